@@ -1,0 +1,67 @@
+#include "document/StatementExtraction.h"
+
+#include <algorithm>
+
+namespace tallyrix {
+
+namespace {
+
+bool IsTrimmed(char c) { return static_cast<unsigned char>(c) <= 32; }
+
+std::string_view Trim(std::string_view line) {
+    std::size_t begin = 0;
+    std::size_t end = line.size();
+    while (begin < end && IsTrimmed(line[begin])) ++begin;
+    while (end > begin && IsTrimmed(line[end - 1])) --end;
+    return line.substr(begin, end - begin);
+}
+
+// The comment starts at whichever of "//" and "--" comes first.
+std::string_view CodePart(std::string_view line) {
+    const std::size_t cut = std::min(line.find("//"), line.find("--"));
+    return cut == std::string_view::npos ? line : line.substr(0, cut);
+}
+
+bool HasStopMarker(std::string_view line) {
+    return line.find("///") != std::string_view::npos || line.find("---") != std::string_view::npos;
+}
+
+}  // namespace
+
+std::vector<std::string_view> SplitDocumentLines(std::string_view text) {
+    std::vector<std::string_view> lines;
+    std::size_t start = 0;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const char c = text[i];
+        if (c != '\n' && c != '\r') continue;
+        lines.push_back(text.substr(start, i - start));
+        if (c == '\r' && i + 1 < text.size() && text[i + 1] == '\n') ++i;
+        start = i + 1;
+    }
+    if (start < text.size()) lines.push_back(text.substr(start));
+    return lines;
+}
+
+std::string ExtractStatements(const std::vector<std::string_view>& lines) {
+    std::string result;
+    std::size_t total = 0;
+    for (std::string_view line : lines) total += line.size() + 1;
+    result.reserve(total);
+    for (std::string_view line : lines) {
+        const std::string_view trimmed = Trim(line);
+        result += ' ';
+        result += CodePart(trimmed);
+        if (HasStopMarker(trimmed)) break;
+    }
+    return result;
+}
+
+std::string BuildEngineInput(std::string_view documentText) {
+    const std::vector<std::string_view> lines = SplitDocumentLines(documentText);
+    if (lines.empty()) return {};
+    std::string input = ExtractStatements(lines);
+    input += ";@";
+    return input;
+}
+
+}  // namespace tallyrix

@@ -1,0 +1,24 @@
+// Turning a document's text into the statement text the engine evaluates:
+// comments cut, the stop marker honoured, lines joined with single spaces.
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace tallyrix {
+
+// Splits a document into the lines an editor reports: CR LF, LF and a lone CR
+// break lines; an empty last line after a final line break is not counted, so
+// an empty text has no lines at all.
+std::vector<std::string_view> SplitDocumentLines(std::string_view text);
+
+// Every line read contributes one space and its content up to the first "//"
+// or "--"; a line containing "///" or "---" is the last one read.
+std::string ExtractStatements(const std::vector<std::string_view>& lines);
+
+// Lines, extraction and the closing ";@" in one step; empty when the document
+// has no lines (the engine is then not called).
+std::string BuildEngineInput(std::string_view documentText);
+
+}  // namespace tallyrix

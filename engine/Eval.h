@@ -1,0 +1,177 @@
+// The expression engine: scans and evaluates a document's statement text in
+// one pass (no syntax tree), keeps the variable table with pi and the
+// registered constants, and reports its results as texts.
+//
+// Texts are UTF-8 std::strings; every byte of 0x80 or above is an unknown
+// character to the scanner, so non-ASCII input is refused like any other
+// stray character.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <functional>
+#include <stdexcept>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace tallyrix {
+
+// Token kinds; the grammar compares against these fixed values.
+enum TokenKind : std::int32_t {
+    End = -1,        // "@", and the state after any error that stops evaluation
+    Invalid = 0,     // unknown character, or incomplete input
+    Separator = 1,   // ";"
+    Number = 2,
+    Plus = 3,
+    Minus = 4,
+    Times = 5,
+    Divide = 6,
+    LeftParen = 7,
+    RightParen = 8,
+    Name = 9,
+    Assign = 10,
+    Power = 11,
+    Modulo = 12,
+    Bang = 13,
+};
+
+// Longest name that fits the fixed 36-byte name fields (NUL-terminated).
+// Longer names are refused, never cut: two long names that share their first
+// 35 characters must not silently become one variable.
+inline constexpr std::size_t MaxNameLength = 35;
+inline constexpr int VariableCapacity = 256;
+
+// The double nearest to pi, computed once as acos(-1); every degree
+// conversion uses it, never the user's (reassignable) variable "pi".
+extern const double PiValue;
+
+// A failure of the arithmetic itself (overflow, invalid operation) or of the
+// conversion of a literal. It leaves Evaluate at the faulting operation; the
+// caller reports it.
+class EngineFailure : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+
+class FloatingPointError : public EngineFailure {
+public:
+    using EngineFailure::EngineFailure;
+};
+
+class ConversionError : public EngineFailure {
+public:
+    using EngineFailure::EngineFailure;
+};
+
+inline constexpr const char* OverflowText = "浮動小数点数のｵｰﾊﾞｰﾌﾛｰ";
+inline constexpr const char* InvalidOperationText = "不正な浮動小数点数演算命令";
+
+// An error of a standard mathematical function. Evaluation goes on with the
+// function's conventional value; DOMAIN and OVERFLOW are meant to be shown
+// (showBox), UNDERFLOW and TLOSS are silent.
+struct MathErrorReport {
+    const char* function;  // "exp", "sinh", "cosh", "sin", "cos", "tan", "pow"
+    const char* kind;      // "DOMAIN", "OVERFLOW", "UNDERFLOW", "TLOSS"
+    bool showBox;
+};
+using MathErrorReporter = std::function<void(const MathErrorReport&)>;
+
+// "exp: OVERFLOW error"
+std::string MathErrorText(const MathErrorReport& report);
+
+// General format, 15 significant digits: "0.333333333333333", "1E15",
+// "1E-5", "-2.5", "INF", "NAN".
+std::string FormatNumber(double value);
+// The same into a caller's buffer (at least FormatBufferSize bytes); returns
+// the length written. Used on the evaluation path so that it does not allocate.
+inline constexpr std::size_t FormatBufferSize = 32;
+std::size_t FormatNumberTo(double value, char* buffer);
+
+class Evaluator {
+public:
+    explicit Evaluator(MathErrorReporter reporter = {});
+
+    // Takes the statement text followed by ";@". The outcome is read from the
+    // fields below. Throws EngineFailure on overflow, invalid operation or a
+    // literal the conversion rejects.
+    void Evaluate(std::string_view text);
+
+    // Keeps the first n table entries and VariableList lines, drops the rest;
+    // StatementCount becomes 0. n must not exceed the entries ever filled.
+    void ResetVariables(int n);
+
+    // Stores a constant (an update in place when the name exists). Returns
+    // false when nothing was stored: a full table, or a name that does not
+    // fit the 35-character field.
+    bool RegisterConstant(std::string_view name, double value);
+    bool IsDefined(std::string_view name) const;
+    int VariableCount() const { return VariableCount_; }
+
+    void SetReporter(MathErrorReporter reporter) { Reporter = std::move(reporter); }
+
+    // Angle mode: true = radians (the initial mode), false = degrees.
+    bool Radians = true;
+
+    std::int32_t StatementCount = 0;
+    std::string ResultText;
+    std::string MessageText;
+    std::vector<std::string> ExpressionValues;
+    std::vector<std::string> VariableList;
+
+private:
+    struct Variable {
+        char name[MaxNameLength + 1];
+        std::uint8_t length;
+        double value;
+    };
+
+    // Scanner (Eval.cpp)
+    unsigned char CharAt(std::size_t position) const;
+    void NextToken();
+    void ScanNumber(unsigned char first);
+    void ScanName();
+
+    // Grammar (Eval.cpp); each fills the value place it is given.
+    void ParseStatements();
+    void ParseExpression(double& v);
+    void ParseTerm(double& v);
+    void ParsePower(double& v);
+    void ParsePrimary(double& v);
+    void ParseName(double& v);
+    void CallFunction(int function, double& v);
+
+    // Variable table (Variables.cpp)
+    int FindVariable(std::string_view name) const;
+    void SetVariable(std::string_view name, double value);
+    bool GetVariable(std::string_view name, double& value);
+    void AppendVariableLine(const Variable& entry);
+
+    // Built-in functions (Functions.cpp)
+    bool ApplyFunction(int function, double argument, double& result);
+    double RaisePower(double base, double exponent);
+    void Report(const char* function, const char* kind, bool showBox);
+
+    // Errors that stop evaluation: message, empty result, Token = End.
+    void Fail(const char* message);
+    bool Stopped() const { return Token == End || Token == Invalid; }
+    // After NextToken following an operator, sign, "(", "=" or function name:
+    // the end marker there means the input is incomplete.
+    bool MissingOperand();
+    void AppendStatementValue(double value);
+
+    std::int32_t Token = Invalid;
+    double NumberValue = 0.0;
+    char TokenName[MaxNameLength + 1] = {};
+    std::size_t TokenNameLength = 0;
+    Variable Variables[VariableCapacity];
+    int VariableCount_ = 0;
+    std::string_view Source;
+    std::size_t SourceLength = 0;
+    std::size_t Position = 1;  // 1-based index of the next byte to read
+    bool ErrorStop = false;    // Token == End because of an error, not "@"
+    std::string LiteralText;   // reused between literals, so no allocation
+    MathErrorReporter Reporter;
+};
+
+}  // namespace tallyrix

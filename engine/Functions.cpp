@@ -1,0 +1,176 @@
+// Names in a primary: the seventeen built-in functions, assignment and
+// variable reference; and the power operator with the standard library's
+// error reports.
+#include "engine/Eval.h"
+
+#include <cfloat>
+#include <cmath>
+#include <cstring>
+#include <limits>
+
+namespace tallyrix {
+
+namespace {
+
+enum Function { Sqrt, Exp, Log, Log10, Abs, Sin, Cos, Tan, Asin, Acos, Atan, Ceil, Floor, Sinh, Cosh, Tanh, Step, FunctionCount };
+
+constexpr const char* FunctionNames[FunctionCount] = {
+    "sqrt", "exp", "log", "log10", "abs", "sin", "cos", "tan", "asin",
+    "acos", "atan", "ceil", "floor", "sinh", "cosh", "tanh", "step",
+};
+
+constexpr double Infinity = std::numeric_limits<double>::infinity();
+constexpr double NotANumber = std::numeric_limits<double>::quiet_NaN();
+// From this magnitude on the library's trigonometric functions lose all
+// precision of the argument and report a total loss instead of a value.
+constexpr double TotalLossLimit = 9007199254740992.0;  // 2^53
+
+int FindFunction(const char* name, std::size_t length) {
+    for (int f = 0; f < FunctionCount; ++f) {
+        if (std::strlen(FunctionNames[f]) == length && std::memcmp(FunctionNames[f], name, length) == 0) return f;
+    }
+    return -1;
+}
+
+// The engine's own checks come before the library is called.
+const char* DomainMessage(int function, double a) {
+    switch (function) {
+    case Sqrt: return a > 0 ? nullptr : "sqrtの引数がゼロか負";
+    case Log: return a > 0 ? nullptr : "logの引数がゼロか負";
+    case Log10: return a > 0 ? nullptr : "log10の引数がゼロか負";
+    case Asin: return a >= -1 && a <= 1 ? nullptr : "asinの引数が範囲外";
+    case Acos: return a >= -1 && a <= 1 ? nullptr : "acosの引数が範囲外";
+    default: return nullptr;
+    }
+}
+
+double ToRadians(double degrees) {
+    // One product in extended precision, rounded to double once.
+    return static_cast<double>(static_cast<long double>(degrees) * PiValue * (1.0L / 180.0L));
+}
+
+bool IsInteger(double x) { return std::floor(x) == x; }
+
+}  // namespace
+
+void Evaluator::Report(const char* function, const char* kind, bool showBox) {
+    if (Reporter) Reporter(MathErrorReport{function, kind, showBox});
+}
+
+void Evaluator::ParseName(double& v) {
+    const int function = FindFunction(TokenName, TokenNameLength);
+    if (function >= 0) return CallFunction(function, v);
+
+    char name[MaxNameLength + 1];
+    const std::size_t length = TokenNameLength;
+    std::memcpy(name, TokenName, length + 1);
+    const std::string_view kept(name, length);
+    NextToken();
+    if (Token != Assign) {
+        GetVariable(kept, v);
+        return;
+    }
+    NextToken();
+    if (MissingOperand()) return;
+    ParseExpression(v);
+    // A right side that failed or is incomplete stores nothing.
+    if (Stopped()) return;
+    SetVariable(kept, v);
+}
+
+void Evaluator::CallFunction(int function, double& v) {
+    NextToken();
+    if (MissingOperand()) return;
+    double argument = 0.0;
+    ParsePrimary(argument);
+    if (Stopped()) return;
+    if (const char* message = DomainMessage(function, argument)) return Fail(message);
+    ApplyFunction(function, argument, v);
+}
+
+bool Evaluator::ApplyFunction(int function, double a, double& result) {
+    switch (function) {
+    case Sqrt: result = std::sqrt(a); break;
+    case Log: result = std::log(a); break;
+    case Log10: result = std::log10(a); break;
+    case Abs: result = std::fabs(a); break;
+    case Ceil: result = std::ceil(a); break;
+    case Floor: result = std::floor(a); break;
+    case Tanh: result = std::tanh(a); break;
+    case Step: result = a >= 0 ? 1.0 : 0.0; break;
+    case Exp:
+        result = std::exp(a);
+        if (std::isinf(result)) {
+            Report("exp", "OVERFLOW", true);
+        } else if (result < DBL_MIN && !std::isnan(result)) {
+            Report("exp", "UNDERFLOW", false);
+            result = 0.0;
+        }
+        break;
+    case Sinh:
+        result = std::sinh(a);
+        if (std::isinf(result)) Report("sinh", "OVERFLOW", true);
+        break;
+    case Cosh:
+        result = std::cosh(a);
+        if (std::isinf(result)) Report("cosh", "OVERFLOW", true);
+        break;
+    case Sin:
+    case Cos:
+    case Tan: {
+        const double x = Radians ? a : ToRadians(a);
+        if (std::fabs(x) >= TotalLossLimit) {
+            Report(FunctionNames[function], "TLOSS", false);
+            result = NotANumber;
+        } else {
+            result = function == Sin ? std::sin(x) : function == Cos ? std::cos(x) : std::tan(x);
+        }
+        break;
+    }
+    case Asin:
+    case Acos:
+    case Atan:
+        result = function == Asin ? std::asin(a) : function == Acos ? std::acos(a) : std::atan(a);
+        if (!Radians) result = (180.0 / PiValue) * result;
+        break;
+    default: return false;
+    }
+    return true;
+}
+
+double Evaluator::RaisePower(double base, double exponent) {
+    if (!std::isfinite(exponent)) {
+        Report("pow", "OVERFLOW", true);
+        return Infinity;
+    }
+    if (!std::isfinite(base)) {
+        if (exponent >= 0) {
+            Report("pow", "OVERFLOW", true);
+            return Infinity;
+        }
+        Report("pow", "UNDERFLOW", false);
+        return 0.0;
+    }
+    if (base == 0.0) {
+        if (exponent > 0) return 0.0;
+        Report("pow", "DOMAIN", true);
+        return exponent == 0.0 ? 1.0 : Infinity;
+    }
+    if (exponent == 0.0) return 1.0;
+    if (base < 0 && !IsInteger(exponent)) {
+        Report("pow", "DOMAIN", true);
+        return NotANumber;
+    }
+    const double result = std::pow(base, exponent);
+    if (std::isinf(result)) {
+        Report("pow", "OVERFLOW", true);
+        return Infinity;
+    }
+    if (std::fabs(result) < DBL_MIN) {
+        Report("pow", "UNDERFLOW", false);
+        return 0.0;
+    }
+    return result;
+}
+
+}  // namespace tallyrix

@@ -1,0 +1,169 @@
+// The scanner: one token at a time from Source, never looking further ahead
+// than one byte past the token.
+#include "engine/Eval.h"
+
+#include <cfloat>
+#include <clocale>
+#include <cmath>
+#include <cstdlib>
+#include <cstring>
+#include <locale.h>
+
+namespace tallyrix {
+
+namespace {
+
+constexpr const char* TooManyExponents = "指数入力に誤りがあります";
+constexpr const char* TooManyPoints = "小数点が多すぎます";
+constexpr const char* PointInExponent = "指数部は2桁の整数です";
+
+// An exponent that reaches this before its last digit makes the literal
+// unconvertible.
+constexpr int ExponentLimit = 500;
+
+bool IsDigit(unsigned char c) { return c >= '0' && c <= '9'; }
+bool IsLetter(unsigned char c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z'); }
+bool IsLiteralChar(unsigned char c) {
+    return IsDigit(c) || c == '.' || c == 'e' || c == 'E' || c == '+' || c == '-' || c == ',';
+}
+
+TokenKind SingleCharToken(unsigned char c) {
+    switch (c) {
+    case '@': return End;
+    case ';': return Separator;
+    case '+': return Plus;
+    case '-': return Minus;
+    case '*': return Times;
+    case '/': return Divide;
+    case '(': return LeftParen;
+    case ')': return RightParen;
+    case '=': return Assign;
+    case '^': return Power;
+    case '%': return Modulo;
+    case '!': return Bang;
+    default: return Invalid;
+    }
+}
+
+// strtold in the "C" locale, so that the user's locale never changes what
+// the decimal point is.
+locale_t CLocale() {
+    static const locale_t locale = newlocale(LC_NUMERIC_MASK, "C", static_cast<locale_t>(0));
+    return locale;
+}
+
+[[noreturn]] void ThrowNotANumber(const std::string& text) {
+    throw ConversionError("'" + text + "' は浮動小数点数ではありません");
+}
+
+// The collected text holds digits, at most one point, at most one "e"/"E"
+// and a sign only right after it. Returns the value rounded to double; the
+// mantissa and the power of ten are combined in extended precision.
+double ConvertLiteral(const std::string& text) {
+    const std::size_t mark = text.find_first_of("eE");
+    const std::size_t mantissaEnd = mark == std::string::npos ? text.size() : mark;
+    bool anyDigit = false;
+    for (std::size_t i = 0; i < mantissaEnd; ++i) anyDigit = anyDigit || IsDigit(text[i]);
+
+    int exponent = 0;
+    if (mark != std::string::npos) {
+        std::size_t i = mark + 1;
+        bool negative = false;
+        if (i < text.size() && (text[i] == '+' || text[i] == '-')) negative = text[i++] == '-';
+        for (; i < text.size() && IsDigit(text[i]); ++i) {
+            if (exponent >= ExponentLimit) ThrowNotANumber(text);
+            exponent = exponent * 10 + (text[i] - '0');
+        }
+        if (negative) exponent = -exponent;
+    }
+    if (!anyDigit) return 0.0;
+
+    // Rebuild a canonical text ("<mantissa>e<exponent>") for strtold.
+    char buffer[64];
+    const std::size_t mantissaLength = mantissaEnd;
+    std::string canonical;
+    const char* start = text.c_str();
+    if (mantissaLength + 16 < sizeof buffer) {
+        std::memcpy(buffer, start, mantissaLength);
+        std::snprintf(buffer + mantissaLength, 16, "e%d", exponent);
+        start = buffer;
+    } else {
+        canonical.assign(text, 0, mantissaLength);
+        canonical += 'e';
+        canonical += std::to_string(exponent);
+        start = canonical.c_str();
+    }
+    const long double extended = strtold_l(start, nullptr, CLocale());
+    const double value = static_cast<double>(extended);
+    if (std::isinf(value)) throw FloatingPointError(OverflowText);
+    return value;
+}
+
+}  // namespace
+
+unsigned char Evaluator::CharAt(std::size_t position) const {
+    return position >= 1 && position <= SourceLength
+               ? static_cast<unsigned char>(Source[position - 1])
+               : 0;
+}
+
+void Evaluator::NextToken() {
+    unsigned char c;
+    do {
+        c = CharAt(Position++);
+    } while (c == ' ' || c == '\t' || c == '\n');
+
+    if (IsDigit(c) || c == '.') {
+        ScanNumber(c);
+    } else if (IsLetter(c)) {
+        ScanName();
+    } else {
+        Token = SingleCharToken(c);
+    }
+}
+
+void Evaluator::ScanNumber(unsigned char first) {
+    LiteralText.clear();
+    bool exponentSeen = false;
+    bool pointSeen = false;
+    unsigned char c = first;
+    while (IsLiteralChar(c)) {
+        if (c == 'e' || c == 'E') {
+            if (exponentSeen) return Fail(TooManyExponents);
+            exponentSeen = true;
+        } else if (c == '.') {
+            if (pointSeen) return Fail(TooManyPoints);
+            if (exponentSeen) return Fail(PointInExponent);
+            pointSeen = true;
+        }
+        if (c != ',') LiteralText.push_back(static_cast<char>(c));
+        const unsigned char next = CharAt(Position);
+        if ((next == '+' || next == '-') && c != 'e' && c != 'E') break;
+        ++Position;
+        c = next;
+        if (!IsLiteralChar(c)) --Position;
+    }
+    NumberValue = ConvertLiteral(LiteralText);
+    Token = Number;
+}
+
+void Evaluator::ScanName() {
+    const std::size_t first = Position - 2;  // 0-based index of the first letter
+    while (true) {
+        const unsigned char c = CharAt(Position);
+        if (!(IsLetter(c) || IsDigit(c) || c == '_')) break;
+        ++Position;
+    }
+    const std::size_t length = Position - 1 - first;
+    if (length > MaxNameLength) {
+        // Refused rather than cut short, so that two long names never alias.
+        Token = Invalid;
+        return;
+    }
+    std::memcpy(TokenName, Source.data() + first, length);
+    TokenName[length] = '\0';
+    TokenNameLength = length;
+    Token = Name;
+}
+
+}  // namespace tallyrix
