@@ -1,0 +1,41 @@
+// tallyrix-calc as a whole: arguments in, exit status out, with the three
+// standard streams given by the caller so tests can use string streams.
+#pragma once
+
+#include <istream>
+#include <ostream>
+#include <string_view>
+#include <vector>
+
+#include "cli/CalcOptions.h"
+
+namespace tallyrix::cli {
+
+enum ExitStatus : int {
+    ExitSuccess = 0,   // no message
+    ExitMessage = 1,   // the evaluation ended with a message
+    ExitFailure = 2,   // a failure abandoned the run
+    ExitUsage = 64,    // a wrong command line (EX_USAGE)
+};
+
+inline constexpr std::string_view ProgramName = "tallyrix-calc";
+
+class CalcCommand {
+public:
+    CalcCommand(std::istream& standardInput, std::ostream& standardOutput,
+                std::ostream& standardError);
+
+    // arguments: without the program name.
+    int Run(const std::vector<std::string_view>& arguments);
+
+private:
+    int Calculate(const CalcOptions& options);
+    int Write(const std::string& output, int status);
+    int Fail(std::string_view text);
+
+    std::istream& In;
+    std::ostream& Out;
+    std::ostream& Err;
+};
+
+}  // namespace tallyrix::cli

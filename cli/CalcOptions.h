@@ -1,0 +1,31 @@
+// Command-line options of tallyrix-calc and their parsing.
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace tallyrix::cli {
+
+struct CalcOptions {
+    bool degrees = false;     // --deg: trigonometric functions take and give degrees
+    bool variables = false;   // --variables: print VariableList instead of ExpressionValues
+    bool help = false;        // --help
+    std::string inputPath;    // empty or "-" reads standard input
+
+    bool ReadsStandardInput() const { return inputPath.empty() || inputPath == "-"; }
+};
+
+struct ParsedArguments {
+    CalcOptions options;
+    std::string error;  // not empty for a usage error
+};
+
+// Parses the arguments after the program name. "--" ends the options, so a
+// file whose name begins with "-" can still be given.
+ParsedArguments ParseArguments(const std::vector<std::string_view>& arguments);
+
+// The text printed by --help.
+std::string HelpText();
+
+}  // namespace tallyrix::cli

@@ -1,0 +1,89 @@
+#include "cli/DocumentEvaluation.h"
+
+#include <charconv>
+#include <vector>
+
+#include "document/StatementExtraction.h"
+
+namespace tallyrix::cli {
+
+namespace {
+
+void AppendLines(const std::vector<std::string>& lines, std::string& output)
+{
+    for (const std::string& line : lines) {
+        output += line;
+        output += '\n';
+    }
+}
+
+void AppendMessageLine(const Evaluator& evaluator, std::string& output)
+{
+    char digits[16];
+    const auto converted =
+        std::to_chars(digits, digits + sizeof digits, evaluator.StatementCount);
+    output.append(digits, converted.ptr);
+    output += "; ";
+    output += evaluator.MessageText;
+    output += '\n';
+}
+
+std::size_t OutputSizeHint(const std::vector<std::string>& lines)
+{
+    std::size_t size = 64;
+    for (const std::string& line : lines) {
+        size += line.size() + 1;
+    }
+    return size;
+}
+
+MathErrorReporter ReporterInto(std::string& reports)
+{
+    return [&reports](const MathErrorReport& report) {
+        if (report.showBox) {
+            reports += MathErrorText(report);
+            reports += '\n';
+        }
+    };
+}
+
+}  // namespace
+
+int PrepareEvaluator(Evaluator& evaluator, const CalcOptions& options)
+{
+    evaluator.Radians = !options.degrees;
+    return evaluator.VariableCount();
+}
+
+std::string FormatOutcome(const Evaluator& evaluator, bool variables)
+{
+    const std::vector<std::string>& lines =
+        variables ? evaluator.VariableList : evaluator.ExpressionValues;
+    std::string output;
+    output.reserve(OutputSizeHint(lines) + evaluator.MessageText.size() +
+                   evaluator.ResultText.size());
+    AppendLines(lines, output);
+    if (!evaluator.MessageText.empty()) {
+        AppendMessageLine(evaluator, output);
+    }
+    output += '=';
+    output += evaluator.ResultText;
+    output += '\n';
+    return output;
+}
+
+DocumentOutcome EvaluateDocument(std::string_view document, const CalcOptions& options,
+                                 std::string& reports)
+{
+    Evaluator evaluator(ReporterInto(reports));
+    const int keptEntries = PrepareEvaluator(evaluator, options);
+    const std::string input = BuildEngineInput(document);
+    // A document without lines is not evaluated, as in the window.
+    if (!input.empty()) {
+        evaluator.ResetVariables(keptEntries);
+        evaluator.Evaluate(input);
+    }
+    return {FormatOutcome(evaluator, options.variables), !evaluator.MessageText.empty()};
+}
+
+}  // namespace tallyrix::cli

@@ -1,0 +1,31 @@
+// One evaluation of a whole document, as the window's recalculation does it,
+// with the engine's outcome turned into tallyrix-calc's standard output.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+#include "cli/CalcOptions.h"
+#include "engine/Eval.h"
+
+namespace tallyrix::cli {
+
+struct DocumentOutcome {
+    std::string output;       // the value lines, the message line, "=" and the result
+    bool hasMessage = false;  // the evaluation ended with a message
+};
+
+// Applies the options to a new evaluator; returns the number of table
+// entries that every evaluation keeps (pi).
+int PrepareEvaluator(Evaluator& evaluator, const CalcOptions& options);
+
+// The standard output for the evaluator's current state.
+std::string FormatOutcome(const Evaluator& evaluator, bool variables);
+
+// Evaluates the document once. The reports of the mathematical functions
+// that show a box are appended to reports, one line each, as they occur, so
+// they survive an EngineFailure thrown out of here.
+DocumentOutcome EvaluateDocument(std::string_view document, const CalcOptions& options,
+                                 std::string& reports);
+
+}  // namespace tallyrix::cli

@@ -1,0 +1,16 @@
+// tallyrix-calc: evaluates a calculation document without the window.
+#include <iostream>
+#include <string_view>
+#include <vector>
+
+#include "cli/CalcCommand.h"
+
+int main(int argc, char* argv[])
+{
+    // Unsynchronised streams read and write in large blocks and report read
+    // errors, which the stdio-synchronised ones hide as an early end.
+    std::ios::sync_with_stdio(false);
+    const std::vector<std::string_view> arguments(argv + 1, argv + argc);
+    tallyrix::cli::CalcCommand command(std::cin, std::cout, std::cerr);
+    return command.Run(arguments);
+}

@@ -1,0 +1,185 @@
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <fstream>
+#include <sstream>
+#include <streambuf>
+#include <string>
+
+#include "cli/CalcCommand.h"
+#include "cli/CalcOptions.h"
+
+namespace tallyrix::cli {
+namespace {
+
+struct RunResult {
+    int status;
+    std::string out;
+    std::string err;
+};
+
+RunResult RunWithInput(const std::vector<std::string_view>& arguments, const std::string& input)
+{
+    std::istringstream in(input);
+    std::ostringstream out;
+    std::ostringstream err;
+    CalcCommand command(in, out, err);
+    const int status = command.Run(arguments);
+    return {status, out.str(), err.str()};
+}
+
+struct DocumentCase {
+    const char* name;
+    std::vector<std::string_view> arguments;
+    std::string input;
+    std::string out;
+    std::string err;
+    int status;
+};
+
+TEST(CalcCommand, DocumentsFromStandardInput)
+{
+    const DocumentCase cases[] = {
+        {"assignment and reference over two lines", {}, "r=2;\npi*r^2",
+         "1: 2\n2: 12.5663706143592\n=12.5663706143592\n", "", 0},
+        {"unknown name stops in statement 2", {}, "1;x;5",
+         "1: 1\n2; 変数名が未定義\n=\n", "", 1},
+        {"dash reads standard input", {"-"}, "1+2*3", "1: 7\n=7\n", "", 0},
+        {"CR LF line ends", {}, "a=2;\r\na*3\r\n", "1: 2\n2: 6\n=6\n", "", 0},
+        {"comments and the stop marker", {}, "x = 1; // one\ny = x+1 /// end\nx = 5",
+         "1: 1\n2: 2\n=2\n", "", 0},
+        {"incomplete input", {}, "1;2+", "1: 1\n2; 入力・修正待ち\n=\n", "", 1},
+        {"non-ASCII bytes are unknown characters", {}, "1+\xe3\x81\x82",
+         "1; 入力・修正待ち\n=\n", "", 1},
+        {"empty document is not evaluated", {}, "", "=\n", "", 0},
+        {"only separators", {}, ";;\n;", "=\n", "", 0},
+        {"division by zero", {}, "4;1/0", "1: 4\n2; ゼロでのわり算\n=\n", "", 1},
+        {"degrees", {"--deg"}, "sin 30;atan 1", "1: 0.5\n2: 45\n=45\n", "", 0},
+        {"radians by default", {}, "atan 1*4", "1: 3.14159265358979\n=3.14159265358979\n", "", 0},
+        {"variables view", {"--variables"}, "a=1;a=2;b=a*3",
+         "pi: 3.14159265358979\na: 1\na: 2\nb: 6\n=6\n", "", 0},
+        {"variables view of an empty document", {"--variables"}, "",
+         "pi: 3.14159265358979\n=\n", "", 0},
+        {"variables view with a message", {"--variables"}, "a=1;sqrt 0",
+         "pi: 3.14159265358979\na: 1\n2; sqrtの引数がゼロか負\n=\n", "", 1},
+        {"function reports go to standard error", {}, "exp 1000;0^0;exp -1000",
+         "1: INF\n2: 1\n3: 0\n=0\n", "exp: OVERFLOW error\npow: DOMAIN error\n", 0},
+        {"overflow abandons the run", {}, "1;1e200*1e200", "",
+         "tallyrix-calc: 浮動小数点数のｵｰﾊﾞｰﾌﾛｰ\n", 2},
+        {"reports before a failure are kept", {}, "exp(1000)*0", "",
+         "exp: OVERFLOW error\ntallyrix-calc: 不正な浮動小数点数演算命令\n", 2},
+        {"literal the conversion rejects", {}, "1e5000", "",
+         "tallyrix-calc: '1e5000' は浮動小数点数ではありません\n", 2},
+    };
+    for (const DocumentCase& c : cases) {
+        SCOPED_TRACE(c.name);
+        const RunResult result = RunWithInput(c.arguments, c.input);
+        EXPECT_EQ(result.out, c.out);
+        EXPECT_EQ(result.err, c.err);
+        EXPECT_EQ(result.status, c.status);
+    }
+}
+
+TEST(CalcCommand, UsageErrorsWriteOnlyToStandardError)
+{
+    for (const auto& arguments : std::vector<std::vector<std::string_view>>{
+             {"--bogus"}, {"a.txt", "b.txt"}}) {
+        const RunResult result = RunWithInput(arguments, "1");
+        EXPECT_EQ(result.status, ExitUsage);
+        EXPECT_EQ(result.out, "");
+        EXPECT_EQ(result.err.rfind("tallyrix-calc: ", 0), 0u) << result.err;
+    }
+}
+
+TEST(CalcCommand, HelpGoesToStandardOutputWithoutReadingInput)
+{
+    const RunResult result = RunWithInput({"--help", "no-such-file.txt"}, "1e200*1e200");
+    EXPECT_EQ(result.status, ExitSuccess);
+    EXPECT_EQ(result.out, HelpText());
+    EXPECT_EQ(result.err, "");
+}
+
+// Larger than the first read chunk, so the document arrives in several reads.
+TEST(CalcCommand, LongDocumentIsReadWhole)
+{
+    std::string document;
+    const int statements = 30000;
+    for (int i = 1; i <= statements; ++i) {
+        document += "n=" + std::to_string(i) + ";\n";
+    }
+    document += "n*2";
+    const RunResult result = RunWithInput({}, document);
+    EXPECT_EQ(result.status, ExitSuccess);
+    const std::string last = std::to_string(statements + 1) + ": " + std::to_string(2 * statements) + "\n";
+    EXPECT_NE(result.out.find(last), std::string::npos);
+    EXPECT_EQ(result.out.substr(result.out.size() - 7), "=" + std::to_string(2 * statements) + "\n");
+}
+
+class TempFile {
+public:
+    explicit TempFile(const std::string& contents)
+        : Path(testing::TempDir() + "tallyrix_calc_" +
+               testing::UnitTest::GetInstance()->current_test_info()->name() + ".txt")
+    {
+        std::ofstream(Path, std::ios::binary) << contents;
+    }
+    ~TempFile() { std::remove(Path.c_str()); }
+    const std::string Path;
+};
+
+TEST(CalcCommand, FileArgumentIsReadInsteadOfStandardInput)
+{
+    const TempFile file("a = 3; // three\r\nb = 4;a*b");
+    const RunResult result = RunWithInput({"--variables", file.Path}, "99");
+    EXPECT_EQ(result.status, ExitSuccess);
+    EXPECT_EQ(result.out, "pi: 3.14159265358979\na: 3\nb: 4\n=12\n");
+}
+
+TEST(CalcCommand, UnreadableFileIsAFailure)
+{
+    const RunResult missing = RunWithInput({"/no/such/dir/doc.txt"}, "1");
+    EXPECT_EQ(missing.status, ExitFailure);
+    EXPECT_EQ(missing.out, "");
+    EXPECT_EQ(missing.err.rfind("tallyrix-calc: cannot open '/no/such/dir/doc.txt'", 0), 0u)
+        << missing.err;
+
+    // A directory opens but cannot be read; it must not pass for an empty document.
+    const RunResult directory = RunWithInput({testing::TempDir()}, "1");
+    EXPECT_EQ(directory.status, ExitFailure);
+    EXPECT_EQ(directory.out, "");
+}
+
+class BrokenInput : public std::streambuf {
+protected:
+    int_type underflow() override { throw std::ios_base::failure("device error"); }
+};
+
+class FullOutput : public std::streambuf {
+protected:
+    int_type overflow(int_type) override { return traits_type::eof(); }
+    std::streamsize xsputn(const char*, std::streamsize) override { return 0; }
+};
+
+TEST(CalcCommand, ReadErrorIsAFailureNotAnEmptyDocument)
+{
+    BrokenInput buffer;
+    std::istream in(&buffer);
+    std::ostringstream out;
+    std::ostringstream err;
+    EXPECT_EQ(CalcCommand(in, out, err).Run({}), ExitFailure);
+    EXPECT_EQ(out.str(), "");
+    EXPECT_EQ(err.str().rfind("tallyrix-calc: cannot read standard input", 0), 0u) << err.str();
+}
+
+TEST(CalcCommand, WriteErrorIsAFailureNotSuccess)
+{
+    std::istringstream in("1+1");
+    FullOutput buffer;
+    std::ostream out(&buffer);
+    std::ostringstream err;
+    EXPECT_EQ(CalcCommand(in, out, err).Run({}), ExitFailure);
+    EXPECT_EQ(err.str(), "tallyrix-calc: cannot write standard output\n");
+}
+
+}  // namespace
+}  // namespace tallyrix::cli

@@ -1,0 +1,105 @@
+// The real tallyrix-calc binary as a process: standard streams and exit status.
+#include <gtest/gtest.h>
+
+#include <sys/wait.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
+#include <sstream>
+#include <string>
+
+namespace {
+
+struct ProcessResult {
+    int status;
+    std::string out;
+    std::string err;
+};
+
+std::string ReadFile(const std::string& path)
+{
+    std::ifstream file(path, std::ios::binary);
+    std::ostringstream text;
+    text << file.rdbuf();
+    return text.str();
+}
+
+int ExitStatusOf(const std::string& shellCommand)
+{
+    const int raw = std::system(shellCommand.c_str());
+    return WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
+}
+
+std::string CalcPath()
+{
+    return std::string("'") + TALLYRIX_CALC_PATH + "'";
+}
+
+// Runs the binary with input on standard input; arguments are passed to the
+// shell as they are, so tests give only plain words.
+ProcessResult RunCalc(const std::string& arguments, const std::string& input)
+{
+    const std::string base = testing::TempDir() + "tallyrix_calc_process";
+    std::ofstream(base + ".in", std::ios::binary) << input;
+    const int status = ExitStatusOf(CalcPath() + " " + arguments + " <'" + base + ".in' >'" +
+                                    base + ".out' 2>'" + base + ".err'");
+    ProcessResult result{status, ReadFile(base + ".out"), ReadFile(base + ".err")};
+    for (const char* suffix : {".in", ".out", ".err"}) {
+        std::remove((base + suffix).c_str());
+    }
+    return result;
+}
+
+struct ProcessCase {
+    const char* arguments;
+    const char* input;
+    const char* out;
+    const char* err;
+    int status;
+};
+
+TEST(CalcProcess, StreamsAndExitStatus)
+{
+    const ProcessCase cases[] = {
+        {"", "r=2;\npi*r^2", "1: 2\n2: 12.5663706143592\n=12.5663706143592\n", "", 0},
+        {"", "1;x;5", "1: 1\n2; 変数名が未定義\n=\n", "", 1},
+        {"", "1e200*1e200", "", "tallyrix-calc: 浮動小数点数のｵｰﾊﾞｰﾌﾛｰ\n", 2},
+        {"--deg -", "exp 1000; acos -1", "1: INF\n2: 180\n=180\n", "exp: OVERFLOW error\n", 0},
+    };
+    for (const ProcessCase& c : cases) {
+        SCOPED_TRACE(c.input);
+        const ProcessResult result = RunCalc(c.arguments, c.input);
+        EXPECT_EQ(result.out, c.out);
+        EXPECT_EQ(result.err, c.err);
+        EXPECT_EQ(result.status, c.status);
+    }
+}
+
+TEST(CalcProcess, UsageErrorExitsWith64)
+{
+    const ProcessResult result = RunCalc("--no-such-option", "1");
+    EXPECT_EQ(result.status, 64);
+    EXPECT_EQ(result.out, "");
+    EXPECT_NE(result.err.find("--help"), std::string::npos) << result.err;
+}
+
+TEST(CalcProcess, HelpExplainsTheCommand)
+{
+    const ProcessResult result = RunCalc("--help", "");
+    EXPECT_EQ(result.status, 0);
+    EXPECT_EQ(result.out.rfind("Usage: tallyrix-calc [--deg] [--variables] [FILE]\n", 0), 0u);
+    EXPECT_EQ(result.err, "");
+}
+
+TEST(CalcProcess, StandardInputThatCannotBeReadIsAFailure)
+{
+    EXPECT_EQ(ExitStatusOf(CalcPath() + " < / > /dev/null 2>&1"), 2);
+}
+
+TEST(CalcProcess, FullOutputDeviceIsAFailure)
+{
+    EXPECT_EQ(ExitStatusOf("echo 1+1 | " + CalcPath() + " > /dev/full 2>/dev/null"), 2);
+}
+
+}  // namespace
