@@ -1,0 +1,110 @@
+// Number literals and names as the scanner reads them.
+#include <gtest/gtest.h>
+
+
+#include "EngineTestSupport.h"
+
+namespace tallyrix::test {
+namespace {
+
+struct LiteralCase {
+    std::string literal;
+    double value;
+};
+
+class LiteralValueTest : public ::testing::TestWithParam<LiteralCase> {};
+
+TEST_P(LiteralValueTest, ConvertsToTheNearestDouble) {
+    const LiteralCase& c = GetParam();
+    // The difference to a constant holding the expected double is exactly
+    // zero only when the conversion is exact to the last bit.
+    Evaluator evaluator;
+    evaluator.RegisterConstant("expected", c.value);
+    evaluator.ResetVariables(2);
+    evaluator.Evaluate("(" + c.literal + ")-expected;@");
+    EXPECT_EQ(evaluator.MessageText, "") << c.literal;
+    EXPECT_EQ(evaluator.ResultText, "0") << c.literal;
+}
+
+INSTANTIATE_TEST_SUITE_P(Literals, LiteralValueTest, ::testing::Values(
+    LiteralCase{"3.14", 3.14}, LiteralCase{".5", 0.5}, LiteralCase{"5.", 5.0},
+    LiteralCase{"1,234.5", 1234.5}, LiteralCase{"1,5", 15.0}, LiteralCase{".", 0.0},
+    LiteralCase{"1e3", 1000.0}, LiteralCase{"1E+3", 1000.0}, LiteralCase{"2.5e-3", 0.0025},
+    LiteralCase{"1e", 1.0}, LiteralCase{"1e+", 1.0}, LiteralCase{"2e-1", 0.2},
+    LiteralCase{"1e0300", 1e300}, LiteralCase{"1e-400", 0.0}, LiteralCase{"0.1", 0.1},
+    LiteralCase{"123456789012345678901234567890", 123456789012345678901234567890.0},
+    LiteralCase{"0.30000000000000004441", 0.30000000000000004441},
+    LiteralCase{"4.9406564584124654e-324", 4.9406564584124654e-324},
+    LiteralCase{"1,000,000", 1e6}));
+
+struct RejectCase {
+    std::string text;
+    std::string message;
+    int count;
+};
+
+class RejectedLiteralTest : public ::testing::TestWithParam<RejectCase> {};
+
+TEST_P(RejectedLiteralTest, StopsWithItsMessage) {
+    const RejectCase& c = GetParam();
+    const Outcome outcome = EvaluateDocument(c.text);
+    EXPECT_EQ(outcome.message, c.message);
+    EXPECT_EQ(outcome.result, "");
+    EXPECT_EQ(outcome.count, c.count);
+}
+
+INSTANTIATE_TEST_SUITE_P(Literals, RejectedLiteralTest, ::testing::Values(
+    RejectCase{"1.2.3", "小数点が多すぎます", 0},
+    RejectCase{"1.5e2.5", "小数点が多すぎます", 0},
+    RejectCase{"1e2e3", "指数入力に誤りがあります", 0},
+    RejectCase{"1e2.5", "指数部は2桁の整数です", 0},
+    RejectCase{"1;2;1..", "小数点が多すぎます", 3},
+    RejectCase{"1+1e2E", "指数入力に誤りがあります", 1}));
+
+struct TokenCase {
+    std::string text;
+    std::string result;
+    std::string message;
+};
+
+class ScannerTest : public ::testing::TestWithParam<TokenCase> {};
+
+TEST_P(ScannerTest, SplitsTokensAsWritten) {
+    const TokenCase& c = GetParam();
+    Evaluator evaluator;
+    evaluator.RegisterConstant("abc", 1);
+    evaluator.RegisterConstant("x", 2);
+    evaluator.RegisterConstant("a_1", 3);
+    evaluator.RegisterConstant("A1", 4);
+    evaluator.ResetVariables(evaluator.VariableCount());
+    evaluator.Evaluate(c.text + ";@");
+    EXPECT_EQ(evaluator.ResultText, c.result) << c.text;
+    EXPECT_EQ(evaluator.MessageText, c.message) << c.text;
+}
+
+INSTANTIATE_TEST_SUITE_P(Tokens, ScannerTest, ::testing::Values(
+    TokenCase{"2-1", "1", ""},
+    TokenCase{"2e-1", "0.2", ""},
+    TokenCase{"12abc", "", "入力・修正待ち"},
+    TokenCase{"2ex", "", "入力・修正待ち"},
+    TokenCase{"a_1+A1", "7", ""},
+    TokenCase{"Abc", "", "変数名が未定義"},
+    TokenCase{"x\t*\nx", "4", ""}));
+
+TEST(Names, LongestNameFitsAndLongerOnesAreRefused) {
+    const std::string longest(MaxNameLength, 'n');
+    Evaluator evaluator;
+    EXPECT_EQ(EvaluateDocument(evaluator, longest + "=5;" + longest).result, "5");
+
+    // One character more: refused as malformed, never shortened onto the
+    // 35-character name.
+    const std::string tooLong = longest + "m";
+    const Outcome outcome = EvaluateDocument(evaluator, longest + "=5;" + tooLong + "=6;" + longest);
+    EXPECT_EQ(outcome.message, "入力・修正待ち");
+    EXPECT_EQ(outcome.values, std::vector<std::string>{"1: 5"});
+    EXPECT_FALSE(evaluator.RegisterConstant(tooLong, 1.0));
+    EXPECT_FALSE(evaluator.IsDefined(tooLong));
+}
+
+}  // namespace
+}  // namespace tallyrix::test

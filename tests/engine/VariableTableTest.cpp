@@ -1,0 +1,81 @@
+// The variable table: pi, registered constants and the document's variables.
+#include <gtest/gtest.h>
+
+#include "EngineTestSupport.h"
+
+namespace tallyrix::test {
+namespace {
+
+const std::string PiLine = "pi: 3.14159265358979";
+
+TEST(VariableTable, NewEvaluatorHoldsOnlyPi) {
+    Evaluator evaluator;
+    EXPECT_EQ(evaluator.VariableCount(), 1);
+    EXPECT_EQ(evaluator.VariableList, std::vector<std::string>{PiLine});
+    EXPECT_TRUE(evaluator.IsDefined("pi"));
+    EXPECT_FALSE(evaluator.IsDefined("PI"));
+}
+
+TEST(VariableTable, ReassignmentUpdatesOneEntryAndListsEveryStore) {
+    Evaluator evaluator;
+    EvaluateDocument(evaluator, "a=1;a=2");
+    EXPECT_EQ(evaluator.VariableCount(), 2);
+    EXPECT_EQ(evaluator.VariableList, (std::vector<std::string>{PiLine, "a: 1", "a: 2"}));
+
+    evaluator.ResetVariables(1);
+    EXPECT_EQ(evaluator.VariableList, std::vector<std::string>{PiLine});
+    EXPECT_FALSE(evaluator.IsDefined("a"));
+    EXPECT_EQ(evaluator.StatementCount, 0);
+}
+
+TEST(VariableTable, FullTableStopsOnlyNewNames) {
+    Evaluator evaluator;
+    std::string statements;
+    for (int i = 0; i < VariableCapacity - 1; ++i) statements += "v" + std::to_string(i) + "=" + std::to_string(i) + ";";
+    EXPECT_EQ(EvaluateDocument(evaluator, statements + "v0").result, "0");
+    EXPECT_EQ(evaluator.VariableCount(), VariableCapacity);
+
+    const Outcome full = EvaluateDocument(evaluator, statements + "extra=1");
+    EXPECT_EQ(full.message, "変数の数が多すぎます");
+    EXPECT_EQ(full.count, VariableCapacity);
+    EXPECT_FALSE(evaluator.IsDefined("extra"));
+
+    EXPECT_EQ(EvaluateDocument(evaluator, statements + "v7=70;v7").result, "70");
+}
+
+TEST(VariableTable, RegisteredConstantsSurviveResetAndUpdateInPlace) {
+    Evaluator evaluator;
+    EXPECT_TRUE(evaluator.RegisterConstant("g", 9.8));
+    EXPECT_EQ(evaluator.VariableList.back(), "g: 9.8");
+    EXPECT_TRUE(evaluator.RegisterConstant("g", 9.81));
+    EXPECT_EQ(evaluator.VariableCount(), 2);
+    EXPECT_EQ(evaluator.VariableList, (std::vector<std::string>{PiLine, "g: 9.8", "g: 9.81"}));
+
+    evaluator.ResetVariables(2);
+    evaluator.Evaluate("g*2;@");
+    EXPECT_EQ(evaluator.ResultText, "19.62");
+}
+
+TEST(VariableTable, RegisteringIntoAFullTableChangesNothingVisible) {
+    Evaluator evaluator;
+    for (int i = 1; i < VariableCapacity; ++i) ASSERT_TRUE(evaluator.RegisterConstant("c" + std::to_string(i), i));
+    EXPECT_FALSE(evaluator.RegisterConstant("one_more", 1));
+    EXPECT_TRUE(evaluator.RegisterConstant("c5", 50));
+    EXPECT_EQ(evaluator.MessageText, "");
+}
+
+TEST(VariableTable, AssignmentToPiPersistsButItsLineIsCut) {
+    Evaluator evaluator;
+    EvaluateDocument(evaluator, "pi=3");
+    EXPECT_EQ(EvaluateDocument(evaluator, "pi").result, "3");
+    EXPECT_EQ(evaluator.VariableList, std::vector<std::string>{PiLine});
+}
+
+TEST(VariableTable, AVariableOfOneRunIsGoneInTheNext) {
+    Evaluator evaluator;
+    EvaluateDocument(evaluator, "r=2;r");
+    EXPECT_EQ(EvaluateDocument(evaluator, "r").message, "変数名が未定義");
+}
+
+}  // namespace
+}  // namespace tallyrix::test
