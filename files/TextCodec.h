@@ -3,8 +3,11 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
+#include <map>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace tallyrix {
 
@@ -22,11 +25,39 @@ DecodedText DecodeText(std::string_view bytes);
 
 // Code page 932 when every character fits, else UTF-8 with a byte-order mark;
 // UTF-8 documents stay UTF-8 (with or without their mark). No character is
-// ever lost.
+// ever lost: code page 932 bytes that DecodeText would read as another text
+// (such as "ﾃｩ", whose bytes are valid UTF-8) are not written either.
 std::string EncodeText(std::string_view utf8, TextEncoding preferred, TextEncoding* used = nullptr);
 
+// Code page 932 holds some characters twice: the NEC-selected IBM extensions
+// (lead bytes 0xED, 0xEE) repeat the IBM extensions (0xFA-0xFC), and a few
+// NEC row-13 and IBM symbols repeat row 1 ("∵" is 0x81E6 and 0x879A). Both
+// forms read as one Unicode character, which EncodeText writes in the form
+// Windows writes. A file in the other form keeps its bytes when it is read
+// with DecodeText(bytes, spelling) and saved with that spelling: per
+// character, the k-th occurrence gets the form the k-th occurrence had in
+// the file; occurrences beyond those recorded (added by editing) take the
+// last recorded form, so a file keeps its habit.
+struct Cp932Spelling {
+    // code point → the byte pair (lead << 8 | trail) of each occurrence, in
+    // order; only characters the file wrote at least once in the other form.
+    std::map<char16_t, std::vector<std::uint16_t>> forms;
+};
+
+DecodedText DecodeText(std::string_view bytes, Cp932Spelling& spelling);
+std::string EncodeText(std::string_view utf8, TextEncoding preferred, const Cp932Spelling& spelling,
+                       TextEncoding* used = nullptr);
+
+// Bytes that no encoding could read are kept as the private-use characters
+// U+F780-U+F7FF (U+F700 + the byte); a code page 932 save writes them back
+// as the same bytes, so a damaged file is not damaged further by a save.
+inline constexpr char32_t FirstByteEscape = 0xF780;
+inline constexpr char32_t LastByteEscape = 0xF7FF;
+
 // Length of a text in code page 932 bytes: a double-byte character counts
-// two, as does each line break (counted as CR LF).
+// two, as does each line break (LF, CR, or CR LF, counted as CR LF). A
+// character outside the code page counts two, as the Windows original's
+// best-fit conversion made most of them "?"-like double-byte stand-ins.
 std::size_t Cp932Length(std::string_view utf8);
 
 }  // namespace tallyrix

@@ -1,0 +1,32 @@
+// Code page 932 as lookup tables, built once from glibc's "CP932" converter,
+// so that decoding, encoding and length counting never call iconv per
+// character.
+#pragma once
+
+#include <bitset>
+#include <cstdint>
+#include <vector>
+
+namespace tallyrix::cp932 {
+
+// A byte form: a single byte b is b (0x01-0xFF), a double-byte character is
+// lead << 8 | trail. 0 means "none".
+using ByteForm = std::uint16_t;
+
+struct Table {
+    // Byte form → code point, 0 when the bytes are not a character. Single
+    // bytes and byte pairs never share an index: every lead byte is ≥ 0x81.
+    std::vector<char16_t> decode = std::vector<char16_t>(0x10000);
+    // Code point → the byte form the converter itself writes (the one
+    // Windows writes), 0 when the code point is not in the code page or would
+    // not read back as itself.
+    std::vector<ByteForm> encode = std::vector<ByteForm>(0x10000);
+    // Code points that more than one byte pair reads as: the NEC and IBM
+    // extension rows hold some characters twice.
+    std::bitset<0x10000> twoForms;
+};
+
+// Throws std::runtime_error when the converter is missing.
+const Table& GetTable();
+
+}  // namespace tallyrix::cp932
