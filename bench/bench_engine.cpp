@@ -1,0 +1,66 @@
+// Evaluate on generated documents of 1,000 to 100,000 statements, with and
+// without the statement extraction that precedes it in every recalculation.
+#include <benchmark/benchmark.h>
+
+#include <string>
+
+#include "bench/DocumentGenerator.h"
+#include "document/StatementExtraction.h"
+#include "engine/Eval.h"
+
+namespace {
+
+using tallyrix::bench::DocumentSyntax;
+using tallyrix::bench::GenerateDocument;
+
+void SetStatementRate(benchmark::State& state)
+{
+    state.counters["statements"] = benchmark::Counter(
+        static_cast<double>(state.range(0)), benchmark::Counter::kIsIterationInvariantRate);
+}
+
+void EvaluateFailed(benchmark::State& state, const tallyrix::Evaluator& evaluator)
+{
+    if (!evaluator.MessageText.empty()) {
+        state.SkipWithError(evaluator.MessageText.c_str());
+    }
+}
+
+void BM_Evaluate(benchmark::State& state)
+{
+    const int statements = static_cast<int>(state.range(0));
+    const std::string input =
+        tallyrix::BuildEngineInput(GenerateDocument(statements, DocumentSyntax::Tallyrix));
+    tallyrix::Evaluator evaluator;
+    for (auto _ : state) {
+        evaluator.ResetVariables(1);
+        evaluator.Evaluate(input);
+        benchmark::DoNotOptimize(evaluator.ResultText.data());
+    }
+    EvaluateFailed(state, evaluator);
+    SetStatementRate(state);
+    state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations()) *
+                            static_cast<std::int64_t>(input.size()));
+}
+
+// What the window does on each key release: extract, then evaluate.
+void BM_ExtractAndEvaluate(benchmark::State& state)
+{
+    const std::string document =
+        GenerateDocument(static_cast<int>(state.range(0)), DocumentSyntax::Tallyrix);
+    tallyrix::Evaluator evaluator;
+    for (auto _ : state) {
+        evaluator.ResetVariables(1);
+        evaluator.Evaluate(tallyrix::BuildEngineInput(document));
+        benchmark::DoNotOptimize(evaluator.ResultText.data());
+    }
+    EvaluateFailed(state, evaluator);
+    SetStatementRate(state);
+}
+
+}  // namespace
+
+BENCHMARK(BM_Evaluate)->Arg(1000)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ExtractAndEvaluate)->Arg(1000)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond);
+
+BENCHMARK_MAIN();
