@@ -8,15 +8,10 @@
 
 #include "cli/CalcCommand.h"
 #include "cli/CalcOptions.h"
+#include "tests/cli/RunResult.h"
 
 namespace tallyrix::cli {
 namespace {
-
-struct RunResult {
-    int status;
-    std::string out;
-    std::string err;
-};
 
 RunResult RunWithInput(const std::vector<std::string_view>& arguments, const std::string& input)
 {
@@ -73,10 +68,7 @@ TEST(CalcCommand, DocumentsFromStandardInput)
     };
     for (const DocumentCase& c : cases) {
         SCOPED_TRACE(c.name);
-        const RunResult result = RunWithInput(c.arguments, c.input);
-        EXPECT_EQ(result.out, c.out);
-        EXPECT_EQ(result.err, c.err);
-        EXPECT_EQ(result.status, c.status);
+        ExpectRun(RunWithInput(c.arguments, c.input), c.out, c.err, c.status);
     }
 }
 

@@ -9,13 +9,9 @@
 #include <sstream>
 #include <string>
 
-namespace {
+#include "tests/cli/RunResult.h"
 
-struct ProcessResult {
-    int status;
-    std::string out;
-    std::string err;
-};
+namespace {
 
 std::string ReadFile(const std::string& path)
 {
@@ -38,13 +34,13 @@ std::string CalcPath()
 
 // Runs the binary with input on standard input; arguments are passed to the
 // shell as they are, so tests give only plain words.
-ProcessResult RunCalc(const std::string& arguments, const std::string& input)
+RunResult RunCalc(const std::string& arguments, const std::string& input)
 {
     const std::string base = testing::TempDir() + "tallyrix_calc_process";
     std::ofstream(base + ".in", std::ios::binary) << input;
     const int status = ExitStatusOf(CalcPath() + " " + arguments + " <'" + base + ".in' >'" +
                                     base + ".out' 2>'" + base + ".err'");
-    ProcessResult result{status, ReadFile(base + ".out"), ReadFile(base + ".err")};
+    RunResult result{status, ReadFile(base + ".out"), ReadFile(base + ".err")};
     for (const char* suffix : {".in", ".out", ".err"}) {
         std::remove((base + suffix).c_str());
     }
@@ -69,16 +65,13 @@ TEST(CalcProcess, StreamsAndExitStatus)
     };
     for (const ProcessCase& c : cases) {
         SCOPED_TRACE(c.input);
-        const ProcessResult result = RunCalc(c.arguments, c.input);
-        EXPECT_EQ(result.out, c.out);
-        EXPECT_EQ(result.err, c.err);
-        EXPECT_EQ(result.status, c.status);
+        ExpectRun(RunCalc(c.arguments, c.input), c.out, c.err, c.status);
     }
 }
 
 TEST(CalcProcess, UsageErrorExitsWith64)
 {
-    const ProcessResult result = RunCalc("--no-such-option", "1");
+    const RunResult result = RunCalc("--no-such-option", "1");
     EXPECT_EQ(result.status, 64);
     EXPECT_EQ(result.out, "");
     EXPECT_NE(result.err.find("--help"), std::string::npos) << result.err;
@@ -86,7 +79,7 @@ TEST(CalcProcess, UsageErrorExitsWith64)
 
 TEST(CalcProcess, HelpExplainsTheCommand)
 {
-    const ProcessResult result = RunCalc("--help", "");
+    const RunResult result = RunCalc("--help", "");
     EXPECT_EQ(result.status, 0);
     EXPECT_EQ(result.out.rfind("Usage: tallyrix-calc [--deg] [--variables] [FILE]\n", 0), 0u);
     EXPECT_EQ(result.err, "");
