@@ -55,6 +55,7 @@ double Remainder(double v, double r) {
 const double PiValue = std::acos(-1.0);
 
 Evaluator::Evaluator(MathErrorReporter reporter) : Reporter(std::move(reporter)) {
+    RebuildIndex();
     SetVariable("pi", PiValue);
 }
 

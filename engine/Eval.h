@@ -143,6 +143,8 @@ private:
 
     // Variable table (Variables.cpp)
     int FindVariable(std::string_view name) const;
+    void IndexVariable(int index);
+    void RebuildIndex();
     void SetVariable(std::string_view name, double value);
     bool GetVariable(std::string_view name, double& value);
     void AppendVariableLine(const Variable& entry);
@@ -166,6 +168,12 @@ private:
     std::size_t TokenNameLength = 0;
     Variable Variables[VariableCapacity];
     int VariableCount_ = 0;
+    int FilledCount_ = 0;  // entries ever filled; a reset never goes past them
+    // Open-addressing index over entries 0..VariableCount_-1 (-1 = empty
+    // slot). Names in the table are unique, so finding a name through the
+    // index gives the same entry as a scan from entry 0 would.
+    static constexpr int IndexSize = 512;
+    std::int16_t Index[IndexSize];
     std::string_view Source;
     std::size_t SourceLength = 0;
     std::size_t Position = 1;  // 1-based index of the next byte to read

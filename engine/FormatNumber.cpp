@@ -1,6 +1,8 @@
 #include "engine/Eval.h"
 
+#include <charconv>
 #include <cmath>
+#include <cstdlib>
 #include <cstdio>
 #include <cstring>
 
@@ -8,20 +10,52 @@ namespace tallyrix {
 
 namespace {
 
-// Writes the magnitude's digits d1..dn (trailing zeros dropped) and returns n;
-// exponent receives E of the form 0.d1d2..dn x 10^E.
-int SignificantDigits(double magnitude, char* digits, int& exponent) {
-    char scientific[40];
-    // "%.14e" rounds correctly to 15 significant digits: d.dddddddddddddde±XX
-    std::snprintf(scientific, sizeof scientific, "%.14e", magnitude);
+// Splits "d.ddde±XX" into its digits and the exponent E of 0.d1d2.. x 10^E.
+int ParseScientific(const char* text, char* digits, int& exponent) {
     int n = 0;
-    const char* p = scientific;
+    const char* p = text;
     for (; *p != 'e'; ++p) {
         if (*p != '.') digits[n++] = *p;
     }
     exponent = std::atoi(p + 1) + 1;
+    return n;
+}
+
+int DropTrailingZeros(const char* digits, int n) {
     while (n > 1 && digits[n - 1] == '0') --n;
     return n;
+}
+
+// Writes the magnitude's digits d1..dn, rounded to 15 significant digits with
+// trailing zeros dropped, and returns n; exponent receives E.
+int SignificantDigits(double magnitude, char* digits, int& exponent) {
+    char text[40];
+    // The shortest text that reads back as the same double is cheap to get.
+    // When it has more than 15 digits, rounding it again gives the correctly
+    // rounded 15 digits unless it ends exactly on the halfway "5" of the 16th
+    // digit: no other 15-digit boundary can lie between it and the exact value.
+    auto written = std::to_chars(text, text + sizeof text, magnitude, std::chars_format::scientific);
+    *written.ptr = '\0';
+    int n = ParseScientific(text, digits, exponent);
+    if (n <= 15) return DropTrailingZeros(digits, n);
+    if (!(n == 16 && digits[15] == '5')) {
+        const bool up = digits[15] >= '5';
+        n = 15;
+        if (up) {
+            int i = n - 1;
+            while (i >= 0 && digits[i] == '9') digits[i--] = '0';
+            if (i >= 0) {
+                ++digits[i];
+            } else {
+                digits[0] = '1';
+                ++exponent;
+            }
+        }
+        return DropTrailingZeros(digits, n);
+    }
+    written = std::to_chars(text, text + sizeof text, magnitude, std::chars_format::scientific, 14);
+    *written.ptr = '\0';
+    return DropTrailingZeros(digits, ParseScientific(text, digits, exponent));
 }
 
 std::size_t WriteFixed(const char* digits, int n, int exponent, char* out) {

@@ -14,7 +14,7 @@ namespace {
 
 enum Function { Sqrt, Exp, Log, Log10, Abs, Sin, Cos, Tan, Asin, Acos, Atan, Ceil, Floor, Sinh, Cosh, Tanh, Step, FunctionCount };
 
-constexpr const char* FunctionNames[FunctionCount] = {
+constexpr std::string_view FunctionNames[FunctionCount] = {
     "sqrt", "exp", "log", "log10", "abs", "sin", "cos", "tan", "asin",
     "acos", "atan", "ceil", "floor", "sinh", "cosh", "tanh", "step",
 };
@@ -25,9 +25,9 @@ constexpr double NotANumber = std::numeric_limits<double>::quiet_NaN();
 // precision of the argument and report a total loss instead of a value.
 constexpr double TotalLossLimit = 9007199254740992.0;  // 2^53
 
-int FindFunction(const char* name, std::size_t length) {
+int FindFunction(std::string_view name) {
     for (int f = 0; f < FunctionCount; ++f) {
-        if (std::strlen(FunctionNames[f]) == length && std::memcmp(FunctionNames[f], name, length) == 0) return f;
+        if (FunctionNames[f] == name) return f;
     }
     return -1;
 }
@@ -58,7 +58,7 @@ void Evaluator::Report(const char* function, const char* kind, bool showBox) {
 }
 
 void Evaluator::ParseName(double& v) {
-    const int function = FindFunction(TokenName, TokenNameLength);
+    const int function = FindFunction(std::string_view(TokenName, TokenNameLength));
     if (function >= 0) return CallFunction(function, v);
 
     char name[MaxNameLength + 1];
@@ -120,7 +120,7 @@ bool Evaluator::ApplyFunction(int function, double a, double& result) {
     case Tan: {
         const double x = Radians ? a : ToRadians(a);
         if (std::fabs(x) >= TotalLossLimit) {
-            Report(FunctionNames[function], "TLOSS", false);
+            Report(FunctionNames[function].data(), "TLOSS", false);
             result = NotANumber;
         } else {
             result = function == Sin ? std::sin(x) : function == Cos ? std::cos(x) : std::tan(x);

@@ -2,7 +2,9 @@
 // than one byte past the token.
 #include "engine/Eval.h"
 
+#include <array>
 #include <cfloat>
+#include <cstdint>
 #include <clocale>
 #include <cmath>
 #include <cstdlib>
@@ -56,14 +58,47 @@ locale_t CLocale() {
     throw ConversionError("'" + text + "' は浮動小数点数ではありません");
 }
 
+// Powers of ten that a long double holds exactly (5^27 < 2^64).
+constexpr int ExactPowerLimit = 27;
+long double ExactPowerOfTen(int n) {
+    static const auto table = [] {
+        std::array<long double, ExactPowerLimit + 1> powers{};
+        powers[0] = 1.0L;
+        for (int i = 1; i <= ExactPowerLimit; ++i) powers[i] = powers[i - 1] * 10.0L;
+        return powers;
+    }();
+    return table[n];
+}
+
+struct Mantissa {
+    std::uint64_t digits = 0;   // up to 19 significant digits, exactly
+    int significant = 0;        // significant digits seen (leading zeros skipped)
+    int fractionDigits = 0;     // digits after the point that are in `digits`
+};
+
 // The collected text holds digits, at most one point, at most one "e"/"E"
 // and a sign only right after it. Returns the value rounded to double; the
 // mantissa and the power of ten are combined in extended precision.
 double ConvertLiteral(const std::string& text) {
     const std::size_t mark = text.find_first_of("eE");
     const std::size_t mantissaEnd = mark == std::string::npos ? text.size() : mark;
-    bool anyDigit = false;
-    for (std::size_t i = 0; i < mantissaEnd; ++i) anyDigit = anyDigit || IsDigit(text[i]);
+
+    Mantissa m;
+    bool afterPoint = false;
+    for (std::size_t i = 0; i < mantissaEnd; ++i) {
+        if (text[i] == '.') {
+            afterPoint = true;
+            continue;
+        }
+        if (m.significant == 0 && text[i] == '0') {
+            if (afterPoint) ++m.fractionDigits;
+            continue;
+        }
+        if (++m.significant <= 19) {
+            m.digits = m.digits * 10 + static_cast<std::uint64_t>(text[i] - '0');
+            if (afterPoint) ++m.fractionDigits;
+        }
+    }
 
     int exponent = 0;
     if (mark != std::string::npos) {
@@ -76,24 +111,21 @@ double ConvertLiteral(const std::string& text) {
         }
         if (negative) exponent = -exponent;
     }
-    if (!anyDigit) return 0.0;
+    if (m.digits == 0) return 0.0;
 
-    // Rebuild a canonical text ("<mantissa>e<exponent>") for strtold.
-    char buffer[64];
-    const std::size_t mantissaLength = mantissaEnd;
-    std::string canonical;
-    const char* start = text.c_str();
-    if (mantissaLength + 16 < sizeof buffer) {
-        std::memcpy(buffer, start, mantissaLength);
-        std::snprintf(buffer + mantissaLength, 16, "e%d", exponent);
-        start = buffer;
+    long double extended;
+    const int scale = exponent - m.fractionDigits;
+    if (m.significant <= 19 && scale >= -ExactPowerLimit && scale <= ExactPowerLimit) {
+        // Both factors are exact, so the one rounding of this product or
+        // quotient is the correctly rounded extended value.
+        const long double digits = static_cast<long double>(m.digits);
+        extended = scale >= 0 ? digits * ExactPowerOfTen(scale) : digits / ExactPowerOfTen(-scale);
     } else {
-        canonical.assign(text, 0, mantissaLength);
+        std::string canonical(text, 0, mantissaEnd);
         canonical += 'e';
         canonical += std::to_string(exponent);
-        start = canonical.c_str();
+        extended = strtold_l(canonical.c_str(), nullptr, CLocale());
     }
-    const long double extended = strtold_l(start, nullptr, CLocale());
     const double value = static_cast<double>(extended);
     if (std::isinf(value)) throw FloatingPointError(OverflowText);
     return value;

@@ -2,7 +2,9 @@
 // variables. Entries are only ever cut off from the end by ResetVariables.
 #include "engine/Eval.h"
 
+#include <algorithm>
 #include <cstring>
+#include <iterator>
 
 namespace tallyrix {
 
@@ -13,15 +15,35 @@ constexpr const char* TooManyVariables = "変数の数が多すぎます";
 
 }  // namespace
 
+namespace {
+
+std::uint32_t HashName(std::string_view name) {
+    std::uint32_t hash = 2166136261u;
+    for (const char c : name) hash = (hash ^ static_cast<unsigned char>(c)) * 16777619u;
+    return hash;
+}
+
+}  // namespace
+
 int Evaluator::FindVariable(std::string_view name) const {
-    // Names are unique in the table, so the first match is the only one.
-    for (int i = 0; i < VariableCount_; ++i) {
+    for (std::uint32_t slot = HashName(name);; ++slot) {
+        const int i = Index[slot % IndexSize];
+        if (i < 0) return -1;
         const Variable& entry = Variables[i];
-        if (entry.length == name.size() && std::memcmp(entry.name, name.data(), name.size()) == 0) {
-            return i;
-        }
+        if (entry.length == name.size() && std::memcmp(entry.name, name.data(), name.size()) == 0) return i;
     }
-    return -1;
+}
+
+void Evaluator::IndexVariable(int index) {
+    const Variable& entry = Variables[index];
+    std::uint32_t slot = HashName(std::string_view(entry.name, entry.length));
+    while (Index[slot % IndexSize] >= 0) ++slot;
+    Index[slot % IndexSize] = static_cast<std::int16_t>(index);
+}
+
+void Evaluator::RebuildIndex() {
+    std::fill(std::begin(Index), std::end(Index), static_cast<std::int16_t>(-1));
+    for (int i = 0; i < VariableCount_; ++i) IndexVariable(i);
 }
 
 bool Evaluator::IsDefined(std::string_view name) const { return FindVariable(name) >= 0; }
@@ -48,6 +70,8 @@ void Evaluator::SetVariable(std::string_view name, double value) {
     entry.name[name.size()] = '\0';
     entry.length = static_cast<std::uint8_t>(name.size());
     entry.value = value;
+    IndexVariable(VariableCount_ - 1);
+    FilledCount_ = std::max(FilledCount_, VariableCount_);
     AppendVariableLine(entry);
 }
 
@@ -71,9 +95,13 @@ bool Evaluator::RegisterConstant(std::string_view name, double value) {
 }
 
 void Evaluator::ResetVariables(int n) {
-    VariableCount_ = n;
+    // Entries past those ever filled hold no name: never expose them.
+    VariableCount_ = std::clamp(n, 0, FilledCount_);
+    RebuildIndex();
     StatementCount = 0;
-    if (VariableList.size() > static_cast<std::size_t>(n)) VariableList.resize(static_cast<std::size_t>(n));
+    if (VariableList.size() > static_cast<std::size_t>(VariableCount_)) {
+        VariableList.resize(static_cast<std::size_t>(VariableCount_));
+    }
 }
 
 }  // namespace tallyrix
