@@ -1,5 +1,6 @@
 #include "engine/Eval.h"
 
+#include <cfloat>
 #include <charconv>
 #include <cmath>
 #include <cstdlib>
@@ -34,11 +35,17 @@ int SignificantDigits(double magnitude, char* digits, int& exponent) {
     // When it has more than 15 digits, rounding it again gives the correctly
     // rounded 15 digits unless it ends exactly on the halfway "5" of the 16th
     // digit: no other 15-digit boundary can lie between it and the exact value.
-    auto written = std::to_chars(text, text + sizeof text, magnitude, std::chars_format::scientific);
-    *written.ptr = '\0';
-    int n = ParseScientific(text, digits, exponent);
-    if (n <= 15) return DropTrailingZeros(digits, n);
-    if (!(n == 16 && digits[15] == '5')) {
+    // Subnormal values carry fewer digits than that and take the slow path.
+    std::to_chars_result written{text, {}};
+    int n = 0;
+    const bool normal = magnitude >= DBL_MIN;
+    if (normal) {
+        written = std::to_chars(text, text + sizeof text, magnitude, std::chars_format::scientific);
+        *written.ptr = '\0';
+        n = ParseScientific(text, digits, exponent);
+        if (n <= 15) return DropTrailingZeros(digits, n);
+    }
+    if (normal && !(n == 16 && digits[15] == '5')) {
         const bool up = digits[15] >= '5';
         n = 15;
         if (up) {

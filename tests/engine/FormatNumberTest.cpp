@@ -28,7 +28,11 @@ INSTANTIATE_TEST_SUITE_P(Values, FormatNumberTest, ::testing::Values(
     FormatCase{6.02e23, "6.02E23"}, FormatCase{-2.5, "-2.5"}, FormatCase{-0.0, "0"},
     FormatCase{100.0, "100"}, FormatCase{1.5e-300, "1.5E-300"}, FormatCase{-1.25e20, "-1.25E20"},
     FormatCase{1.7976931348623157e308, "1.79769313486232E308"}, FormatCase{4.9406564584124654e-324, "4.94065645841247E-324"},
-    FormatCase{0.99999999999999999, "1"}, FormatCase{0.000099999999999999999, "0.0001"},
+    // The shortest texts of these end on a halfway 5 in the 16th digit; the
+    // exact values lie below and above it.
+    FormatCase{8.000000000126705e-16, "8.0000000001267E-16"},
+    FormatCase{6.000000000039595e-05, "6.0000000000396E-5"},
+    FormatCase{0.99999999999999999, "1"}, FormatCase{999999999999999.9, "1E15"}, FormatCase{0.000099999999999999999, "0.0001"},
     FormatCase{std::numeric_limits<double>::infinity(), "INF"},
     FormatCase{-std::numeric_limits<double>::infinity(), "INF"},
     FormatCase{std::numeric_limits<double>::quiet_NaN(), "NAN"}));

@@ -71,6 +71,28 @@ TEST(VariableTable, AssignmentToPiPersistsButItsLineIsCut) {
     EXPECT_EQ(evaluator.VariableList, std::vector<std::string>{PiLine});
 }
 
+TEST(VariableTable, ReusedEntriesAnswerOnlyToTheirNewNames) {
+    Evaluator evaluator;
+    std::string first, second;
+    for (int i = 0; i < 200; ++i) {
+        first += "a" + std::to_string(i) + "=" + std::to_string(i) + ";";
+        second += "b" + std::to_string(i) + "=" + std::to_string(2 * i) + ";";
+    }
+    EvaluateDocument(evaluator, first);
+    EXPECT_EQ(EvaluateDocument(evaluator, second + "b150+b3").result, "306");
+    EXPECT_FALSE(evaluator.IsDefined("a150"));
+    EXPECT_EQ(EvaluateDocument(evaluator, second + "a1").message, "変数名が未定義");
+}
+
+TEST(VariableTable, ResetNeverExposesEntriesThatWereNeverFilled) {
+    Evaluator evaluator;
+    evaluator.ResetVariables(5);
+    EXPECT_EQ(evaluator.VariableCount(), 1);
+    EXPECT_EQ(evaluator.VariableList.size(), 1u);
+    evaluator.Evaluate("x=2;x*pi;@");
+    EXPECT_EQ(evaluator.ResultText, "6.28318530717959");
+}
+
 TEST(VariableTable, AVariableOfOneRunIsGoneInTheNext) {
     Evaluator evaluator;
     EvaluateDocument(evaluator, "r=2;r");
