@@ -1,5 +1,6 @@
 #include "cli/DocumentInput.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <fstream>
