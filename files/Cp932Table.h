@@ -1,6 +1,14 @@
 // Code page 932 as lookup tables, built once from glibc's "CP932" converter,
 // so that decoding, encoding and length counting never call iconv per
 // character.
+//
+// glibc's CP932 reads bytes as Microsoft's table does (0x5C is "\", 0x815F
+// "＼", 0x8740 "①", the 0xED/0xEE and 0xFA-0xFC rows, the user-defined rows
+// as U+E000-U+E757). It refuses the single bytes 0x80, 0xA0 and 0xFD-0xFF,
+// which the codec keeps as byte escapes. Its encoder also takes one-way
+// mappings (U+00A5 → 0x5C, U+2212 → 0x817C, U+301C → 0x8160, ...) and
+// silently drops U+E0000-U+E007F; the encode table therefore holds only
+// forms that read back as the same character.
 #pragma once
 
 #include <bitset>

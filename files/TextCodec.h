@@ -56,8 +56,9 @@ inline constexpr char32_t LastByteEscape = 0xF7FF;
 
 // Length of a text in code page 932 bytes: a double-byte character counts
 // two, as does each line break (LF, CR, or CR LF, counted as CR LF). A
-// character outside the code page counts two, as the Windows original's
-// best-fit conversion made most of them "?"-like double-byte stand-ins.
+// character outside the code page counts two, like the double-byte
+// characters it sits among; the text is then saved as UTF-8, so no code
+// page length would be exact for it.
 std::size_t Cp932Length(std::string_view utf8);
 
 }  // namespace tallyrix

@@ -1,9 +1,11 @@
 #include "registry/RegisteredEntries.h"
 
+#include <algorithm>
 #include <clocale>
 #include <cmath>
 #include <cstdlib>
 #include <locale.h>
+#include <unordered_map>
 
 #include "engine/Eval.h"
 #include "registry/FieldList.h"
@@ -78,6 +80,31 @@ std::string FieldOrEmpty(const std::vector<std::string>& fields, std::size_t ind
     return index < fields.size() ? fields[index] : std::string();
 }
 
+struct Constant {
+    std::string name;
+    double value;
+};
+
+// The numeric entries, each name once in the order of its first line, with
+// the value of its last line.
+std::vector<Constant> DistinctConstants(const std::vector<std::string>& lines)
+{
+    std::vector<Constant> constants;
+    std::unordered_map<std::string, std::size_t> position;
+    for (const std::string& line : lines) {
+        const std::vector<std::string> fields = SplitFields(line);
+        const std::optional<double> value = fields.size() >= 2 ? NumericValue(fields[1]) : std::nullopt;
+        if (!value)
+            continue;
+        const auto [found, added] = position.try_emplace(fields[0], constants.size());
+        if (added)
+            constants.push_back({fields[0], *value});
+        else
+            constants[found->second].value = *value;
+    }
+    return constants;
+}
+
 }  // namespace
 
 std::optional<double> NumericValue(std::string_view field)
@@ -122,16 +149,13 @@ std::string RegisteredInsertText(std::string_view line, const Evaluator& engine,
 int RegisterConstants(const std::vector<std::string>& lines, Evaluator& engine)
 {
     engine.ResetVariables(1);
+    std::vector<Constant> constants = DistinctConstants(lines);
+    std::stable_partition(constants.begin(), constants.end(),
+                          [&](const Constant& constant) { return !engine.IsDefined(constant.name); });
     int fixedVariableCount = 1;
-    for (const std::string& line : lines) {
-        const std::vector<std::string> fields = SplitFields(line);
-        if (fields.size() < 2)
-            continue;
-        const std::optional<double> value = NumericValue(fields[1]);
-        if (!value)
-            continue;
+    for (const Constant& constant : constants) {
         const int before = engine.VariableCount();
-        engine.RegisterConstant(fields[0], *value);
+        engine.RegisterConstant(constant.name, constant.value);
         if (engine.VariableCount() > before)
             ++fixedVariableCount;
     }

@@ -20,7 +20,10 @@ class Evaluator;
 // not zero. So "1/2", "0", "." and "1e400" are string entries.
 std::optional<double> NumericValue(std::string_view field);
 
-// What a toolbar button shows, from its line.
+// What a toolbar button shows, from its line. A line without fields (an
+// empty line of a hand-edited file) gives an empty caption and a button
+// that inserts nothing; every line keeps its button so that the tags stay
+// the lines' indexes.
 struct RegisteredButton {
     std::string caption;   // field 1 ("" for a line without fields)
     bool hasHint = false;  // the line has more than two fields
@@ -43,11 +46,15 @@ HintParts SplitHint(std::string_view hint);
 // otherwise field 2 as the file spells it, without quotes ("" when missing).
 std::string RegisteredInsertText(std::string_view line, const Evaluator& engine, bool insertRegisteredValue);
 
-// Hands the numeric entries to the engine in line order, after cutting its
-// table back to pi, and returns the new FixedVariableCount: 1 for pi plus
-// every entry that added a table entry. A name occurring twice or named
-// "pi" only updates a value, and a full table or an over-long name stores
-// nothing; neither counts.
+// Hands the numeric entries to the engine, after cutting its table back to
+// pi, and returns the new FixedVariableCount: 1 for pi plus every entry that
+// added a table entry. A name occurring twice or named "pi" only updates a
+// value, and a full table or an over-long name stores nothing; neither
+// counts. The table ends as one call per line in file order would leave it
+// (a repeated name has its last value), but each name is registered once
+// and "pi" after the new names: the engine's VariableList, which
+// ResetVariables cuts back by count, then keeps one line for every
+// constant, with its current value.
 int RegisterConstants(const std::vector<std::string>& lines, Evaluator& engine);
 
 }  // namespace tallyrix

@@ -63,6 +63,7 @@ std::vector<std::string> EntryLinesFromRows(const std::vector<EntryRow>& rows, b
 // The whole start-up hand-over for the command line: reads the file and
 // registers its numeric entries with a new engine. Returns the
 // FixedVariableCount; 1 (pi only, engine untouched) when there is no file.
+// Throws RegisteredFileError when the file exists but cannot be read.
 int LoadRegisteredConstants(const std::string& path, Evaluator& engine);
 
 }  // namespace tallyrix

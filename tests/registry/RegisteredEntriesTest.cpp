@@ -147,17 +147,24 @@ TEST(RegisterConstants, CountsOnlyNewTableEntries)
         int fixed;
         std::vector<std::pair<std::string, std::string>> values;  // name → shown value
         std::vector<std::string> undefined;
+        std::vector<std::string> variableList;  // after a recalculation's reset
     } cases[] = {
-        {"no lines", {}, 1, {{"pi", "3.14159265358979"}}, {}},
-        {"sample", SampleLines, 3, {{"g", "9.80665"}, {"c2", "150"}}, {"half", "k", "s", "t", "only"}},
-        {"name twice keeps the last value", {"g,1", "h,2", "g,3"}, 3, {{"g", "3"}, {"h", "2"}}, {}},
-        {"pi updates pi", {"pi,3", "e,2.718"}, 2, {{"pi", "3"}, {"e", "2.718"}}, {}},
-        {"over-long name", {std::string(36, 'n') + ",1", "ok,2"}, 2, {{"ok", "2"}}, {}},
+        {"no lines", {}, 1, {{"pi", "3.14159265358979"}}, {}, {"pi: 3.14159265358979"}},
+        {"sample", SampleLines, 3, {{"g", "9.80665"}, {"c2", "150"}}, {"half", "k", "s", "t", "only"},
+         {"pi: 3.14159265358979", "g: 9.80665", "c2: 150"}},
+        {"name twice keeps the last value", {"g,1", "h,2", "g,3"}, 3, {{"g", "3"}, {"h", "2"}}, {},
+         {"pi: 3.14159265358979", "g: 3", "h: 2"}},
+        {"pi updates pi", {"pi,3", "e,2.718"}, 2, {{"pi", "3"}, {"e", "2.718"}}, {},
+         {"pi: 3.14159265358979", "e: 2.718"}},
+        {"over-long name", {std::string(36, 'n') + ",1", "ok,2"}, 2, {{"ok", "2"}}, {},
+         {"pi: 3.14159265358979", "ok: 2"}},
     };
     for (const auto& c : cases) {
         Evaluator engine;
         EXPECT_EQ(RegisterConstants(c.lines, engine), c.fixed) << c.label;
         EXPECT_EQ(engine.VariableCount(), c.fixed) << c.label;
+        engine.ResetVariables(c.fixed);
+        EXPECT_EQ(engine.VariableList, c.variableList) << c.label;
         for (const auto& [name, value] : c.values)
             EXPECT_EQ(ValueOf(engine, name), value) << c.label << ": " << name;
         for (const std::string& name : c.undefined)
