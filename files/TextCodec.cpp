@@ -1,5 +1,6 @@
 #include "files/TextCodec.h"
 
+#include <algorithm>
 #include <optional>
 
 #include "files/Cp932Table.h"

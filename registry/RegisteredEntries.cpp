@@ -1,7 +1,6 @@
 #include "registry/RegisteredEntries.h"
 
 #include <algorithm>
-#include <clocale>
 #include <cmath>
 #include <cstdlib>
 #include <locale.h>
