@@ -1,0 +1,36 @@
+// Reading and writing calculation documents: plain text, CR LF on disk and
+// LF in the editor, code page 932 unless the file is UTF-8 or a character
+// needs it.
+#pragma once
+
+#include <cstddef>
+#include <string>
+
+#include "files/TextCodec.h"
+
+namespace tallyrix {
+
+// What a read gives the editor, and what the next save of the same document
+// needs to write the file back as it was.
+struct CalcDocument {
+    std::string text;  // UTF-8, lines separated by LF
+    TextEncoding encoding = TextEncoding::ShiftJis;
+    Cp932Spelling spelling;
+    std::size_t undecodableBytes = 0;
+};
+
+// Throws FileError naming the file when it cannot be opened or read.
+CalcDocument ReadCalcDocument(const std::string& path);
+
+// Writes text (LF or CR LF line ends) with CR LF line ends in the document's
+// encoding, falling back to UTF-8 with a byte-order mark when a character
+// does not fit code page 932. Replaces the file only when the whole write
+// succeeded; throws FileError otherwise. Returns the encoding written.
+TextEncoding WriteCalcDocument(const std::string& path, const std::string& text, TextEncoding encoding,
+                               const Cp932Spelling& spelling);
+
+// Line ends as the editor holds them (LF) and as files hold them (CR LF).
+std::string ToEditorLineEnds(const std::string& text);
+std::string ToFileLineEnds(const std::string& text);
+
+}  // namespace tallyrix

@@ -1,0 +1,51 @@
+#include "files/ProgramDirectory.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFileInfo>
+#include <QStandardPaths>
+#include <QTemporaryFile>
+
+#include "files/SaveFile.h"
+
+namespace tallyrix {
+
+namespace {
+
+// Permission bits do not tell (root writes anywhere, read-only mounts show
+// write bits), so writability is tried.
+bool CanCreateFilesIn(const QString& dir) {
+    if (!QFileInfo(dir).isDir()) return false;
+    QTemporaryFile probe(dir + "/.tallyrix-write-test-XXXXXX");
+    return probe.open();
+}
+
+QString WithoutTrailingSeparator(QString dir) {
+    dir = QDir::cleanPath(dir);
+    while (dir.size() > 1 && dir.endsWith('/')) dir.chop(1);
+    return dir;
+}
+
+}  // namespace
+
+ProgramDirectories ResolveProgramDirectories(const QString& executableDir, const QString& homeOverride,
+                                             const QString& userDataDir) {
+    QString progDir = homeOverride.isEmpty() ? executableDir : homeOverride;
+    if (!CanCreateFilesIn(progDir)) {
+        QDir().mkpath(userDataDir);
+        progDir = userDataDir;
+    }
+    progDir = WithoutTrailingSeparator(progDir);
+    const QString calDir = progDir + "/CAL";
+    if (!QDir().mkpath(calDir)) {
+        throw FileError("ディレクトリを作成できません: " + calDir.toStdString());
+    }
+    return {progDir, calDir};
+}
+
+ProgramDirectories ProgramDirectoriesOfThisProcess() {
+    return ResolveProgramDirectories(QCoreApplication::applicationDirPath(), qEnvironmentVariable("TALLYRIX_HOME"),
+                                     QStandardPaths::writableLocation(QStandardPaths::AppDataLocation));
+}
+
+}  // namespace tallyrix

@@ -1,0 +1,25 @@
+// Where the program keeps its files: CAL, Tallyrix.ini, EditorStyle.dat and
+// Registered.txt.
+#pragma once
+
+#include <QString>
+
+namespace tallyrix {
+
+struct ProgramDirectories {
+    QString progDir;  // no trailing separator
+    QString calDir;   // progDir + "/CAL"
+};
+
+// The directory named by TALLYRIX_HOME when it is set, else the executable's
+// directory; when that one cannot be written, the per-user data directory.
+// CAL is created when missing. Throws FileError when no usable directory can
+// be created.
+ProgramDirectories ResolveProgramDirectories(const QString& executableDir, const QString& homeOverride,
+                                             const QString& userDataDir);
+
+// The same with the values of this process: the executable's directory, the
+// environment variable and the platform's per-user data directory.
+ProgramDirectories ProgramDirectoriesOfThisProcess();
+
+}  // namespace tallyrix

@@ -1,0 +1,135 @@
+// Calculation documents on disk: what a user opens is what a save writes back.
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+
+#include "files/CalcDocumentFile.h"
+#include "files/ProgramDirectory.h"
+#include "files/SaveFile.h"
+
+namespace tallyrix {
+namespace {
+
+std::string Bytes(const QString& path) {
+    QFile file(path);
+    EXPECT_TRUE(file.open(QIODevice::ReadOnly));
+    return file.readAll().toStdString();
+}
+
+void WriteBytes(const QString& path, const std::string& bytes) {
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(bytes.data(), static_cast<qint64>(bytes.size()));
+}
+
+struct RoundTripCase {
+    std::string name;
+    std::string bytes;
+    std::string editorText;
+    TextEncoding encoding;
+};
+
+class DocumentRoundTripTest : public ::testing::TestWithParam<RoundTripCase> {};
+
+TEST_P(DocumentRoundTripTest, SavesTheBytesItRead) {
+    const RoundTripCase& c = GetParam();
+    QTemporaryDir dir;
+    const QString path = dir.filePath("doc.txt");
+    WriteBytes(path, c.bytes);
+
+    const CalcDocument document = ReadCalcDocument(path.toStdString());
+    EXPECT_EQ(document.text, c.editorText);
+    EXPECT_EQ(document.encoding, c.encoding);
+
+    const QString copy = dir.filePath("copy.txt");
+    WriteCalcDocument(copy.toStdString(), document.text, document.encoding, document.spelling);
+    EXPECT_EQ(Bytes(copy), c.bytes);
+}
+
+INSTANTIATE_TEST_SUITE_P(Encodings, DocumentRoundTripTest, ::testing::Values(
+    RoundTripCase{"ShiftJis", "r=2; // \x94\xbc\x8c\x61\r\npi*r^2\r\n", "r=2; // 半径\npi*r^2\n", TextEncoding::ShiftJis},
+    RoundTripCase{"Utf8", "r=2; // 半径\r\npi*r^2", "r=2; // 半径\npi*r^2", TextEncoding::Utf8},
+    RoundTripCase{"Utf8WithBom", "\xef\xbb\xbf" "a=1 // ①\r\n", "a=1 // ①\n", TextEncoding::Utf8WithBom},
+    RoundTripCase{"Ascii", "1+2\r\n\r\n", "1+2\n\n", TextEncoding::ShiftJis},
+    RoundTripCase{"Empty", "", "", TextEncoding::ShiftJis},
+    // Each byte nothing can read stands as U+F700 + byte in the editor.
+    RoundTripCase{"Undecodable", "1+2 // \x81\r\n\xff\xfe x", "1+2 // \uF781\n\uF7FF\uF7FE x", TextEncoding::ShiftJis}),
+    [](const auto& info) { return info.param.name; });
+
+TEST(CalcDocumentFile, UndecodableBytesAreCountedAndKept) {
+    QTemporaryDir dir;
+    const QString path = dir.filePath("broken.txt");
+    WriteBytes(path, "1+2 // \xff\xfe\r\n");
+    const CalcDocument document = ReadCalcDocument(path.toStdString());
+    EXPECT_EQ(document.undecodableBytes, 2u);
+    EXPECT_EQ(document.text.substr(0, 7), "1+2 // ");
+}
+
+struct LineEndCase {
+    std::string written;
+    std::string onDisk;
+};
+
+class LineEndTest : public ::testing::TestWithParam<LineEndCase> {};
+
+TEST_P(LineEndTest, FilesAlwaysGetCrLf) {
+    QTemporaryDir dir;
+    const QString path = dir.filePath("doc.txt");
+    WriteCalcDocument(path.toStdString(), GetParam().written, TextEncoding::ShiftJis, {});
+    EXPECT_EQ(Bytes(path), GetParam().onDisk);
+}
+
+INSTANTIATE_TEST_SUITE_P(Texts, LineEndTest, ::testing::Values(
+    LineEndCase{"a\nb", "a\r\nb"},
+    LineEndCase{"a\r\nb\n", "a\r\nb\r\n"},
+    LineEndCase{"a\rb", "a\r\nb"},
+    LineEndCase{"\n\n", "\r\n\r\n"}));
+
+TEST(CalcDocumentFile, CharacterOutsideCodePage932SwitchesToUtf8WithBom) {
+    QTemporaryDir dir;
+    const QString path = dir.filePath("doc.txt");
+    const TextEncoding used = WriteCalcDocument(path.toStdString(), "x=1 // 😀\n", TextEncoding::ShiftJis, {});
+    EXPECT_EQ(used, TextEncoding::Utf8WithBom);
+    EXPECT_EQ(Bytes(path), "\xef\xbb\xbfx=1 // 😀\r\n");
+    EXPECT_EQ(ReadCalcDocument(path.toStdString()).text, "x=1 // 😀\n");
+}
+
+TEST(CalcDocumentFile, MissingFileIsAnErrorNamingIt) {
+    QTemporaryDir dir;
+    const std::string path = dir.filePath("gone.txt").toStdString();
+    try {
+        ReadCalcDocument(path);
+        FAIL() << "no error for a missing file";
+    } catch (const FileError& error) {
+        EXPECT_NE(std::string(error.what()).find(path), std::string::npos);
+    }
+}
+
+TEST(ProgramDirectory, HomeOverrideGetsItsCalDirectory) {
+    QTemporaryDir exe, home, user;
+    const ProgramDirectories dirs = ResolveProgramDirectories(exe.path(), home.path() + "/", user.path());
+    EXPECT_EQ(dirs.progDir, QDir::cleanPath(home.path()));
+    EXPECT_EQ(dirs.calDir, dirs.progDir + "/CAL");
+    EXPECT_TRUE(QDir(dirs.calDir).exists());
+}
+
+TEST(ProgramDirectory, ExecutableDirectoryWithoutOverride) {
+    QTemporaryDir exe, user;
+    EXPECT_EQ(ResolveProgramDirectories(exe.path(), "", user.path()).progDir, QDir::cleanPath(exe.path()));
+}
+
+TEST(ProgramDirectory, UnusableDirectoryFallsBackToTheUserDataDirectory) {
+    QTemporaryDir exe, user;
+    // A regular file is never a usable directory, whoever runs the test.
+    const QString notADirectory = exe.filePath("file");
+    WriteBytes(notADirectory, "x");
+    const QString userData = user.filePath("data");
+    const ProgramDirectories dirs = ResolveProgramDirectories(exe.path(), notADirectory, userData);
+    EXPECT_EQ(dirs.progDir, userData);
+    EXPECT_TRUE(QDir(userData + "/CAL").exists());
+}
+
+}  // namespace
+}  // namespace tallyrix
