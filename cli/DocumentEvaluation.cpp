@@ -1,21 +1,12 @@
 #include "cli/DocumentEvaluation.h"
 
 #include <charconv>
-#include <vector>
 
 #include "document/StatementExtraction.h"
 
 namespace tallyrix::cli {
 
 namespace {
-
-void AppendLines(const std::vector<std::string>& lines, std::string& output)
-{
-    for (const std::string& line : lines) {
-        output += line;
-        output += '\n';
-    }
-}
 
 void AppendMessageLine(const Evaluator& evaluator, std::string& output)
 {
@@ -26,15 +17,6 @@ void AppendMessageLine(const Evaluator& evaluator, std::string& output)
     output += "; ";
     output += evaluator.MessageText;
     output += '\n';
-}
-
-std::size_t OutputSizeHint(const std::vector<std::string>& lines)
-{
-    std::size_t size = 64;
-    for (const std::string& line : lines) {
-        size += line.size() + 1;
-    }
-    return size;
 }
 
 MathErrorReporter ReporterInto(std::string& reports)
@@ -57,12 +39,10 @@ int PrepareEvaluator(Evaluator& evaluator, const CalcOptions& options)
 
 std::string FormatOutcome(const Evaluator& evaluator, bool variables)
 {
-    const std::vector<std::string>& lines =
-        variables ? evaluator.VariableList : evaluator.ExpressionValues;
-    std::string output;
-    output.reserve(OutputSizeHint(lines) + evaluator.MessageText.size() +
-                   evaluator.ResultText.size());
-    AppendLines(lines, output);
+    const LineList& lines = variables ? evaluator.VariableList : evaluator.ExpressionValues;
+    std::string output = lines.Join("\n");
+    if (!lines.empty()) output += '\n';
+    output.reserve(output.size() + evaluator.MessageText.size() + evaluator.ResultText.size() + 32);
     if (!evaluator.MessageText.empty()) {
         AppendMessageLine(evaluator, output);
     }

@@ -4,6 +4,8 @@
 // once and applies no operator, check or conversion to what it got.
 #include "engine/Eval.h"
 
+#include <bit>
+#include <charconv>
 #include <cmath>
 #include <cstring>
 
@@ -88,17 +90,23 @@ void Evaluator::Evaluate(std::string_view text) {
     ResultText.clear();
 }
 
+std::string_view Evaluator::Formatted(double value) {
+    const auto bits = std::bit_cast<std::uint64_t>(value);
+    if (!FormattedValid || bits != FormattedBits) {
+        FormattedLength = FormatNumberTo(value, FormattedText);
+        FormattedBits = bits;
+        FormattedValid = true;
+    }
+    return {FormattedText, FormattedLength};
+}
+
 void Evaluator::AppendStatementValue(double value) {
-    char buffer[FormatBufferSize];
-    const std::size_t length = FormatNumberTo(value, buffer);
+    const std::string_view text = Formatted(value);
     MessageText.clear();
-    ResultText.assign(buffer, length);
+    ResultText.assign(text);
     char counter[16];
-    const int counterLength = std::snprintf(counter, sizeof counter, "%d: ", StatementCount);
-    std::string line;
-    line.reserve(static_cast<std::size_t>(counterLength) + length);
-    line.append(counter, static_cast<std::size_t>(counterLength)).append(buffer, length);
-    ExpressionValues.push_back(std::move(line));
+    char* end = std::to_chars(counter, counter + sizeof counter, StatementCount).ptr;
+    ExpressionValues.push_back(std::string_view(counter, static_cast<std::size_t>(end - counter)), ": ", text);
 }
 
 void Evaluator::ParseStatements() {

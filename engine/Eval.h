@@ -15,6 +15,8 @@
 #include <string_view>
 #include <vector>
 
+#include "engine/LineList.h"
+
 namespace tallyrix {
 
 // Token kinds; the grammar compares against these fixed values.
@@ -116,8 +118,10 @@ public:
     std::int32_t StatementCount = 0;
     std::string ResultText;
     std::string MessageText;
-    std::vector<std::string> ExpressionValues;
-    std::vector<std::string> VariableList;
+    // One line per completed statement ("1: 7") and per store into the
+    // variable table ("pi: 3.14159265358979").
+    LineList ExpressionValues;
+    LineList VariableList;
 
 private:
     struct Variable {
@@ -161,6 +165,9 @@ private:
     // the end marker there means the input is incomplete.
     bool MissingOperand();
     void AppendStatementValue(double value);
+    // FormatNumber with a memory of the last value: an assignment's value is
+    // shown twice, once per list.
+    std::string_view Formatted(double value);
 
     std::int32_t Token = Invalid;
     double NumberValue = 0.0;
@@ -179,6 +186,10 @@ private:
     std::size_t Position = 1;  // 1-based index of the next byte to read
     bool ErrorStop = false;    // Token == End because of an error, not "@"
     std::string LiteralText;   // reused between literals, so no allocation
+    std::uint64_t FormattedBits = 0;
+    bool FormattedValid = false;
+    char FormattedText[FormatBufferSize] = {};
+    std::size_t FormattedLength = 0;
     MathErrorReporter Reporter;
 };
 

@@ -18,7 +18,9 @@ int ParseScientific(const char* text, char* digits, int& exponent) {
     for (; *p != 'e'; ++p) {
         if (*p != '.') digits[n++] = *p;
     }
-    exponent = std::atoi(p + 1) + 1;
+    int written = 0;
+    std::from_chars(p + (p[1] == '+' ? 2 : 1), p + std::strlen(p), written);
+    exponent = written + 1;
     return n;
 }
 

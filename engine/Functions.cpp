@@ -26,6 +26,12 @@ constexpr double NotANumber = std::numeric_limits<double>::quiet_NaN();
 constexpr double TotalLossLimit = 9007199254740992.0;  // 2^53
 
 int FindFunction(std::string_view name) {
+    // Most names are variables: turn them away before comparing.
+    if (name.size() < 3 || name.size() > 5) return -1;
+    switch (name[0]) {
+    case 'a': case 'c': case 'e': case 'f': case 'l': case 's': case 't': break;
+    default: return -1;
+    }
     for (int f = 0; f < FunctionCount; ++f) {
         if (FunctionNames[f] == name) return f;
     }

@@ -49,12 +49,7 @@ void Evaluator::RebuildIndex() {
 bool Evaluator::IsDefined(std::string_view name) const { return FindVariable(name) >= 0; }
 
 void Evaluator::AppendVariableLine(const Variable& entry) {
-    char buffer[FormatBufferSize];
-    const std::size_t length = FormatNumberTo(entry.value, buffer);
-    std::string line;
-    line.reserve(entry.length + 2 + length);
-    line.append(entry.name, entry.length).append(": ").append(buffer, length);
-    VariableList.push_back(std::move(line));
+    VariableList.push_back(std::string_view(entry.name, entry.length), ": ", Formatted(entry.value));
 }
 
 void Evaluator::SetVariable(std::string_view name, double value) {
@@ -99,9 +94,7 @@ void Evaluator::ResetVariables(int n) {
     VariableCount_ = std::clamp(n, 0, FilledCount_);
     RebuildIndex();
     StatementCount = 0;
-    if (VariableList.size() > static_cast<std::size_t>(VariableCount_)) {
-        VariableList.resize(static_cast<std::size_t>(VariableCount_));
-    }
+    VariableList.truncate(static_cast<std::size_t>(VariableCount_));
 }
 
 }  // namespace tallyrix

@@ -1,5 +1,6 @@
 // The real tallyrix-calc binary as a process: standard streams and exit status.
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <sys/wait.h>
 
@@ -36,7 +37,9 @@ std::string CalcPath()
 // shell as they are, so tests give only plain words.
 RunResult RunCalc(const std::string& arguments, const std::string& input)
 {
-    const std::string base = testing::TempDir() + "tallyrix_calc_process";
+    // ctest runs the cases of this file as parallel processes: one set of
+    // files per process.
+    const std::string base = testing::TempDir() + "tallyrix_calc_process_" + std::to_string(getpid());
     std::ofstream(base + ".in", std::ios::binary) << input;
     const int status = ExitStatusOf(CalcPath() + " " + arguments + " <'" + base + ".in' >'" +
                                     base + ".out' 2>'" + base + ".err'");

@@ -17,7 +17,7 @@ Outcome EvaluateDocument(Evaluator& evaluator, const std::string& statements) {
     outcome.result = evaluator.ResultText;
     outcome.message = evaluator.MessageText;
     outcome.count = evaluator.StatementCount;
-    outcome.values = evaluator.ExpressionValues;
+    outcome.values = evaluator.ExpressionValues.ToVector();
     return outcome;
 }
 

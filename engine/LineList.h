@@ -1,0 +1,77 @@
+// An ordered list of text lines kept back to back in one buffer: appending a
+// line costs no allocation of its own, and clearing keeps the capacity, so a
+// recalculation reuses the memory of the previous one.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <iterator>
+#include <ostream>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace tallyrix {
+
+class LineList {
+public:
+    class const_iterator {
+    public:
+        using iterator_category = std::random_access_iterator_tag;
+        using value_type = std::string_view;
+        using difference_type = std::ptrdiff_t;
+        using pointer = void;
+        using reference = std::string_view;
+
+        const_iterator() = default;
+        const_iterator(const LineList* list, std::size_t index) : list_(list), index_(index) {}
+        std::string_view operator*() const { return (*list_)[index_]; }
+        const_iterator& operator++() { ++index_; return *this; }
+        const_iterator operator++(int) { const_iterator old = *this; ++index_; return old; }
+        const_iterator& operator--() { --index_; return *this; }
+        difference_type operator-(const const_iterator& other) const {
+            return static_cast<difference_type>(index_) - static_cast<difference_type>(other.index_);
+        }
+        const_iterator operator+(difference_type n) const { return {list_, index_ + static_cast<std::size_t>(n)}; }
+        bool operator==(const const_iterator& other) const { return index_ == other.index_; }
+        bool operator!=(const const_iterator& other) const { return index_ != other.index_; }
+
+    private:
+        const LineList* list_ = nullptr;
+        std::size_t index_ = 0;
+    };
+
+    std::size_t size() const { return ends_.size(); }
+    bool empty() const { return ends_.empty(); }
+    std::string_view operator[](std::size_t i) const {
+        const std::size_t begin = i == 0 ? 0 : ends_[i - 1];
+        return std::string_view(text_).substr(begin, ends_[i] - begin);
+    }
+    std::string_view back() const { return (*this)[size() - 1]; }
+    const_iterator begin() const { return {this, 0}; }
+    const_iterator end() const { return {this, size()}; }
+
+    void clear() {
+        text_.clear();
+        ends_.clear();
+    }
+    // Appends one line made of the given parts.
+    void push_back(std::string_view first, std::string_view second = {}, std::string_view third = {});
+    // Keeps the first n lines.
+    void truncate(std::size_t n);
+
+    // All lines, each followed by the separator except the last.
+    std::string Join(std::string_view separator) const;
+    std::vector<std::string> ToVector() const { return {begin(), end()}; }
+
+    friend bool operator==(const LineList& list, const std::vector<std::string>& lines) {
+        return list.size() == lines.size() && std::equal(list.begin(), list.end(), lines.begin());
+    }
+    friend std::ostream& operator<<(std::ostream& out, const LineList& list);
+
+private:
+    std::string text_;
+    std::vector<std::size_t> ends_;  // end offset of each line in text_
+};
+
+}  // namespace tallyrix
