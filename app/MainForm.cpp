@@ -1,0 +1,117 @@
+// Creation, display, hint routing and the failure report of the main window.
+#include "app/MainForm.h"
+
+#include <QAction>
+#include <QCoreApplication>
+#include <QFileInfo>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QStatusTipEvent>
+#include <QTextEdit>
+
+#include "shell/Fonts.h"
+#include "shell/QtDialogs.h"
+
+namespace tallyrix {
+
+TMainForm::TMainForm(std::unique_ptr<ModalDialogs> dialogs, QWidget* parent)
+    : QMainWindow(parent), Dialogs(dialogs ? std::move(dialogs) : std::make_unique<QtDialogs>())
+{
+    InstallFontSubstitutes();
+    FontDialog.Font = DefaultEditorFont();
+    CommentFontDialog.Font = DefaultCommentFont();
+    Engine.SetReporter([this](const MathErrorReport& report) { ReportMathError(report); });
+    CreateComponents();
+    setWindowTitle(QStringLiteral("%1 - %2").arg(QCoreApplication::applicationName(), QStringLiteral("新規.txt")));
+    SetModified(false);
+    StatusPanel(2)->setText(QStringLiteral("RAD"));
+}
+
+TMainForm::~TMainForm() = default;
+
+void TMainForm::RunHandler(const std::function<void()>& work)
+{
+    try {
+        work();
+    } catch (const std::exception& failure) {
+        ShowStandardError(QString::fromUtf8(failure.what()));
+    }
+}
+
+void TMainForm::ShowStandardError(const QString& text)
+{
+    Dialogs->ShowMessage(this, MessageRequest{QMessageBox::Critical, QCoreApplication::applicationName(), text});
+}
+
+// Boxes of the standard functions carry the program's file name, as the
+// runtime library's own reports did.
+void TMainForm::ReportMathError(const MathErrorReport& report)
+{
+    if (!report.showBox) return;
+    const QString caption = QFileInfo(QCoreApplication::applicationFilePath()).fileName();
+    Dialogs->ShowMessage(this, MessageRequest{QMessageBox::Critical, caption,
+                                              QString::fromStdString(MathErrorText(report))});
+}
+
+QLabel* TMainForm::StatusPanel(int index) const { return StatusPanels.at(static_cast<std::size_t>(index)); }
+
+void TMainForm::ShowHint(const QString& longHint) { StatusPanel(4)->setText(longHint); }
+
+void TMainForm::FormShow()
+{
+    Recalculate();
+    reExpression->setFocus();
+}
+
+void TMainForm::showEvent(QShowEvent* event)
+{
+    QMainWindow::showEvent(event);
+    if (!event->spontaneous()) RunHandler([this] { FormShow(); });
+}
+
+bool TMainForm::event(QEvent* event)
+{
+    // Long hints go to panel 4 instead of replacing the panels.
+    if (event->type() == QEvent::StatusTip) {
+        ShowHint(static_cast<QStatusTipEvent*>(event)->tip());
+        return true;
+    }
+    return QMainWindow::event(event);
+}
+
+// The editor would take the clipboard and undo keys for itself; the menu
+// commands get them, so that they recalculate as the menu items do.
+bool TMainForm::IsEditShortcut(const QKeyEvent* key) const
+{
+    const QKeySequence pressed(QKeyCombination(key->modifiers() & ~Qt::KeypadModifier, Qt::Key(key->key())));
+    for (const QAction* action : {mUndo, mCut, mCopy, mPaste, mSelectAll, mCopyWithResult}) {
+        if (action->shortcut() == pressed) return true;
+    }
+    return false;
+}
+
+bool TMainForm::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched != reExpression) return QMainWindow::eventFilter(watched, event);
+    auto* key = static_cast<QKeyEvent*>(event);
+    switch (event->type()) {
+    case QEvent::ShortcutOverride:
+        if (!IsEditShortcut(key)) return false;
+        event->ignore();
+        return true;
+    case QEvent::KeyPress: {
+        bool consumed = false;
+        RunHandler([&] { consumed = reExpressionKeyDown(key->key(), key->modifiers()); });
+        return consumed;
+    }
+    case QEvent::KeyRelease:
+        // One release per key, as the platform reports it once at the end
+        // of an auto-repeat.
+        if (!key->isAutoRepeat()) RunHandler([&] { reExpressionKeyUp(key->key(), key->modifiers()); });
+        return false;
+    default:
+        return false;
+    }
+}
+
+}  // namespace tallyrix

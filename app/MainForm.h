@@ -1,0 +1,169 @@
+// The main window: it owns the engine, every widget, action and dialog
+// holder. Its handlers stay thin; the logic lives in plain functions.
+#pragma once
+
+#include <QColor>
+#include <QMainWindow>
+#include <array>
+#include <functional>
+#include <memory>
+
+#include "document/FontChoice.h"
+#include "engine/Eval.h"
+#include "shell/Dialogs.h"
+
+class QAbstractButton;
+class QAction;
+class QLabel;
+class QLineEdit;
+class QMenu;
+class QSplitter;
+class QStatusBar;
+class QTextEdit;
+class QVBoxLayout;
+
+namespace tallyrix {
+
+class TButtonBar;
+
+// Holders of the appearance choices; each keeps the user's last choice.
+struct TFontDialog {
+    FontChoice Font;
+};
+struct TColorDialog {
+    QColor Color;  // invalid until the user has chosen one
+};
+
+class TMainForm : public QMainWindow {
+    Q_OBJECT
+public:
+    // Without dialogs the real Qt dialogs are used.
+    explicit TMainForm(std::unique_ptr<ModalDialogs> dialogs = nullptr, QWidget* parent = nullptr);
+    ~TMainForm() override;
+
+    // Recalculation and presentation (document/Recalculate.cpp)
+    void Recalculate();
+    void ShowCaretPosition();
+    void SetModified(bool flag);
+    void reExpressionChange();
+    void reExpressionKeyUp(int key, Qt::KeyboardModifiers shift);
+    void mRADClick();
+    void mDEGClick();
+    void mEquationClick();
+    void mVariableClick();
+
+    // Comment colouring and appearance (document/CommentStyle.cpp)
+    void RestyleComments();
+    void mUpdate1Click();
+    void EditorFontClick();
+    void CommentFontClick();
+    void EditorColorClick();
+    QTextCharFormat EditorFormat() const;
+    QTextCharFormat CommentFormat() const;
+
+    // Input assistance and editing commands (document/InputCommands.cpp)
+    // Returns true when the key press is consumed.
+    bool reExpressionKeyDown(int key, Qt::KeyboardModifiers shift);
+    void NumberBtn1Click(QAbstractButton* sender);
+    void FuncBtn1Click(QAbstractButton* sender);
+    void BSBtnClick();
+    void DelBtnClick();
+    void TabBtnClick();
+    void LfBtnClick();
+    void HomeBtnClick();
+    void EndBtnClick();
+    void mLowerCaseClick();
+    void mUpperCaseClick();
+    void UndoClick();
+    void CutClick();
+    void CopyClick();
+    void PasteClick();
+    void SelectAllClick();
+    void Copy2Click();
+    void CopyWithResultClick();
+
+    // Runs one handler; a failure it raises ends here as the standard error
+    // report, never crossing the event loop.
+    void RunHandler(const std::function<void()>& work);
+    void ShowStandardError(const QString& text);
+    QLabel* StatusPanel(int index) const;
+
+    // The form's components, named as in the window design.
+    Evaluator Engine;
+    int FixedVariableCount = 1;
+    TFontDialog FontDialog;
+    TFontDialog CommentFontDialog;
+    TColorDialog ColorDialog1;
+
+    QWidget* RightPanel = nullptr;
+    QWidget* CoolBar1 = nullptr;
+    QWidget* ResultPanel = nullptr;
+    QLabel* Label1 = nullptr;
+    QLineEdit* OutputEdit = nullptr;
+    TButtonBar* tbNumber = nullptr;
+    TButtonBar* tbFunction = nullptr;
+    QWidget* rePanel = nullptr;
+    QSplitter* Splitter2 = nullptr;
+    QTextEdit* reExpression = nullptr;
+    QTextEdit* reResult = nullptr;
+    QStatusBar* StatusBar = nullptr;
+    std::array<QLabel*, 5> StatusPanels{};
+
+    QMenu* pm_reExpression = nullptr;
+    QMenu* pm_reResult = nullptr;
+    QAction* mUndo = nullptr;
+    QAction* mCut = nullptr;
+    QAction* mCopy = nullptr;
+    QAction* mPaste = nullptr;
+    QAction* mSelectAll = nullptr;
+    QAction* mCopyWithResult = nullptr;
+    QAction* mLowerCase = nullptr;
+    QAction* mUpperCase = nullptr;
+    QAction* mUpdate1 = nullptr;
+    QAction* mVariable = nullptr;
+    QAction* mEquation = nullptr;
+    QAction* mEnter = nullptr;
+    QAction* mEnterToSemicolon = nullptr;
+    QAction* mRAD = nullptr;
+    QAction* mDEG = nullptr;
+    QAction* mEditorFont = nullptr;
+    QAction* mCommentFont = nullptr;
+    QAction* mEditorColor = nullptr;
+
+protected:
+    bool event(QEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+
+private:
+    // Window layout (shell/MainLayout.cpp)
+    void CreateComponents();
+    QWidget* CreateResultBand();
+    void CreateNumberToolBar();
+    void CreateFunctionToolBar();
+    QWidget* CreateEditors();
+    void CreateStatusBar();
+    void CreateMenus();
+    void CreateEditMenu();
+    void CreateToolsMenu();
+    void CreateOptionsMenu();
+    void CreatePopupMenus();
+    QAction* NewAction(const QString& name, const QString& caption, void (TMainForm::*handler)(),
+                       const QKeySequence& shortcut = {});
+    QAction* NewOption(const QString& name, const QString& caption, bool checked);
+    void AddBand(QVBoxLayout* column, QWidget* band, int minimumHeight);
+
+    void FormShow();
+    // The hint handler: panel 4 shows the long part of the hint under the mouse.
+    void ShowHint(const QString& longHint);
+    void ReportMathError(const MathErrorReport& report);
+    void RecalculateUnlessEnterOnly();
+    void InsertWithEditorFormat(const QString& text);
+    void ReplaceSelectionCase(QString (*convert)(QString));
+    bool IsEditShortcut(const QKeyEvent* key) const;
+    void ApplyEditorFont();
+
+    std::unique_ptr<ModalDialogs> Dialogs;
+};
+
+}  // namespace tallyrix

@@ -1,0 +1,120 @@
+// Comment colouring in one pass over the document, and the editor's fonts
+// and background colour.
+#include <QPalette>
+#include <QTextBlock>
+#include <QTextCursor>
+#include <QTextDocument>
+#include <QTextEdit>
+
+#include "app/MainForm.h"
+#include "document/CommentRange.h"
+
+namespace tallyrix {
+namespace {
+
+void SetPaneBackground(QTextEdit* pane, const QColor& color)
+{
+    QPalette palette = pane->palette();
+    palette.setColor(QPalette::Base, color);
+    pane->setPalette(palette);
+}
+
+// A range that runs past the last line is cut at the end of the text.
+void SelectRange(QTextCursor& cursor, int start, int length)
+{
+    const int end = std::min(start + length, cursor.document()->characterCount() - 1);
+    cursor.setPosition(start);
+    cursor.setPosition(end, QTextCursor::KeepAnchor);
+}
+
+void ColourBlock(QTextCursor& cursor, const QTextBlock& block, const QTextCharFormat& commentFormat)
+{
+    const std::optional<CommentRange> range = FindCommentRange(block.text());
+    if (!range) return;
+    SelectRange(cursor, block.position() + static_cast<int>(range->start), static_cast<int>(range->length));
+    if (range->stopMarker) {
+        QTextCharFormat red;
+        red.setForeground(QColor(255, 0, 0));
+        cursor.mergeCharFormat(red);
+    } else {
+        cursor.setCharFormat(commentFormat);
+    }
+}
+
+}  // namespace
+
+QTextCharFormat TMainForm::EditorFormat() const { return ToCharFormat(FontDialog.Font); }
+
+QTextCharFormat TMainForm::CommentFormat() const { return ToCharFormat(CommentFontDialog.Font); }
+
+void TMainForm::RestyleComments()
+{
+    const int selectionStart = reExpression->textCursor().selectionStart();
+    const bool modified = reExpression->document()->isModified();
+    reExpression->setUpdatesEnabled(false);
+
+    // One undo step for the whole pass.
+    QTextCursor cursor(reExpression->document());
+    cursor.beginEditBlock();
+    cursor.select(QTextCursor::Document);
+    cursor.setCharFormat(EditorFormat());
+    const QTextCharFormat commentFormat = CommentFormat();
+    for (QTextBlock block = reExpression->document()->begin(); block.isValid(); block = block.next())
+        ColourBlock(cursor, block, commentFormat);
+    cursor.endEditBlock();
+
+    QTextCursor caret(reExpression->document());
+    caret.setPosition(selectionStart);
+    reExpression->setTextCursor(caret);
+    reExpression->setUpdatesEnabled(true);
+    SetModified(modified);
+    if (reExpression->isVisible()) reExpression->setFocus();
+}
+
+void TMainForm::mUpdate1Click()
+{
+    RestyleComments();
+    Recalculate();
+}
+
+void TMainForm::ApplyEditorFont()
+{
+    // Set on the panes themselves, so the window's own font never reaches them.
+    const QFont font = ToQFont(FontDialog.Font);
+    for (QTextEdit* pane : {reExpression, reResult}) {
+        pane->setFont(font);
+        QPalette palette = pane->palette();
+        palette.setColor(QPalette::Text, FontDialog.Font.color);
+        pane->setPalette(palette);
+    }
+}
+
+void TMainForm::EditorFontClick()
+{
+    if (const std::optional<FontChoice> chosen = Dialogs->ChooseFont(this, FontDialog.Font)) {
+        FontDialog.Font = *chosen;
+        ApplyEditorFont();
+        RestyleComments();
+    }
+    reExpression->setFocus();
+}
+
+void TMainForm::CommentFontClick()
+{
+    if (const std::optional<FontChoice> chosen = Dialogs->ChooseFont(this, CommentFontDialog.Font)) {
+        CommentFontDialog.Font = *chosen;
+        RestyleComments();
+    }
+    reExpression->setFocus();
+}
+
+void TMainForm::EditorColorClick()
+{
+    const std::optional<QColor> chosen = Dialogs->ChooseColor(this, ColorDialog1.Color);
+    if (!chosen) return;
+    ColorDialog1.Color = *chosen;
+    SetPaneBackground(reExpression, *chosen);
+    SetPaneBackground(reResult, *chosen);
+}
+
+}  // namespace tallyrix

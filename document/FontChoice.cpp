@@ -1,0 +1,40 @@
+#include "document/FontChoice.h"
+
+namespace tallyrix {
+
+FontChoice DefaultEditorFont()
+{
+    return FontChoice{QStringLiteral("ＭＳ ゴシック"), 13, Qt::black, false, false, false, false};
+}
+
+FontChoice DefaultCommentFont()
+{
+    return FontChoice{QStringLiteral("ＭＳ ゴシック"), 13, QColor(0, 0, 255), true, false, false, false};
+}
+
+QFont ToQFont(const FontChoice& choice)
+{
+    QFont font(choice.name);
+    font.setPixelSize(choice.height);
+    font.setBold(choice.bold);
+    font.setItalic(choice.italic);
+    font.setUnderline(choice.underline);
+    font.setStrikeOut(choice.strikeOut);
+    return font;
+}
+
+FontChoice FromQFont(const QFont& font, const QColor& color)
+{
+    const int height = font.pixelSize() > 0 ? font.pixelSize() : qRound(font.pointSizeF() * 96.0 / 72.0);
+    return FontChoice{font.family(), height, color, font.bold(), font.italic(), font.underline(), font.strikeOut()};
+}
+
+QTextCharFormat ToCharFormat(const FontChoice& choice)
+{
+    QTextCharFormat format;
+    format.setFont(ToQFont(choice), QTextCharFormat::FontPropertiesAll);
+    format.setForeground(choice.color);
+    return format;
+}
+
+}  // namespace tallyrix

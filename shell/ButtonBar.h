@@ -1,0 +1,32 @@
+// A toolbar of captioned buttons in rows that wrap, standing in for a
+// toolbar in a band container.
+#pragma once
+
+#include <QList>
+#include <QSize>
+#include <QWidget>
+
+class QToolButton;
+
+namespace tallyrix {
+
+class WrapLayout;
+
+class TButtonBar : public QWidget {
+    Q_OBJECT
+public:
+    TButtonBar(const QString& name, QSize buttonSize, QWidget* parent = nullptr);
+
+    // breakAfter ends the row after this button.
+    QToolButton* AddButton(const QString& caption, const QString& hint, bool breakAfter = false);
+    QList<QToolButton*> Buttons() const;
+    void SetFlat(bool flat);
+    bool Flat() const;
+
+private:
+    WrapLayout* Rows;
+    QSize ButtonSize;
+    bool FlatButtons = true;
+};
+
+}  // namespace tallyrix

@@ -1,0 +1,31 @@
+#include "shell/RichEdit.h"
+
+#include <QMimeData>
+#include <QTextDocumentFragment>
+
+namespace tallyrix {
+
+TRichEdit::TRichEdit(const QString& name, QWidget* parent) : QTextEdit(parent)
+{
+    setObjectName(name);
+    setLineWrapMode(QTextEdit::NoWrap);
+    setAcceptRichText(false);
+    setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+}
+
+bool TRichEdit::canInsertFromMimeData(const QMimeData* source) const { return source->hasText(); }
+
+void TRichEdit::insertFromMimeData(const QMimeData* source)
+{
+    if (source->hasText()) insertPlainText(source->text());
+}
+
+QMimeData* TRichEdit::createMimeDataFromSelection() const
+{
+    auto* data = new QMimeData;
+    data->setText(textCursor().selection().toPlainText());
+    return data;
+}
+
+}  // namespace tallyrix

@@ -1,0 +1,141 @@
+// Comment colouring by the update pass, and the appearance commands.
+#include <QAction>
+#include <QFontInfo>
+#include <QLabel>
+#include <QTextBlock>
+#include <QTextCursor>
+#include <QTextEdit>
+
+#include "tests/window/WindowFixture.h"
+
+namespace tallyrix::test {
+namespace {
+
+enum class Look { Editor, Comment, Red };
+
+Look LookOf(const QTextCharFormat& format)
+{
+    if (format.foreground().color() == QColor(255, 0, 0)) {
+        EXPECT_NE(format.fontWeight(), QFont::Bold);  // the red marker keeps the editor face
+        return Look::Red;
+    }
+    if (IsCommentFormat(format)) return Look::Comment;
+    EXPECT_TRUE(IsEditorFormat(format));
+    return Look::Editor;
+}
+
+TEST_F(WindowTest, UpdatePassColoursCommentsAndStopMarkers)
+{
+    const QString document = QStringLiteral(
+        "x = 1 // note\n"
+        "a = 1 /// stop\n"
+        "b = 2 -- dash\n"
+        "y = 1 // n /// end\n"
+        "c // last");
+    SetDocument(document);
+    // Earlier colouring that no longer has a "//" goes back to the editor font.
+    Select(document.indexOf(u"-- dash"), document.indexOf(u"-- dash") + 2);
+    Form->reExpression->setCurrentCharFormat(Form->CommentFormat());
+    Select(3, 9);
+    Form->SetModified(true);
+
+    Form->mUpdate1->trigger();
+
+    struct Span {
+        const char* text;
+        Look look;
+    };
+    const Span spans[] = {
+        {"x = 1 ", Look::Editor}, {"// note", Look::Comment}, {"a = 1 ", Look::Editor},
+        {"/// stop", Look::Red},  {"b = 2 -- dash", Look::Editor}, {"y = 1 // n ", Look::Editor},
+        {"/// end", Look::Red},   {"c ", Look::Editor},       {"// last", Look::Comment},
+    };
+    for (const Span& span : spans) {
+        const QString text = QString::fromUtf8(span.text);
+        const int start = static_cast<int>(document.indexOf(text));
+        ASSERT_GE(start, 0);
+        for (int i = start; i < start + text.size(); ++i)
+            EXPECT_EQ(LookOf(FormatAt(Form->reExpression, i)), span.look) << span.text << " at " << i;
+    }
+    // The caret stands at the old selection's start, the modified mark unchanged.
+    EXPECT_FALSE(Form->reExpression->textCursor().hasSelection());
+    EXPECT_EQ(Form->reExpression->textCursor().position(), 3);
+    EXPECT_EQ(Panel(1), QStringLiteral("変更あり"));
+    Form->SetModified(false);
+    Form->RestyleComments();
+    EXPECT_EQ(Panel(1), QString());
+    EXPECT_FALSE(Form->reExpression->document()->isModified());
+}
+
+TEST_F(WindowTest, TypedCommentIsNotColouredUntilTheNextPass)
+{
+    Type(QStringLiteral("1 // a"));
+    EXPECT_TRUE(IsEditorFormat(FormatAt(Form->reExpression, 3)));
+    Form->mUpdate1->trigger();
+    EXPECT_TRUE(IsCommentFormat(FormatAt(Form->reExpression, 3)));
+    EXPECT_EQ(Output(), QStringLiteral("1"));
+}
+
+TEST_F(WindowTest, DesignFontsRenderThroughTheIpaFonts)
+{
+    EXPECT_EQ(QFontInfo(ToQFont(Form->FontDialog.Font)).family(), QStringLiteral("IPAGothic"));
+    EXPECT_EQ(QFontInfo(Form->font()).family(), QStringLiteral("IPAPGothic"));
+    EXPECT_EQ(QFontInfo(Form->reExpression->font()).pixelSize(), 13);
+}
+
+TEST_F(WindowTest, EditorFontDialogAppliesOrCancels)
+{
+    const FontChoice chosen{QStringLiteral("IPAPGothic"), 16, Qt::darkGreen, false, true, false, false};
+    SetDocument(QStringLiteral("1 // a"));
+    Dialogs->FontAnswers = {std::nullopt, chosen};
+
+    Form->mEditorFont->trigger();  // cancelled
+    EXPECT_EQ(Dialogs->FontsOffered.at(0), DefaultEditorFont());
+    EXPECT_EQ(Form->FontDialog.Font, DefaultEditorFont());
+    EXPECT_TRUE(IsEditorFormat(FormatAt(Form->reExpression, 3)));  // no pass ran
+
+    Form->mEditorFont->trigger();
+    EXPECT_EQ(Form->FontDialog.Font, chosen);
+    const QTextCharFormat code = FormatAt(Form->reExpression, 0);
+    EXPECT_EQ(code.fontFamilies().toStringList().value(0), QStringLiteral("IPAPGothic"));
+    EXPECT_TRUE(code.fontItalic());
+    EXPECT_EQ(code.foreground().color(), QColor(Qt::darkGreen));
+    EXPECT_TRUE(IsCommentFormat(FormatAt(Form->reExpression, 3)));
+    EXPECT_EQ(Form->reResult->font().family(), QStringLiteral("IPAPGothic"));
+    EXPECT_EQ(Panel(1), QString());  // restyling is no edit
+}
+
+TEST_F(WindowTest, CommentFontDialogRestylesComments)
+{
+    FontChoice chosen = DefaultCommentFont();
+    chosen.color = QColor(128, 0, 128);
+    chosen.bold = false;
+    chosen.underline = true;
+    Dialogs->FontAnswers = {chosen};
+    SetDocument(QStringLiteral("1 // a"));
+    Form->mCommentFont->trigger();
+    EXPECT_EQ(Dialogs->FontsOffered.at(0), DefaultCommentFont());
+    const QTextCharFormat comment = FormatAt(Form->reExpression, 3);
+    EXPECT_TRUE(comment.fontUnderline());
+    EXPECT_EQ(comment.foreground().color(), QColor(128, 0, 128));
+    // The message line takes the comment font at the next run.
+    Select(1, 1);
+    Type(QStringLiteral("+"));
+    const QTextCharFormat message = FormatAt(Form->reResult, Form->reResult->document()->lastBlock().position());
+    EXPECT_TRUE(message.fontUnderline());
+}
+
+TEST_F(WindowTest, BackgroundColourOfBothPanes)
+{
+    const QColor before = Form->reExpression->palette().color(QPalette::Base);
+    Dialogs->ColorAnswers = {std::nullopt, QColor(255, 255, 200)};
+    Form->mEditorColor->trigger();
+    EXPECT_EQ(Form->reExpression->palette().color(QPalette::Base), before);
+    Form->mEditorColor->trigger();
+    for (QTextEdit* pane : {Form->reExpression, Form->reResult})
+        EXPECT_EQ(pane->palette().color(QPalette::Base), QColor(255, 255, 200));
+    EXPECT_EQ(Form->ColorDialog1.Color, QColor(255, 255, 200));
+}
+
+}  // namespace
+}  // namespace tallyrix::test

@@ -1,0 +1,155 @@
+// The plain functions behind the window's handlers.
+#include <gtest/gtest.h>
+
+#include <QLayout>
+#include <QToolButton>
+
+#include "document/CaseConversion.h"
+#include "document/CommentRange.h"
+#include "document/KeyRules.h"
+#include "document/Presentation.h"
+#include "shell/ButtonBar.h"
+#include "shell/Hints.h"
+
+namespace tallyrix {
+namespace {
+
+TEST(CommentRangeTest, MeasuredFromTheFirstMarkerOfTheLine)
+{
+    struct Case {
+        const char16_t* line;
+        bool found;
+        qsizetype start, length;
+        bool stop;
+    };
+    const Case cases[] = {
+        {u"x = 1 // note", true, 6, 8, false},
+        {u"a = 1 /// stop", true, 6, 9, true},
+        {u"x = 1 // note /// end", true, 14, 8, true},  // only "/// end" is red
+        {u"// a // b", true, 0, 10, false},             // every "//" restyles the same range
+        {u"//", true, 0, 3, false},
+        {u"////", true, 0, 5, true},
+        {u"a = 1 -- note", false, 0, 0, false},  // "--" is never coloured
+        {u"b = 2 --- stop", false, 0, 0, false},
+        {u"5-(-3) / 2", false, 0, 0, false},
+        {u"", false, 0, 0, false},
+        {u"ｘ＝１　// 全角", true, 4, 6, false},
+    };
+    for (const Case& c : cases) {
+        const std::optional<CommentRange> range = FindCommentRange(QStringView(c.line));
+        SCOPED_TRACE(QString::fromUtf16(c.line).toStdString());
+        ASSERT_EQ(range.has_value(), c.found);
+        if (!c.found) continue;
+        EXPECT_EQ(range->start, c.start);
+        EXPECT_EQ(range->length, c.length);
+        EXPECT_EQ(range->stopMarker, c.stop);
+    }
+}
+
+TEST(CaseConversionTest, OnlyAsciiLettersChange)
+{
+    struct Case {
+        QString text, lower, upper;
+    };
+    const Case cases[] = {
+        {QStringLiteral("Sin X"), QStringLiteral("sin x"), QStringLiteral("SIN X")},
+        {QStringLiteral("Ａｂｃ あいう aZ"), QStringLiteral("Ａｂｃ あいう az"), QStringLiteral("Ａｂｃ あいう AZ")},
+        {QStringLiteral("@[`{"), QStringLiteral("@[`{"), QStringLiteral("@[`{")},  // neighbours of the letters
+        {QStringLiteral("ÄÖ éß"), QStringLiteral("ÄÖ éß"), QStringLiteral("ÄÖ éß")},
+        {QString(), QString(), QString()},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(AsciiLower(c.text), c.lower) << c.text.toStdString();
+        EXPECT_EQ(AsciiUpper(c.text), c.upper) << c.text.toStdString();
+    }
+}
+
+TEST(HintTest, ShortPartBeforeTheBarLongPartAfterIt)
+{
+    struct Case {
+        QString hint, shortHint, longHint;
+    };
+    const Case cases[] = {
+        {QStringLiteral("開く|ファイルを開く"), QStringLiteral("開く"), QStringLiteral("ファイルを開く")},
+        {QStringLiteral("|変数・途中式の値"), QString(), QStringLiteral("変数・途中式の値")},
+        {QStringLiteral("ステップ関数"), QStringLiteral("ステップ関数"), QStringLiteral("ステップ関数")},
+        {QStringLiteral("a|b|c"), QStringLiteral("a"), QStringLiteral("b|c")},
+        {QString(), QString(), QString()},
+    };
+    for (const Case& c : cases) {
+        const HintParts parts = SplitHint(c.hint);
+        EXPECT_EQ(parts.shortHint, c.shortHint) << c.hint.toStdString();
+        EXPECT_EQ(parts.longHint, c.longHint) << c.hint.toStdString();
+    }
+}
+
+TEST(KeyRulesTest, KeyReleaseRecalculates)
+{
+    struct Case {
+        int key;
+        Qt::KeyboardModifiers modifiers;
+        bool enterOnly, recalculates;
+    };
+    const Case cases[] = {
+        {Qt::Key_1, Qt::NoModifier, false, true},
+        {Qt::Key_Left, Qt::NoModifier, false, true},
+        {Qt::Key_Shift, Qt::ShiftModifier, false, true},
+        {Qt::Key_C, Qt::ControlModifier, false, false},
+        {Qt::Key_X, Qt::AltModifier, false, false},
+        {Qt::Key_Return, Qt::ControlModifier, true, false},
+        {Qt::Key_1, Qt::NoModifier, true, false},
+        {Qt::Key_Return, Qt::NoModifier, true, true},
+        {Qt::Key_Enter, Qt::KeypadModifier, true, true},
+        {Qt::Key_Return, Qt::ShiftModifier, true, true},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(RecalculatesOnKeyRelease(c.key, c.modifiers, c.enterOnly), c.recalculates) << c.key;
+}
+
+TEST(KeyRulesTest, EnterKeySemicolonRules)
+{
+    struct Case {
+        int key;
+        Qt::KeyboardModifiers modifiers;
+        bool enterToSemicolon;
+        EnterAction action;
+    };
+    const Case cases[] = {
+        {Qt::Key_Return, Qt::NoModifier, false, EnterAction::None},
+        {Qt::Key_Return, Qt::NoModifier, true, EnterAction::SemicolonThenLineBreak},
+        {Qt::Key_Enter, Qt::KeypadModifier, true, EnterAction::SemicolonThenLineBreak},
+        {Qt::Key_Return, Qt::ShiftModifier, false, EnterAction::SemicolonAndConsume},
+        {Qt::Key_Return, Qt::ControlModifier, true, EnterAction::SemicolonAndConsume},
+        {Qt::Key_Enter, Qt::AltModifier | Qt::KeypadModifier, false, EnterAction::SemicolonAndConsume},
+        {Qt::Key_A, Qt::ShiftModifier, true, EnterAction::None},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(DecideEnterAction(c.key, c.modifiers, c.enterToSemicolon), c.action) << c.key;
+}
+
+TEST(PresentationTest, MessageLineAndCaretPosition)
+{
+    EXPECT_EQ(MessageLine(3, "入力・修正待ち"), QStringLiteral("3; 入力・修正待ち"));
+    EXPECT_EQ(CaretPositionText(2, 5, 37), QStringLiteral("2行 5桁 計37文字"));
+}
+
+// Rows end at the marked breaks, and also where the width runs out.
+TEST(ButtonBarTest, RowsBreakWhereMarkedAndWhereTheWidthEnds)
+{
+    TButtonBar bar(QStringLiteral("bar"), QSize(40, 20));
+    for (int i = 0; i < 5; ++i) bar.AddButton(QString::number(i), QString(), i == 1);
+    struct Case {
+        int width;
+        int rows;
+    };
+    for (const Case& c : {Case{400, 2}, Case{100, 3}, Case{50, 5}, Case{10, 5}}) {
+        EXPECT_EQ(bar.heightForWidth(c.width), c.rows * 20) << c.width;
+        bar.layout()->setGeometry(QRect(0, 0, c.width, bar.heightForWidth(c.width)));
+        const QList<QToolButton*> buttons = bar.Buttons();
+        EXPECT_EQ(buttons[2]->x(), 0) << c.width;
+        EXPECT_EQ(buttons[4]->y(), (c.rows - 1) * 20) << c.width;
+    }
+}
+
+}  // namespace
+}  // namespace tallyrix

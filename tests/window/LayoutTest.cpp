@@ -1,0 +1,137 @@
+// The window's components: names, toolbar rows, hints and status panels.
+#include <QAction>
+#include <QEnterEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QSet>
+#include <QSplitter>
+#include <QStatusBar>
+#include <QTest>
+#include <QTextEdit>
+#include <QToolButton>
+
+#include "shell/ButtonBar.h"
+#include "tests/window/WindowFixture.h"
+
+namespace tallyrix::test {
+namespace {
+
+TEST_F(WindowTest, ComponentsCarryTheirNames)
+{
+    EXPECT_EQ(Form->windowTitle(), QStringLiteral("Tallyrix - 新規.txt"));
+    const QList<std::pair<QString, QObject*>> named = {
+        {QStringLiteral("reExpression"), Form->reExpression}, {QStringLiteral("reResult"), Form->reResult},
+        {QStringLiteral("OutputEdit"), Form->OutputEdit},     {QStringLiteral("Label1"), Form->Label1},
+        {QStringLiteral("Splitter2"), Form->Splitter2},       {QStringLiteral("StatusBar"), Form->StatusBar},
+        {QStringLiteral("tbNumber"), Form->tbNumber},         {QStringLiteral("tbFunction"), Form->tbFunction},
+        {QStringLiteral("mEnter"), Form->mEnter},             {QStringLiteral("mEquation"), Form->mEquation},
+        {QStringLiteral("mVariable"), Form->mVariable},       {QStringLiteral("mRAD"), Form->mRAD},
+        {QStringLiteral("mDEG"), Form->mDEG},                 {QStringLiteral("mEnterToSemicolon"), Form->mEnterToSemicolon},
+        {QStringLiteral("mUpdate1"), Form->mUpdate1},         {QStringLiteral("pm_reExpression"), Form->pm_reExpression},
+        {QStringLiteral("pm_reResult"), Form->pm_reResult},
+    };
+    for (const auto& [name, object] : named) {
+        ASSERT_NE(object, nullptr) << name.toStdString();
+        EXPECT_EQ(Form->findChild<QObject*>(name), object) << name.toStdString();
+    }
+    EXPECT_EQ(Form->Label1->text(), QStringLiteral("計算結果"));
+    EXPECT_TRUE(Form->OutputEdit->isReadOnly());
+    EXPECT_TRUE(Form->reResult->isReadOnly());
+    for (QTextEdit* pane : {Form->reExpression, Form->reResult}) {
+        EXPECT_EQ(pane->lineWrapMode(), QTextEdit::NoWrap);
+        EXPECT_EQ(pane->horizontalScrollBarPolicy(), Qt::ScrollBarAlwaysOn);
+    }
+    EXPECT_TRUE(Form->mVariable->isChecked());
+    EXPECT_TRUE(Form->mRAD->isChecked());
+    EXPECT_EQ(Panel(2), QStringLiteral("RAD"));
+}
+
+// The rows of the two toolbars, by the top edges of their buttons.
+TEST_F(WindowTest, ToolbarsShowTheirRows)
+{
+    struct Case {
+        TButtonBar* bar;
+        QSize buttonSize;
+        QList<QStringList> rows;
+    };
+    const Case cases[] = {
+        {Form->tbNumber, QSize(39, 21),
+         {QStringList{"1", "2", "3", "4", "5", "6", "7", "8", "9", "0"},
+          QStringList{".", "pi", "+", "-", "*", "/", "^", "%", "!", "="},
+          QStringList{";", "(", ")", "BS", "Del", "Tab", "CR", "Home", "End"}}},
+        {Form->tbFunction, QSize(45, 21),
+         {QStringList{"()", "abs()", "sqrt()", "exp()", "log()", "log10()", "sin()", "cos()", "tan()"},
+          QStringList{"asin()", "acos()", "atan()", "sinh()", "cosh()", "tanh()", "ceil()", "floor()", "step()"}}},
+    };
+    for (const Case& c : cases) {
+        QStringList captions;
+        QMap<int, QStringList> byRow;
+        for (QToolButton* button : c.bar->Buttons()) {
+            EXPECT_EQ(button->size(), c.buttonSize);
+            EXPECT_TRUE(button->isVisible());
+            byRow[button->y()].append(button->text());
+        }
+        EXPECT_EQ(byRow.values(), c.rows) << c.bar->objectName().toStdString();
+        EXPECT_EQ(c.bar->height(), 21 * static_cast<int>(c.rows.size()));
+    }
+}
+
+TEST_F(WindowTest, HintsSplitIntoTooltipAndStatusText)
+{
+    struct Case {
+        QWidget* widget;
+        QString tooltip, status;
+    };
+    const Case cases[] = {
+        {Form->reExpression, QString(), QStringLiteral("//行末までコメント、///以下すべての行コメント")},
+        {Form->reResult, QString(), QStringLiteral("変数・途中式の値")},
+        {Form->OutputEdit, QStringLiteral("右クリックでコピーできます"), QStringLiteral("右クリックでコピーできます")},
+        {Form->tbNumber, QString(), QStringLiteral("数値や記号の入力")},
+        {Form->tbFunction, QString(), QStringLiteral("関数の入力")},
+        {Captioned(QStringLiteral("()")), QStringLiteral("両端に括弧"), QStringLiteral("選択部分の両側に括弧をつける")},
+        {Captioned(QStringLiteral("CR")), QStringLiteral("リターン"), QStringLiteral("改行")},
+        {Captioned(QStringLiteral("^")), QStringLiteral("'^ 'の入力"), QStringLiteral("'^ 'の入力")},
+        {Captioned(QStringLiteral("atan()")), QStringLiteral("逆正弦"), QStringLiteral("逆正接関数")},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(c.widget->toolTip(), c.tooltip) << c.status.toStdString();
+        EXPECT_EQ(c.widget->statusTip(), c.status);
+    }
+}
+
+// Entering a control shows its long hint in panel 4; leaving clears it.
+TEST_F(WindowTest, HintUnderTheMouseGoesToPanelFour)
+{
+    QWidget* button = Captioned(QStringLiteral("sqrt()"));
+    QEnterEvent enter(QPointF(2, 2), QPointF(2, 2), QPointF(2, 2));
+    QCoreApplication::sendEvent(button, &enter);
+    EXPECT_EQ(Panel(4), QStringLiteral("平方根関数"));
+    QEvent leave(QEvent::Leave);
+    QCoreApplication::sendEvent(button, &leave);
+    EXPECT_EQ(Panel(4), QString());
+    // The other panels stay in place.
+    EXPECT_EQ(Panel(2), QStringLiteral("RAD"));
+    EXPECT_TRUE(Form->StatusPanel(2)->isVisible());
+}
+
+TEST_F(WindowTest, StatusPanelsKeepTheirWidthsAndTheLastTakesTheRest)
+{
+    const int widths[] = {120, 70, 50, 170};
+    for (int i = 0; i < 4; ++i) EXPECT_EQ(Form->StatusPanel(i)->width(), widths[i]) << i;
+    int left = -1;
+    for (int i = 0; i < 5; ++i) {
+        EXPECT_GT(Form->StatusPanel(i)->x(), left) << i;  // in order from the left
+        left = Form->StatusPanel(i)->x();
+    }
+    // Only the size grip stands right of the last panel, at any window width.
+    for (int grow : {0, 200}) {
+        Form->resize(Form->width() + grow, Form->height());
+        QCoreApplication::processEvents();
+        EXPECT_GE(Form->StatusPanel(4)->geometry().right(), Form->StatusBar->width() - 30) << grow;
+    }
+    EXPECT_EQ(Form->StatusPanel(3)->width(), 170);
+}
+
+}  // namespace
+}  // namespace tallyrix::test

@@ -1,0 +1,239 @@
+// Recalculation on key release and the presentation of its results.
+#include <QAction>
+#include <QFileInfo>
+#include <QLabel>
+#include <QLineEdit>
+#include <QTest>
+#include <QTextBlock>
+#include <QTextEdit>
+#include <cmath>
+
+#include "tests/window/WindowFixture.h"
+
+namespace tallyrix::test {
+namespace {
+
+TEST_F(WindowTest, ReleasingAKeyShowsTheResult)
+{
+    Type(QStringLiteral("1+2*3"));
+    EXPECT_EQ(Output(), QStringLiteral("7"));
+    EXPECT_EQ(Panel(3), QString());
+    EXPECT_EQ(Panel(1), QStringLiteral("変更あり"));
+    EXPECT_EQ(ResultLines(), QStringList{QStringLiteral("pi: 3.14159265358979")});
+}
+
+// Releasing Ctrl or Alt itself recalculates: the modifier is no longer held.
+TEST_F(WindowTest, AltOrCtrlHeldDoesNotRecalculate)
+{
+    struct Case {
+        Qt::KeyboardModifiers modifiers;
+        bool recalculates;
+    };
+    const Case cases[] = {
+        {Qt::ControlModifier, false},
+        {Qt::AltModifier, false},
+        {Qt::ControlModifier | Qt::ShiftModifier, false},
+        {Qt::ShiftModifier, true},
+        {Qt::NoModifier, true},
+    };
+    for (const Case& c : cases) {
+        SetDocument(QStringLiteral("2*4"));
+        Form->OutputEdit->clear();
+        PressAndRelease(Qt::Key_End, c.modifiers);
+        EXPECT_EQ(Output(), c.recalculates ? QStringLiteral("8") : QString()) << c.modifiers.toInt();
+    }
+    QTest::keyRelease(Form->reExpression, Qt::Key_Control);
+    EXPECT_EQ(Output(), QStringLiteral("8"));
+}
+
+TEST_F(WindowTest, EnterOnlyOptionHoldsResultsUntilEnter)
+{
+    Form->mEnter->trigger();
+    ASSERT_TRUE(Form->mEnter->isChecked());
+    Type(QStringLiteral("5*5"));
+    EXPECT_EQ(Output(), QString());
+    Click(QStringLiteral("+"));
+    Click(QStringLiteral("1"));
+    EXPECT_EQ(Document(), QStringLiteral("5*5+1"));
+    EXPECT_EQ(Output(), QString());
+    QTest::keyClick(Form->reExpression, Qt::Key_Return);
+    EXPECT_EQ(Output(), QStringLiteral("26"));
+    // The angle and pane commands recalculate all the same.
+    Type(QStringLiteral(";2"));
+    Form->mEquation->trigger();
+    EXPECT_EQ(Output(), QStringLiteral("2"));
+}
+
+TEST_F(WindowTest, EnterKeySemicolonRules)
+{
+    struct Case {
+        const char* document;
+        int selectionStart, selectionEnd;
+        Qt::KeyboardModifiers modifiers;
+        bool enterToSemicolon;
+        const char* expected;
+        int caret;
+        const char* output;
+    };
+    const Case cases[] = {
+        {"1+2", 3, 3, Qt::ShiftModifier, false, "1+2;", 4, "3"},
+        {"1+2", 3, 3, Qt::ShiftModifier, true, "1+2;", 4, "3"},
+        {"1+2", 3, 3, Qt::NoModifier, true, "1+2;\n", 5, "3"},
+        {"1+2", 3, 3, Qt::NoModifier, false, "1+2\n", 4, "3"},
+        {"1+2", 0, 2, Qt::NoModifier, true, "1+;\n2", 4, ""},  // the selection stays, ";" after it
+        {"1+2", 2, 3, Qt::ShiftModifier, false, "1+2;", 4, "3"},
+        {"1+2", 3, 3, Qt::ControlModifier, false, "1+2;", 4, ""},  // Ctrl still held: no recalculation
+        {"1+2", 3, 3, Qt::AltModifier, false, "1+2;", 4, ""},
+    };
+    for (const Case& c : cases) {
+        SetDocument(QString::fromUtf8(c.document));
+        if (Form->mEnterToSemicolon->isChecked() != c.enterToSemicolon) Form->mEnterToSemicolon->trigger();
+        Select(c.selectionStart, c.selectionEnd);
+        Form->OutputEdit->clear();
+        PressAndRelease(Qt::Key_Return, c.modifiers);
+        SCOPED_TRACE(c.expected);
+        EXPECT_EQ(Document(), QString::fromUtf8(c.expected));
+        EXPECT_EQ(Form->reExpression->textCursor().position(), c.caret);
+        EXPECT_EQ(Output(), QString::fromUtf8(c.output));
+    }
+}
+
+TEST_F(WindowTest, ErrorKeepsEarlierValuesAndAddsTheMessageLine)
+{
+    SetDocument(QStringLiteral("1;\n2;\nx;\n4;"));
+    Form->mEquation->trigger();
+    EXPECT_EQ(ResultLines(), (QStringList{QStringLiteral("1: 1"), QStringLiteral("2: 2"),
+                                          QStringLiteral("3; 変数名が未定義")}));
+    EXPECT_EQ(Panel(3), QStringLiteral("変数名が未定義"));
+    EXPECT_EQ(Output(), QString());
+    const QTextBlock last = Form->reResult->document()->lastBlock();
+    EXPECT_TRUE(IsCommentFormat(FormatAt(Form->reResult, last.position())));
+    EXPECT_TRUE(IsEditorFormat(FormatAt(Form->reResult, 0)));
+    // The pane shows its end: the caret stands after the message line.
+    EXPECT_EQ(Form->reResult->textCursor().position(), last.position() + last.length() - 1);
+}
+
+TEST_F(WindowTest, SidePaneShowsVariablesOrStatementValues)
+{
+    SetDocument(QStringLiteral("a=2;\nb=a*3;"));
+    Form->mEquation->trigger();
+    EXPECT_EQ(ResultLines(), (QStringList{QStringLiteral("1: 2"), QStringLiteral("2: 6")}));
+    Form->mVariable->trigger();
+    EXPECT_TRUE(Form->mVariable->isChecked());
+    EXPECT_FALSE(Form->mEquation->isChecked());
+    EXPECT_EQ(ResultLines(), (QStringList{QStringLiteral("pi: 3.14159265358979"), QStringLiteral("a: 2"),
+                                          QStringLiteral("b: 6")}));
+    // Variables of one run are gone in the next.
+    SetDocument(QStringLiteral("b*2;"));
+    Form->mVariable->trigger();
+    EXPECT_EQ(Panel(3), QStringLiteral("変数名が未定義"));
+}
+
+TEST_F(WindowTest, EmptyEditorClearsThePreviousMessage)
+{
+    Type(QStringLiteral("1+"));
+    EXPECT_EQ(Panel(3), QStringLiteral("入力・修正待ち"));
+    QTest::keyClick(Form->reExpression, Qt::Key_Backspace);
+    QTest::keyClick(Form->reExpression, Qt::Key_Backspace);
+    ASSERT_EQ(Document(), QString());
+    EXPECT_EQ(Panel(3), QString());
+    EXPECT_EQ(Output(), QString());
+    EXPECT_EQ(ResultLines(), QStringList{QStringLiteral("pi: 3.14159265358979")});
+    Form->mEquation->trigger();
+    EXPECT_EQ(Form->reResult->toPlainText(), QString());
+}
+
+TEST_F(WindowTest, AngleCommandsSwitchModeAndRecalculate)
+{
+    SetDocument(QStringLiteral("sin 30"));
+    Form->mDEG->trigger();
+    EXPECT_EQ(Output(), QStringLiteral("0.5"));
+    EXPECT_EQ(Panel(2), QStringLiteral("DEG"));
+    EXPECT_TRUE(Form->mDEG->isChecked());
+    EXPECT_FALSE(Form->mRAD->isChecked());
+    Form->mRAD->trigger();
+    EXPECT_EQ(Output(), QString::fromStdString(FormatNumber(std::sin(30.0))));
+    EXPECT_EQ(Panel(2), QStringLiteral("RAD"));
+}
+
+TEST_F(WindowTest, OverflowShowsTheStandardErrorReport)
+{
+    Type(QStringLiteral("1e200*1e20"));
+    EXPECT_EQ(Output(), QStringLiteral("1E220"));
+    Form->mEquation->trigger();
+    ASSERT_TRUE(Dialogs->Messages.empty());
+    Type(QStringLiteral("0"));
+    ASSERT_EQ(Dialogs->Messages.size(), 1u);
+    const MessageRequest& box = Dialogs->Messages.front();
+    EXPECT_EQ(box.icon, QMessageBox::Critical);
+    EXPECT_EQ(box.caption, QStringLiteral("Tallyrix"));
+    EXPECT_EQ(box.text, QString::fromUtf8(OverflowText));
+    // The run stopped inside Evaluate: the views stay emptied.
+    EXPECT_EQ(Output(), QString());
+    EXPECT_EQ(Form->reResult->toPlainText(), QString());
+    // Raised again at every further recalculation.
+    QTest::keyClick(Form->reExpression, Qt::Key_Left);
+    EXPECT_EQ(Dialogs->Messages.size(), 2u);
+}
+
+TEST_F(WindowTest, MathErrorBoxCarriesTheProgramFileName)
+{
+    Type(QStringLiteral("exp 1000"));
+    ASSERT_EQ(Dialogs->Messages.size(), 1u);
+    EXPECT_EQ(Dialogs->Messages[0].text, QStringLiteral("exp: OVERFLOW error"));
+    EXPECT_EQ(Dialogs->Messages[0].caption, QFileInfo(QCoreApplication::applicationFilePath()).fileName());
+    EXPECT_EQ(Output(), QStringLiteral("INF"));
+    // Silent kinds show nothing.
+    SetDocument(QStringLiteral("exp -1000"));
+    QTest::keyClick(Form->reExpression, Qt::Key_End);
+    EXPECT_EQ(Dialogs->Messages.size(), 1u);
+    EXPECT_EQ(Output(), QStringLiteral("0"));
+}
+
+TEST_F(WindowTest, CaretPositionInStatusPanel)
+{
+    struct Case {
+        const char* document;
+        int selectionStart, selectionEnd;
+        const char* expected;
+    };
+    const Case cases[] = {
+        {"", 0, 0, "1行 1桁 計0文字"},
+        {"ab\nあいう", 5, 5, "2行 3桁 計10文字"},  // double-byte characters and CR LF count two
+        {"ab\nあいう", 1, 4, "1行 2桁 計10文字"},  // line of the start, column of the end
+        {"12345\n\n", 7, 7, "3行 1桁 計9文字"},
+        {"x = 1 // ｺﾒﾝﾄ", 13, 13, "1行 14桁 計13文字"},  // half-width katakana count one
+    };
+    for (const Case& c : cases) {
+        SetDocument(QString::fromUtf8(c.document));
+        Select(c.selectionStart, c.selectionEnd);
+        EXPECT_EQ(Panel(0), QString::fromUtf8(c.expected)) << c.document;
+    }
+}
+
+TEST_F(WindowTest, ModifiedMarkFollowsTheDocument)
+{
+    EXPECT_EQ(Panel(1), QString());
+    Type(QStringLiteral("1"));
+    EXPECT_EQ(Panel(1), QStringLiteral("変更あり"));
+    EXPECT_TRUE(Form->reExpression->document()->isModified());
+    // Moving the caret leaves the flag as it was.
+    Form->SetModified(false);
+    QTest::keyClick(Form->reExpression, Qt::Key_Home);
+    EXPECT_EQ(Panel(1), QString());
+    EXPECT_FALSE(Form->reExpression->document()->isModified());
+}
+
+TEST_F(WindowTest, TypingAtTheStartOfALineTakesTheEditorFont)
+{
+    SetDocument(QStringLiteral("a // c\n"));
+    Form->mUpdate1->trigger();
+    Select(6, 6);
+    EXPECT_TRUE(IsCommentFormat(Form->reExpression->currentCharFormat()));
+    Select(7, 7);
+    Type(QStringLiteral("2"));
+    EXPECT_TRUE(IsEditorFormat(FormatAt(Form->reExpression, 7)));
+}
+
+}  // namespace
+}  // namespace tallyrix::test
