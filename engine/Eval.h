@@ -171,8 +171,9 @@ private:
 
     std::int32_t Token = Invalid;
     double NumberValue = 0.0;
-    char TokenName[MaxNameLength + 1] = {};
-    std::size_t TokenNameLength = 0;
+    // The last name read: a view into Source, at most MaxNameLength bytes,
+    // valid for the rest of the evaluation.
+    std::string_view TokenName;
     Variable Variables[VariableCapacity];
     int VariableCount_ = 0;
     int FilledCount_ = 0;  // entries ever filled; a reset never goes past them

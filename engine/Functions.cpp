@@ -64,13 +64,10 @@ void Evaluator::Report(const char* function, const char* kind, bool showBox) {
 }
 
 void Evaluator::ParseName(double& v) {
-    const int function = FindFunction(std::string_view(TokenName, TokenNameLength));
+    const int function = FindFunction(TokenName);
     if (function >= 0) return CallFunction(function, v);
 
-    char name[MaxNameLength + 1];
-    const std::size_t length = TokenNameLength;
-    std::memcpy(name, TokenName, length + 1);
-    const std::string_view kept(name, length);
+    const std::string_view kept = TokenName;
     NextToken();
     if (Token != Assign) {
         GetVariable(kept, v);

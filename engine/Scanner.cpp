@@ -23,11 +23,24 @@ constexpr const char* PointInExponent = "指数部は2桁の整数です";
 // unconvertible.
 constexpr int ExponentLimit = 500;
 
-bool IsDigit(unsigned char c) { return c >= '0' && c <= '9'; }
-bool IsLetter(unsigned char c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z'); }
-bool IsLiteralChar(unsigned char c) {
-    return IsDigit(c) || c == '.' || c == 'e' || c == 'E' || c == '+' || c == '-' || c == ',';
+// Character classes, looked up once per byte.
+enum : std::uint8_t { Blank = 1, Digit = 2, Letter = 4, NameTail = 8, LiteralPart = 16 };
+
+constexpr std::array<std::uint8_t, 256> MakeClasses() {
+    std::array<std::uint8_t, 256> classes{};
+    classes[' '] = classes['\t'] = classes['\n'] = Blank;
+    for (int c = '0'; c <= '9'; ++c) classes[c] = Digit | NameTail | LiteralPart;
+    for (int c = 'A'; c <= 'Z'; ++c) classes[c] = Letter | NameTail;
+    for (int c = 'a'; c <= 'z'; ++c) classes[c] = Letter | NameTail;
+    classes['_'] = NameTail;
+    for (const char c : {'.', 'e', 'E', '+', '-', ','}) classes[static_cast<unsigned char>(c)] |= LiteralPart;
+    return classes;
 }
+constexpr std::array<std::uint8_t, 256> Classes = MakeClasses();
+
+bool Is(unsigned char c, std::uint8_t kind) { return (Classes[c] & kind) != 0; }
+bool IsDigit(unsigned char c) { return Is(c, Digit); }
+bool IsLiteralChar(unsigned char c) { return Is(c, LiteralPart); }
 
 TokenKind SingleCharToken(unsigned char c) {
     switch (c) {
@@ -143,11 +156,11 @@ void Evaluator::NextToken() {
     unsigned char c;
     do {
         c = CharAt(Position++);
-    } while (c == ' ' || c == '\t' || c == '\n');
+    } while (Is(c, Blank));
 
     if (IsDigit(c) || c == '.') {
         ScanNumber(c);
-    } else if (IsLetter(c)) {
+    } else if (Is(c, Letter)) {
         ScanName();
     } else {
         Token = SingleCharToken(c);
@@ -183,7 +196,7 @@ void Evaluator::ScanName() {
     const std::size_t first = Position - 2;  // 0-based index of the first letter
     while (true) {
         const unsigned char c = CharAt(Position);
-        if (!(IsLetter(c) || IsDigit(c) || c == '_')) break;
+        if (!Is(c, NameTail)) break;
         ++Position;
     }
     const std::size_t length = Position - 1 - first;
@@ -192,9 +205,7 @@ void Evaluator::ScanName() {
         Token = Invalid;
         return;
     }
-    std::memcpy(TokenName, Source.data() + first, length);
-    TokenName[length] = '\0';
-    TokenNameLength = length;
+    TokenName = Source.substr(first, length);
     Token = Name;
 }
 
