@@ -3,6 +3,7 @@
 #include <cfloat>
 #include <charconv>
 #include <cmath>
+#include <cstdint>
 #include <cstdlib>
 #include <cstdio>
 #include <cstring>
@@ -29,9 +30,46 @@ int DropTrailingZeros(const char* digits, int n) {
     return n;
 }
 
+// Powers of ten that doubles and long doubles hold exactly enough for the
+// magnitude test below (and long doubles hold 10^0..10^19 exactly).
+constexpr double DecadeLimits[] = {1e-5, 1e-4, 1e-3, 1e-2, 1e-1, 1e0, 1e1, 1e2, 1e3, 1e4, 1e5, 1e6,
+                                   1e7, 1e8, 1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15};
+constexpr long double Scales[] = {1e0L, 1e1L, 1e2L, 1e3L, 1e4L, 1e5L, 1e6L, 1e7L, 1e8L, 1e9L,
+                                  1e10L, 1e11L, 1e12L, 1e13L, 1e14L, 1e15L, 1e16L, 1e17L, 1e18L, 1e19L};
+
+// The common case without any text conversion: for 1e-5 <= m < 1e15 the
+// value scaled to 15 integer digits is formed in extended precision, whose
+// error (below 2^-13 at that size) can only matter when the scaled value is
+// within a hair of a rounding boundary; those few values return false.
+bool SignificantDigitsByScaling(double magnitude, char* digits, int& n, int& exponent) {
+    if (!(magnitude >= DecadeLimits[0] && magnitude < DecadeLimits[20])) return false;
+    int decade = 1;
+    while (magnitude >= DecadeLimits[decade]) ++decade;
+    // DecadeLimits[decade - 1] <= m < DecadeLimits[decade], so m = 0.d.. x 10^E
+    exponent = decade - 5;
+    const long double scaled = static_cast<long double>(magnitude) * Scales[15 - exponent];
+    const long double whole = std::floor(scaled);
+    const long double fraction = scaled - whole;
+    if (fraction > 0.499L && fraction < 0.501L) return false;
+    auto value = static_cast<std::uint64_t>(whole) + (fraction > 0.5L ? 1 : 0);
+    if (value >= 1000000000000000ULL) {  // rounded up into the next decade
+        value /= 10;
+        ++exponent;
+    }
+    if (value < 100000000000000ULL) return false;  // decade guess off at a boundary
+    for (int i = 14; i >= 0; --i) {
+        digits[i] = static_cast<char>('0' + value % 10);
+        value /= 10;
+    }
+    n = DropTrailingZeros(digits, 15);
+    return true;
+}
+
 // Writes the magnitude's digits d1..dn, rounded to 15 significant digits with
 // trailing zeros dropped, and returns n; exponent receives E.
 int SignificantDigits(double magnitude, char* digits, int& exponent) {
+    int scaledDigits = 0;
+    if (SignificantDigitsByScaling(magnitude, digits, scaledDigits, exponent)) return scaledDigits;
     char text[40];
     // The shortest text that reads back as the same double is cheap to get.
     // When it has more than 15 digits, rounding it again gives the correctly

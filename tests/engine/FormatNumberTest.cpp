@@ -1,7 +1,12 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
 #include <limits>
+#include <random>
 
 #include "engine/Eval.h"
 
@@ -36,6 +41,51 @@ INSTANTIATE_TEST_SUITE_P(Values, FormatNumberTest, ::testing::Values(
     FormatCase{std::numeric_limits<double>::infinity(), "INF"},
     FormatCase{-std::numeric_limits<double>::infinity(), "INF"},
     FormatCase{std::numeric_limits<double>::quiet_NaN(), "NAN"}));
+
+}  // namespace
+}  // namespace tallyrix
+
+namespace tallyrix {
+namespace {
+
+// The C library's "%.14e" rounds exactly; FormatNumber's fast paths must
+// agree with it digit for digit on every kind of value.
+std::string ReferenceDigits(double value) {
+    char text[64];
+    std::snprintf(text, sizeof text, "%.14e", std::fabs(value));
+    return text;
+}
+
+std::string DigitsOf(const std::string& formatted) {
+    char text[64];
+    std::snprintf(text, sizeof text, "%.14e", std::fabs(std::strtod(formatted.c_str(), nullptr)));
+    return text;
+}
+
+TEST(FormatNumberRounding, AgreesWithExactRoundingOnManyValues) {
+    std::mt19937_64 random(20261208);
+    int mismatches = 0;
+    for (int i = 0; i < 300000; ++i) {
+        double value = 0;
+        switch (i % 4) {
+        case 0: {
+            const std::uint64_t bits = random();
+            std::memcpy(&value, &bits, sizeof value);
+            if (!std::isfinite(value) || value == 0) continue;
+            break;
+        }
+        case 1: value = static_cast<double>(random() % 100000000000000000ULL) * std::pow(10.0, static_cast<int>(random() % 44) - 38); break;
+        case 2: value = std::pow(10.0, static_cast<int>(random() % 26) - 7) * (1 - static_cast<double>(random() % 1000) * 1e-17); break;
+        default: value = static_cast<double>(random() % 1000000) / static_cast<double>(1 + random() % 977); break;
+        }
+        if (value == 0) continue;
+        const std::string formatted = FormatNumber(value);
+        if (DigitsOf(formatted) != ReferenceDigits(value) && ++mismatches <= 5) {
+            ADD_FAILURE() << std::hexfloat << value << " formatted as " << formatted;
+        }
+    }
+    EXPECT_EQ(mismatches, 0);
+}
 
 }  // namespace
 }  // namespace tallyrix
