@@ -26,19 +26,37 @@ bool HasStopMarker(std::string_view line) {
     return line.find("///") != std::string_view::npos || line.find("---") != std::string_view::npos;
 }
 
-}  // namespace
+// Appends one line's contribution; false once the line held a stop marker.
+bool AppendLine(std::string& result, std::string_view line) {
+    const std::string_view trimmed = Trim(line);
+    result += ' ';
+    result += CodePart(trimmed);
+    return !HasStopMarker(trimmed);
+}
 
-std::vector<std::string_view> SplitDocumentLines(std::string_view text) {
-    std::vector<std::string_view> lines;
+// Calls visit(line) for each line as the editor counts them, until it
+// returns false.
+template <typename Visit>
+void ForEachLine(std::string_view text, Visit visit) {
     std::size_t start = 0;
     for (std::size_t i = 0; i < text.size(); ++i) {
         const char c = text[i];
         if (c != '\n' && c != '\r') continue;
-        lines.push_back(text.substr(start, i - start));
+        if (!visit(text.substr(start, i - start))) return;
         if (c == '\r' && i + 1 < text.size() && text[i + 1] == '\n') ++i;
         start = i + 1;
     }
-    if (start < text.size()) lines.push_back(text.substr(start));
+    if (start < text.size()) visit(text.substr(start));
+}
+
+}  // namespace
+
+std::vector<std::string_view> SplitDocumentLines(std::string_view text) {
+    std::vector<std::string_view> lines;
+    ForEachLine(text, [&lines](std::string_view line) {
+        lines.push_back(line);
+        return true;
+    });
     return lines;
 }
 
@@ -48,18 +66,17 @@ std::string ExtractStatements(const std::vector<std::string_view>& lines) {
     for (std::string_view line : lines) total += line.size() + 1;
     result.reserve(total);
     for (std::string_view line : lines) {
-        const std::string_view trimmed = Trim(line);
-        result += ' ';
-        result += CodePart(trimmed);
-        if (HasStopMarker(trimmed)) break;
+        if (!AppendLine(result, line)) break;
     }
     return result;
 }
 
 std::string BuildEngineInput(std::string_view documentText) {
-    const std::vector<std::string_view> lines = SplitDocumentLines(documentText);
-    if (lines.empty()) return {};
-    std::string input = ExtractStatements(lines);
+    // One pass without a list of lines: the window runs this on every key.
+    std::string input;
+    if (documentText.empty()) return input;
+    input.reserve(documentText.size() + 3);
+    ForEachLine(documentText, [&input](std::string_view line) { return AppendLine(input, line); });
     input += ";@";
     return input;
 }
