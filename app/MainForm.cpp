@@ -24,6 +24,7 @@ TMainForm::TMainForm(std::unique_ptr<ModalDialogs> dialogs, QWidget* parent)
     CreateComponents();
     setWindowTitle(QStringLiteral("%1 - %2").arg(QCoreApplication::applicationName(), QStringLiteral("新規.txt")));
     SetModified(false);
+    ShowCaretPosition();
     StatusPanel(2)->setText(QStringLiteral("RAD"));
 }
 

@@ -25,6 +25,7 @@ class QVBoxLayout;
 namespace tallyrix {
 
 class TButtonBar;
+class TResultPane;
 
 // Holders of the appearance choices; each keeps the user's last choice.
 struct TFontDialog {
@@ -105,7 +106,7 @@ public:
     QWidget* rePanel = nullptr;
     QSplitter* Splitter2 = nullptr;
     QTextEdit* reExpression = nullptr;
-    QTextEdit* reResult = nullptr;
+    TResultPane* reResult = nullptr;
     QStatusBar* StatusBar = nullptr;
     std::array<QLabel*, 5> StatusPanels{};
 

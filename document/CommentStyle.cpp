@@ -8,11 +8,12 @@
 
 #include "app/MainForm.h"
 #include "document/CommentRange.h"
+#include "shell/ResultPane.h"
 
 namespace tallyrix {
 namespace {
 
-void SetPaneBackground(QTextEdit* pane, const QColor& color)
+void SetPaneBackground(QWidget* pane, const QColor& color)
 {
     QPalette palette = pane->palette();
     palette.setColor(QPalette::Base, color);
@@ -81,7 +82,7 @@ void TMainForm::ApplyEditorFont()
 {
     // Set on the panes themselves, so the window's own font never reaches them.
     const QFont font = ToQFont(FontDialog.Font);
-    for (QTextEdit* pane : {reExpression, reResult}) {
+    for (QWidget* pane : {static_cast<QWidget*>(reExpression), static_cast<QWidget*>(reResult)}) {
         pane->setFont(font);
         QPalette palette = pane->palette();
         palette.setColor(QPalette::Text, FontDialog.Font.color);

@@ -12,6 +12,7 @@
 #include "app/MainForm.h"
 #include "document/CaseConversion.h"
 #include "document/KeyRules.h"
+#include "shell/ResultPane.h"
 
 namespace tallyrix {
 namespace {

@@ -10,6 +10,7 @@
 #include "document/Presentation.h"
 #include "document/StatementExtraction.h"
 #include "files/TextCodec.h"
+#include "shell/ResultPane.h"
 
 namespace tallyrix {
 
@@ -18,7 +19,6 @@ void TMainForm::Recalculate()
     Engine.ResetVariables(FixedVariableCount);
     OutputEdit->clear();
     reResult->clear();
-    reResult->setCurrentCharFormat(EditorFormat());
 
     // The editor is read once; extraction works on its UTF-8 copy.
     const std::string input = BuildEngineInput(reExpression->toPlainText().toStdString());
@@ -33,16 +33,11 @@ void TMainForm::Recalculate()
         OutputEdit->setText(QString::fromStdString(Engine.ResultText));
     }
 
-    // The pane is filled with one insertion per format, not line by line.
+    // The pane takes all its lines as one string and shows its end.
     const LineList& lines = mEquation->isChecked() ? Engine.ExpressionValues : Engine.VariableList;
-    QTextCursor cursor(reResult->document());
-    cursor.insertText(QString::fromStdString(lines.Join("\n")), EditorFormat());
-    if (!Engine.MessageText.empty()) {
-        if (!cursor.atStart()) cursor.insertBlock();
-        cursor.insertText(MessageLine(Engine.StatementCount, Engine.MessageText), CommentFormat());
-    }
-    reResult->setTextCursor(cursor);
-    reResult->ensureCursorVisible();
+    const QString message =
+        Engine.MessageText.empty() ? QString() : MessageLine(Engine.StatementCount, Engine.MessageText);
+    reResult->SetContent(QString::fromStdString(lines.Join("\n")), EditorFormat(), message, CommentFormat());
 }
 
 void TMainForm::ShowCaretPosition()

@@ -15,6 +15,7 @@
 #include "app/MainForm.h"
 #include "shell/ButtonBar.h"
 #include "shell/Hints.h"
+#include "shell/ResultPane.h"
 #include "shell/RichEdit.h"
 
 namespace tallyrix {
@@ -129,7 +130,7 @@ void MakeRadioPair(QObject* owner, QAction* first, QAction* second)
     first->setChecked(true);
 }
 
-void ShowPopupAt(QTextEdit* pane, QMenu* menu)
+void ShowPopupAt(QAbstractScrollArea* pane, QMenu* menu)
 {
     pane->setContextMenuPolicy(Qt::CustomContextMenu);
     QObject::connect(pane, &QWidget::customContextMenuRequested, menu,
@@ -226,8 +227,7 @@ QWidget* TMainForm::CreateEditors()
     Splitter2->setHandleWidth(3);
     reExpression = new TRichEdit(QStringLiteral("reExpression"));
     ApplyHint(reExpression, QStringLiteral("|//行末までコメント、///以下すべての行コメント"));
-    reResult = new TRichEdit(QStringLiteral("reResult"));
-    reResult->setReadOnly(true);
+    reResult = new TResultPane(QStringLiteral("reResult"));
     ApplyHint(reResult, QStringLiteral("|変数・途中式の値"));
     Splitter2->addWidget(reExpression);
     Splitter2->addWidget(reResult);
@@ -256,8 +256,14 @@ void TMainForm::CreateStatusBar()
         auto* panel = new QLabel(StatusBar);
         panel->setObjectName(QStringLiteral("StatusPanel%1").arg(i));
         panel->setFrameStyle(QFrame::Panel | QFrame::Sunken);
-        // The last panel takes the rest of the bar.
-        if (i < 4) panel->setFixedWidth(widths[i]);
+        // The last panel takes the rest of the bar; a long hint there must
+        // not widen the window.
+        if (i < 4) {
+            panel->setFixedWidth(widths[i]);
+        } else {
+            panel->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
+            panel->setMinimumWidth(50);
+        }
         StatusBar->addWidget(panel, i < 4 ? 0 : 1);
         StatusPanels[i] = panel;
     }

@@ -6,6 +6,7 @@
 #include <QTextCursor>
 #include <QTextEdit>
 
+#include "shell/ResultPane.h"
 #include "tests/window/WindowFixture.h"
 
 namespace tallyrix::test {
@@ -121,8 +122,7 @@ TEST_F(WindowTest, CommentFontDialogRestylesComments)
     // The message line takes the comment font at the next run.
     Select(1, 1);
     Type(QStringLiteral("+"));
-    const QTextCharFormat message = FormatAt(Form->reResult, Form->reResult->document()->lastBlock().position());
-    EXPECT_TRUE(message.fontUnderline());
+    EXPECT_TRUE(Form->reResult->LineFormat(Form->reResult->LineCount() - 1).fontUnderline());
 }
 
 TEST_F(WindowTest, BackgroundColourOfBothPanes)
@@ -132,7 +132,7 @@ TEST_F(WindowTest, BackgroundColourOfBothPanes)
     Form->mEditorColor->trigger();
     EXPECT_EQ(Form->reExpression->palette().color(QPalette::Base), before);
     Form->mEditorColor->trigger();
-    for (QTextEdit* pane : {Form->reExpression, Form->reResult})
+    for (QWidget* pane : {static_cast<QWidget*>(Form->reExpression), static_cast<QWidget*>(Form->reResult)})
         EXPECT_EQ(pane->palette().color(QPalette::Base), QColor(255, 255, 200));
     EXPECT_EQ(Form->ColorDialog1.Color, QColor(255, 255, 200));
 }

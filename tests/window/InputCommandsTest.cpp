@@ -9,6 +9,7 @@
 #include <QToolButton>
 #include <functional>
 
+#include "shell/ResultPane.h"
 #include "tests/window/WindowFixture.h"
 
 namespace tallyrix::test {
@@ -39,21 +40,15 @@ protected:
     }
 };
 
-TEST_F(InputButtonTest, NumberAndSymbolButtonsInsertTheirCaption)
+// Symbols replace the selection; functions wrap it, the caret before ")".
+TEST_F(InputButtonTest, InsertButtons)
 {
     const EditCase cases[] = {
         {"", 0, 0, "1", "1", 1, true},
-        {"1+2", 2, 3, "9", "1+9", 3, true},  // the selection is replaced
+        {"1+2", 2, 3, "9", "1+9", 3, true},
         {"2", 0, 0, "pi", "pi2", 2, false},  // "pi2" is an unknown name: no result
         {"2", 1, 1, "^", "2^", 2, false},
         {"2*", 2, 2, "(", "2*(", 3, false},
-    };
-    for (const EditCase& c : cases) Check(c);
-}
-
-TEST_F(InputButtonTest, FunctionButtonsWrapTheSelection)
-{
-    const EditCase cases[] = {
         {"x+1", 0, 3, "sqrt()", "sqrt(x+1)", 8, false},
         {"4", 0, 1, "sqrt()", "sqrt(4)", 6, true},
         {"", 0, 0, "()", "()", 1, false},
@@ -161,9 +156,7 @@ TEST_F(WindowTest, CopyCommandsDoNotRecalculate)
     EXPECT_EQ(Output(), QString());
 
     Form->mEquation->trigger();
-    QTextCursor cursor(Form->reResult->document());
-    cursor.movePosition(QTextCursor::End, QTextCursor::KeepAnchor);
-    Form->reResult->setTextCursor(cursor);
+    Form->reResult->selectAll();
     Form->findChild<QAction*>(QStringLiteral("Copy2"))->trigger();
     EXPECT_EQ(QGuiApplication::clipboard()->text(), QStringLiteral("1: 15"));
 }

@@ -12,6 +12,7 @@
 #include <QToolButton>
 
 #include "shell/ButtonBar.h"
+#include "shell/ResultPane.h"
 #include "tests/window/WindowFixture.h"
 
 namespace tallyrix::test {
@@ -37,14 +38,16 @@ TEST_F(WindowTest, ComponentsCarryTheirNames)
     }
     EXPECT_EQ(Form->Label1->text(), QStringLiteral("計算結果"));
     EXPECT_TRUE(Form->OutputEdit->isReadOnly());
-    EXPECT_TRUE(Form->reResult->isReadOnly());
-    for (QTextEdit* pane : {Form->reExpression, Form->reResult}) {
-        EXPECT_EQ(pane->lineWrapMode(), QTextEdit::NoWrap);
+    EXPECT_EQ(Form->reExpression->lineWrapMode(), QTextEdit::NoWrap);
+    for (QAbstractScrollArea* pane : {static_cast<QAbstractScrollArea*>(Form->reExpression),
+                                      static_cast<QAbstractScrollArea*>(Form->reResult)}) {
         EXPECT_EQ(pane->horizontalScrollBarPolicy(), Qt::ScrollBarAlwaysOn);
+        EXPECT_EQ(pane->verticalScrollBarPolicy(), Qt::ScrollBarAlwaysOn);
     }
     EXPECT_TRUE(Form->mVariable->isChecked());
     EXPECT_TRUE(Form->mRAD->isChecked());
     EXPECT_EQ(Panel(2), QStringLiteral("RAD"));
+    EXPECT_EQ(Panel(0), QStringLiteral("1行 1桁 計0文字"));
 }
 
 // The rows of the two toolbars, by the top edges of their buttons.

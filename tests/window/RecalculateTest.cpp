@@ -8,6 +8,7 @@
 #include <QTextEdit>
 #include <cmath>
 
+#include "shell/ResultPane.h"
 #include "tests/window/WindowFixture.h"
 
 namespace tallyrix::test {
@@ -106,11 +107,9 @@ TEST_F(WindowTest, ErrorKeepsEarlierValuesAndAddsTheMessageLine)
                                           QStringLiteral("3; 変数名が未定義")}));
     EXPECT_EQ(Panel(3), QStringLiteral("変数名が未定義"));
     EXPECT_EQ(Output(), QString());
-    const QTextBlock last = Form->reResult->document()->lastBlock();
-    EXPECT_TRUE(IsCommentFormat(FormatAt(Form->reResult, last.position())));
-    EXPECT_TRUE(IsEditorFormat(FormatAt(Form->reResult, 0)));
-    // The pane shows its end: the caret stands after the message line.
-    EXPECT_EQ(Form->reResult->textCursor().position(), last.position() + last.length() - 1);
+    EXPECT_TRUE(IsCommentFormat(Form->reResult->LineFormat(2)));
+    EXPECT_TRUE(IsEditorFormat(Form->reResult->LineFormat(0)));
+    EXPECT_TRUE(IsEditorFormat(Form->reResult->LineFormat(1)));
 }
 
 TEST_F(WindowTest, SidePaneShowsVariablesOrStatementValues)

@@ -6,6 +6,8 @@
 #include <QTextBlock>
 #include <QToolButton>
 
+#include "shell/ResultPane.h"
+
 namespace tallyrix::test {
 
 void WindowTest::SetUp()

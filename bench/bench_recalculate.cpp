@@ -1,0 +1,95 @@
+// The window's whole recalculation (editor text read, extraction, Evaluate,
+// result field, side pane, status panel, pending layout and painting) on
+// documents of 1,000 and 10,000 lines, printed as a ratio to Evaluate alone
+// on the same statement text. Runs offscreen.
+#include <benchmark/benchmark.h>
+
+#include <QAction>
+#include <QApplication>
+#include <QTextEdit>
+#include <cstdio>
+#include <map>
+#include <string>
+
+#include "app/MainForm.h"
+#include "bench/DocumentGenerator.h"
+#include "document/StatementExtraction.h"
+
+namespace {
+
+using tallyrix::bench::DocumentSyntax;
+using tallyrix::bench::GenerateDocument;
+
+void BM_Evaluate(benchmark::State& state)
+{
+    const std::string input =
+        tallyrix::BuildEngineInput(GenerateDocument(static_cast<int>(state.range(0)), DocumentSyntax::Tallyrix));
+    tallyrix::Evaluator evaluator;
+    for (auto _ : state) {
+        evaluator.ResetVariables(1);
+        evaluator.Evaluate(input);
+        benchmark::DoNotOptimize(evaluator.ResultText.data());
+    }
+    if (!evaluator.MessageText.empty()) state.SkipWithError(evaluator.MessageText.c_str());
+}
+
+// range(1): 1 shows every statement's value in the side pane, 0 the variables.
+void BM_Recalculate(benchmark::State& state)
+{
+    // The documents raise no reports, so no dialog is ever shown.
+    tallyrix::TMainForm form;
+    form.reExpression->setPlainText(
+        QString::fromStdString(GenerateDocument(static_cast<int>(state.range(0)), DocumentSyntax::Tallyrix)));
+    form.show();
+    (state.range(1) ? form.mEquation : form.mVariable)->trigger();
+    QApplication::processEvents();
+    for (auto _ : state) {
+        form.Recalculate();
+        QApplication::processEvents();
+    }
+    if (!form.Engine.MessageText.empty()) state.SkipWithError(form.Engine.MessageText.c_str());
+}
+
+// Keeps each run's time per iteration so the ratios can be printed at the end.
+class RatioReporter : public benchmark::ConsoleReporter {
+public:
+    void ReportRuns(const std::vector<Run>& runs) override
+    {
+        ConsoleReporter::ReportRuns(runs);
+        for (const Run& run : runs) Times[run.benchmark_name()] = run.GetAdjustedRealTime();
+    }
+
+    void PrintRatios() const
+    {
+        for (const char* lines : {"1000", "10000"}) {
+            const auto engine = Times.find(std::string("BM_Evaluate/") + lines);
+            if (engine == Times.end()) continue;
+            for (const char* mode : {"0", "1"}) {
+                const auto window = Times.find(std::string("BM_Recalculate/") + lines + "/" + mode);
+                if (window == Times.end()) continue;
+                std::printf("%6s lines, side pane %-10s Recalculate / Evaluate = %.2f\n", lines,
+                            mode[0] == '1' ? "values:" : "variables:", window->second / engine->second);
+            }
+        }
+    }
+
+private:
+    std::map<std::string, double> Times;
+};
+
+}  // namespace
+
+BENCHMARK(BM_Evaluate)->Arg(1000)->Arg(10000)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_Recalculate)->ArgsProduct({{1000, 10000}, {0, 1}})->Unit(benchmark::kMillisecond);
+
+int main(int argc, char* argv[])
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication application(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    RatioReporter reporter;
+    benchmark::RunSpecifiedBenchmarks(&reporter);
+    reporter.PrintRatios();
+    benchmark::Shutdown();
+    return 0;
+}
