@@ -56,7 +56,11 @@ public:
     void ReportRuns(const std::vector<Run>& runs) override
     {
         ConsoleReporter::ReportRuns(runs);
-        for (const Run& run : runs) Times[run.benchmark_name()] = run.GetAdjustedRealTime();
+        // With repetitions the mean stands for the benchmark.
+        for (const Run& run : runs) {
+            if (run.aggregate_name.empty() || run.aggregate_name == "mean")
+                Times[run.run_name.str()] = run.GetAdjustedRealTime();
+        }
     }
 
     void PrintRatios() const
