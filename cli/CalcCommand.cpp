@@ -1,6 +1,7 @@
 #include "cli/CalcCommand.h"
 
 #include <exception>
+#include <utility>
 #include <string>
 
 #include "cli/DocumentEvaluation.h"
@@ -9,8 +10,9 @@
 namespace tallyrix::cli {
 
 CalcCommand::CalcCommand(std::istream& standardInput, std::ostream& standardOutput,
-                         std::ostream& standardError)
-    : In(standardInput), Out(standardOutput), Err(standardError)
+                         std::ostream& standardError, ProgramDirectoryLocator programDirectory)
+    : In(standardInput), Out(standardOutput), Err(standardError),
+      ProgramDirectory(std::move(programDirectory))
 {
 }
 
@@ -32,13 +34,15 @@ int CalcCommand::Calculate(const CalcOptions& options)
 {
     std::string reports;
     try {
+        const std::vector<std::string> registered = ReadRegisteredLines(options, ProgramDirectory);
         const std::string document = ReadDocument(options, In);
-        const DocumentOutcome outcome = EvaluateDocument(document, options, reports);
+        const DocumentOutcome outcome = EvaluateDocument(document, options, registered, reports);
         Err << reports;
         return Write(outcome.output, outcome.hasMessage ? ExitMessage : ExitSuccess);
     } catch (const std::exception& failure) {
         // Engine failures (overflow, invalid operation, a rejected literal)
-        // and unreadable input alike: what was computed is not printed.
+        // and unreadable input or registered constants alike: what was
+        // computed is not printed.
         Err << reports;
         return Fail(failure.what());
     }

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "cli/CalcOptions.h"
+#include "cli/RegisteredSource.h"
 
 namespace tallyrix::cli {
 
@@ -22,8 +23,9 @@ inline constexpr std::string_view ProgramName = "tallyrix-calc";
 
 class CalcCommand {
 public:
+    // programDirectory is asked only when the default Registered.txt is used.
     CalcCommand(std::istream& standardInput, std::ostream& standardOutput,
-                std::ostream& standardError);
+                std::ostream& standardError, ProgramDirectoryLocator programDirectory);
 
     // arguments: without the program name.
     int Run(const std::vector<std::string_view>& arguments);
@@ -36,6 +38,7 @@ private:
     std::istream& In;
     std::ostream& Out;
     std::ostream& Err;
+    ProgramDirectoryLocator ProgramDirectory;
 };
 
 }  // namespace tallyrix::cli

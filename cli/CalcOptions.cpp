@@ -4,19 +4,58 @@ namespace tallyrix::cli {
 
 namespace {
 
+constexpr std::string_view RegisteredOption = "--registered";
+
 // Returns false for an option this program does not know.
-bool ApplyOption(std::string_view argument, CalcOptions& options)
+bool ApplyFlag(std::string_view argument, CalcOptions& options)
 {
     if (argument == "--deg") {
         options.degrees = true;
     } else if (argument == "--variables") {
         options.variables = true;
+    } else if (argument == "--no-registered") {
+        options.registered = RegisteredSource::None;
+        options.registeredPath.clear();
     } else if (argument == "--help" || argument == "-h") {
         options.help = true;
     } else {
         return false;
     }
     return true;
+}
+
+// "--registered FILE" or "--registered=FILE"; the value is taken as it is,
+// even when it looks like an option. Moves index past a separate value.
+std::string ApplyRegistered(const std::vector<std::string_view>& arguments, std::size_t& index,
+                            CalcOptions& options)
+{
+    const std::string_view argument = arguments[index];
+    std::string_view path;
+    if (argument == RegisteredOption) {
+        if (index + 1 == arguments.size()) return "option '--registered' needs a FILE";
+        path = arguments[++index];
+    } else {
+        path = argument.substr(RegisteredOption.size() + 1);
+    }
+    if (path.empty()) return "option '--registered' needs a FILE";
+    options.registered = RegisteredSource::File;
+    options.registeredPath = std::string(path);
+    return {};
+}
+
+bool IsRegisteredOption(std::string_view argument)
+{
+    return argument == RegisteredOption ||
+           (argument.starts_with(RegisteredOption) && argument[RegisteredOption.size()] == '=');
+}
+
+// An error text, or "" when the option was applied.
+std::string ApplyOption(const std::vector<std::string_view>& arguments, std::size_t& index,
+                        CalcOptions& options)
+{
+    if (IsRegisteredOption(arguments[index])) return ApplyRegistered(arguments, index, options);
+    if (ApplyFlag(arguments[index], options)) return {};
+    return "unknown option '" + std::string(arguments[index]) + "'";
 }
 
 bool IsOption(std::string_view argument)
@@ -31,16 +70,15 @@ ParsedArguments ParseArguments(const std::vector<std::string_view>& arguments)
     ParsedArguments parsed;
     bool optionsEnded = false;
     bool haveFile = false;
-    for (std::string_view argument : arguments) {
+    for (std::size_t index = 0; index < arguments.size(); ++index) {
+        const std::string_view argument = arguments[index];
         if (!optionsEnded && argument == "--") {
             optionsEnded = true;
             continue;
         }
         if (!optionsEnded && IsOption(argument)) {
-            if (!ApplyOption(argument, parsed.options)) {
-                parsed.error = "unknown option '" + std::string(argument) + "'";
-                return parsed;
-            }
+            parsed.error = ApplyOption(arguments, index, parsed.options);
+            if (!parsed.error.empty()) return parsed;
             continue;
         }
         if (haveFile) {
@@ -55,7 +93,7 @@ ParsedArguments ParseArguments(const std::vector<std::string_view>& arguments)
 
 std::string HelpText()
 {
-    return "Usage: tallyrix-calc [--deg] [--variables] [FILE]\n"
+    return "Usage: tallyrix-calc [--deg] [--variables] [--registered FILE | --no-registered] [FILE]\n"
            "Evaluate a Tallyrix calculation document and print its values.\n"
            "\n"
            "FILE is read as it is, byte for byte; without FILE, or when FILE is \"-\",\n"
@@ -64,11 +102,24 @@ std::string HelpText()
            "document is evaluated once from the top. Bytes that are not ASCII are\n"
            "passed to the engine unchanged, which refuses them as unknown characters.\n"
            "\n"
+           "Registered constants: as in the window, every numeric entry of\n"
+           "Registered.txt (lines \"name,value,hint\") is a constant that the document\n"
+           "can use by name. The file is looked for in the program's directory: the\n"
+           "directory named by TALLYRIX_HOME, else the directory of this program, or\n"
+           "the per-user data directory when that one cannot be written. Without the\n"
+           "file there are no registered constants.\n"
+           "\n"
            "Options:\n"
            "  --deg        angles in degrees (sin, cos, tan take degrees; asin, acos,\n"
            "               atan give degrees); radians otherwise\n"
            "  --variables  print every assignment (\"name: value\") instead of the\n"
            "               value of every statement (\"number: value\")\n"
+           "  --registered FILE\n"
+           "               take the registered constants from FILE instead; FILE must\n"
+           "               exist (also --registered=FILE)\n"
+           "  --no-registered\n"
+           "               use no registered constants (the last of these two options\n"
+           "               counts)\n"
            "  -h, --help   print this help and exit\n"
            "  --           end of options; a following argument is the FILE\n"
            "\n"
@@ -91,8 +142,10 @@ std::string HelpText()
            "  1   evaluation ended with a message (an error in the document, or\n"
            "      incomplete input)\n"
            "  2   a failure abandoned the evaluation (floating-point overflow, an\n"
-           "      invalid operation, a rejected number literal), or FILE could not be\n"
-           "      read or standard output not written\n"
+           "      invalid operation, a rejected number literal), or FILE or the\n"
+           "      registered constants' file could not be read (a FILE named with\n"
+           "      --registered that does not exist included), or standard output\n"
+           "      could not be written\n"
            "  64  the command line was wrong\n";
 }
 

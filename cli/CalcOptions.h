@@ -7,11 +7,20 @@
 
 namespace tallyrix::cli {
 
+// Where the registered constants come from.
+enum class RegisteredSource {
+    ProgramDirectory,  // Registered.txt in the program's directory, when there is one
+    File,              // --registered FILE, which must exist
+    None,              // --no-registered
+};
+
 struct CalcOptions {
     bool degrees = false;     // --deg: trigonometric functions take and give degrees
     bool variables = false;   // --variables: print VariableList instead of ExpressionValues
     bool help = false;        // --help
     std::string inputPath;    // empty or "-" reads standard input
+    RegisteredSource registered = RegisteredSource::ProgramDirectory;
+    std::string registeredPath;  // with RegisteredSource::File
 
     bool ReadsStandardInput() const { return inputPath.empty() || inputPath == "-"; }
 };
@@ -22,7 +31,8 @@ struct ParsedArguments {
 };
 
 // Parses the arguments after the program name. "--" ends the options, so a
-// file whose name begins with "-" can still be given.
+// file whose name begins with "-" can still be given. Of --registered and
+// --no-registered the last one given counts.
 ParsedArguments ParseArguments(const std::vector<std::string_view>& arguments);
 
 // The text printed by --help.

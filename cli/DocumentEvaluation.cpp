@@ -3,6 +3,7 @@
 #include <charconv>
 
 #include "document/StatementExtraction.h"
+#include "registry/RegisteredEntries.h"
 
 namespace tallyrix::cli {
 
@@ -31,10 +32,11 @@ MathErrorReporter ReporterInto(std::string& reports)
 
 }  // namespace
 
-int PrepareEvaluator(Evaluator& evaluator, const CalcOptions& options)
+int PrepareEvaluator(Evaluator& evaluator, const CalcOptions& options,
+                     const std::vector<std::string>& registeredLines)
 {
     evaluator.Radians = !options.degrees;
-    return evaluator.VariableCount();
+    return RegisterConstants(registeredLines, evaluator);
 }
 
 std::string FormatOutcome(const Evaluator& evaluator, bool variables)
@@ -53,10 +55,10 @@ std::string FormatOutcome(const Evaluator& evaluator, bool variables)
 }
 
 DocumentOutcome EvaluateDocument(std::string_view document, const CalcOptions& options,
-                                 std::string& reports)
+                                 const std::vector<std::string>& registeredLines, std::string& reports)
 {
     Evaluator evaluator(ReporterInto(reports));
-    const int keptEntries = PrepareEvaluator(evaluator, options);
+    const int keptEntries = PrepareEvaluator(evaluator, options, registeredLines);
     const std::string input = BuildEngineInput(document);
     // A document without lines is not evaluated, as in the window.
     if (!input.empty()) {

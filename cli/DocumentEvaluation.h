@@ -4,6 +4,7 @@
 
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "cli/CalcOptions.h"
 #include "engine/Eval.h"
@@ -15,9 +16,11 @@ struct DocumentOutcome {
     bool hasMessage = false;  // the evaluation ended with a message
 };
 
-// Applies the options to a new evaluator; returns the number of table
-// entries that every evaluation keeps (pi).
-int PrepareEvaluator(Evaluator& evaluator, const CalcOptions& options);
+// Applies the options to a new evaluator and registers the numeric entries
+// of the registered lines; returns the number of table entries that every
+// evaluation keeps (pi and the registered constants).
+int PrepareEvaluator(Evaluator& evaluator, const CalcOptions& options,
+                     const std::vector<std::string>& registeredLines);
 
 // The standard output for the evaluator's current state.
 std::string FormatOutcome(const Evaluator& evaluator, bool variables);
@@ -26,6 +29,6 @@ std::string FormatOutcome(const Evaluator& evaluator, bool variables);
 // that show a box are appended to reports, one line each, as they occur, so
 // they survive an EngineFailure thrown out of here.
 DocumentOutcome EvaluateDocument(std::string_view document, const CalcOptions& options,
-                                 std::string& reports);
+                                 const std::vector<std::string>& registeredLines, std::string& reports);
 
 }  // namespace tallyrix::cli

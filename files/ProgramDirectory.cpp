@@ -28,14 +28,16 @@ QString WithoutTrailingSeparator(QString dir) {
 
 }  // namespace
 
+QString ChooseProgramDirectory(const QString& executableDir, const QString& homeOverride,
+                               const QString& userDataDir) {
+    const QString progDir = homeOverride.isEmpty() ? executableDir : homeOverride;
+    return WithoutTrailingSeparator(CanCreateFilesIn(progDir) ? progDir : userDataDir);
+}
+
 ProgramDirectories ResolveProgramDirectories(const QString& executableDir, const QString& homeOverride,
                                              const QString& userDataDir) {
-    QString progDir = homeOverride.isEmpty() ? executableDir : homeOverride;
-    if (!CanCreateFilesIn(progDir)) {
-        QDir().mkpath(userDataDir);
-        progDir = userDataDir;
-    }
-    progDir = WithoutTrailingSeparator(progDir);
+    // mkpath creates the per-user directory together with its CAL.
+    const QString progDir = ChooseProgramDirectory(executableDir, homeOverride, userDataDir);
     const QString calDir = progDir + "/CAL";
     if (!QDir().mkpath(calDir)) {
         throw FileError("ディレクトリを作成できません: " + calDir.toStdString());

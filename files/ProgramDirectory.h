@@ -13,8 +13,12 @@ struct ProgramDirectories {
 
 // The directory named by TALLYRIX_HOME when it is set, else the executable's
 // directory; when that one cannot be written, the per-user data directory.
-// CAL is created when missing. Throws FileError when no usable directory can
-// be created.
+// Nothing is created: readers such as tallyrix-calc use it as it is.
+QString ChooseProgramDirectory(const QString& executableDir, const QString& homeOverride,
+                               const QString& userDataDir);
+
+// The chosen directory, with CAL created when missing. Throws FileError when
+// no usable directory can be created.
 ProgramDirectories ResolveProgramDirectories(const QString& executableDir, const QString& homeOverride,
                                              const QString& userDataDir);
 

@@ -128,14 +128,6 @@ RegisteredButton DescribeRegisteredButton(std::string_view line, int index)
     return button;
 }
 
-HintParts SplitHint(std::string_view hint)
-{
-    const std::size_t bar = hint.find('|');
-    if (bar == std::string_view::npos)
-        return {std::string(hint), std::string(hint)};
-    return {std::string(hint.substr(0, bar)), std::string(hint.substr(bar + 1))};
-}
-
 std::string RegisteredInsertText(std::string_view line, const Evaluator& engine, bool insertRegisteredValue)
 {
     const std::vector<std::string> fields = SplitFields(line);

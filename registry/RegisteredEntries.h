@@ -32,14 +32,6 @@ struct RegisteredButton {
 };
 RegisteredButton DescribeRegisteredButton(std::string_view line, int index);
 
-// A hint "short|long": the tooltip is the part before the first '|', the
-// status-bar text the part after it; a hint without '|' serves as both.
-struct HintParts {
-    std::string tooltip;
-    std::string status;
-};
-HintParts SplitHint(std::string_view hint);
-
 // What a press of the entry's button inserts: its name when the engine knows
 // that name (a registered constant, or a variable of the latest evaluation)
 // and the values are not to be inserted (mInsertRegisteredValue unchecked);

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <filesystem>
 #include <fstream>
 #include <sstream>
 #include <streambuf>
@@ -13,12 +14,16 @@
 namespace tallyrix::cli {
 namespace {
 
-RunResult RunWithInput(const std::vector<std::string_view>& arguments, const std::string& input)
+// A program directory that does not exist, so holds no Registered.txt.
+std::string NoProgramDirectory() { return testing::TempDir() + "tallyrix_calc_no_program_directory"; }
+
+RunResult RunWithInput(const std::vector<std::string_view>& arguments, const std::string& input,
+                       const ProgramDirectoryLocator& programDirectory = NoProgramDirectory)
 {
     std::istringstream in(input);
     std::ostringstream out;
     std::ostringstream err;
-    CalcCommand command(in, out, err);
+    CalcCommand command(in, out, err, programDirectory);
     const int status = command.Run(arguments);
     return {status, out.str(), err.str()};
 }
@@ -141,6 +146,70 @@ TEST(CalcCommand, UnreadableFileIsAFailure)
     EXPECT_EQ(directory.out, "");
 }
 
+// A program directory with a Registered.txt, and another file of entries.
+class RegisteredFiles {
+public:
+    RegisteredFiles()
+        : Directory(testing::TempDir() + "tallyrix_calc_program_" +
+                    testing::UnitTest::GetInstance()->current_test_info()->name()),
+          Other(Directory + "/Other.txt")
+    {
+        std::filesystem::create_directories(Directory);
+        // 重力 in code page 932, as the window writes it.
+        std::ofstream(Directory + "/Registered.txt", std::ios::binary)
+            << "g,9.80665,\x8f\x64\x97\xcd\r\nhalf,1/2,\r\nk,0,zero\r\nc2, 1.5E+2 ,\r\n";
+        std::ofstream(Other, std::ios::binary) << "g,10,\r\nh,2\r\n";
+    }
+    ~RegisteredFiles() { std::filesystem::remove_all(Directory); }
+    ProgramDirectoryLocator Locator() const
+    {
+        return [directory = Directory] { return directory; };
+    }
+    const std::string Directory;
+    const std::string Other;
+};
+
+TEST(CalcCommand, NumericRegisteredEntriesAreConstants)
+{
+    const RegisteredFiles files;
+    const std::string other = files.Other;
+    const std::string joined = "--registered=" + other;
+    const std::string missing = files.Directory + "/Missing.txt";
+    const DocumentCase cases[] = {
+        {"program directory's file", {}, "g*2;c2", "1: 19.6133\n2: 150\n=150\n", "", 0},
+        {"a formula is a string entry", {}, "half", "1; 変数名が未定義\n=\n", "", 1},
+        {"a zero is a string entry", {}, "k", "1; 変数名が未定義\n=\n", "", 1},
+        {"constants survive assignments", {}, "x=g;g=1;x", "1: 9.80665\n2: 1\n3: 9.80665\n=9.80665\n", "", 0},
+        {"constants in the variables view", {"--variables"}, "x=c2",
+         "pi: 3.14159265358979\ng: 9.80665\nc2: 150\nx: 150\n=150\n", "", 0},
+        {"none", {"--no-registered"}, "g", "1; 変数名が未定義\n=\n", "", 1},
+        {"another file instead", {"--registered", other}, "g+h;c2", "1: 12\n2; 変数名が未定義\n=\n", "", 1},
+        {"another file, joined form", {joined}, "g", "1: 10\n=10\n", "", 0},
+        {"the last choice counts", {"--registered", other, "--no-registered"}, "g", "1; 変数名が未定義\n=\n", "", 1},
+        {"the last choice counts again", {"--no-registered", "--registered", other}, "h", "1: 2\n=2\n", "", 0},
+        {"a named file must exist", {"--registered", missing}, "1", "",
+         "tallyrix-calc: cannot open registered constants '" + missing + "': no such file\n", 2},
+    };
+    for (const DocumentCase& c : cases) {
+        SCOPED_TRACE(c.name);
+        ExpectRun(RunWithInput(c.arguments, c.input, files.Locator()), c.out, c.err, c.status);
+    }
+}
+
+TEST(CalcCommand, ProgramDirectoryIsAskedOnlyForItsFile)
+{
+    int asked = 0;
+    const ProgramDirectoryLocator counting = [&asked] {
+        ++asked;
+        return NoProgramDirectory();
+    };
+    EXPECT_EQ(RunWithInput({"--no-registered"}, "1", counting).status, ExitSuccess);
+    EXPECT_EQ(asked, 0);
+    // Without the file there are no constants and no complaint.
+    ExpectRun(RunWithInput({}, "pi", counting), "1: 3.14159265358979\n=3.14159265358979\n", "", ExitSuccess);
+    EXPECT_EQ(asked, 1);
+}
+
 class BrokenInput : public std::streambuf {
 protected:
     int_type underflow() override { throw std::ios_base::failure("device error"); }
@@ -158,7 +227,7 @@ TEST(CalcCommand, ReadErrorIsAFailureNotAnEmptyDocument)
     std::istream in(&buffer);
     std::ostringstream out;
     std::ostringstream err;
-    EXPECT_EQ(CalcCommand(in, out, err).Run({}), ExitFailure);
+    EXPECT_EQ(CalcCommand(in, out, err, NoProgramDirectory).Run({}), ExitFailure);
     EXPECT_EQ(out.str(), "");
     EXPECT_EQ(err.str().rfind("tallyrix-calc: cannot read standard input", 0), 0u) << err.str();
 }
@@ -169,7 +238,7 @@ TEST(CalcCommand, WriteErrorIsAFailureNotSuccess)
     FullOutput buffer;
     std::ostream out(&buffer);
     std::ostringstream err;
-    EXPECT_EQ(CalcCommand(in, out, err).Run({}), ExitFailure);
+    EXPECT_EQ(CalcCommand(in, out, err, NoProgramDirectory).Run({}), ExitFailure);
     EXPECT_EQ(err.str(), "tallyrix-calc: cannot write standard output\n");
 }
 

@@ -56,10 +56,49 @@ TEST(CalcOptions, RefusedCommandLines)
     }
 }
 
+TEST(CalcOptions, WhereRegisteredConstantsComeFrom)
+{
+    const struct {
+        std::vector<std::string_view> arguments;
+        RegisteredSource source;
+        std::string registeredPath;
+        std::string inputPath;
+    } cases[] = {
+        {{}, RegisteredSource::ProgramDirectory, "", ""},
+        {{"doc.txt"}, RegisteredSource::ProgramDirectory, "", "doc.txt"},
+        {{"--no-registered"}, RegisteredSource::None, "", ""},
+        {{"--registered", "r.txt", "doc.txt"}, RegisteredSource::File, "r.txt", "doc.txt"},
+        {{"--registered=r.txt"}, RegisteredSource::File, "r.txt", ""},
+        // The value is taken as it is, even when it looks like an option.
+        {{"--registered", "--deg"}, RegisteredSource::File, "--deg", ""},
+        {{"--registered", "r.txt", "--no-registered"}, RegisteredSource::None, "", ""},
+        {{"--no-registered", "--registered", "r.txt"}, RegisteredSource::File, "r.txt", ""},
+        {{"--", "--registered"}, RegisteredSource::ProgramDirectory, "", "--registered"},
+    };
+    for (const auto& c : cases) {
+        const ParsedArguments parsed = ParseArguments(c.arguments);
+        SCOPED_TRACE(c.arguments.empty() ? "(none)" : std::string(c.arguments.front()));
+        EXPECT_EQ(parsed.error, "");
+        EXPECT_EQ(parsed.options.registered, c.source);
+        EXPECT_EQ(parsed.options.registeredPath, c.registeredPath);
+        EXPECT_EQ(parsed.options.inputPath, c.inputPath);
+    }
+}
+
+TEST(CalcOptions, RegisteredNeedsAFile)
+{
+    for (const auto& arguments : std::vector<std::vector<std::string_view>>{
+             {"--registered"}, {"--registered="}, {"doc.txt", "--registered"}, {"--registeredx"}}) {
+        SCOPED_TRACE(arguments.back());
+        EXPECT_NE(ParseArguments(arguments).error, "");
+    }
+}
+
 TEST(CalcOptions, HelpNamesEveryOptionAndExitStatus)
 {
     const std::string help = HelpText();
-    for (const char* item : {"--deg", "--variables", "--help", "FILE", "64", "exp: OVERFLOW error"}) {
+    for (const char* item : {"--deg", "--variables", "--registered FILE", "--no-registered", "TALLYRIX_HOME",
+                             "--help", "FILE", "64", "exp: OVERFLOW error"}) {
         EXPECT_NE(help.find(item), std::string::npos) << item;
     }
 }

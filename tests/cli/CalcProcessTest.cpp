@@ -6,6 +6,7 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <filesystem>
 #include <fstream>
 #include <sstream>
 #include <string>
@@ -33,20 +34,30 @@ std::string CalcPath()
     return std::string("'") + TALLYRIX_CALC_PATH + "'";
 }
 
+// ctest runs the cases of this file as parallel processes: one set of
+// files per process.
+std::string ProcessBase() { return testing::TempDir() + "tallyrix_calc_process_" + std::to_string(getpid()); }
+
+// The program's directory of the runs: empty unless a test puts a
+// Registered.txt there.
+std::string ProgramDirectory() { return ProcessBase() + "_home"; }
+
 // Runs the binary with input on standard input; arguments are passed to the
 // shell as they are, so tests give only plain words.
 RunResult RunCalc(const std::string& arguments, const std::string& input)
 {
-    // ctest runs the cases of this file as parallel processes: one set of
-    // files per process.
-    const std::string base = testing::TempDir() + "tallyrix_calc_process_" + std::to_string(getpid());
+    const std::string base = ProcessBase();
+    std::filesystem::create_directories(ProgramDirectory());
     std::ofstream(base + ".in", std::ios::binary) << input;
-    const int status = ExitStatusOf(CalcPath() + " " + arguments + " <'" + base + ".in' >'" +
-                                    base + ".out' 2>'" + base + ".err'");
+    const int status = ExitStatusOf("TALLYRIX_HOME='" + ProgramDirectory() + "' " + CalcPath() + " " + arguments +
+                                    " <'" + base + ".in' >'" + base + ".out' 2>'" + base + ".err'");
     RunResult result{status, ReadFile(base + ".out"), ReadFile(base + ".err")};
     for (const char* suffix : {".in", ".out", ".err"}) {
         std::remove((base + suffix).c_str());
     }
+    // Only an empty one: a test that wrote a Registered.txt removes its own.
+    std::error_code notEmpty;
+    std::filesystem::remove(ProgramDirectory(), notEmpty);
     return result;
 }
 
@@ -84,8 +95,27 @@ TEST(CalcProcess, HelpExplainsTheCommand)
 {
     const RunResult result = RunCalc("--help", "");
     EXPECT_EQ(result.status, 0);
-    EXPECT_EQ(result.out.rfind("Usage: tallyrix-calc [--deg] [--variables] [FILE]\n", 0), 0u);
+    EXPECT_EQ(result.out.rfind("Usage: tallyrix-calc [--deg] [--variables] [--registered FILE | --no-registered] [FILE]\n", 0), 0u);
     EXPECT_EQ(result.err, "");
+}
+
+// The directory named by TALLYRIX_HOME is the program's directory.
+TEST(CalcProcess, RegisteredConstantsOfTheProgramDirectory)
+{
+    std::filesystem::create_directories(ProgramDirectory());
+    std::ofstream(ProgramDirectory() + "/Registered.txt", std::ios::binary) << "g,9.80665,\r\nhalf,1/2,\r\n";
+    const ProcessCase cases[] = {
+        {"", "g*2", "1: 19.6133\n=19.6133\n", "", 0},
+        {"", "half", "1; 変数名が未定義\n=\n", "", 1},
+        {"--no-registered", "g", "1; 変数名が未定義\n=\n", "", 1},
+        {"--registered /no/such/file", "g", "",
+         "tallyrix-calc: cannot open registered constants '/no/such/file': no such file\n", 2},
+    };
+    for (const ProcessCase& c : cases) {
+        SCOPED_TRACE(c.arguments);
+        ExpectRun(RunCalc(c.arguments, c.input), c.out, c.err, c.status);
+    }
+    std::filesystem::remove_all(ProgramDirectory());
 }
 
 TEST(CalcProcess, StandardInputThatCannotBeReadIsAFailure)

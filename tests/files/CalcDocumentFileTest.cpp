@@ -131,5 +131,26 @@ TEST(ProgramDirectory, UnusableDirectoryFallsBackToTheUserDataDirectory) {
     EXPECT_TRUE(QDir(userData + "/CAL").exists());
 }
 
+// The command line only reads there: the same choice, nothing created.
+TEST(ProgramDirectory, ChoosingCreatesNothing) {
+    QTemporaryDir exe, home, user;
+    const QString notADirectory = exe.filePath("file");
+    WriteBytes(notADirectory, "x");
+    const QString userData = user.filePath("data");
+    const struct {
+        QString executableDir, homeOverride, expected;
+    } cases[] = {
+        {exe.path(), home.path() + "/", QDir::cleanPath(home.path())},
+        {exe.path(), "", QDir::cleanPath(exe.path())},
+        {exe.path(), notADirectory, userData},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(ChooseProgramDirectory(c.executableDir, c.homeOverride, userData), c.expected);
+    }
+    EXPECT_FALSE(QDir(userData).exists());
+    EXPECT_FALSE(QDir(home.filePath("CAL")).exists());
+    EXPECT_FALSE(QDir(exe.filePath("CAL")).exists());
+}
+
 }  // namespace
 }  // namespace tallyrix

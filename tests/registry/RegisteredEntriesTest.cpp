@@ -85,25 +85,6 @@ TEST(DescribeRegisteredButton, TakesCaptionHintAndTag)
     }
 }
 
-TEST(SplitHint, ShortBeforeTheBarLongAfterIt)
-{
-    const struct {
-        std::string hint, tooltip, status;
-    } cases[] = {
-        {"重力加速度", "重力加速度", "重力加速度"},
-        {"g|重力加速度 m/s^2", "g", "重力加速度 m/s^2"},
-        {"|long", "", "long"},
-        {"short|", "short", ""},
-        {"a|b|c", "a", "b|c"},
-        {"", "", ""},
-    };
-    for (const auto& c : cases) {
-        const HintParts parts = SplitHint(c.hint);
-        EXPECT_EQ(parts.tooltip, c.tooltip) << c.hint;
-        EXPECT_EQ(parts.status, c.status) << c.hint;
-    }
-}
-
 const std::vector<std::string> SampleLines = {
     "g,9.80665,重力加速度", "half,1/2,", "k,0,zero", "s,,", "t,text,", "c2, 1.5E+2 ,", "only",
 };
