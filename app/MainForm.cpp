@@ -9,6 +9,9 @@
 #include <QStatusTipEvent>
 #include <QTextEdit>
 
+#include "files/CalcFileNames.h"
+#include "files/ProgramDirectory.h"
+#include "shell/FilePane.h"
 #include "shell/Fonts.h"
 #include "shell/QtDialogs.h"
 
@@ -22,8 +25,7 @@ TMainForm::TMainForm(std::unique_ptr<ModalDialogs> dialogs, QWidget* parent)
     CommentFontDialog.Font = DefaultCommentFont();
     Engine.SetReporter([this](const MathErrorReport& report) { ReportMathError(report); });
     CreateComponents();
-    setWindowTitle(QStringLiteral("%1 - %2").arg(QCoreApplication::applicationName(), QStringLiteral("新規.txt")));
-    SetModified(false);
+    RunHandler([this] { FormCreate(); });
     ShowCaretPosition();
     StatusPanel(2)->setText(QStringLiteral("RAD"));
 }
@@ -57,6 +59,16 @@ void TMainForm::ReportMathError(const MathErrorReport& report)
 QLabel* TMainForm::StatusPanel(int index) const { return StatusPanels.at(static_cast<std::size_t>(index)); }
 
 void TMainForm::ShowHint(const QString& longHint) { StatusPanel(4)->setText(longHint); }
+
+void TMainForm::FormCreate()
+{
+    const ProgramDirectories directories = ProgramDirectoriesOfThisProcess();
+    ProgDir = directories.progDir;
+    CalDir = directories.calDir;
+    LeftPanel->SetDirectory(CalDir);
+    SetCurrentFile(UntitledFileName());
+    SetModified(false);
+}
 
 void TMainForm::FormShow()
 {

@@ -10,21 +10,25 @@
 
 #include "document/FontChoice.h"
 #include "engine/Eval.h"
+#include "files/TextCodec.h"
 #include "shell/Dialogs.h"
 
 class QAbstractButton;
 class QAction;
+class QIcon;
 class QLabel;
 class QLineEdit;
 class QMenu;
 class QSplitter;
 class QStatusBar;
 class QTextEdit;
+class QToolButton;
 class QVBoxLayout;
 
 namespace tallyrix {
 
 class TButtonBar;
+class TFilePane;
 class TResultPane;
 
 // Holders of the appearance choices; each keeps the user's last choice.
@@ -83,11 +87,33 @@ public:
     void Copy2Click();
     void CopyWithResultClick();
 
+    // Calculation files (files/CalcFiles.cpp)
+    void FileNew();
+    void FileOpen();
+    void OpenFile(const QString& path);
+    void FileListBoxClick();
+    void FileSave();
+    void FileSaveAs();
+    void DELClick();
+    void FileExit();
+    // Yes when there is nothing to save; callers give up on Cancel only.
+    QMessageBox::StandardButton ConfirmSave();
+    void SetCurrentFile(const QString& path);
+    bool FormCloseQuery();
+
     // Runs one handler; a failure it raises ends here as the standard error
     // report, never crossing the event loop.
     void RunHandler(const std::function<void()>& work);
     void ShowStandardError(const QString& text);
     QLabel* StatusPanel(int index) const;
+
+    QString ProgDir;
+    QString CalDir;
+    QString CurFileName;
+    QString FileFilter = QStringLiteral("ﾃｷｽﾄﾌｧｲﾙ (*.txt)|*.txt|すべてのﾌｧｲﾙ (*.*)|*.*");
+    // How the open document was read, so that a save writes it back the same way.
+    TextEncoding DocumentEncoding = TextEncoding::ShiftJis;
+    Cp932Spelling DocumentSpelling;
 
     // The form's components, named as in the window design.
     Evaluator Engine;
@@ -96,6 +122,12 @@ public:
     TFontDialog CommentFontDialog;
     TColorDialog ColorDialog1;
 
+    QWidget* SpeedBar = nullptr;
+    QToolButton* NewBtn = nullptr;
+    QToolButton* FileOpenBtn = nullptr;
+    QToolButton* FileSaveBtn = nullptr;
+    TFilePane* LeftPanel = nullptr;
+    QSplitter* Splitter1 = nullptr;
     QWidget* RightPanel = nullptr;
     QWidget* CoolBar1 = nullptr;
     QWidget* ResultPanel = nullptr;
@@ -112,6 +144,12 @@ public:
 
     QMenu* pm_reExpression = nullptr;
     QMenu* pm_reResult = nullptr;
+    QMenu* pmFileListbox = nullptr;
+    QAction* mFileNew = nullptr;
+    QAction* mFileOpen = nullptr;
+    QAction* mFileSave = nullptr;
+    QAction* mFileSaveAs = nullptr;
+    QAction* mFileExit = nullptr;
     QAction* mUndo = nullptr;
     QAction* mCut = nullptr;
     QAction* mCopy = nullptr;
@@ -125,6 +163,7 @@ public:
     QAction* mEquation = nullptr;
     QAction* mEnter = nullptr;
     QAction* mEnterToSemicolon = nullptr;
+    QAction* mSkipCheckFileSave = nullptr;
     QAction* mRAD = nullptr;
     QAction* mDEG = nullptr;
     QAction* mEditorFont = nullptr;
@@ -134,6 +173,7 @@ public:
 protected:
     bool event(QEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
     void showEvent(QShowEvent* event) override;
 
 private:
@@ -149,11 +189,19 @@ private:
     void CreateToolsMenu();
     void CreateOptionsMenu();
     void CreatePopupMenus();
+    // The speed bar, the file pane and the File menu (shell/FileLayout.cpp)
+    void PlacePanels();
+    void CreateSpeedBar();
+    QToolButton* AddSpeedButton(const QString& name, int left, const QString& hint, const QIcon& icon,
+                                void (TMainForm::*handler)());
+    void CreateFileMenu();
+    void CreateFileListPopup();
     QAction* NewAction(const QString& name, const QString& caption, void (TMainForm::*handler)(),
                        const QKeySequence& shortcut = {});
     QAction* NewOption(const QString& name, const QString& caption, bool checked);
     void AddBand(QVBoxLayout* column, QWidget* band, int minimumHeight);
 
+    void FormCreate();
     void FormShow();
     // The hint handler: panel 4 shows the long part of the hint under the mouse.
     void ShowHint(const QString& longHint);
@@ -163,6 +211,10 @@ private:
     void ReplaceSelectionCase(QString (*convert)(QString));
     bool IsEditShortcut(const QKeyEvent* key) const;
     void ApplyEditorFont();
+    QMessageBox::StandardButton Ask(QMessageBox::Icon icon, const QString& text, QMessageBox::StandardButtons buttons);
+    FileDialogRequest FileDialogFor(const QString& title, const QString& fileName) const;
+    QString DocumentText() const;
+    void WriteDocument(const QString& path);
 
     std::unique_ptr<ModalDialogs> Dialogs;
 };

@@ -5,6 +5,7 @@
 #include <QColor>
 #include <QMessageBox>
 #include <QString>
+#include <QStringList>
 #include <optional>
 
 #include "document/FontChoice.h"
@@ -20,6 +21,16 @@ struct MessageRequest {
     QMessageBox::StandardButtons buttons = QMessageBox::Ok;
 };
 
+// The open and save file dialogs: the first name filter is preselected; a
+// name typed without an extension gets defaultSuffix.
+struct FileDialogRequest {
+    QString title;
+    QString directory;
+    QString fileName;  // proposed name, without a directory
+    QStringList nameFilters;
+    QString defaultSuffix;
+};
+
 class ModalDialogs {
 public:
     virtual ~ModalDialogs() = default;
@@ -27,6 +38,10 @@ public:
     // Empty when the user cancels.
     virtual std::optional<FontChoice> ChooseFont(QWidget* owner, const FontChoice& current) = 0;
     virtual std::optional<QColor> ChooseColor(QWidget* owner, const QColor& current) = 0;
+    // The chosen path, empty when the user cancels. The save dialog does not
+    // ask about replacing a file; the caller does.
+    virtual std::optional<QString> ChooseOpenFile(QWidget* owner, const FileDialogRequest& request) = 0;
+    virtual std::optional<QString> ChooseSaveFile(QWidget* owner, const FileDialogRequest& request) = 0;
 };
 
 }  // namespace tallyrix

@@ -170,7 +170,7 @@ void TMainForm::CreateComponents()
     AddBand(bands, tbFunction, 42);
     column->addWidget(CoolBar1);
     column->addWidget(CreateEditors(), 1);
-    setCentralWidget(RightPanel);
+    PlacePanels();
 
     CreateStatusBar();
     CreateMenus();
@@ -293,6 +293,7 @@ QAction* TMainForm::NewOption(const QString& name, const QString& caption, bool 
 void TMainForm::CreateMenus()
 {
     menuBar()->setObjectName(QStringLiteral("MainMenu"));
+    CreateFileMenu();
     CreateEditMenu();
     CreateToolsMenu();
     CreateOptionsMenu();
@@ -349,7 +350,9 @@ void TMainForm::CreateOptionsMenu()
     mEnter = NewOption(QStringLiteral("mEnter"), QStringLiteral("エンターキーを押すまで評価しない(&E)"), false);
     mEnterToSemicolon =
         NewOption(QStringLiteral("mEnterToSemicolon"), QStringLiteral("エンターキーで \";\" を挿入(&S)"), false);
-    menu->addActions({mEnter, mEnterToSemicolon});
+    mSkipCheckFileSave =
+        NewOption(QStringLiteral("mSkipCheckFileSave"), QStringLiteral("変更時保存確認しない(&N)"), false);
+    menu->addActions({mEnter, mEnterToSemicolon, mSkipCheckFileSave});
     menu->addSeparator();
     mRAD = NewAction(QStringLiteral("mRAD"), QStringLiteral("RAD"), &TMainForm::mRADClick);
     mDEG = NewAction(QStringLiteral("mDEG"), QStringLiteral("DEG"), &TMainForm::mDEGClick);

@@ -1,6 +1,7 @@
 #include "shell/QtDialogs.h"
 
 #include <QColorDialog>
+#include <QFileDialog>
 #include <QWidget>
 
 #include "shell/FontChoiceDialog.h"
@@ -27,6 +28,35 @@ std::optional<QColor> QtDialogs::ChooseColor(QWidget* owner, const QColor& curre
     const QColor chosen = QColorDialog::getColor(start, owner);
     if (!chosen.isValid()) return std::nullopt;
     return chosen;
+}
+
+namespace {
+
+// Qt's own dialog, the same on every desktop; replacing a file is asked by
+// the caller, and a name that does not exist is left for the open to report.
+std::optional<QString> ChooseFile(QWidget* owner, const FileDialogRequest& request, QFileDialog::AcceptMode mode)
+{
+    QFileDialog dialog(owner, request.title, request.directory);
+    dialog.setOptions(QFileDialog::DontUseNativeDialog | QFileDialog::DontConfirmOverwrite);
+    dialog.setAcceptMode(mode);
+    dialog.setFileMode(QFileDialog::AnyFile);
+    dialog.setNameFilters(request.nameFilters);
+    dialog.setDefaultSuffix(request.defaultSuffix);
+    if (!request.fileName.isEmpty()) dialog.selectFile(request.fileName);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
+    return dialog.selectedFiles().constFirst();
+}
+
+}  // namespace
+
+std::optional<QString> QtDialogs::ChooseOpenFile(QWidget* owner, const FileDialogRequest& request)
+{
+    return ChooseFile(owner, request, QFileDialog::AcceptOpen);
+}
+
+std::optional<QString> QtDialogs::ChooseSaveFile(QWidget* owner, const FileDialogRequest& request)
+{
+    return ChooseFile(owner, request, QFileDialog::AcceptSave);
 }
 
 }  // namespace tallyrix

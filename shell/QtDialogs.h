@@ -1,4 +1,4 @@
-// The real dialogs: Qt message boxes, the font dialog and the colour dialog.
+// The real dialogs: Qt message boxes, the font, colour and file dialogs.
 #pragma once
 
 #include "shell/Dialogs.h"
@@ -10,6 +10,8 @@ public:
     QMessageBox::StandardButton ShowMessage(QWidget* owner, const MessageRequest& request) override;
     std::optional<FontChoice> ChooseFont(QWidget* owner, const FontChoice& current) override;
     std::optional<QColor> ChooseColor(QWidget* owner, const QColor& current) override;
+    std::optional<QString> ChooseOpenFile(QWidget* owner, const FileDialogRequest& request) override;
+    std::optional<QString> ChooseSaveFile(QWidget* owner, const FileDialogRequest& request) override;
 };
 
 }  // namespace tallyrix

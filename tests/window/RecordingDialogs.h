@@ -13,7 +13,10 @@ public:
     QMessageBox::StandardButton ShowMessage(QWidget*, const MessageRequest& request) override
     {
         Messages.push_back(request);
-        return QMessageBox::Ok;
+        if (MessageAnswers.empty()) return Escape(request.buttons);
+        const QMessageBox::StandardButton answer = MessageAnswers.front();
+        MessageAnswers.pop_front();
+        return answer;
     }
     std::optional<FontChoice> ChooseFont(QWidget*, const FontChoice& current) override
     {
@@ -21,14 +24,37 @@ public:
         return Next(FontAnswers);
     }
     std::optional<QColor> ChooseColor(QWidget*, const QColor&) override { return Next(ColorAnswers); }
+    std::optional<QString> ChooseOpenFile(QWidget*, const FileDialogRequest& request) override
+    {
+        FileDialogs.push_back(request);
+        return Next(FileAnswers);
+    }
+    std::optional<QString> ChooseSaveFile(QWidget*, const FileDialogRequest& request) override
+    {
+        FileDialogs.push_back(request);
+        return Next(FileAnswers);
+    }
 
     std::vector<MessageRequest> Messages;
+    // Answers to the message boxes in order; without one a box is closed as
+    // Escape closes it.
+    std::deque<QMessageBox::StandardButton> MessageAnswers;
+    std::vector<FileDialogRequest> FileDialogs;
+    std::deque<std::optional<QString>> FileAnswers;
     std::vector<FontChoice> FontsOffered;
     // Empty answers (and no answers left) mean Cancel.
     std::deque<std::optional<FontChoice>> FontAnswers;
     std::deque<std::optional<QColor>> ColorAnswers;
 
 private:
+    static QMessageBox::StandardButton Escape(QMessageBox::StandardButtons buttons)
+    {
+        for (const QMessageBox::StandardButton button : {QMessageBox::Cancel, QMessageBox::No}) {
+            if (buttons.testFlag(button)) return button;
+        }
+        return QMessageBox::Ok;
+    }
+
     template <typename T>
     static std::optional<T> Next(std::deque<std::optional<T>>& answers)
     {

@@ -1,0 +1,39 @@
+// Names and texts around calculation files: the untitled name, the caption,
+// the dialogs' filters and the messages of status panel 4.
+#pragma once
+
+#include <QString>
+#include <QStringList>
+#include <cstddef>
+
+namespace tallyrix {
+
+// The name of a document never saved, or started with New.
+QString UntitledFileName();
+
+// The part after the last separator; empty for a path ending in one.
+QString FileNamePart(const QString& path);
+// Everything before the file-name part, without the trailing separator.
+QString DirectoryPart(const QString& path);
+
+// Any document named "新規.txt", in whatever directory, is saved through
+// Save As, as is a path without a file name.
+bool IsUntitled(const QString& path);
+
+// "Tallyrix - name".
+QString CaptionFor(const QString& title, const QString& path);
+
+// A filter in the form "text|mask|text|mask" as the dialogs take it: one
+// entry a pair, the mask in parentheses after the text unless the text
+// already shows it.
+QStringList DialogNameFilters(const QString& filter);
+
+// True when saving to target would replace a file other than current.
+bool ReplacesAnotherFile(const QString& target, const QString& current);
+
+QString CreatedMessage(const QString& path);
+// Bytes the codec could not read are counted, so a damaged file is noticed.
+QString OpenedMessage(const QString& path, std::size_t undecodableBytes);
+QString SavedMessage(const QString& path);
+
+}  // namespace tallyrix

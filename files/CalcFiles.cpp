@@ -1,0 +1,177 @@
+// New, Open, Save, Save As, open by selection and Delete of calculation
+// documents, the save confirmation and the caption.
+#include <QAction>
+#include <QCloseEvent>
+#include <QCoreApplication>
+#include <QDir>
+#include <QFileInfo>
+#include <QLabel>
+#include <QTextEdit>
+
+#include "app/MainForm.h"
+#include "files/CalcDocumentFile.h"
+#include "files/CalcFileNames.h"
+#include "shell/FilePane.h"
+#include "shell/ResultPane.h"
+
+namespace tallyrix {
+
+QMessageBox::StandardButton TMainForm::Ask(QMessageBox::Icon icon, const QString& text,
+                                           QMessageBox::StandardButtons buttons)
+{
+    return Dialogs->ShowMessage(this, MessageRequest{icon, QCoreApplication::applicationName(), text, buttons});
+}
+
+FileDialogRequest TMainForm::FileDialogFor(const QString& title, const QString& fileName) const
+{
+    return FileDialogRequest{title, LeftPanel->Directory(), fileName, DialogNameFilters(FileFilter),
+                             QStringLiteral("txt")};
+}
+
+// The raw text keeps no-break spaces, which toPlainText would turn into
+// plain spaces on every save.
+QString TMainForm::DocumentText() const
+{
+    QString text = reExpression->document()->toRawText();
+    text.replace(QChar::ParagraphSeparator, u'\n');
+    return text;
+}
+
+// Throws FileError with the old file untouched; the encoding changes only
+// when the write succeeded.
+void TMainForm::WriteDocument(const QString& path)
+{
+    DocumentEncoding =
+        WriteCalcDocument(path.toStdString(), DocumentText().toStdString(), DocumentEncoding, DocumentSpelling);
+}
+
+void TMainForm::SetCurrentFile(const QString& path)
+{
+    setWindowTitle(CaptionFor(QCoreApplication::applicationName(), path));
+    CurFileName = path;
+}
+
+QMessageBox::StandardButton TMainForm::ConfirmSave()
+{
+    if (mSkipCheckFileSave->isChecked()) reExpression->document()->setModified(false);
+    if (!reExpression->document()->isModified()) return QMessageBox::Yes;
+    const QMessageBox::StandardButton answer =
+        Ask(QMessageBox::Warning, QStringLiteral("編集中のファイルが保存されていません.\n保存しますか？"),
+            QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
+    if (answer != QMessageBox::Yes) return answer;
+    FileSave();
+    // A Save As given up (the dialog cancelled, a replacement declined) saved
+    // nothing: the edits must not be dropped by the operation that asked.
+    return reExpression->document()->isModified() ? QMessageBox::Cancel : QMessageBox::Yes;
+}
+
+void TMainForm::FileNew()
+{
+    if (ConfirmSave() == QMessageBox::Cancel) return;
+    SetCurrentFile(UntitledFileName());
+    reExpression->clear();
+    reExpression->setCurrentCharFormat(EditorFormat());
+    DocumentEncoding = TextEncoding::ShiftJis;
+    DocumentSpelling = {};
+    SetModified(false);
+    LeftPanel->SetDirectory(CalDir);
+    reResult->clear();
+    StatusPanel(4)->setText(CreatedMessage(CurFileName));
+    Recalculate();
+}
+
+void TMainForm::FileOpen()
+{
+    if (ConfirmSave() == QMessageBox::Cancel) return;
+    const std::optional<QString> chosen =
+        Dialogs->ChooseOpenFile(this, FileDialogFor(QStringLiteral("計算式ﾌｧｲﾙを開く"), QString()));
+    if (chosen) OpenFile(*chosen);
+}
+
+// The file is read before anything changes, so a failed read leaves the
+// document, caption and status as they were.
+void TMainForm::OpenFile(const QString& path)
+{
+    reExpression->setCurrentCharFormat(EditorFormat());
+    const QString fullPath = QFileInfo(path).absoluteFilePath();
+    CalcDocument document = ReadCalcDocument(fullPath.toStdString());
+    reExpression->setPlainText(QString::fromStdString(document.text));
+    DocumentEncoding = document.encoding;
+    DocumentSpelling = std::move(document.spelling);
+    SetCurrentFile(fullPath);
+    StatusPanel(4)->setText(OpenedMessage(CurFileName, document.undecodableBytes));
+    LeftPanel->SetDirectory(DirectoryPart(fullPath));
+    LeftPanel->SelectFile(CurFileName);
+    Recalculate();
+    RestyleComments();
+    SetModified(false);
+}
+
+void TMainForm::FileListBoxClick()
+{
+    const QString name = LeftPanel->SelectedFileName();
+    if (name.isEmpty()) {
+        Ask(QMessageBox::NoIcon, QStringLiteral("ﾌｧｲﾙを選択して下さい"), QMessageBox::Ok);
+        return;
+    }
+    const QString path = QDir(LeftPanel->Directory()).filePath(name);
+    if (ConfirmSave() != QMessageBox::Cancel) OpenFile(path);
+}
+
+void TMainForm::FileSave()
+{
+    if (IsUntitled(CurFileName)) {
+        FileSaveAs();
+        return;
+    }
+    WriteDocument(CurFileName);
+    StatusPanel(4)->setText(SavedMessage(CurFileName));
+    SetModified(false);
+}
+
+void TMainForm::FileSaveAs()
+{
+    const std::optional<QString> chosen = Dialogs->ChooseSaveFile(
+        this, FileDialogFor(QStringLiteral("計算ﾌｧｲﾙを保存する"), FileNamePart(CurFileName)));
+    if (!chosen) return;
+    const QString path = QFileInfo(*chosen).absoluteFilePath();
+    if (ReplacesAnotherFile(path, CurFileName)
+        && Ask(QMessageBox::Warning, path + QStringLiteral("は既に存在します。\n置き換えますか？"),
+               QMessageBox::Yes | QMessageBox::No)
+               != QMessageBox::Yes)
+        return;
+    WriteDocument(path);
+    SetCurrentFile(path);
+    StatusPanel(4)->setText(SavedMessage(CurFileName));
+    SetModified(false);
+    LeftPanel->SelectFile(CurFileName);
+}
+
+void TMainForm::DELClick()
+{
+    const QString name = LeftPanel->SelectedFileName();
+    if (name.isEmpty()) return;
+    const QString path = QDir(LeftPanel->Directory()).filePath(name);
+    // A failed deletion is not reported; the entry then stays.
+    if (Ask(QMessageBox::Critical, path + QStringLiteral("を削除しますか？"), QMessageBox::Yes | QMessageBox::No)
+        == QMessageBox::Yes)
+        LeftPanel->DeleteFile(path);
+}
+
+void TMainForm::FileExit() { close(); }
+
+bool TMainForm::FormCloseQuery() { return ConfirmSave() != QMessageBox::Cancel; }
+
+void TMainForm::closeEvent(QCloseEvent* event)
+{
+    // A save that failed while closing keeps the window and its document.
+    bool canClose = false;
+    RunHandler([&] { canClose = FormCloseQuery(); });
+    if (!canClose) {
+        event->ignore();
+        return;
+    }
+    QMainWindow::closeEvent(event);
+}
+
+}  // namespace tallyrix
