@@ -68,6 +68,9 @@ void TMainForm::FormCreate()
     LeftPanel->SetDirectory(CalDir);
     SetCurrentFile(UntitledFileName());
     SetModified(false);
+    // The engine exists with the window; the settings come after the entries,
+    // and are still read when the file of entries cannot be.
+    RunHandler([this] { LoadRegisteredEntries(); });
 }
 
 void TMainForm::FormShow()

@@ -7,6 +7,8 @@
 #include <array>
 #include <functional>
 #include <memory>
+#include <string>
+#include <vector>
 
 #include "document/FontChoice.h"
 #include "engine/Eval.h"
@@ -101,6 +103,10 @@ public:
     void SetCurrentFile(const QString& path);
     bool FormCloseQuery();
 
+    // Registered entries (registry/RegisteredToolBar.cpp)
+    void UpdateRegisterToolBar();
+    void mRegisterConst1Click();
+
     // Runs one handler; a failure it raises ends here as the standard error
     // report, never crossing the event loop.
     void RunHandler(const std::function<void()>& work);
@@ -118,6 +124,7 @@ public:
     // The form's components, named as in the window design.
     Evaluator Engine;
     int FixedVariableCount = 1;
+    std::vector<std::string> RegisteredLines;  // UTF-8, in file order
     TFontDialog FontDialog;
     TFontDialog CommentFontDialog;
     TColorDialog ColorDialog1;
@@ -135,6 +142,7 @@ public:
     QLineEdit* OutputEdit = nullptr;
     TButtonBar* tbNumber = nullptr;
     TButtonBar* tbFunction = nullptr;
+    TButtonBar* tbRegister = nullptr;
     QWidget* rePanel = nullptr;
     QSplitter* Splitter2 = nullptr;
     QTextEdit* reExpression = nullptr;
@@ -158,11 +166,13 @@ public:
     QAction* mCopyWithResult = nullptr;
     QAction* mLowerCase = nullptr;
     QAction* mUpperCase = nullptr;
+    QAction* mRegisterConst1 = nullptr;
     QAction* mUpdate1 = nullptr;
     QAction* mVariable = nullptr;
     QAction* mEquation = nullptr;
     QAction* mEnter = nullptr;
     QAction* mEnterToSemicolon = nullptr;
+    QAction* mInsertRegisteredValue = nullptr;
     QAction* mSkipCheckFileSave = nullptr;
     QAction* mRAD = nullptr;
     QAction* mDEG = nullptr;
@@ -182,6 +192,7 @@ private:
     QWidget* CreateResultBand();
     void CreateNumberToolBar();
     void CreateFunctionToolBar();
+    void CreateRegisterToolBar();
     QWidget* CreateEditors();
     void CreateStatusBar();
     void CreateMenus();
@@ -210,6 +221,9 @@ private:
     void InsertWithEditorFormat(const QString& text);
     void ReplaceSelectionCase(QString (*convert)(QString));
     bool IsEditShortcut(const QKeyEvent* key) const;
+    std::string RegisteredPath() const;
+    void LoadRegisteredEntries();
+    void RegisteredBtnClick(QAbstractButton* sender);
     void ApplyEditorFont();
     QMessageBox::StandardButton Ask(QMessageBox::Icon icon, const QString& text, QMessageBox::StandardButtons buttons);
     FileDialogRequest FileDialogFor(const QString& title, const QString& fileName) const;

@@ -12,6 +12,7 @@
 #include "app/MainForm.h"
 #include "document/CaseConversion.h"
 #include "document/KeyRules.h"
+#include "shell/ButtonBar.h"
 #include "shell/ResultPane.h"
 
 namespace tallyrix {
@@ -45,6 +46,10 @@ void TMainForm::InsertWithEditorFormat(const QString& text)
 
 void TMainForm::NumberBtn1Click(QAbstractButton* sender)
 {
+    if (sender->parent() == tbRegister) {
+        RegisteredBtnClick(sender);
+        return;
+    }
     InsertWithEditorFormat(sender->text());
     RecalculateUnlessEnterOnly();
 }

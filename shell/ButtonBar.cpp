@@ -21,12 +21,18 @@ QToolButton* TButtonBar::AddButton(const QString& caption, const QString& hint, 
     auto* button = new QToolButton(this);
     button->setText(caption);
     button->setToolButtonStyle(Qt::ToolButtonTextOnly);
-    button->setFixedSize(ButtonSize);
+    if (ButtonSize.isValid()) button->setFixedSize(ButtonSize);
     button->setAutoRaise(FlatButtons);
     button->setFocusPolicy(Qt::NoFocus);
     ApplyHint(button, hint);
     Rows->AddWidget(button, breakAfter);
     return button;
+}
+
+void TButtonBar::RemoveButtons()
+{
+    const QList<QToolButton*> buttons = Buttons();
+    for (auto button = buttons.rbegin(); button != buttons.rend(); ++button) delete *button;
 }
 
 QList<QToolButton*> TButtonBar::Buttons() const

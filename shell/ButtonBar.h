@@ -15,10 +15,13 @@ class WrapLayout;
 class TButtonBar : public QWidget {
     Q_OBJECT
 public:
+    // An invalid buttonSize lets each button take the size its caption needs.
     TButtonBar(const QString& name, QSize buttonSize, QWidget* parent = nullptr);
 
     // breakAfter ends the row after this button.
     QToolButton* AddButton(const QString& caption, const QString& hint, bool breakAfter = false);
+    // Destroys every button, the last one first.
+    void RemoveButtons();
     QList<QToolButton*> Buttons() const;
     void SetFlat(bool flat);
     bool Flat() const;

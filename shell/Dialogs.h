@@ -10,6 +10,7 @@
 
 #include "document/FontChoice.h"
 
+class QDialog;
 class QWidget;
 
 namespace tallyrix {
@@ -38,6 +39,9 @@ public:
     // Empty when the user cancels.
     virtual std::optional<FontChoice> ChooseFont(QWidget* owner, const FontChoice& current) = 0;
     virtual std::optional<QColor> ChooseColor(QWidget* owner, const QColor& current) = 0;
+    // Runs a dialog of the program modally; returns its result
+    // (QDialog::Accepted or QDialog::Rejected).
+    virtual int RunDialog(QDialog& dialog) = 0;
     // The chosen path, empty when the user cancels. The save dialog does not
     // ask about replacing a file; the caller does.
     virtual std::optional<QString> ChooseOpenFile(QWidget* owner, const FileDialogRequest& request) = 0;

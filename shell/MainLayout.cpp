@@ -168,6 +168,8 @@ void TMainForm::CreateComponents()
     AddBand(bands, tbNumber, 63);
     CreateFunctionToolBar();
     AddBand(bands, tbFunction, 42);
+    CreateRegisterToolBar();
+    AddBand(bands, tbRegister, 19);
     column->addWidget(CoolBar1);
     column->addWidget(CreateEditors(), 1);
     PlacePanels();
@@ -215,6 +217,9 @@ void TMainForm::CreateFunctionToolBar()
     ApplyHint(tbFunction, QStringLiteral("|関数の入力"));
     AddButtons(this, tbFunction, FunctionButtons, &TMainForm::FuncBtn1Click, QStringLiteral("FuncBtn"));
 }
+
+// Filled from Registered.txt; each button as wide as its caption.
+void TMainForm::CreateRegisterToolBar() { tbRegister = new TButtonBar(QStringLiteral("tbRegister"), QSize()); }
 
 QWidget* TMainForm::CreateEditors()
 {
@@ -333,6 +338,10 @@ void TMainForm::CreateToolsMenu()
 {
     QMenu* menu = menuBar()->addMenu(QStringLiteral("ツール(&T)"));
     menu->setObjectName(QStringLiteral("mTools"));
+    mRegisterConst1 = NewAction(QStringLiteral("mRegisterConst1"), QStringLiteral("定数・文字列の登録...(&R)"),
+                                &TMainForm::mRegisterConst1Click);
+    menu->addAction(mRegisterConst1);
+    menu->addSeparator();
     mUpdate1 = NewAction(QStringLiteral("mUpdate1"), QStringLiteral("表示の更新(&U)"), &TMainForm::mUpdate1Click,
                          QKeySequence(Qt::CTRL | Qt::Key_U));
     menu->addAction(mUpdate1);
@@ -350,9 +359,11 @@ void TMainForm::CreateOptionsMenu()
     mEnter = NewOption(QStringLiteral("mEnter"), QStringLiteral("エンターキーを押すまで評価しない(&E)"), false);
     mEnterToSemicolon =
         NewOption(QStringLiteral("mEnterToSemicolon"), QStringLiteral("エンターキーで \";\" を挿入(&S)"), false);
+    mInsertRegisteredValue =
+        NewOption(QStringLiteral("mInsertRegisteredValue"), QStringLiteral("定数の登録値を直接挿入(&C)"), false);
     mSkipCheckFileSave =
         NewOption(QStringLiteral("mSkipCheckFileSave"), QStringLiteral("変更時保存確認しない(&N)"), false);
-    menu->addActions({mEnter, mEnterToSemicolon, mSkipCheckFileSave});
+    menu->addActions({mEnter, mEnterToSemicolon, mInsertRegisteredValue, mSkipCheckFileSave});
     menu->addSeparator();
     mRAD = NewAction(QStringLiteral("mRAD"), QStringLiteral("RAD"), &TMainForm::mRADClick);
     mDEG = NewAction(QStringLiteral("mDEG"), QStringLiteral("DEG"), &TMainForm::mDEGClick);

@@ -59,4 +59,6 @@ std::optional<QString> QtDialogs::ChooseSaveFile(QWidget* owner, const FileDialo
     return ChooseFile(owner, request, QFileDialog::AcceptSave);
 }
 
+int QtDialogs::RunDialog(QDialog& dialog) { return dialog.exec(); }
+
 }  // namespace tallyrix

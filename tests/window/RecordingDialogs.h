@@ -1,7 +1,9 @@
 // Answers the window's modal questions without a person and records them.
 #pragma once
 
+#include <QDialog>
 #include <deque>
+#include <functional>
 #include <vector>
 
 #include "shell/Dialogs.h"
@@ -24,6 +26,14 @@ public:
         return Next(FontAnswers);
     }
     std::optional<QColor> ChooseColor(QWidget*, const QColor&) override { return Next(ColorAnswers); }
+    // The dialog is shown without a modal loop; the driver acts on it as the
+    // user would (OK and Cancel set the result). Without a driver: Cancel.
+    int RunDialog(QDialog& dialog) override
+    {
+        dialog.show();
+        if (DialogDriver) DialogDriver(dialog);
+        return dialog.result();
+    }
     std::optional<QString> ChooseOpenFile(QWidget*, const FileDialogRequest& request) override
     {
         FileDialogs.push_back(request);
@@ -41,6 +51,7 @@ public:
     std::deque<QMessageBox::StandardButton> MessageAnswers;
     std::vector<FileDialogRequest> FileDialogs;
     std::deque<std::optional<QString>> FileAnswers;
+    std::function<void(QDialog&)> DialogDriver;
     std::vector<FontChoice> FontsOffered;
     // Empty answers (and no answers left) mean Cancel.
     std::deque<std::optional<FontChoice>> FontAnswers;

@@ -1,0 +1,73 @@
+// The registered entries in the main window: Registered.txt at start-up,
+// the toolbar of registered buttons with the engine's constants, a press of
+// one of those buttons, and the register dialog.
+#include <QAbstractButton>
+#include <QFileInfo>
+#include <QToolButton>
+
+#include "app/MainForm.h"
+#include "registry/RegisteredEntries.h"
+#include "registry/RegisteredFile.h"
+#include "registry/Registerunit.h"
+#include "shell/ButtonBar.h"
+#include "shell/Hints.h"
+
+namespace tallyrix {
+namespace {
+
+// Each button carries its line's position in RegisteredLines.
+constexpr const char* TagProperty = "Tag";
+
+// A '&' in a name is shown, not taken for a mnemonic.
+QString ButtonCaption(const std::string& name) { return QString::fromStdString(name).replace(u'&', QStringLiteral("&&")); }
+
+}  // namespace
+
+std::string TMainForm::RegisteredPath() const { return RegisteredFilePath(ProgDir.toStdString()); }
+
+void TMainForm::LoadRegisteredEntries()
+{
+    std::optional<std::vector<std::string>> lines = ReadRegisteredFile(RegisteredPath());
+    if (!lines) return;
+    RegisteredLines = std::move(*lines);
+    UpdateRegisterToolBar();
+}
+
+void TMainForm::UpdateRegisterToolBar()
+{
+    if (!QFileInfo::exists(QString::fromStdString(RegisteredPath()))) return;
+    FixedVariableCount = RegisterConstants(RegisteredLines, Engine);
+    tbRegister->RemoveButtons();
+    for (std::size_t index = 0; index < RegisteredLines.size(); ++index) {
+        const RegisteredButton entry = DescribeRegisteredButton(RegisteredLines[index], static_cast<int>(index));
+        const QString hint = entry.hasHint ? QString::fromStdString(entry.hint) : QString();
+        QToolButton* button = tbRegister->AddButton(ButtonCaption(entry.caption), hint);
+        button->setProperty(TagProperty, entry.tag);
+        connect(button, &QToolButton::clicked, this, [this, button] { RunHandler([this, button] { NumberBtn1Click(button); }); });
+    }
+}
+
+// A name the engine knows goes in as the name, anything else as its text.
+void TMainForm::RegisteredBtnClick(QAbstractButton* sender)
+{
+    const auto index = static_cast<std::size_t>(sender->property(TagProperty).toInt());
+    const std::string text = RegisteredInsertText(RegisteredLines.at(index), Engine, mInsertRegisteredValue->isChecked());
+    InsertWithEditorFormat(QString::fromStdString(text));
+    RecalculateUnlessEnterOnly();
+}
+
+// The file is written before anything else changes, so a failed write
+// leaves the entries, the buttons and the constants as they were. The
+// document is not recalculated.
+void TMainForm::mRegisterConst1Click()
+{
+    TRegisterForm form(*Dialogs, this);
+    form.LoadLines(RegisteredLines);
+    if (Dialogs->RunDialog(form) != QDialog::Accepted) return;
+    const std::vector<std::string> lines = form.EntryLines();
+    WriteRegisteredFile(RegisteredPath(), lines);
+    RegisteredLines = lines;
+    UpdateRegisterToolBar();
+}
+
+}  // namespace tallyrix
