@@ -23,7 +23,7 @@ namespace {
 
 using Handler = void (TMainForm::*)();
 
-struct ButtonSpec {
+struct ButtonDefinition {
     const char* caption;
     const char* hint;
     bool breakAfter;
@@ -32,7 +32,7 @@ struct ButtonSpec {
 };
 
 // The rows break after "0" and after "=".
-constexpr ButtonSpec NumberButtons[] = {
+constexpr ButtonDefinition NumberButtons[] = {
     {"1", "'1'の入力", false, nullptr, nullptr},
     {"2", "'2'の入力", false, nullptr, nullptr},
     {"3", "'3'の入力", false, nullptr, nullptr},
@@ -65,7 +65,7 @@ constexpr ButtonSpec NumberButtons[] = {
 };
 
 // The rows break after "tan()".
-constexpr ButtonSpec FunctionButtons[] = {
+constexpr ButtonDefinition FunctionButtons[] = {
     {"()", "両端に括弧|選択部分の両側に括弧をつける", false, nullptr, nullptr},
     {"abs()", "絶対値|絶対値関数", false, nullptr, nullptr},
     {"sqrt()", "平方根|平方根関数", false, nullptr, nullptr},
@@ -95,16 +95,16 @@ void Bind(TMainForm* form, Sender* sender, Signal signal, std::function<void()> 
 // Buttons without a handler of their own insert through groupHandler; they
 // are numbered after it (NumberBtn1, FuncBtn1, ...).
 template <std::size_t N>
-void AddButtons(TMainForm* form, TButtonBar* bar, const ButtonSpec (&specs)[N],
+void AddButtons(TMainForm* form, TButtonBar* bar, const ButtonDefinition (&definitions)[N],
                 void (TMainForm::*groupHandler)(QAbstractButton*), const QString& groupName)
 {
     int number = 0;
-    for (const ButtonSpec& spec : specs) {
-        QToolButton* button = bar->AddButton(QString::fromUtf8(spec.caption), QString::fromUtf8(spec.hint),
-                                             spec.breakAfter);
-        if (spec.handler) {
-            button->setObjectName(QString::fromUtf8(spec.name));
-            Bind(form, button, &QToolButton::clicked, [form, handler = spec.handler] { (form->*handler)(); });
+    for (const ButtonDefinition& definition : definitions) {
+        QToolButton* button = bar->AddButton(QString::fromUtf8(definition.caption), QString::fromUtf8(definition.hint),
+                                             definition.breakAfter);
+        if (definition.handler) {
+            button->setObjectName(QString::fromUtf8(definition.name));
+            Bind(form, button, &QToolButton::clicked, [form, handler = definition.handler] { (form->*handler)(); });
         } else {
             button->setObjectName(groupName + QString::number(++number));
             Bind(form, button, &QToolButton::clicked, [form, button, groupHandler] { (form->*groupHandler)(button); });
