@@ -42,9 +42,9 @@ int PrepareEvaluator(Evaluator& evaluator, const CalcOptions& options,
 std::string FormatOutcome(const Evaluator& evaluator, bool variables)
 {
     const LineList& lines = variables ? evaluator.VariableList : evaluator.ExpressionValues;
-    std::string output = lines.Join("\n");
-    if (!lines.empty()) output += '\n';
-    output.reserve(output.size() + evaluator.MessageText.size() + evaluator.ResultText.size() + 32);
+    std::string output;
+    output.reserve(lines.Text().size() + evaluator.MessageText.size() + evaluator.ResultText.size() + 32);
+    output += lines.Text();
     if (!evaluator.MessageText.empty()) {
         AppendMessageLine(evaluator, output);
     }

@@ -1,6 +1,5 @@
 #include "document/StatementExtraction.h"
 
-#include <algorithm>
 
 namespace tallyrix {
 
@@ -16,22 +15,34 @@ std::string_view Trim(std::string_view line) {
     return line.substr(begin, end - begin);
 }
 
-// The comment starts at whichever of "//" and "--" comes first.
-std::string_view CodePart(std::string_view line) {
-    const std::size_t cut = std::min(line.find("//"), line.find("--"));
-    return cut == std::string_view::npos ? line : line.substr(0, cut);
-}
+struct LineMarks {
+    std::size_t comment = std::string_view::npos;  // first "//" or "--"
+    bool stop = false;                             // holds "///" or "---"
+};
 
-bool HasStopMarker(std::string_view line) {
-    return line.find("///") != std::string_view::npos || line.find("---") != std::string_view::npos;
+// One pass over the line for both kinds of marker: the window extracts the
+// whole document on every key release.
+LineMarks FindMarks(std::string_view line) {
+    LineMarks marks;
+    for (std::size_t i = 0; i + 1 < line.size(); ++i) {
+        const char c = line[i];
+        if ((c != '/' && c != '-') || line[i + 1] != c) continue;
+        if (marks.comment == std::string_view::npos) marks.comment = i;
+        if (i + 2 < line.size() && line[i + 2] == c) {
+            marks.stop = true;
+            break;
+        }
+    }
+    return marks;
 }
 
 // Appends one line's contribution; false once the line held a stop marker.
 bool AppendLine(std::string& result, std::string_view line) {
     const std::string_view trimmed = Trim(line);
+    const LineMarks marks = FindMarks(trimmed);
     result += ' ';
-    result += CodePart(trimmed);
-    return !HasStopMarker(trimmed);
+    result += trimmed.substr(0, marks.comment);
+    return !marks.stop;
 }
 
 // Calls visit(line) for each line as the editor counts them, until it

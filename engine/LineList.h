@@ -1,6 +1,7 @@
-// An ordered list of text lines kept back to back in one buffer: appending a
-// line costs no allocation of its own, and clearing keeps the capacity, so a
-// recalculation reuses the memory of the previous one.
+// An ordered list of text lines kept in one buffer, each followed by a line
+// feed: appending a line costs no allocation of its own, clearing keeps the
+// capacity (a recalculation reuses the memory of the previous one), and the
+// whole list is available as one text without copying.
 #pragma once
 
 #include <cstddef>
@@ -44,7 +45,7 @@ public:
     std::size_t size() const { return ends_.size(); }
     bool empty() const { return ends_.empty(); }
     std::string_view operator[](std::size_t i) const {
-        const std::size_t begin = i == 0 ? 0 : ends_[i - 1];
+        const std::size_t begin = i == 0 ? 0 : ends_[i - 1] + 1;
         return std::string_view(text_).substr(begin, ends_[i] - begin);
     }
     std::string_view back() const { return (*this)[size() - 1]; }
@@ -60,6 +61,8 @@ public:
     // Keeps the first n lines.
     void truncate(std::size_t n);
 
+    // All lines, each followed by a line feed.
+    std::string_view Text() const { return text_; }
     // All lines, each followed by the separator except the last.
     std::string Join(std::string_view separator) const;
     std::vector<std::string> ToVector() const { return {begin(), end()}; }
@@ -71,7 +74,7 @@ public:
 
 private:
     std::string text_;
-    std::vector<std::size_t> ends_;  // end offset of each line in text_
+    std::vector<std::size_t> ends_;  // offset of each line's line feed in text_
 };
 
 }  // namespace tallyrix
