@@ -154,7 +154,7 @@ private:
     void AppendVariableLine(const Variable& entry);
 
     // Built-in functions (Functions.cpp)
-    bool ApplyFunction(int function, double argument, double& result);
+    void ApplyFunction(int function, double argument, double& result);
     double RaisePower(double base, double exponent);
     void Report(const char* function, const char* kind, bool showBox);
 

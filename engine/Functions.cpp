@@ -91,7 +91,7 @@ void Evaluator::CallFunction(int function, double& v) {
     ApplyFunction(function, argument, v);
 }
 
-bool Evaluator::ApplyFunction(int function, double a, double& result) {
+void Evaluator::ApplyFunction(int function, double a, double& result) {
     switch (function) {
     case Sqrt: result = std::sqrt(a); break;
     case Log: result = std::log(a); break;
@@ -136,9 +136,8 @@ bool Evaluator::ApplyFunction(int function, double a, double& result) {
         result = function == Asin ? std::asin(a) : function == Acos ? std::acos(a) : std::atan(a);
         if (!Radians) result = (180.0 / PiValue) * result;
         break;
-    default: return false;
+    default: break;
     }
-    return true;
 }
 
 double Evaluator::RaisePower(double base, double exponent) {
