@@ -1,0 +1,31 @@
+// Tallyrix.ini and EditorStyle.dat on disk. Both are replaced whole through a
+// temporary file, so a failed write reports FileError and leaves the old
+// file as it was.
+#pragma once
+
+#include <optional>
+#include <string>
+
+#include "files/EditorStyleFile.h"
+#include "files/ProfileFile.h"
+#include "files/SaveFile.h"
+
+namespace tallyrix {
+
+inline constexpr const char* IniFileName = "Tallyrix.ini";
+inline constexpr const char* StyleFileName = "EditorStyle.dat";
+
+// ProgDir + "/" + the file name; paths are UTF-8.
+std::string IniFilePath(const std::string& progDir);
+std::string StyleFilePath(const std::string& progDir);
+
+// An empty profile when there is no file; FileError when it cannot be read.
+ProfileFile LoadProfileFile(const std::string& path);
+void SaveProfileFile(const std::string& path, const ProfileFile& profile);
+
+// Nothing when there is no file; FileError naming the file and what is wrong
+// when it cannot be read or does not hold the three records.
+std::optional<EditorStyle> LoadEditorStyleFile(const std::string& path);
+void SaveEditorStyleFile(const std::string& path, const EditorStyle& style);
+
+}  // namespace tallyrix
