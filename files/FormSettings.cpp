@@ -3,10 +3,19 @@
 #include <array>
 #include <stdexcept>
 #include <utility>
+#include <variant>
 #include <type_traits>
 
 namespace tallyrix {
 namespace {
+
+enum class FormKeyUse { AtClose, AtCloseWhenFileExists, ByPresets };
+
+struct FormKey {
+    std::string_view name;
+    std::variant<int FormSettings::*, bool FormSettings::*, std::string FormSettings::*> member;
+    FormKeyUse use;
+};
 
 constexpr std::array Keys = {
 #define TALLYRIX_FORM_ENTRY(key, type, design, use) FormKey{#key, &FormSettings::key, FormKeyUse::use},
@@ -53,11 +62,6 @@ const FormKey& KeyOf(int FormSettings::*member)
 }
 
 }  // namespace
-
-std::span<const FormKey> FormKeys()
-{
-    return Keys;
-}
 
 FormSettings ReadFormSettings(const ProfileFile& profile, const FormSettings& defaults)
 {

@@ -14,10 +14,8 @@
 
 #include <cstdint>
 #include <optional>
-#include <span>
 #include <string>
 #include <string_view>
-#include <variant>
 
 #include "files/ProfileFile.h"
 
@@ -29,16 +27,10 @@ inline constexpr std::string_view FormSection = "FORM";
 // the system window colour, the editors' background until the user picks one.
 inline constexpr std::int32_t SystemWindowColor = static_cast<std::int32_t>(0x80000005u);
 
-// When a key is written.
-enum class FormKeyUse {
-    AtClose,                // every close
-    AtCloseWhenFileExists,  // at close, only when the named file exists
-    ByPresets,              // only by the view presets, when they hide a pane
-};
-
 // Every key of the section, in the order a new file lists them: the key, its
-// type, its design default and when it is written. Reading does not depend
-// on the order.
+// type, its design default and when it is written (at every close; at close
+// only when the named file exists; only by the view presets). Reading does
+// not depend on the order.
 #define TALLYRIX_FORM_KEYS(X)                                               \
     X(iFormTop, int, 0, AtClose)                                            \
     X(iFormLeft, int, 1, AtClose)                                           \
@@ -73,14 +65,6 @@ struct FormSettings {
 
     friend bool operator==(const FormSettings&, const FormSettings&) = default;
 };
-
-struct FormKey {
-    std::string_view name;
-    std::variant<int FormSettings::*, bool FormSettings::*, std::string FormSettings::*> member;
-    FormKeyUse use;
-};
-
-std::span<const FormKey> FormKeys();
 
 // Every key of the section; an absent or unreadable value takes its value
 // in defaults.

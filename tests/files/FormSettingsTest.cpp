@@ -106,16 +106,6 @@ TEST(FormSettingsTest, AbsentOrUnreadableKeysTakeTheDefaults)
         EXPECT_EQ(ReadFormSettings(ProfileFile::FromBytes(c.file), defaults), defaults) << c.name;
 }
 
-TEST(FormSettingsTest, ReadsHexadecimalAndSystemColours)
-{
-    const FormSettings read = ReadFormSettings(
-        ProfileFile::FromBytes("[FORM]\r\niEditorColor=0x80000005\r\niFormTop=-0x10\r\nbRAD=0\r\nbEquation=2\r\n"));
-    EXPECT_EQ(read.iEditorColor, SystemWindowColor);
-    EXPECT_EQ(read.iFormTop, -16);
-    EXPECT_FALSE(read.bRAD);
-    EXPECT_TRUE(read.bEquation);
-}
-
 // Closing an untitled document keeps the document named by an earlier close,
 // and a close keeps the widths the presets stored.
 TEST(FormSettingsTest, CloseKeepsKeysItDoesNotOwn)
