@@ -1,6 +1,8 @@
 #include "files/SettingsFiles.h"
 
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QString>
 
 namespace tallyrix {
@@ -59,6 +61,14 @@ std::optional<EditorStyle> LoadEditorStyleFile(const std::string& path)
 void SaveEditorStyleFile(const std::string& path, const EditorStyle& style)
 {
     SaveWholeFile(path, WriteEditorStyle(style));
+}
+
+std::optional<std::string> DocumentToReopen(const std::string& stored, const std::string& currentDir)
+{
+    if (stored.empty()) return std::nullopt;
+    const QFileInfo file(QDir(QString::fromStdString(currentDir)), QString::fromStdString(stored));
+    if (!file.isFile()) return std::nullopt;
+    return file.absoluteFilePath().toStdString();
 }
 
 }  // namespace tallyrix

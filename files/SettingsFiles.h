@@ -28,4 +28,10 @@ void SaveProfileFile(const std::string& path, const ProfileFile& profile);
 std::optional<EditorStyle> LoadEditorStyleFile(const std::string& path);
 void SaveEditorStyleFile(const std::string& path, const EditorStyle& style);
 
+// The document named by asCurFileName, as an absolute path, when it is an
+// existing file; a name without a directory is looked up in currentDir (the
+// CAL directory at start-up). Nothing for an empty name, a missing file or a
+// directory.
+std::optional<std::string> DocumentToReopen(const std::string& stored, const std::string& currentDir);
+
 }  // namespace tallyrix

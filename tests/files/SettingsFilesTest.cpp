@@ -82,5 +82,27 @@ TEST_F(SettingsFilesTest, FailuresNameTheFile)
     }
 }
 
+TEST_F(SettingsFilesTest, ReopensOnlyAnExistingDocument)
+{
+    const QDir dir(Dir.path());
+    dir.mkdir("CAL");
+    const std::string cal = dir.filePath("CAL").toStdString();
+    const std::string document = dir.filePath("CAL/見積り.txt").toStdString();
+    Put(document, "1+1;");
+    const struct {
+        std::string stored;
+        std::optional<std::string> reopened;
+    } cases[] = {
+        {document, document},
+        {"見積り.txt", document},
+        {"新規.txt", std::nullopt},
+        {"", std::nullopt},
+        {cal, std::nullopt},
+        {"C:\\計算\\見積り.txt", std::nullopt},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(DocumentToReopen(c.stored, cal), c.reopened) << c.stored;
+}
+
 }  // namespace
 }  // namespace tallyrix
