@@ -1,6 +1,12 @@
 // Tallyrix.ini and EditorStyle.dat on disk. Both are replaced whole through a
 // temporary file, so a failed write reports FileError and leaves the old
 // file as it was.
+//
+// At creation the window reads the style file first; a damaged one is
+// reported in one box (the FileError names the file), the design fonts of
+// DesignEditorStyle() stay, and the INI file is still read. At close it
+// writes the INI file, then the style file; the first FileError is reported
+// and the files not yet written keep their old contents.
 #pragma once
 
 #include <optional>
