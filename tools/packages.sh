@@ -6,6 +6,7 @@ set -euo pipefail
 PACKAGES=(
   cmake g++ make pkg-config python3
   qt6-base-dev libgl-dev
+  qt6-svg-dev libqt6svg6
   libgtest-dev libgmock-dev libbenchmark-dev
   fonts-ipafont-gothic
   xvfb xauth imagemagick xdotool xclip

@@ -1,0 +1,29 @@
+// Find and replace on a QTextEdit: the document editor seen as a FindTarget.
+#pragma once
+
+#include <QTextCharFormat>
+
+#include "shell/FindReplace.h"
+
+class QTextEdit;
+
+namespace tallyrix {
+
+class TextEditFindTarget : public FindTarget {
+public:
+    // Replacement text is inserted with insertFormat, the editor's default
+    // attributes, so it never continues a comment's style.
+    explicit TextEditFindTarget(QTextEdit& editor, QTextCharFormat insertFormat = {});
+
+    QString Text() const override;
+    int SelStart() const override;
+    int SelLength() const override;
+    void Select(int start, int length) override;
+    void ReplaceSelection(const QString& text) override;
+
+private:
+    QTextEdit& Editor;
+    QTextCharFormat InsertFormat;
+};
+
+}  // namespace tallyrix

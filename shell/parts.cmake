@@ -1,0 +1,9 @@
+# Find and replace, the tray icon, the about box, help and the explorer
+# command: widgets and their logic, apart from the main window.
+add_library(tallyrix_shell_parts STATIC
+  ${CMAKE_CURRENT_LIST_DIR}/FindReplace.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/TextEditFindTarget.cpp
+)
+set_target_properties(tallyrix_shell_parts PROPERTIES AUTOMOC ON AUTORCC ON)
+target_include_directories(tallyrix_shell_parts PUBLIC ${CMAKE_SOURCE_DIR})
+target_link_libraries(tallyrix_shell_parts PUBLIC Qt6::Widgets tallyrix_files)
