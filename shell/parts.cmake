@@ -3,6 +3,8 @@
 add_library(tallyrix_shell_parts STATIC
   ${CMAKE_CURRENT_LIST_DIR}/FindReplace.cpp
   ${CMAKE_CURRENT_LIST_DIR}/TextEditFindTarget.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/TaskBar.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/QtTrayBackend.cpp
 )
 set_target_properties(tallyrix_shell_parts PROPERTIES AUTOMOC ON AUTORCC ON)
 target_include_directories(tallyrix_shell_parts PUBLIC ${CMAKE_SOURCE_DIR})
