@@ -5,6 +5,11 @@ add_library(tallyrix_shell_parts STATIC
   ${CMAKE_CURRENT_LIST_DIR}/TextEditFindTarget.cpp
   ${CMAKE_CURRENT_LIST_DIR}/TaskBar.cpp
   ${CMAKE_CURRENT_LIST_DIR}/QtTrayBackend.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/SearchFields.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/FindDialog.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/ReplaceDialog.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/FindDialog.h
+  ${CMAKE_CURRENT_LIST_DIR}/ReplaceDialog.h
 )
 set_target_properties(tallyrix_shell_parts PROPERTIES AUTOMOC ON AUTORCC ON)
 target_include_directories(tallyrix_shell_parts PUBLIC ${CMAKE_SOURCE_DIR})
