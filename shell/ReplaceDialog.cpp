@@ -5,29 +5,23 @@
 
 namespace tallyrix {
 
-TReplaceDialog::TReplaceDialog(QWidget* parent) : QDialog(parent), Fields(*this)
+TReplaceDialog::TReplaceDialog(QWidget* parent) : TSearchDialog(parent)
 {
     setObjectName(QStringLiteral("ReplaceDialog"));
     setWindowTitle(QStringLiteral("置換"));
-    ReplaceEdit = Fields.AddTextRow(QStringLiteral("置換後の文字列(&P):"), QStringLiteral("ReplaceEdit"));
-    QPushButton* findNext = Fields.AddButton(QStringLiteral("次を検索(&F)"), QStringLiteral("FindNextButton"), true);
-    findNext->setDefault(true);
-    connect(findNext, &QPushButton::clicked, this, &TReplaceDialog::Find);
-    QPushButton* replace = Fields.AddButton(QStringLiteral("置換して次に(&R)"), QStringLiteral("ReplaceButton"), true);
-    connect(replace, &QPushButton::clicked, this, [this] { EmitReplace(false); });
-    QPushButton* all = Fields.AddButton(QStringLiteral("すべて置換(&A)"), QStringLiteral("ReplaceAllButton"), true);
-    connect(all, &QPushButton::clicked, this, [this] { EmitReplace(true); });
-    Fields.AddCancelButton();
+    ReplaceEdit = AddTextRow(QStringLiteral("置換後の文字列(&P):"), QStringLiteral("ReplaceEdit"));
+    AddReplaceButton(QStringLiteral("置換して次に(&R)"), QStringLiteral("ReplaceButton"), false);
+    AddReplaceButton(QStringLiteral("すべて置換(&A)"), QStringLiteral("ReplaceAllButton"), true);
+    AddCancelButton();
 }
 
-void TReplaceDialog::Open(const QString& findText)
+void TReplaceDialog::AddReplaceButton(const QString& caption, const QString& name, bool all)
 {
-    Fields.Present(findText);
-}
-
-QString TReplaceDialog::FindText() const
-{
-    return Fields.FindText();
+    QPushButton* button = AddButton(caption, name, true);
+    connect(button, &QPushButton::clicked, this, [this, all] {
+        ReplaceAllPressed = all;
+        emit Replace();
+    });
 }
 
 QString TReplaceDialog::ReplaceText() const
@@ -35,20 +29,9 @@ QString TReplaceDialog::ReplaceText() const
     return ReplaceEdit->text();
 }
 
-SearchOptions TReplaceDialog::Options() const
-{
-    return Fields.Options();
-}
-
 ReplaceRequest TReplaceDialog::Request() const
 {
     return {FindText(), ReplaceText(), Options(), ReplaceAllPressed};
-}
-
-void TReplaceDialog::EmitReplace(bool all)
-{
-    ReplaceAllPressed = all;
-    emit Replace();
 }
 
 }  // namespace tallyrix

@@ -5,7 +5,7 @@ add_library(tallyrix_shell_parts STATIC
   ${CMAKE_CURRENT_LIST_DIR}/TextEditFindTarget.cpp
   ${CMAKE_CURRENT_LIST_DIR}/TaskBar.cpp
   ${CMAKE_CURRENT_LIST_DIR}/QtTrayBackend.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/SearchFields.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/SearchDialog.cpp
   ${CMAKE_CURRENT_LIST_DIR}/FindDialog.cpp
   ${CMAKE_CURRENT_LIST_DIR}/ReplaceDialog.cpp
   ${CMAKE_CURRENT_LIST_DIR}/ProgramIcon.cpp
@@ -15,6 +15,7 @@ add_library(tallyrix_shell_parts STATIC
   ${CMAKE_CURRENT_LIST_DIR}/icons/tallyrix.qrc
   ${CMAKE_CURRENT_LIST_DIR}/AboutBox.h
   ${CMAKE_CURRENT_LIST_DIR}/HelpWindow.h
+  ${CMAKE_CURRENT_LIST_DIR}/SearchDialog.h
   ${CMAKE_CURRENT_LIST_DIR}/FindDialog.h
   ${CMAKE_CURRENT_LIST_DIR}/ReplaceDialog.h
 )

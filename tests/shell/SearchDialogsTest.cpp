@@ -92,5 +92,19 @@ TEST(SearchDialogsTest, OpeningAgainSetsTheSearchTextAndKeepsTheRest)
     EXPECT_TRUE(dialog.Options().matchCase);
 }
 
+TEST(SearchDialogsTest, TabRunsThroughTheTextsBeforeTheOptions)
+{
+    TReplaceDialog dialog;
+    dialog.Open("a");
+    QWidget* expected[] = {Child<QLineEdit>(dialog, "FindEdit"), Child<QLineEdit>(dialog, "ReplaceEdit"),
+                           Child<QCheckBox>(dialog, "WholeWordBox"), Child<QCheckBox>(dialog, "MatchCaseBox")};
+    QWidget* widget = expected[0];
+    for (QWidget* next : expected) {
+        EXPECT_EQ(widget, next) << next->objectName().toStdString();
+        widget = widget->nextInFocusChain();
+        while (widget->focusPolicy() == Qt::NoFocus) widget = widget->nextInFocusChain();
+    }
+}
+
 }  // namespace
 }  // namespace tallyrix

@@ -1,7 +1,6 @@
-#include "shell/SearchFields.h"
+#include "shell/SearchDialog.h"
 
 #include <QCheckBox>
-#include <QDialog>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -21,25 +20,28 @@ QCheckBox* OptionBox(const QString& caption, const QString& name)
 
 }  // namespace
 
-SearchFields::SearchFields(QDialog& dialog)
-    : Dialog(dialog), Rows(new QGridLayout), Buttons(new QVBoxLayout),
+TSearchDialog::TSearchDialog(QWidget* parent)
+    : QDialog(parent), Rows(new QGridLayout), Buttons(new QVBoxLayout),
       MatchCaseBox(OptionBox(QStringLiteral("大文字と小文字を区別する(&C)"), QStringLiteral("MatchCaseBox"))),
       WholeWordBox(OptionBox(QStringLiteral("単語単位で探す(&W)"), QStringLiteral("WholeWordBox")))
 {
-    Dialog.setModal(false);
+    setModal(false);
     auto* left = new QVBoxLayout;
     left->addLayout(Rows);
     left->addWidget(WholeWordBox);
     left->addWidget(MatchCaseBox);
     left->addStretch();
     Buttons->addStretch();
-    auto* whole = new QHBoxLayout(&Dialog);
+    auto* whole = new QHBoxLayout(this);
     whole->addLayout(left, 1);
     whole->addLayout(Buttons);
     FindEdit = AddTextRow(QStringLiteral("検索する文字列(&N):"), QStringLiteral("FindEdit"));
+    QPushButton* findNext = AddButton(QStringLiteral("次を検索(&F)"), QStringLiteral("FindNextButton"), true);
+    findNext->setDefault(true);
+    connect(findNext, &QPushButton::clicked, this, &TSearchDialog::Find);
 }
 
-QLineEdit* SearchFields::AddTextRow(const QString& label, const QString& name)
+QLineEdit* TSearchDialog::AddTextRow(const QString& label, const QString& name)
 {
     auto* edit = new QLineEdit;
     edit->setObjectName(name);
@@ -50,14 +52,14 @@ QLineEdit* SearchFields::AddTextRow(const QString& label, const QString& name)
     Rows->addWidget(caption, row, 0);
     Rows->addWidget(edit, row, 1);
     // Tab runs through the text rows first, then the options.
-    if (LastEdit) QWidget::setTabOrder(LastEdit, edit);
-    QWidget::setTabOrder(edit, WholeWordBox);
-    QWidget::setTabOrder(WholeWordBox, MatchCaseBox);
+    if (LastEdit) setTabOrder(LastEdit, edit);
+    setTabOrder(edit, WholeWordBox);
+    setTabOrder(WholeWordBox, MatchCaseBox);
     LastEdit = edit;
     return edit;
 }
 
-QPushButton* SearchFields::AddButton(const QString& caption, const QString& name, bool needsText)
+QPushButton* TSearchDialog::AddButton(const QString& caption, const QString& name, bool needsText)
 {
     auto* button = new QPushButton(caption);
     button->setObjectName(name);
@@ -65,34 +67,34 @@ QPushButton* SearchFields::AddButton(const QString& caption, const QString& name
     Buttons->insertWidget(Buttons->count() - 1, button);
     if (needsText) {
         button->setEnabled(false);
-        QObject::connect(FindEdit, &QLineEdit::textChanged, button,
-                         [button](const QString& text) { button->setEnabled(!text.isEmpty()); });
+        connect(FindEdit, &QLineEdit::textChanged, button,
+                [button](const QString& text) { button->setEnabled(!text.isEmpty()); });
     }
     return button;
 }
 
-void SearchFields::AddCancelButton()
+void TSearchDialog::AddCancelButton()
 {
     QPushButton* cancel = AddButton(QStringLiteral("キャンセル"), QStringLiteral("CancelButton"), false);
-    QObject::connect(cancel, &QPushButton::clicked, &Dialog, &QDialog::reject);
+    connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
 }
 
-QString SearchFields::FindText() const
+QString TSearchDialog::FindText() const
 {
     return FindEdit->text();
 }
 
-SearchOptions SearchFields::Options() const
+SearchOptions TSearchDialog::Options() const
 {
     return {MatchCaseBox->isChecked(), WholeWordBox->isChecked()};
 }
 
-void SearchFields::Present(const QString& findText)
+void TSearchDialog::Open(const QString& findText)
 {
     FindEdit->setText(findText);
-    Dialog.show();
-    Dialog.raise();
-    Dialog.activateWindow();
+    show();
+    raise();
+    activateWindow();
     FindEdit->selectAll();
     FindEdit->setFocus();
 }
