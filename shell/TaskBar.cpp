@@ -102,6 +102,46 @@ void TTaskBar::SetTips(const QString& value)
     Update();
 }
 
+QMenu* TTaskBar::PopupMenuLeft() const
+{
+    return popupLeft_;
+}
+
+QMenu* TTaskBar::PopupMenuMiddle() const
+{
+    return popupMiddle_;
+}
+
+QMenu* TTaskBar::PopupMenuRight() const
+{
+    return popupRight_;
+}
+
+void TTaskBar::SetPopupMenuLeft(QMenu* menu)
+{
+    popupLeft_ = menu;
+}
+
+void TTaskBar::SetPopupMenuMiddle(QMenu* menu)
+{
+    popupMiddle_ = menu;
+}
+
+void TTaskBar::SetPopupMenuRight(QMenu* menu)
+{
+    popupRight_ = menu;
+}
+
+QMenu* TTaskBar::MenuFor(TMouseButton button) const
+{
+    switch (button) {
+    case TMouseButton::mbLeft: return popupLeft_;
+    case TMouseButton::mbRight: return popupRight_;
+    case TMouseButton::mbMiddle: return popupMiddle_;
+    }
+    return nullptr;
+}
+
 bool TTaskBar::CanHideToTray() const
 {
     return enableTaskTray_ && backend_->Available();
@@ -149,10 +189,7 @@ void TTaskBar::Dispatch(TrayMouseMessage message, QPoint cursor)
     if (meaning.kind == MessageKind::Double && OnTrayDblClick) OnTrayDblClick(meaning.button);
     if (meaning.kind == MessageKind::Down && OnTrayClick) OnTrayClick(meaning.button);
     if (meaning.kind != MessageKind::Up) return;
-    QMenu* menu = meaning.button == TMouseButton::mbLeft    ? popupLeft_.data()
-                  : meaning.button == TMouseButton::mbRight ? popupRight_.data()
-                                                            : popupMiddle_.data();
-    if (menu) backend_->Popup(*menu, cursor);
+    if (QMenu* menu = MenuFor(meaning.button)) backend_->Popup(*menu, cursor);
 }
 
 }  // namespace tallyrix

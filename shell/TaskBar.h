@@ -42,12 +42,12 @@ public:
     void SetTips(const QString& value);
 
     // Cleared by themselves when their menu is destroyed.
-    QMenu* PopupMenuLeft() const { return popupLeft_; }
-    QMenu* PopupMenuMiddle() const { return popupMiddle_; }
-    QMenu* PopupMenuRight() const { return popupRight_; }
-    void SetPopupMenuLeft(QMenu* menu) { popupLeft_ = menu; }
-    void SetPopupMenuMiddle(QMenu* menu) { popupMiddle_ = menu; }
-    void SetPopupMenuRight(QMenu* menu) { popupRight_ = menu; }
+    QMenu* PopupMenuLeft() const;
+    QMenu* PopupMenuMiddle() const;
+    QMenu* PopupMenuRight() const;
+    void SetPopupMenuLeft(QMenu* menu);
+    void SetPopupMenuMiddle(QMenu* menu);
+    void SetPopupMenuRight(QMenu* menu);
 
     TTrayEvent OnTrayClick;     // a button went down on the icon
     TTrayEvent OnTrayDblClick;  // a button was double-clicked on the icon
@@ -69,6 +69,7 @@ private:
     void Update();
     void Remove();
     void Dispatch(TrayMouseMessage message, QPoint cursor);
+    QMenu* MenuFor(TMouseButton button) const;
 
     std::unique_ptr<TrayBackend> backend_;
     QIcon icon_;
