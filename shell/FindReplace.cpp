@@ -87,6 +87,7 @@ ReplaceOutcome ReplaceOccurrences(FindTarget& target, const ReplaceRequest& requ
 {
     ReplaceOutcome outcome;
     if (request.findText.isEmpty()) return outcome;
+    target.BeginEdit();
     const QString selected = target.Text().mid(target.SelStart(), target.SelLength());
     if (selected == request.findText) {
         target.ReplaceSelection(request.replaceText);
@@ -102,6 +103,7 @@ ReplaceOutcome ReplaceOccurrences(FindTarget& target, const ReplaceRequest& requ
             target.Select(target.SelStart(), 0);
         }
     } while (found && request.replaceAll);
+    target.EndEdit();
     outcome.recalculate = !evaluateOnEnterOnly;
     return outcome;
 }

@@ -23,6 +23,9 @@ public:
     virtual void Select(int start, int length) = 0;
     // The caret then stands after the inserted text, with no selection.
     virtual void ReplaceSelection(const QString& text) = 0;
+    // The replacements of one press between these two are undone as one.
+    virtual void BeginEdit() {}
+    virtual void EndEdit() {}
 };
 
 struct ReplaceRequest {

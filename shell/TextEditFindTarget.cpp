@@ -1,6 +1,5 @@
 #include "shell/TextEditFindTarget.h"
 
-#include <QTextCursor>
 #include <QTextEdit>
 
 namespace tallyrix {
@@ -42,6 +41,20 @@ void TextEditFindTarget::ReplaceSelection(const QString& text)
     else
         cursor.insertText(text, InsertFormat);
     Editor.setTextCursor(cursor);
+}
+
+// The edit block is held on a cursor of its own, so the cursors that select
+// and replace in between all join it.
+void TextEditFindTarget::BeginEdit()
+{
+    EditBlock = Editor.textCursor();
+    EditBlock.beginEditBlock();
+}
+
+void TextEditFindTarget::EndEdit()
+{
+    EditBlock.endEditBlock();
+    EditBlock = QTextCursor();
 }
 
 }  // namespace tallyrix

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <QTextCharFormat>
+#include <QTextCursor>
 
 #include "shell/FindReplace.h"
 
@@ -20,10 +21,13 @@ public:
     int SelLength() const override;
     void Select(int start, int length) override;
     void ReplaceSelection(const QString& text) override;
+    void BeginEdit() override;
+    void EndEdit() override;
 
 private:
     QTextEdit& Editor;
     QTextCharFormat InsertFormat;
+    QTextCursor EditBlock;
 };
 
 }  // namespace tallyrix

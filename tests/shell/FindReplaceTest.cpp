@@ -204,5 +204,15 @@ TEST(FindReplaceTest, ReplacementTakesTheInsertFormatNotTheCommentStyle)
     EXPECT_FALSE(inserted.charFormat().fontItalic());
 }
 
+TEST(FindReplaceTest, OneUndoTakesBackAWholeReplaceAll)
+{
+    QTextEdit editor;
+    editor.setPlainText("a=1;\nb=a*a;\na+b");
+    TextEditFindTarget target(editor);
+    ASSERT_EQ(ReplaceOccurrences(target, {"a", "長さ", {}, true}, false).replaced, 4);
+    editor.undo();
+    EXPECT_EQ(editor.toPlainText(), "a=1;\nb=a*a;\na+b");
+}
+
 }  // namespace
 }  // namespace tallyrix
