@@ -88,17 +88,22 @@ ReplaceOutcome ReplaceOccurrences(FindTarget& target, const ReplaceRequest& requ
     ReplaceOutcome outcome;
     if (request.findText.isEmpty()) return outcome;
     target.BeginEdit();
-    const QString selected = target.Text().mid(target.SelStart(), target.SelLength());
-    if (selected == request.findText) {
+    // A copy kept in step with the target: reading a long text back after
+    // every replacement would make Replace All quadratic.
+    QString text = target.Text();
+    const auto replaceSelection = [&] {
+        text.replace(target.SelStart(), target.SelLength(), request.replaceText);
         target.ReplaceSelection(request.replaceText);
         ++outcome.replaced;
-    }
+    };
+    if (text.mid(target.SelStart(), target.SelLength()) == request.findText) replaceSelection();
     bool found = false;
     do {
-        found = FindNext(target, request.findText, request.options);
+        const int pos = FindForward(text, request.findText, SelectionEnd(target), request.options);
+        found = pos >= 0;
         if (found) {
-            target.ReplaceSelection(request.replaceText);
-            ++outcome.replaced;
+            target.Select(pos, request.findText.size());
+            replaceSelection();
         } else {
             target.Select(target.SelStart(), 0);
         }

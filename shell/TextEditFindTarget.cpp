@@ -16,35 +16,48 @@ QString TextEditFindTarget::Text() const
 
 int TextEditFindTarget::SelStart() const
 {
-    return Editor.textCursor().selectionStart();
+    return Cursor().selectionStart();
 }
 
 int TextEditFindTarget::SelLength() const
 {
-    const QTextCursor cursor = Editor.textCursor();
+    const QTextCursor cursor = Cursor();
     return cursor.selectionEnd() - cursor.selectionStart();
 }
 
 void TextEditFindTarget::Select(int start, int length)
 {
-    QTextCursor cursor = Editor.textCursor();
+    QTextCursor cursor = Cursor();
     cursor.setPosition(start);
     cursor.setPosition(start + length, QTextCursor::KeepAnchor);
-    Editor.setTextCursor(cursor);
+    Keep(cursor);
 }
 
 void TextEditFindTarget::ReplaceSelection(const QString& text)
 {
-    QTextCursor cursor = Editor.textCursor();
+    QTextCursor cursor = Cursor();
     if (InsertFormat.isEmpty())
         cursor.insertText(text);
     else
         cursor.insertText(text, InsertFormat);
-    Editor.setTextCursor(cursor);
+    Keep(cursor);
 }
 
-// The edit block is held on a cursor of its own, so the cursors that select
-// and replace in between all join it.
+QTextCursor TextEditFindTarget::Cursor() const
+{
+    return EditBlock.isNull() ? Editor.textCursor() : EditBlock;
+}
+
+// Within an edit block the editor's own cursor is set once at its end, so
+// the view does not scroll and lay out after every replacement.
+void TextEditFindTarget::Keep(const QTextCursor& cursor)
+{
+    if (EditBlock.isNull())
+        Editor.setTextCursor(cursor);
+    else
+        EditBlock = cursor;
+}
+
 void TextEditFindTarget::BeginEdit()
 {
     EditBlock = Editor.textCursor();
@@ -54,6 +67,7 @@ void TextEditFindTarget::BeginEdit()
 void TextEditFindTarget::EndEdit()
 {
     EditBlock.endEditBlock();
+    Editor.setTextCursor(EditBlock);
     EditBlock = QTextCursor();
 }
 

@@ -25,9 +25,12 @@ public:
     void EndEdit() override;
 
 private:
+    QTextCursor Cursor() const;
+    void Keep(const QTextCursor& cursor);
+
     QTextEdit& Editor;
     QTextCharFormat InsertFormat;
-    QTextCursor EditBlock;
+    QTextCursor EditBlock;  // the working cursor while replacements run
 };
 
 }  // namespace tallyrix
