@@ -7,6 +7,8 @@ PACKAGES=(
   # the build; Qt's CMake files ask for the GL headers
   cmake g++ make pkg-config python3
   qt6-base-dev libgl-dev
+  # the program's icon is drawn from SVG
+  qt6-svg-dev libqt6svg6
   # tests and benchmarks
   libgtest-dev libbenchmark-dev
   # Japanese glyphs, and Qt's own texts in Japanese

@@ -1,0 +1,38 @@
+#include "shell/HelpWindow.h"
+
+#include <QDir>
+#include <QFileInfo>
+
+namespace tallyrix {
+
+QString LocateHelpFile(const QStringList& directories)
+{
+    for (const QString& directory : directories) {
+        const QString path = QDir(directory).filePath(QLatin1String(HelpFileName));
+        if (QFileInfo(path).isFile()) return path;
+    }
+    return directories.isEmpty() ? QString() : QDir(directories.first()).filePath(QLatin1String(HelpFileName));
+}
+
+THelpWindow::THelpWindow(QWidget* parent) : QTextBrowser(parent)
+{
+    setObjectName(QStringLiteral("HelpWindow"));
+    setWindowFlag(Qt::Window);
+    setWindowTitle(QStringLiteral("Tallyrix ヘルプ"));
+    setOpenExternalLinks(true);
+    resize(760, 600);
+}
+
+std::optional<QString> THelpWindow::ShowFile(const QString& path)
+{
+    const QFileInfo file(path);
+    if (!file.isFile() || !file.isReadable())
+        return QStringLiteral("ヘルプファイル \"%1\" が見つかりません。").arg(QDir::toNativeSeparators(path));
+    setSource(QUrl::fromLocalFile(file.absoluteFilePath()));
+    show();
+    raise();
+    activateWindow();
+    return std::nullopt;
+}
+
+}  // namespace tallyrix

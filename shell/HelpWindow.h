@@ -1,0 +1,28 @@
+// The help window: the program's help page, Tallyrix.html, shown in a
+// browser of its own beside the main window.
+#pragma once
+
+#include <QStringList>
+#include <QTextBrowser>
+#include <optional>
+
+namespace tallyrix {
+
+inline constexpr char HelpFileName[] = "Tallyrix.html";
+
+// The help page in the first of directories that holds one; when none does,
+// the path in the first directory, so a report names where it was expected.
+QString LocateHelpFile(const QStringList& directories);
+
+class THelpWindow : public QTextBrowser {
+    Q_OBJECT
+public:
+    explicit THelpWindow(QWidget* parent = nullptr);
+
+    // Shows the page at path and brings the window to the front. When the
+    // file cannot be read, returns the message that names it and leaves the
+    // window as it was.
+    std::optional<QString> ShowFile(const QString& path);
+};
+
+}  // namespace tallyrix

@@ -1,0 +1,74 @@
+#include "shell/TextEditFindTarget.h"
+
+#include <QTextEdit>
+
+namespace tallyrix {
+
+TextEditFindTarget::TextEditFindTarget(QTextEdit& editor, QTextCharFormat insertFormat)
+    : Editor(editor), InsertFormat(std::move(insertFormat))
+{
+}
+
+QString TextEditFindTarget::Text() const
+{
+    return Editor.toPlainText();
+}
+
+int TextEditFindTarget::SelStart() const
+{
+    return Cursor().selectionStart();
+}
+
+int TextEditFindTarget::SelLength() const
+{
+    const QTextCursor cursor = Cursor();
+    return cursor.selectionEnd() - cursor.selectionStart();
+}
+
+void TextEditFindTarget::Select(int start, int length)
+{
+    QTextCursor cursor = Cursor();
+    cursor.setPosition(start);
+    cursor.setPosition(start + length, QTextCursor::KeepAnchor);
+    Keep(cursor);
+}
+
+void TextEditFindTarget::ReplaceSelection(const QString& text)
+{
+    QTextCursor cursor = Cursor();
+    if (InsertFormat.isEmpty())
+        cursor.insertText(text);
+    else
+        cursor.insertText(text, InsertFormat);
+    Keep(cursor);
+}
+
+QTextCursor TextEditFindTarget::Cursor() const
+{
+    return EditBlock.isNull() ? Editor.textCursor() : EditBlock;
+}
+
+// Within an edit block the editor's own cursor is set once at its end, so
+// the view does not scroll and lay out after every replacement.
+void TextEditFindTarget::Keep(const QTextCursor& cursor)
+{
+    if (EditBlock.isNull())
+        Editor.setTextCursor(cursor);
+    else
+        EditBlock = cursor;
+}
+
+void TextEditFindTarget::BeginEdit()
+{
+    EditBlock = Editor.textCursor();
+    EditBlock.beginEditBlock();
+}
+
+void TextEditFindTarget::EndEdit()
+{
+    EditBlock.endEditBlock();
+    Editor.setTextCursor(EditBlock);
+    EditBlock = QTextCursor();
+}
+
+}  // namespace tallyrix

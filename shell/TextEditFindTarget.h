@@ -1,0 +1,36 @@
+// Find and replace on a QTextEdit: the document editor seen as a FindTarget.
+#pragma once
+
+#include <QTextCharFormat>
+#include <QTextCursor>
+
+#include "shell/FindReplace.h"
+
+class QTextEdit;
+
+namespace tallyrix {
+
+class TextEditFindTarget : public FindTarget {
+public:
+    // Replacement text is inserted with insertFormat, the editor's default
+    // attributes, so it never continues a comment's style.
+    explicit TextEditFindTarget(QTextEdit& editor, QTextCharFormat insertFormat = {});
+
+    QString Text() const override;
+    int SelStart() const override;
+    int SelLength() const override;
+    void Select(int start, int length) override;
+    void ReplaceSelection(const QString& text) override;
+    void BeginEdit() override;
+    void EndEdit() override;
+
+private:
+    QTextCursor Cursor() const;
+    void Keep(const QTextCursor& cursor);
+
+    QTextEdit& Editor;
+    QTextCharFormat InsertFormat;
+    QTextCursor EditBlock;  // the working cursor while replacements run
+};
+
+}  // namespace tallyrix
