@@ -20,6 +20,8 @@ void AppendMessageLine(const Evaluator& evaluator, std::string& output)
     output += '\n';
 }
 
+}  // namespace
+
 MathErrorReporter ReporterInto(std::string& reports)
 {
     return [&reports](const MathErrorReport& report) {
@@ -29,8 +31,6 @@ MathErrorReporter ReporterInto(std::string& reports)
         }
     };
 }
-
-}  // namespace
 
 int PrepareEvaluator(Evaluator& evaluator, const CalcOptions& options,
                      const std::vector<std::string>& registeredLines)
@@ -45,13 +45,18 @@ std::string FormatOutcome(const Evaluator& evaluator, bool variables)
     std::string output;
     output.reserve(lines.Text().size() + evaluator.MessageText.size() + evaluator.ResultText.size() + 32);
     output += lines.Text();
+    AppendOutcomeEnd(evaluator, output);
+    return output;
+}
+
+void AppendOutcomeEnd(const Evaluator& evaluator, std::string& output)
+{
     if (!evaluator.MessageText.empty()) {
         AppendMessageLine(evaluator, output);
     }
     output += '=';
     output += evaluator.ResultText;
     output += '\n';
-    return output;
 }
 
 DocumentOutcome EvaluateDocument(std::string_view document, const CalcOptions& options,

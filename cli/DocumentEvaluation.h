@@ -25,7 +25,16 @@ int PrepareEvaluator(Evaluator& evaluator, const CalcOptions& options,
 // The standard output for the evaluator's current state.
 std::string FormatOutcome(const Evaluator& evaluator, bool variables);
 
-// Evaluates the document once. The reports of the mathematical functions
+// Its end, after the lines: the message line when there is a message, then
+// "=" and the result.
+void AppendOutcomeEnd(const Evaluator& evaluator, std::string& output);
+
+// Appends each report of the mathematical functions that shows a box to
+// reports, one line each.
+MathErrorReporter ReporterInto(std::string& reports);
+
+// Evaluates the document once, as one text. tallyrix-calc streams instead
+// (StreamDocument); this is the whole-text form it must agree with. The reports of the mathematical functions
 // that show a box are appended to reports, one line each, as they occur, so
 // they survive an EngineFailure thrown out of here.
 DocumentOutcome EvaluateDocument(std::string_view document, const CalcOptions& options,

@@ -1,6 +1,5 @@
 #include "document/StatementExtraction.h"
 
-
 namespace tallyrix {
 
 namespace {
@@ -45,19 +44,31 @@ bool AppendLine(std::string& result, std::string_view line) {
     return !marks.stop;
 }
 
+// The line that begins at start, without its line break, and the offset
+// where the next one begins (text.size() after the last line).
+struct LineSpan {
+    std::string_view line;
+    std::size_t next;
+};
+
+LineSpan LineAt(std::string_view text, std::size_t start) {
+    std::size_t i = start;
+    while (i < text.size() && text[i] != '\n' && text[i] != '\r') ++i;
+    if (i == text.size()) return {text.substr(start), i};
+    std::size_t next = i + 1;
+    if (text[i] == '\r' && next < text.size() && text[next] == '\n') ++next;
+    return {text.substr(start, i - start), next};
+}
+
 // Calls visit(line) for each line as the editor counts them, until it
 // returns false.
 template <typename Visit>
 void ForEachLine(std::string_view text, Visit visit) {
-    std::size_t start = 0;
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        const char c = text[i];
-        if (c != '\n' && c != '\r') continue;
-        if (!visit(text.substr(start, i - start))) return;
-        if (c == '\r' && i + 1 < text.size() && text[i + 1] == '\n') ++i;
-        start = i + 1;
+    for (std::size_t start = 0; start < text.size();) {
+        const LineSpan span = LineAt(text, start);
+        if (!visit(span.line)) return;
+        start = span.next;
     }
-    if (start < text.size()) visit(text.substr(start));
 }
 
 }  // namespace
@@ -90,6 +101,19 @@ std::string BuildEngineInput(std::string_view documentText) {
     ForEachLine(documentText, [&input](std::string_view line) { return AppendLine(input, line); });
     input += ";@";
     return input;
+}
+
+}  // namespace tallyrix
+
+namespace tallyrix {
+
+bool StatementReader::AppendTo(std::string& out, std::size_t minimum) {
+    while (!Finished() && out.size() < minimum) {
+        const LineSpan span = LineAt(Text, Next);
+        Next = span.next;
+        Stopped = !AppendLine(out, span.line);
+    }
+    return !Finished();
 }
 
 }  // namespace tallyrix

@@ -21,4 +21,21 @@ std::string ExtractStatements(const std::vector<std::string_view>& lines);
 // has no lines (the engine is then not called).
 std::string BuildEngineInput(std::string_view documentText);
 
+// The same extraction in pieces, for documents too large to copy whole:
+// the pieces joined are what BuildEngineInput gives without its ";@".
+class StatementReader {
+public:
+    explicit StatementReader(std::string_view documentText) : Text(documentText) {}
+    // Appends whole lines' contributions until out holds at least minimum
+    // bytes or no line is left to read (the end of the text, or a stop
+    // marker); returns whether lines are left.
+    bool AppendTo(std::string& out, std::size_t minimum);
+    bool Finished() const { return Stopped || Next >= Text.size(); }
+
+private:
+    std::string_view Text;
+    std::size_t Next = 0;
+    bool Stopped = false;
+};
+
 }  // namespace tallyrix

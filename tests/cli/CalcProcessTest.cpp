@@ -75,6 +75,7 @@ TEST(CalcProcess, StreamsAndExitStatus)
         {"", "r=2;\npi*r^2", "1: 2\n2: 12.5663706143592\n=12.5663706143592\n", "", 0},
         {"", "1;x;5", "1: 1\n2; 変数名が未定義\n=\n", "", 1},
         {"", "1e200*1e200", "", "tallyrix-calc: 浮動小数点数のｵｰﾊﾞｰﾌﾛｰ\n", 2},
+        {"", "7;\n1e200*1e200", "1: 7\n", "tallyrix-calc: 浮動小数点数のｵｰﾊﾞｰﾌﾛｰ\n", 2},
         {"--deg -", "exp 1000; acos -1", "1: INF\n2: 180\n=180\n", "exp: OVERFLOW error\n", 0},
     };
     for (const ProcessCase& c : cases) {
