@@ -25,7 +25,8 @@ std::string CalcProgramDirectory(const char* argv0)
 {
     // The per-user directory is named after the application, as the window's is.
     const char* home = std::getenv("TALLYRIX_HOME");
-    return ProgramDirectoryFor(ExecutableDirectory(argv0), home ? home : "", UserDataDirectory("Tallyrix"));
+    return ProgramDirectoryForReading(RegisteredFileName, ExecutableDirectory(argv0), home ? home : "",
+                                      UserDataDirectory("Tallyrix"));
 }
 
 std::vector<std::string> ReadRegisteredLines(const CalcOptions& options,

@@ -32,7 +32,8 @@ private:
     // Evaluates the pieces; false when out failed on the way.
     bool EvaluatePieces(std::string_view document, std::size_t pieceSize);
     // Evaluates text[0, end) followed by "@", which replaces the byte at end
-    // for the time of the evaluation; returns whether evaluation goes on.
+    // for the time of the evaluation (a blank is added when text ends
+    // there); returns whether evaluation goes on.
     bool EvaluatePiece(std::string& text, std::size_t end);
     void WritePieceLines();
     void Finish();
@@ -107,6 +108,7 @@ bool PieceEvaluation::EvaluatePieces(std::string_view document, std::size_t piec
 
 bool PieceEvaluation::EvaluatePiece(std::string& text, std::size_t end)
 {
+    if (end == text.size()) text += ' ';
     const char replaced = text[end];
     text[end] = '@';
     // The count the whole text would have reached: every statement before

@@ -46,6 +46,18 @@ std::string ProgramDirectoryFor(const std::string& executableDir, const std::str
     return Cleaned(CanCreateFilesIn(progDir) ? progDir : userDataDir);
 }
 
+std::string ProgramDirectoryForReading(std::string_view fileName, const std::string& executableDir,
+                                       const std::string& homeOverride, const std::string& userDataDir)
+{
+    const std::string& progDir = homeOverride.empty() ? executableDir : homeOverride;
+    const auto holds = [fileName](const std::string& dir) {
+        struct stat info {};
+        return !dir.empty() && stat((dir + "/" + std::string(fileName)).c_str(), &info) == 0;
+    };
+    if (!progDir.empty() && !holds(progDir) && !holds(userDataDir)) return Cleaned(progDir);
+    return ProgramDirectoryFor(executableDir, homeOverride, userDataDir);
+}
+
 std::string UserDataDirectory(std::string_view applicationName)
 {
     std::string base = Environment("XDG_DATA_HOME");
