@@ -35,8 +35,8 @@ int CalcCommand::Calculate(const CalcOptions& options)
 {
     try {
         const std::vector<std::string> registered = ReadRegisteredLines(options, ProgramDirectory);
-        const DocumentBytes document = ReadDocument(options, In, InDescriptor);
-        const bool hasMessage = StreamDocument(document.View(), options, registered, Out, Err);
+        DocumentBytes document = ReadDocument(options, In, InDescriptor);
+        const bool hasMessage = StreamDocument(document.Bytes(), options, registered, Out, Err);
         return Write({}, hasMessage ? ExitMessage : ExitSuccess);
     } catch (const std::exception& failure) {
         // Engine failures (overflow, invalid operation, a rejected literal)

@@ -74,13 +74,25 @@ std::string_view DocumentBytes::View() const
     return Owned;
 }
 
+std::span<char> DocumentBytes::Bytes()
+{
+    if (Mapping != nullptr) return {static_cast<char*>(Mapping), MappedSize};
+    return {Owned.data(), Owned.size()};
+}
+
 DocumentBytes DocumentBytes::FromDescriptor(int descriptor, const std::string& sourceName)
 {
     struct stat info {};
     if (fstat(descriptor, &info) == 0 && S_ISREG(info.st_mode) && info.st_size > 0) {
         const auto size = static_cast<std::size_t>(info.st_size);
         // The pages are filled in one go rather than one fault at a time.
+        // Writable only afterwards: populating a writable private mapping
+        // would copy every page.
         void* mapping = mmap(nullptr, size, PROT_READ, MAP_PRIVATE | MAP_POPULATE, descriptor, 0);
+        if (mapping != MAP_FAILED && mprotect(mapping, size, PROT_READ | PROT_WRITE) != 0) {
+            munmap(mapping, size);
+            mapping = MAP_FAILED;
+        }
         if (mapping != MAP_FAILED) {
             DocumentBytes bytes;
             bytes.Mapping = mapping;

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <istream>
+#include <span>
 #include <stdexcept>
 #include <string>
 #include <string_view>
@@ -18,7 +19,8 @@ public:
 };
 
 // The bytes of a document: a regular file is mapped into memory, not copied;
-// anything else (a pipe, a stream) is read into one buffer.
+// anything else (a pipe, a stream) is read into one buffer. Either can be
+// written to without changing the file.
 class DocumentBytes {
 public:
     DocumentBytes() = default;
@@ -31,6 +33,7 @@ public:
     static DocumentBytes FromDescriptor(int descriptor, const std::string& sourceName);
 
     std::string_view View() const;
+    std::span<char> Bytes();
 
 private:
     std::string Owned;

@@ -25,16 +25,20 @@ public:
     {
     }
 
-    bool Run(std::string_view document, std::size_t pieceSize);
+    bool Run(std::span<char> document, std::size_t pieceSize);
 
 private:
     void Start(bool evaluated);
     // Evaluates the pieces; false when out failed on the way.
-    bool EvaluatePieces(std::string_view document, std::size_t pieceSize);
-    // Evaluates text[0, end) followed by "@", which replaces the byte at end
-    // for the time of the evaluation (a blank is added when text ends
-    // there); returns whether evaluation goes on.
-    bool EvaluatePiece(std::string& text, std::size_t end);
+    bool EvaluatePieces(std::span<char> document, std::size_t pieceSize);
+    // Extracts further lines into text and evaluates it up to its last ";",
+    // or all of it at the end; returns whether evaluation goes on.
+    bool EvaluateExtracted(StatementReader& reader, std::string& text, std::size_t pieceSize);
+    // Evaluates text[begin, end) followed by "@", which replaces the byte at
+    // end for the time of the evaluation; returns whether evaluation goes on.
+    bool EvaluatePiece(std::span<char> text, std::size_t begin, std::size_t end);
+    // The same on a string, which gets a blank when it ends at end.
+    bool EvaluatePiece(std::string& text, std::size_t begin, std::size_t end);
     void WritePieceLines();
     void Finish();
 
@@ -61,7 +65,7 @@ bool HoldsEndMarker(const std::string& text, std::size_t from)
     return std::memchr(text.data() + from, '@', text.size() - from) != nullptr;
 }
 
-bool PieceEvaluation::Run(std::string_view document, std::size_t pieceSize)
+bool PieceEvaluation::Run(std::span<char> document, std::size_t pieceSize)
 {
     // A document without lines is not evaluated, as in the window.
     Start(!document.empty());
@@ -78,44 +82,68 @@ void PieceEvaluation::Start(bool evaluated)
     if (Variables) Write(Out, Engine.VariableList.Text());
 }
 
-bool PieceEvaluation::EvaluatePieces(std::string_view document, std::size_t pieceSize)
+bool PieceEvaluation::EvaluatePieces(std::span<char> document, std::size_t pieceSize)
 {
-    StatementReader reader(document);
-    std::string text;
+    const std::string_view whole(document.data(), document.size());
+    std::string text;  // statement text carried over to the next piece
     text.reserve(pieceSize + pieceSize / 4);
-    bool more = true;
-    while (more) {
-        const std::size_t before = text.size();
-        more = reader.AppendTo(text, std::max(pieceSize, before + 1));
-        // The engine ends at an "@" anywhere: nothing after it may be cut
-        // into a piece of its own.
-        more = more && !HoldsEndMarker(text, before);
-        if (!more) {
-            text += ";@";
-            EvaluatePiece(text, text.size() - 1);
-            break;
+    std::size_t position = 0;  // where the document's unevaluated text begins, when nothing is carried
+    StatementReader reader(whole);
+    while (Out) {
+        if (text.empty()) {
+            // Lines the engine reads as their statement text are handed to it
+            // where they stand, up to the last ";" among them.
+            const std::size_t end = VerbatimLinesEnd(whole, position, pieceSize);
+            const std::size_t cut = whole.substr(0, end).rfind(';');
+            if (cut != std::string_view::npos && cut >= position && cut + 1 < whole.size()) {
+                const bool goOn = EvaluatePiece(document, position, cut + 1);
+                position = cut + 1;
+                if (!goOn) break;
+                continue;
+            }
+            text.assign(whole.substr(position, end - position));
+            reader = StatementReader(whole, end);
         }
-        // A cut right after a ";" leaves every statement whole: the rest of
-        // the text begins with the next statement.
-        const std::size_t cut = LastSeparator(text, before);
-        if (cut == std::string::npos) continue;
-        const bool goOn = EvaluatePiece(text, cut + 1);
-        text.erase(0, cut + 1);
-        if (!goOn) break;
+        if (!EvaluateExtracted(reader, text, pieceSize)) break;
+        // Only blanks carried: the next piece can again start in the document.
+        if (text.find_first_not_of(" \t\n") == std::string::npos) {
+            text.clear();
+            position = reader.Position();
+        }
     }
     return static_cast<bool>(Out);
 }
 
-bool PieceEvaluation::EvaluatePiece(std::string& text, std::size_t end)
+bool PieceEvaluation::EvaluateExtracted(StatementReader& reader, std::string& text, std::size_t pieceSize)
 {
-    if (end == text.size()) text += ' ';
+    const std::size_t before = text.size();
+    bool more = reader.AppendTo(text, std::max(pieceSize, before + 1));
+    // The engine ends at an "@" anywhere: nothing after it may be cut into a
+    // piece of its own.
+    more = more && !HoldsEndMarker(text, before);
+    if (!more) {
+        text += ";@";
+        EvaluatePiece(text, 0, text.size() - 1);
+        return false;
+    }
+    // A cut right after a ";" leaves every statement whole: the rest of the
+    // text begins with the next statement. What came before holds no ";".
+    const std::size_t cut = LastSeparator(text, before);
+    if (cut == std::string::npos) return true;
+    const bool goOn = EvaluatePiece(text, 0, cut + 1);
+    text.erase(0, cut + 1);
+    return goOn;
+}
+
+bool PieceEvaluation::EvaluatePiece(std::span<char> text, std::size_t begin, std::size_t end)
+{
     const char replaced = text[end];
     text[end] = '@';
     // The count the whole text would have reached: every statement before
     // this piece completed with a value.
     Engine.StatementCount = Completed;
     try {
-        Engine.Evaluate(std::string_view(text).substr(0, end + 1));
+        Engine.Evaluate(std::string_view(text.data() + begin, end + 1 - begin));
     } catch (...) {
         WritePieceLines();
         throw;
@@ -124,6 +152,12 @@ bool PieceEvaluation::EvaluatePiece(std::string& text, std::size_t end)
     Completed += static_cast<int>(Engine.ExpressionValues.size());
     WritePieceLines();
     return Engine.MessageText.empty() && Out;
+}
+
+bool PieceEvaluation::EvaluatePiece(std::string& text, std::size_t begin, std::size_t end)
+{
+    if (end == text.size()) text += ' ';
+    return EvaluatePiece(std::span<char>(text.data(), text.size()), begin, end);
 }
 
 void PieceEvaluation::WritePieceLines()
@@ -148,7 +182,7 @@ void PieceEvaluation::Finish()
 
 }  // namespace
 
-bool StreamDocument(std::string_view document, const CalcOptions& options,
+bool StreamDocument(std::span<char> document, const CalcOptions& options,
                     const std::vector<std::string>& registeredLines, std::ostream& out, std::ostream& err,
                     std::size_t pieceSize)
 {

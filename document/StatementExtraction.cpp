@@ -1,5 +1,8 @@
 #include "document/StatementExtraction.h"
 
+#include <array>
+#include <cstdint>
+
 namespace tallyrix {
 
 namespace {
@@ -114,6 +117,48 @@ bool StatementReader::AppendTo(std::string& out, std::size_t minimum) {
         Stopped = !AppendLine(out, span.line);
     }
     return !Finished();
+}
+
+}  // namespace tallyrix
+
+namespace tallyrix {
+
+namespace {
+
+enum : std::uint8_t { Verbatim = 0, LineFeed = 1, MarkerHalf = 2, NotVerbatim = 3 };
+
+constexpr std::array<std::uint8_t, 256> MakeVerbatimClasses() {
+    std::array<std::uint8_t, 256> classes{};
+    for (int c = 0; c < 32; ++c) classes[c] = NotVerbatim;
+    classes['\t'] = Verbatim;
+    classes['\n'] = LineFeed;
+    classes['/'] = classes['-'] = MarkerHalf;
+    classes['@'] = NotVerbatim;
+    return classes;
+}
+constexpr std::array<std::uint8_t, 256> VerbatimClasses = MakeVerbatimClasses();
+
+}  // namespace
+
+std::size_t VerbatimLinesEnd(std::string_view text, std::size_t from, std::size_t minimum) {
+    const std::size_t wanted = minimum < text.size() - from ? from + minimum : text.size();
+    std::size_t lineStart = from;
+    for (std::size_t i = from; i < text.size(); ++i) {
+        switch (VerbatimClasses[static_cast<unsigned char>(text[i])]) {
+        case Verbatim:
+            break;
+        case LineFeed:
+            lineStart = i + 1;
+            if (lineStart >= wanted) return lineStart;
+            break;
+        case MarkerHalf:
+            if (i + 1 < text.size() && text[i + 1] == text[i]) return lineStart;
+            break;
+        default:
+            return lineStart;
+        }
+    }
+    return text.size();
 }
 
 }  // namespace tallyrix

@@ -43,12 +43,19 @@ RunResult Streamed(const std::string& document, const CalcOptions& options,
 {
     std::ostringstream out;
     std::ostringstream err;
+    std::string bytes = document;
+    RunResult result;
     try {
-        const bool message = StreamDocument(document, options, registered, out, err, pieceSize);
-        return {message ? 1 : 0, out.str(), err.str()};
+        const bool message = StreamDocument(bytes, options, registered, out, err, pieceSize);
+        result = {message ? 1 : 0, out.str(), err.str()};
     } catch (const EngineFailure& failure) {
-        return {2, out.str(), err.str() + failure.what()};
+        result = {2, out.str(), err.str() + failure.what()};
     }
+    // The end markers put into the document are taken out again.
+    if (result.status != 2) {
+        EXPECT_EQ(bytes, document);
+    }
+    return result;
 }
 
 void ExpectSameAsWholeText(const std::string& document, const std::vector<std::string>& registered = {})
@@ -91,6 +98,33 @@ TEST(StreamingEvaluation, GeneratedDocumentsAsTheWholeText)
         SCOPED_TRACE(std::to_string(statements) + " statements");
         ExpectSameAsWholeText(Generated(statements));
     }
+}
+
+// Lines handed to the engine where they stand alternate with lines that
+// need extraction: comments, CR LF, a statement over several lines.
+TEST(StreamingEvaluation, MixedLinesAsTheWholeText)
+{
+    const std::string generated = Generated(1200);
+    std::string document;
+    int line = 0;
+    for (std::size_t begin = 0; begin < generated.size(); ++line) {
+        const std::size_t end = std::min(generated.find('\n', begin), generated.size());
+        const std::string text = generated.substr(begin, end - begin);
+        begin = end + 1;
+        if (line % 97 == 5) {
+            document += text + " // note; 1e200*1e200\n";
+        } else if (line % 89 == 7) {
+            document += text + "\r\n";
+        } else if (line % 83 == 3) {
+            const std::size_t value = text.find('=') + 1;
+            document += text.substr(0, value) + "\n  " + text.substr(value) + "\n";
+        } else {
+            document += text + "\n";
+        }
+    }
+    // Evaluated to its end, so every kind of line is compared.
+    EXPECT_EQ(WholeText(document, {}, {}).status, 0);
+    ExpectSameAsWholeText(document);
 }
 
 TEST(StreamingEvaluation, LateStopsAsTheWholeText)
