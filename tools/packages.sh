@@ -10,7 +10,7 @@ PACKAGES=(
   fonts-ipafont-gothic
   xvfb xauth imagemagick xdotool xclip
   clang libclang-rt-14-dev
-  bc gawk
+  bc gawk mawk
 )
 
 missing=()
