@@ -15,14 +15,6 @@
 
 namespace {
 
-std::string ReadFile(const std::string& path)
-{
-    std::ifstream file(path, std::ios::binary);
-    std::ostringstream text;
-    text << file.rdbuf();
-    return text.str();
-}
-
 int ExitStatusOf(const std::string& shellCommand)
 {
     const int raw = std::system(shellCommand.c_str());
@@ -51,7 +43,7 @@ RunResult RunCalc(const std::string& arguments, const std::string& input)
     std::ofstream(base + ".in", std::ios::binary) << input;
     const int status = ExitStatusOf("TALLYRIX_HOME='" + ProgramDirectory() + "' " + CalcPath() + " " + arguments +
                                     " <'" + base + ".in' >'" + base + ".out' 2>'" + base + ".err'");
-    RunResult result{status, ReadFile(base + ".out"), ReadFile(base + ".err")};
+    RunResult result{status, ReadFileBytes(base + ".out"), ReadFileBytes(base + ".err")};
     for (const char* suffix : {".in", ".out", ".err"}) {
         std::remove((base + suffix).c_str());
     }

@@ -12,19 +12,12 @@
 #include <thread>
 
 #include "cli/DocumentInput.h"
+#include "tests/cli/RunResult.h"
 
 namespace tallyrix::cli {
 namespace {
 
 std::string TempPath(const std::string& name) { return testing::TempDir() + "tallyrix_document_input_" + name; }
-
-std::string Contents(const std::string& path)
-{
-    std::ifstream file(path, std::ios::binary);
-    std::ostringstream text;
-    text << file.rdbuf();
-    return text.str();
-}
 
 CalcOptions FileOptions(const std::string& path)
 {
@@ -42,7 +35,7 @@ TEST(DocumentInput, FileIsReadAsItIsAndStaysUnchangedByWrites)
         DocumentBytes document = ReadDocument(FileOptions(path), unused);
         EXPECT_EQ(document.View(), contents);
         if (!contents.empty()) document.Bytes()[0] = '@';
-        EXPECT_EQ(Contents(path), contents);
+        EXPECT_EQ(ReadFileBytes(path), contents);
         std::remove(path.c_str());
     }
 }
