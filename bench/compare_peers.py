@@ -32,8 +32,11 @@ OURS = "tallyrix-calc"
 # the largest size.
 SPEED_AIMS = {1000: 2.0, 100000: 8.0, 1000000: 8.0}
 MEMORY_AIM = 1 / 3
-# bc -l needs about a minute per run for a million statements.
-BC_LARGEST_BY_DEFAULT = 100000
+# Above this many statements the slow peers are left out unless asked for:
+# at a million statements bc -l needs about a minute per run, and python3 as
+# long and some 8 GB to compile the document.
+SLOW_PEERS = ("python3", "bc -l")
+SLOW_PEERS_LARGEST_BY_DEFAULT = 100000
 
 
 def parse_arguments():
@@ -45,8 +48,9 @@ def parse_arguments():
     parser.add_argument("--runs", type=int, default=0,
                         help="timed runs per program and size (default: 11 up to 10k statements, "
                              "5 up to 100k, 3 above)")
-    parser.add_argument("--bc-all-sizes", action="store_true",
-                        help=f"run bc also above {BC_LARGEST_BY_DEFAULT} statements (slow)")
+    parser.add_argument("--slow-peers-all-sizes", action="store_true",
+                        help=f"run python3 and bc also above {SLOW_PEERS_LARGEST_BY_DEFAULT} statements "
+                             "(minutes, and gigabytes for python3)")
     return parser.parse_args()
 
 
@@ -80,7 +84,7 @@ def peer_value(text):
     return float(last_line(text))
 
 
-def programs(tools, documents, statements, bc_all_sizes):
+def programs(tools, documents, statements, slow_peers_all_sizes):
     """(name, command, value parser) for every program found on this machine."""
     candidates = [
         (OURS, [tools["calc"], documents["tallyrix"]], tallyrix_value),
@@ -91,9 +95,9 @@ def programs(tools, documents, statements, bc_all_sizes):
     ]
     found = []
     for name, command, parse in candidates:
-        if name == "bc -l" and statements > BC_LARGEST_BY_DEFAULT and not bc_all_sizes:
-            print(f"  bc -l: left out at {statements} statements (about a minute per run; "
-                  "--bc-all-sizes runs it)")
+        if name in SLOW_PEERS and statements > SLOW_PEERS_LARGEST_BY_DEFAULT and not slow_peers_all_sizes:
+            print(f"  {name}: left out at {statements} statements (a minute or more per run; "
+                  "--slow-peers-all-sizes runs it)")
         elif command[0] == tools["calc"] or shutil.which(command[0]):
             found.append((name, command, parse))
         else:
@@ -191,7 +195,7 @@ def main():
             print(f"\n{statements} statements:")
             documents = {syntax: generate(tools["gen_document"], syntax, statements, directory)
                          for syntax in ("tallyrix", "bc", "python", "awk")}
-            found = programs(tools, documents, statements, arguments.bc_all_sizes)
+            found = programs(tools, documents, statements, arguments.slow_peers_all_sizes)
             medians, peaks, values, lines = measure(tools["run_measured"], found,
                                                     runs_for(statements, arguments.runs), directory)
             print("  final values and lines printed:")

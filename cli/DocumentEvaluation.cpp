@@ -2,7 +2,6 @@
 
 #include <charconv>
 
-#include "document/StatementExtraction.h"
 #include "registry/RegisteredEntries.h"
 
 namespace tallyrix::cli {
@@ -57,20 +56,6 @@ void AppendOutcomeEnd(const Evaluator& evaluator, std::string& output)
     output += '=';
     output += evaluator.ResultText;
     output += '\n';
-}
-
-DocumentOutcome EvaluateDocument(std::string_view document, const CalcOptions& options,
-                                 const std::vector<std::string>& registeredLines, std::string& reports)
-{
-    Evaluator evaluator(ReporterInto(reports));
-    const int keptEntries = PrepareEvaluator(evaluator, options, registeredLines);
-    const std::string input = BuildEngineInput(document);
-    // A document without lines is not evaluated, as in the window.
-    if (!input.empty()) {
-        evaluator.ResetVariables(keptEntries);
-        evaluator.Evaluate(input);
-    }
-    return {FormatOutcome(evaluator, options.variables), !evaluator.MessageText.empty()};
 }
 
 }  // namespace tallyrix::cli

@@ -3,8 +3,7 @@
 // the lines of each piece are written as soon as it is evaluated. Lines
 // that need no extraction are evaluated where they stand in the document. Memory
 // stays that of one piece however long the document, and the output is the
-// same, byte for byte, as that of one evaluation of the whole text
-// (EvaluateDocument).
+// same, byte for byte, as that of one evaluation of the whole text.
 #pragma once
 
 #include <cstddef>
