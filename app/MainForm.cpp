@@ -27,7 +27,7 @@ TMainForm::TMainForm(std::unique_ptr<ModalDialogs> dialogs, QWidget* parent)
     CreateComponents();
     RunHandler([this] { FormCreate(); });
     ShowCaretPosition();
-    StatusPanel(2)->setText(QStringLiteral("RAD"));
+    ShowAngleMode();
 }
 
 TMainForm::~TMainForm() = default;
@@ -38,6 +38,8 @@ void TMainForm::RunHandler(const std::function<void()>& work)
         work();
     } catch (const std::exception& failure) {
         ShowStandardError(QString::fromUtf8(failure.what()));
+    } catch (...) {
+        ShowStandardError(QStringLiteral("予期しないエラーが発生しました"));
     }
 }
 
@@ -52,8 +54,8 @@ void TMainForm::ReportMathError(const MathErrorReport& report)
 {
     if (!report.showBox) return;
     const QString caption = QFileInfo(QCoreApplication::applicationFilePath()).fileName();
-    Dialogs->ShowMessage(this, MessageRequest{QMessageBox::Critical, caption,
-                                              QString::fromStdString(MathErrorText(report))});
+    Dialogs->ShowMessage(this,
+                         MessageRequest{QMessageBox::Critical, caption, QString::fromStdString(MathErrorText(report))});
 }
 
 QLabel* TMainForm::StatusPanel(int index) const { return StatusPanels.at(static_cast<std::size_t>(index)); }
@@ -111,22 +113,25 @@ bool TMainForm::eventFilter(QObject* watched, QEvent* event)
     if (watched != reExpression) return QMainWindow::eventFilter(watched, event);
     auto* key = static_cast<QKeyEvent*>(event);
     switch (event->type()) {
-    case QEvent::ShortcutOverride:
-        if (!IsEditShortcut(key)) return false;
-        event->ignore();
-        return true;
-    case QEvent::KeyPress: {
-        bool consumed = false;
-        RunHandler([&] { consumed = reExpressionKeyDown(key->key(), key->modifiers()); });
-        return consumed;
-    }
-    case QEvent::KeyRelease:
-        // One release per key, as the platform reports it once at the end
-        // of an auto-repeat.
-        if (!key->isAutoRepeat()) RunHandler([&] { reExpressionKeyUp(key->key(), key->modifiers()); });
-        return false;
-    default:
-        return false;
+        case QEvent::ShortcutOverride:
+            if (!IsEditShortcut(key)) return false;
+            event->ignore();
+            return true;
+        case QEvent::KeyPress: {
+            EditorKeys.Pressed(key->key());
+            bool consumed = false;
+            RunHandler([&] { consumed = reExpressionKeyDown(key->key(), key->modifiers()); });
+            return consumed;
+        }
+        case QEvent::KeyRelease:
+            // One release per key, as the platform reports it once at the end
+            // of an auto-repeat; a release whose press went to a message box is
+            // not the editor's.
+            if (!key->isAutoRepeat() && EditorKeys.Released(key->key()))
+                RunHandler([&] { reExpressionKeyUp(key->key(), key->modifiers()); });
+            return false;
+        default:
+            return false;
     }
 }
 

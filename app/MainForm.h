@@ -1,5 +1,18 @@
 // The main window: it owns the engine, every widget, action and dialog
-// holder. Its handlers stay thin; the logic lives in plain functions.
+// holder. Its handlers stay thin; the logic lives in plain functions and
+// classes of each folder's library.
+//
+// Where TMainForm's members are defined (the form units, listed together in
+// app/CMakeLists.txt):
+//   app/MainForm.cpp                       creation, display, events, RunHandler
+//   shell/LayoutCommands.cpp               panels, toolbars, editors, status bar
+//   shell/MenuCommands.cpp                 main menu and pop-up menus
+//   shell/FileLayoutCommands.cpp           speed bar, file pane, File menu
+//   document/RecalculateCommands.cpp       recalculation and result presentation
+//   document/CommentStyleCommands.cpp      comment colouring, fonts and colour
+//   document/InputCommands.cpp             input buttons and editing commands
+//   files/CalcFileCommands.cpp             new, open, save, delete, closing
+//   registry/RegisteredToolBarCommands.cpp registered toolbar and register dialog
 #pragma once
 
 #include <QColor>
@@ -8,9 +21,11 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <type_traits>
 #include <vector>
 
 #include "document/FontChoice.h"
+#include "document/KeyPressMemory.h"
 #include "engine/Eval.h"
 #include "files/TextCodec.h"
 #include "shell/Dialogs.h"
@@ -48,7 +63,25 @@ public:
     explicit TMainForm(std::unique_ptr<ModalDialogs> dialogs = nullptr, QWidget* parent = nullptr);
     ~TMainForm() override;
 
-    // Recalculation and presentation (document/Recalculate.cpp)
+    using Command = void (TMainForm::*)();
+
+    // The one way a signal reaches a handler: a member command or a callable,
+    // always run inside RunHandler, so that no failure leaves a slot.
+    template <typename Sender, typename Signal, typename Handler>
+    void Bind(Sender* sender, Signal signal, Handler handler)
+    {
+        connect(sender, signal, this, [this, handler] {
+            RunHandler([this, &handler] {
+                if constexpr (std::is_member_function_pointer_v<Handler>) {
+                    (this->*handler)();
+                } else {
+                    handler();
+                }
+            });
+        });
+    }
+
+    // Recalculation and presentation (document/RecalculateCommands.cpp)
     void Recalculate();
     void ShowCaretPosition();
     void SetModified(bool flag);
@@ -58,8 +91,10 @@ public:
     void mDEGClick();
     void mEquationClick();
     void mVariableClick();
+    // Status panel 2 shows the angle mode of the engine.
+    void ShowAngleMode();
 
-    // Comment colouring and appearance (document/CommentStyle.cpp)
+    // Comment colouring and appearance (document/CommentStyleCommands.cpp)
     void RestyleComments();
     void mUpdate1Click();
     void EditorFontClick();
@@ -89,7 +124,7 @@ public:
     void Copy2Click();
     void CopyWithResultClick();
 
-    // Calculation files (files/CalcFiles.cpp)
+    // Calculation files (files/CalcFileCommands.cpp)
     void FileNew();
     void FileOpen();
     void OpenFile(const QString& path);
@@ -103,7 +138,7 @@ public:
     void SetCurrentFile(const QString& path);
     bool FormCloseQuery();
 
-    // Registered entries (registry/RegisteredToolBar.cpp)
+    // Registered entries (registry/RegisteredToolBarCommands.cpp)
     void UpdateRegisterToolBar();
     void mRegisterConst1Click();
 
@@ -187,7 +222,7 @@ protected:
     void showEvent(QShowEvent* event) override;
 
 private:
-    // Window layout (shell/MainLayout.cpp)
+    // Window layout (shell/LayoutCommands.cpp, shell/MenuCommands.cpp)
     void CreateComponents();
     QWidget* CreateResultBand();
     void CreateNumberToolBar();
@@ -200,15 +235,13 @@ private:
     void CreateToolsMenu();
     void CreateOptionsMenu();
     void CreatePopupMenus();
-    // The speed bar, the file pane and the File menu (shell/FileLayout.cpp)
+    // The speed bar, the file pane and the File menu (shell/FileLayoutCommands.cpp)
     void PlacePanels();
     void CreateSpeedBar();
-    QToolButton* AddSpeedButton(const QString& name, int left, const QString& hint, const QIcon& icon,
-                                void (TMainForm::*handler)());
+    QToolButton* AddSpeedButton(const QString& name, int left, const QString& hint, const QIcon& icon, Command handler);
     void CreateFileMenu();
     void CreateFileListPopup();
-    QAction* NewAction(const QString& name, const QString& caption, void (TMainForm::*handler)(),
-                       const QKeySequence& shortcut = {});
+    QAction* NewAction(const QString& name, const QString& caption, Command handler, const QKeySequence& shortcut = {});
     QAction* NewOption(const QString& name, const QString& caption, bool checked);
     void AddBand(QVBoxLayout* column, QWidget* band, int minimumHeight);
 
@@ -231,6 +264,7 @@ private:
     void WriteDocument(const QString& path);
 
     std::unique_ptr<ModalDialogs> Dialogs;
+    TKeyPressMemory EditorKeys;
 };
 
 }  // namespace tallyrix

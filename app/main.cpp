@@ -4,11 +4,13 @@
 #include <exception>
 
 #include "app/MainForm.h"
+#include "shell/Translations.h"
 
 int main(int argc, char* argv[])
 {
     QApplication application(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Tallyrix"));
+    tallyrix::InstallJapaneseQtTexts(application);
     try {
         tallyrix::TMainForm form;
         form.show();

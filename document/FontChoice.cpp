@@ -1,5 +1,7 @@
 #include "document/FontChoice.h"
 
+#include <cmath>
+
 namespace tallyrix {
 
 FontChoice DefaultEditorFont()
@@ -36,5 +38,9 @@ QTextCharFormat ToCharFormat(const FontChoice& choice)
     format.setForeground(choice.color);
     return format;
 }
+
+int PointsToPixels(double points) { return static_cast<int>(std::lround(points * 96.0 / 72.0)); }
+
+double PixelsToPoints(int pixels) { return std::round(pixels * 72.0 / 96.0 * 2.0) / 2.0; }
 
 }  // namespace tallyrix

@@ -28,6 +28,12 @@ FontChoice DefaultCommentFont();
 
 QFont ToQFont(const FontChoice& choice);
 FontChoice FromQFont(const QFont& font, const QColor& color);
+// Sizes are offered in points, as a Japanese desktop shows them, and held
+// in pixels at 96 pixels per inch: 10 points are 13 pixels, 10.5 are 14.
+int PointsToPixels(double points);
+// To the nearest half point.
+double PixelsToPoints(int pixels);
+
 // Every character attribute of the choice, so applying it replaces all of them.
 QTextCharFormat ToCharFormat(const FontChoice& choice);
 

@@ -11,6 +11,7 @@
 
 #include "app/MainForm.h"
 #include "document/CaseConversion.h"
+#include "document/EditorUndo.h"
 #include "document/KeyRules.h"
 #include "shell/ButtonBar.h"
 #include "shell/ResultPane.h"
@@ -114,7 +115,7 @@ void TMainForm::mUpperCaseClick() { ReplaceSelectionCase(AsciiUpper); }
 
 void TMainForm::UndoClick()
 {
-    reExpression->undo();
+    UndoLastTextEdit(*reExpression->document());
     RecalculateUnlessEnterOnly();
 }
 

@@ -7,8 +7,8 @@
 #include <QFormLayout>
 #include <QLabel>
 #include <QPushButton>
-#include <QSpinBox>
 #include <QVBoxLayout>
+#include <algorithm>
 
 namespace tallyrix {
 namespace {
@@ -20,11 +20,14 @@ struct NamedColor {
 
 // The sixteen colours of the Windows font dialog.
 constexpr NamedColor StandardColors[] = {
-    {"黒", 0x000000}, {"栗色", 0x800000}, {"緑", 0x008000}, {"オリーブ", 0x808000},
-    {"紺", 0x000080}, {"紫", 0x800080}, {"青緑", 0x008080}, {"灰色", 0x808080},
-    {"銀色", 0xC0C0C0}, {"赤", 0xFF0000}, {"黄緑", 0x00FF00}, {"黄", 0xFFFF00},
-    {"青", 0x0000FF}, {"赤紫", 0xFF00FF}, {"水色", 0x00FFFF}, {"白", 0xFFFFFF},
+    {"黒", 0x000000},   {"栗色", 0x800000}, {"緑", 0x008000},   {"オリーブ", 0x808000},
+    {"紺", 0x000080},   {"紫", 0x800080},   {"青緑", 0x008080}, {"灰色", 0x808080},
+    {"銀色", 0xC0C0C0}, {"赤", 0xFF0000},   {"黄緑", 0x00FF00}, {"黄", 0xFFFF00},
+    {"青", 0x0000FF},   {"赤紫", 0xFF00FF}, {"水色", 0x00FFFF}, {"白", 0xFFFFFF},
 };
+
+// The sizes of the Windows font dialog, in points.
+constexpr double StandardSizes[] = {8, 9, 10, 10.5, 11, 12, 14, 16, 18, 20, 22, 24, 26, 28, 36, 48, 72};
 
 QCheckBox* AddStyleBox(QFormLayout* form, const QString& caption, bool checked)
 {
@@ -36,18 +39,17 @@ QCheckBox* AddStyleBox(QFormLayout* form, const QString& caption, bool checked)
 
 }  // namespace
 
-TFontChoiceDialog::TFontChoiceDialog(const FontChoice& current, QWidget* parent)
-    : QDialog(parent)
+TFontChoiceDialog::TFontChoiceDialog(const FontChoice& current, QWidget* parent) : QDialog(parent)
 {
     setWindowTitle(QStringLiteral("フォント"));
     auto* form = new QFormLayout;
     FaceBox = new QComboBox;
     BuildFaceList(current.name);
     form->addRow(QStringLiteral("フォント名"), FaceBox);
-    HeightBox = new QSpinBox;
-    HeightBox->setRange(6, 96);
-    HeightBox->setValue(current.height);
-    form->addRow(QStringLiteral("サイズ(ピクセル)"), HeightBox);
+    SizeBox = new QComboBox;
+    SizeBox->setObjectName(QStringLiteral("SizeBox"));
+    BuildSizeList(current.height);
+    form->addRow(QStringLiteral("サイズ"), SizeBox);
     BoldBox = AddStyleBox(form, QStringLiteral("太字"), current.bold);
     ItalicBox = AddStyleBox(form, QStringLiteral("斜体"), current.italic);
     UnderlineBox = AddStyleBox(form, QStringLiteral("下線"), current.underline);
@@ -68,7 +70,7 @@ TFontChoiceDialog::TFontChoiceDialog(const FontChoice& current, QWidget* parent)
     layout->addWidget(buttons);
 
     connect(FaceBox, &QComboBox::currentTextChanged, this, &TFontChoiceDialog::UpdateSample);
-    connect(HeightBox, &QSpinBox::valueChanged, this, &TFontChoiceDialog::UpdateSample);
+    connect(SizeBox, &QComboBox::currentTextChanged, this, &TFontChoiceDialog::UpdateSample);
     connect(ColorBox, &QComboBox::currentIndexChanged, this, &TFontChoiceDialog::UpdateSample);
     for (QCheckBox* box : {BoldBox, ItalicBox, UnderlineBox, StrikeOutBox})
         connect(box, &QCheckBox::toggled, this, &TFontChoiceDialog::UpdateSample);
@@ -97,10 +99,27 @@ void TFontChoiceDialog::BuildColorList(const QColor& current)
     ColorBox->setCurrentIndex(index);
 }
 
+// Any size may be typed; the list holds the usual ones.
+void TFontChoiceDialog::BuildSizeList(int pixels)
+{
+    SizeBox->setEditable(true);
+    for (const double points : StandardSizes)
+        SizeBox->addItem(QString::number(points));
+    SizeBox->setCurrentText(QString::number(PixelsToPoints(pixels)));
+}
+
+// A size that is no number, or out of reason, keeps the nearest sensible one.
+int TFontChoiceDialog::ChosenPixels() const
+{
+    bool ok = false;
+    const double points = SizeBox->currentText().trimmed().toDouble(&ok);
+    return PointsToPixels(ok ? std::clamp(points, 4.0, 400.0) : 10.0);
+}
+
 FontChoice TFontChoiceDialog::Choice() const
 {
-    return FontChoice{FaceBox->currentText(), HeightBox->value(), ColorBox->currentData().value<QColor>(),
-                      BoldBox->isChecked(), ItalicBox->isChecked(), UnderlineBox->isChecked(),
+    return FontChoice{FaceBox->currentText(),   ChosenPixels(),         ColorBox->currentData().value<QColor>(),
+                      BoldBox->isChecked(),     ItalicBox->isChecked(), UnderlineBox->isChecked(),
                       StrikeOutBox->isChecked()};
 }
 

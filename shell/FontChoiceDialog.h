@@ -1,5 +1,5 @@
-// The font dialog: face, pixel height, style and colour, as the Windows font
-// dialog with effects offers them (Qt's own font dialog has no colour).
+// The font dialog: face, size in points, style and colour, as the Windows
+// font dialog with effects offers them (Qt's own font dialog has no colour).
 #pragma once
 
 #include <QDialog>
@@ -9,7 +9,6 @@
 class QCheckBox;
 class QComboBox;
 class QLabel;
-class QSpinBox;
 
 namespace tallyrix {
 
@@ -22,10 +21,12 @@ public:
 private:
     void BuildFaceList(const QString& current);
     void BuildColorList(const QColor& current);
+    void BuildSizeList(int pixels);
+    int ChosenPixels() const;
     void UpdateSample();
 
     QComboBox* FaceBox;
-    QSpinBox* HeightBox;
+    QComboBox* SizeBox;  // points
     QCheckBox* BoldBox;
     QCheckBox* ItalicBox;
     QCheckBox* UnderlineBox;

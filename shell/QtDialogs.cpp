@@ -23,9 +23,7 @@ std::optional<FontChoice> QtDialogs::ChooseFont(QWidget* owner, const FontChoice
 
 std::optional<QColor> QtDialogs::ChooseColor(QWidget* owner, const QColor& current)
 {
-    // Without a stored choice the dialog starts at the panes' own colour.
-    const QColor start = current.isValid() ? current : owner->palette().color(QPalette::Window);
-    const QColor chosen = QColorDialog::getColor(start, owner);
+    const QColor chosen = QColorDialog::getColor(current, owner);
     if (!chosen.isValid()) return std::nullopt;
     return chosen;
 }

@@ -55,7 +55,8 @@ void TResultPane::SetContent(const QString& body, const QTextCharFormat& bodyFor
         Text += message;
     }
     Starts.assign(1, 0);
-    for (qsizetype i = Text.indexOf(u'\n'); i >= 0; i = Text.indexOf(u'\n', i + 1)) Starts.push_back(i + 1);
+    for (qsizetype i = Text.indexOf(u'\n'); i >= 0; i = Text.indexOf(u'\n', i + 1))
+        Starts.push_back(i + 1);
     Anchor = Position = Text.size();
     MeasureWidestLines();
     UpdateScrollBars();
@@ -92,10 +93,7 @@ void TResultPane::Select(qsizetype anchor, qsizetype position)
 
 void TResultPane::selectAll() { Select(0, Text.size()); }
 
-QString TResultPane::selectedText() const
-{
-    return Text.mid(std::min(Anchor, Position), std::abs(Position - Anchor));
-}
+QString TResultPane::selectedText() const { return Text.mid(std::min(Anchor, Position), std::abs(Position - Anchor)); }
 
 void TResultPane::copy() const
 {
@@ -114,7 +112,8 @@ int TResultPane::TextLeft() const { return Margin - horizontalScrollBar()->value
 void TResultPane::MeasureWidestLines()
 {
     qsizetype longest = 0;
-    for (int line = 0; line < LineCount(); ++line) longest = std::max(longest, LineEnd(line) - LineStart(line));
+    for (int line = 0; line < LineCount(); ++line)
+        longest = std::max(longest, LineEnd(line) - LineStart(line));
     WidestLine = 0;
     int measured = 0;
     for (int line = 0; line < LineCount() && measured < MeasuredLinesLimit; ++line) {
@@ -135,13 +134,12 @@ void TResultPane::UpdateScrollBars()
     horizontalScrollBar()->setSingleStep(QFontMetrics(BodyFormat.font()).averageCharWidth() * 2);
 }
 
-// Shows the last line, and its end when it is wider than the pane.
+// Shows the last lines from their start: the labels ("3: ", "goukei: ")
+// stay in view however wide the last line is.
 void TResultPane::ScrollToEnd()
 {
     verticalScrollBar()->setValue(verticalScrollBar()->maximum());
-    const int last = LineCount() - 1;
-    const int end = QFontMetrics(LineFormat(last).font()).horizontalAdvance(LineText(last)) + 2 * Margin;
-    horizontalScrollBar()->setValue(std::max(0, end - viewport()->width()));
+    horizontalScrollBar()->setValue(0);
 }
 
 bool TResultPane::event(QEvent* event)
@@ -162,7 +160,8 @@ void TResultPane::paintEvent(QPaintEvent*)
     QPainter painter(viewport());
     const int first = verticalScrollBar()->value();
     const int last = std::min(LineCount() - 1, first + VisibleLines());
-    for (int line = first; line <= last; ++line) PaintLine(painter, line, (line - first) * LineHeight());
+    for (int line = first; line <= last; ++line)
+        PaintLine(painter, line, (line - first) * LineHeight());
 }
 
 void TResultPane::PaintLine(QPainter& painter, int line, int top)
@@ -174,7 +173,7 @@ void TResultPane::PaintLine(QPainter& painter, int line, int top)
     const int baseline = top + metrics.ascent();
     painter.setFont(font);
     painter.setPen(format.foreground().style() == Qt::NoBrush ? palette().color(QPalette::Text)
-                                                               : format.foreground().color());
+                                                              : format.foreground().color());
     painter.drawText(TextLeft(), baseline, text);
 
     const qsizetype from = std::max(std::min(Anchor, Position), LineStart(line)) - LineStart(line);

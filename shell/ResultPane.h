@@ -18,8 +18,8 @@ public:
 
     // Replaces everything shown: the lines of body ('\n' between them) in
     // bodyFormat, then, unless message is empty, one more line in
-    // messageFormat. The view then shows the end of the text, as a caret
-    // placed after the last character would.
+    // messageFormat. The view then shows the last lines, scrolled fully
+    // left.
     void SetContent(const QString& body, const QTextCharFormat& bodyFormat, const QString& message = QString(),
                     const QTextCharFormat& messageFormat = QTextCharFormat());
     void clear();

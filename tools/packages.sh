@@ -4,12 +4,18 @@
 set -euo pipefail
 
 PACKAGES=(
+  # the build; Qt's CMake files ask for the GL headers
   cmake g++ make pkg-config python3
   qt6-base-dev libgl-dev
-  libgtest-dev libgmock-dev libbenchmark-dev
-  fonts-ipafont-gothic
+  # tests and benchmarks
+  libgtest-dev libbenchmark-dev
+  # Japanese glyphs, and Qt's own texts in Japanese
+  fonts-ipafont-gothic qt6-translations-l10n
+  # the real window seen and driven headless (by hand, not by the tests)
   xvfb xauth imagemagick xdotool xclip
+  # the fuzz target: clang with libFuzzer and the sanitizers
   clang libclang-rt-14-dev
+  # peers of the command-line benchmark
   bc gawk mawk
 )
 

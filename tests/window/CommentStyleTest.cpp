@@ -47,9 +47,11 @@ TEST_F(WindowTest, UpdatePassColoursCommentsAndStopMarkers)
         Look look;
     };
     const Span spans[] = {
-        {"x = 1 ", Look::Editor}, {"// note", Look::Comment}, {"a = 1 ", Look::Editor},
-        {"/// stop", Look::Red},  {"b = 2 -- dash", Look::Editor}, {"y = 1 // n ", Look::Editor},
-        {"/// end", Look::Red},   {"c ", Look::Editor},       {"// last", Look::Comment},
+        {"x = 1 ", Look::Editor},        {"// note", Look::Comment},
+        {"a = 1 ", Look::Editor},        {"/// stop", Look::Red},
+        {"b = 2 -- dash", Look::Editor}, {"y = 1 // n ", Look::Editor},
+        {"/// end", Look::Red},          {"c ", Look::Editor},
+        {"// last", Look::Comment},
     };
     for (const Span& span : spans) {
         const QString text = QString::fromUtf8(span.text);
@@ -135,6 +137,49 @@ TEST_F(WindowTest, BackgroundColourOfBothPanes)
     for (QWidget* pane : {static_cast<QWidget*>(Form->reExpression), static_cast<QWidget*>(Form->reResult)})
         EXPECT_EQ(pane->palette().color(QPalette::Base), QColor(255, 255, 200));
     EXPECT_EQ(Form->ColorDialog1.Color, QColor(255, 255, 200));
+}
+
+// Colouring is no edit: Undo right after a pass changes nothing, and after
+// an edit it takes back that edit only; the modified mark follows the text.
+TEST_F(WindowTest, UndoSkipsTheColouringPass)
+{
+    const QString document = QStringLiteral("x = 1 // note\ny = 2");
+    struct Case {
+        const char* typed;  // before the pass
+        const char* afterUndo;
+        bool modified;
+    };
+    const Case cases[] = {
+        {"", "x = 1 // note\ny = 2", false},
+        {"z", "x = 1 // note\ny = 2", true},
+    };
+    for (const Case& c : cases) {
+        SetDocument(document);
+        Form->reExpression->document()->clearUndoRedoStacks();
+        Form->RestyleComments();
+        Form->reExpression->moveCursor(QTextCursor::End);
+        Type(QString::fromUtf8(c.typed));
+        Form->mUpdate1->trigger();
+        Form->mUndo->trigger();
+        EXPECT_EQ(Document(), QString::fromUtf8(c.afterUndo)) << c.typed;
+        EXPECT_TRUE(IsCommentFormat(FormatAt(Form->reExpression, 8))) << c.typed;
+        EXPECT_EQ(Form->reExpression->document()->isModified(), c.modified) << c.typed;
+        EXPECT_EQ(Panel(1), c.modified ? QStringLiteral("変更あり") : QString()) << c.typed;
+    }
+}
+
+// The colour dialog opens at the panes' colour, never at the window's grey.
+TEST_F(WindowTest, ColourDialogStartsAtThePanesColour)
+{
+    const QColor paneColour = Form->reExpression->palette().color(QPalette::Base);
+    Form->mEditorColor->trigger();
+    Dialogs->ColorAnswers.push_back(QColor(0x20, 0x40, 0x60));
+    Form->mEditorColor->trigger();
+    Form->mEditorColor->trigger();
+    ASSERT_EQ(Dialogs->ColorsOffered.size(), 3u);
+    EXPECT_EQ(Dialogs->ColorsOffered[0], paneColour);
+    EXPECT_EQ(Dialogs->ColorsOffered[1], paneColour);
+    EXPECT_EQ(Dialogs->ColorsOffered[2], QColor(0x20, 0x40, 0x60));
 }
 
 }  // namespace

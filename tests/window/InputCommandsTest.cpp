@@ -55,24 +55,21 @@ TEST_F(InputButtonTest, InsertButtons)
         {"1+\n2", 0, 4, "abs()", "abs(1+\n2)", 8, true},  // a selection over lines, line break included
         {"a\nb", 2, 3, "log10()", "a\nlog10(b)", 9, false},
     };
-    for (const EditCase& c : cases) Check(c);
+    for (const EditCase& c : cases)
+        Check(c);
 }
 
 TEST_F(InputButtonTest, KeyButtons)
 {
     const EditCase cases[] = {
-        {"123", 2, 2, "BS", "13", 1, true},
-        {"123", 0, 2, "BS", "3", 0, true},
-        {"123", 1, 1, "Del", "13", 1, true},
-        {"123", 1, 3, "Del", "1", 1, true},
-        {"12", 1, 1, "Tab", "1\t2", 2, false},
-        {"12", 0, 2, "Tab", "\t", 1, false},
-        {"1+2", 2, 2, "CR", "1+\n2", 3, false},
-        {"1+2", 1, 2, "CR", "1\n2", 2, false},
-        {"ab\ncd", 4, 4, "Home", "ab\ncd", 0, false},
-        {"ab\ncd", 0, 0, "End", "ab\ncd", 5, false},
+        {"123", 2, 2, "BS", "13", 1, true},           {"123", 0, 2, "BS", "3", 0, true},
+        {"123", 1, 1, "Del", "13", 1, true},          {"123", 1, 3, "Del", "1", 1, true},
+        {"12", 1, 1, "Tab", "1\t2", 2, false},        {"12", 0, 2, "Tab", "\t", 1, false},
+        {"1+2", 2, 2, "CR", "1+\n2", 3, false},       {"1+2", 1, 2, "CR", "1\n2", 2, false},
+        {"ab\ncd", 4, 4, "Home", "ab\ncd", 0, false}, {"ab\ncd", 0, 0, "End", "ab\ncd", 5, false},
     };
-    for (const EditCase& c : cases) Check(c);
+    for (const EditCase& c : cases)
+        Check(c);
     // The CR button is no Enter key: no semicolon with the option on.
     Form->mEnterToSemicolon->trigger();
     Check({"1", 1, 1, "CR", "1\n", 2, false});
@@ -86,7 +83,8 @@ TEST_F(WindowTest, InsertedTextTakesTheEditorFont)
     Click(QStringLiteral("2"));
     Click(QStringLiteral("exp()"));
     EXPECT_EQ(Document(), QStringLiteral("1 // a2exp()"));
-    for (int i = 6; i < 12; ++i) EXPECT_TRUE(IsEditorFormat(FormatAt(Form->reExpression, i))) << i;
+    for (int i = 6; i < 12; ++i)
+        EXPECT_TRUE(IsEditorFormat(FormatAt(Form->reExpression, i))) << i;
 }
 
 TEST_F(WindowTest, CaseConversionOfTheSelection)
@@ -225,6 +223,19 @@ TEST_F(WindowTest, EditShortcutsRunTheMenuCommands)
     QTest::keyClick(Form->reExpression, Qt::Key_Z, Qt::ControlModifier);
     EXPECT_EQ(Document(), QString());
     EXPECT_EQ(Output(), QString());
+}
+
+// With the pane focused, Ctrl+A and Ctrl+C act on it, not on the editor.
+TEST_F(WindowTest, CopyKeysInTheFocusedSidePane)
+{
+    ASSERT_TRUE(QTest::qWaitForWindowActive(Form.get()));
+    SetDocument(QStringLiteral("7*6"));
+    Form->mEquation->trigger();
+    Form->reResult->setFocus();
+    QTest::keyClick(Form->reResult, Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClick(Form->reResult, Qt::Key_C, Qt::ControlModifier);
+    EXPECT_EQ(QGuiApplication::clipboard()->text(), QStringLiteral("1: 42"));
+    EXPECT_FALSE(Form->reExpression->textCursor().hasSelection());
 }
 
 }  // namespace

@@ -31,11 +31,8 @@ TEST_F(WindowTest, AltOrCtrlHeldDoesNotRecalculate)
         bool recalculates;
     };
     const Case cases[] = {
-        {Qt::ControlModifier, false},
-        {Qt::AltModifier, false},
-        {Qt::ControlModifier | Qt::ShiftModifier, false},
-        {Qt::ShiftModifier, true},
-        {Qt::NoModifier, true},
+        {Qt::ControlModifier, false}, {Qt::AltModifier, false}, {Qt::ControlModifier | Qt::ShiftModifier, false},
+        {Qt::ShiftModifier, true},    {Qt::NoModifier, true},
     };
     for (const Case& c : cases) {
         SetDocument(QStringLiteral("2*4"));
@@ -103,8 +100,8 @@ TEST_F(WindowTest, ErrorKeepsEarlierValuesAndAddsTheMessageLine)
 {
     SetDocument(QStringLiteral("1;\n2;\nx;\n4;"));
     Form->mEquation->trigger();
-    EXPECT_EQ(ResultLines(), (QStringList{QStringLiteral("1: 1"), QStringLiteral("2: 2"),
-                                          QStringLiteral("3; 変数名が未定義")}));
+    EXPECT_EQ(ResultLines(),
+              (QStringList{QStringLiteral("1: 1"), QStringLiteral("2: 2"), QStringLiteral("3; 変数名が未定義")}));
     EXPECT_EQ(Panel(3), QStringLiteral("変数名が未定義"));
     EXPECT_EQ(Output(), QString());
     EXPECT_TRUE(IsCommentFormat(Form->reResult->LineFormat(2)));
@@ -120,8 +117,8 @@ TEST_F(WindowTest, SidePaneShowsVariablesOrStatementValues)
     Form->mVariable->trigger();
     EXPECT_TRUE(Form->mVariable->isChecked());
     EXPECT_FALSE(Form->mEquation->isChecked());
-    EXPECT_EQ(ResultLines(), (QStringList{QStringLiteral("pi: 3.14159265358979"), QStringLiteral("a: 2"),
-                                          QStringLiteral("b: 6")}));
+    EXPECT_EQ(ResultLines(),
+              (QStringList{QStringLiteral("pi: 3.14159265358979"), QStringLiteral("a: 2"), QStringLiteral("b: 6")}));
     // Variables of one run are gone in the next.
     SetDocument(QStringLiteral("b*2;"));
     Form->mVariable->trigger();
@@ -187,6 +184,21 @@ TEST_F(WindowTest, MathErrorBoxCarriesTheProgramFileName)
     QTest::keyClick(Form->reExpression, Qt::Key_End);
     EXPECT_EQ(Dialogs->Messages.size(), 1u);
     EXPECT_EQ(Output(), QStringLiteral("0"));
+}
+
+// The Enter or Escape that closes an error box is released over the
+// editor; that release is the box's, so the box does not come back.
+TEST_F(WindowTest, ReleaseOfTheKeyThatClosedABoxDoesNotRecalculate)
+{
+    Type(QStringLiteral("exp 1000"));
+    ASSERT_EQ(Dialogs->Messages.size(), 1u);
+    for (const Qt::Key key : {Qt::Key_Return, Qt::Key_Escape, Qt::Key_Space}) {
+        QTest::simulateEvent(Form->reExpression, false, key, Qt::NoModifier, QString(), false);
+        EXPECT_EQ(Dialogs->Messages.size(), 1u) << key;
+    }
+    // The editor's own keystrokes still recalculate, once each.
+    QTest::keyClick(Form->reExpression, Qt::Key_Left);
+    EXPECT_EQ(Dialogs->Messages.size(), 2u);
 }
 
 TEST_F(WindowTest, CaretPositionInStatusPanel)

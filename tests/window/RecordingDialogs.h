@@ -25,7 +25,11 @@ public:
         FontsOffered.push_back(current);
         return Next(FontAnswers);
     }
-    std::optional<QColor> ChooseColor(QWidget*, const QColor&) override { return Next(ColorAnswers); }
+    std::optional<QColor> ChooseColor(QWidget*, const QColor& current) override
+    {
+        ColorsOffered.push_back(current);
+        return Next(ColorAnswers);
+    }
     // The dialog is shown without a modal loop; the driver acts on it as the
     // user would (OK and Cancel set the result). Without a driver: Cancel.
     int RunDialog(QDialog& dialog) override
@@ -56,6 +60,7 @@ public:
     // Empty answers (and no answers left) mean Cancel.
     std::deque<std::optional<FontChoice>> FontAnswers;
     std::deque<std::optional<QColor>> ColorAnswers;
+    std::vector<QColor> ColorsOffered;
 
 private:
     static QMessageBox::StandardButton Escape(QMessageBox::StandardButtons buttons)

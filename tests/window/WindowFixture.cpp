@@ -67,27 +67,13 @@ QString WindowTest::Output() const { return Form->OutputEdit->text(); }
 
 QString WindowTest::Panel(int index) const { return Form->StatusPanel(index)->text(); }
 
-QStringList WindowTest::ResultLines() const
-{
-    return Form->reResult->toPlainText().split(u'\n', Qt::SkipEmptyParts);
-}
+QStringList WindowTest::ResultLines() const { return Form->reResult->toPlainText().split(u'\n', Qt::SkipEmptyParts); }
 
 QTextCharFormat WindowTest::FormatAt(QTextEdit* edit, int position)
 {
     QTextCursor cursor(edit->document());
     cursor.setPosition(position + 1);
     return cursor.charFormat();
-}
-
-bool IsCommentFormat(const QTextCharFormat& format)
-{
-    return format.fontWeight() == QFont::Bold && format.foreground().color() == QColor(0, 0, 255);
-}
-
-bool IsEditorFormat(const QTextCharFormat& format)
-{
-    return format.fontWeight() != QFont::Bold && format.foreground().color() == QColor(Qt::black)
-        && format.fontFamilies().toStringList().value(0) == QStringLiteral("ＭＳ ゴシック");
 }
 
 }  // namespace tallyrix::test

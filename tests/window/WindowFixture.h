@@ -8,6 +8,7 @@
 #include <memory>
 
 #include "app/MainForm.h"
+#include "tests/shell/FormatChecks.h"
 #include "tests/window/RecordingDialogs.h"
 
 class QToolButton;
@@ -40,8 +41,5 @@ protected:
     RecordingDialogs* Dialogs = nullptr;
     std::unique_ptr<TMainForm> Form;
 };
-
-bool IsCommentFormat(const QTextCharFormat& format);
-bool IsEditorFormat(const QTextCharFormat& format);
 
 }  // namespace tallyrix::test

@@ -42,6 +42,13 @@ void ColourBlock(QTextCursor& cursor, const QTextBlock& block, const QTextCharFo
     }
 }
 
+// Qt empties the undo stack when undo is switched off.
+void ForgetUndoHistory(QTextDocument* document)
+{
+    document->setUndoRedoEnabled(false);
+    document->setUndoRedoEnabled(true);
+}
+
 }  // namespace
 
 QTextCharFormat TMainForm::EditorFormat() const { return ToCharFormat(FontDialog.Font); }
@@ -54,15 +61,19 @@ void TMainForm::RestyleComments()
     const bool modified = reExpression->document()->isModified();
     reExpression->setUpdatesEnabled(false);
 
-    // One undo step for the whole pass.
-    QTextCursor cursor(reExpression->document());
+    // One undo step for the whole pass, which Undo passes over (it is no
+    // edit of the user's); with nothing of the user's to undo, none at all.
+    QTextDocument* document = reExpression->document();
+    const bool userHistory = document->isUndoAvailable();
+    QTextCursor cursor(document);
     cursor.beginEditBlock();
     cursor.select(QTextCursor::Document);
     cursor.setCharFormat(EditorFormat());
     const QTextCharFormat commentFormat = CommentFormat();
-    for (QTextBlock block = reExpression->document()->begin(); block.isValid(); block = block.next())
+    for (QTextBlock block = document->begin(); block.isValid(); block = block.next())
         ColourBlock(cursor, block, commentFormat);
     cursor.endEditBlock();
+    if (!userHistory) ForgetUndoHistory(document);
 
     QTextCursor caret(reExpression->document());
     caret.setPosition(selectionStart);
@@ -111,7 +122,10 @@ void TMainForm::CommentFontClick()
 
 void TMainForm::EditorColorClick()
 {
-    const std::optional<QColor> chosen = Dialogs->ChooseColor(this, ColorDialog1.Color);
+    // Until a colour is chosen the dialog starts at the panes' own colour.
+    const QColor current =
+        ColorDialog1.Color.isValid() ? ColorDialog1.Color : reExpression->palette().color(QPalette::Base);
+    const std::optional<QColor> chosen = Dialogs->ChooseColor(this, current);
     if (!chosen) return;
     ColorDialog1.Color = *chosen;
     SetPaneBackground(reExpression, *chosen);

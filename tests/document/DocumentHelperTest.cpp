@@ -1,15 +1,12 @@
 // The plain functions behind the window's handlers.
 #include <gtest/gtest.h>
 
-#include <QLayout>
-#include <QToolButton>
-
 #include "document/CaseConversion.h"
 #include "document/CommentRange.h"
+#include "document/FontChoice.h"
+#include "document/KeyPressMemory.h"
 #include "document/KeyRules.h"
 #include "document/Presentation.h"
-#include "shell/ButtonBar.h"
-#include "shell/Hints.h"
 
 namespace tallyrix {
 namespace {
@@ -64,25 +61,6 @@ TEST(CaseConversionTest, OnlyAsciiLettersChange)
     }
 }
 
-TEST(HintTest, ShortPartBeforeTheBarLongPartAfterIt)
-{
-    struct Case {
-        QString hint, shortHint, longHint;
-    };
-    const Case cases[] = {
-        {QStringLiteral("開く|ファイルを開く"), QStringLiteral("開く"), QStringLiteral("ファイルを開く")},
-        {QStringLiteral("|変数・途中式の値"), QString(), QStringLiteral("変数・途中式の値")},
-        {QStringLiteral("ステップ関数"), QStringLiteral("ステップ関数"), QStringLiteral("ステップ関数")},
-        {QStringLiteral("a|b|c"), QStringLiteral("a"), QStringLiteral("b|c")},
-        {QString(), QString(), QString()},
-    };
-    for (const Case& c : cases) {
-        const HintParts parts = SplitHint(c.hint);
-        EXPECT_EQ(parts.shortHint, c.shortHint) << c.hint.toStdString();
-        EXPECT_EQ(parts.longHint, c.longHint) << c.hint.toStdString();
-    }
-}
-
 TEST(KeyRulesTest, KeyReleaseRecalculates)
 {
     struct Case {
@@ -91,16 +69,11 @@ TEST(KeyRulesTest, KeyReleaseRecalculates)
         bool enterOnly, recalculates;
     };
     const Case cases[] = {
-        {Qt::Key_1, Qt::NoModifier, false, true},
-        {Qt::Key_Left, Qt::NoModifier, false, true},
-        {Qt::Key_Shift, Qt::ShiftModifier, false, true},
-        {Qt::Key_C, Qt::ControlModifier, false, false},
-        {Qt::Key_X, Qt::AltModifier, false, false},
-        {Qt::Key_Return, Qt::ControlModifier, true, false},
-        {Qt::Key_1, Qt::NoModifier, true, false},
-        {Qt::Key_Return, Qt::NoModifier, true, true},
-        {Qt::Key_Enter, Qt::KeypadModifier, true, true},
-        {Qt::Key_Return, Qt::ShiftModifier, true, true},
+        {Qt::Key_1, Qt::NoModifier, false, true},        {Qt::Key_Left, Qt::NoModifier, false, true},
+        {Qt::Key_Shift, Qt::ShiftModifier, false, true}, {Qt::Key_C, Qt::ControlModifier, false, false},
+        {Qt::Key_X, Qt::AltModifier, false, false},      {Qt::Key_Return, Qt::ControlModifier, true, false},
+        {Qt::Key_1, Qt::NoModifier, true, false},        {Qt::Key_Return, Qt::NoModifier, true, true},
+        {Qt::Key_Enter, Qt::KeypadModifier, true, true}, {Qt::Key_Return, Qt::ShiftModifier, true, true},
     };
     for (const Case& c : cases)
         EXPECT_EQ(RecalculatesOnKeyRelease(c.key, c.modifiers, c.enterOnly), c.recalculates) << c.key;
@@ -133,22 +106,32 @@ TEST(PresentationTest, MessageLineAndCaretPosition)
     EXPECT_EQ(CaretPositionText(2, 5, 37), QStringLiteral("2行 5桁 計37文字"));
 }
 
-// Rows end at the marked breaks, and also where the width runs out.
-TEST(ButtonBarTest, RowsBreakWhereMarkedAndWhereTheWidthEnds)
+TEST(FontChoiceTest, PointsAndPixels)
 {
-    TButtonBar bar(QStringLiteral("bar"), QSize(40, 20));
-    for (int i = 0; i < 5; ++i) bar.AddButton(QString::number(i), QString(), i == 1);
-    struct Case {
-        int width;
-        int rows;
-    };
-    for (const Case& c : {Case{400, 2}, Case{100, 3}, Case{50, 5}, Case{10, 5}}) {
-        EXPECT_EQ(bar.heightForWidth(c.width), c.rows * 20) << c.width;
-        bar.layout()->setGeometry(QRect(0, 0, c.width, bar.heightForWidth(c.width)));
-        const QList<QToolButton*> buttons = bar.Buttons();
-        EXPECT_EQ(buttons[2]->x(), 0) << c.width;
-        EXPECT_EQ(buttons[4]->y(), (c.rows - 1) * 20) << c.width;
+    const struct {
+        double points;
+        int pixels;
+    } cases[] = {{9, 12}, {10, 13}, {10.5, 14}, {12, 16}, {72, 96}};
+    for (const auto& c : cases) {
+        EXPECT_EQ(PointsToPixels(c.points), c.pixels) << c.points;
+        EXPECT_EQ(PixelsToPoints(c.pixels), c.points) << c.pixels;
     }
+    EXPECT_EQ(PointsToPixels(11), 15);
+    // Every stored pixel height survives the trip through points.
+    for (int pixels = 6; pixels <= 200; ++pixels)
+        EXPECT_EQ(PointsToPixels(PixelsToPoints(pixels)), pixels);
+}
+
+TEST(KeyPressMemoryTest, OnlyReleasesOfKeysPressedHereCount)
+{
+    TKeyPressMemory keys;
+    EXPECT_FALSE(keys.Released(Qt::Key_Return));  // pressed in a message box
+    keys.Pressed(Qt::Key_A);
+    keys.Pressed(Qt::Key_A);  // auto-repeat
+    keys.Pressed(Qt::Key_Shift);
+    EXPECT_TRUE(keys.Released(Qt::Key_A));
+    EXPECT_FALSE(keys.Released(Qt::Key_A));
+    EXPECT_TRUE(keys.Released(Qt::Key_Shift));
 }
 
 }  // namespace

@@ -1,4 +1,4 @@
-// The plain rules behind the file commands and the drive list.
+// The plain rules behind the file commands.
 #include <gtest/gtest.h>
 
 #include <QDir>
@@ -6,7 +6,6 @@
 #include <QTemporaryDir>
 
 #include "files/CalcFileNames.h"
-#include "shell/DriveList.h"
 
 namespace tallyrix {
 namespace {
@@ -48,7 +47,8 @@ TEST(CalcFileNames, DialogFiltersComeInPairs)
         {"Text|*.txt|dangling", {"Text (*.txt)"}},
         {"", {}},
     };
-    for (const Case& c : cases) EXPECT_EQ(DialogNameFilters(QString::fromUtf8(c.filter)), c.expected) << c.filter;
+    for (const Case& c : cases)
+        EXPECT_EQ(DialogNameFilters(QString::fromUtf8(c.filter)), c.expected) << c.filter;
 }
 
 TEST(CalcFileNames, StatusMessages)
@@ -89,42 +89,6 @@ TEST(CalcFileNames, ReplacingAnotherFile)
     for (const Case& c : cases)
         EXPECT_EQ(ReplacesAnotherFile(c.target, c.current), c.replaces)
             << c.target.toStdString() << " over " << c.current.toStdString();
-}
-
-TEST(DriveList, UserVolumes)
-{
-    struct Case {
-        const char* type;
-        const char* device;
-        const char* root;
-        bool counts;
-    };
-    const Case cases[] = {
-        {"ext4", "/dev/sda1", "/", true},
-        {"overlay", "overlay", "/", true},
-        {"ext4", "/dev/sdb1", "/media/usb", true},
-        {"nfs4", "server:/export", "/mnt/share", true},
-        {"cifs", "//server/share", "/mnt/win", true},
-        {"proc", "proc", "/proc", false},
-        {"sysfs", "sysfs", "/sys", false},
-        {"tmpfs", "tmpfs", "/run", false},
-        {"devpts", "devpts", "/dev/pts", false},
-        {"squashfs", "/dev/loop3", "/snap/core/1", false},
-    };
-    for (const Case& c : cases)
-        EXPECT_EQ(IsUserVolume(c.type, c.device, QString::fromUtf8(c.root)), c.counts) << c.root << " " << c.type;
-    EXPECT_EQ(DriveLabel(QStringLiteral("/media/usb"), QStringLiteral("STICK")), QStringLiteral("/media/usb [STICK]"));
-    EXPECT_EQ(DriveLabel(QStringLiteral("/"), QString()), QStringLiteral("/"));
-}
-
-TEST(DriveList, MountedDrivesHoldTheRootOnceEach)
-{
-    const QList<DriveEntry> drives = MountedDrives();
-    QStringList roots;
-    for (const DriveEntry& drive : drives) roots.append(drive.root);
-    EXPECT_EQ(roots.count(QStringLiteral("/")), 1);
-    EXPECT_EQ(roots.removeDuplicates(), 0);
-    EXPECT_FALSE(roots.contains(QStringLiteral("/proc")));
 }
 
 }  // namespace

@@ -78,7 +78,7 @@ void TMainForm::mRADClick()
 {
     Engine.Radians = true;
     mRAD->setChecked(true);
-    StatusPanel(2)->setText(QStringLiteral("RAD"));
+    ShowAngleMode();
     Recalculate();
 }
 
@@ -86,8 +86,13 @@ void TMainForm::mDEGClick()
 {
     Engine.Radians = false;
     mDEG->setChecked(true);
-    StatusPanel(2)->setText(QStringLiteral("DEG"));
+    ShowAngleMode();
     Recalculate();
+}
+
+void TMainForm::ShowAngleMode()
+{
+    StatusPanel(2)->setText(Engine.Radians ? QStringLiteral("RAD") : QStringLiteral("DEG"));
 }
 
 void TMainForm::mEquationClick()

@@ -8,7 +8,7 @@
 
 #include "document/FontChoice.h"
 #include "shell/ResultPane.h"
-#include "tests/window/WindowFixture.h"
+#include "tests/shell/FormatChecks.h"
 
 namespace tallyrix::test {
 namespace {
@@ -28,7 +28,8 @@ protected:
 QString Lines(int count, const QString& prefix = QStringLiteral("line "))
 {
     QStringList lines;
-    for (int i = 1; i <= count; ++i) lines << prefix + QString::number(i);
+    for (int i = 1; i <= count; ++i)
+        lines << prefix + QString::number(i);
     return lines.join(u'\n');
 }
 
@@ -56,19 +57,30 @@ TEST_F(ResultPaneTest, LinesAndTheMessageLine)
     EXPECT_EQ(Pane.LineText(1), QStringLiteral("2: 2"));
 }
 
-TEST_F(ResultPaneTest, ShowsTheEndOfItsText)
+// The last lines are shown from their start, so every line's label stays in
+// view, even after the user scrolled sideways.
+TEST_F(ResultPaneTest, ShowsTheLastLinesFromTheirStart)
 {
-    Pane.SetContent(Lines(500), Body, QStringLiteral("501; ") + QString(200, u'x'), Message);
     QScrollBar* vertical = Pane.verticalScrollBar();
     QScrollBar* horizontal = Pane.horizontalScrollBar();
-    EXPECT_GT(vertical->maximum(), 400);
-    EXPECT_EQ(vertical->value(), vertical->maximum());
-    EXPECT_GT(horizontal->value(), 0);
-    EXPECT_EQ(horizontal->value(), horizontal->maximum());
-    // A short last line is shown from its start.
-    Pane.SetContent(QString(300, u'y') + QStringLiteral("\nz"), Body);
-    EXPECT_GT(horizontal->maximum(), 0);
-    EXPECT_EQ(horizontal->value(), 0);
+    const QString wide = QString(300, u'y');
+    const struct {
+        QString body;
+        QString message;
+        bool scrollsDown;
+    } cases[] = {
+        {Lines(500), QStringLiteral("501; ") + QString(200, u'x'), true},
+        {Lines(500, QStringLiteral("goukei: ") + wide), QString(), true},
+        {wide + QStringLiteral("\nz"), QString(), false},
+    };
+    for (const auto& c : cases) {
+        horizontal->setValue(horizontal->maximum());
+        Pane.SetContent(c.body, Body, c.message, Message);
+        EXPECT_GT(horizontal->maximum(), 0);
+        EXPECT_EQ(horizontal->value(), 0);
+        EXPECT_EQ(vertical->value(), vertical->maximum());
+        EXPECT_EQ(vertical->maximum() > 400, c.scrollsDown);
+    }
 }
 
 TEST_F(ResultPaneTest, MouseSelectionAndCopy)
@@ -77,8 +89,9 @@ TEST_F(ResultPaneTest, MouseSelectionAndCopy)
     QWidget* viewport = Pane.viewport();
     const int lineHeight = QFontMetrics(Body.font()).lineSpacing();
     QTest::mousePress(viewport, Qt::LeftButton, {}, QPoint(1, lineHeight / 2));
-    QMouseEvent move(QEvent::MouseMove, QPointF(200, lineHeight * 1.5), viewport->mapToGlobal(QPointF(200, lineHeight * 1.5)),
-                     Qt::NoButton, Qt::LeftButton, Qt::NoModifier);
+    QMouseEvent move(QEvent::MouseMove, QPointF(200, lineHeight * 1.5),
+                     viewport->mapToGlobal(QPointF(200, lineHeight * 1.5)), Qt::NoButton, Qt::LeftButton,
+                     Qt::NoModifier);
     QCoreApplication::sendEvent(viewport, &move);
     QTest::mouseRelease(viewport, Qt::LeftButton, {}, QPoint(200, lineHeight * 3 / 2));
     EXPECT_EQ(Pane.selectedText(), QStringLiteral("a: 1\nbb: 22"));
@@ -87,19 +100,6 @@ TEST_F(ResultPaneTest, MouseSelectionAndCopy)
     // New content drops the selection.
     Pane.SetContent(QStringLiteral("x"), Body);
     EXPECT_EQ(Pane.selectedText(), QString());
-}
-
-// With the pane focused, Ctrl+A and Ctrl+C act on it, not on the editor.
-TEST_F(WindowTest, CopyKeysInTheFocusedSidePane)
-{
-    ASSERT_TRUE(QTest::qWaitForWindowActive(Form.get()));
-    SetDocument(QStringLiteral("7*6"));
-    Form->mEquation->trigger();
-    Form->reResult->setFocus();
-    QTest::keyClick(Form->reResult, Qt::Key_A, Qt::ControlModifier);
-    QTest::keyClick(Form->reResult, Qt::Key_C, Qt::ControlModifier);
-    EXPECT_EQ(QGuiApplication::clipboard()->text(), QStringLiteral("1: 42"));
-    EXPECT_FALSE(Form->reExpression->textCursor().hasSelection());
 }
 
 }  // namespace

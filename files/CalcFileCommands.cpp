@@ -131,14 +131,13 @@ void TMainForm::FileSave()
 
 void TMainForm::FileSaveAs()
 {
-    const std::optional<QString> chosen = Dialogs->ChooseSaveFile(
-        this, FileDialogFor(QStringLiteral("計算ﾌｧｲﾙを保存する"), FileNamePart(CurFileName)));
+    const std::optional<QString> chosen =
+        Dialogs->ChooseSaveFile(this, FileDialogFor(QStringLiteral("計算ﾌｧｲﾙを保存する"), FileNamePart(CurFileName)));
     if (!chosen) return;
     const QString path = QFileInfo(*chosen).absoluteFilePath();
-    if (ReplacesAnotherFile(path, CurFileName)
-        && Ask(QMessageBox::Warning, path + QStringLiteral("は既に存在します。\n置き換えますか？"),
-               QMessageBox::Yes | QMessageBox::No)
-               != QMessageBox::Yes)
+    if (ReplacesAnotherFile(path, CurFileName) &&
+        Ask(QMessageBox::Warning, path + QStringLiteral("は既に存在します。\n置き換えますか？"),
+            QMessageBox::Yes | QMessageBox::No) != QMessageBox::Yes)
         return;
     WriteDocument(path);
     SetCurrentFile(path);
@@ -153,8 +152,8 @@ void TMainForm::DELClick()
     if (name.isEmpty()) return;
     const QString path = QDir(LeftPanel->Directory()).filePath(name);
     // A failed deletion is not reported; the entry then stays.
-    if (Ask(QMessageBox::Critical, path + QStringLiteral("を削除しますか？"), QMessageBox::Yes | QMessageBox::No)
-        == QMessageBox::Yes)
+    if (Ask(QMessageBox::Critical, path + QStringLiteral("を削除しますか？"), QMessageBox::Yes | QMessageBox::No) ==
+        QMessageBox::Yes)
         LeftPanel->DeleteFile(path);
 }
 

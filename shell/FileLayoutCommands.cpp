@@ -37,26 +37,46 @@ void TMainForm::PlacePanels()
     rows->addWidget(Splitter1, 1);
     setCentralWidget(window);
 
-    connect(LeftPanel, &TFilePane::FileChosen, this, [this] { RunHandler([this] { FileListBoxClick(); }); });
+    Bind(LeftPanel, &TFilePane::FileChosen, &TMainForm::FileListBoxClick);
     CreateFileListPopup();
 }
 
+namespace {
+
+struct SpeedButtonDefinition {
+    const char* name;
+    int left;
+    const char* hint;
+    QStyle::StandardPixmap icon;
+    TMainForm::Command handler;
+    QToolButton* TMainForm::*member;
+};
+
 // The buttons stand at their own left edges, with gaps between the groups.
+const SpeedButtonDefinition SpeedButtons[] = {
+    {"NewBtn", 8, "新規|新規ファイルを作成", QStyle::SP_FileIcon, &TMainForm::FileNew, &TMainForm::NewBtn},
+    {"FileOpenBtn", 31, "開く|ファイルを開く", QStyle::SP_DialogOpenButton, &TMainForm::FileOpen,
+     &TMainForm::FileOpenBtn},
+    {"FileSaveBtn", 54, "保存|ファイルを上書き保存する", QStyle::SP_DialogSaveButton, &TMainForm::FileSave,
+     &TMainForm::FileSaveBtn},
+};
+
+}  // namespace
+
 void TMainForm::CreateSpeedBar()
 {
     SpeedBar = new QWidget;
     SpeedBar->setObjectName(QStringLiteral("SpeedBar"));
     SpeedBar->setFixedHeight(25);
-    NewBtn = AddSpeedButton(QStringLiteral("NewBtn"), 8, QStringLiteral("新規|新規ファイルを作成"),
-                            style()->standardIcon(QStyle::SP_FileIcon), &TMainForm::FileNew);
-    FileOpenBtn = AddSpeedButton(QStringLiteral("FileOpenBtn"), 31, QStringLiteral("開く|ファイルを開く"),
-                                 style()->standardIcon(QStyle::SP_DialogOpenButton), &TMainForm::FileOpen);
-    FileSaveBtn = AddSpeedButton(QStringLiteral("FileSaveBtn"), 54, QStringLiteral("保存|ファイルを上書き保存する"),
-                                 style()->standardIcon(QStyle::SP_DialogSaveButton), &TMainForm::FileSave);
+    for (const SpeedButtonDefinition& definition : SpeedButtons) {
+        this->*definition.member =
+            AddSpeedButton(QString::fromUtf8(definition.name), definition.left, QString::fromUtf8(definition.hint),
+                           style()->standardIcon(definition.icon), definition.handler);
+    }
 }
 
 QToolButton* TMainForm::AddSpeedButton(const QString& name, int left, const QString& hint, const QIcon& icon,
-                                       void (TMainForm::*handler)())
+                                       Command handler)
 {
     auto* button = new QToolButton(SpeedBar);
     button->setObjectName(name);
@@ -65,8 +85,7 @@ QToolButton* TMainForm::AddSpeedButton(const QString& name, int left, const QStr
     button->setIcon(icon);
     button->setFocusPolicy(Qt::NoFocus);
     ApplyHint(button, hint);
-    connect(button, &QToolButton::clicked, this,
-            [this, handler] { RunHandler([this, handler] { (this->*handler)(); }); });
+    Bind(button, &QToolButton::clicked, handler);
     return button;
 }
 
@@ -80,8 +99,8 @@ void TMainForm::CreateFileMenu()
                           QKeySequence(Qt::CTRL | Qt::Key_O));
     mFileSave = NewAction(QStringLiteral("mFileSave"), QStringLiteral("上書き保存(&S)"), &TMainForm::FileSave,
                           QKeySequence(Qt::CTRL | Qt::Key_S));
-    mFileSaveAs = NewAction(QStringLiteral("mFileSaveAs"), QStringLiteral("名前を付けて保存(&A)..."),
-                            &TMainForm::FileSaveAs);
+    mFileSaveAs =
+        NewAction(QStringLiteral("mFileSaveAs"), QStringLiteral("名前を付けて保存(&A)..."), &TMainForm::FileSaveAs);
     mFileExit = NewAction(QStringLiteral("mFileExit"), QStringLiteral("終了(&X)"), &TMainForm::FileExit,
                           QKeySequence(Qt::ALT | Qt::Key_X));
     mFileNew->setStatusTip(QStringLiteral("新規ﾌｧｲﾙの作成"));

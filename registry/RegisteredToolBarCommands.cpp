@@ -19,7 +19,10 @@ namespace {
 constexpr const char* TagProperty = "Tag";
 
 // A '&' in a name is shown, not taken for a mnemonic.
-QString ButtonCaption(const std::string& name) { return QString::fromStdString(name).replace(u'&', QStringLiteral("&&")); }
+QString ButtonCaption(const std::string& name)
+{
+    return QString::fromStdString(name).replace(u'&', QStringLiteral("&&"));
+}
 
 }  // namespace
 
@@ -43,7 +46,7 @@ void TMainForm::UpdateRegisterToolBar()
         const QString hint = entry.hasHint ? QString::fromStdString(entry.hint) : QString();
         QToolButton* button = tbRegister->AddButton(ButtonCaption(entry.caption), hint);
         button->setProperty(TagProperty, entry.tag);
-        connect(button, &QToolButton::clicked, this, [this, button] { RunHandler([this, button] { NumberBtn1Click(button); }); });
+        Bind(button, &QToolButton::clicked, [this, button] { NumberBtn1Click(button); });
     }
 }
 
@@ -51,7 +54,8 @@ void TMainForm::UpdateRegisterToolBar()
 void TMainForm::RegisteredBtnClick(QAbstractButton* sender)
 {
     const auto index = static_cast<std::size_t>(sender->property(TagProperty).toInt());
-    const std::string text = RegisteredInsertText(RegisteredLines.at(index), Engine, mInsertRegisteredValue->isChecked());
+    const std::string text =
+        RegisteredInsertText(RegisteredLines.at(index), Engine, mInsertRegisteredValue->isChecked());
     InsertWithEditorFormat(QString::fromStdString(text));
     RecalculateUnlessEnterOnly();
 }

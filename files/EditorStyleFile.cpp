@@ -1,0 +1,315 @@
+#include "files/EditorStyleFile.h"
+
+#include <cstdio>
+#include <functional>
+#include <map>
+#include <optional>
+#include <vector>
+
+#include "files/ProfileFile.h"
+#include "files/TextCodec.h"
+
+namespace tallyrix {
+namespace {
+
+struct NamedValue {
+    std::string_view name;
+    std::int32_t value;
+};
+
+// Colours and character sets that the stream writes by name.
+constexpr NamedValue ColorNames[] = {
+    {"clBlack", 0x000000}, {"clMaroon", 0x000080}, {"clGreen", 0x008000}, {"clOlive", 0x008080},
+    {"clNavy", 0x800000}, {"clPurple", 0x800080}, {"clTeal", 0x808000}, {"clGray", 0x808080},
+    {"clSilver", 0xC0C0C0}, {"clRed", 0x0000FF}, {"clLime", 0x00FF00}, {"clYellow", 0x00FFFF},
+    {"clBlue", 0xFF0000}, {"clFuchsia", 0xFF00FF}, {"clAqua", 0xFFFF00}, {"clWhite", 0xFFFFFF},
+    {"clNone", 0x1FFFFFFF}, {"clDefault", 0x20000000},
+    {"clScrollBar", int32_t(0x80000000u)}, {"clBackground", int32_t(0x80000001u)},
+    {"clActiveCaption", int32_t(0x80000002u)}, {"clInactiveCaption", int32_t(0x80000003u)},
+    {"clMenu", int32_t(0x80000004u)}, {"clWindow", int32_t(0x80000005u)},
+    {"clWindowFrame", int32_t(0x80000006u)}, {"clMenuText", int32_t(0x80000007u)},
+    {"clWindowText", int32_t(0x80000008u)}, {"clCaptionText", int32_t(0x80000009u)},
+    {"clActiveBorder", int32_t(0x8000000Au)}, {"clInactiveBorder", int32_t(0x8000000Bu)},
+    {"clAppWorkSpace", int32_t(0x8000000Cu)}, {"clHighlight", int32_t(0x8000000Du)},
+    {"clHighlightText", int32_t(0x8000000Eu)}, {"clBtnFace", int32_t(0x8000000Fu)},
+    {"clBtnShadow", int32_t(0x80000010u)}, {"clGrayText", int32_t(0x80000011u)},
+    {"clBtnText", int32_t(0x80000012u)}, {"clInactiveCaptionText", int32_t(0x80000013u)},
+    {"clBtnHighlight", int32_t(0x80000014u)}, {"cl3DDkShadow", int32_t(0x80000015u)},
+    {"cl3DLight", int32_t(0x80000016u)}, {"clInfoText", int32_t(0x80000017u)},
+    {"clInfoBk", int32_t(0x80000018u)},
+};
+
+constexpr std::int64_t MaxFontPixels = 1000;
+
+constexpr NamedValue CharsetNames[] = {
+    {"ANSI_CHARSET", 0}, {"DEFAULT_CHARSET", 1}, {"SYMBOL_CHARSET", 2}, {"MAC_CHARSET", 77},
+    {"SHIFTJIS_CHARSET", 128}, {"HANGEUL_CHARSET", 129}, {"JOHAB_CHARSET", 130}, {"GB2312_CHARSET", 134},
+    {"CHINESEBIG5_CHARSET", 136}, {"GREEK_CHARSET", 161}, {"TURKISH_CHARSET", 162},
+    {"VIETNAMESE_CHARSET", 163}, {"HEBREW_CHARSET", 177}, {"ARABIC_CHARSET", 178}, {"BALTIC_CHARSET", 186},
+    {"RUSSIAN_CHARSET", 204}, {"THAI_CHARSET", 222}, {"EASTEUROPE_CHARSET", 238}, {"OEM_CHARSET", 255},
+};
+
+struct StyleFlag {
+    std::string_view name;
+    bool StyleFont::*member;
+};
+constexpr StyleFlag StyleFlags[] = {
+    {"fsBold", &StyleFont::bold},
+    {"fsItalic", &StyleFont::italic},
+    {"fsUnderline", &StyleFont::underline},
+    {"fsStrikeOut", &StyleFont::strikeOut},
+};
+
+template <std::size_t N>
+const NamedValue* ByValue(const NamedValue (&table)[N], std::int32_t value)
+{
+    for (const NamedValue& entry : table)
+        if (entry.value == value) return &entry;
+    return nullptr;
+}
+
+template <std::size_t N>
+const NamedValue* ByName(const NamedValue (&table)[N], std::string_view name)
+{
+    for (const NamedValue& entry : table)
+        if (entry.name == name) return &entry;
+    return nullptr;
+}
+
+// ---- writing
+
+template <std::size_t N>
+void WriteNamedInteger(ObjectRecordWriter& writer, std::string_view property, const NamedValue (&table)[N],
+                       std::int32_t value)
+{
+    if (const NamedValue* named = ByValue(table, value))
+        writer.Identifier(property, named->name);
+    else
+        writer.Integer(property, value);
+}
+
+void WritePosition(ObjectRecordWriter& writer, const DesignPosition& position)
+{
+    writer.Integer("Left", position.left);
+    writer.Integer("Top", position.top);
+}
+
+std::string WriteFontRecord(std::string_view objectName, const FontDialogRecord& record)
+{
+    ObjectRecordWriter writer("TFontDialog", objectName);
+    const StyleFont& font = record.font;
+    WriteNamedInteger(writer, "Font.Charset", CharsetNames, font.charset);
+    WriteNamedInteger(writer, "Font.Color", ColorNames, font.color);
+    writer.Integer("Font.Height", -font.pixelHeight);
+    writer.String("Font.Name", font.name);
+    std::vector<std::string_view> style;
+    for (const StyleFlag& flag : StyleFlags)
+        if (font.*flag.member) style.push_back(flag.name);
+    writer.Set("Font.Style", style);
+    writer.Integer("MinFontSize", record.minFontSize);
+    writer.Integer("MaxFontSize", record.maxFontSize);
+    WritePosition(writer, record.position);
+    return writer.Finish();
+}
+
+std::string CustomColorEntry(std::size_t index, ColorValue color)
+{
+    char hex[9];
+    std::snprintf(hex, sizeof hex, "%X", static_cast<unsigned>(color));
+    return "Color" + std::string(1, static_cast<char>('A' + index)) + "=" + hex;
+}
+
+std::string WriteColorRecord(const ColorDialogRecord& record)
+{
+    ObjectRecordWriter writer("TColorDialog", "ColorDialog1");
+    writer.Boolean("Ctl3D", record.ctl3D);
+    if (record.color != 0) WriteNamedInteger(writer, "Color", ColorNames, record.color);
+    if (record.customColors != ColorDialogRecord{}.customColors) {
+        std::vector<std::string> entries;
+        for (std::size_t i = 0; i < CustomColorCount; ++i)
+            entries.push_back(CustomColorEntry(i, record.customColors[i]));
+        writer.StringList("CustomColors.Strings", entries);
+    }
+    WritePosition(writer, record.position);
+    return writer.Finish();
+}
+
+// ---- reading
+
+class PropertyReader {
+public:
+    explicit PropertyReader(const ObjectRecord& record) : record(record) {}
+
+    [[noreturn]] void Fail(const std::string& property, const std::string& what) const
+    {
+        throw StyleFormatError(record.objectName + " の " + property + ": " + what);
+    }
+
+    std::int32_t Integer(const StreamProperty& property) const
+    {
+        const ValueTag tag = property.value.tag;
+        if (tag != ValueTag::Int8 && tag != ValueTag::Int16 && tag != ValueTag::Int32)
+            Fail(property.name, "整数ではありません");
+        return property.value.number;
+    }
+
+    template <std::size_t N>
+    std::int32_t NamedInteger(const StreamProperty& property, const NamedValue (&table)[N]) const
+    {
+        if (property.value.tag != ValueTag::Identifier) return Integer(property);
+        const NamedValue* named = ByName(table, property.value.text);
+        if (!named) Fail(property.name, "知らない名前 " + property.value.text + " です");
+        return named->value;
+    }
+
+    std::string Text(const StreamProperty& property) const
+    {
+        const ValueTag tag = property.value.tag;
+        if (tag != ValueTag::String && tag != ValueTag::LongString) Fail(property.name, "文字列ではありません");
+        return property.value.text;
+    }
+
+    bool Boolean(const StreamProperty& property) const
+    {
+        const ValueTag tag = property.value.tag;
+        if (tag != ValueTag::True && tag != ValueTag::False) Fail(property.name, "真偽値ではありません");
+        return tag == ValueTag::True;
+    }
+
+    const ObjectRecord& record;
+};
+
+using PropertyHandler = std::function<void(const PropertyReader&, const StreamProperty&)>;
+
+// Properties without a handler are the dialogs' other settings; they are
+// skipped.
+void ApplyProperties(const ObjectRecord& record, const std::map<std::string_view, PropertyHandler>& handlers)
+{
+    const PropertyReader reader(record);
+    for (const StreamProperty& property : record.properties)
+        if (const auto handler = handlers.find(property.name); handler != handlers.end())
+            handler->second(reader, property);
+}
+
+void ReadStyle(const PropertyReader& reader, const StreamProperty& property, StyleFont& font)
+{
+    if (property.value.tag != ValueTag::Set) reader.Fail(property.name, "集合ではありません");
+    for (const StyleFlag& flag : StyleFlags)
+        font.*flag.member = false;
+    for (const std::string& name : property.value.names) {
+        const StyleFlag* flag = nullptr;
+        for (const StyleFlag& candidate : StyleFlags)
+            if (candidate.name == name) flag = &candidate;
+        if (!flag) reader.Fail(property.name, "知らない名前 " + name + " です");
+        font.*flag->member = true;
+    }
+}
+
+// A negative height is the character height, a positive one the cell
+// height, taken as it is. Sizes no screen could show are refused rather than
+// handed to the font engine.
+int PixelHeight(const PropertyReader& reader, const StreamProperty& property)
+{
+    const std::int64_t height = reader.Integer(property);
+    const std::int64_t pixels = height < 0 ? -height : height;
+    if (pixels < 1 || pixels > MaxFontPixels) reader.Fail(property.name, "文字の高さ " + std::to_string(height) + " は使えません");
+    return static_cast<int>(pixels);
+}
+
+std::map<std::string_view, PropertyHandler> PositionHandlers(DesignPosition& position)
+{
+    return {
+        {"Left", [&](const PropertyReader& r, const StreamProperty& p) { position.left = r.Integer(p); }},
+        {"Top", [&](const PropertyReader& r, const StreamProperty& p) { position.top = r.Integer(p); }},
+    };
+}
+
+void ReadFontRecord(const ObjectRecord& record, FontDialogRecord& result)
+{
+    StyleFont& font = result.font;
+    std::map<std::string_view, PropertyHandler> handlers = PositionHandlers(result.position);
+    handlers.insert({
+        {"Font.Charset", [&](const auto& r, const auto& p) { font.charset = r.NamedInteger(p, CharsetNames); }},
+        {"Font.Color", [&](const auto& r, const auto& p) { font.color = r.NamedInteger(p, ColorNames); }},
+        {"Font.Height", [&](const auto& r, const auto& p) { font.pixelHeight = PixelHeight(r, p); }},
+        {"Font.Name", [&](const auto& r, const auto& p) { font.name = DecodeText(r.Text(p)).text; }},
+        {"Font.Style", [&](const auto& r, const auto& p) { ReadStyle(r, p, font); }},
+        {"MinFontSize", [&](const auto& r, const auto& p) { result.minFontSize = r.Integer(p); }},
+        {"MaxFontSize", [&](const auto& r, const auto& p) { result.maxFontSize = r.Integer(p); }},
+    });
+    ApplyProperties(record, handlers);
+}
+
+// Entries "ColorA=FFFFFF" to "ColorP=…" in any order; the others stay white.
+void ReadCustomColors(const PropertyReader& reader, const StreamProperty& property, ColorDialogRecord& result)
+{
+    if (property.value.tag != ValueTag::List) reader.Fail(property.name, "リストではありません");
+    for (const StreamValue& item : property.value.items) {
+        const std::string_view entry = item.text;
+        const bool isText = item.tag == ValueTag::String || item.tag == ValueTag::LongString;
+        const bool named = isText && entry.size() > 7 && entry.substr(0, 5) == "Color" && entry[6] == '=' &&
+                           entry[5] >= 'A' && entry[5] < static_cast<char>('A' + CustomColorCount);
+        const std::optional<int> color = named ? ParseProfileInteger("0x" + std::string(entry.substr(7)))
+                                               : std::nullopt;
+        if (!color) reader.Fail(property.name, "読めない項目 \"" + std::string(entry) + "\" があります");
+        result.customColors[static_cast<std::size_t>(entry[5] - 'A')] = *color;
+    }
+}
+
+void ReadColorRecord(const ObjectRecord& record, ColorDialogRecord& result)
+{
+    std::map<std::string_view, PropertyHandler> handlers = PositionHandlers(result.position);
+    handlers.insert({
+        {"Ctl3D", [&](const auto& r, const auto& p) { result.ctl3D = r.Boolean(p); }},
+        {"Color", [&](const auto& r, const auto& p) { result.color = r.NamedInteger(p, ColorNames); }},
+        {"CustomColors.Strings", [&](const auto& r, const auto& p) { ReadCustomColors(r, p, result); }},
+    });
+    ApplyProperties(record, handlers);
+}
+
+ObjectRecord ReadExpectedRecord(std::string_view bytes, std::size_t& offset, int number,
+                                std::string_view className, std::string_view objectName)
+{
+    const std::string where = std::to_string(number) + " 番目の記録 (" + std::string(objectName) + "): ";
+    try {
+        ObjectRecord record = ReadObjectRecord(bytes, offset);
+        if (record.className != className || record.objectName != objectName)
+            throw StyleFormatError(record.className + " " + record.objectName + " が書かれています");
+        return record;
+    } catch (const StyleFormatError& error) {
+        throw StyleFormatError(where + error.what());
+    }
+}
+
+}  // namespace
+
+EditorStyle DesignEditorStyle()
+{
+    EditorStyle style;
+    style.FontDialog.font.name = "ＭＳ ゴシック";
+    style.CommentFontDialog.font.name = "ＭＳ ゴシック";
+    style.CommentFontDialog.font.color = BlueColor;
+    style.CommentFontDialog.font.bold = true;
+    return style;
+}
+
+std::string WriteEditorStyle(const EditorStyle& style)
+{
+    return WriteFontRecord("FontDialog", style.FontDialog) +
+           WriteFontRecord("CommentFontDialog", style.CommentFontDialog) + WriteColorRecord(style.ColorDialog1);
+}
+
+EditorStyle ReadEditorStyle(std::string_view bytes)
+{
+    // Properties a record leaves out keep their design values.
+    EditorStyle style = DesignEditorStyle();
+    std::size_t offset = 0;
+    ReadFontRecord(ReadExpectedRecord(bytes, offset, 1, "TFontDialog", "FontDialog"), style.FontDialog);
+    ReadFontRecord(ReadExpectedRecord(bytes, offset, 2, "TFontDialog", "CommentFontDialog"), style.CommentFontDialog);
+    ReadColorRecord(ReadExpectedRecord(bytes, offset, 3, "TColorDialog", "ColorDialog1"), style.ColorDialog1);
+    if (offset != bytes.size())
+        throw StyleFormatError("3 つの記録のあとに " + std::to_string(bytes.size() - offset) + " バイト余分なデータがあります");
+    return style;
+}
+
+}  // namespace tallyrix

@@ -1,0 +1,74 @@
+#include "files/SettingsFiles.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QString>
+
+namespace tallyrix {
+namespace {
+
+[[noreturn]] void FailToRead(const std::string& path, const std::string& reason)
+{
+    throw FileError("ファイルを読み込めません: " + path + " (" + reason + ")");
+}
+
+// The bytes of the file, or nothing when there is none.
+std::optional<std::string> ReadBytesIfPresent(const std::string& path)
+{
+    QFile file(QString::fromStdString(path));
+    if (!file.exists()) return std::nullopt;
+    if (!file.open(QIODevice::ReadOnly)) FailToRead(path, file.errorString().toStdString());
+    const QByteArray bytes = file.readAll();
+    if (file.error() != QFileDevice::NoError) FailToRead(path, file.errorString().toStdString());
+    return bytes.toStdString();
+}
+
+}  // namespace
+
+std::string IniFilePath(const std::string& progDir)
+{
+    return progDir + "/" + IniFileName;
+}
+
+std::string StyleFilePath(const std::string& progDir)
+{
+    return progDir + "/" + StyleFileName;
+}
+
+ProfileFile LoadProfileFile(const std::string& path)
+{
+    const std::optional<std::string> bytes = ReadBytesIfPresent(path);
+    return bytes ? ProfileFile::FromBytes(*bytes) : ProfileFile();
+}
+
+void SaveProfileFile(const std::string& path, const ProfileFile& profile)
+{
+    SaveWholeFile(path, profile.ToBytes());
+}
+
+std::optional<EditorStyle> LoadEditorStyleFile(const std::string& path)
+{
+    const std::optional<std::string> bytes = ReadBytesIfPresent(path);
+    if (!bytes) return std::nullopt;
+    try {
+        return ReadEditorStyle(*bytes);
+    } catch (const StyleFormatError& error) {
+        FailToRead(path, error.what());
+    }
+}
+
+void SaveEditorStyleFile(const std::string& path, const EditorStyle& style)
+{
+    SaveWholeFile(path, WriteEditorStyle(style));
+}
+
+std::optional<std::string> DocumentToReopen(const std::string& stored, const std::string& currentDir)
+{
+    if (stored.empty()) return std::nullopt;
+    const QFileInfo file(QDir(QString::fromStdString(currentDir)), QString::fromStdString(stored));
+    if (!file.isFile()) return std::nullopt;
+    return file.absoluteFilePath().toStdString();
+}
+
+}  // namespace tallyrix

@@ -1,0 +1,241 @@
+// The main window's panels, toolbars, editors and status bar.
+#include <QFrame>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QSplitter>
+#include <QStatusBar>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+#include "app/MainForm.h"
+#include "shell/ButtonBar.h"
+#include "shell/ElidedLabel.h"
+#include "shell/Hints.h"
+#include "shell/ResultPane.h"
+#include "shell/RichEdit.h"
+
+namespace tallyrix {
+namespace {
+
+struct ButtonDefinition {
+    const char* caption;
+    const char* hint;
+    bool breakAfter;
+    TMainForm::Command handler;  // none: the button inserts through its group's handler
+    const char* name;
+};
+
+// The rows break after "0" and after "=".
+constexpr ButtonDefinition NumberButtons[] = {
+    {"1", "'1'の入力", false, nullptr, nullptr},
+    {"2", "'2'の入力", false, nullptr, nullptr},
+    {"3", "'3'の入力", false, nullptr, nullptr},
+    {"4", "'4'の入力", false, nullptr, nullptr},
+    {"5", "'5'の入力", false, nullptr, nullptr},
+    {"6", "'6'の入力", false, nullptr, nullptr},
+    {"7", "'7'の入力", false, nullptr, nullptr},
+    {"8", "'8'の入力", false, nullptr, nullptr},
+    {"9", "'9'の入力", false, nullptr, nullptr},
+    {"0", "'0'の入力", true, nullptr, nullptr},
+    {".", "'.'の入力", false, nullptr, nullptr},
+    {"pi", "'pi'の入力", false, nullptr, nullptr},
+    {"+", "'+'の入力", false, nullptr, nullptr},
+    {"-", "'-'の入力", false, nullptr, nullptr},
+    {"*", "'*'の入力", false, nullptr, nullptr},
+    {"/", "'/'の入力", false, nullptr, nullptr},
+    {"^", "'^ 'の入力", false, nullptr, nullptr},
+    {"%", "'%'の入力", false, nullptr, nullptr},
+    {"!", "'!'の入力", false, nullptr, nullptr},
+    {"=", "'='の入力", true, nullptr, nullptr},
+    {";", "';'の入力", false, nullptr, nullptr},
+    {"(", "'('の入力", false, nullptr, nullptr},
+    {")", "')'の入力", false, nullptr, nullptr},
+    {"BS", "バックスペースキー", false, &TMainForm::BSBtnClick, "BSBtn"},
+    {"Del", "Delキー", false, &TMainForm::DelBtnClick, "DelBtn"},
+    {"Tab", "タブキー", false, &TMainForm::TabBtnClick, "TabBtn"},
+    {"CR", "リターン|改行", false, &TMainForm::LfBtnClick, "LfBtn"},
+    {"Home", "先頭へ", false, &TMainForm::HomeBtnClick, "HomeBtn"},
+    {"End", "最後へ", false, &TMainForm::EndBtnClick, "EndBtn"},
+};
+
+// The rows break after "tan()".
+constexpr ButtonDefinition FunctionButtons[] = {
+    {"()", "両端に括弧|選択部分の両側に括弧をつける", false, nullptr, nullptr},
+    {"abs()", "絶対値|絶対値関数", false, nullptr, nullptr},
+    {"sqrt()", "平方根|平方根関数", false, nullptr, nullptr},
+    {"exp()", "指数|指数関数", false, nullptr, nullptr},
+    {"log()", "自然対数|自然対数関数", false, nullptr, nullptr},
+    {"log10()", "常用対数|常用対数関数", false, nullptr, nullptr},
+    {"sin()", "正弦|正弦関数", false, nullptr, nullptr},
+    {"cos()", "余弦|余弦関数", false, nullptr, nullptr},
+    {"tan()", "正接|正接関数", true, nullptr, nullptr},
+    {"asin()", "逆正弦|逆正弦関数", false, nullptr, nullptr},
+    {"acos()", "逆余弦|逆余弦関数", false, nullptr, nullptr},
+    {"atan()", "逆正弦|逆正接関数", false, nullptr, nullptr},
+    {"sinh()", "双曲線正弦関数", false, nullptr, nullptr},
+    {"cosh()", "双曲線余弦関数", false, nullptr, nullptr},
+    {"tanh()", "双曲線正接関数", false, nullptr, nullptr},
+    {"ceil()", "小数点以下切り上げ", false, nullptr, nullptr},
+    {"floor()", "小数点以下切り捨て", false, nullptr, nullptr},
+    {"step()", "ステップ関数", false, nullptr, nullptr},
+};
+
+// Buttons without a handler of their own insert through groupHandler; they
+// are numbered after it (NumberBtn1, FuncBtn1, ...).
+template <std::size_t N>
+void AddButtons(TMainForm* form, TButtonBar* bar, const ButtonDefinition (&definitions)[N],
+                void (TMainForm::*groupHandler)(QAbstractButton*), const QString& groupName)
+{
+    int number = 0;
+    for (const ButtonDefinition& definition : definitions) {
+        QToolButton* button = bar->AddButton(QString::fromUtf8(definition.caption), QString::fromUtf8(definition.hint),
+                                             definition.breakAfter);
+        if (definition.handler) {
+            button->setObjectName(QString::fromUtf8(definition.name));
+            form->Bind(button, &QToolButton::clicked, definition.handler);
+        } else {
+            button->setObjectName(groupName + QString::number(++number));
+            form->Bind(button, &QToolButton::clicked, [form, button, groupHandler] { (form->*groupHandler)(button); });
+        }
+    }
+}
+
+}  // namespace
+
+void TMainForm::CreateComponents()
+{
+    setObjectName(QStringLiteral("MainForm"));
+    setGeometry(1, 0, 582, 466);
+    QFont font(QStringLiteral("ＭＳ Ｐゴシック"));
+    font.setPixelSize(13);
+    setFont(font);
+    // Menus are windows of their own; they take the window's font too.
+    setAttribute(Qt::WA_WindowPropagation);
+
+    auto* frame = new QFrame(this);
+    frame->setFrameStyle(QFrame::Box | QFrame::Plain);
+    frame->setLineWidth(1);
+    RightPanel = frame;
+    RightPanel->setObjectName(QStringLiteral("RightPanel"));
+    auto* column = new QVBoxLayout(RightPanel);
+    column->setContentsMargins(3, 3, 3, 3);
+    column->setSpacing(0);
+
+    CoolBar1 = new QWidget(RightPanel);
+    CoolBar1->setObjectName(QStringLiteral("CoolBar1"));
+    auto* bands = new QVBoxLayout(CoolBar1);
+    bands->setContentsMargins(0, 0, 0, 2);
+    bands->setSpacing(2);
+    AddBand(bands, CreateResultBand(), 23);
+    CreateNumberToolBar();
+    AddBand(bands, tbNumber, 63);
+    CreateFunctionToolBar();
+    AddBand(bands, tbFunction, 42);
+    CreateRegisterToolBar();
+    AddBand(bands, tbRegister, 19);
+    column->addWidget(CoolBar1);
+    column->addWidget(CreateEditors(), 1);
+    PlacePanels();
+
+    CreateStatusBar();
+    CreateMenus();
+    CreatePopupMenus();
+}
+
+void TMainForm::AddBand(QVBoxLayout* column, QWidget* band, int minimumHeight)
+{
+    band->setMinimumHeight(minimumHeight);
+    column->addWidget(band);
+}
+
+QWidget* TMainForm::CreateResultBand()
+{
+    ResultPanel = new QWidget;
+    ResultPanel->setObjectName(QStringLiteral("ResultPanel"));
+    auto* row = new QHBoxLayout(ResultPanel);
+    row->setContentsMargins(4, 0, 0, 0);
+    row->setSpacing(0);
+    Label1 = new QLabel(QStringLiteral("計算結果"));
+    Label1->setObjectName(QStringLiteral("Label1"));
+    Label1->setFixedWidth(60);  // the result field starts at 64
+    OutputEdit = new QLineEdit;
+    OutputEdit->setObjectName(QStringLiteral("OutputEdit"));
+    OutputEdit->setReadOnly(true);
+    ApplyHint(OutputEdit, QStringLiteral("右クリックでコピーできます"));
+    row->addWidget(Label1);
+    row->addWidget(OutputEdit, 1);
+    return ResultPanel;
+}
+
+void TMainForm::CreateNumberToolBar()
+{
+    tbNumber = new TButtonBar(QStringLiteral("tbNumber"), QSize(39, 21));
+    ApplyHint(tbNumber, QStringLiteral("|数値や記号の入力"));
+    AddButtons(this, tbNumber, NumberButtons, &TMainForm::NumberBtn1Click, QStringLiteral("NumberBtn"));
+}
+
+void TMainForm::CreateFunctionToolBar()
+{
+    tbFunction = new TButtonBar(QStringLiteral("tbFunction"), QSize(45, 21));
+    ApplyHint(tbFunction, QStringLiteral("|関数の入力"));
+    AddButtons(this, tbFunction, FunctionButtons, &TMainForm::FuncBtn1Click, QStringLiteral("FuncBtn"));
+}
+
+// Filled from Registered.txt; each button as wide as its caption.
+void TMainForm::CreateRegisterToolBar() { tbRegister = new TButtonBar(QStringLiteral("tbRegister"), QSize()); }
+
+QWidget* TMainForm::CreateEditors()
+{
+    rePanel = new QWidget;
+    rePanel->setObjectName(QStringLiteral("rePanel"));
+    auto* layout = new QVBoxLayout(rePanel);
+    layout->setContentsMargins(0, 0, 0, 0);
+    Splitter2 = new QSplitter(Qt::Horizontal);
+    Splitter2->setObjectName(QStringLiteral("Splitter2"));
+    Splitter2->setHandleWidth(3);
+    reExpression = new TRichEdit(QStringLiteral("reExpression"));
+    ApplyHint(reExpression, QStringLiteral("|//行末までコメント、///以下すべての行コメント"));
+    reResult = new TResultPane(QStringLiteral("reResult"));
+    ApplyHint(reResult, QStringLiteral("|変数・途中式の値"));
+    Splitter2->addWidget(reExpression);
+    Splitter2->addWidget(reResult);
+    Splitter2->setStretchFactor(0, 1);
+    Splitter2->setStretchFactor(1, 0);
+    Splitter2->setSizes({400, 165});
+    layout->addWidget(Splitter2);
+
+    ApplyEditorFont();
+    reExpression->setCurrentCharFormat(EditorFormat());
+    reExpression->installEventFilter(this);
+    Bind(reExpression, &QTextEdit::textChanged, &TMainForm::reExpressionChange);
+    Bind(reExpression, &QTextEdit::cursorPositionChanged, &TMainForm::ShowCaretPosition);
+    Bind(reExpression, &QTextEdit::selectionChanged, &TMainForm::ShowCaretPosition);
+    return rePanel;
+}
+
+void TMainForm::CreateStatusBar()
+{
+    StatusBar = new QStatusBar(this);
+    StatusBar->setObjectName(QStringLiteral("StatusBar"));
+    StatusBar->setMinimumHeight(20);
+    setStatusBar(StatusBar);
+    constexpr int widths[] = {120, 70, 50, 170};
+    for (int i = 0; i < 5; ++i) {
+        auto* panel = new TElidedLabel(StatusBar);
+        panel->setObjectName(QStringLiteral("StatusPanel%1").arg(i));
+        panel->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+        // The last panel takes the rest of the bar; a long hint there must
+        // not widen the window.
+        if (i < 4) {
+            panel->setFixedWidth(widths[i]);
+        } else {
+            panel->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
+            panel->setMinimumWidth(50);
+        }
+        StatusBar->addWidget(panel, i < 4 ? 0 : 1);
+        StatusPanels[i] = panel;
+    }
+}
+
+}  // namespace tallyrix
