@@ -33,8 +33,8 @@ int main(int argc, char* argv[])
     posix_spawn_file_actions_init(&actions);
     posix_spawn_file_actions_addopen(&actions, 0, "/dev/null", O_RDONLY, 0);
     posix_spawn_file_actions_addopen(&actions, 1, argv[1], O_WRONLY | O_CREAT | O_TRUNC, 0644);
-    timespec start {};
-    timespec end {};
+    timespec start{};
+    timespec end{};
     clock_gettime(CLOCK_MONOTONIC, &start);
     pid_t child = 0;
     if (posix_spawnp(&child, argv[2], &actions, nullptr, argv + 2, environ) != 0) {
@@ -42,7 +42,7 @@ int main(int argc, char* argv[])
         return 127;
     }
     int status = 0;
-    rusage usage {};
+    rusage usage{};
     if (wait4(child, &status, 0, &usage) != child) {
         std::perror("wait4");
         return 1;

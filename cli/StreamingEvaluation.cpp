@@ -18,10 +18,13 @@ void Write(std::ostream& out, std::string_view text)
 
 class PieceEvaluation {
 public:
-    PieceEvaluation(const CalcOptions& options, const std::vector<std::string>& registeredLines,
-                    std::ostream& out, std::ostream& err)
-        : Engine(ReporterInto(Reports)), KeptEntries(PrepareEvaluator(Engine, options, registeredLines)),
-          Variables(options.variables), Out(out), Err(err)
+    PieceEvaluation(const CalcOptions& options, const std::vector<std::string>& registeredLines, std::ostream& out,
+                    std::ostream& err)
+        : Engine(ReporterInto(Reports)),
+          KeptEntries(PrepareEvaluator(Engine, options, registeredLines)),
+          Variables(options.variables),
+          Out(out),
+          Err(err)
     {
     }
 

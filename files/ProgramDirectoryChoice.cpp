@@ -27,7 +27,8 @@ bool CanCreateFilesIn(const std::string& dir)
 std::string Cleaned(const std::string& dir)
 {
     std::string clean = std::filesystem::path(dir).lexically_normal().string();
-    while (clean.size() > 1 && clean.back() == '/') clean.pop_back();
+    while (clean.size() > 1 && clean.back() == '/')
+        clean.pop_back();
     return clean;
 }
 

@@ -66,8 +66,7 @@ std::vector<std::string> SplitRegisteredText(std::string_view text)
         const std::size_t end = std::min(text.find_first_of("\r\n", start), text.size());
         lines.emplace_back(text.substr(start, end - start));
         start = end + 1;
-        if (end + 1 < text.size() && text[end] == '\r' && text[end + 1] == '\n')
-            ++start;
+        if (end + 1 < text.size() && text[end] == '\r' && text[end + 1] == '\n') ++start;
     }
     return lines;
 }
@@ -83,8 +82,7 @@ std::string JoinRegisteredLines(const std::vector<std::string>& lines)
 std::optional<std::vector<std::string>> ReadRegisteredFile(const std::string& path)
 {
     struct stat info {};
-    if (stat(path.c_str(), &info) != 0)
-        return std::nullopt;
+    if (stat(path.c_str(), &info) != 0) return std::nullopt;
     const std::string bytes = ReadAll(path);
     // The NUL is cut before decoding so that bytes after it cannot sway the
     // choice of encoding.

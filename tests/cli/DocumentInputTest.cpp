@@ -46,7 +46,8 @@ TEST(DocumentInput, PipeOnTheDescriptorIsReadWhole)
     int ends[2];
     ASSERT_EQ(pipe(ends), 0);
     std::string contents;
-    for (int i = 0; i < 20000; ++i) contents += "n=" + std::to_string(i) + ";\n";
+    for (int i = 0; i < 20000; ++i)
+        contents += "n=" + std::to_string(i) + ";\n";
     std::thread writer([&] {
         std::size_t written = 0;
         while (written < contents.size()) {
@@ -61,12 +62,6 @@ TEST(DocumentInput, PipeOnTheDescriptorIsReadWhole)
     writer.join();
     close(ends[0]);
     EXPECT_EQ(document.View(), contents);
-}
-
-TEST(DocumentInput, StreamServesWithoutADescriptor)
-{
-    std::istringstream in("a=1;a");
-    EXPECT_EQ(ReadDocument(CalcOptions(), in).View(), "a=1;a");
 }
 
 TEST(DocumentInput, FailuresNameTheSourceAndTheReason)

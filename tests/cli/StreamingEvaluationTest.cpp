@@ -20,8 +20,7 @@ namespace {
 
 // One evaluation of the whole text. After a failure the lines computed
 // before it are what is printed, and no message or "=" line.
-RunResult WholeText(const std::string& document, const CalcOptions& options,
-                    const std::vector<std::string>& registered)
+RunResult WholeText(const std::string& document, const CalcOptions& options, const std::vector<std::string>& registered)
 {
     std::string reports;
     Evaluator evaluator(ReporterInto(reports));
@@ -38,8 +37,8 @@ RunResult WholeText(const std::string& document, const CalcOptions& options,
     return {evaluator.MessageText.empty() ? 0 : 1, FormatOutcome(evaluator, options.variables), reports};
 }
 
-RunResult Streamed(const std::string& document, const CalcOptions& options,
-                   const std::vector<std::string>& registered, std::size_t pieceSize)
+RunResult Streamed(const std::string& document, const CalcOptions& options, const std::vector<std::string>& registered,
+                   std::size_t pieceSize)
 {
     std::ostringstream out;
     std::ostringstream err;
@@ -66,8 +65,8 @@ void ExpectSameAsWholeText(const std::string& document, const std::vector<std::s
             options.variables = variables;
             options.degrees = degrees;
             const RunResult expected = WholeText(document, options, registered);
-            for (const std::size_t pieceSize : {std::size_t{1}, std::size_t{5}, std::size_t{64},
-                                                std::size_t{4096}, DefaultPieceSize}) {
+            for (const std::size_t pieceSize :
+                 {std::size_t{1}, std::size_t{5}, std::size_t{64}, std::size_t{4096}, DefaultPieceSize}) {
                 SCOPED_TRACE("piece size " + std::to_string(pieceSize) + (variables ? ", variables" : "") +
                              (degrees ? ", degrees" : ""));
                 ExpectRun(Streamed(document, options, registered, pieceSize), expected.out, expected.err,
@@ -77,17 +76,16 @@ void ExpectSameAsWholeText(const std::string& document, const std::vector<std::s
     }
 }
 
-std::string Generated(int statements)
-{
-    return bench::GenerateDocument(statements, bench::DocumentSyntax::Tallyrix);
-}
+std::string Generated(int statements) { return bench::GenerateDocument(statements, bench::DocumentSyntax::Tallyrix); }
 
 // Statement number n (from 1) of a generated document replaced by text.
 std::string WithStatement(std::string document, int n, const std::string& text)
 {
     std::size_t begin = 0;
-    for (int i = 1; i < n; ++i) begin = document.find(';', begin) + 1;
-    while (document[begin] == '\n') ++begin;
+    for (int i = 1; i < n; ++i)
+        begin = document.find(';', begin) + 1;
+    while (document[begin] == '\n')
+        ++begin;
     document.replace(begin, document.find(';', begin) - begin, text);
     return document;
 }
@@ -186,7 +184,8 @@ TEST(StreamingEvaluation, RegisteredConstantsAsTheWholeText)
 TEST(StreamingEvaluation, FullVariableTableAsTheWholeText)
 {
     std::string document;
-    for (int i = 0; i < 300; ++i) document += "n" + std::to_string(i) + "=" + std::to_string(i) + ";\n";
+    for (int i = 0; i < 300; ++i)
+        document += "n" + std::to_string(i) + "=" + std::to_string(i) + ";\n";
     ExpectSameAsWholeText(document);
 }
 

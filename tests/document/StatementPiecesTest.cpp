@@ -4,7 +4,6 @@
 #include <string>
 
 #include "document/StatementExtraction.h"
-#include "engine/Eval.h"
 
 namespace tallyrix {
 namespace {
@@ -94,20 +93,6 @@ TEST(VerbatimLinesEnd, FindsMarkersAtEveryPlaceOfALongLine)
             EXPECT_EQ(VerbatimLinesEnd(text, 0, 1000), 5u);
         }
     }
-}
-
-// The claim the command line rests on: the engine gives the same outcome for
-// such lines as they stand as for their statement text.
-TEST(VerbatimLinesEnd, EngineReadsTheLinesAsTheirStatementText)
-{
-    const std::string document = "a = 2;\n\tb=a*3 ;\n  \nc=b/a\n;a+b+c;\n";
-    ASSERT_EQ(VerbatimLinesEnd(document, 0, 1000), document.size());
-    Evaluator whole;
-    whole.Evaluate(BuildEngineInput(document));
-    Evaluator asTheyStand;
-    asTheyStand.Evaluate(document + ";@");
-    EXPECT_EQ(asTheyStand.ExpressionValues, whole.ExpressionValues.ToVector());
-    EXPECT_EQ(asTheyStand.ResultText, whole.ResultText);
 }
 
 }  // namespace
