@@ -36,6 +36,8 @@ struct SyntaxRules {
     std::string_view statementEnd;
     std::string_view resultOpen;   // before the final sum
     std::string_view resultClose;  // after it, to the end of the document
+    std::string_view printOpen;    // before a variable's name, to print its value
+    std::string_view printClose;   // after it
 };
 
 Replacements FunctionMarkers(std::string_view exp, std::string_view log, std::string_view sin,
@@ -51,18 +53,19 @@ SyntaxRules RulesFor(DocumentSyntax syntax)
     Replacements usual = FunctionMarkers("exp(", "log(", "sin(", "cos(", "atan(", ")");
     switch (syntax) {
     case DocumentSyntax::Bc:
-        return {FunctionMarkers("e(", "l(", "s(", "c(", "a(", ")"), "", "\n", "", "\nquit\n"};
+        return {FunctionMarkers("e(", "l(", "s(", "c(", "a(", ")"), "", "\n", "", "\nquit\n", "", "\n"};
     case DocumentSyntax::Python:
         usual.emplace_back("^", "**");
         return {usual, "from math import sqrt, exp, log, sin, cos, atan\n", "\n",
-                "print(repr(", "))\n"};
+                "print(repr(", "))\n", "print(", ")\n"};
     case DocumentSyntax::Awk:
-        return {FunctionMarkers("exp(", "log(", "sin(", "cos(", "atan2(", ",1)"), "BEGIN {\n",
-                "\n", "printf \"%.17g\\n\", ", "\n}\n"};
+        // Printed values get 15 significant digits, as tallyrix-calc's.
+        return {FunctionMarkers("exp(", "log(", "sin(", "cos(", "atan2(", ",1)"), "BEGIN {\nOFMT = \"%.15g\"\n",
+                "\n", "printf \"%.17g\\n\", ", "\n}\n", "print ", "\n"};
     case DocumentSyntax::Tallyrix:
         break;
     }
-    return {usual, "", ";\n", "", "\n"};
+    return {usual, "", ";\n", "", "\n", "", ""};
 }
 
 void ReplaceAll(std::string& text, std::string_view from, std::string_view to)
@@ -107,6 +110,16 @@ std::string FinalSum(int variables)
     return sum;
 }
 
+// tallyrix-calc prints every statement's value anyway; the peers are told to.
+void AppendPrint(std::string& document, const SyntaxRules& rules, DocumentSyntax syntax, bool printEveryValue,
+                 std::string_view name)
+{
+    if (!printEveryValue || syntax == DocumentSyntax::Tallyrix) return;
+    document += rules.printOpen;
+    document += name;
+    document += rules.printClose;
+}
+
 }  // namespace
 
 std::optional<DocumentSyntax> SyntaxNamed(std::string_view name)
@@ -125,7 +138,7 @@ std::optional<DocumentSyntax> SyntaxNamed(std::string_view name)
     return std::nullopt;
 }
 
-std::string GenerateDocument(int statements, DocumentSyntax syntax)
+std::string GenerateDocument(int statements, DocumentSyntax syntax, bool printEveryValue)
 {
     const SyntaxRules rules = RulesFor(syntax);
     std::vector<std::string> forms(Forms.begin(), Forms.end());
@@ -140,15 +153,18 @@ std::string GenerateDocument(int statements, DocumentSyntax syntax)
     for (int i = 0; i < variables; ++i) {
         document += VariableName(i) + "=" + InitialLiteral(i);
         document += rules.statementEnd;
+        AppendPrint(document, rules, syntax, printEveryValue, VariableName(i));
     }
     Sequence sequence;
     for (int i = variables; i < statements - 1; ++i) {
         std::string statement = forms[static_cast<std::size_t>(sequence.Below(Forms.size()))];
-        ReplaceAll(statement, "{a}", VariableName(sequence.Below(variables)));
+        const std::string target = VariableName(sequence.Below(variables));
+        ReplaceAll(statement, "{a}", target);
         ReplaceAll(statement, "{b}", VariableName(sequence.Below(variables)));
         ReplaceAll(statement, "{c}", VariableName(sequence.Below(variables)));
         document += statement;
         document += rules.statementEnd;
+        AppendPrint(document, rules, syntax, printEveryValue, target);
     }
     document += rules.resultOpen;
     document += FinalSum(variables);

@@ -22,6 +22,8 @@ inline constexpr int DocumentVariables = 200;
 // literal values, then assignments mixing precedence, parentheses, powers,
 // function calls and earlier variables; the last statement is a sum of
 // variables whose value every syntax prints (tallyrix-calc as "=value").
-std::string GenerateDocument(int statements, DocumentSyntax syntax);
+// With printEveryValue the peers also print each assigned value, one line
+// each, as tallyrix-calc always does.
+std::string GenerateDocument(int statements, DocumentSyntax syntax, bool printEveryValue = false);
 
 }  // namespace tallyrix::bench

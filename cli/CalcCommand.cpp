@@ -4,15 +4,16 @@
 #include <utility>
 #include <string>
 
-#include "cli/DocumentEvaluation.h"
 #include "cli/DocumentInput.h"
+#include "cli/StreamingEvaluation.h"
 
 namespace tallyrix::cli {
 
 CalcCommand::CalcCommand(std::istream& standardInput, std::ostream& standardOutput,
-                         std::ostream& standardError, ProgramDirectoryLocator programDirectory)
+                         std::ostream& standardError, ProgramDirectoryLocator programDirectory,
+                         int standardInputDescriptor)
     : In(standardInput), Out(standardOutput), Err(standardError),
-      ProgramDirectory(std::move(programDirectory))
+      ProgramDirectory(std::move(programDirectory)), InDescriptor(standardInputDescriptor)
 {
 }
 
@@ -32,23 +33,21 @@ int CalcCommand::Run(const std::vector<std::string_view>& arguments)
 
 int CalcCommand::Calculate(const CalcOptions& options)
 {
-    std::string reports;
     try {
         const std::vector<std::string> registered = ReadRegisteredLines(options, ProgramDirectory);
-        const std::string document = ReadDocument(options, In);
-        const DocumentOutcome outcome = EvaluateDocument(document, options, registered, reports);
-        Err << reports;
-        return Write(outcome.output, outcome.hasMessage ? ExitMessage : ExitSuccess);
+        DocumentBytes document = ReadDocument(options, In, InDescriptor);
+        const bool hasMessage = StreamDocument(document.Bytes(), options, registered, Out, Err);
+        return Write({}, hasMessage ? ExitMessage : ExitSuccess);
     } catch (const std::exception& failure) {
         // Engine failures (overflow, invalid operation, a rejected literal)
-        // and unreadable input or registered constants alike: what was
-        // computed is not printed.
-        Err << reports;
+        // and unreadable input or registered constants alike. The values of
+        // the statements before an engine failure are already printed.
+        Out.flush();
         return Fail(failure.what());
     }
 }
 
-int CalcCommand::Write(const std::string& output, int status)
+int CalcCommand::Write(std::string_view output, int status)
 {
     Out.write(output.data(), static_cast<std::streamsize>(output.size()));
     Out.flush();

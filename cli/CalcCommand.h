@@ -24,21 +24,25 @@ inline constexpr std::string_view ProgramName = "tallyrix-calc";
 class CalcCommand {
 public:
     // programDirectory is asked only when the default Registered.txt is used.
+    // With standardInputDescriptor 0 or more, standard input is read through
+    // it (a file is then mapped, not copied), else through standardInput.
     CalcCommand(std::istream& standardInput, std::ostream& standardOutput,
-                std::ostream& standardError, ProgramDirectoryLocator programDirectory);
+                std::ostream& standardError, ProgramDirectoryLocator programDirectory,
+                int standardInputDescriptor = -1);
 
     // arguments: without the program name.
     int Run(const std::vector<std::string_view>& arguments);
 
 private:
     int Calculate(const CalcOptions& options);
-    int Write(const std::string& output, int status);
+    int Write(std::string_view output, int status);
     int Fail(std::string_view text);
 
     std::istream& In;
     std::ostream& Out;
     std::ostream& Err;
     ProgramDirectoryLocator ProgramDirectory;
+    int InDescriptor;
 };
 
 }  // namespace tallyrix::cli

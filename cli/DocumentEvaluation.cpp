@@ -2,7 +2,6 @@
 
 #include <charconv>
 
-#include "document/StatementExtraction.h"
 #include "registry/RegisteredEntries.h"
 
 namespace tallyrix::cli {
@@ -20,6 +19,8 @@ void AppendMessageLine(const Evaluator& evaluator, std::string& output)
     output += '\n';
 }
 
+}  // namespace
+
 MathErrorReporter ReporterInto(std::string& reports)
 {
     return [&reports](const MathErrorReport& report) {
@@ -29,8 +30,6 @@ MathErrorReporter ReporterInto(std::string& reports)
         }
     };
 }
-
-}  // namespace
 
 int PrepareEvaluator(Evaluator& evaluator, const CalcOptions& options,
                      const std::vector<std::string>& registeredLines)
@@ -45,27 +44,18 @@ std::string FormatOutcome(const Evaluator& evaluator, bool variables)
     std::string output;
     output.reserve(lines.Text().size() + evaluator.MessageText.size() + evaluator.ResultText.size() + 32);
     output += lines.Text();
+    AppendOutcomeEnd(evaluator, output);
+    return output;
+}
+
+void AppendOutcomeEnd(const Evaluator& evaluator, std::string& output)
+{
     if (!evaluator.MessageText.empty()) {
         AppendMessageLine(evaluator, output);
     }
     output += '=';
     output += evaluator.ResultText;
     output += '\n';
-    return output;
-}
-
-DocumentOutcome EvaluateDocument(std::string_view document, const CalcOptions& options,
-                                 const std::vector<std::string>& registeredLines, std::string& reports)
-{
-    Evaluator evaluator(ReporterInto(reports));
-    const int keptEntries = PrepareEvaluator(evaluator, options, registeredLines);
-    const std::string input = BuildEngineInput(document);
-    // A document without lines is not evaluated, as in the window.
-    if (!input.empty()) {
-        evaluator.ResetVariables(keptEntries);
-        evaluator.Evaluate(input);
-    }
-    return {FormatOutcome(evaluator, options.variables), !evaluator.MessageText.empty()};
 }
 
 }  // namespace tallyrix::cli

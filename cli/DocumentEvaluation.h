@@ -1,5 +1,7 @@
-// One evaluation of a whole document, as the window's recalculation does it,
-// with the engine's outcome turned into tallyrix-calc's standard output.
+// The pieces of one evaluation shared by tallyrix-calc's streamed
+// evaluation and a whole-text evaluation as the window's recalculation does
+// it: the evaluator prepared from the options, the reports collected, and
+// the engine's outcome turned into tallyrix-calc's standard output.
 #pragma once
 
 #include <string>
@@ -11,24 +13,21 @@
 
 namespace tallyrix::cli {
 
-struct DocumentOutcome {
-    std::string output;       // the value lines, the message line, "=" and the result
-    bool hasMessage = false;  // the evaluation ended with a message
-};
-
 // Applies the options to a new evaluator and registers the numeric entries
 // of the registered lines; returns the number of table entries that every
 // evaluation keeps (pi and the registered constants).
 int PrepareEvaluator(Evaluator& evaluator, const CalcOptions& options,
                      const std::vector<std::string>& registeredLines);
 
-// The standard output for the evaluator's current state.
+// The whole standard output for the evaluator's current state.
 std::string FormatOutcome(const Evaluator& evaluator, bool variables);
 
-// Evaluates the document once. The reports of the mathematical functions
-// that show a box are appended to reports, one line each, as they occur, so
-// they survive an EngineFailure thrown out of here.
-DocumentOutcome EvaluateDocument(std::string_view document, const CalcOptions& options,
-                                 const std::vector<std::string>& registeredLines, std::string& reports);
+// Its end, after the lines: the message line when there is a message, then
+// "=" and the result.
+void AppendOutcomeEnd(const Evaluator& evaluator, std::string& output);
+
+// Appends each report of the mathematical functions that shows a box to
+// reports, one line each.
+MathErrorReporter ReporterInto(std::string& reports);
 
 }  // namespace tallyrix::cli

@@ -1,24 +1,22 @@
 #include "cli/RegisteredSource.h"
 
-#include <QCoreApplication>
-#include <QStandardPaths>
-#include <QString>
+#include <cstdlib>
 #include <filesystem>
 #include <system_error>
 
 #include "cli/DocumentInput.h"
-#include "files/ProgramDirectory.h"
-#include "registry/RegisteredFile.h"
+#include "files/ProgramDirectoryChoice.h"
+#include "registry/RegisteredText.h"
 
 namespace tallyrix::cli {
 namespace {
 
-QString ExecutableDirectory(const char* argv0)
+std::string ExecutableDirectory(const char* argv0)
 {
     std::error_code error;
     std::filesystem::path executable = std::filesystem::read_symlink("/proc/self/exe", error);
     if (error) executable = std::filesystem::absolute(argv0 ? argv0 : "", error);
-    return QString::fromStdString(executable.parent_path().string());
+    return executable.parent_path().string();
 }
 
 }  // namespace
@@ -26,10 +24,9 @@ QString ExecutableDirectory(const char* argv0)
 std::string CalcProgramDirectory(const char* argv0)
 {
     // The per-user directory is named after the application, as the window's is.
-    QCoreApplication::setApplicationName(QStringLiteral("Tallyrix"));
-    return ChooseProgramDirectory(ExecutableDirectory(argv0), qEnvironmentVariable("TALLYRIX_HOME"),
-                                  QStandardPaths::writableLocation(QStandardPaths::AppDataLocation))
-        .toStdString();
+    const char* home = std::getenv("TALLYRIX_HOME");
+    return ProgramDirectoryForReading(RegisteredFileName, ExecutableDirectory(argv0), home ? home : "",
+                                      UserDataDirectory("Tallyrix"));
 }
 
 std::vector<std::string> ReadRegisteredLines(const CalcOptions& options,

@@ -15,7 +15,8 @@ using ProgramDirectoryLocator = std::function<std::string()>;
 
 // The program's directory as the window resolves it (TALLYRIX_HOME, else the
 // executable's directory, else the per-user data directory when that cannot
-// be written), without a QCoreApplication and without creating anything.
+// be written), without Qt and without creating anything; the trial of the
+// directory is left out when no Registered.txt is in either place.
 // argv0 serves when /proc/self/exe cannot be read.
 std::string CalcProgramDirectory(const char* argv0);
 

@@ -1,5 +1,10 @@
 #include "document/StatementExtraction.h"
 
+#include <algorithm>
+
+#ifdef __SSE2__
+#include <emmintrin.h>
+#endif
 
 namespace tallyrix {
 
@@ -45,19 +50,31 @@ bool AppendLine(std::string& result, std::string_view line) {
     return !marks.stop;
 }
 
+// The line that begins at start, without its line break, and the offset
+// where the next one begins (text.size() after the last line).
+struct LineSpan {
+    std::string_view line;
+    std::size_t next;
+};
+
+LineSpan LineAt(std::string_view text, std::size_t start) {
+    std::size_t i = start;
+    while (i < text.size() && text[i] != '\n' && text[i] != '\r') ++i;
+    if (i == text.size()) return {text.substr(start), i};
+    std::size_t next = i + 1;
+    if (text[i] == '\r' && next < text.size() && text[next] == '\n') ++next;
+    return {text.substr(start, i - start), next};
+}
+
 // Calls visit(line) for each line as the editor counts them, until it
 // returns false.
 template <typename Visit>
 void ForEachLine(std::string_view text, Visit visit) {
-    std::size_t start = 0;
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        const char c = text[i];
-        if (c != '\n' && c != '\r') continue;
-        if (!visit(text.substr(start, i - start))) return;
-        if (c == '\r' && i + 1 < text.size() && text[i + 1] == '\n') ++i;
-        start = i + 1;
+    for (std::size_t start = 0; start < text.size();) {
+        const LineSpan span = LineAt(text, start);
+        if (!visit(span.line)) return;
+        start = span.next;
     }
-    if (start < text.size()) visit(text.substr(start));
 }
 
 }  // namespace
@@ -90,6 +107,82 @@ std::string BuildEngineInput(std::string_view documentText) {
     ForEachLine(documentText, [&input](std::string_view line) { return AppendLine(input, line); });
     input += ";@";
     return input;
+}
+
+}  // namespace tallyrix
+
+namespace tallyrix {
+
+bool StatementReader::AppendTo(std::string& out, std::size_t minimum) {
+    while (!Finished() && out.size() < minimum) {
+        const LineSpan span = LineAt(Text, Next);
+        Next = span.next;
+        Stopped = !AppendLine(out, span.line);
+    }
+    return !Finished();
+}
+
+}  // namespace tallyrix
+
+namespace tallyrix {
+
+namespace {
+
+// A byte that keeps its line from being handed over as it stands: "@",
+// a control byte but the tab and the line feed, or the first half of "//"
+// or "--".
+bool Refused(std::string_view text, std::size_t i) {
+    const auto c = static_cast<unsigned char>(text[i]);
+    if (c == '/' || c == '-') return i + 1 < text.size() && text[i + 1] == text[i];
+    return c == '@' || (c < 32 && c != '\t' && c != '\n');
+}
+
+// The first refused byte in [from, end), or end. Sixteen bytes at a time
+// where the processor allows: this scan is all the work a line handed over
+// as it stands costs.
+std::size_t FirstRefused(std::string_view text, std::size_t from, std::size_t end) {
+    std::size_t i = from;
+#ifdef __SSE2__
+    const __m128i slash = _mm_set1_epi8('/');
+    const __m128i dash = _mm_set1_epi8('-');
+    const __m128i at = _mm_set1_epi8('@');
+    const __m128i tab = _mm_set1_epi8('\t');
+    const __m128i lineFeed = _mm_set1_epi8('\n');
+    const __m128i lastControl = _mm_set1_epi8(31);
+    // The block and the block one byte on, for the second halves of pairs.
+    for (; i + 16 < end; i += 16) {
+        const __m128i block = _mm_loadu_si128(reinterpret_cast<const __m128i*>(text.data() + i));
+        const __m128i next = _mm_loadu_si128(reinterpret_cast<const __m128i*>(text.data() + i + 1));
+        const __m128i pairs =
+            _mm_or_si128(_mm_and_si128(_mm_cmpeq_epi8(block, slash), _mm_cmpeq_epi8(next, slash)),
+                         _mm_and_si128(_mm_cmpeq_epi8(block, dash), _mm_cmpeq_epi8(next, dash)));
+        const __m128i control = _mm_andnot_si128(
+            _mm_or_si128(_mm_cmpeq_epi8(block, tab), _mm_cmpeq_epi8(block, lineFeed)),
+            _mm_cmpeq_epi8(_mm_max_epu8(block, lastControl), lastControl));
+        const int mask = _mm_movemask_epi8(_mm_or_si128(_mm_or_si128(pairs, control), _mm_cmpeq_epi8(block, at)));
+        if (mask != 0) return i + static_cast<std::size_t>(__builtin_ctz(static_cast<unsigned>(mask)));
+    }
+#endif
+    for (; i < end; ++i) {
+        if (Refused(text, i)) return i;
+    }
+    return end;
+}
+
+}  // namespace
+
+std::size_t VerbatimLinesEnd(std::string_view text, std::size_t from, std::size_t minimum) {
+    // The run may end at the first line start at or after from + minimum.
+    std::size_t end = text.size();
+    if (minimum < text.size() - from) {
+        const std::size_t lineFeed = text.find('\n', from + std::max<std::size_t>(minimum, 1) - 1);
+        if (lineFeed != std::string_view::npos) end = lineFeed + 1;
+    }
+    const std::size_t refused = FirstRefused(text, from, end);
+    if (refused == end) return end;
+    // The line holding the refused byte is left out, from its start on.
+    const std::size_t lineFeed = text.substr(0, refused).rfind('\n');
+    return lineFeed == std::string_view::npos || lineFeed < from ? from : lineFeed + 1;
 }
 
 }  // namespace tallyrix

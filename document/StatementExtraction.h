@@ -2,6 +2,7 @@
 // comments cut, the stop marker honoured, lines joined with single spaces.
 #pragma once
 
+#include <cstddef>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -20,5 +21,35 @@ std::string ExtractStatements(const std::vector<std::string_view>& lines);
 // Lines, extraction and the closing ";@" in one step; empty when the document
 // has no lines (the engine is then not called).
 std::string BuildEngineInput(std::string_view documentText);
+
+// The same extraction in pieces, for documents too large to copy whole:
+// the pieces joined are what BuildEngineInput gives without its ";@".
+class StatementReader {
+public:
+    // Reads from the line that begins at offset from.
+    explicit StatementReader(std::string_view documentText, std::size_t from = 0)
+        : Text(documentText), Next(from) {}
+    // Appends whole lines' contributions until out holds at least minimum
+    // bytes or no line is left to read (the end of the text, or a stop
+    // marker); returns whether lines are left.
+    bool AppendTo(std::string& out, std::size_t minimum);
+    bool Finished() const { return Stopped || Next >= Text.size(); }
+    // Where the next line to read begins.
+    std::size_t Position() const { return Next; }
+
+private:
+    std::string_view Text;
+    std::size_t Next = 0;
+    bool Stopped = false;
+};
+
+// Lines the engine may be handed as they stand, without extraction: the end
+// of the run of lines from offset from (a line start, or a point inside a
+// line whose earlier part qualified) that hold no comment or stop marker,
+// no "@", no CR and no control byte but the tab. The engine's scanner reads
+// such lines, line feeds included, as it reads their statement text. The
+// run ends at the first line start at or after from + minimum, at the first
+// line that does not qualify, or at the end of the text.
+std::size_t VerbatimLinesEnd(std::string_view text, std::size_t from, std::size_t minimum);
 
 }  // namespace tallyrix

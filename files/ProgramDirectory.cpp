@@ -2,36 +2,17 @@
 
 #include <QCoreApplication>
 #include <QDir>
-#include <QFileInfo>
 #include <QStandardPaths>
-#include <QTemporaryFile>
 
+#include "files/ProgramDirectoryChoice.h"
 #include "files/SaveFile.h"
 
 namespace tallyrix {
 
-namespace {
-
-// Permission bits do not tell (root writes anywhere, read-only mounts show
-// write bits), so writability is tried.
-bool CanCreateFilesIn(const QString& dir) {
-    if (!QFileInfo(dir).isDir()) return false;
-    QTemporaryFile probe(dir + "/.tallyrix-write-test-XXXXXX");
-    return probe.open();
-}
-
-QString WithoutTrailingSeparator(QString dir) {
-    dir = QDir::cleanPath(dir);
-    while (dir.size() > 1 && dir.endsWith('/')) dir.chop(1);
-    return dir;
-}
-
-}  // namespace
-
 QString ChooseProgramDirectory(const QString& executableDir, const QString& homeOverride,
                                const QString& userDataDir) {
-    const QString progDir = homeOverride.isEmpty() ? executableDir : homeOverride;
-    return WithoutTrailingSeparator(CanCreateFilesIn(progDir) ? progDir : userDataDir);
+    return QString::fromStdString(ProgramDirectoryFor(executableDir.toStdString(), homeOverride.toStdString(),
+                                                      userDataDir.toStdString()));
 }
 
 ProgramDirectories ResolveProgramDirectories(const QString& executableDir, const QString& homeOverride,

@@ -18,7 +18,7 @@ PACKAGES=(
   # the fuzz target: clang with libFuzzer and the sanitizers
   clang libclang-rt-14-dev
   # peers of the command-line benchmark
-  bc gawk
+  bc gawk mawk
 )
 
 missing=()

@@ -15,14 +15,6 @@
 
 namespace {
 
-std::string ReadFile(const std::string& path)
-{
-    std::ifstream file(path, std::ios::binary);
-    std::ostringstream text;
-    text << file.rdbuf();
-    return text.str();
-}
-
 int ExitStatusOf(const std::string& shellCommand)
 {
     const int raw = std::system(shellCommand.c_str());
@@ -51,7 +43,7 @@ RunResult RunCalc(const std::string& arguments, const std::string& input)
     std::ofstream(base + ".in", std::ios::binary) << input;
     const int status = ExitStatusOf("TALLYRIX_HOME='" + ProgramDirectory() + "' " + CalcPath() + " " + arguments +
                                     " <'" + base + ".in' >'" + base + ".out' 2>'" + base + ".err'");
-    RunResult result{status, ReadFile(base + ".out"), ReadFile(base + ".err")};
+    RunResult result{status, ReadFileBytes(base + ".out"), ReadFileBytes(base + ".err")};
     for (const char* suffix : {".in", ".out", ".err"}) {
         std::remove((base + suffix).c_str());
     }
@@ -75,6 +67,7 @@ TEST(CalcProcess, StreamsAndExitStatus)
         {"", "r=2;\npi*r^2", "1: 2\n2: 12.5663706143592\n=12.5663706143592\n", "", 0},
         {"", "1;x;5", "1: 1\n2; 変数名が未定義\n=\n", "", 1},
         {"", "1e200*1e200", "", "tallyrix-calc: 浮動小数点数のｵｰﾊﾞｰﾌﾛｰ\n", 2},
+        {"", "7;\n1e200*1e200", "1: 7\n", "tallyrix-calc: 浮動小数点数のｵｰﾊﾞｰﾌﾛｰ\n", 2},
         {"--deg -", "exp 1000; acos -1", "1: INF\n2: 180\n=180\n", "exp: OVERFLOW error\n", 0},
     };
     for (const ProcessCase& c : cases) {

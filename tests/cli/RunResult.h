@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <fstream>
+#include <sstream>
 #include <string>
 #include <string_view>
 
@@ -18,4 +20,13 @@ inline void ExpectRun(const RunResult& actual, std::string_view out, std::string
     EXPECT_EQ(actual.out, out);
     EXPECT_EQ(actual.err, err);
     EXPECT_EQ(actual.status, status);
+}
+
+// The whole file as bytes; empty when it cannot be read.
+inline std::string ReadFileBytes(const std::string& path)
+{
+    std::ifstream file(path, std::ios::binary);
+    std::ostringstream text;
+    text << file.rdbuf();
+    return text.str();
 }

@@ -1,0 +1,196 @@
+#include "cli/StreamingEvaluation.h"
+
+#include <algorithm>
+#include <cstring>
+
+#include "cli/DocumentEvaluation.h"
+#include "document/StatementExtraction.h"
+#include "engine/Eval.h"
+
+namespace tallyrix::cli {
+
+namespace {
+
+void Write(std::ostream& out, std::string_view text)
+{
+    out.write(text.data(), static_cast<std::streamsize>(text.size()));
+}
+
+class PieceEvaluation {
+public:
+    PieceEvaluation(const CalcOptions& options, const std::vector<std::string>& registeredLines, std::ostream& out,
+                    std::ostream& err)
+        : Engine(ReporterInto(Reports)),
+          KeptEntries(PrepareEvaluator(Engine, options, registeredLines)),
+          Variables(options.variables),
+          Out(out),
+          Err(err)
+    {
+    }
+
+    bool Run(std::span<char> document, std::size_t pieceSize);
+
+private:
+    void Start(bool evaluated);
+    // Evaluates the pieces; false when out failed on the way.
+    bool EvaluatePieces(std::span<char> document, std::size_t pieceSize);
+    // Extracts further lines into text and evaluates it up to its last ";",
+    // or all of it at the end; returns whether evaluation goes on.
+    bool EvaluateExtracted(StatementReader& reader, std::string& text, std::size_t pieceSize);
+    // Evaluates text[begin, end) followed by "@", which replaces the byte at
+    // end for the time of the evaluation; returns whether evaluation goes on.
+    bool EvaluatePiece(std::span<char> text, std::size_t begin, std::size_t end);
+    // The same on a string, which gets a blank when it ends at end.
+    bool EvaluatePiece(std::string& text, std::size_t begin, std::size_t end);
+    void WritePieceLines();
+    void Finish();
+
+    std::string Reports;
+    Evaluator Engine;
+    const int KeptEntries;
+    const bool Variables;
+    std::ostream& Out;
+    std::ostream& Err;
+    std::size_t BaseLines = 0;     // VariableList lines of pi and the registered constants
+    std::size_t BaseTextSize = 0;  // and their bytes
+    int Completed = 0;             // statements with a value so far
+};
+
+// The position of the last ";" at or after from, or npos.
+std::size_t LastSeparator(const std::string& text, std::size_t from)
+{
+    const std::size_t found = std::string_view(text).substr(from).rfind(';');
+    return found == std::string_view::npos ? found : from + found;
+}
+
+bool HoldsEndMarker(const std::string& text, std::size_t from)
+{
+    return std::memchr(text.data() + from, '@', text.size() - from) != nullptr;
+}
+
+bool PieceEvaluation::Run(std::span<char> document, std::size_t pieceSize)
+{
+    // A document without lines is not evaluated, as in the window.
+    Start(!document.empty());
+    if (!document.empty() && !EvaluatePieces(document, pieceSize)) return !Engine.MessageText.empty();
+    Finish();
+    return !Engine.MessageText.empty();
+}
+
+void PieceEvaluation::Start(bool evaluated)
+{
+    if (evaluated) Engine.ResetVariables(KeptEntries);
+    BaseLines = Engine.VariableList.size();
+    BaseTextSize = Engine.VariableList.Text().size();
+    if (Variables) Write(Out, Engine.VariableList.Text());
+}
+
+bool PieceEvaluation::EvaluatePieces(std::span<char> document, std::size_t pieceSize)
+{
+    const std::string_view whole(document.data(), document.size());
+    std::string text;  // statement text carried over to the next piece
+    text.reserve(pieceSize + pieceSize / 4);
+    std::size_t position = 0;  // where the document's unevaluated text begins, when nothing is carried
+    StatementReader reader(whole);
+    while (Out) {
+        if (text.empty()) {
+            // Lines the engine reads as their statement text are handed to it
+            // where they stand, up to the last ";" among them.
+            const std::size_t end = VerbatimLinesEnd(whole, position, pieceSize);
+            const std::size_t cut = whole.substr(0, end).rfind(';');
+            if (cut != std::string_view::npos && cut >= position && cut + 1 < whole.size()) {
+                const bool goOn = EvaluatePiece(document, position, cut + 1);
+                position = cut + 1;
+                if (!goOn) break;
+                continue;
+            }
+            text.assign(whole.substr(position, end - position));
+            reader = StatementReader(whole, end);
+        }
+        if (!EvaluateExtracted(reader, text, pieceSize)) break;
+        // Only blanks carried: the next piece can again start in the document.
+        if (text.find_first_not_of(" \t\n") == std::string::npos) {
+            text.clear();
+            position = reader.Position();
+        }
+    }
+    return static_cast<bool>(Out);
+}
+
+bool PieceEvaluation::EvaluateExtracted(StatementReader& reader, std::string& text, std::size_t pieceSize)
+{
+    const std::size_t before = text.size();
+    bool more = reader.AppendTo(text, std::max(pieceSize, before + 1));
+    // The engine ends at an "@" anywhere: nothing after it may be cut into a
+    // piece of its own.
+    more = more && !HoldsEndMarker(text, before);
+    if (!more) {
+        text += ";@";
+        EvaluatePiece(text, 0, text.size() - 1);
+        return false;
+    }
+    // A cut right after a ";" leaves every statement whole: the rest of the
+    // text begins with the next statement. What came before holds no ";".
+    const std::size_t cut = LastSeparator(text, before);
+    if (cut == std::string::npos) return true;
+    const bool goOn = EvaluatePiece(text, 0, cut + 1);
+    text.erase(0, cut + 1);
+    return goOn;
+}
+
+bool PieceEvaluation::EvaluatePiece(std::span<char> text, std::size_t begin, std::size_t end)
+{
+    const char replaced = text[end];
+    text[end] = '@';
+    // The count the whole text would have reached: every statement before
+    // this piece completed with a value.
+    Engine.StatementCount = Completed;
+    try {
+        Engine.Evaluate(std::string_view(text.data() + begin, end + 1 - begin));
+    } catch (...) {
+        WritePieceLines();
+        throw;
+    }
+    text[end] = replaced;
+    Completed += static_cast<int>(Engine.ExpressionValues.size());
+    WritePieceLines();
+    return Engine.MessageText.empty() && Out;
+}
+
+bool PieceEvaluation::EvaluatePiece(std::string& text, std::size_t begin, std::size_t end)
+{
+    if (end == text.size()) text += ' ';
+    return EvaluatePiece(std::span<char>(text.data(), text.size()), begin, end);
+}
+
+void PieceEvaluation::WritePieceLines()
+{
+    if (Variables) {
+        Write(Out, Engine.VariableList.Text().substr(BaseTextSize));
+    } else {
+        Write(Out, Engine.ExpressionValues.Text());
+    }
+    // Only this piece's stores are kept, whichever list is printed.
+    Engine.VariableList.truncate(BaseLines);
+    Err << Reports;
+    Reports.clear();
+}
+
+void PieceEvaluation::Finish()
+{
+    std::string end;
+    AppendOutcomeEnd(Engine, end);
+    Write(Out, end);
+}
+
+}  // namespace
+
+bool StreamDocument(std::span<char> document, const CalcOptions& options,
+                    const std::vector<std::string>& registeredLines, std::ostream& out, std::ostream& err,
+                    std::size_t pieceSize)
+{
+    PieceEvaluation evaluation(options, registeredLines, out, err);
+    return evaluation.Run(document, pieceSize);
+}
+
+}  // namespace tallyrix::cli
