@@ -3,6 +3,7 @@
 // they were written to.
 #include <gtest/gtest.h>
 
+#include "files/FormSettings.h"
 #include "files/StyleChoices.h"
 
 namespace tallyrix {
