@@ -14,6 +14,7 @@
 #include "files/SettingsFiles.h"
 #include "files/StyleChoices.h"
 #include "shell/FilePane.h"
+#include "shell/SplitterPanes.h"
 #include "shell/WindowPlacement.h"
 
 namespace tallyrix {
@@ -105,10 +106,9 @@ void TMainForm::ApplyWindowSettings(const FormSettings& settings)
     // The position is the frame's, as pos() reports it; the size the window's own.
     move(placed.left, placed.top);
     resize(placed.width, placed.height);
-    const int listHeights = LeftPanel->Splitter3->sizes().value(0) + LeftPanel->Splitter3->sizes().value(1);
-    LeftPanel->Splitter3->setSizes({settings.iDirectoryListBoxHeight, listHeights - settings.iDirectoryListBoxHeight});
-    SetLeftPanelWidth(std::max(settings.iLeftPanelWidth, 0));
-    SetReResultWidth(std::max(settings.ireResultWidth, 0));
+    SetPaneSize(LeftPanel->Splitter3, 0, settings.iDirectoryListBoxHeight);
+    SetLeftPanelWidth(settings.iLeftPanelWidth);
+    SetReResultWidth(settings.ireResultWidth);
     if (settings.iEditorColor != SystemWindowColor) SetEditorColor(ColorFromValue(settings.iEditorColor, SystemPalette()));
 }
 

@@ -9,22 +9,11 @@
 #include "shell/ButtonBar.h"
 #include "shell/FilePane.h"
 #include "shell/ResultPane.h"
+#include "shell/SplitterPanes.h"
 #include "shell/ViewPresetWidths.h"
 
 namespace tallyrix {
 namespace {
-
-// Gives one of the two panes its width and the other the rest. The other
-// is never asked for 0, which would collapse it: before the first layout
-// the splitter knows no rest, and its stretching pane takes whatever is left.
-void SetPaneWidth(QSplitter* splitter, int index, int width)
-{
-    QList<int> sizes = splitter->sizes();
-    const int total = sizes.value(0) + sizes.value(1);
-    sizes[index] = width;
-    sizes[1 - index] = std::max(total - width, 1);
-    splitter->setSizes(sizes);
-}
 
 // An editor squeezed to nothing leaves the side pane the whole panel.
 PaneWidths CurrentPaneWidths(const TMainForm& form)
@@ -41,9 +30,9 @@ int TMainForm::LeftPanelWidth() const { return Splitter1->sizes().value(0); }
 
 int TMainForm::ReResultWidth() const { return Splitter2->sizes().value(1); }
 
-void TMainForm::SetLeftPanelWidth(int width) { SetPaneWidth(Splitter1, 0, width); }
+void TMainForm::SetLeftPanelWidth(int width) { SetPaneSize(Splitter1, 0, width); }
 
-void TMainForm::SetReResultWidth(int width) { SetPaneWidth(Splitter2, 1, width); }
+void TMainForm::SetReResultWidth(int width) { SetPaneSize(Splitter2, 1, width); }
 
 // The panes change first; the widths to restore are then written at once,
 // apart from the settings written at close.
@@ -101,13 +90,16 @@ void TMainForm::mFlatBtnClick()
     for (TButtonBar* bar : {tbNumber, tbFunction, tbRegister}) bar->SetFlat(mFlatBtn->isChecked());
 }
 
-// Changing the flag hides a shown window; it comes back at once.
+// Changing the flag hides a shown window; it comes back at once, active,
+// so that its shortcuts keep working.
 void TMainForm::mStayOnTopClick()
 {
     if (windowFlags().testFlag(Qt::WindowStaysOnTopHint) == mStayOnTop->isChecked()) return;
     const bool shown = isVisible();
     setWindowFlag(Qt::WindowStaysOnTopHint, mStayOnTop->isChecked());
-    if (shown) show();
+    if (!shown) return;
+    show();
+    activateWindow();
 }
 
 }  // namespace tallyrix

@@ -15,6 +15,7 @@
 #include "files/SettingsFiles.h"
 #include "shell/ButtonBar.h"
 #include "shell/FilePane.h"
+#include "shell/SplitterPanes.h"
 #include "tests/files_window/FilesWindowFixture.h"
 
 namespace tallyrix::test {
@@ -113,6 +114,8 @@ TEST_F(SettingsWindowTest, EveryChoiceSurvivesACloseAndANewStart)
         {"hidden file pane", [&] { Form->FileListAndExpression->trigger(); },
          [&] { EXPECT_EQ(Form->LeftPanelWidth(), 0); }},
         {"side pane width", [&] { Form->SetReResultWidth(140); }, [&] { EXPECT_EQ(Form->ReResultWidth(), 140); }},
+        {"directory list height", [&] { SetPaneSize(Form->LeftPanel->Splitter3, 0, 45); },
+         [&] { EXPECT_EQ(Form->LeftPanel->Splitter3->sizes().value(0), 45); }},
         {"stay on top", [&] { Form->mStayOnTop->trigger(); },
          [&] {
              EXPECT_TRUE(Form->mStayOnTop->isChecked());
