@@ -306,6 +306,8 @@ private:
     QToolButton* AddSpeedButton(const QString& name, int left, const QString& hint, const QIcon& icon);
     void CreateFileMenu();
     void CreateFileListPopup();
+    // Without a handler the action waits for the unit of its command (find,
+    // tray, help, explorer) to Bind it.
     QAction* NewAction(const QString& name, const QString& caption, Command handler, const QKeySequence& shortcut = {});
     QAction* NewOption(const QString& name, const QString& caption, bool checked);
     void AddBand(QVBoxLayout* column, QWidget* band, int minimumHeight);
@@ -329,7 +331,6 @@ private:
     std::string IniPath() const;
     void LoadEditorStyle();
     void SaveEditorStyle();
-    void ApplyFormSettings(const FormSettings& settings);
     void ApplyWindowSettings(const FormSettings& settings);
     void ApplySwitches(const FormSettings& settings);
     void ReopenDocument(const std::string& stored);

@@ -267,7 +267,9 @@ TEST_F(SettingsWindowTest, FailedWritesAreReportedOnceAndTheWindowCloses)
         EXPECT_TRUE(Form->close());
         EXPECT_FALSE(Form->isVisible());
         EXPECT_EQ(Dialogs->Messages.size(), 1u) << MessageTexts().join(u'\n').toStdString();
-        if (!c.untouched.isEmpty()) EXPECT_EQ(ReadBytes(c.untouched), c.untouchedBytes);
+        if (!c.untouched.isEmpty()) {
+            EXPECT_EQ(ReadBytes(c.untouched), c.untouchedBytes);
+        }
         QDir(c.blocked).removeRecursively();
     }
     // The style file failed after the INI file was written.

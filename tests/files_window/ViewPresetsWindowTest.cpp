@@ -1,7 +1,6 @@
 // The view presets through the real window: F5 to F9 by their keys, the
 // widths they hide and bring back, and the widths they keep in Tallyrix.ini.
 #include <QAction>
-#include <QComboBox>
 #include <QStatusBar>
 #include <QLineEdit>
 #include <QSplitter>
@@ -12,7 +11,6 @@
 #include "files/FormSettings.h"
 #include "files/SettingsFiles.h"
 #include "shell/ButtonBar.h"
-#include "shell/FilePane.h"
 #include "tests/files_window/FilesWindowFixture.h"
 
 namespace tallyrix::test {
@@ -143,22 +141,6 @@ TEST_F(ViewPresetsWindowTest, SwitchesFollowTheirCheckMarks)
     }
     Press(Qt::Key_F4);
     EXPECT_TRUE(Form->mStayOnTop->isChecked());
-}
-
-// The layout keeps the drive list as wide as its panel when the user moves
-// Splitter1, and the result field at the end of its band when the window
-// changes size.
-TEST_F(ViewPresetsWindowTest, DriveListAndResultFieldFollowTheirPanels)
-{
-    std::vector<int> margins;
-    for (const int left : {200, 150}) {
-        Form->SetLeftPanelWidth(left);
-        Form->resize(Form->width() + 40, Form->height());
-        QCoreApplication::processEvents();
-        margins.push_back(Form->LeftPanel->dcbPanel->width() - Form->LeftPanel->DriveComboBox1->width());
-        ExpectOutputEditReachesTheEnd();
-    }
-    EXPECT_EQ(margins[0], margins[1]);
 }
 
 }  // namespace
