@@ -35,6 +35,9 @@ void TMainForm::PlacePanels()
     Splitter1->setStretchFactor(0, 0);
     Splitter1->setStretchFactor(1, 1);
     Splitter1->setSizes({129, 448});
+    // The drive list fills its panel's layout, so it follows every move of
+    // Splitter1; the result field likewise reaches the end of its band at
+    // every size of the window. No handler has to set either width.
     rows->addWidget(Splitter1, 1);
     setCentralWidget(window);
 
