@@ -25,7 +25,7 @@ TMainForm::TMainForm(std::unique_ptr<ModalDialogs> dialogs, QWidget* parent)
     CommentFontDialog.Font = DefaultCommentFont();
     Engine.SetReporter([this](const MathErrorReport& report) { ReportMathError(report); });
     CreateComponents();
-    RunHandler([this] { FormCreate(); });
+    FormCreate();
     ShowCaretPosition();
     ShowAngleMode();
 }
@@ -62,17 +62,22 @@ QLabel* TMainForm::StatusPanel(int index) const { return StatusPanels.at(static_
 
 void TMainForm::ShowHint(const QString& longHint) { StatusPanel(4)->setText(longHint); }
 
+// Each step reports its own failure and the next still runs: without CAL
+// the window keeps its engine, its registered entries and its settings.
 void TMainForm::FormCreate()
 {
-    const ProgramDirectories directories = ProgramDirectoriesOfThisProcess();
-    ProgDir = directories.progDir;
-    CalDir = directories.calDir;
-    LeftPanel->SetDirectory(CalDir);
+    RunHandler([this] { FindProgramDirectories(); });
     SetCurrentFile(UntitledFileName());
     SetModified(false);
-    // The engine exists with the window; the settings come after the entries,
-    // and are still read when the file of entries cannot be.
     RunHandler([this] { LoadRegisteredEntries(); });
+    RunHandler([this] { LoadSettings(); });
+}
+
+void TMainForm::FindProgramDirectories()
+{
+    ProgDir = ProgramDirectoryOfThisProcess();
+    CalDir = CreateCalDirectory(ProgDir);
+    LeftPanel->SetDirectory(CalDir);
 }
 
 void TMainForm::FormShow()

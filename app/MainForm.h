@@ -8,10 +8,12 @@
 //   shell/LayoutCommands.cpp               panels, toolbars, editors, status bar
 //   shell/MenuCommands.cpp                 main menu and pop-up menus
 //   shell/FileLayoutCommands.cpp           speed bar, file pane, File menu
+//   shell/ViewPresetCommands.cpp           view presets, toolbar switches, flat buttons, stay on top
 //   document/RecalculateCommands.cpp       recalculation and result presentation
 //   document/CommentStyleCommands.cpp      comment colouring, fonts and colour
 //   document/InputCommands.cpp             input buttons and editing commands
 //   files/CalcFileCommands.cpp             new, open, save, delete, closing
+//   files/SettingsCommands.cpp             Tallyrix.ini and EditorStyle.dat
 //   registry/RegisteredToolBarCommands.cpp registered toolbar and register dialog
 #pragma once
 
@@ -46,6 +48,8 @@ namespace tallyrix {
 
 class TButtonBar;
 class TFilePane;
+struct FormSettings;
+enum class ViewPreset;
 class TResultPane;
 
 // Holders of the appearance choices; each keeps the user's last choice.
@@ -100,6 +104,9 @@ public:
     void EditorFontClick();
     void CommentFontClick();
     void EditorColorClick();
+    // The background of both editors.
+    QColor EditorColor() const;
+    void SetEditorColor(const QColor& color);
     QTextCharFormat EditorFormat() const;
     QTextCharFormat CommentFormat() const;
 
@@ -138,6 +145,28 @@ public:
     void SetCurrentFile(const QString& path);
     bool FormCloseQuery();
 
+    // Settings files (files/SettingsCommands.cpp)
+    void LoadSettings();
+    void SaveSettings();
+
+    // View presets and switches (shell/ViewPresetCommands.cpp)
+    void OnlyExpressionClick();
+    void FileListAndExpressionClick();
+    void DefaultFormClick();
+    void MostSimpleClick();
+    void FullyShownClick();
+    void ShowSpeedBarClick();
+    void ShowNumberToolBarClick();
+    void ShowFunctionToolBarClick();
+    void ShowRegisteredToolBarClick();
+    void mFlatBtnClick();
+    void mStayOnTopClick();
+    // Widths of the panes; 0 is hidden.
+    int LeftPanelWidth() const;
+    int ReResultWidth() const;
+    void SetLeftPanelWidth(int width);
+    void SetReResultWidth(int width);
+
     // Registered entries (registry/RegisteredToolBarCommands.cpp)
     void UpdateRegisterToolBar();
     void mRegisterConst1Click();
@@ -168,6 +197,20 @@ public:
     QToolButton* NewBtn = nullptr;
     QToolButton* FileOpenBtn = nullptr;
     QToolButton* FileSaveBtn = nullptr;
+    QToolButton* CutBtn = nullptr;
+    QToolButton* CopyBtn = nullptr;
+    QToolButton* PasteBtn = nullptr;
+    QToolButton* UndoBtn = nullptr;
+    QToolButton* FindBtn = nullptr;
+    QToolButton* UpdateBtn = nullptr;
+    QToolButton* FontBtn = nullptr;
+    QToolButton* CommentFontBtn = nullptr;
+    QToolButton* EditorColorBtn = nullptr;
+    QToolButton* OnlyExpressionBtn = nullptr;
+    QToolButton* FileListExpressionBtn = nullptr;
+    QToolButton* DefaultFormBtn = nullptr;
+    QToolButton* FormHideBtn = nullptr;
+    QToolButton* ExplorerBtn = nullptr;
     TFilePane* LeftPanel = nullptr;
     QSplitter* Splitter1 = nullptr;
     QWidget* RightPanel = nullptr;
@@ -214,6 +257,26 @@ public:
     QAction* mEditorFont = nullptr;
     QAction* mCommentFont = nullptr;
     QAction* mEditorColor = nullptr;
+    QAction* mFind = nullptr;
+    QAction* mReplace = nullptr;
+    QAction* mExplorer1 = nullptr;
+    QAction* mHide1 = nullptr;
+    QAction* MostSimple = nullptr;
+    QAction* FullyShown = nullptr;
+    QAction* ShowSpeedBar = nullptr;
+    QAction* ShowNumberToolBar = nullptr;
+    QAction* ShowFunctionToolBar = nullptr;
+    QAction* ShowRegisteredToolBar = nullptr;
+    QAction* OnlyExpression = nullptr;
+    QAction* FileListAndExpression = nullptr;
+    QAction* DefaultForm = nullptr;
+    QAction* mFlatBtn = nullptr;
+    QAction* mStayOnTop = nullptr;
+    QAction* Topics = nullptr;
+    QAction* About1 = nullptr;
+    // The editor's pop-up "検索" and "置換".
+    QAction* pmFind = nullptr;
+    QAction* pmReplace = nullptr;
 
 protected:
     bool event(QEvent* event) override;
@@ -234,19 +297,25 @@ private:
     void CreateEditMenu();
     void CreateToolsMenu();
     void CreateOptionsMenu();
+    void CreateViewMenus(QMenu* options);
+    void CreateHelpMenu();
     void CreatePopupMenus();
     // The speed bar, the file pane and the File menu (shell/FileLayoutCommands.cpp)
     void PlacePanels();
     void CreateSpeedBar();
-    QToolButton* AddSpeedButton(const QString& name, int left, const QString& hint, const QIcon& icon, Command handler);
+    QToolButton* AddSpeedButton(const QString& name, int left, const QString& hint, const QIcon& icon);
     void CreateFileMenu();
     void CreateFileListPopup();
+    // Without a handler the action waits for the unit of its command (find,
+    // tray, help, explorer) to Bind it.
     QAction* NewAction(const QString& name, const QString& caption, Command handler, const QKeySequence& shortcut = {});
     QAction* NewOption(const QString& name, const QString& caption, bool checked);
     void AddBand(QVBoxLayout* column, QWidget* band, int minimumHeight);
 
     void FormCreate();
     void FormShow();
+    // ProgDir and CalDir; the file pane shows CAL when it could be made.
+    void FindProgramDirectories();
     // The hint handler: panel 4 shows the long part of the hint under the mouse.
     void ShowHint(const QString& longHint);
     void ReportMathError(const MathErrorReport& report);
@@ -258,6 +327,19 @@ private:
     void LoadRegisteredEntries();
     void RegisteredBtnClick(QAbstractButton* sender);
     void ApplyEditorFont();
+    // Settings (files/SettingsCommands.cpp)
+    std::string IniPath() const;
+    void LoadEditorStyle();
+    void SaveEditorStyle();
+    void ApplyWindowSettings(const FormSettings& settings);
+    void ApplySwitches(const FormSettings& settings);
+    void ReopenDocument(const std::string& stored);
+    FormSettings CurrentFormSettings() const;
+    std::vector<std::pair<bool FormSettings::*, QAction*>> SwitchItems() const;
+    // The presets (shell/ViewPresetCommands.cpp)
+    void RunViewPreset(ViewPreset preset);
+    void ShowToolbars(bool shown);
+    void SwitchBar(QWidget* bar, QAction* item);
     QMessageBox::StandardButton Ask(QMessageBox::Icon icon, const QString& text, QMessageBox::StandardButtons buttons);
     FileDialogRequest FileDialogFor(const QString& title, const QString& fileName) const;
     QString DocumentText() const;

@@ -123,13 +123,19 @@ void TMainForm::CommentFontClick()
 void TMainForm::EditorColorClick()
 {
     // Until a colour is chosen the dialog starts at the panes' own colour.
-    const QColor current =
-        ColorDialog1.Color.isValid() ? ColorDialog1.Color : reExpression->palette().color(QPalette::Base);
+    const QColor current = ColorDialog1.Color.isValid() ? ColorDialog1.Color : EditorColor();
     const std::optional<QColor> chosen = Dialogs->ChooseColor(this, current);
     if (!chosen) return;
     ColorDialog1.Color = *chosen;
-    SetPaneBackground(reExpression, *chosen);
-    SetPaneBackground(reResult, *chosen);
+    SetEditorColor(*chosen);
+}
+
+QColor TMainForm::EditorColor() const { return reExpression->palette().color(QPalette::Base); }
+
+void TMainForm::SetEditorColor(const QColor& color)
+{
+    SetPaneBackground(reExpression, color);
+    SetPaneBackground(reResult, color);
 }
 
 }  // namespace tallyrix

@@ -74,7 +74,7 @@ void TMainForm::FileNew()
     DocumentEncoding = TextEncoding::ShiftJis;
     DocumentSpelling = {};
     SetModified(false);
-    LeftPanel->SetDirectory(CalDir);
+    if (!CalDir.isEmpty()) LeftPanel->SetDirectory(CalDir);  // empty: CAL could not be made
     reResult->clear();
     StatusPanel(4)->setText(CreatedMessage(CurFileName));
     Recalculate();
@@ -170,6 +170,8 @@ void TMainForm::closeEvent(QCloseEvent* event)
         event->ignore();
         return;
     }
+    // Settings that cannot be written are reported; the window still closes.
+    RunHandler([this] { SaveSettings(); });
     QMainWindow::closeEvent(event);
 }
 

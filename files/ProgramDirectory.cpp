@@ -19,16 +19,20 @@ ProgramDirectories ResolveProgramDirectories(const QString& executableDir, const
                                              const QString& userDataDir) {
     // mkpath creates the per-user directory together with its CAL.
     const QString progDir = ChooseProgramDirectory(executableDir, homeOverride, userDataDir);
+    return {progDir, CreateCalDirectory(progDir)};
+}
+
+QString CreateCalDirectory(const QString& progDir) {
     const QString calDir = progDir + "/CAL";
     if (!QDir().mkpath(calDir)) {
         throw FileError("ディレクトリを作成できません: " + calDir.toStdString());
     }
-    return {progDir, calDir};
+    return calDir;
 }
 
-ProgramDirectories ProgramDirectoriesOfThisProcess() {
-    return ResolveProgramDirectories(QCoreApplication::applicationDirPath(), qEnvironmentVariable("TALLYRIX_HOME"),
-                                     QStandardPaths::writableLocation(QStandardPaths::AppDataLocation));
+QString ProgramDirectoryOfThisProcess() {
+    return ChooseProgramDirectory(QCoreApplication::applicationDirPath(), qEnvironmentVariable("TALLYRIX_HOME"),
+                                  QStandardPaths::writableLocation(QStandardPaths::AppDataLocation));
 }
 
 }  // namespace tallyrix

@@ -22,8 +22,13 @@ QString ChooseProgramDirectory(const QString& executableDir, const QString& home
 ProgramDirectories ResolveProgramDirectories(const QString& executableDir, const QString& homeOverride,
                                              const QString& userDataDir);
 
-// The same with the values of this process: the executable's directory, the
-// environment variable and the platform's per-user data directory.
-ProgramDirectories ProgramDirectoriesOfThisProcess();
+// ChooseProgramDirectory with the values of this process: the executable's
+// directory, the environment variable and the platform's per-user data
+// directory. Nothing is created.
+QString ProgramDirectoryOfThisProcess();
+
+// progDir + "/CAL", created when missing. Throws FileError naming it when it
+// cannot be (a file of that name, no permission).
+QString CreateCalDirectory(const QString& progDir);
 
 }  // namespace tallyrix

@@ -135,6 +135,8 @@ void TFilePane::CreateDirectoryList()
     DirectoryListBox->setSelectionMode(QAbstractItemView::SingleSelection);
     DirectoryListBox->setEditTriggers(QAbstractItemView::NoEditTriggers);
     DirectoryListBox->setUniformRowHeights(true);
+    // The view's own minimum is taller than the design height of 58.
+    DirectoryListBox->setMinimumHeight(16);
     QFont font(QStringLiteral("ＭＳ Ｐゴシック"));
     font.setPixelSize(12);
     DirectoryListBox->setFont(font);

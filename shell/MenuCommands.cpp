@@ -29,6 +29,14 @@ void MakeRadioPair(QObject* owner, QAction* first, QAction* second)
     first->setChecked(true);
 }
 
+// A switch whose check mark Qt inverts before its handler runs.
+QAction* Checkable(QAction* action, bool checked)
+{
+    action->setCheckable(true);
+    action->setChecked(checked);
+    return action;
+}
+
 void ShowPopupAt(QAbstractScrollArea* pane, QMenu* menu)
 {
     pane->setContextMenuPolicy(Qt::CustomContextMenu);
@@ -45,7 +53,7 @@ QAction* TMainForm::NewAction(const QString& name, const QString& caption, TMain
     action->setObjectName(name);
     action->setShortcut(shortcut);
     if (!shortcut.isEmpty()) addAction(action);
-    Bind(action, &QAction::triggered, handler);
+    if (handler) Bind(action, &QAction::triggered, handler);
     return action;
 }
 
@@ -66,6 +74,7 @@ void TMainForm::CreateMenus()
     CreateEditMenu();
     CreateToolsMenu();
     CreateOptionsMenu();
+    CreateHelpMenu();
 }
 
 void TMainForm::CreateEditMenu()
@@ -96,6 +105,11 @@ void TMainForm::CreateEditMenu()
     menu->addSeparator();
     AddSubMenu(menu, QStringLiteral("mConvertCase"), QStringLiteral("選択部分の変換(&T)"))
         ->addActions({mLowerCase, mUpperCase});
+    menu->addSeparator();
+    mFind = NewAction(QStringLiteral("mFind"), QStringLiteral("検索(&F)..."), nullptr, QKeySequence(Qt::CTRL | Qt::Key_F));
+    mReplace =
+        NewAction(QStringLiteral("mReplace"), QStringLiteral("置換(&R)..."), nullptr, QKeySequence(Qt::CTRL | Qt::Key_R));
+    menu->addActions({mFind, mReplace});
 }
 
 void TMainForm::CreateToolsMenu()
@@ -109,6 +123,12 @@ void TMainForm::CreateToolsMenu()
     mUpdate1 = NewAction(QStringLiteral("mUpdate1"), QStringLiteral("表示の更新(&U)"), &TMainForm::mUpdate1Click,
                          QKeySequence(Qt::CTRL | Qt::Key_U));
     menu->addAction(mUpdate1);
+    menu->addSeparator();
+    mExplorer1 = NewAction(QStringLiteral("mExplorer1"), QStringLiteral("エクスプローラの起動(&E)"), nullptr);
+    menu->addAction(mExplorer1);
+    menu->addSeparator();
+    mHide1 = NewAction(QStringLiteral("mHide1"), QStringLiteral("タスクトレーに隠す(&H)"), nullptr);
+    menu->addAction(mHide1);
 }
 
 void TMainForm::CreateOptionsMenu()
@@ -134,6 +154,7 @@ void TMainForm::CreateOptionsMenu()
     MakeRadioPair(this, mRAD, mDEG);
     AddSubMenu(menu, QStringLiteral("mAngle"), QStringLiteral("角度(&A)"))->addActions({mRAD, mDEG});
     menu->addSeparator();
+    CreateViewMenus(menu);
     mEditorFont = NewAction(QStringLiteral("mEditorFont"), QStringLiteral("計算式の表示フォント..."),
                             &TMainForm::EditorFontClick);
     mCommentFont = NewAction(QStringLiteral("mCommentFont"), QStringLiteral("コメントの表示フォント..."),
@@ -141,6 +162,57 @@ void TMainForm::CreateOptionsMenu()
     mEditorColor = NewAction(QStringLiteral("mEditorColor"), QStringLiteral("背景色..."), &TMainForm::EditorColorClick);
     AddSubMenu(menu, QStringLiteral("mEditorSettings"), QStringLiteral("編集画面の設定(&F)"))
         ->addActions({mEditorFont, mCommentFont, mEditorColor});
+    menu->addSeparator();
+    mFlatBtn =
+        Checkable(NewAction(QStringLiteral("mFlatBtn"), QStringLiteral("フラットボタン(&F)"), &TMainForm::mFlatBtnClick),
+                  true);
+    mStayOnTop = Checkable(NewAction(QStringLiteral("mStayOnTop"), QStringLiteral("ウインドウを最前面に(&U)"),
+                                     &TMainForm::mStayOnTopClick, QKeySequence(Qt::Key_F4)),
+                           false);
+    menu->addActions({mFlatBtn, mStayOnTop});
+}
+
+// The presets, the toolbar switches and the window's division.
+void TMainForm::CreateViewMenus(QMenu* options)
+{
+    MostSimple = NewAction(QStringLiteral("MostSimple"), QStringLiteral("最もシンプルに"), &TMainForm::MostSimpleClick,
+                           QKeySequence(Qt::Key_F5));
+    FullyShown = NewAction(QStringLiteral("FullyShown"), QStringLiteral("フル表示に"), &TMainForm::FullyShownClick,
+                           QKeySequence(Qt::Key_F6));
+    AddSubMenu(options, QStringLiteral("mPresets"), QStringLiteral("表示設定の一括変更(&O)"))
+        ->addActions({MostSimple, FullyShown});
+    ShowSpeedBar = Checkable(
+        NewAction(QStringLiteral("ShowSpeedBar"), QStringLiteral("メイン"), &TMainForm::ShowSpeedBarClick), true);
+    ShowNumberToolBar = Checkable(NewAction(QStringLiteral("ShowNumberToolBar"), QStringLiteral("数値と記号"),
+                                            &TMainForm::ShowNumberToolBarClick),
+                                  true);
+    ShowFunctionToolBar = Checkable(
+        NewAction(QStringLiteral("ShowFunctionToolBar"), QStringLiteral("関数"), &TMainForm::ShowFunctionToolBarClick),
+        true);
+    ShowRegisteredToolBar = Checkable(NewAction(QStringLiteral("ShowRegisteredToolBar"), QStringLiteral("登録定数"),
+                                                &TMainForm::ShowRegisteredToolBarClick),
+                                      true);
+    AddSubMenu(options, QStringLiteral("mToolBars"), QStringLiteral("ツールバーの表示(&T)"))
+        ->addActions({ShowSpeedBar, ShowNumberToolBar, ShowFunctionToolBar, ShowRegisteredToolBar});
+    OnlyExpression = NewAction(QStringLiteral("OnlyExpression"), QStringLiteral("計算式の全画面表示(&Z)"),
+                               &TMainForm::OnlyExpressionClick, QKeySequence(Qt::Key_F7));
+    FileListAndExpression = NewAction(QStringLiteral("FileListAndExpression"), QStringLiteral("ファイルリストを隠す(&Y)"),
+                                      &TMainForm::FileListAndExpressionClick, QKeySequence(Qt::Key_F8));
+    DefaultForm = NewAction(QStringLiteral("DefaultForm"), QStringLiteral("デフォルト表示(&X)"),
+                            &TMainForm::DefaultFormClick, QKeySequence(Qt::Key_F9));
+    AddSubMenu(options, QStringLiteral("mDivision"), QStringLiteral("ウインドウの分割(&D)"))
+        ->addActions({OnlyExpression, FileListAndExpression, DefaultForm});
+}
+
+void TMainForm::CreateHelpMenu()
+{
+    QMenu* menu = menuBar()->addMenu(QStringLiteral("ヘルプ(&H)"));
+    menu->setObjectName(QStringLiteral("mHelp"));
+    Topics = NewAction(QStringLiteral("Topics"), QStringLiteral("トピックス(&T)"), nullptr, QKeySequence(Qt::Key_F1));
+    About1 = NewAction(QStringLiteral("About1"), QStringLiteral("バージョン情報(&A)"), nullptr);
+    menu->addAction(Topics);
+    menu->addSeparator();
+    menu->addAction(About1);
 }
 
 void TMainForm::CreatePopupMenus()
@@ -161,6 +233,10 @@ void TMainForm::CreatePopupMenus()
         ->addActions(
             {NewAction(QStringLiteral("pmLowerCase"), QStringLiteral("すべて小文字に"), &TMainForm::mLowerCaseClick),
              NewAction(QStringLiteral("pmUpperCase"), QStringLiteral("すべて大文字に"), &TMainForm::mUpperCaseClick)});
+    pm_reExpression->addSeparator();
+    pmFind = NewAction(QStringLiteral("pmFind"), QStringLiteral("検索"), nullptr);
+    pmReplace = NewAction(QStringLiteral("pmReplace"), QStringLiteral("置換"), nullptr);
+    pm_reExpression->addActions({pmFind, pmReplace});
     ShowPopupAt(reExpression, pm_reExpression);
 
     pm_reResult = new QMenu(this);

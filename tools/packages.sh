@@ -7,8 +7,9 @@ PACKAGES=(
   # the build; Qt's CMake files ask for the GL headers
   cmake g++ make pkg-config python3
   qt6-base-dev libgl-dev
-  # the program's icon is drawn from SVG
-  qt6-svg-dev libqt6svg6
+  # the program's icon is drawn from SVG; the speed buttons' pictures come
+  # from the Adwaita icon theme (SVG as well)
+  qt6-svg-dev libqt6svg6 adwaita-icon-theme
   # tests and benchmarks
   libgtest-dev libbenchmark-dev
   # Japanese glyphs, and Qt's own texts in Japanese

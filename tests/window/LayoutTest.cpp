@@ -1,6 +1,7 @@
 // The window's components: names, toolbar rows, hints and status panels.
 #include <QAction>
 #include <QEnterEvent>
+#include <QImage>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
@@ -134,6 +135,32 @@ TEST_F(WindowTest, StatusPanelsKeepTheirWidthsAndTheLastTakesTheRest)
         EXPECT_GE(Form->StatusPanel(4)->geometry().right(), Form->StatusBar->width() - 30) << grow;
     }
     EXPECT_EQ(Form->StatusPanel(3)->width(), 170);
+}
+
+// A picture with no visible pixel would leave a blank button.
+bool HasVisiblePixel(const QImage& image)
+{
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x)
+            if (qAlpha(image.pixel(x, y)) > 0) return true;
+    return false;
+}
+
+// Every speed button shows a picture and a hint, side by side without
+// overlapping, inside the bar.
+TEST_F(WindowTest, SpeedButtonsShowPicturesInARow)
+{
+    const QList<QToolButton*> buttons = Form->SpeedBar->findChildren<QToolButton*>();
+    ASSERT_EQ(buttons.size(), 17);
+    int right = 0;
+    for (const QToolButton* button : buttons) {
+        SCOPED_TRACE(button->objectName().toStdString());
+        EXPECT_TRUE(HasVisiblePixel(button->icon().pixmap(16, 16).toImage()));
+        EXPECT_FALSE(button->toolTip().isEmpty());
+        EXPECT_GT(button->x(), right);
+        right = button->geometry().right();
+        EXPECT_TRUE(Form->SpeedBar->rect().contains(button->geometry()));
+    }
 }
 
 }  // namespace

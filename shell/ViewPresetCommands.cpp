@@ -1,0 +1,105 @@
+// The view presets (F5 to F9), the toolbar switches, flat buttons and
+// stay-on-top. A pane is hidden by width 0; its splitter stays in place.
+#include <QAction>
+#include <QSplitter>
+
+#include "app/MainForm.h"
+#include "files/FormSettings.h"
+#include "files/SettingsFiles.h"
+#include "shell/ButtonBar.h"
+#include "shell/FilePane.h"
+#include "shell/ResultPane.h"
+#include "shell/SplitterPanes.h"
+#include "shell/ViewPresetWidths.h"
+
+namespace tallyrix {
+namespace {
+
+// An editor squeezed to nothing leaves the side pane the whole panel.
+PaneWidths CurrentPaneWidths(const TMainForm& form)
+{
+    const int inner = form.Splitter2->width();
+    const bool editorGone = form.Splitter2->sizes().value(0) == 0;
+    return PaneWidths{form.LeftPanelWidth(), editorGone ? inner : form.ReResultWidth(), inner,
+                      form.Splitter2->handleWidth()};
+}
+
+}  // namespace
+
+int TMainForm::LeftPanelWidth() const { return Splitter1->sizes().value(0); }
+
+int TMainForm::ReResultWidth() const { return Splitter2->sizes().value(1); }
+
+void TMainForm::SetLeftPanelWidth(int width) { SetPaneSize(Splitter1, 0, width); }
+
+void TMainForm::SetReResultWidth(int width) { SetPaneSize(Splitter2, 1, width); }
+
+// The panes change first; the widths to restore are then written at once,
+// apart from the settings written at close.
+void TMainForm::RunViewPreset(ViewPreset preset)
+{
+    const std::string ini = IniPath();
+    ProfileFile profile = LoadProfileFile(ini);
+    const FormSettings stored = ReadFormSettings(profile);
+    const PresetOutcome outcome = ApplyViewPreset(preset, CurrentPaneWidths(*this),
+                                                  StoredPaneWidths{stored.iOldLeftPanelWidth, stored.iOldreResultWidth});
+    if (outcome.toolbarsShown) ShowToolbars(*outcome.toolbarsShown);
+    SetLeftPanelWidth(outcome.leftPanel);
+    SetReResultWidth(outcome.reResult);
+    if (!outcome.storeLeftPanel && !outcome.storeReResult) return;
+    WriteStoredPaneWidths(profile, outcome.storeLeftPanel, outcome.storeReResult);
+    SaveProfileFile(ini, profile);
+}
+
+void TMainForm::OnlyExpressionClick() { RunViewPreset(ViewPreset::OnlyExpression); }
+
+void TMainForm::FileListAndExpressionClick() { RunViewPreset(ViewPreset::FileListAndExpression); }
+
+void TMainForm::DefaultFormClick() { RunViewPreset(ViewPreset::DefaultForm); }
+
+void TMainForm::MostSimpleClick() { RunViewPreset(ViewPreset::MostSimple); }
+
+void TMainForm::FullyShownClick() { RunViewPreset(ViewPreset::FullyShown); }
+
+void TMainForm::ShowToolbars(bool shown)
+{
+    const std::pair<QWidget*, QAction*> switches[] = {{SpeedBar, ShowSpeedBar},
+                                                      {tbNumber, ShowNumberToolBar},
+                                                      {tbFunction, ShowFunctionToolBar},
+                                                      {tbRegister, ShowRegisteredToolBar}};
+    for (const auto& [bar, item] : switches) {
+        item->setChecked(shown);
+        SwitchBar(bar, item);
+    }
+}
+
+// Qt has inverted the check mark already; the bar follows it.
+void TMainForm::SwitchBar(QWidget* bar, QAction* item) { bar->setVisible(item->isChecked()); }
+
+void TMainForm::ShowSpeedBarClick() { SwitchBar(SpeedBar, ShowSpeedBar); }
+
+void TMainForm::ShowNumberToolBarClick() { SwitchBar(tbNumber, ShowNumberToolBar); }
+
+void TMainForm::ShowFunctionToolBarClick() { SwitchBar(tbFunction, ShowFunctionToolBar); }
+
+void TMainForm::ShowRegisteredToolBarClick() { SwitchBar(tbRegister, ShowRegisteredToolBar); }
+
+// The speed buttons stay flat whatever the switch says.
+void TMainForm::mFlatBtnClick()
+{
+    for (TButtonBar* bar : {tbNumber, tbFunction, tbRegister}) bar->SetFlat(mFlatBtn->isChecked());
+}
+
+// Changing the flag hides a shown window; it comes back at once, active,
+// so that its shortcuts keep working.
+void TMainForm::mStayOnTopClick()
+{
+    if (windowFlags().testFlag(Qt::WindowStaysOnTopHint) == mStayOnTop->isChecked()) return;
+    const bool shown = isVisible();
+    setWindowFlag(Qt::WindowStaysOnTopHint, mStayOnTop->isChecked());
+    if (!shown) return;
+    show();
+    activateWindow();
+}
+
+}  // namespace tallyrix

@@ -1,0 +1,280 @@
+// Tallyrix.ini and EditorStyle.dat through the real window: a first start,
+// every stored choice through a close and a new start, and starts and
+// closes that meet damaged or unwritable files.
+#include <QAction>
+#include <QColorDialog>
+#include <QDir>
+#include <QFile>
+#include <QGuiApplication>
+#include <QLabel>
+#include <QScreen>
+#include <QSplitter>
+#include <QTextEdit>
+
+#include "files/FormSettings.h"
+#include "files/SettingsFiles.h"
+#include "shell/ButtonBar.h"
+#include "shell/FilePane.h"
+#include "shell/SplitterPanes.h"
+#include "tests/files_window/FilesWindowFixture.h"
+
+namespace tallyrix::test {
+namespace {
+
+class SettingsWindowTest : public FilesWindowTest {
+protected:
+    QString IniFile() const { return HomePath(QStringLiteral("Tallyrix.ini")); }
+    QString StyleFile() const { return HomePath(QStringLiteral("EditorStyle.dat")); }
+    // Closes the window, as the user does, and starts a new one.
+    void CloseAndStart()
+    {
+        ASSERT_TRUE(Form->close());
+        Restart();
+    }
+    // The keys of section FORM in the order the file lists them.
+    QStringList IniKeys() const
+    {
+        QStringList keys;
+        for (const QByteArray& line : ReadBytes(IniFile()).split('\n')) {
+            if (line.contains('=')) keys.append(QString::fromUtf8(line.left(line.indexOf('='))));
+        }
+        return keys;
+    }
+    FormSettings Stored() const { return ReadFormSettings(LoadProfileFile(IniFile().toStdString())); }
+    QStringList MessageTexts() const
+    {
+        QStringList texts;
+        for (const MessageRequest& message : Dialogs->Messages) texts.append(message.text);
+        return texts;
+    }
+};
+
+TEST_F(SettingsWindowTest, FirstStartShowsTheDesignAndClosingWritesBothFiles)
+{
+    EXPECT_EQ(Form->pos(), QPoint(1, 0));
+    EXPECT_EQ(Form->size(), QSize(582, 466));
+    for (QAction* item : {Form->ShowSpeedBar, Form->ShowNumberToolBar, Form->ShowFunctionToolBar,
+                          Form->ShowRegisteredToolBar, Form->mFlatBtn, Form->mRAD, Form->mVariable})
+        EXPECT_TRUE(item->isChecked()) << item->objectName().toStdString();
+    EXPECT_FALSE(Form->mStayOnTop->isChecked());
+    EXPECT_TRUE(Form->tbNumber->isVisible());
+    EXPECT_EQ(Form->LeftPanelWidth(), 129);
+    EXPECT_EQ(Form->ReResultWidth(), 165);
+    EXPECT_TRUE(Dialogs->Messages.empty());
+
+    ASSERT_TRUE(Form->close());
+    EXPECT_TRUE(QFile::exists(StyleFile()));
+    // The untitled document is no file: its name is not written.
+    EXPECT_EQ(IniKeys(), QStringList({"iFormTop", "iFormLeft", "iFormHeight", "iFormWidth", "iDirectoryListBoxHeight",
+                                      "iLeftPanelWidth", "ireResultWidth", "iDriveComboBox1Width", "iEditorColor",
+                                      "bShowNumberToolBar", "bShowFunctionToolBar", "bShowRegisteredToolBar",
+                                      "bShowSpeedBar", "bStayOnTop", "bFlatButton", "bRAD", "bEquation", "bEnter",
+                                      "bEnterToSemicolon", "bInsertRegisteredValue", "bSkipCheckFileSave"}));
+    const FormSettings stored = Stored();
+    EXPECT_EQ(stored.iEditorColor, -2147483643);
+    EXPECT_EQ(stored.iFormWidth, 582);
+    EXPECT_EQ(stored.ireResultWidth, 165);
+}
+
+// Each choice is made as the user makes it, the window closes, and the
+// next start shows it again.
+TEST_F(SettingsWindowTest, EveryChoiceSurvivesACloseAndANewStart)
+{
+    const FontChoice editorFont{QStringLiteral("IPAゴシック"), 20, QColor(0, 0, 128), false, true, false, false};
+    const FontChoice commentFont{QStringLiteral("IPAPゴシック"), 11, QColor(0, 128, 0), true, false, true, false};
+    const QColor background(200, 220, 240);
+    const QColor custom(12, 34, 56);
+    const QString document = CalPath(QStringLiteral("計算.txt"));
+    struct Case {
+        const char* name;
+        std::function<void()> choose;
+        std::function<void()> check;
+    };
+    const Case cases[] = {
+        {"geometry",
+         [&] {
+             Form->move(40, 30);
+             Form->resize(620, 500);
+         },
+         [&] {
+             EXPECT_EQ(Form->pos(), QPoint(40, 30));
+             EXPECT_EQ(Form->size(), QSize(620, 500));
+         }},
+        {"degrees", [&] { Form->mDEG->trigger(); },
+         [&] {
+             EXPECT_TRUE(Form->mDEG->isChecked());
+             EXPECT_FALSE(Form->Engine.Radians);
+             EXPECT_EQ(Panel(2), QStringLiteral("DEG"));
+         }},
+        {"values of each expression", [&] { Form->mEquation->trigger(); },
+         [&] {
+             EXPECT_TRUE(Form->mEquation->isChecked());
+             EXPECT_FALSE(Form->mVariable->isChecked());
+         }},
+        {"hidden file pane", [&] { Form->FileListAndExpression->trigger(); },
+         [&] { EXPECT_EQ(Form->LeftPanelWidth(), 0); }},
+        {"side pane width", [&] { Form->SetReResultWidth(140); }, [&] { EXPECT_EQ(Form->ReResultWidth(), 140); }},
+        {"directory list height", [&] { SetPaneSize(Form->LeftPanel->Splitter3, 0, 45); },
+         [&] { EXPECT_EQ(Form->LeftPanel->Splitter3->sizes().value(0), 45); }},
+        {"stay on top", [&] { Form->mStayOnTop->trigger(); },
+         [&] {
+             EXPECT_TRUE(Form->mStayOnTop->isChecked());
+             EXPECT_TRUE(Form->windowFlags().testFlag(Qt::WindowStaysOnTopHint));
+         }},
+        {"function toolbar hidden", [&] { Form->ShowFunctionToolBar->trigger(); },
+         [&] {
+             EXPECT_FALSE(Form->ShowFunctionToolBar->isChecked());
+             EXPECT_FALSE(Form->tbFunction->isVisible());
+             EXPECT_TRUE(Form->tbNumber->isVisible());
+         }},
+        {"speed bar hidden", [&] { Form->ShowSpeedBar->trigger(); },
+         [&] { EXPECT_FALSE(Form->SpeedBar->isVisible()); }},
+        {"raised buttons", [&] { Form->mFlatBtn->trigger(); },
+         [&] {
+             EXPECT_FALSE(Form->mFlatBtn->isChecked());
+             EXPECT_FALSE(Form->tbNumber->Flat());
+             EXPECT_FALSE(Form->tbRegister->Flat());
+         }},
+        {"options", [&] { for (QAction* item : {Form->mEnter, Form->mEnterToSemicolon, Form->mInsertRegisteredValue,
+                                                 Form->mSkipCheckFileSave}) item->trigger(); },
+         [&] { for (QAction* item : {Form->mEnter, Form->mEnterToSemicolon, Form->mInsertRegisteredValue,
+                                      Form->mSkipCheckFileSave}) EXPECT_TRUE(item->isChecked()); }},
+        {"fonts",
+         [&] {
+             Dialogs->FontAnswers = {editorFont, commentFont};
+             Form->mEditorFont->trigger();
+             Form->mCommentFont->trigger();
+         },
+         [&] {
+             EXPECT_EQ(Form->FontDialog.Font, editorFont);
+             EXPECT_EQ(Form->CommentFontDialog.Font, commentFont);
+             EXPECT_EQ(Form->reExpression->font().family(), QStringLiteral("IPAゴシック"));
+             EXPECT_EQ(Form->reExpression->font().pixelSize(), 20);
+         }},
+        {"background",
+         [&] {
+             Dialogs->ColorAnswers = {background};
+             Form->mEditorColor->trigger();
+             QColorDialog::setCustomColor(3, custom);
+         },
+         [&] {
+             EXPECT_EQ(Form->EditorColor(), background);
+             EXPECT_EQ(Form->ColorDialog1.Color, background);
+             EXPECT_EQ(QColorDialog::customColor(3), custom);
+         }},
+        {"reopened document",
+         [&] {
+             Form->reExpression->setPlainText(QStringLiteral("a=6*7;a+1"));
+             Dialogs->FileAnswers = {document};
+             Form->mFileSaveAs->trigger();
+         },
+         [&] {
+             EXPECT_EQ(Form->CurFileName, document);
+             EXPECT_EQ(Document(), QStringLiteral("a=6*7;a+1"));
+             EXPECT_EQ(Output(), QStringLiteral("43"));
+             EXPECT_FALSE(Modified());
+             EXPECT_EQ(Panel(1), QString());
+             EXPECT_EQ(Form->LeftPanel->Directory(), QDir::cleanPath(Home.path() + QStringLiteral("/CAL")));
+         }},
+    };
+    for (const Case& c : cases) c.choose();
+    ASSERT_TRUE(Form->close());
+    // A new process starts with Qt's own custom colours.
+    QColorDialog::setCustomColor(3, Qt::white);
+    Restart();
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        c.check();
+    }
+    EXPECT_TRUE(Dialogs->Messages.empty());
+}
+
+// The name of an earlier close stays when the window closes untitled.
+TEST_F(SettingsWindowTest, ClosingUntitledKeepsTheDocumentOfAnEarlierClose)
+{
+    OpenWith(CalPath(QStringLiteral("keep.txt")), "1+1");
+    CloseAndStart();
+    Form->mFileNew->trigger();
+    CloseAndStart();
+    EXPECT_EQ(Form->CurFileName, CalPath(QStringLiteral("keep.txt")));
+    EXPECT_EQ(Output(), QStringLiteral("2"));
+}
+
+// Start-up goes on past each fault, reporting it once.
+TEST_F(SettingsWindowTest, StartUpReportsAFaultAndGoesOn)
+{
+    const QByteArray degrees = "[FORM]\r\nbRAD=0\r\niFormLeft=5000\r\niFormTop=-4000\r\n";
+    struct Case {
+        const char* name;
+        std::function<void()> damage;
+        QString named;  // in the one message
+    };
+    const Case cases[] = {
+        {"damaged style file", [&] { WriteBytes(StyleFile(), "TPF0\x0bTFontDialog"); },
+         QStringLiteral("EditorStyle.dat")},
+        {"CAL cannot be made",
+         [&] {
+             WriteBytes(HomePath(QStringLiteral("CAL")), "a file where the directory belongs");
+             WriteBytes(HomePath(QStringLiteral("Registered.txt")), "tax,1.08\r\n");
+         },
+         QStringLiteral("CAL")},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        QDir(Home.path()).removeRecursively();
+        QDir().mkpath(Home.path());
+        WriteBytes(IniFile(), degrees);
+        c.damage();
+        Restart();
+        ASSERT_EQ(Dialogs->Messages.size(), 1u) << MessageTexts().join(u'\n').toStdString();
+        EXPECT_EQ(Dialogs->Messages[0].icon, QMessageBox::Critical);
+        EXPECT_TRUE(Dialogs->Messages[0].text.contains(c.named)) << Dialogs->Messages[0].text.toStdString();
+        // The INI file was read: degrees, and a window brought back onto the screen.
+        EXPECT_EQ(Panel(2), QStringLiteral("DEG"));
+        EXPECT_TRUE(QGuiApplication::primaryScreen()->availableGeometry().contains(QRect(Form->pos(), Form->size())));
+        EXPECT_EQ(Form->FontDialog.Font, DefaultEditorFont());
+        Type(QStringLiteral("sin(90)+1"));
+        EXPECT_EQ(Output(), QStringLiteral("2"));
+    }
+    EXPECT_EQ(Form->tbRegister->Buttons().size(), 1);
+}
+
+// A file that cannot be written is reported once, the window closes all
+// the same, and what was not written keeps its old contents.
+TEST_F(SettingsWindowTest, FailedWritesAreReportedOnceAndTheWindowCloses)
+{
+    ASSERT_TRUE(Form->close());
+    const QByteArray oldStyle = ReadBytes(StyleFile());
+    const QByteArray oldIni = ReadBytes(IniFile());
+    struct Case {
+        const char* name;
+        QString blocked;  // made a directory, so it cannot be read or replaced
+        QString untouched;
+        QByteArray untouchedBytes;
+    };
+    const Case cases[] = {
+        {"INI file", IniFile(), StyleFile(), oldStyle},
+        {"style file", StyleFile(), QString(), QByteArray()},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        WriteBytes(IniFile(), oldIni);
+        WriteBytes(StyleFile(), oldStyle);
+        Restart();
+        Form->mDEG->trigger();
+        QFile::remove(c.blocked);
+        QDir().mkpath(c.blocked);
+        EXPECT_TRUE(Form->close());
+        EXPECT_FALSE(Form->isVisible());
+        EXPECT_EQ(Dialogs->Messages.size(), 1u) << MessageTexts().join(u'\n').toStdString();
+        if (!c.untouched.isEmpty()) {
+            EXPECT_EQ(ReadBytes(c.untouched), c.untouchedBytes);
+        }
+        QDir(c.blocked).removeRecursively();
+    }
+    // The style file failed after the INI file was written.
+    EXPECT_FALSE(Stored().bRAD);
+}
+
+}  // namespace
+}  // namespace tallyrix::test

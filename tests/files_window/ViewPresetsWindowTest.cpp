@@ -1,0 +1,147 @@
+// The view presets through the real window: F5 to F9 by their keys, the
+// widths they hide and bring back, and the widths they keep in Tallyrix.ini.
+#include <QAction>
+#include <QStatusBar>
+#include <QLineEdit>
+#include <QSplitter>
+#include <QTest>
+#include <QTextEdit>
+#include <QToolButton>
+
+#include "files/FormSettings.h"
+#include "files/SettingsFiles.h"
+#include "shell/ButtonBar.h"
+#include "tests/files_window/FilesWindowFixture.h"
+
+namespace tallyrix::test {
+namespace {
+
+class ViewPresetsWindowTest : public FilesWindowTest {
+protected:
+    void SetUp() override
+    {
+        FilesWindowTest::SetUp();
+        LaidOut();
+    }
+    // The splitters give their panes their widths once the shown window has
+    // been laid out.
+    static void LaidOut() { QCoreApplication::processEvents(); }
+    // Shortcuts reach the active window only.
+    void Press(Qt::Key key)
+    {
+        Form->activateWindow();
+        EXPECT_TRUE(QTest::qWaitForWindowActive(Form.get()));
+        QTest::keyClick(Form.get(), key);
+        QCoreApplication::processEvents();
+    }
+    std::pair<int, int> Panes() const { return {Form->LeftPanelWidth(), Form->ReResultWidth()}; }
+    std::string Ini() const { return HomePath(QStringLiteral("Tallyrix.ini")).toStdString(); }
+    std::optional<std::string> StoredKey(std::string_view key) const
+    {
+        return LoadProfileFile(Ini()).ReadText(FormSection, key);
+    }
+    // The side pane over the whole right panel, the editor squeezed to nothing.
+    void DragSidePaneToFullWidth() { Form->Splitter2->setSizes({0, Form->Splitter2->width()}); }
+    // The result field reaches the right end of its band.
+    void ExpectOutputEditReachesTheEnd() const
+    {
+        EXPECT_EQ(Form->OutputEdit->geometry().right(), Form->ResultPanel->contentsRect().right());
+    }
+};
+
+TEST_F(ViewPresetsWindowTest, PresetsHideAndRestoreThePanes)
+{
+    struct Case {
+        const char* name;
+        std::function<void()> before;
+        std::vector<Qt::Key> keys;
+        std::pair<int, int> expected;
+    };
+    const Case cases[] = {
+        {"F7 hides both panes", [] {}, {Qt::Key_F7}, {0, 0}},
+        {"F7 then F9 brings back the widths before F7", [this] { Form->SetLeftPanelWidth(150); Form->SetReResultWidth(120); },
+         {Qt::Key_F7, Qt::Key_F9}, {150, 120}},
+        {"F9 without stored widths gives 100", [this] { Form->SetLeftPanelWidth(0); Form->SetReResultWidth(0); },
+         {Qt::Key_F9}, {100, 100}},
+        {"F8 hides the file pane only", [] {}, {Qt::Key_F8}, {0, 165}},
+        {"F8 after F7 brings back the side pane only", [] {}, {Qt::Key_F7, Qt::Key_F8}, {0, 165}},
+        {"F8 resets a side pane over the whole panel", [this] { DragSidePaneToFullWidth(); }, {Qt::Key_F8}, {0, 100}},
+        {"F9 resets a side pane over the whole panel", [this] { DragSidePaneToFullWidth(); }, {Qt::Key_F9}, {129, 100}},
+        {"F9 keeps visible panes", [this] { Form->SetLeftPanelWidth(170); }, {Qt::Key_F9}, {170, 165}},
+        {"F5 then F6", [] {}, {Qt::Key_F5, Qt::Key_F6}, {129, 165}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        QFile::remove(HomePath(QStringLiteral("Tallyrix.ini")));
+        Restart();
+        LaidOut();
+        c.before();
+        for (Qt::Key key : c.keys) Press(key);
+        EXPECT_EQ(Panes(), c.expected);
+        ExpectOutputEditReachesTheEnd();
+        EXPECT_TRUE(Dialogs->Messages.empty());
+    }
+}
+
+// F7 keeps the widths of visible panes only; a side pane over the whole
+// panel counts as hidden.
+TEST_F(ViewPresetsWindowTest, OnlyVisibleWidthsAreStored)
+{
+    Form->SetLeftPanelWidth(140);
+    DragSidePaneToFullWidth();
+    Press(Qt::Key_F7);
+    EXPECT_EQ(StoredKey("iOldLeftPanelWidth"), "140");
+    EXPECT_EQ(StoredKey("iOldreResultWidth"), std::nullopt);
+    Press(Qt::Key_F7);  // nothing visible: the stored widths stay
+    EXPECT_EQ(StoredKey("iOldLeftPanelWidth"), "140");
+    // A key the presets keep survives the close, which writes the others.
+    ASSERT_TRUE(Form->close());
+    EXPECT_EQ(StoredKey("iOldLeftPanelWidth"), "140");
+    EXPECT_EQ(StoredKey("iLeftPanelWidth"), "0");
+}
+
+TEST_F(ViewPresetsWindowTest, MostSimpleHidesEveryToolbarAndFullyShownBringsThemBack)
+{
+    const std::vector<QAction*> items = {Form->ShowSpeedBar, Form->ShowNumberToolBar, Form->ShowFunctionToolBar,
+                                         Form->ShowRegisteredToolBar};
+    const std::vector<QWidget*> bars = {Form->SpeedBar, Form->tbNumber, Form->tbFunction, Form->tbRegister};
+    for (const bool shown : {false, true}) {
+        Press(shown ? Qt::Key_F6 : Qt::Key_F5);
+        for (std::size_t i = 0; i < bars.size(); ++i) {
+            EXPECT_EQ(items[i]->isChecked(), shown) << i;
+            EXPECT_EQ(bars[i]->isVisible(), shown) << i;
+        }
+        // The result band, the editor and the status bar stay.
+        const QWidget* kept[] = {Form->OutputEdit, Form->reExpression, Form->StatusBar};
+        for (const QWidget* widget : kept) EXPECT_TRUE(widget->isVisible());
+        ExpectOutputEditReachesTheEnd();
+    }
+}
+
+// Each switch shows its bar exactly when its check mark is set.
+TEST_F(ViewPresetsWindowTest, SwitchesFollowTheirCheckMarks)
+{
+    struct Case {
+        QAction* item;
+        std::function<bool()> on;
+    };
+    const Case cases[] = {
+        {Form->ShowSpeedBar, [this] { return Form->SpeedBar->isVisible(); }},
+        {Form->ShowNumberToolBar, [this] { return Form->tbNumber->isVisible(); }},
+        {Form->ShowFunctionToolBar, [this] { return Form->tbFunction->isVisible(); }},
+        {Form->ShowRegisteredToolBar, [this] { return Form->tbRegister->isVisible(); }},
+        {Form->mFlatBtn, [this] { return Form->tbFunction->Flat() && Form->tbNumber->Buttons()[0]->autoRaise(); }},
+        {Form->mStayOnTop, [this] { return Form->windowFlags().testFlag(Qt::WindowStaysOnTopHint) && Form->isVisible(); }},
+    };
+    for (const Case& c : cases) {
+        for (int click = 0; click < 2; ++click) {
+            c.item->trigger();
+            EXPECT_EQ(c.on(), c.item->isChecked()) << c.item->objectName().toStdString() << click;
+        }
+    }
+    Press(Qt::Key_F4);
+    EXPECT_TRUE(Form->mStayOnTop->isChecked());
+}
+
+}  // namespace
+}  // namespace tallyrix::test
