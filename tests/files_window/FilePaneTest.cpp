@@ -199,8 +199,11 @@ TEST_F(FilePaneTest, ClickingAFileOpensIt)
     EXPECT_EQ(Output(), QStringLiteral("3"));
     EXPECT_EQ(Form->windowTitle(), QStringLiteral("Tallyrix - one.txt"));
 
-    // The keyboard moves the selection and opens the file it lands on.
-    WaitUntilListed(QStringLiteral("two.txt"));
+    // The keyboard moves the selection and opens the file it lands on, once
+    // the list has settled in its sorted order.
+    EXPECT_TRUE(WaitFor([&] {
+        return Form->LeftPanel->ListedFiles() == QStringList{QStringLiteral("one.txt"), QStringLiteral("two.txt")};
+    }));
     FileList()->setFocus();
     QTest::keyClick(FileList(), Qt::Key_Down);
     EXPECT_EQ(Form->CurFileName, CalPath(QStringLiteral("two.txt")));
