@@ -1,7 +1,9 @@
-// The grammar: a recursive-descent evaluator that computes while it parses.
-// Token carries the whole state: End stops every level, Invalid means the
-// input is incomplete. A level that sees either after a sub-call returns at
-// once and applies no operator, check or conversion to what it got.
+// The grammar: an evaluator that computes while it parses, one token at a
+// time. The operations still waiting for an operand are kept on a stack of
+// the evaluator's own (Pending), so nesting is bounded by memory, not by the
+// call stack. Token carries the whole state: End stops the statement,
+// Invalid means the input is incomplete; either way the pending operations
+// are dropped without applying any operator, check or conversion.
 #include "engine/Eval.h"
 
 #include <bit>
@@ -109,6 +111,7 @@ void Evaluator::AppendStatementValue(double value) {
     ExpressionValues.push_back(std::string_view(counter, static_cast<std::size_t>(end - counter)), ": ", text);
 }
 
+// statements := { [ sum ] ';' } '@'
 void Evaluator::ParseStatements() {
     while (true) {
         if (Token == Separator) {
@@ -124,103 +127,168 @@ void Evaluator::ParseStatements() {
     }
 }
 
+// sum := term { ('+' | '-') term }, for a whole statement with everything
+// nested in it. The inner loop carries a value up through the levels until an operator
+// needs another operand; the outer loop then reads that operand's leading
+// tokens. A step that stops (Token End or Invalid) ends the statement: the
+// operations still pending are dropped without being applied.
 void Evaluator::ParseExpression(double& v) {
-    ParseTerm(v);
-    while (Token == Plus || Token == Minus) {
-        const bool add = Token == Plus;
-        NextToken();
-        if (Token == Plus || Token == Minus) {
-            Token = Invalid;
-            return;
-        }
-        if (MissingOperand()) return;
-        double r = 0.0;
-        ParseTerm(r);
-        if (Stopped()) return;
-        v = Checked(add ? v + r : v - r, v, r);
-    }
-}
-
-void Evaluator::ParseTerm(double& v) {
-    ParsePower(v);
-    while (Token == Times || Token == Divide) {
-        const bool multiply = Token == Times;
-        NextToken();
-        if (MissingOperand()) return;
-        double r = 0.0;
-        ParsePower(r);
-        if (Stopped()) return;
-        if (multiply) {
-            v = Checked(r * v, r, v);
-        } else if (r > DivisorLimit || r < -DivisorLimit) {
-            v = Checked(v / r, v, r);
-        } else {
-            return Fail(DivisionByZero);
+    Pending.clear();
+    Push(Operation::Statement);
+    double value = v;
+    ParseStep step = ParseStep::Operand;
+    while (step != ParseStep::Done) {
+        step = ParsePrimary(value);
+        while (step == ParseStep::Primary) {
+            step = CompletePrimary(value);
+            if (step == ParseStep::Power) step = ParsePower(value);
+            if (step == ParseStep::Term) step = ParseTerm(value);
+            if (step == ParseStep::Sum) step = ParseSum(value);
+            if (step == ParseStep::Close) step = CloseSum(value);
         }
     }
+    v = value;
 }
 
-void Evaluator::ParsePower(double& v) {
-    ParsePrimary(v);
-    while (!Stopped()) {
-        if (Token == Power || Token == Modulo) {
-            const bool power = Token == Power;
-            NextToken();
-            if (MissingOperand()) return;
-            double r = 0.0;
-            ParsePrimary(r);
-            if (Stopped()) return;
-            v = power ? RaisePower(v, r) : Remainder(v, r);
-        } else if (Token == Bang) {
-            v = Factorial(v);
-            NextToken();
-            return;
-        } else {
-            return;
-        }
-    }
+// After an operator, "(", "=" or a function name: waits for the operand,
+// unless the input stops right there.
+Evaluator::ParseStep Evaluator::AwaitOperand(Operation operation, double left, std::uint8_t detail) {
+    NextToken();
+    if (MissingOperand()) return ParseStep::Done;
+    Push(operation, left, detail);
+    return ParseStep::Operand;
 }
 
-void Evaluator::ParsePrimary(double& v) {
+// primary := number | name [ '=' sum ] | function primary | ('-' | '+') primary | '(' sum ')'
+// where the primary after a sign does not begin with another sign.
+[[gnu::always_inline]] inline Evaluator::ParseStep Evaluator::ParsePrimary(double& v) {
     switch (Token) {
     case End:
     case Separator:
-        return;
+        return ParseStep::Primary;
     case Number:
         // Taken before NextToken, which may scan the next literal.
         v = NumberValue;
         NextToken();
-        return;
+        return ParseStep::Primary;
     case Minus:
     case Plus: {
-        const bool negate = Token == Minus;
+        const Operation sign = Token == Minus ? Operation::Negate : Operation::Affirm;
         NextToken();
         if (Token == Plus || Token == Minus) {
             Token = Invalid;
-            return;
+            return ParseStep::Done;
         }
-        if (MissingOperand()) return;
-        ParsePrimary(v);
-        if (negate && !Stopped()) v = -v;
-        return;
+        if (MissingOperand()) return ParseStep::Done;
+        Push(sign);
+        return ParseStep::Operand;
     }
     case LeftParen:
+        return AwaitOperand(Operation::Parenthesis);
+    case Name:
+        return ParseName(v);
+    default:
+        Token = Invalid;
+        return ParseStep::Done;
+    }
+}
+
+// ('-' | '+') primary, function primary, power ('^' | '%') primary: a
+// primary's value completes the signs and functions waiting for it, then a
+// waiting '^' or '%', or else it starts a power.
+[[gnu::always_inline]] inline Evaluator::ParseStep Evaluator::CompletePrimary(double& v) {
+    while (!Stopped()) {
+        const PendingOperation pending = Pending.back();
+        if (pending.operation > Operation::Modulo) return ParseStep::Power;
+        Pending.pop_back();
+        switch (pending.operation) {
+        case Operation::Negate: v = -v; break;
+        case Operation::Function:
+            if (!CallFunction(pending.detail, v)) return ParseStep::Done;
+            break;
+        case Operation::Raise: v = RaisePower(pending.left, v); return ParseStep::Power;
+        case Operation::Modulo: v = Remainder(pending.left, v); return ParseStep::Power;
+        default: break;
+        }
+    }
+    return ParseStep::Done;
+}
+
+// power := primary { ('^' | '%') primary } [ '!' ]
+[[gnu::always_inline]] inline Evaluator::ParseStep Evaluator::ParsePower(double& v) {
+    if (Token == Power || Token == Modulo) {
+        return AwaitOperand(Token == Power ? Operation::Raise : Operation::Modulo, v);
+    }
+    if (Token == Bang) {
+        v = Factorial(v);
         NextToken();
-        if (MissingOperand()) return;
-        ParseExpression(v);
+    }
+    return ParseStep::Term;
+}
+
+// term := power { ('*' | '/') power }
+[[gnu::always_inline]] inline Evaluator::ParseStep Evaluator::ParseTerm(double& v) {
+    const Operation waiting = Pending.back().operation;
+    if (waiting == Operation::Multiply || waiting == Operation::Divide) {
+        const PendingOperation pending = Pending.back();
+        Pending.pop_back();
+        if (Stopped()) return ParseStep::Done;
+        const double left = pending.left;
+        if (pending.operation == Operation::Multiply) {
+            v = Checked(v * left, v, left);
+        } else if (v > DivisorLimit || v < -DivisorLimit) {
+            v = Checked(left / v, left, v);
+        } else {
+            Fail(DivisionByZero);
+            return ParseStep::Done;
+        }
+    }
+    if (Token != Times && Token != Divide) return ParseStep::Sum;
+    return AwaitOperand(Token == Times ? Operation::Multiply : Operation::Divide, v);
+}
+
+// sum := term { ('+' | '-') term }
+// where the term after '+' or '-' does not begin with a sign.
+[[gnu::always_inline]] inline Evaluator::ParseStep Evaluator::ParseSum(double& v) {
+    const Operation waiting = Pending.back().operation;
+    if (waiting == Operation::Add || waiting == Operation::Subtract) {
+        const PendingOperation pending = Pending.back();
+        Pending.pop_back();
+        if (Stopped()) return ParseStep::Done;
+        v = Checked(pending.operation == Operation::Add ? pending.left + v : pending.left - v, pending.left, v);
+    }
+    if (Token != Plus && Token != Minus) return ParseStep::Close;
+    const Operation operation = Token == Plus ? Operation::Add : Operation::Subtract;
+    NextToken();
+    if (Token == Plus || Token == Minus) {
+        Token = Invalid;
+        return ParseStep::Done;
+    }
+    if (MissingOperand()) return ParseStep::Done;
+    Push(operation, v);
+    return ParseStep::Operand;
+}
+
+// '(' sum ')' and name '=' sum: a finished sum closes the parenthesis or the
+// assignment that waits for it; the statement's own sum ends the loop. An
+// error inside parentheses keeps its message; only a missing ')' is
+// incomplete input.
+[[gnu::always_inline]] inline Evaluator::ParseStep Evaluator::CloseSum(double& v) {
+    if (Pending.back().operation == Operation::Statement) return ParseStep::Done;
+    const PendingOperation pending = Pending.back();
+    Pending.pop_back();
+    if (pending.operation == Operation::Parenthesis) {
         if (Token == RightParen) {
             NextToken();
         } else if (Token != End) {
             Token = Invalid;
         }
-        return;
-    case Name:
-        ParseName(v);
-        return;
-    default:
-        Token = Invalid;
-        return;
+        return ParseStep::Primary;
     }
+    // A right side that failed or is incomplete stores nothing.
+    if (Stopped()) return ParseStep::Done;
+    SetVariable(std::string_view(pending.name, pending.detail), v);
+    return ParseStep::Primary;
 }
 
 }  // namespace tallyrix
