@@ -127,11 +127,13 @@ void Evaluator::ParseStatements() {
     }
 }
 
-// sum := term { ('+' | '-') term }, for a whole statement with everything
-// nested in it. The inner loop carries a value up through the levels until an operator
+// sum := term { ('+' | '-') term }, a statement's with all that nests in it.
+// The inner loop carries a value up through the levels until an operator
 // needs another operand; the outer loop then reads that operand's leading
 // tokens. A step that stops (Token End or Invalid) ends the statement: the
-// operations still pending are dropped without being applied.
+// operations still pending are dropped without being applied. The steps are
+// inlined into this loop (always_inline below), so the value in hand stays in
+// a register and the loop costs no more than a call per level would.
 void Evaluator::ParseExpression(double& v) {
     Pending.clear();
     Push(Operation::Statement);
@@ -150,10 +152,17 @@ void Evaluator::ParseExpression(double& v) {
     v = value;
 }
 
-// After an operator, "(", "=" or a function name: waits for the operand,
-// unless the input stops right there.
+// After an operator, a sign, "(", "=" or a function name: waits for the
+// operand, unless the input stops right there. The operand of "+", "-" or a
+// sign may not begin with another sign ("3+-2", "--2").
 Evaluator::ParseStep Evaluator::AwaitOperand(Operation operation, double left, std::uint8_t detail) {
     NextToken();
+    const bool signRefused = operation == Operation::Add || operation == Operation::Subtract ||
+                             operation == Operation::Negate || operation == Operation::Affirm;
+    if (signRefused && (Token == Plus || Token == Minus)) {
+        Token = Invalid;
+        return ParseStep::Done;
+    }
     if (MissingOperand()) return ParseStep::Done;
     Push(operation, left, detail);
     return ParseStep::Operand;
@@ -172,17 +181,8 @@ Evaluator::ParseStep Evaluator::AwaitOperand(Operation operation, double left, s
         NextToken();
         return ParseStep::Primary;
     case Minus:
-    case Plus: {
-        const Operation sign = Token == Minus ? Operation::Negate : Operation::Affirm;
-        NextToken();
-        if (Token == Plus || Token == Minus) {
-            Token = Invalid;
-            return ParseStep::Done;
-        }
-        if (MissingOperand()) return ParseStep::Done;
-        Push(sign);
-        return ParseStep::Operand;
-    }
+    case Plus:
+        return AwaitOperand(Token == Minus ? Operation::Negate : Operation::Affirm);
     case LeftParen:
         return AwaitOperand(Operation::Parenthesis);
     case Name:
@@ -258,15 +258,7 @@ Evaluator::ParseStep Evaluator::AwaitOperand(Operation operation, double left, s
         v = Checked(pending.operation == Operation::Add ? pending.left + v : pending.left - v, pending.left, v);
     }
     if (Token != Plus && Token != Minus) return ParseStep::Close;
-    const Operation operation = Token == Plus ? Operation::Add : Operation::Subtract;
-    NextToken();
-    if (Token == Plus || Token == Minus) {
-        Token = Invalid;
-        return ParseStep::Done;
-    }
-    if (MissingOperand()) return ParseStep::Done;
-    Push(operation, v);
-    return ParseStep::Operand;
+    return AwaitOperand(Token == Plus ? Operation::Add : Operation::Subtract, v);
 }
 
 // '(' sum ')' and name '=' sum: a finished sum closes the parenthesis or the
