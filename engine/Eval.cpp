@@ -226,12 +226,21 @@ Evaluator::ParseStep Evaluator::AwaitOperand(Operation operation, double left, s
     return ParseStep::Term;
 }
 
+// Takes the waiting operation off the stack when it is one of the two: the
+// left operand of the level that has just got its right one.
+[[gnu::always_inline]] inline bool Evaluator::TakePending(Operation first, Operation second,
+                                                          PendingOperation& taken) {
+    const Operation waiting = Pending.back().operation;
+    if (waiting != first && waiting != second) return false;
+    taken = Pending.back();
+    Pending.pop_back();
+    return true;
+}
+
 // term := power { ('*' | '/') power }
 [[gnu::always_inline]] inline Evaluator::ParseStep Evaluator::ParseTerm(double& v) {
-    const Operation waiting = Pending.back().operation;
-    if (waiting == Operation::Multiply || waiting == Operation::Divide) {
-        const PendingOperation pending = Pending.back();
-        Pending.pop_back();
+    PendingOperation pending;
+    if (TakePending(Operation::Multiply, Operation::Divide, pending)) {
         if (Stopped()) return ParseStep::Done;
         const double left = pending.left;
         if (pending.operation == Operation::Multiply) {
@@ -250,10 +259,8 @@ Evaluator::ParseStep Evaluator::AwaitOperand(Operation operation, double left, s
 // sum := term { ('+' | '-') term }
 // where the term after '+' or '-' does not begin with a sign.
 [[gnu::always_inline]] inline Evaluator::ParseStep Evaluator::ParseSum(double& v) {
-    const Operation waiting = Pending.back().operation;
-    if (waiting == Operation::Add || waiting == Operation::Subtract) {
-        const PendingOperation pending = Pending.back();
-        Pending.pop_back();
+    PendingOperation pending;
+    if (TakePending(Operation::Add, Operation::Subtract, pending)) {
         if (Stopped()) return ParseStep::Done;
         v = Checked(pending.operation == Operation::Add ? pending.left + v : pending.left - v, pending.left, v);
     }

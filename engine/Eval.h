@@ -168,6 +168,7 @@ private:
     ParseStep ParseSum(double& v);
     ParseStep CloseSum(double& v);
     bool CallFunction(int function, double& v);
+    bool TakePending(Operation first, Operation second, PendingOperation& taken);
     ParseStep AwaitOperand(Operation operation, double left = 0.0, std::uint8_t detail = 0);
     void Push(Operation operation, double left = 0.0, std::uint8_t detail = 0) {
         PendingOperation& pending = Pending.emplace_back();
