@@ -59,6 +59,8 @@ double Remainder(double v, double r) {
 const double PiValue = std::acos(-1.0);
 
 Evaluator::Evaluator(MathErrorReporter reporter) : Reporter(std::move(reporter)) {
+    // Room for any nesting typed by hand; deeper documents grow it once.
+    Pending.reserve(64);
     RebuildIndex();
     SetVariable("pi", PiValue);
 }
