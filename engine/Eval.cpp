@@ -143,31 +143,17 @@ void Evaluator::ParseExpression(double& v) {
     ParseStep step = ParseStep::Operand;
     while (step != ParseStep::Done) {
         step = ParsePrimary(value);
-        while (step == ParseStep::Primary) {
-            step = CompletePrimary(value);
+        while (step >= ParseStep::Primary) {
+            if (step == ParseStep::Primary) step = CompletePrimary(value);
             if (step == ParseStep::Power) step = ParsePower(value);
             if (step == ParseStep::Term) step = ParseTerm(value);
+            if (step == ParseStep::MoreTerm) step = ContinueTerm(value);
             if (step == ParseStep::Sum) step = ParseSum(value);
+            if (step == ParseStep::MoreSum) step = ContinueSum(value);
             if (step == ParseStep::Close) step = CloseSum(value);
         }
     }
     v = value;
-}
-
-// After an operator, a sign, "(", "=" or a function name: waits for the
-// operand, unless the input stops right there. The operand of "+", "-" or a
-// sign may not begin with another sign ("3+-2", "--2").
-Evaluator::ParseStep Evaluator::AwaitOperand(Operation operation, double left, std::uint8_t detail) {
-    NextToken();
-    const bool signRefused = operation == Operation::Add || operation == Operation::Subtract ||
-                             operation == Operation::Negate || operation == Operation::Affirm;
-    if (signRefused && (Token == Plus || Token == Minus)) {
-        Token = Invalid;
-        return ParseStep::Done;
-    }
-    if (MissingOperand()) return ParseStep::Done;
-    Push(operation, left, detail);
-    return ParseStep::Operand;
 }
 
 // primary := number | name [ '=' sum ] | function primary | ('-' | '+') primary | '(' sum ')'
@@ -208,8 +194,8 @@ Evaluator::ParseStep Evaluator::AwaitOperand(Operation operation, double left, s
         case Operation::Function:
             if (!CallFunction(pending.detail, v)) return ParseStep::Done;
             break;
-        case Operation::Raise: v = RaisePower(pending.left, v); return ParseStep::Power;
-        case Operation::Modulo: v = Remainder(pending.left, v); return ParseStep::Power;
+        case Operation::Raise:
+        case Operation::Modulo: ApplyBinary(pending.operation, pending.left, v); return ParseStep::Power;
         default: break;
         }
     }
@@ -219,7 +205,7 @@ Evaluator::ParseStep Evaluator::AwaitOperand(Operation operation, double left, s
 // power := primary { ('^' | '%') primary } [ '!' ]
 [[gnu::always_inline]] inline Evaluator::ParseStep Evaluator::ParsePower(double& v) {
     if (Token == Power || Token == Modulo) {
-        return AwaitOperand(Token == Power ? Operation::Raise : Operation::Modulo, v);
+        return ParseRightOperand<Operation::Raise>(Token == Power ? Operation::Raise : Operation::Modulo, v);
     }
     if (Token == Bang) {
         v = Factorial(v);
@@ -243,19 +229,15 @@ Evaluator::ParseStep Evaluator::AwaitOperand(Operation operation, double left, s
 [[gnu::always_inline]] inline Evaluator::ParseStep Evaluator::ParseTerm(double& v) {
     PendingOperation pending;
     if (TakePending(Operation::Multiply, Operation::Divide, pending)) {
-        if (Stopped()) return ParseStep::Done;
-        const double left = pending.left;
-        if (pending.operation == Operation::Multiply) {
-            v = Checked(v * left, v, left);
-        } else if (v > DivisorLimit || v < -DivisorLimit) {
-            v = Checked(left / v, left, v);
-        } else {
-            Fail(DivisionByZero);
-            return ParseStep::Done;
-        }
+        if (Stopped() || !ApplyBinary(pending.operation, pending.left, v)) return ParseStep::Done;
     }
+    return ParseStep::MoreTerm;
+}
+
+// The { ('*' | '/') power } of a term whose value is in hand.
+[[gnu::always_inline]] inline Evaluator::ParseStep Evaluator::ContinueTerm(double& v) {
     if (Token != Times && Token != Divide) return ParseStep::Sum;
-    return AwaitOperand(Token == Times ? Operation::Multiply : Operation::Divide, v);
+    return ParseRightOperand<Operation::Multiply>(Token == Times ? Operation::Multiply : Operation::Divide, v);
 }
 
 // sum := term { ('+' | '-') term }
@@ -263,11 +245,62 @@ Evaluator::ParseStep Evaluator::AwaitOperand(Operation operation, double left, s
 [[gnu::always_inline]] inline Evaluator::ParseStep Evaluator::ParseSum(double& v) {
     PendingOperation pending;
     if (TakePending(Operation::Add, Operation::Subtract, pending)) {
-        if (Stopped()) return ParseStep::Done;
-        v = Checked(pending.operation == Operation::Add ? pending.left + v : pending.left - v, pending.left, v);
+        if (Stopped() || !ApplyBinary(pending.operation, pending.left, v)) return ParseStep::Done;
     }
+    return ParseStep::MoreSum;
+}
+
+// The { ('+' | '-') term } of a sum whose value is in hand.
+[[gnu::always_inline]] inline Evaluator::ParseStep Evaluator::ContinueSum(double& v) {
     if (Token != Plus && Token != Minus) return ParseStep::Close;
-    return AwaitOperand(Token == Plus ? Operation::Add : Operation::Subtract, v);
+    return ParseRightOperand<Operation::Add>(Token == Plus ? Operation::Add : Operation::Subtract, v);
+}
+
+// Applies a binary operation to its left operand and the right one in v;
+// false when the division is refused.
+[[gnu::always_inline]] inline bool Evaluator::ApplyBinary(Operation operation, double left, double& v) {
+    switch (operation) {
+    case Operation::Raise: v = RaisePower(left, v); return true;
+    case Operation::Modulo: v = Remainder(left, v); return true;
+    case Operation::Multiply: v = Checked(v * left, v, left); return true;
+    case Operation::Divide:
+        if (v > DivisorLimit || v < -DivisorLimit) {
+            v = Checked(left / v, left, v);
+            return true;
+        }
+        Fail(DivisionByZero);
+        return false;
+    case Operation::Add: v = Checked(left + v, left, v); return true;
+    case Operation::Subtract: v = Checked(left - v, left, v); return true;
+    default: return true;
+    }
+}
+
+// The right operand of a binary operation of the level whose first
+// operation is `level` (Raise, Multiply or Add). A lone number or variable
+// that nothing binding tighter follows ("*0.5", "+x", "^2": most operands) is
+// applied here and now, where the level is known without looking at the
+// stack; any other operand leaves the operation waiting there.
+template <Evaluator::Operation level>
+[[gnu::always_inline]] inline Evaluator::ParseStep Evaluator::ParseRightOperand(Operation operation, double& v) {
+    const ParseStep awaited = AwaitOperand(operation, v);
+    if (awaited != ParseStep::Operand) return awaited;
+    double right = 0.0;
+    const ParseStep operand = ParsePrimary(right);
+    if (operand != ParseStep::Primary) return operand;
+    if (Stopped()) return ParseStep::Done;
+    constexpr bool power = level == Operation::Raise;
+    constexpr bool term = level == Operation::Multiply;
+    const bool tighter = Token == Power || Token == Modulo || Token == Bang;
+    if (!power && (tighter || (!term && (Token == Times || Token == Divide)))) {
+        v = right;
+        return ParseStep::Power;  // the operation stays on the stack, under what binds tighter
+    }
+    Pending.pop_back();
+    const double left = v;
+    v = right;
+    if (!ApplyBinary(operation, left, v)) return ParseStep::Done;
+    return power ? ParseStep::Power : term ? ParseStep::MoreTerm : ParseStep::MoreSum;
 }
 
 // '(' sum ')' and name '=' sum: a finished sum closes the parenthesis or the

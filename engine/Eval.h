@@ -139,7 +139,9 @@ private:
     // Grammar (Eval.cpp). Nesting is kept on Pending, not on the call stack,
     // so a document nests as deep as memory allows. Each step works on the
     // value in hand and says which step comes next.
-    enum class ParseStep : std::uint8_t { Operand, Primary, Power, Term, Sum, Close, Done };
+    // Operand: a primary begins; Done: the statement's sum ends or stops;
+    // from Primary on, a value is in hand and goes up through the levels.
+    enum class ParseStep : std::uint8_t { Operand, Done, Primary, Power, Term, MoreTerm, Sum, MoreSum, Close };
     // In order of binding, so that each level tells its own by one comparison.
     enum class Operation : std::uint8_t {
         Negate, Affirm, Function,  // waiting for a primary, then applied first
@@ -165,11 +167,31 @@ private:
     ParseStep CompletePrimary(double& v);
     ParseStep ParsePower(double& v);
     ParseStep ParseTerm(double& v);
+    ParseStep ContinueTerm(double& v);
     ParseStep ParseSum(double& v);
+    ParseStep ContinueSum(double& v);
+    template <Operation level>
+    ParseStep ParseRightOperand(Operation operation, double& v);
+    bool ApplyBinary(Operation operation, double left, double& v);
     ParseStep CloseSum(double& v);
     bool CallFunction(int function, double& v);
     bool TakePending(Operation first, Operation second, PendingOperation& taken);
-    ParseStep AwaitOperand(Operation operation, double left = 0.0, std::uint8_t detail = 0);
+    // After an operator, a sign, "(", "=" or a function name: waits for the
+    // operand, unless the input stops right there. The operand of "+", "-" or
+    // a sign may not begin with another sign ("3+-2", "--2"). Inline, so that
+    // each caller's check of its operation folds away.
+    ParseStep AwaitOperand(Operation operation, double left = 0.0, std::uint8_t detail = 0) {
+        NextToken();
+        const bool signRefused = operation == Operation::Add || operation == Operation::Subtract ||
+                                 operation == Operation::Negate || operation == Operation::Affirm;
+        if (signRefused && (Token == Plus || Token == Minus)) {
+            Token = Invalid;
+            return ParseStep::Done;
+        }
+        if (MissingOperand()) return ParseStep::Done;
+        Push(operation, left, detail);
+        return ParseStep::Operand;
+    }
     void Push(Operation operation, double left = 0.0, std::uint8_t detail = 0) {
         PendingOperation& pending = Pending.emplace_back();
         pending.operation = operation;
