@@ -135,7 +135,7 @@ void Evaluator::ParseStatements() {
 // tokens. A step that stops (Token End or Invalid) ends the statement: the
 // operations still pending are dropped without being applied. The steps are
 // inlined into this loop (always_inline below), so the value in hand stays in
-// a register and the loop costs no more than a call per level would.
+// a register.
 void Evaluator::ParseExpression(double& v) {
     Pending.clear();
     Push(Operation::Statement);
