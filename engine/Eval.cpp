@@ -214,24 +214,19 @@ void Evaluator::ParseExpression(double& v) {
     return ParseStep::Term;
 }
 
-// Takes the waiting operation off the stack when it is one of the two: the
-// left operand of the level that has just got its right one.
-[[gnu::always_inline]] inline bool Evaluator::TakePending(Operation first, Operation second,
-                                                          PendingOperation& taken) {
-    const Operation waiting = Pending.back().operation;
-    if (waiting != first && waiting != second) return false;
-    taken = Pending.back();
+// Applies the operation waiting for the value in v when it is one of the two
+// of a level: the left operand of the level that has just got its right one.
+// False when the evaluation stops.
+[[gnu::always_inline]] inline bool Evaluator::ReducePending(Operation first, Operation second, double& v) {
+    const PendingOperation pending = Pending.back();
+    if (pending.operation != first && pending.operation != second) return true;
     Pending.pop_back();
-    return true;
+    return !Stopped() && ApplyBinary(pending.operation, pending.left, v);
 }
 
 // term := power { ('*' | '/') power }
 [[gnu::always_inline]] inline Evaluator::ParseStep Evaluator::ParseTerm(double& v) {
-    PendingOperation pending;
-    if (TakePending(Operation::Multiply, Operation::Divide, pending)) {
-        if (Stopped() || !ApplyBinary(pending.operation, pending.left, v)) return ParseStep::Done;
-    }
-    return ParseStep::MoreTerm;
+    return ReducePending(Operation::Multiply, Operation::Divide, v) ? ParseStep::MoreTerm : ParseStep::Done;
 }
 
 // The { ('*' | '/') power } of a term whose value is in hand.
@@ -243,11 +238,7 @@ void Evaluator::ParseExpression(double& v) {
 // sum := term { ('+' | '-') term }
 // where the term after '+' or '-' does not begin with a sign.
 [[gnu::always_inline]] inline Evaluator::ParseStep Evaluator::ParseSum(double& v) {
-    PendingOperation pending;
-    if (TakePending(Operation::Add, Operation::Subtract, pending)) {
-        if (Stopped() || !ApplyBinary(pending.operation, pending.left, v)) return ParseStep::Done;
-    }
-    return ParseStep::MoreSum;
+    return ReducePending(Operation::Add, Operation::Subtract, v) ? ParseStep::MoreSum : ParseStep::Done;
 }
 
 // The { ('+' | '-') term } of a sum whose value is in hand.

@@ -175,7 +175,7 @@ private:
     bool ApplyBinary(Operation operation, double left, double& v);
     ParseStep CloseSum(double& v);
     bool CallFunction(int function, double& v);
-    bool TakePending(Operation first, Operation second, PendingOperation& taken);
+    bool ReducePending(Operation first, Operation second, double& v);
     // After an operator, a sign, "(", "=" or a function name: waits for the
     // operand, unless the input stops right there. The operand of "+", "-" or
     // a sign may not begin with another sign ("3+-2", "--2"). Inline, so that
