@@ -52,7 +52,7 @@ void TMainForm::ShowStandardError(const QString& text)
 // runtime library's own reports did.
 void TMainForm::ReportMathError(const MathErrorReport& report)
 {
-    if (!report.showBox) return;
+    if (!report.showBox || !MathBoxes.FirstTime(report.function, report.kind)) return;
     const QString caption = QFileInfo(QCoreApplication::applicationFilePath()).fileName();
     Dialogs->ShowMessage(this,
                          MessageRequest{QMessageBox::Critical, caption, QString::fromStdString(MathErrorText(report))});

@@ -28,6 +28,7 @@
 
 #include "document/FontChoice.h"
 #include "document/KeyPressMemory.h"
+#include "document/MathBoxesShown.h"
 #include "engine/Eval.h"
 #include "files/TextCodec.h"
 #include "shell/Dialogs.h"
@@ -347,6 +348,7 @@ private:
 
     std::unique_ptr<ModalDialogs> Dialogs;
     TKeyPressMemory EditorKeys;
+    TMathBoxesShown MathBoxes;
 };
 
 }  // namespace tallyrix

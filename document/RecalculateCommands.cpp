@@ -16,6 +16,7 @@ namespace tallyrix {
 
 void TMainForm::Recalculate()
 {
+    MathBoxes.Clear();
     Engine.ResetVariables(FixedVariableCount);
     OutputEdit->clear();
     reResult->clear();

@@ -550,5 +550,34 @@ TEST_F(CalcFilesTest, DeleteAsksAndKeepsTheOpenDocument)
     EXPECT_EQ(ReadBytes(a), QByteArray("5*5+1"));
 }
 
+std::string Repeated(const std::string& piece, int count)
+{
+    std::string text;
+    for (int i = 0; i < count; ++i) text += piece;
+    return text;
+}
+
+// Nesting of any depth opens and evaluates; the window stays.
+TEST_F(CalcFilesTest, DeeplyNestedDocumentsOpen)
+{
+    const int depth = 100000;
+    const struct {
+        std::string text;
+        const char* output;
+    } cases[] = {
+        {std::string(depth, '(') + "1" + std::string(depth, ')'), "1"},
+        {Repeated("-(", depth + 1) + "1" + std::string(depth + 1, ')'), "-1"},
+        {Repeated("abs ", depth) + "-3", "3"},
+        {std::string(depth, '(') + "1", ""},
+    };
+    for (const auto& c : cases) {
+        const QString path = CalPath(QStringLiteral("deep.txt"));
+        WriteBytes(path, c.text.c_str());
+        Form->RunHandler([&] { Form->OpenFile(path); });
+        EXPECT_EQ(Output(), QString::fromUtf8(c.output));
+        EXPECT_TRUE(Form->isVisible());
+    }
+}
+
 }  // namespace
 }  // namespace tallyrix::test

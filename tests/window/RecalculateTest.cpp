@@ -201,6 +201,32 @@ TEST_F(WindowTest, ReleaseOfTheKeyThatClosedABoxDoesNotRecalculate)
     EXPECT_EQ(Dialogs->Messages.size(), 2u);
 }
 
+// A function's error of one kind is shown once per recalculation, however
+// often the document raises it.
+TEST_F(WindowTest, EachMathErrorBoxOncePerRecalculation)
+{
+    QString powers = QStringLiteral("2");
+    for (int i = 0; i < 2000; ++i) powers += QStringLiteral("^2");
+    const struct {
+        QString document;
+        QStringList boxes;
+    } cases[] = {
+        {powers, {QStringLiteral("pow: OVERFLOW error")}},
+        {QStringLiteral("exp 1000; sinh 1000; exp 1000; sinh 1000"),
+         {QStringLiteral("exp: OVERFLOW error"), QStringLiteral("sinh: OVERFLOW error")}},
+    };
+    for (const auto& c : cases) {
+        for (int run = 0; run < 2; ++run) {
+            Dialogs->Messages.clear();
+            SetDocument(c.document);
+            Form->Recalculate();
+            QStringList shown;
+            for (const MessageRequest& box : Dialogs->Messages) shown << box.text;
+            EXPECT_EQ(shown, c.boxes) << c.document.left(40).toStdString();
+        }
+    }
+}
+
 TEST_F(WindowTest, CaretPositionInStatusPanel)
 {
     struct Case {
