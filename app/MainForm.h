@@ -26,9 +26,11 @@
 
 #include "document/FontChoice.h"
 #include "document/KeyPressMemory.h"
+#include "document/ReleaseBatch.h"
 #include "engine/Eval.h"
 #include "files/TextCodec.h"
 #include "shell/Dialogs.h"
+#include "shell/RichEdit.h"
 
 class QAbstractButton;
 class QAction;
@@ -38,7 +40,6 @@ class QLineEdit;
 class QMenu;
 class QSplitter;
 class QStatusBar;
-class QTextEdit;
 class QToolButton;
 class QVBoxLayout;
 
@@ -180,7 +181,7 @@ public:
     TButtonBar* tbRegister = nullptr;
     QWidget* rePanel = nullptr;
     QSplitter* Splitter2 = nullptr;
-    QTextEdit* reExpression = nullptr;
+    TRichEdit* reExpression = nullptr;
     TResultPane* reResult = nullptr;
     QStatusBar* StatusBar = nullptr;
     std::array<QLabel*, 5> StatusPanels{};
@@ -265,6 +266,7 @@ private:
 
     std::unique_ptr<ModalDialogs> Dialogs;
     TKeyPressMemory EditorKeys;
+    TReleaseBatch EditorReleases;
 };
 
 }  // namespace tallyrix

@@ -5,7 +5,8 @@
 
 namespace tallyrix {
 
-TRichEdit::TRichEdit(const QString& name, QWidget* parent) : QTextEdit(parent)
+TRichEdit::TRichEdit(const QString& name, QWidget* parent)
+    : QTextEdit(parent), Length(new TDocumentLength(document()))
 {
     setObjectName(name);
     setLineWrapMode(QTextEdit::NoWrap);
