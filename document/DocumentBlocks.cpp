@@ -1,10 +1,5 @@
 #include "document/DocumentBlocks.h"
 
-#include <QTextBlock>
-#include <QTextDocument>
-
-#include "document/StatementExtraction.h"
-
 namespace tallyrix {
 
 namespace {
@@ -50,18 +45,6 @@ void AppendPlainUtf8(std::string& out, QStringView text)
             AppendCodePoint(out, c);
         }
     }
-}
-
-std::string EngineInputOf(const QTextDocument& document)
-{
-    ParagraphStatements statements;
-    std::string paragraph;
-    for (QTextBlock block = document.begin(); block.isValid(); block = block.next()) {
-        paragraph.clear();
-        AppendPlainUtf8(paragraph, block.text());
-        if (!statements.Add(paragraph)) break;
-    }
-    return statements.Finish();
 }
 
 }  // namespace tallyrix

@@ -1,11 +1,8 @@
-// Reading the editor's document a paragraph at a time, without a copy of
-// its whole text.
+// An editor paragraph's text as the engine and a save see it.
 #pragma once
 
 #include <QStringView>
 #include <string>
-
-class QTextDocument;
 
 namespace tallyrix {
 
@@ -13,9 +10,5 @@ namespace tallyrix {
 // it: a no-break space as a space, a line or paragraph separator as a line
 // feed.
 void AppendPlainUtf8(std::string& out, QStringView text);
-
-// What BuildEngineInput gives for the document's plain text; paragraphs
-// after a stop marker are not read.
-std::string EngineInputOf(const QTextDocument& document);
 
 }  // namespace tallyrix

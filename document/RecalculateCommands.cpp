@@ -7,7 +7,6 @@
 
 #include "app/MainForm.h"
 #include "document/KeyRules.h"
-#include "document/DocumentBlocks.h"
 #include "document/Presentation.h"
 #include "shell/ResultPane.h"
 #include "shell/RichEdit.h"
@@ -20,9 +19,9 @@ void TMainForm::Recalculate()
     OutputEdit->clear();
     reResult->clear();
 
-    // The editor's paragraphs are read one at a time: no copy of the whole
+    // The editor keeps its paragraphs as they change: no copy of the whole
     // document per key.
-    const std::string input = EngineInputOf(*reExpression->document());
+    const std::string input = reExpression->Paragraphs().EngineInput();
     if (input.empty()) {
         // An empty editor: a message left by the previous run is stale.
         Engine.ExpressionValues.clear();
@@ -52,7 +51,7 @@ struct CaretPlace {
 // No copy of the editor's cursor outlives this: changing the typing format
 // while one exists detaches the editor's cursor, and inside a clear of the
 // document Qt then keeps the freed copy in its list of cursors.
-CaretPlace CaretPlaceOf(const QTextEdit& editor)
+CaretPlace CaretPlaceOf(const QPlainTextEdit& editor)
 {
     const QTextCursor cursor = editor.textCursor();
     const QTextDocument* document = editor.document();
@@ -66,7 +65,7 @@ CaretPlace CaretPlaceOf(const QTextEdit& editor)
 void TMainForm::ShowCaretPosition()
 {
     const CaretPlace caret = CaretPlaceOf(*reExpression);
-    StatusPanel(0)->setText(CaretPositionText(caret.line, caret.column, reExpression->Cp932Length()));
+    StatusPanel(0)->setText(CaretPositionText(caret.line, caret.column, reExpression->Paragraphs().Cp932Length()));
 
     const bool modified = reExpression->document()->isModified();
     // Text typed at the start of a line takes the editor font, even after a

@@ -6,11 +6,10 @@
 namespace tallyrix {
 
 TRichEdit::TRichEdit(const QString& name, QWidget* parent)
-    : QTextEdit(parent), Length(new TDocumentLength(document()))
+    : QPlainTextEdit(parent), Text(new TDocumentText(document()))
 {
     setObjectName(name);
-    setLineWrapMode(QTextEdit::NoWrap);
-    setAcceptRichText(false);
+    setLineWrapMode(QPlainTextEdit::NoWrap);
     setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
 }

@@ -1,20 +1,23 @@
-// The editor panes: a text edit that never wraps, shows both scroll bars,
-// takes and gives plain text only through the clipboard and knows its
-// document's length in code page 932.
+// The document editor: a text edit that never wraps, shows both scroll
+// bars, takes and gives plain text only through the clipboard and knows its
+// document's length in code page 932. It lays out only the lines in view
+// (the plain text edit's layout is per line), so a document of tens of
+// megabytes opens and takes keys without a pause; the lines still carry
+// character formats (the comment font and colour).
 #pragma once
 
-#include <QTextEdit>
+#include <QPlainTextEdit>
 
-#include "shell/DocumentLength.h"
+#include "shell/DocumentText.h"
 
 namespace tallyrix {
 
-class TRichEdit : public QTextEdit {
+class TRichEdit : public QPlainTextEdit {
     Q_OBJECT
 public:
     explicit TRichEdit(const QString& name, QWidget* parent = nullptr);
-    // The bytes a save as Shift-JIS with CR LF would write.
-    std::size_t Cp932Length() const { return Length->Cp932Length(); }
+    // The document's paragraphs, kept as it changes.
+    const TPlainParagraphs& Paragraphs() const { return Text->Paragraphs(); }
 
 protected:
     bool canInsertFromMimeData(const QMimeData* source) const override;
@@ -22,7 +25,7 @@ protected:
     QMimeData* createMimeDataFromSelection() const override;
 
 private:
-    TDocumentLength* Length;  // a child of the document
+    TDocumentText* Text;  // a child of the document
 };
 
 }  // namespace tallyrix

@@ -1,39 +1,58 @@
-// Reading the editor's document a paragraph at a time: the engine's input
-// and the code-page-932 length kept from change notifications, each against
-// the whole plain text.
+// The editor's document kept as UTF-8 paragraphs: its code-page-932 length
+// and the engine's input, against the whole plain text measured again.
 #include <gtest/gtest.h>
 
 #include <QTextCursor>
 #include <QTextDocument>
 #include <functional>
 
-#include "document/DocumentBlocks.h"
 #include "document/StatementExtraction.h"
 #include "files/TextCodec.h"
-#include "shell/DocumentLength.h"
+#include "shell/DocumentText.h"
 
 namespace tallyrix {
 namespace {
 
-std::string PlainUtf8(const QTextDocument& document) { return document.toPlainText().toStdString(); }
-
-TEST(EngineInputOf, ReadsWhatThePlainTextHolds)
+std::string Joined(const std::vector<std::string>& paragraphs)
 {
-    const QString texts[] = {
-        QString(),
-        QStringLiteral("\n"),
-        QStringLiteral("a=1;\nb=a*2 // twice\n\n"),
-        QStringLiteral("x\u00a0=\u00a02;\u2028y=x;"),
-        QStringLiteral("半角ｶﾅ=1; 全角 // コメント\n/// 以下読まない\nz=3"),
-        QStringLiteral("e=1;\n") + QChar(0xD83D) + QChar(0xDE00) + QStringLiteral(";") + QChar(0xD800),
-        QStringLiteral("a ----\nb\n"),
+    std::string text;
+    for (std::size_t i = 0; i < paragraphs.size(); ++i) text += (i > 0 ? "\n" : "") + paragraphs[i];
+    return text;
+}
+
+// Each replacement in turn on one set of paragraphs, kept beside the
+// paragraphs a plain list holds.
+TEST(PlainParagraphs, FollowEveryReplacement)
+{
+    const struct {
+        const char* name;
+        std::size_t first;
+        std::size_t removed;
+        std::vector<std::string> paragraphs;
+    } steps[] = {
+        {"a first text", 0, 0, {"a=1;", "ｶﾅ=2; // 半角", "全角"}},
+        {"one paragraph for one", 1, 1, {"b=2;"}},
+        {"more for fewer", 0, 2, {"x", "", "y\xc2\xa0", "z=x+y /// stop"}},
+        {"fewer for more", 1, 3, {"w"}},
+        {"paragraphs inserted", 2, 0, {"u=3;", "v=u---1"}},
+        {"everything removed", 0, 5, {}},
+        {"an empty document", 0, 0, {""}},
     };
-    for (const QString& text : texts) {
-        SCOPED_TRACE(text.toStdString());
-        QTextDocument document;
-        document.setPlainText(text);
-        EXPECT_EQ(EngineInputOf(document), BuildEngineInput(PlainUtf8(document)));
+    TPlainParagraphs kept;
+    std::vector<std::string> plain;
+    for (const auto& step : steps) {
+        SCOPED_TRACE(step.name);
+        ASSERT_TRUE(kept.Replace(step.first, step.removed, step.paragraphs));
+        const auto at = plain.begin() + static_cast<std::ptrdiff_t>(step.first);
+        plain.insert(plain.erase(at, at + static_cast<std::ptrdiff_t>(step.removed)), step.paragraphs.begin(),
+                     step.paragraphs.end());
+        const std::string text = Joined(plain);
+        EXPECT_EQ(kept.Cp932Length(), Cp932Length(text));
+        EXPECT_EQ(kept.EngineInput(), BuildEngineInput(text));
     }
+    EXPECT_FALSE(kept.Replace(0, 2, {}));
+    EXPECT_FALSE(kept.Replace(2, 0, {}));
+    EXPECT_EQ(kept.Count(), 1u);
 }
 
 // One edit of the document through a cursor.
@@ -50,20 +69,20 @@ void Replace(QTextDocument& document, int from, int to, const QString& text)
     cursor.insertText(text);
 }
 
-// Each edit in turn on one document; after each the kept length is the
-// length of the whole text measured again.
-TEST(DocumentLength, FollowsEveryEdit)
+// Each edit in turn on one document; after each, what is kept is what the
+// whole plain text gives.
+TEST(DocumentText, FollowsEveryEdit)
 {
     const Edit edits[] = {
-        {"a first text", [](QTextDocument& d) { d.setPlainText(QStringLiteral("a=1;\nｶﾅ=2;\n全角")); }},
+        {"a first text", [](QTextDocument& d) { d.setPlainText(QStringLiteral("a=1;\nｶﾅ=2; // c\n全角")); }},
         {"a character typed", [](QTextDocument& d) { Replace(d, 1, 1, QStringLiteral("b")); }},
         {"a line break typed", [](QTextDocument& d) { Replace(d, 3, 3, QStringLiteral("\n")); }},
         {"lines pasted", [](QTextDocument& d) { Replace(d, 0, 0, QStringLiteral("x\ny\u00a0\nz\n")); }},
         {"a break deleted", [](QTextDocument& d) { Replace(d, 1, 2, QString()); }},
-        {"lines selected and replaced", [](QTextDocument& d) { Replace(d, 2, 12, QStringLiteral("漢\n字")); }},
+        {"lines selected and replaced", [](QTextDocument& d) { Replace(d, 2, 12, QStringLiteral("漢\n字///")); }},
         {"a line separator", [](QTextDocument& d) { Replace(d, 1, 1, QString(QChar(0x2028))); }},
-        {"a character outside the code page", [](QTextDocument& d) {
-             Replace(d, 0, 0, QString(QChar(0xD83D)) + QChar(0xDE00));
+        {"characters outside the code page and a lone half", [](QTextDocument& d) {
+             Replace(d, 0, 0, QString(QChar(0xD83D)) + QChar(0xDE00) + QChar(0xD800));
          }},
         {"undo", [](QTextDocument& d) { d.undo(); }},
         {"undo of several", [](QTextDocument& d) {
@@ -91,11 +110,13 @@ TEST(DocumentLength, FollowsEveryEdit)
         {"cleared", [](QTextDocument& d) { d.clear(); }},
     };
     QTextDocument document;
-    TDocumentLength length(&document);
+    TDocumentText text(&document);
     for (const Edit& edit : edits) {
         SCOPED_TRACE(edit.name);
         edit.apply(document);
-        EXPECT_EQ(length.Cp932Length(), Cp932Length(PlainUtf8(document)));
+        const std::string plain = document.toPlainText().toStdString();
+        EXPECT_EQ(text.Paragraphs().Cp932Length(), Cp932Length(plain));
+        EXPECT_EQ(text.Paragraphs().EngineInput(), BuildEngineInput(plain));
     }
 }
 
