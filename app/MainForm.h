@@ -96,7 +96,9 @@ public:
     void ShowAngleMode();
 
     // Comment colouring and appearance (document/CommentStyleCommands.cpp)
-    void RestyleComments();
+    // Without resetFormats only the comments are coloured: for a text just
+    // put in with the editor format.
+    void RestyleComments(bool resetFormats = true);
     void mUpdate1Click();
     void EditorFontClick();
     void CommentFontClick();

@@ -17,6 +17,7 @@ public:
     // false, changing nothing, when the paragraphs named are not all there.
     bool Replace(std::size_t first, std::size_t removed, std::vector<std::string> paragraphs);
     std::size_t Count() const { return Texts.size(); }
+    const std::string& Text(std::size_t index) const { return Texts[index]; }
     std::size_t Cp932Length() const;
     // What BuildEngineInput gives for the paragraphs joined by line feeds.
     std::string EngineInput() const;
