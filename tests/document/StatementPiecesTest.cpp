@@ -72,15 +72,6 @@ TEST(ParagraphStatements, GiveWhatTheWholeTextGives)
     }
 }
 
-// A line separator inside a paragraph breaks the line as a paragraph break does.
-TEST(ParagraphStatements, LineFeedsInsideAParagraphBreakLines)
-{
-    ParagraphStatements statements;
-    EXPECT_TRUE(statements.Add("a=1;\nb=2;\n"));
-    EXPECT_FALSE(statements.Add("c=3; /// stop"));
-    EXPECT_EQ(statements.Finish(), BuildEngineInput("a=1;\nb=2;\n\nc=3; /// stop"));
-}
-
 TEST(StatementReader, StartsAtAGivenLine)
 {
     StatementReader reader("a=1;\nb=2 // two\nc=3", 5);
