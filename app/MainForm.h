@@ -29,9 +29,11 @@
 #include "document/FontChoice.h"
 #include "document/KeyPressMemory.h"
 #include "document/MathBoxesShown.h"
+#include "document/ReleaseBatch.h"
 #include "engine/Eval.h"
 #include "files/TextCodec.h"
 #include "shell/Dialogs.h"
+#include "shell/RichEdit.h"
 
 class QAbstractButton;
 class QAction;
@@ -41,7 +43,6 @@ class QLineEdit;
 class QMenu;
 class QSplitter;
 class QStatusBar;
-class QTextEdit;
 class QToolButton;
 class QVBoxLayout;
 
@@ -100,7 +101,9 @@ public:
     void ShowAngleMode();
 
     // Comment colouring and appearance (document/CommentStyleCommands.cpp)
-    void RestyleComments();
+    // Without resetFormats only the comments are coloured: for a text just
+    // put in with the editor format.
+    void RestyleComments(bool resetFormats = true);
     void mUpdate1Click();
     void EditorFontClick();
     void CommentFontClick();
@@ -224,7 +227,7 @@ public:
     TButtonBar* tbRegister = nullptr;
     QWidget* rePanel = nullptr;
     QSplitter* Splitter2 = nullptr;
-    QTextEdit* reExpression = nullptr;
+    TRichEdit* reExpression = nullptr;
     TResultPane* reResult = nullptr;
     QStatusBar* StatusBar = nullptr;
     std::array<QLabel*, 5> StatusPanels{};
@@ -349,6 +352,7 @@ private:
     std::unique_ptr<ModalDialogs> Dialogs;
     TKeyPressMemory EditorKeys;
     TMathBoxesShown MathBoxes;
+    TReleaseBatch EditorReleases;
 };
 
 }  // namespace tallyrix

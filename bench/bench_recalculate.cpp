@@ -1,11 +1,15 @@
 // The window's whole recalculation (editor text read, extraction, Evaluate,
 // result field, side pane, status panel, pending layout and painting) on
-// documents of 1,000 and 10,000 lines, printed as a ratio to Evaluate alone
-// on the same statement text. Runs offscreen.
+// documents of 1,000 and 10,000 lines, and one keystroke (press and release
+// in the editor, the recalculation and painting it causes) at 1,000, 10,000
+// and 100,000 lines, each printed as a ratio to Evaluate alone on the same
+// statement text. Runs offscreen.
 #include <benchmark/benchmark.h>
 
 #include <QAction>
 #include <QApplication>
+#include <QTest>
+#include <QTextCursor>
 #include <QTextEdit>
 #include <cstdio>
 #include <map>
@@ -50,6 +54,26 @@ void BM_Recalculate(benchmark::State& state)
     if (!form.Engine.MessageText.empty()) state.SkipWithError(form.Engine.MessageText.c_str());
 }
 
+// Alternately types a space at the end of the document and takes it back, so
+// the document stays the same size; every keystroke recalculates.
+void BM_Keystroke(benchmark::State& state)
+{
+    tallyrix::TMainForm form;
+    form.reExpression->setPlainText(
+        QString::fromStdString(GenerateDocument(static_cast<int>(state.range(0)), DocumentSyntax::Tallyrix)));
+    form.show();
+    form.reExpression->setFocus();
+    form.reExpression->moveCursor(QTextCursor::End);
+    QApplication::processEvents();
+    bool typed = false;
+    for (auto _ : state) {
+        QTest::keyClick(form.reExpression, typed ? Qt::Key_Backspace : Qt::Key_Space);
+        QApplication::processEvents();
+        typed = !typed;
+    }
+    if (!form.Engine.MessageText.empty()) state.SkipWithError(form.Engine.MessageText.c_str());
+}
+
 // Keeps each run's time per iteration so the ratios can be printed at the end.
 class RatioReporter : public benchmark::ConsoleReporter {
 public:
@@ -65,9 +89,13 @@ public:
 
     void PrintRatios() const
     {
-        for (const char* lines : {"1000", "10000"}) {
+        for (const char* lines : {"1000", "10000", "100000"}) {
             const auto engine = Times.find(std::string("BM_Evaluate/") + lines);
             if (engine == Times.end()) continue;
+            const auto key = Times.find(std::string("BM_Keystroke/") + lines);
+            if (key != Times.end())
+                std::printf("%6s lines, one keystroke: %.2f ms, Keystroke / Evaluate = %.2f\n", lines,
+                            key->second, key->second / engine->second);
             for (const char* mode : {"0", "1"}) {
                 const auto window = Times.find(std::string("BM_Recalculate/") + lines + "/" + mode);
                 if (window == Times.end()) continue;
@@ -83,8 +111,9 @@ private:
 
 }  // namespace
 
-BENCHMARK(BM_Evaluate)->Arg(1000)->Arg(10000)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_Evaluate)->Arg(1000)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_Recalculate)->ArgsProduct({{1000, 10000}, {0, 1}})->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_Keystroke)->Arg(1000)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond);
 
 int main(int argc, char* argv[])
 {

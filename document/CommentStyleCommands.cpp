@@ -55,7 +55,7 @@ QTextCharFormat TMainForm::EditorFormat() const { return ToCharFormat(FontDialog
 
 QTextCharFormat TMainForm::CommentFormat() const { return ToCharFormat(CommentFontDialog.Font); }
 
-void TMainForm::RestyleComments()
+void TMainForm::RestyleComments(bool resetFormats)
 {
     const int selectionStart = reExpression->textCursor().selectionStart();
     const bool modified = reExpression->document()->isModified();
@@ -67,11 +67,19 @@ void TMainForm::RestyleComments()
     const bool userHistory = document->isUndoAvailable();
     QTextCursor cursor(document);
     cursor.beginEditBlock();
-    cursor.select(QTextCursor::Document);
-    cursor.setCharFormat(EditorFormat());
+    if (resetFormats) {
+        cursor.select(QTextCursor::Document);
+        cursor.setCharFormat(EditorFormat());
+    }
     const QTextCharFormat commentFormat = CommentFormat();
-    for (QTextBlock block = document->begin(); block.isValid(); block = block.next())
-        ColourBlock(cursor, block, commentFormat);
+    // The kept paragraphs tell which lines hold a comment without reading
+    // each line from the editor (the format changes leave them as they are).
+    const TPlainParagraphs& paragraphs = reExpression->Paragraphs();
+    std::size_t index = 0;
+    for (QTextBlock block = document->begin(); block.isValid(); block = block.next(), ++index) {
+        if (index >= paragraphs.Count() || paragraphs.Text(index).find("//") != std::string::npos)
+            ColourBlock(cursor, block, commentFormat);
+    }
     cursor.endEditBlock();
     if (!userHistory) ForgetUndoHistory(document);
 

@@ -7,7 +7,7 @@
 #include <QLineEdit>
 #include <QTextCursor>
 #include <QTextDocumentFragment>
-#include <QTextEdit>
+#include <QPlainTextEdit>
 
 #include "app/MainForm.h"
 #include "document/CaseConversion.h"
@@ -23,13 +23,13 @@ QString SelectedPlainText(const QTextCursor& cursor) { return cursor.selection()
 
 // The key press the editor would get from the keyboard, without a release,
 // so the key-release rule does not run for it.
-void DeliverKeyPress(QTextEdit* editor, Qt::Key key)
+void DeliverKeyPress(QPlainTextEdit* editor, Qt::Key key)
 {
     QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier);
     QCoreApplication::sendEvent(editor, &press);
 }
 
-void MoveCaret(QTextEdit* editor, QTextCursor::MoveOperation where)
+void MoveCaret(QPlainTextEdit* editor, QTextCursor::MoveOperation where)
 {
     QTextCursor cursor = editor->textCursor();
     cursor.movePosition(where);

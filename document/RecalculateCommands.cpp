@@ -1,16 +1,15 @@
 // Recalculation of the whole document and the presentation of its results.
+#include <QCoreApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QTextBlock>
 #include <QTextCursor>
-#include <QTextEdit>
 
 #include "app/MainForm.h"
 #include "document/KeyRules.h"
 #include "document/Presentation.h"
-#include "document/StatementExtraction.h"
-#include "files/TextCodec.h"
 #include "shell/ResultPane.h"
+#include "shell/RichEdit.h"
 
 namespace tallyrix {
 
@@ -21,8 +20,9 @@ void TMainForm::Recalculate()
     OutputEdit->clear();
     reResult->clear();
 
-    // The editor is read once; extraction works on its UTF-8 copy.
-    const std::string input = BuildEngineInput(reExpression->toPlainText().toStdString());
+    // The editor keeps its paragraphs as they change: no copy of the whole
+    // document per key.
+    const std::string input = reExpression->Paragraphs().EngineInput();
     if (input.empty()) {
         // An empty editor: a message left by the previous run is stale.
         Engine.ExpressionValues.clear();
@@ -41,19 +41,37 @@ void TMainForm::Recalculate()
     reResult->SetContent(QString::fromStdString(lines.Join("\n")), EditorFormat(), message, CommentFormat());
 }
 
-void TMainForm::ShowCaretPosition()
+namespace {
+
+struct CaretPlace {
+    int line;
+    int column;
+    bool selection;
+};
+
+// No copy of the editor's cursor outlives this: changing the typing format
+// while one exists detaches the editor's cursor, and inside a clear of the
+// document Qt then keeps the freed copy in its list of cursors.
+CaretPlace CaretPlaceOf(const QPlainTextEdit& editor)
 {
-    const QTextCursor cursor = reExpression->textCursor();
-    const QTextDocument* document = reExpression->document();
+    const QTextCursor cursor = editor.textCursor();
+    const QTextDocument* document = editor.document();
     const int line = document->findBlock(cursor.selectionStart()).blockNumber() + 1;
     const int column = cursor.selectionEnd() - document->findBlock(cursor.position()).position() + 1;
-    const std::size_t length = Cp932Length(reExpression->toPlainText().toStdString());
-    StatusPanel(0)->setText(CaretPositionText(line, column, length));
+    return {line, column, cursor.hasSelection()};
+}
 
-    const bool modified = document->isModified();
+}  // namespace
+
+void TMainForm::ShowCaretPosition()
+{
+    const CaretPlace caret = CaretPlaceOf(*reExpression);
+    StatusPanel(0)->setText(CaretPositionText(caret.line, caret.column, reExpression->Paragraphs().Cp932Length()));
+
+    const bool modified = reExpression->document()->isModified();
     // Text typed at the start of a line takes the editor font, even after a
     // line ending in a comment.
-    if (column == 1 && !cursor.hasSelection()) reExpression->setCurrentCharFormat(EditorFormat());
+    if (caret.column == 1 && !caret.selection) reExpression->setCurrentCharFormat(EditorFormat());
     SetModified(modified);
 }
 
@@ -65,9 +83,14 @@ void TMainForm::SetModified(bool flag)
 
 void TMainForm::reExpressionChange() { SetModified(true); }
 
+// Releases already waiting behind this one are delivered first and share
+// its recalculation; timers and sockets wait for the event loop.
 void TMainForm::reExpressionKeyUp(int key, Qt::KeyboardModifiers shift)
 {
-    if (RecalculatesOnKeyRelease(key, shift, mEnter->isChecked())) Recalculate();
+    if (!RecalculatesOnKeyRelease(key, shift, mEnter->isChecked())) return;
+    EditorReleases.Released(
+        [] { QCoreApplication::processEvents(QEventLoop::ExcludeSocketNotifiers | QEventLoop::X11ExcludeTimers); },
+        [this] { Recalculate(); });
 }
 
 void TMainForm::RecalculateUnlessEnterOnly()

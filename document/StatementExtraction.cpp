@@ -113,6 +113,37 @@ std::string BuildEngineInput(std::string_view documentText) {
 
 namespace tallyrix {
 
+bool ParagraphStatements::Add(std::string_view paragraph) {
+    for (std::size_t start = 0; !Stopped;) {
+        const std::size_t end = std::min(paragraph.find('\n', start), paragraph.size());
+        AddLine(paragraph.substr(start, end - start));
+        if (end == paragraph.size()) break;
+        start = end + 1;
+    }
+    return !Stopped;
+}
+
+void ParagraphStatements::AddLine(std::string_view line) {
+    if (EmptyLineHeld) {
+        AppendLine(Input, {});
+        EmptyLineHeld = false;
+        AnyLine = true;
+    }
+    if (line.empty() && !Stopped) {
+        EmptyLineHeld = true;
+        return;
+    }
+    Stopped = !AppendLine(Input, line);
+    AnyLine = true;
+}
+
+std::string ParagraphStatements::Finish() {
+    // A held empty line is either the whole (empty) text or the one after
+    // the last line break.
+    if (AnyLine) Input += ";@";
+    return std::move(Input);
+}
+
 bool StatementReader::AppendTo(std::string& out, std::size_t minimum) {
     while (!Finished() && out.size() < minimum) {
         const LineSpan span = LineAt(Text, Next);

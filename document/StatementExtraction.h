@@ -43,6 +43,27 @@ private:
     bool Stopped = false;
 };
 
+// The same extraction fed one editor paragraph at a time, so that the window
+// needs no copy of its whole document: Finish gives what BuildEngineInput
+// gives for the paragraphs joined with line feeds.
+class ParagraphStatements {
+public:
+    // A paragraph's text without its break; a line feed inside it breaks a
+    // line too. Returns false once a stop marker was read: later paragraphs
+    // are then not needed.
+    bool Add(std::string_view paragraph);
+    std::string Finish();
+
+private:
+    void AddLine(std::string_view line);
+
+    std::string Input;
+    bool AnyLine = false;
+    // An empty line is held back: after the last line break it is no line.
+    bool EmptyLineHeld = false;
+    bool Stopped = false;
+};
+
 // Lines the engine may be handed as they stand, without extraction: the end
 // of the run of lines from offset from (a line start, or a point inside a
 // line whose earlier part qualified) that hold no comment or stop marker,

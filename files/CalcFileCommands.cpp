@@ -103,7 +103,8 @@ void TMainForm::OpenFile(const QString& path)
     LeftPanel->SetDirectory(DirectoryPart(fullPath));
     LeftPanel->SelectFile(CurFileName);
     Recalculate();
-    RestyleComments();
+    // setPlainText gave the whole text the editor format set above.
+    RestyleComments(false);
     SetModified(false);
 }
 

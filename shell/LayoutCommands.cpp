@@ -208,9 +208,9 @@ QWidget* TMainForm::CreateEditors()
     ApplyEditorFont();
     reExpression->setCurrentCharFormat(EditorFormat());
     reExpression->installEventFilter(this);
-    Bind(reExpression, &QTextEdit::textChanged, &TMainForm::reExpressionChange);
-    Bind(reExpression, &QTextEdit::cursorPositionChanged, &TMainForm::ShowCaretPosition);
-    Bind(reExpression, &QTextEdit::selectionChanged, &TMainForm::ShowCaretPosition);
+    Bind(reExpression, &QPlainTextEdit::textChanged, &TMainForm::reExpressionChange);
+    Bind(reExpression, &QPlainTextEdit::cursorPositionChanged, &TMainForm::ShowCaretPosition);
+    Bind(reExpression, &QPlainTextEdit::selectionChanged, &TMainForm::ShowCaretPosition);
     return rePanel;
 }
 

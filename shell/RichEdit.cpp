@@ -5,11 +5,11 @@
 
 namespace tallyrix {
 
-TRichEdit::TRichEdit(const QString& name, QWidget* parent) : QTextEdit(parent)
+TRichEdit::TRichEdit(const QString& name, QWidget* parent)
+    : QPlainTextEdit(parent), Text(new TDocumentText(document()))
 {
     setObjectName(name);
-    setLineWrapMode(QTextEdit::NoWrap);
-    setAcceptRichText(false);
+    setLineWrapMode(QPlainTextEdit::NoWrap);
     setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
 }

@@ -1,20 +1,31 @@
-// The editor panes: a text edit that never wraps, shows both scroll bars and
-// takes and gives plain text only through the clipboard.
+// The document editor: a text edit that never wraps, shows both scroll
+// bars, takes and gives plain text only through the clipboard and knows its
+// document's length in code page 932. It lays out only the lines in view
+// (the plain text edit's layout is per line), so a document of tens of
+// megabytes opens and takes keys without a pause; the lines still carry
+// character formats (the comment font and colour).
 #pragma once
 
-#include <QTextEdit>
+#include <QPlainTextEdit>
+
+#include "shell/DocumentText.h"
 
 namespace tallyrix {
 
-class TRichEdit : public QTextEdit {
+class TRichEdit : public QPlainTextEdit {
     Q_OBJECT
 public:
     explicit TRichEdit(const QString& name, QWidget* parent = nullptr);
+    // The document's paragraphs, kept as it changes.
+    const TPlainParagraphs& Paragraphs() const { return Text->Paragraphs(); }
 
 protected:
     bool canInsertFromMimeData(const QMimeData* source) const override;
     void insertFromMimeData(const QMimeData* source) override;
     QMimeData* createMimeDataFromSelection() const override;
+
+private:
+    TDocumentText* Text;  // a child of the document
 };
 
 }  // namespace tallyrix

@@ -1,17 +1,36 @@
 #include "shell/TextEditFindTarget.h"
 
+#include <QPlainTextEdit>
 #include <QTextEdit>
 
 namespace tallyrix {
 
 TextEditFindTarget::TextEditFindTarget(QTextEdit& editor, QTextCharFormat insertFormat)
-    : Editor(editor), InsertFormat(std::move(insertFormat))
+    : TextEditFindTarget(
+          editor.document(), [&editor] { return editor.textCursor(); },
+          [&editor](const QTextCursor& cursor) { editor.setTextCursor(cursor); }, std::move(insertFormat))
+{
+}
+
+TextEditFindTarget::TextEditFindTarget(QPlainTextEdit& editor, QTextCharFormat insertFormat)
+    : TextEditFindTarget(
+          editor.document(), [&editor] { return editor.textCursor(); },
+          [&editor](const QTextCursor& cursor) { editor.setTextCursor(cursor); }, std::move(insertFormat))
+{
+}
+
+TextEditFindTarget::TextEditFindTarget(QTextDocument* document, ReadCursor read, WriteCursor write,
+                                       QTextCharFormat insertFormat)
+    : Document(document),
+      EditorCursor(std::move(read)),
+      SetEditorCursor(std::move(write)),
+      InsertFormat(std::move(insertFormat))
 {
 }
 
 QString TextEditFindTarget::Text() const
 {
-    return Editor.toPlainText();
+    return Document->toPlainText();
 }
 
 int TextEditFindTarget::SelStart() const
@@ -45,7 +64,7 @@ void TextEditFindTarget::ReplaceSelection(const QString& text)
 
 QTextCursor TextEditFindTarget::Cursor() const
 {
-    return EditBlock.isNull() ? Editor.textCursor() : EditBlock;
+    return EditBlock.isNull() ? EditorCursor() : EditBlock;
 }
 
 // Within an edit block the editor's own cursor is set once at its end, so
@@ -53,21 +72,21 @@ QTextCursor TextEditFindTarget::Cursor() const
 void TextEditFindTarget::Keep(const QTextCursor& cursor)
 {
     if (EditBlock.isNull())
-        Editor.setTextCursor(cursor);
+        SetEditorCursor(cursor);
     else
         EditBlock = cursor;
 }
 
 void TextEditFindTarget::BeginEdit()
 {
-    EditBlock = Editor.textCursor();
+    EditBlock = EditorCursor();
     EditBlock.beginEditBlock();
 }
 
 void TextEditFindTarget::EndEdit()
 {
     EditBlock.endEditBlock();
-    Editor.setTextCursor(EditBlock);
+    SetEditorCursor(EditBlock);
     EditBlock = QTextCursor();
 }
 

@@ -1,11 +1,15 @@
-// Find and replace on a QTextEdit: the document editor seen as a FindTarget.
+// Find and replace on a text edit (either kind): the document editor seen
+// as a FindTarget.
 #pragma once
 
 #include <QTextCharFormat>
 #include <QTextCursor>
+#include <functional>
 
 #include "shell/FindReplace.h"
 
+class QPlainTextEdit;
+class QTextDocument;
 class QTextEdit;
 
 namespace tallyrix {
@@ -15,6 +19,7 @@ public:
     // Replacement text is inserted with insertFormat, the editor's default
     // attributes, so it never continues a comment's style.
     explicit TextEditFindTarget(QTextEdit& editor, QTextCharFormat insertFormat = {});
+    explicit TextEditFindTarget(QPlainTextEdit& editor, QTextCharFormat insertFormat = {});
 
     QString Text() const override;
     int SelStart() const override;
@@ -25,10 +30,16 @@ public:
     void EndEdit() override;
 
 private:
+    using ReadCursor = std::function<QTextCursor()>;
+    using WriteCursor = std::function<void(const QTextCursor&)>;
+    TextEditFindTarget(QTextDocument* document, ReadCursor read, WriteCursor write, QTextCharFormat insertFormat);
+
     QTextCursor Cursor() const;
     void Keep(const QTextCursor& cursor);
 
-    QTextEdit& Editor;
+    QTextDocument* Document;
+    ReadCursor EditorCursor;
+    WriteCursor SetEditorCursor;
     QTextCharFormat InsertFormat;
     QTextCursor EditBlock;  // the working cursor while replacements run
 };

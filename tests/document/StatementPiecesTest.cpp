@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
 #include "document/StatementExtraction.h"
 
@@ -38,6 +39,36 @@ TEST(StatementReader, PiecesJoinedAreTheStatementText)
             EXPECT_TRUE(reader.Finished());
             EXPECT_EQ(joined + piece, expected);
         }
+    }
+}
+
+// The paragraphs an editor holds: CR LF, CR and LF each end one, and a
+// break at the end leaves an empty last paragraph.
+std::vector<std::string> Paragraphs(const std::string& text)
+{
+    std::vector<std::string> paragraphs(1);
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (text[i] != '\r' && text[i] != '\n') {
+            paragraphs.back() += text[i];
+            continue;
+        }
+        if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n') ++i;
+        paragraphs.emplace_back();
+    }
+    return paragraphs;
+}
+
+TEST(ParagraphStatements, GiveWhatTheWholeTextGives)
+{
+    std::vector<std::string> documents(std::begin(Documents), std::end(Documents));
+    documents.insert(documents.end(), {"\n\n", "a\n\n", "\n\nb", "a\n---\n\nb", "a ///\n\n\n"});
+    for (const std::string& document : documents) {
+        SCOPED_TRACE(document);
+        ParagraphStatements statements;
+        for (const std::string& paragraph : Paragraphs(document)) {
+            if (!statements.Add(paragraph)) break;
+        }
+        EXPECT_EQ(statements.Finish(), BuildEngineInput(document));
     }
 }
 

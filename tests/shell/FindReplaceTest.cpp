@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <QTextCursor>
+#include <QPlainTextEdit>
 #include <QTextEdit>
 #include <functional>
 #include <memory>
@@ -38,12 +39,15 @@ private:
     int length_ = 0;
 };
 
-// A QTextEdit with its own FindTarget, so both targets run the same script.
+// A text edit of either kind with its own FindTarget, so every target runs
+// the same script.
+template <typename Editor>
 struct OwnedEditor {
-    QTextEdit editor;
+    Editor editor;
 };
-struct EditorTarget : OwnedEditor, TextEditFindTarget {
-    explicit EditorTarget(const QString& text) : TextEditFindTarget(editor) { editor.setPlainText(text); }
+template <typename Editor>
+struct EditorTarget : OwnedEditor<Editor>, TextEditFindTarget {
+    explicit EditorTarget(const QString& text) : TextEditFindTarget(this->editor) { this->editor.setPlainText(text); }
 };
 
 enum class Press { Open, FindNext, Replace, ReplaceAll };
@@ -161,8 +165,10 @@ TEST(FindReplaceTest, ScriptsOnPlainText)
 
 TEST(FindReplaceTest, ScriptsOnTextEdit)
 {
-    for (const ScriptCase& script : Scripts())
-        PlayScript(script, [](const QString& text) { return std::make_unique<EditorTarget>(text); });
+    for (const ScriptCase& script : Scripts()) {
+        PlayScript(script, [](const QString& text) { return std::make_unique<EditorTarget<QTextEdit>>(text); });
+        PlayScript(script, [](const QString& text) { return std::make_unique<EditorTarget<QPlainTextEdit>>(text); });
+    }
 }
 
 TEST(FindReplaceTest, RecalculationFollowsReplaceUnlessEvaluatingOnEnterOnly)

@@ -1,5 +1,7 @@
 // Recalculation on key release and the presentation of its results.
 #include <QAction>
+#include <QCoreApplication>
+#include <QKeyEvent>
 #include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
@@ -21,6 +23,22 @@ TEST_F(WindowTest, ReleasingAKeyShowsTheResult)
     EXPECT_EQ(Panel(3), QString());
     EXPECT_EQ(Panel(1), QStringLiteral("変更あり"));
     EXPECT_EQ(ResultLines(), QStringList{QStringLiteral("pi: 3.14159265358979")});
+}
+
+// Keys typed while a recalculation runs wait in the queue: the release before
+// them delivers them, and its recalculation already shows them all.
+TEST_F(WindowTest, KeysWaitingAreShownByTheRecalculationBeforeThem)
+{
+    for (const char* typed : {"+", "2"}) {
+        for (const QEvent::Type type : {QEvent::KeyPress, QEvent::KeyRelease}) {
+            const auto key = static_cast<Qt::Key>(QKeySequence(QString::fromLatin1(typed))[0].key());
+            QCoreApplication::postEvent(Form->reExpression,
+                                        new QKeyEvent(type, key, Qt::NoModifier, QString::fromLatin1(typed)));
+        }
+    }
+    Type(QStringLiteral("1"));
+    EXPECT_EQ(Document(), QStringLiteral("1+2"));
+    EXPECT_EQ(Output(), QStringLiteral("3"));
 }
 
 // Releasing Ctrl or Alt itself recalculates: the modifier is no longer held.

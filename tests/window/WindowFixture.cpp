@@ -69,7 +69,7 @@ QString WindowTest::Panel(int index) const { return Form->StatusPanel(index)->te
 
 QStringList WindowTest::ResultLines() const { return Form->reResult->toPlainText().split(u'\n', Qt::SkipEmptyParts); }
 
-QTextCharFormat WindowTest::FormatAt(QTextEdit* edit, int position)
+QTextCharFormat WindowTest::FormatAt(QPlainTextEdit* edit, int position)
 {
     QTextCursor cursor(edit->document());
     cursor.setPosition(position + 1);

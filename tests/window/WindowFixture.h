@@ -4,7 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <QTextCursor>
-#include <QTextEdit>
+#include <QPlainTextEdit>
 #include <memory>
 
 #include "app/MainForm.h"
@@ -36,7 +36,7 @@ protected:
     QString Panel(int index) const;
     QStringList ResultLines() const;
     // The character format at a position of a text edit (the character after it).
-    static QTextCharFormat FormatAt(QTextEdit* edit, int position);
+    static QTextCharFormat FormatAt(QPlainTextEdit* edit, int position);
 
     RecordingDialogs* Dialogs = nullptr;
     std::unique_ptr<TMainForm> Form;

@@ -1,0 +1,81 @@
+// Opening, one keystroke and saving of a large document in the window, each
+// timed once with the layout and painting it causes: bench_large_document
+// [MEGABYTES] (20 unless given). Runs offscreen.
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTextCursor>
+#include <QTextEdit>
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
+#include <functional>
+#include <string>
+
+#include "app/MainForm.h"
+#include "bench/DocumentGenerator.h"
+
+namespace {
+
+using tallyrix::bench::DocumentSyntax;
+using tallyrix::bench::GenerateDocument;
+
+// A document of about the given size: statements are generated until it
+// reaches it.
+std::string DocumentOfSize(std::size_t bytes)
+{
+    const std::size_t sample = GenerateDocument(10000, DocumentSyntax::Tallyrix).size();
+    const auto statements = static_cast<int>(bytes * 10000 / sample);
+    return GenerateDocument(statements, DocumentSyntax::Tallyrix);
+}
+
+double TimedMilliseconds(const std::function<void()>& work)
+{
+    QElapsedTimer timer;
+    timer.start();
+    work();
+    QApplication::processEvents();
+    return static_cast<double>(timer.nsecsElapsed()) / 1e6;
+}
+
+}  // namespace
+
+int main(int argc, char* argv[])
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication application(argc, argv);
+    const double megabytes = argc > 1 ? std::atof(argv[1]) : 20.0;
+    QTemporaryDir home;
+    qputenv("TALLYRIX_HOME", home.path().toUtf8());
+
+    const std::string document = DocumentOfSize(static_cast<std::size_t>(megabytes * 1024 * 1024));
+    const QString path = home.filePath(QStringLiteral("large.txt"));
+    std::ofstream(path.toStdString(), std::ios::binary) << document;
+
+    // The generated documents raise no reports, so no dialog is ever shown.
+    tallyrix::TMainForm form;
+    form.show();
+    QApplication::processEvents();
+    const double open = TimedMilliseconds([&] { form.OpenFile(path); });
+    form.reExpression->setFocus();
+    form.reExpression->moveCursor(QTextCursor::End);
+    QApplication::processEvents();
+    const double key = TimedMilliseconds([&] { QTest::keyClick(form.reExpression, Qt::Key_Space); });
+    const double recalculate = TimedMilliseconds([&] { form.Recalculate(); });
+    std::string input;
+    const double read = TimedMilliseconds([&] { input = form.reExpression->Paragraphs().EngineInput(); });
+    const double evaluate = TimedMilliseconds([&] {
+        form.Engine.ResetVariables(form.FixedVariableCount);
+        form.Engine.Evaluate(input);
+    });
+    const double save = TimedMilliseconds([&] { form.FileSave(); });
+    std::printf("%.1f MB, %zu lines: open %.0f ms, one keystroke %.0f ms, save %.0f ms\n"
+                "a recalculation %.0f ms, of which extraction %.0f ms and Evaluate %.0f ms (status: %s)\n",
+                static_cast<double>(document.size()) / (1024 * 1024),
+                static_cast<std::size_t>(std::count(document.begin(), document.end(), '\n')), open, key, save,
+                recalculate, read, evaluate,
+                form.Engine.MessageText.c_str());
+    return 0;
+}

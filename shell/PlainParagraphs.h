@@ -1,0 +1,31 @@
+// A document's paragraphs in UTF-8 as its plain text spells them, kept by an
+// editor from its change notifications, with the document's length in code
+// page 932 (a save as Shift-JIS with CR LF) summed as they change: a caret
+// move costs nothing, an edit the paragraphs it touched, and a recalculation
+// reads no editor.
+#pragma once
+
+#include <cstddef>
+#include <string>
+#include <vector>
+
+namespace tallyrix {
+
+class TPlainParagraphs {
+public:
+    // The paragraphs from first on, removed of them, are replaced. Returns
+    // false, changing nothing, when the paragraphs named are not all there.
+    bool Replace(std::size_t first, std::size_t removed, std::vector<std::string> paragraphs);
+    std::size_t Count() const { return Texts.size(); }
+    const std::string& Text(std::size_t index) const { return Texts[index]; }
+    std::size_t Cp932Length() const;
+    // What BuildEngineInput gives for the paragraphs joined by line feeds.
+    std::string EngineInput() const;
+
+private:
+    std::vector<std::string> Texts;
+    std::vector<std::size_t> Lengths;  // each paragraph's, without its break
+    std::size_t Sum = 0;
+};
+
+}  // namespace tallyrix

@@ -1,0 +1,124 @@
+// The editor's document kept as UTF-8 paragraphs: its code-page-932 length
+// and the engine's input, against the whole plain text measured again.
+#include <gtest/gtest.h>
+
+#include <QTextCursor>
+#include <QTextDocument>
+#include <functional>
+
+#include "document/StatementExtraction.h"
+#include "files/TextCodec.h"
+#include "shell/DocumentText.h"
+
+namespace tallyrix {
+namespace {
+
+std::string Joined(const std::vector<std::string>& paragraphs)
+{
+    std::string text;
+    for (std::size_t i = 0; i < paragraphs.size(); ++i) text += (i > 0 ? "\n" : "") + paragraphs[i];
+    return text;
+}
+
+// Each replacement in turn on one set of paragraphs, kept beside the
+// paragraphs a plain list holds.
+TEST(PlainParagraphs, FollowEveryReplacement)
+{
+    const struct {
+        const char* name;
+        std::size_t first;
+        std::size_t removed;
+        std::vector<std::string> paragraphs;
+    } steps[] = {
+        {"a first text", 0, 0, {"a=1;", "ｶﾅ=2; // 半角", "全角"}},
+        {"one paragraph for one", 1, 1, {"b=2;"}},
+        {"more for fewer", 0, 2, {"x", "", "y\xc2\xa0", "z=x+y /// stop"}},
+        {"fewer for more", 1, 3, {"w"}},
+        {"paragraphs inserted", 2, 0, {"u=3;", "v=u---1"}},
+        {"everything removed", 0, 5, {}},
+        {"an empty document", 0, 0, {""}},
+    };
+    TPlainParagraphs kept;
+    std::vector<std::string> plain;
+    for (const auto& step : steps) {
+        SCOPED_TRACE(step.name);
+        ASSERT_TRUE(kept.Replace(step.first, step.removed, step.paragraphs));
+        const auto at = plain.begin() + static_cast<std::ptrdiff_t>(step.first);
+        plain.insert(plain.erase(at, at + static_cast<std::ptrdiff_t>(step.removed)), step.paragraphs.begin(),
+                     step.paragraphs.end());
+        const std::string text = Joined(plain);
+        EXPECT_EQ(kept.Cp932Length(), Cp932Length(text));
+        EXPECT_EQ(kept.EngineInput(), BuildEngineInput(text));
+    }
+    EXPECT_FALSE(kept.Replace(0, 2, {}));
+    EXPECT_FALSE(kept.Replace(2, 0, {}));
+    EXPECT_EQ(kept.Count(), 1u);
+}
+
+// One edit of the document through a cursor.
+struct Edit {
+    const char* name;
+    std::function<void(QTextDocument&)> apply;
+};
+
+void Replace(QTextDocument& document, int from, int to, const QString& text)
+{
+    QTextCursor cursor(&document);
+    cursor.setPosition(from);
+    cursor.setPosition(std::min(to, document.characterCount() - 1), QTextCursor::KeepAnchor);
+    cursor.insertText(text);
+}
+
+// Each edit in turn on one document; after each, what is kept is what the
+// whole plain text gives.
+TEST(DocumentText, FollowsEveryEdit)
+{
+    const Edit edits[] = {
+        {"a first text", [](QTextDocument& d) { d.setPlainText(QStringLiteral("a=1;\nｶﾅ=2; // c\n全角")); }},
+        {"a character typed", [](QTextDocument& d) { Replace(d, 1, 1, QStringLiteral("b")); }},
+        {"a line break typed", [](QTextDocument& d) { Replace(d, 3, 3, QStringLiteral("\n")); }},
+        {"lines pasted", [](QTextDocument& d) { Replace(d, 0, 0, QStringLiteral("x\ny\u00a0\nz\n")); }},
+        {"a break deleted", [](QTextDocument& d) { Replace(d, 1, 2, QString()); }},
+        {"lines selected and replaced", [](QTextDocument& d) { Replace(d, 2, 12, QStringLiteral("漢\n字///")); }},
+        {"a line separator", [](QTextDocument& d) { Replace(d, 1, 1, QString(QChar(0x2028))); }},
+        {"characters outside the code page and a lone half", [](QTextDocument& d) {
+             Replace(d, 0, 0, QString(QChar(0xD83D)) + QChar(0xDE00) + QChar(0xD800));
+         }},
+        {"undo", [](QTextDocument& d) { d.undo(); }},
+        {"undo of several", [](QTextDocument& d) {
+             d.undo();
+             d.undo();
+         }},
+        {"redo", [](QTextDocument& d) { d.redo(); }},
+        {"the whole text formatted", [](QTextDocument& d) {
+             QTextCursor cursor(&d);
+             cursor.select(QTextCursor::Document);
+             QTextCharFormat bold;
+             bold.setFontWeight(QFont::Bold);
+             cursor.mergeCharFormat(bold);
+         }},
+        {"edits in one block", [](QTextDocument& d) {
+             QTextCursor cursor(&d);
+             cursor.beginEditBlock();
+             cursor.insertText(QStringLiteral("p\nq"));
+             cursor.movePosition(QTextCursor::End);
+             cursor.insertText(QStringLiteral("\nr\n"));
+             cursor.endEditBlock();
+         }},
+        {"everything deleted", [](QTextDocument& d) { Replace(d, 0, d.characterCount(), QString()); }},
+        {"text into the empty document", [](QTextDocument& d) { Replace(d, 0, 0, QStringLiteral("\n\n")); }},
+        {"cleared", [](QTextDocument& d) { d.clear(); }},
+    };
+    QTextDocument document;
+    TDocumentText text(&document);
+    for (const Edit& edit : edits) {
+        SCOPED_TRACE(edit.name);
+        edit.apply(document);
+        const std::string plain = document.toPlainText().toStdString();
+        EXPECT_EQ(text.Paragraphs().Cp932Length(), Cp932Length(plain));
+        EXPECT_EQ(text.Paragraphs().EngineInput(), BuildEngineInput(plain));
+    }
+}
+
+}  // namespace
+}  // namespace tallyrix
