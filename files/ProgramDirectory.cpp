@@ -42,7 +42,15 @@ ProgramDirectories ResolveProgramDirectories(const QString& executableDir, const
     if (!QDir().mkpath(calDir)) {
         throw FileError("ディレクトリを作成できません: " + calDir.toStdString());
     }
-    return {progDir, calDir};
+    const QString wanted = WithoutTrailingSeparator(homeOverride.isEmpty() ? executableDir : homeOverride);
+    return {progDir, calDir, progDir == wanted ? QString() : wanted};
+}
+
+QString FallbackNotice(const ProgramDirectories& directories)
+{
+    if (directories.refusedDir.isEmpty()) return QString();
+    return QStringLiteral("%1 に書き込めないため、ファイルは %2 に置きます")
+        .arg(QDir::toNativeSeparators(directories.refusedDir), QDir::toNativeSeparators(directories.progDir));
 }
 
 ProgramDirectories ProgramDirectoriesOfThisProcess() {
