@@ -73,6 +73,7 @@ void TMainForm::FormCreate()
     // The engine exists with the window; the settings come after the entries,
     // and are still read when the file of entries cannot be.
     RunHandler([this] { LoadRegisteredEntries(); });
+    if (const QString notice = FallbackNotice(directories); !notice.isEmpty()) StatusPanel(4)->setText(notice);
 }
 
 void TMainForm::FormShow()

@@ -27,6 +27,8 @@
 #include "document/FontChoice.h"
 #include "document/KeyPressMemory.h"
 #include "engine/Eval.h"
+#include "files/DiskSnapshot.h"
+#include "files/EditorCharMap.h"
 #include "files/TextCodec.h"
 #include "shell/Dialogs.h"
 
@@ -155,6 +157,8 @@ public:
     // How the open document was read, so that a save writes it back the same way.
     TextEncoding DocumentEncoding = TextEncoding::ShiftJis;
     Cp932Spelling DocumentSpelling;
+    DiskSnapshot DocumentOnDisk;  // the file as read or last saved
+    EditorCharMap DocumentChars;
 
     // The form's components, named as in the window design.
     Evaluator Engine;
@@ -261,7 +265,7 @@ private:
     QMessageBox::StandardButton Ask(QMessageBox::Icon icon, const QString& text, QMessageBox::StandardButtons buttons);
     FileDialogRequest FileDialogFor(const QString& title, const QString& fileName) const;
     QString DocumentText() const;
-    void WriteDocument(const QString& path);
+    bool WriteDocument(const QString& path);  // false: the user kept the file
 
     std::unique_ptr<ModalDialogs> Dialogs;
     TKeyPressMemory EditorKeys;
