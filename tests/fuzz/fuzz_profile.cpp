@@ -1,6 +1,6 @@
-// libFuzzer target: any bytes as Tallyrix.ini. Reading never fails; a value
-// written into the file reads back as written (up to its first line break),
-// and every other key keeps its value.
+// libFuzzer target: any bytes as Tallyrix.ini. Reading never fails; a text
+// value written into the file reads back as written (up to its first line
+// break), and every other key keeps its value.
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
@@ -9,6 +9,7 @@
 #include <string_view>
 
 #include "files/ProfileFile.h"
+#include "files/TextCodec.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
@@ -27,8 +28,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
     const tallyrix::ProfileFile again = tallyrix::ProfileFile::FromBytes(file.ToBytes());
     if (again.ReadInteger("FORM", "Top", -1) != static_cast<int>(size)) std::abort();
-    // A stored value holding a NUL cannot come back whole; anything else must.
-    if (stored.find('\0') == std::string::npos && again.ReadText("FORM", "FileName") != stored) std::abort();
+    // A value is UTF-8 text; one that is (and holds no NUL) must come back whole.
+    const bool text = stored.find('\0') == std::string::npos && tallyrix::DecodeText(stored).text == stored;
+    if (text && again.ReadText("FORM", "FileName") != stored) std::abort();
     if (again.ReadText("FORM", "Left") != left) std::abort();
     return 0;
 }
