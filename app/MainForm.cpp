@@ -75,7 +75,9 @@ void TMainForm::FormCreate()
 
 void TMainForm::FindProgramDirectories()
 {
-    ProgDir = ProgramDirectoryOfThisProcess();
+    const ProgramDirectories directories = ProgramDirectoriesOfThisProcess();
+    ProgDir = directories.progDir;
+    if (const QString notice = FallbackNotice(directories); !notice.isEmpty()) StatusPanel(4)->setText(notice);
     CalDir = CreateCalDirectory(ProgDir);
     LeftPanel->SetDirectory(CalDir);
 }

@@ -31,6 +31,8 @@
 #include "document/MathBoxesShown.h"
 #include "document/ReleaseBatch.h"
 #include "engine/Eval.h"
+#include "files/DiskSnapshot.h"
+#include "files/EditorCharMap.h"
 #include "files/TextCodec.h"
 #include "shell/Dialogs.h"
 #include "shell/RichEdit.h"
@@ -188,6 +190,8 @@ public:
     // How the open document was read, so that a save writes it back the same way.
     TextEncoding DocumentEncoding = TextEncoding::ShiftJis;
     Cp932Spelling DocumentSpelling;
+    DiskSnapshot DocumentOnDisk;  // the file as read or last saved
+    EditorCharMap DocumentChars;
 
     // The form's components, named as in the window design.
     Evaluator Engine;
@@ -347,7 +351,7 @@ private:
     QMessageBox::StandardButton Ask(QMessageBox::Icon icon, const QString& text, QMessageBox::StandardButtons buttons);
     FileDialogRequest FileDialogFor(const QString& title, const QString& fileName) const;
     QString DocumentText() const;
-    void WriteDocument(const QString& path);
+    bool WriteDocument(const QString& path);  // false: the user kept the file
 
     std::unique_ptr<ModalDialogs> Dialogs;
     TKeyPressMemory EditorKeys;

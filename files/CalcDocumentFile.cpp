@@ -46,14 +46,16 @@ CalcDocument ReadCalcDocument(const std::string& path) {
     document.text = ToEditorLineEnds(decoded.text);
     document.encoding = decoded.encoding;
     document.undecodableBytes = decoded.undecodableBytes;
+    document.onDisk = DiskSnapshot::Of(path, std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
     return document;
 }
 
 TextEncoding WriteCalcDocument(const std::string& path, const std::string& text, TextEncoding encoding,
-                               const Cp932Spelling& spelling) {
+                               const Cp932Spelling& spelling, DiskSnapshot* written) {
     TextEncoding used = encoding;
     const std::string bytes = EncodeText(ToFileLineEnds(text), encoding, spelling, &used);
     SaveWholeFile(path, bytes);
+    if (written) *written = DiskSnapshot::Of(path, bytes);
     return used;
 }
 

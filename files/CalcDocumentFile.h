@@ -6,6 +6,7 @@
 #include <cstddef>
 #include <string>
 
+#include "files/DiskSnapshot.h"
 #include "files/TextCodec.h"
 
 namespace tallyrix {
@@ -17,6 +18,7 @@ struct CalcDocument {
     TextEncoding encoding = TextEncoding::ShiftJis;
     Cp932Spelling spelling;
     std::size_t undecodableBytes = 0;
+    DiskSnapshot onDisk;  // the file as it was read
 };
 
 // Throws FileError naming the file when it cannot be opened or read.
@@ -25,9 +27,10 @@ CalcDocument ReadCalcDocument(const std::string& path);
 // Writes text (LF or CR LF line ends) with CR LF line ends in the document's
 // encoding, falling back to UTF-8 with a byte-order mark when a character
 // does not fit code page 932. Replaces the file only when the whole write
-// succeeded; throws FileError otherwise. Returns the encoding written.
+// succeeded; throws FileError otherwise. Returns the encoding written;
+// written, when given, records the file as written.
 TextEncoding WriteCalcDocument(const std::string& path, const std::string& text, TextEncoding encoding,
-                               const Cp932Spelling& spelling);
+                               const Cp932Spelling& spelling, DiskSnapshot* written = nullptr);
 
 // Line ends as the editor holds them (LF) and as files hold them (CR LF).
 std::string ToEditorLineEnds(const std::string& text);

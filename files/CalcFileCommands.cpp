@@ -30,19 +30,20 @@ FileDialogRequest TMainForm::FileDialogFor(const QString& title, const QString& 
 
 // The raw text keeps no-break spaces, which toPlainText would turn into
 // plain spaces on every save.
-QString TMainForm::DocumentText() const
-{
-    QString text = reExpression->document()->toRawText();
-    text.replace(QChar::ParagraphSeparator, u'\n');
-    return text;
-}
+QString TMainForm::DocumentText() const { return DocumentChars.FromEditor(reExpression->document()->toRawText()); }
 
 // Throws FileError with the old file untouched; the encoding changes only
-// when the write succeeded.
-void TMainForm::WriteDocument(const QString& path)
+// when the write succeeded. A file changed by another program since it was
+// read or saved is replaced only when the user says so.
+bool TMainForm::WriteDocument(const QString& path)
 {
-    DocumentEncoding =
-        WriteCalcDocument(path.toStdString(), DocumentText().toStdString(), DocumentEncoding, DocumentSpelling);
+    if (DocumentOnDisk.ChangedOnDisk(path.toStdString()) &&
+        Ask(QMessageBox::Warning, path + QStringLiteral("は他のプログラムによって変更されています。\n上書きしますか？"),
+            QMessageBox::Yes | QMessageBox::No) != QMessageBox::Yes)
+        return false;
+    DocumentEncoding = WriteCalcDocument(path.toStdString(), DocumentText().toStdString(), DocumentEncoding,
+                                         DocumentSpelling, &DocumentOnDisk);
+    return true;
 }
 
 void TMainForm::SetCurrentFile(const QString& path)
@@ -73,6 +74,8 @@ void TMainForm::FileNew()
     reExpression->setCurrentCharFormat(EditorFormat());
     DocumentEncoding = TextEncoding::ShiftJis;
     DocumentSpelling = {};
+    DocumentOnDisk = {};
+    DocumentChars = {};
     SetModified(false);
     if (!CalDir.isEmpty()) LeftPanel->SetDirectory(CalDir);  // empty: CAL could not be made
     reResult->clear();
@@ -95,9 +98,10 @@ void TMainForm::OpenFile(const QString& path)
     reExpression->setCurrentCharFormat(EditorFormat());
     const QString fullPath = QFileInfo(path).absoluteFilePath();
     CalcDocument document = ReadCalcDocument(fullPath.toStdString());
-    reExpression->setPlainText(QString::fromStdString(document.text));
+    reExpression->setPlainText(DocumentChars.ToEditor(QString::fromStdString(document.text)));
     DocumentEncoding = document.encoding;
     DocumentSpelling = std::move(document.spelling);
+    DocumentOnDisk = std::move(document.onDisk);
     SetCurrentFile(fullPath);
     StatusPanel(4)->setText(OpenedMessage(CurFileName, document.undecodableBytes));
     LeftPanel->SetDirectory(DirectoryPart(fullPath));
@@ -125,7 +129,11 @@ void TMainForm::FileSave()
         FileSaveAs();
         return;
     }
-    WriteDocument(CurFileName);
+    // Kept by the user: the edits may still go under another name.
+    if (!WriteDocument(CurFileName)) {
+        FileSaveAs();
+        return;
+    }
     StatusPanel(4)->setText(SavedMessage(CurFileName));
     SetModified(false);
 }
@@ -140,7 +148,7 @@ void TMainForm::FileSaveAs()
         Ask(QMessageBox::Warning, path + QStringLiteral("は既に存在します。\n置き換えますか？"),
             QMessageBox::Yes | QMessageBox::No) != QMessageBox::Yes)
         return;
-    WriteDocument(path);
+    if (!WriteDocument(path)) return;
     SetCurrentFile(path);
     StatusPanel(4)->setText(SavedMessage(CurFileName));
     SetModified(false);

@@ -1,6 +1,7 @@
 #include "files/CalcFileNames.h"
 
 #include <QFileInfo>
+#include <QRegularExpression>
 
 namespace tallyrix {
 
@@ -35,6 +36,25 @@ QStringList DialogNameFilters(const QString& filter)
         filters.append(parts[i].contains(shown) ? parts[i] : QStringLiteral("%1 %2").arg(parts[i], shown));
     }
     return filters;
+}
+
+QString ListingFilter(const QString& dialogFilter)
+{
+    const qsizetype open = dialogFilter.lastIndexOf(u'(');
+    if (open < 0 || !dialogFilter.endsWith(u')')) return dialogFilter;
+    const QString mask = dialogFilter.mid(open + 1, dialogFilter.size() - open - 2);
+    QStringList patterns = mask.split(QRegularExpression(QStringLiteral("[ ;]")), Qt::SkipEmptyParts);
+    for (QString& pattern : patterns) {
+        if (pattern == QLatin1String("*.*")) pattern = QStringLiteral("*");
+    }
+    return QStringLiteral("%1 (%2)").arg(dialogFilter, patterns.join(u' '));
+}
+
+QString OpenedPath(const QString& typed, const QString& defaultSuffix)
+{
+    const QFileInfo file(typed);
+    if (defaultSuffix.isEmpty() || file.exists() || FileNamePart(typed).contains(u'.')) return typed;
+    return typed + u'.' + defaultSuffix;
 }
 
 bool ReplacesAnotherFile(const QString& target, const QString& current)

@@ -28,6 +28,17 @@ QString CaptionFor(const QString& title, const QString& path);
 // already shows it.
 QStringList DialogNameFilters(const QString& filter);
 
+// A filter of DialogNameFilters as a file dialog that hides the filters'
+// patterns takes it: the text shown, then the patterns the listing uses, in
+// which "*.*" becomes "*" because it means every file, a name without a dot
+// too: "すべてのﾌｧｲﾙ (*.*)" gives "すべてのﾌｧｲﾙ (*.*) (*)".
+QString ListingFilter(const QString& dialogFilter);
+
+// What the Open dialog opens for a typed path: the path itself when such a
+// file exists or its name has an extension, else the path with
+// defaultSuffix ("memo" → "memo.txt", "README" as it is when it exists).
+QString OpenedPath(const QString& typed, const QString& defaultSuffix);
+
 // True when saving to target would replace a file other than current.
 bool ReplacesAnotherFile(const QString& target, const QString& current);
 

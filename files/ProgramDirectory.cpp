@@ -8,21 +8,44 @@
 #include "files/SaveFile.h"
 
 namespace tallyrix {
+namespace {
+
+// The choice before it is made: the directory the program would use if it
+// could, and the choice itself with the refused one noted.
+ProgramDirectories Choose(const QString& executableDir, const QString& homeOverride, const QString& userDataDir)
+{
+    const QString progDir = ChooseProgramDirectory(executableDir, homeOverride, userDataDir);
+    const QString wanted = QDir::cleanPath(homeOverride.isEmpty() ? executableDir : homeOverride);
+    return {progDir, QString(), progDir == wanted ? QString() : wanted};
+}
+
+}  // namespace
+
+QString FallbackNotice(const ProgramDirectories& directories)
+{
+    if (directories.refusedDir.isEmpty()) return QString();
+    return QStringLiteral("%1 に書き込めないため、ファイルは %2 に置きます")
+        .arg(QDir::toNativeSeparators(directories.refusedDir), QDir::toNativeSeparators(directories.progDir));
+}
 
 QString ChooseProgramDirectory(const QString& executableDir, const QString& homeOverride,
-                               const QString& userDataDir) {
+                               const QString& userDataDir)
+{
     return QString::fromStdString(ProgramDirectoryFor(executableDir.toStdString(), homeOverride.toStdString(),
                                                       userDataDir.toStdString()));
 }
 
 ProgramDirectories ResolveProgramDirectories(const QString& executableDir, const QString& homeOverride,
-                                             const QString& userDataDir) {
-    // mkpath creates the per-user directory together with its CAL.
-    const QString progDir = ChooseProgramDirectory(executableDir, homeOverride, userDataDir);
-    return {progDir, CreateCalDirectory(progDir)};
+                                             const QString& userDataDir)
+{
+    ProgramDirectories directories = Choose(executableDir, homeOverride, userDataDir);
+    directories.calDir = CreateCalDirectory(directories.progDir);
+    return directories;
 }
 
-QString CreateCalDirectory(const QString& progDir) {
+QString CreateCalDirectory(const QString& progDir)
+{
+    // mkpath creates the per-user directory together with its CAL.
     const QString calDir = progDir + "/CAL";
     if (!QDir().mkpath(calDir)) {
         throw FileError("ディレクトリを作成できません: " + calDir.toStdString());
@@ -30,9 +53,10 @@ QString CreateCalDirectory(const QString& progDir) {
     return calDir;
 }
 
-QString ProgramDirectoryOfThisProcess() {
-    return ChooseProgramDirectory(QCoreApplication::applicationDirPath(), qEnvironmentVariable("TALLYRIX_HOME"),
-                                  QStandardPaths::writableLocation(QStandardPaths::AppDataLocation));
+ProgramDirectories ProgramDirectoriesOfThisProcess()
+{
+    return Choose(QCoreApplication::applicationDirPath(), qEnvironmentVariable("TALLYRIX_HOME"),
+                  QStandardPaths::writableLocation(QStandardPaths::AppDataLocation));
 }
 
 }  // namespace tallyrix

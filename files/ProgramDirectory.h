@@ -9,7 +9,14 @@ namespace tallyrix {
 struct ProgramDirectories {
     QString progDir;  // no trailing separator
     QString calDir;   // progDir + "/CAL"
+    // Set when the program's own directory could not be written and the
+    // per-user data directory is used instead: the one that was refused.
+    QString refusedDir;
 };
+
+// What the window says once when the files are not where the program is:
+// which directory is in use and why; empty when there was no fallback.
+QString FallbackNotice(const ProgramDirectories& directories);
 
 // The directory named by TALLYRIX_HOME when it is set, else the executable's
 // directory; when that one cannot be written, the per-user data directory.
@@ -22,10 +29,10 @@ QString ChooseProgramDirectory(const QString& executableDir, const QString& home
 ProgramDirectories ResolveProgramDirectories(const QString& executableDir, const QString& homeOverride,
                                              const QString& userDataDir);
 
-// ChooseProgramDirectory with the values of this process: the executable's
-// directory, the environment variable and the platform's per-user data
-// directory. Nothing is created.
-QString ProgramDirectoryOfThisProcess();
+// The choice with the values of this process (the executable's directory,
+// the environment variable and the platform's per-user data directory);
+// nothing is created, calDir stays empty.
+ProgramDirectories ProgramDirectoriesOfThisProcess();
 
 // progDir + "/CAL", created when missing. Throws FileError naming it when it
 // cannot be (a file of that name, no permission).

@@ -3,6 +3,8 @@
 #include <QLineEdit>
 #include <QPersistentModelIndex>
 
+#include "registry/GridCells.h"
+
 namespace tallyrix {
 
 QWidget* TCellEditor::createEditor(QWidget* parent, const QStyleOptionViewItem& option,
@@ -13,8 +15,15 @@ QWidget* TCellEditor::createEditor(QWidget* parent, const QStyleOptionViewItem& 
         // The grid's own pop-up menu serves inside the editor too.
         line->setContextMenuPolicy(Qt::NoContextMenu);
         const QPersistentModelIndex cell(index);
-        connect(line, &QLineEdit::textEdited, this, [this, cell](const QString& text) {
-            if (cell.isValid()) emit TextEdited(cell.row(), cell.column(), text);
+        connect(line, &QLineEdit::textEdited, this, [this, cell, line](const QString& text) {
+            // A pasted line break or tab would reach the file raw.
+            const QString single = SingleLineCellText(text);
+            if (single != text) {
+                const int caret = line->cursorPosition();
+                line->setText(single);
+                line->setCursorPosition(caret);
+            }
+            if (cell.isValid()) emit TextEdited(cell.row(), cell.column(), single);
         });
         connect(line, &QLineEdit::returnPressed, this, &TCellEditor::ReturnPressed);
     }

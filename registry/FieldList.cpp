@@ -1,5 +1,8 @@
 #include "registry/FieldList.h"
 
+#include <algorithm>
+#include <iterator>
+
 namespace tallyrix {
 namespace {
 
@@ -82,6 +85,31 @@ std::string JoinFields(const std::vector<std::string>& fields)
         if (i > 0)
             line += ',';
         line += QuoteField(fields[i]);
+    }
+    return line;
+}
+
+std::string SingleLineField(std::string_view field)
+{
+    // The multi-byte breaks in UTF-8: NEL, LINE SEPARATOR, PARAGRAPH SEPARATOR.
+    static constexpr std::string_view WideBreaks[] = {"\xC2\x85", "\xE2\x80\xA8", "\xE2\x80\xA9"};
+    std::string line;
+    line.reserve(field.size());
+    for (std::size_t i = 0; i < field.size(); ++i) {
+        const char c = field[i];
+        if (c == '\r' && i + 1 < field.size() && field[i + 1] == '\n') continue;  // CR LF is one break
+        if (c == '\r' || c == '\n' || c == '\t' || c == '\v' || c == '\f') {
+            line += ' ';
+            continue;
+        }
+        const auto wide = std::find_if(std::begin(WideBreaks), std::end(WideBreaks),
+                                       [&](std::string_view text) { return field.substr(i).starts_with(text); });
+        if (wide != std::end(WideBreaks)) {
+            line += ' ';
+            i += wide->size() - 1;
+            continue;
+        }
+        line += c;
     }
     return line;
 }

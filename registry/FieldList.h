@@ -22,6 +22,10 @@ std::vector<std::string> SplitFields(std::string_view line);
 // stays as it is.
 std::string QuoteField(std::string_view field);
 
+// A field as one line of the file can hold it: every line break (CR LF,
+// CR, LF, VT, FF, NEL, U+2028, U+2029) and every tab becomes one space.
+std::string SingleLineField(std::string_view field);
+
 // Quoted fields joined with single commas: {"g", "9.80665", ""} gives
 // "g,9.80665,".
 std::string JoinFields(const std::vector<std::string>& fields);

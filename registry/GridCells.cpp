@@ -4,6 +4,8 @@
 #include <QSignalBlocker>
 #include <QTableWidget>
 
+#include "registry/FieldList.h"
+
 namespace tallyrix {
 namespace {
 
@@ -82,6 +84,11 @@ void FollowDrags(const GridLine& line)
 }
 
 }  // namespace
+
+QString SingleLineCellText(const QString& text)
+{
+    return QString::fromStdString(SingleLineField(text.toStdString()));
+}
 
 QString CellText(const QTableWidget* grid, int row, int column)
 {

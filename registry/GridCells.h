@@ -9,6 +9,10 @@ class QTableWidget;
 
 namespace tallyrix {
 
+// Text typed or pasted into a cell, as one line: line breaks and tabs
+// become spaces.
+QString SingleLineCellText(const QString& text);
+
 // "" for a cell that was never given a text.
 QString CellText(const QTableWidget* grid, int row, int column);
 void SetCellText(QTableWidget* grid, int row, int column, const QString& text);

@@ -40,7 +40,8 @@ std::vector<std::string> EntryLinesFromRows(const std::vector<EntryRow>& rows, b
     for (const EntryRow& row : rows) {
         if (row[0].empty() || (requireValue && row[1].empty()))
             continue;
-        lines.push_back(JoinFields({row[0], row[1], row[2]}));
+        // A line break pasted into a cell would cut the entry in two.
+        lines.push_back(JoinFields({SingleLineField(row[0]), SingleLineField(row[1]), SingleLineField(row[2])}));
     }
     SortRegisteredLines(lines);
     return lines;

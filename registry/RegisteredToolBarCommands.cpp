@@ -40,6 +40,7 @@ void TMainForm::UpdateRegisterToolBar()
 {
     if (!QFileInfo::exists(QString::fromStdString(RegisteredPath()))) return;
     FixedVariableCount = RegisterConstants(RegisteredLines, Engine);
+    tbRegister->BeginUpdate();
     tbRegister->RemoveButtons();
     for (std::size_t index = 0; index < RegisteredLines.size(); ++index) {
         const RegisteredButton entry = DescribeRegisteredButton(RegisteredLines[index], static_cast<int>(index));
@@ -48,6 +49,7 @@ void TMainForm::UpdateRegisterToolBar()
         button->setProperty(TagProperty, entry.tag);
         Bind(button, &QToolButton::clicked, [this, button] { NumberBtn1Click(button); });
     }
+    tbRegister->EndUpdate();
 }
 
 // A name the engine knows goes in as the name, anything else as its text.
@@ -60,17 +62,16 @@ void TMainForm::RegisteredBtnClick(QAbstractButton* sender)
     RecalculateUnlessEnterOnly();
 }
 
-// The file is written before anything else changes, so a failed write
-// leaves the entries, the buttons and the constants as they were. The
-// document is not recalculated.
+// The dialog's OK writes the file before anything else changes; a failed
+// write keeps the dialog open, and the entries, the buttons and the
+// constants as they were. The document is not recalculated.
 void TMainForm::mRegisterConst1Click()
 {
     TRegisterForm form(*Dialogs, this);
     form.LoadLines(RegisteredLines);
+    form.SetSaver([this](const std::vector<std::string>& lines) { WriteRegisteredFile(RegisteredPath(), lines); });
     if (Dialogs->RunDialog(form) != QDialog::Accepted) return;
-    const std::vector<std::string> lines = form.EntryLines();
-    WriteRegisteredFile(RegisteredPath(), lines);
-    RegisteredLines = lines;
+    RegisteredLines = form.EntryLines();
     UpdateRegisterToolBar();
 }
 

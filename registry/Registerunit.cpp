@@ -101,7 +101,7 @@ void TRegisterForm::CreateButtons()
     CancelBtn = NewButton(this, QStringLiteral("CancelBtn"), QStringLiteral("Cancel"), QRect(516, 300, 75, 25));
     OkBtn->setDefault(true);
     connect(DeleteBtn, &QPushButton::clicked, this, &TRegisterForm::RowDeleteClick);
-    connect(OkBtn, &QPushButton::clicked, this, &QDialog::accept);
+    connect(OkBtn, &QPushButton::clicked, this, &TRegisterForm::OkBtnClick);
     connect(CancelBtn, &QPushButton::clicked, this, &QDialog::reject);
 }
 
@@ -146,6 +146,22 @@ void TRegisterForm::LoadLines(const std::vector<std::string>& lines)
 std::vector<std::string> TRegisterForm::EntryLines() const
 {
     return EntryLinesFromRows(RowsUpTo(LastRow()), false);
+}
+
+void TRegisterForm::SetSaver(EntrySaver saver) { Saver = std::move(saver); }
+
+void TRegisterForm::OkBtnClick()
+{
+    if (Saver) {
+        try {
+            Saver(EntryLines());
+        } catch (const FileError& failure) {
+            Dialogs.ShowMessage(this, MessageRequest{QMessageBox::Critical, QCoreApplication::applicationName(),
+                                                     QString::fromUtf8(failure.what())});
+            return;
+        }
+    }
+    accept();
 }
 
 std::vector<EntryRow> TRegisterForm::RowsUpTo(int end) const
@@ -210,7 +226,7 @@ void TRegisterForm::Cut1Click()
     SetCurrentCellText(QString());
 }
 
-void TRegisterForm::Paste1Click() { SetCurrentCellText(QGuiApplication::clipboard()->text()); }
+void TRegisterForm::Paste1Click() { SetCurrentCellText(SingleLineCellText(QGuiApplication::clipboard()->text())); }
 
 // The copy goes just above the empty last row.
 void TRegisterForm::RowCopyClick()

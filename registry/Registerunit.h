@@ -4,6 +4,7 @@
 #pragma once
 
 #include <QDialog>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -30,8 +31,15 @@ public:
     // lines and sorted.
     std::vector<std::string> EntryLines() const;
 
+    // What OK does with EntryLines() before the dialog closes. When it
+    // throws FileError, the error is shown and the dialog stays open with
+    // everything typed in it.
+    using EntrySaver = std::function<void(const std::vector<std::string>&)>;
+    void SetSaver(EntrySaver saver);
+
     // Handlers, named as in the dialog's design.
     void sgRegisterSetEditText(int row, int column, const QString& text);
+    void OkBtnClick();
     void Cut1Click();
     void Copy1Click();
     void Paste1Click();
@@ -62,6 +70,7 @@ private:
     void SetCurrentCellText(const QString& text);
 
     ModalDialogs& Dialogs;
+    EntrySaver Saver;
 };
 
 }  // namespace tallyrix

@@ -26,13 +26,33 @@ QToolButton* TButtonBar::AddButton(const QString& caption, const QString& hint, 
     button->setFocusPolicy(Qt::NoFocus);
     ApplyHint(button, hint);
     Rows->AddWidget(button, breakAfter);
+    // Shown now rather than by the layout's queued call, which would lay
+    // out the whole window once for every button.
+    button->show();
     return button;
 }
 
+// Linear in the number of buttons: the layout goes first, so no deletion
+// searches its items, and the buttons go from the front of the bar's
+// children, where each one is found at once and taken off in constant time.
 void TButtonBar::RemoveButtons()
 {
     const QList<QToolButton*> buttons = Buttons();
-    for (auto button = buttons.rbegin(); button != buttons.rend(); ++button) delete *button;
+    const bool enabled = Rows->isEnabled();
+    delete Rows;
+    for (QToolButton* button : buttons) delete button;
+    Rows = new WrapLayout(this);
+    Rows->setEnabled(enabled);
+}
+
+// A disabled layout stops the walk up the window's layouts that showing a
+// button starts.
+void TButtonBar::BeginUpdate() { Rows->setEnabled(false); }
+
+void TButtonBar::EndUpdate()
+{
+    Rows->setEnabled(true);
+    Rows->invalidate();
 }
 
 QList<QToolButton*> TButtonBar::Buttons() const

@@ -20,8 +20,12 @@ public:
 
     // breakAfter ends the row after this button.
     QToolButton* AddButton(const QString& caption, const QString& hint, bool breakAfter = false);
-    // Destroys every button, the last one first.
+    // Destroys every button.
     void RemoveButtons();
+    // Between these two, buttons come and go without the rows being worked
+    // out again for each one: 65,000 buttons take a moment, not minutes.
+    void BeginUpdate();
+    void EndUpdate();
     QList<QToolButton*> Buttons() const;
     void SetFlat(bool flat);
     bool Flat() const;

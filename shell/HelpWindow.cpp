@@ -14,6 +14,17 @@ QString LocateHelpFile(const QStringList& directories)
     return directories.isEmpty() ? QString() : QDir(directories.first()).filePath(QLatin1String(HelpFileName));
 }
 
+QStringList HelpDirectories(const QString& programDir, const QString& executableDir)
+{
+    const QDir executable(executableDir);
+    QStringList directories = {programDir, executableDir,
+                               QDir::cleanPath(executable.filePath(QStringLiteral("../share/tallyrix"))),
+                               QDir::cleanPath(executable.filePath(QStringLiteral("../share/doc/tallyrix"))),
+                               QStringLiteral("/usr/share/tallyrix")};
+    directories.removeDuplicates();
+    return directories;
+}
+
 THelpWindow::THelpWindow(QWidget* parent) : QTextBrowser(parent)
 {
     setObjectName(QStringLiteral("HelpWindow"));

@@ -14,6 +14,12 @@ inline constexpr char HelpFileName[] = "Tallyrix.html";
 // the path in the first directory, so a report names where it was expected.
 QString LocateHelpFile(const QStringList& directories);
 
+// Where the help page is looked for, in order: the program's directory, the
+// executable's directory (a build tree), and the shared data directories of
+// an installation beside the executable ("../share/tallyrix",
+// "../share/doc/tallyrix") and of the system.
+QStringList HelpDirectories(const QString& programDir, const QString& executableDir);
+
 class THelpWindow : public QTextBrowser {
     Q_OBJECT
 public:

@@ -4,6 +4,7 @@
 #include <QFileDialog>
 #include <QWidget>
 
+#include "files/CalcFileNames.h"
 #include "shell/FontChoiceDialog.h"
 
 namespace tallyrix {
@@ -35,14 +36,21 @@ namespace {
 std::optional<QString> ChooseFile(QWidget* owner, const FileDialogRequest& request, QFileDialog::AcceptMode mode)
 {
     QFileDialog dialog(owner, request.title, request.directory);
-    dialog.setOptions(QFileDialog::DontUseNativeDialog | QFileDialog::DontConfirmOverwrite);
+    // The filters show their texts as given while the listing uses
+    // patterns of its own ("*.*" must list a name without a dot too).
+    dialog.setOptions(QFileDialog::DontUseNativeDialog | QFileDialog::DontConfirmOverwrite |
+                      QFileDialog::HideNameFilterDetails);
     dialog.setAcceptMode(mode);
     dialog.setFileMode(QFileDialog::AnyFile);
-    dialog.setNameFilters(request.nameFilters);
-    dialog.setDefaultSuffix(request.defaultSuffix);
+    QStringList filters;
+    for (const QString& filter : request.nameFilters) filters.append(ListingFilter(filter));
+    dialog.setNameFilters(filters);
+    // Opening adds the suffix only for a name that names no file.
+    if (mode == QFileDialog::AcceptSave) dialog.setDefaultSuffix(request.defaultSuffix);
     if (!request.fileName.isEmpty()) dialog.selectFile(request.fileName);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
-    return dialog.selectedFiles().constFirst();
+    const QString chosen = dialog.selectedFiles().constFirst();
+    return mode == QFileDialog::AcceptOpen ? OpenedPath(chosen, request.defaultSuffix) : chosen;
 }
 
 }  // namespace

@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds, runs every test, then fuzzes the engine
-# for a minute. Any failure makes the whole run fail.
+# and the file readers for about two minutes. Any failure makes the whole run fail.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 tools/packages.sh

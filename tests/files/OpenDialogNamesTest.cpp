@@ -1,0 +1,77 @@
+// The Open dialog's names: the default extension only for a name that has
+// none and names no file, and "すべてのﾌｧｲﾙ (*.*)" listing every file.
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+
+#include "files/CalcFileNames.h"
+#include "files/ProgramDirectory.h"
+
+namespace tallyrix {
+namespace {
+
+TEST(OpenedPath, AddsTheExtensionOnlyToANameOfNoFile)
+{
+    QTemporaryDir dir;
+    for (const char* name : {"README", "memo.txt", "Makefile"}) QFile(QDir(dir.path()).filePath(name)).open(QIODevice::WriteOnly);
+    const struct {
+        const char* typed;
+        const char* opened;
+    } cases[] = {
+        {"README", "README"},        // exists without an extension
+        {"memo", "memo.txt"},        // no such file: the default extension
+        {"memo.txt", "memo.txt"},
+        {"notes.cal", "notes.cal"},  // has an extension, even when missing
+        {"Makefile", "Makefile"},
+        {".profile", ".profile"},
+    };
+    for (const auto& c : cases) {
+        const QString typed = QDir(dir.path()).filePath(c.typed);
+        EXPECT_EQ(OpenedPath(typed, "txt"), QDir(dir.path()).filePath(c.opened)) << c.typed;
+    }
+    EXPECT_EQ(OpenedPath(QDir(dir.path()).filePath("memo"), QString()), QDir(dir.path()).filePath("memo"));
+}
+
+TEST(ListingFilter, ShowsTheTextAndListsWhatTheMaskMeans)
+{
+    const struct {
+        const char* filter;
+        const char* listing;
+    } cases[] = {
+        {"ﾃｷｽﾄﾌｧｲﾙ (*.txt)", "ﾃｷｽﾄﾌｧｲﾙ (*.txt) (*.txt)"},
+        {"すべてのﾌｧｲﾙ (*.*)", "すべてのﾌｧｲﾙ (*.*) (*)"},
+        {"計算 (*.txt;*.cal)", "計算 (*.txt;*.cal) (*.txt *.cal)"},
+        {"no mask", "no mask"},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(ListingFilter(QString::fromUtf8(c.filter)), QString::fromUtf8(c.listing)) << c.filter;
+}
+
+// The patterns as a directory listing takes them: every file for "*.*".
+TEST(ListingFilter, AllFilesListsNamesWithoutADot)
+{
+    QTemporaryDir dir;
+    for (const char* name : {"README", "a.txt", "b.cal"}) QFile(QDir(dir.path()).filePath(name)).open(QIODevice::WriteOnly);
+    const QString filter = ListingFilter(DialogNameFilters(QStringLiteral("すべてのﾌｧｲﾙ (*.*)|*.*")).constFirst());
+    const QString patterns = filter.mid(filter.lastIndexOf(u'(') + 1).chopped(1);
+    EXPECT_EQ(QDir(dir.path()).entryList(patterns.split(u' '), QDir::Files, QDir::Name),
+              (QStringList{"README", "a.txt", "b.cal"}));
+}
+
+TEST(FallbackNotice, SaysOnceWhichDirectoryIsInUse)
+{
+    QTemporaryDir exe, user;
+    const QString userData = user.path() + "/data";
+    const QString unusable = exe.path() + "/not-a-directory";
+    QFile(unusable).open(QIODevice::WriteOnly);
+    const ProgramDirectories fallback = ResolveProgramDirectories(exe.path(), unusable, userData);
+    EXPECT_EQ(FallbackNotice(fallback),
+              QStringLiteral("%1 に書き込めないため、ファイルは %2 に置きます").arg(unusable, QDir::cleanPath(userData)));
+    EXPECT_EQ(FallbackNotice(ResolveProgramDirectories(exe.path(), QString(), userData)), QString());
+    EXPECT_EQ(FallbackNotice(ResolveProgramDirectories(exe.path(), exe.path() + "/", userData)), QString());
+}
+
+}  // namespace
+}  // namespace tallyrix

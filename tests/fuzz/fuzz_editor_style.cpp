@@ -1,0 +1,41 @@
+// libFuzzer target: any bytes as EditorStyle.dat. Reading either refuses the
+// bytes with StyleFormatError or gives a style that writes and reads back
+// unchanged; single object records are read the same way.
+#include <cstddef>
+#include <cstdint>
+#include <cstdlib>
+#include <string_view>
+
+#include "files/EditorStyleFile.h"
+#include "files/ObjectStream.h"
+
+namespace {
+
+void ReadRecords(std::string_view bytes)
+{
+    std::size_t offset = 0;
+    try {
+        while (offset < bytes.size()) {
+            const std::size_t before = offset;
+            (void)tallyrix::ReadObjectRecord(bytes, offset);
+            if (offset <= before || offset > bytes.size()) std::abort();
+        }
+    } catch (const tallyrix::StyleFormatError&) {
+    }
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
+{
+    const std::string_view bytes(reinterpret_cast<const char*>(data), size);
+    ReadRecords(bytes);
+    tallyrix::EditorStyle style;
+    try {
+        style = tallyrix::ReadEditorStyle(bytes);
+    } catch (const tallyrix::StyleFormatError&) {
+        return 0;
+    }
+    if (tallyrix::ReadEditorStyle(tallyrix::WriteEditorStyle(style)) != style) std::abort();
+    return 0;
+}
