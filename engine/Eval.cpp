@@ -1,7 +1,9 @@
-// The grammar: a recursive-descent evaluator that computes while it parses.
-// Token carries the whole state: End stops every level, Invalid means the
-// input is incomplete. A level that sees either after a sub-call returns at
-// once and applies no operator, check or conversion to what it got.
+// The grammar: an evaluator that computes while it parses, one token at a
+// time. The operations still waiting for an operand are kept on a stack of
+// the evaluator's own (Pending), so nesting is bounded by memory, not by the
+// call stack. Token carries the whole state: End stops the statement,
+// Invalid means the input is incomplete; either way the pending operations
+// are dropped without applying any operator, check or conversion.
 #include "engine/Eval.h"
 
 #include <bit>
@@ -57,6 +59,8 @@ double Remainder(double v, double r) {
 const double PiValue = std::acos(-1.0);
 
 Evaluator::Evaluator(MathErrorReporter reporter) : Reporter(std::move(reporter)) {
+    // Room for any nesting typed by hand; deeper documents grow it once.
+    Pending.reserve(64);
     RebuildIndex();
     SetVariable("pi", PiValue);
 }
@@ -109,6 +113,7 @@ void Evaluator::AppendStatementValue(double value) {
     ExpressionValues.push_back(std::string_view(counter, static_cast<std::size_t>(end - counter)), ": ", text);
 }
 
+// statements := { [ sum ] ';' } '@'
 void Evaluator::ParseStatements() {
     while (true) {
         if (Token == Separator) {
@@ -124,103 +129,200 @@ void Evaluator::ParseStatements() {
     }
 }
 
+// sum := term { ('+' | '-') term }, a statement's with all that nests in it.
+// The inner loop carries a value up through the levels until an operator
+// needs another operand; the outer loop then reads that operand's leading
+// tokens. A step that stops (Token End or Invalid) ends the statement: the
+// operations still pending are dropped without being applied. The steps are
+// inlined into this loop (always_inline below), so the value in hand stays in
+// a register.
 void Evaluator::ParseExpression(double& v) {
-    ParseTerm(v);
-    while (Token == Plus || Token == Minus) {
-        const bool add = Token == Plus;
-        NextToken();
-        if (Token == Plus || Token == Minus) {
-            Token = Invalid;
-            return;
-        }
-        if (MissingOperand()) return;
-        double r = 0.0;
-        ParseTerm(r);
-        if (Stopped()) return;
-        v = Checked(add ? v + r : v - r, v, r);
-    }
-}
-
-void Evaluator::ParseTerm(double& v) {
-    ParsePower(v);
-    while (Token == Times || Token == Divide) {
-        const bool multiply = Token == Times;
-        NextToken();
-        if (MissingOperand()) return;
-        double r = 0.0;
-        ParsePower(r);
-        if (Stopped()) return;
-        if (multiply) {
-            v = Checked(r * v, r, v);
-        } else if (r > DivisorLimit || r < -DivisorLimit) {
-            v = Checked(v / r, v, r);
-        } else {
-            return Fail(DivisionByZero);
+    Pending.clear();
+    Push(Operation::Statement);
+    double value = v;
+    ParseStep step = ParseStep::Operand;
+    while (step != ParseStep::Done) {
+        step = ParsePrimary(value);
+        while (step >= ParseStep::Primary) {
+            if (step == ParseStep::Primary) step = CompletePrimary(value);
+            if (step == ParseStep::Power) step = ParsePower(value);
+            if (step == ParseStep::Term) step = ParseTerm(value);
+            if (step == ParseStep::MoreTerm) step = ContinueTerm(value);
+            if (step == ParseStep::Sum) step = ParseSum(value);
+            if (step == ParseStep::MoreSum) step = ContinueSum(value);
+            if (step == ParseStep::Close) step = CloseSum(value);
         }
     }
+    v = value;
 }
 
-void Evaluator::ParsePower(double& v) {
-    ParsePrimary(v);
-    while (!Stopped()) {
-        if (Token == Power || Token == Modulo) {
-            const bool power = Token == Power;
-            NextToken();
-            if (MissingOperand()) return;
-            double r = 0.0;
-            ParsePrimary(r);
-            if (Stopped()) return;
-            v = power ? RaisePower(v, r) : Remainder(v, r);
-        } else if (Token == Bang) {
-            v = Factorial(v);
-            NextToken();
-            return;
-        } else {
-            return;
-        }
-    }
-}
-
-void Evaluator::ParsePrimary(double& v) {
+// primary := number | name [ '=' sum ] | function primary | ('-' | '+') primary | '(' sum ')'
+// where the primary after a sign does not begin with another sign.
+[[gnu::always_inline]] inline Evaluator::ParseStep Evaluator::ParsePrimary(double& v) {
     switch (Token) {
     case End:
     case Separator:
-        return;
+        return ParseStep::Primary;
     case Number:
         // Taken before NextToken, which may scan the next literal.
         v = NumberValue;
         NextToken();
-        return;
+        return ParseStep::Primary;
     case Minus:
-    case Plus: {
-        const bool negate = Token == Minus;
-        NextToken();
-        if (Token == Plus || Token == Minus) {
-            Token = Invalid;
-            return;
-        }
-        if (MissingOperand()) return;
-        ParsePrimary(v);
-        if (negate && !Stopped()) v = -v;
-        return;
-    }
+    case Plus:
+        return AwaitOperand(Token == Minus ? Operation::Negate : Operation::Affirm);
     case LeftParen:
+        return AwaitOperand(Operation::Parenthesis);
+    case Name:
+        return ParseName(v);
+    default:
+        Token = Invalid;
+        return ParseStep::Done;
+    }
+}
+
+// ('-' | '+') primary, function primary, power ('^' | '%') primary: a
+// primary's value completes the signs and functions waiting for it, then a
+// waiting '^' or '%', or else it starts a power.
+[[gnu::always_inline]] inline Evaluator::ParseStep Evaluator::CompletePrimary(double& v) {
+    while (!Stopped()) {
+        const PendingOperation pending = Pending.back();
+        if (pending.operation > Operation::Modulo) return ParseStep::Power;
+        Pending.pop_back();
+        switch (pending.operation) {
+        case Operation::Negate: v = -v; break;
+        case Operation::Function:
+            if (!CallFunction(pending.detail, v)) return ParseStep::Done;
+            break;
+        case Operation::Raise:
+        case Operation::Modulo: ApplyBinary(pending.operation, pending.left, v); return ParseStep::Power;
+        default: break;
+        }
+    }
+    return ParseStep::Done;
+}
+
+// power := primary { ('^' | '%') primary } [ '!' ]
+[[gnu::always_inline]] inline Evaluator::ParseStep Evaluator::ParsePower(double& v) {
+    if (Token == Power || Token == Modulo) {
+        return ParseRightOperand<Operation::Raise>(Token == Power ? Operation::Raise : Operation::Modulo, v);
+    }
+    if (Token == Bang) {
+        v = Factorial(v);
         NextToken();
-        if (MissingOperand()) return;
-        ParseExpression(v);
+    }
+    return ParseStep::Term;
+}
+
+// Takes the waiting operation off the stack when it is one of the two: the
+// left operand of the level that has just got its right one.
+[[gnu::always_inline]] inline bool Evaluator::TakePending(Operation first, Operation second,
+                                                          PendingOperation& taken) {
+    const Operation waiting = Pending.back().operation;
+    if (waiting != first && waiting != second) return false;
+    taken = Pending.back();
+    Pending.pop_back();
+    return true;
+}
+
+// term := power { ('*' | '/') power }
+[[gnu::always_inline]] inline Evaluator::ParseStep Evaluator::ParseTerm(double& v) {
+    PendingOperation pending;
+    if (TakePending(Operation::Multiply, Operation::Divide, pending)) {
+        if (Stopped() || !ApplyBinary(pending.operation, pending.left, v)) return ParseStep::Done;
+    }
+    return ParseStep::MoreTerm;
+}
+
+// The { ('*' | '/') power } of a term whose value is in hand.
+[[gnu::always_inline]] inline Evaluator::ParseStep Evaluator::ContinueTerm(double& v) {
+    if (Token != Times && Token != Divide) return ParseStep::Sum;
+    return ParseRightOperand<Operation::Multiply>(Token == Times ? Operation::Multiply : Operation::Divide, v);
+}
+
+// sum := term { ('+' | '-') term }
+// where the term after '+' or '-' does not begin with a sign.
+[[gnu::always_inline]] inline Evaluator::ParseStep Evaluator::ParseSum(double& v) {
+    PendingOperation pending;
+    if (TakePending(Operation::Add, Operation::Subtract, pending)) {
+        if (Stopped() || !ApplyBinary(pending.operation, pending.left, v)) return ParseStep::Done;
+    }
+    return ParseStep::MoreSum;
+}
+
+// The { ('+' | '-') term } of a sum whose value is in hand.
+[[gnu::always_inline]] inline Evaluator::ParseStep Evaluator::ContinueSum(double& v) {
+    if (Token != Plus && Token != Minus) return ParseStep::Close;
+    return ParseRightOperand<Operation::Add>(Token == Plus ? Operation::Add : Operation::Subtract, v);
+}
+
+// Applies a binary operation to its left operand and the right one in v;
+// false when the division is refused.
+[[gnu::always_inline]] inline bool Evaluator::ApplyBinary(Operation operation, double left, double& v) {
+    switch (operation) {
+    case Operation::Raise: v = RaisePower(left, v); return true;
+    case Operation::Modulo: v = Remainder(left, v); return true;
+    case Operation::Multiply: v = Checked(v * left, v, left); return true;
+    case Operation::Divide:
+        if (v > DivisorLimit || v < -DivisorLimit) {
+            v = Checked(left / v, left, v);
+            return true;
+        }
+        Fail(DivisionByZero);
+        return false;
+    case Operation::Add: v = Checked(left + v, left, v); return true;
+    case Operation::Subtract: v = Checked(left - v, left, v); return true;
+    default: return true;
+    }
+}
+
+// The right operand of a binary operation of the level whose first
+// operation is `level` (Raise, Multiply or Add). A lone number or variable
+// that nothing binding tighter follows ("*0.5", "+x", "^2": most operands) is
+// applied here and now, where the level is known without looking at the
+// stack; any other operand leaves the operation waiting there.
+template <Evaluator::Operation level>
+[[gnu::always_inline]] inline Evaluator::ParseStep Evaluator::ParseRightOperand(Operation operation, double& v) {
+    const ParseStep awaited = AwaitOperand(operation, v);
+    if (awaited != ParseStep::Operand) return awaited;
+    double right = 0.0;
+    const ParseStep operand = ParsePrimary(right);
+    if (operand != ParseStep::Primary) return operand;
+    if (Stopped()) return ParseStep::Done;
+    constexpr bool power = level == Operation::Raise;
+    constexpr bool term = level == Operation::Multiply;
+    const bool tighter = Token == Power || Token == Modulo || Token == Bang;
+    if (!power && (tighter || (!term && (Token == Times || Token == Divide)))) {
+        v = right;
+        return ParseStep::Power;  // the operation stays on the stack, under what binds tighter
+    }
+    Pending.pop_back();
+    const double left = v;
+    v = right;
+    if (!ApplyBinary(operation, left, v)) return ParseStep::Done;
+    return power ? ParseStep::Power : term ? ParseStep::MoreTerm : ParseStep::MoreSum;
+}
+
+// '(' sum ')' and name '=' sum: a finished sum closes the parenthesis or the
+// assignment that waits for it; the statement's own sum ends the loop. An
+// error inside parentheses keeps its message; only a missing ')' is
+// incomplete input.
+[[gnu::always_inline]] inline Evaluator::ParseStep Evaluator::CloseSum(double& v) {
+    if (Pending.back().operation == Operation::Statement) return ParseStep::Done;
+    const PendingOperation pending = Pending.back();
+    Pending.pop_back();
+    if (pending.operation == Operation::Parenthesis) {
         if (Token == RightParen) {
             NextToken();
         } else if (Token != End) {
             Token = Invalid;
         }
-        return;
-    case Name:
-        ParseName(v);
-        return;
-    default:
-        Token = Invalid;
-        return;
+        return ParseStep::Primary;
     }
+    // A right side that failed or is incomplete stores nothing.
+    if (Stopped()) return ParseStep::Done;
+    SetVariable(std::string_view(pending.name, pending.detail), v);
+    return ParseStep::Primary;
 }
 
 }  // namespace tallyrix

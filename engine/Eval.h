@@ -136,14 +136,68 @@ private:
     void ScanNumber(unsigned char first);
     void ScanName();
 
-    // Grammar (Eval.cpp); each fills the value place it is given.
+    // Grammar (Eval.cpp). Nesting is kept on Pending, not on the call stack,
+    // so a document nests as deep as memory allows. Each step works on the
+    // value in hand and says which step comes next.
+    // Operand: a primary begins; Done: the statement's sum ends or stops;
+    // from Primary on, a value is in hand and goes up through the levels.
+    enum class ParseStep : std::uint8_t { Operand, Done, Primary, Power, Term, MoreTerm, Sum, MoreSum, Close };
+    // In order of binding, so that each level tells its own by one comparison.
+    enum class Operation : std::uint8_t {
+        Negate, Affirm, Function,  // waiting for a primary, then applied first
+        Raise, Modulo,             // waiting for the right primary of a power
+        Multiply, Divide,          // waiting for the right power of a term
+        Add, Subtract,             // waiting for the right term of a sum
+        Parenthesis, Assignment,   // waiting for a whole sum
+        Statement,                 // the bottom of the stack: the statement's own sum
+    };
+    // An operation waiting for its operand, argument, ")" or right side.
+    struct PendingOperation {
+        Operation operation;
+        std::uint8_t detail;  // function number, or length of the assigned name
+        union {
+            double left;       // binary operations
+            const char* name;  // assignment: the name, inside Source
+        };
+    };
     void ParseStatements();
     void ParseExpression(double& v);
-    void ParseTerm(double& v);
-    void ParsePower(double& v);
-    void ParsePrimary(double& v);
-    void ParseName(double& v);
-    void CallFunction(int function, double& v);
+    ParseStep ParsePrimary(double& v);
+    ParseStep ParseName(double& v);
+    ParseStep CompletePrimary(double& v);
+    ParseStep ParsePower(double& v);
+    ParseStep ParseTerm(double& v);
+    ParseStep ContinueTerm(double& v);
+    ParseStep ParseSum(double& v);
+    ParseStep ContinueSum(double& v);
+    template <Operation level>
+    ParseStep ParseRightOperand(Operation operation, double& v);
+    bool ApplyBinary(Operation operation, double left, double& v);
+    ParseStep CloseSum(double& v);
+    bool CallFunction(int function, double& v);
+    bool TakePending(Operation first, Operation second, PendingOperation& taken);
+    // After an operator, a sign, "(", "=" or a function name: waits for the
+    // operand, unless the input stops right there. The operand of "+", "-" or
+    // a sign may not begin with another sign ("3+-2", "--2"). Inline, so that
+    // each caller's check of its operation folds away.
+    ParseStep AwaitOperand(Operation operation, double left = 0.0, std::uint8_t detail = 0) {
+        NextToken();
+        const bool signRefused = operation == Operation::Add || operation == Operation::Subtract ||
+                                 operation == Operation::Negate || operation == Operation::Affirm;
+        if (signRefused && (Token == Plus || Token == Minus)) {
+            Token = Invalid;
+            return ParseStep::Done;
+        }
+        if (MissingOperand()) return ParseStep::Done;
+        Push(operation, left, detail);
+        return ParseStep::Operand;
+    }
+    void Push(Operation operation, double left = 0.0, std::uint8_t detail = 0) {
+        PendingOperation& pending = Pending.emplace_back();
+        pending.operation = operation;
+        pending.detail = detail;
+        pending.left = left;
+    }
 
     // Variable table (Variables.cpp)
     int FindVariable(std::string_view name) const;
@@ -187,6 +241,7 @@ private:
     std::size_t Position = 1;  // 1-based index of the next byte to read
     bool ErrorStop = false;    // Token == End because of an error, not "@"
     std::string LiteralText;   // reused between literals, so no allocation
+    std::vector<PendingOperation> Pending;  // kept between evaluations
     std::uint64_t FormattedBits = 0;
     bool FormattedValid = false;
     char FormattedText[FormatBufferSize] = {};

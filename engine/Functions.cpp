@@ -63,32 +63,30 @@ void Evaluator::Report(const char* function, const char* kind, bool showBox) {
     if (Reporter) Reporter(MathErrorReport{function, kind, showBox});
 }
 
-void Evaluator::ParseName(double& v) {
+// The primary of a name: function primary | name '=' sum | name
+Evaluator::ParseStep Evaluator::ParseName(double& v) {
     const int function = FindFunction(TokenName);
-    if (function >= 0) return CallFunction(function, v);
-
+    if (function >= 0) return AwaitOperand(Operation::Function, 0.0, static_cast<std::uint8_t>(function));
     const std::string_view kept = TokenName;
     NextToken();
     if (Token != Assign) {
         GetVariable(kept, v);
-        return;
+        return ParseStep::Primary;
     }
-    NextToken();
-    if (MissingOperand()) return;
-    ParseExpression(v);
-    // A right side that failed or is incomplete stores nothing.
-    if (Stopped()) return;
-    SetVariable(kept, v);
+    const ParseStep next = AwaitOperand(Operation::Assignment, 0.0, static_cast<std::uint8_t>(kept.size()));
+    if (next == ParseStep::Operand) Pending.back().name = kept.data();
+    return next;
 }
 
-void Evaluator::CallFunction(int function, double& v) {
-    NextToken();
-    if (MissingOperand()) return;
-    double argument = 0.0;
-    ParsePrimary(argument);
-    if (Stopped()) return;
-    if (const char* message = DomainMessage(function, argument)) return Fail(message);
-    ApplyFunction(function, argument, v);
+// Replaces the argument in v by the function's value; false when the
+// engine's own check refuses the argument.
+bool Evaluator::CallFunction(int function, double& v) {
+    if (const char* message = DomainMessage(function, v)) {
+        Fail(message);
+        return false;
+    }
+    ApplyFunction(function, v, v);
+    return true;
 }
 
 void Evaluator::ApplyFunction(int function, double a, double& result) {

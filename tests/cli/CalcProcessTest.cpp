@@ -111,6 +111,45 @@ TEST(CalcProcess, RegisteredConstantsOfTheProgramDirectory)
     std::filesystem::remove_all(ProgramDirectory());
 }
 
+std::string Repeat(const std::string& text, int times)
+{
+    std::string repeated;
+    for (int i = 0; i < times; ++i)
+        repeated += text;
+    return repeated;
+}
+
+// Documents nested far deeper than anyone types end normally, with the
+// value or the message a shallow document of the same kind gets.
+TEST(CalcProcess, DeeplyNestedDocuments)
+{
+    constexpr int deep = 100000;
+    std::string distinctNames;
+    for (int i = 0; i < 40000; ++i)
+        distinctNames += "a" + std::to_string(i) + "=";
+    const std::string overflowReport = "pow: OVERFLOW error\n";
+    const struct {
+        const char* kind;
+        std::string document;
+        std::string out;
+        std::string err;
+        int status;
+    } cases[] = {
+        {"parentheses over lines", Repeat("( // open\n", deep) + "1\n" + Repeat(")", deep), "1: 1\n=1\n", "", 0},
+        {"signs", Repeat("-(", deep + 1) + "2" + Repeat(")", deep + 1), "1: -2\n=-2\n", "", 0},
+        {"function words", Repeat("abs ", 2 * deep) + "-3", "1: 3\n=3\n", "", 0},
+        {"function calls", Repeat("sin(", deep) + "0" + Repeat(")", deep), "1: 0\n=0\n", "", 0},
+        {"nested powers", Repeat("2^(", deep) + "2" + Repeat(")", deep), "1: INF\n=INF\n",
+         Repeat(overflowReport, deep - 3), 0},
+        {"assignment chain", distinctNames + "1", "1; 変数の数が多すぎます\n=\n", "", 1},
+        {"unfinished", "5;" + Repeat("(", deep), "1: 5\n2; 入力・修正待ち\n=\n", "", 1},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.kind);
+        ExpectRun(RunCalc("", c.document), c.out, c.err, c.status);
+    }
+}
+
 TEST(CalcProcess, StandardInputThatCannotBeReadIsAFailure)
 {
     EXPECT_EQ(ExitStatusOf(CalcPath() + " < / > /dev/null 2>&1"), 2);

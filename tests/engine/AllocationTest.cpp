@@ -44,6 +44,13 @@ TEST(Allocation, PerOperatorWorkDoesNotAllocate) {
     EXPECT_EQ(AllocationsFor(evaluator, large), AllocationsFor(evaluator, small));
 }
 
+TEST(Allocation, DeepNestingReusesTheStackOfTheEvaluationBefore) {
+    Evaluator evaluator;
+    const std::string deep = std::string(100000, '(') + "1" + std::string(100000, ')') + ";@";
+    AllocationsFor(evaluator, deep);  // grows the stack of pending operations once
+    EXPECT_EQ(AllocationsFor(evaluator, deep), AllocationsFor(evaluator, "1;@"));
+}
+
 TEST(Allocation, EachStatementAddsAtMostItsLines) {
     Evaluator evaluator;
     std::string text;

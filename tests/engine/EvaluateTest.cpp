@@ -62,6 +62,21 @@ INSTANTIATE_TEST_SUITE_P(Precedence, GrammarTest, ::testing::Values(
     GrammarCase{"a=2^2;a", "4", "", 3, {"1: 4", "2: 4"}},
     GrammarCase{"a=1+2", "3", "", 2, {"1: 3"}}));
 
+// A lone number or variable is applied at once, any other right operand
+// waits for its value: both must give the same results and messages.
+INSTANTIATE_TEST_SUITE_P(RightOperands, GrammarTest, ::testing::Values(
+    GrammarCase{"1-2-3", "-4", "", 2, {"1: -4"}},
+    GrammarCase{"1-(2)-(3)", "-4", "", 2, {"1: -4"}},
+    GrammarCase{"1-2*3^2!", "-725759", "", 2, {"1: -725759"}},
+    GrammarCase{"12/(2)/3", "2", "", 2, {"1: 2"}},
+    GrammarCase{"2^(1+1)^3", "64", "", 2, {"1: 64"}},
+    GrammarCase{"7%(4)*2", "6", "", 2, {"1: 6"}},
+    GrammarCase{"1/(0)", "", ZeroDivision, 1, {}},
+    GrammarCase{"1/0^2", "", ZeroDivision, 1, {}},
+    GrammarCase{"2*x", "", Undefined, 1, {}},
+    GrammarCase{"2*x^2", "", Undefined, 1, {}},
+    GrammarCase{"1+2 3", "", Waiting, 1, {}}));
+
 INSTANTIATE_TEST_SUITE_P(IncompleteInput, GrammarTest, ::testing::Values(
     GrammarCase{"1+2)", "", Waiting, 1, {}},
     GrammarCase{"3 4", "", Waiting, 1, {}},
