@@ -109,6 +109,19 @@ std::string BuildEngineInput(std::string_view documentText) {
     return input;
 }
 
+std::string BuildEngineInput(std::string_view documentText, std::vector<LineOrigin>& origins) {
+    origins.clear();
+    std::string input;
+    if (documentText.empty()) return input;
+    input.reserve(documentText.size() + 3);
+    ForEachLine(documentText, [&input, &origins](std::string_view line) {
+        origins.push_back({input.size(), static_cast<std::size_t>(Trim(line).data() - line.data())});
+        return AppendLine(input, line);
+    });
+    input += ";@";
+    return input;
+}
+
 }  // namespace tallyrix
 
 namespace tallyrix {

@@ -22,6 +22,15 @@ std::string ExtractStatements(const std::vector<std::string_view>& lines);
 // has no lines (the engine is then not called).
 std::string BuildEngineInput(std::string_view documentText);
 
+// Where a line read begins in the statement text (at its one space), and how
+// many blanks its start lost to trimming.
+struct LineOrigin {
+    std::size_t statementOffset;
+    std::size_t indent;
+};
+// The same, noting the origin of every line read in the same pass.
+std::string BuildEngineInput(std::string_view documentText, std::vector<LineOrigin>& origins);
+
 // The same extraction in pieces, for documents too large to copy whole:
 // the pieces joined are what BuildEngineInput gives without its ";@".
 class StatementReader {
