@@ -9,6 +9,7 @@
 //   shell/MenuCommands.cpp                 main menu and pop-up menus
 //   shell/FileLayoutCommands.cpp           speed bar, file pane, File menu
 //   document/RecalculateCommands.cpp       recalculation and result presentation
+//   document/StatementMarkCommands.cpp     values beside their lines, the failing statement's mark
 //   document/CommentStyleCommands.cpp      comment colouring, fonts and colour
 //   document/InputCommands.cpp             input buttons and editing commands
 //   files/CalcFileCommands.cpp             new, open, save, delete, closing
@@ -46,7 +47,10 @@ namespace tallyrix {
 
 class TButtonBar;
 class TFilePane;
+class TLineFollower;
 class TResultPane;
+class TStatementMark;
+class StatementLines;
 
 // Holders of the appearance choices; each keeps the user's last choice.
 struct TFontDialog {
@@ -91,6 +95,12 @@ public:
     void mDEGClick();
     void mEquationClick();
     void mVariableClick();
+    void mAlignedClick();
+    // Marks the statement a run stopped in and, in the "各行の値" mode, fills
+    // the side pane line by line; returns whether it filled the pane
+    // (document/StatementMarkCommands.cpp).
+    bool ShowStatementPlaces(const StatementLines& places, bool stopped, const QString& message);
+    void SelectFailingStatement();
     // Status panel 2 shows the angle mode of the engine.
     void ShowAngleMode();
 
@@ -182,6 +192,8 @@ public:
     QSplitter* Splitter2 = nullptr;
     QTextEdit* reExpression = nullptr;
     TResultPane* reResult = nullptr;
+    TLineFollower* LineFollower = nullptr;     // the pane beside the lines ("各行の値")
+    TStatementMark* StatementMark = nullptr;  // the failing statement's mark
     QStatusBar* StatusBar = nullptr;
     std::array<QLabel*, 5> StatusPanels{};
 
@@ -205,6 +217,7 @@ public:
     QAction* mUpdate1 = nullptr;
     QAction* mVariable = nullptr;
     QAction* mEquation = nullptr;
+    QAction* mAligned = nullptr;
     QAction* mEnter = nullptr;
     QAction* mEnterToSemicolon = nullptr;
     QAction* mInsertRegisteredValue = nullptr;
@@ -230,6 +243,7 @@ private:
     void CreateRegisterToolBar();
     QWidget* CreateEditors();
     void CreateStatusBar();
+    void CreateStatementMarks();
     void CreateMenus();
     void CreateEditMenu();
     void CreateToolsMenu();

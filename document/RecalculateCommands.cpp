@@ -9,6 +9,8 @@
 #include "document/KeyRules.h"
 #include "document/Presentation.h"
 #include "document/StatementExtraction.h"
+#include "document/StatementLines.h"
+#include "shell/StatementMark.h"
 #include "files/TextCodec.h"
 #include "shell/ResultPane.h"
 
@@ -19,9 +21,13 @@ void TMainForm::Recalculate()
     Engine.ResetVariables(FixedVariableCount);
     OutputEdit->clear();
     reResult->clear();
+    StatementMark->Clear();
 
-    // The editor is read once; extraction works on its UTF-8 copy.
-    const std::string input = BuildEngineInput(reExpression->toPlainText().toStdString());
+    // The editor is read once; extraction works on its UTF-8 copy and notes
+    // where each line begins in the statement text.
+    std::vector<LineOrigin> origins;
+    const std::string input = BuildEngineInput(reExpression->toPlainText().toStdString(), origins);
+    Engine.RecordStatementEnds = mAligned->isChecked();
     if (input.empty()) {
         // An empty editor: a message left by the previous run is stale.
         Engine.ExpressionValues.clear();
@@ -37,6 +43,9 @@ void TMainForm::Recalculate()
     const LineList& lines = mEquation->isChecked() ? Engine.ExpressionValues : Engine.VariableList;
     const QString message =
         Engine.MessageText.empty() ? QString() : MessageLine(Engine.StatementCount, Engine.MessageText);
+    if (ShowStatementPlaces(StatementLines(std::move(origins), input), !input.empty() && Engine.StopOffset != 0,
+                            message))
+        return;
     reResult->SetContent(QString::fromStdString(lines.Join("\n")), EditorFormat(), message, CommentFormat());
 }
 

@@ -48,19 +48,36 @@ void TResultPane::SetContent(const QString& body, const QTextCharFormat& bodyFor
 {
     BodyFormat = bodyFormat;
     MessageFormat = messageFormat;
-    HasMessage = !message.isEmpty();
-    Text = body;
-    if (HasMessage) {
-        if (!Text.isEmpty()) Text += u'\n';
-        Text += message;
-    }
+    Aligned = false;
+    QString text = body;
+    if (!message.isEmpty() && !text.isEmpty()) text += u'\n';
+    SetText(text + message);
+    MessageLine = message.isEmpty() ? -1 : LineCount() - 1;
+    ScrollToEnd();
+}
+
+void TResultPane::SetAlignedContent(const QString& body, const QTextCharFormat& bodyFormat, int messageLine,
+                                    const QTextCharFormat& messageFormat)
+{
+    BodyFormat = bodyFormat;
+    MessageFormat = messageFormat;
+    Aligned = true;
+    const int first = verticalScrollBar()->value();
+    SetText(body);
+    MessageLine = messageLine;
+    verticalScrollBar()->setValue(first);
+}
+
+void TResultPane::SetText(const QString& text)
+{
+    Text = text;
     Starts.assign(1, 0);
     for (qsizetype i = Text.indexOf(u'\n'); i >= 0; i = Text.indexOf(u'\n', i + 1))
         Starts.push_back(i + 1);
     Anchor = Position = Text.size();
+    MessageLine = -1;
     MeasureWidestLines();
     UpdateScrollBars();
-    ScrollToEnd();
     viewport()->update();
 }
 
@@ -81,7 +98,7 @@ QString TResultPane::LineText(int line) const { return Text.mid(LineStart(line),
 
 QTextCharFormat TResultPane::LineFormat(int line) const
 {
-    return HasMessage && line == LineCount() - 1 ? MessageFormat : BodyFormat;
+    return line == MessageLine ? MessageFormat : BodyFormat;
 }
 
 void TResultPane::Select(qsizetype anchor, qsizetype position)
@@ -126,7 +143,7 @@ void TResultPane::MeasureWidestLines()
 void TResultPane::UpdateScrollBars()
 {
     const int visible = VisibleLines();
-    verticalScrollBar()->setRange(0, std::max(0, LineCount() - visible));
+    verticalScrollBar()->setRange(0, std::max(0, LineCount() - (Aligned ? 1 : visible)));
     verticalScrollBar()->setPageStep(visible);
     const int width = viewport()->width();
     horizontalScrollBar()->setRange(0, std::max(0, WidestLine + 2 * Margin - width));
@@ -218,6 +235,28 @@ void TResultPane::mousePressEvent(QMouseEvent* event)
 void TResultPane::mouseMoveEvent(QMouseEvent* event)
 {
     if (event->buttons() & Qt::LeftButton) Select(Anchor, OffsetAt(event->position().toPoint()));
+}
+
+void TResultPane::mouseDoubleClickEvent(QMouseEvent* event)
+{
+    const int line = verticalScrollBar()->value() + event->position().toPoint().y() / LineHeight();
+    if (event->button() == Qt::LeftButton && MessageLine >= 0 && line == MessageLine) {
+        emit MessageLineDoubleClicked();
+        return;
+    }
+    QAbstractScrollArea::mouseDoubleClickEvent(event);
+}
+
+// The lines take the pane's font when the editor's font is applied to it,
+// so that they keep standing beside the editor's lines.
+void TResultPane::changeEvent(QEvent* event)
+{
+    QAbstractScrollArea::changeEvent(event);
+    if (event->type() != QEvent::FontChange) return;
+    BodyFormat.setFont(font());
+    MeasureWidestLines();
+    UpdateScrollBars();
+    viewport()->update();
 }
 
 void TResultPane::keyPressEvent(QKeyEvent* event)

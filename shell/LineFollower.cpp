@@ -1,0 +1,48 @@
+#include "shell/LineFollower.h"
+
+#include <QAbstractTextDocumentLayout>
+#include <QScrollBar>
+#include <QTextBlock>
+#include <QTextEdit>
+
+#include "shell/ResultPane.h"
+
+namespace tallyrix {
+
+TLineFollower::TLineFollower(QTextEdit* editor, TResultPane* pane) : QObject(pane), Editor(editor), Pane(pane)
+{
+    QScrollBar* editorBar = Editor->verticalScrollBar();
+    connect(editorBar, &QScrollBar::valueChanged, this, &TLineFollower::FollowEditor);
+    connect(editorBar, &QScrollBar::rangeChanged, this, &TLineFollower::FollowEditor);
+    connect(Pane->verticalScrollBar(), &QScrollBar::valueChanged, this, &TLineFollower::FollowPane);
+}
+
+void TLineFollower::SetActive(bool active)
+{
+    Active = active;
+    FollowEditor();
+}
+
+int TLineFollower::EditorTopLine() const
+{
+    // The line at the top edge of the view, partly hidden or not.
+    return Editor->cursorForPosition(QPoint(0, 0)).blockNumber();
+}
+
+void TLineFollower::FollowEditor()
+{
+    if (Active) Pane->verticalScrollBar()->setValue(EditorTopLine());
+}
+
+void TLineFollower::FollowPane()
+{
+    if (!Active) return;
+    const int line = Pane->verticalScrollBar()->value();
+    if (line == EditorTopLine()) return;
+    const QTextBlock block = Editor->document()->findBlockByNumber(line);
+    if (!block.isValid()) return;
+    const qreal top = Editor->document()->documentLayout()->blockBoundingRect(block).top();
+    Editor->verticalScrollBar()->setValue(line == 0 ? 0 : static_cast<int>(top));
+}
+
+}  // namespace tallyrix
