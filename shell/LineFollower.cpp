@@ -4,6 +4,7 @@
 #include <QScrollBar>
 #include <QTextBlock>
 #include <QTextEdit>
+#include <cmath>
 
 #include "shell/ResultPane.h"
 
@@ -26,7 +27,7 @@ void TLineFollower::SetActive(bool active)
 int TLineFollower::EditorTopLine() const
 {
     // The line at the top edge of the view, partly hidden or not.
-    return Editor->cursorForPosition(QPoint(0, 0)).blockNumber();
+    return Editor->cursorForPosition(QPoint(0, 1)).blockNumber();
 }
 
 void TLineFollower::FollowEditor()
@@ -42,7 +43,7 @@ void TLineFollower::FollowPane()
     const QTextBlock block = Editor->document()->findBlockByNumber(line);
     if (!block.isValid()) return;
     const qreal top = Editor->document()->documentLayout()->blockBoundingRect(block).top();
-    Editor->verticalScrollBar()->setValue(line == 0 ? 0 : static_cast<int>(top));
+    Editor->verticalScrollBar()->setValue(line == 0 ? 0 : static_cast<int>(std::ceil(top)));
 }
 
 }  // namespace tallyrix
