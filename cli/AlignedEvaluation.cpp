@@ -27,12 +27,13 @@ bool PrintAligned(std::string_view document, const CalcOptions& options,
     if (!input.empty()) engine.Evaluate(input);
 
     const StatementLines map(std::move(origins), input);
-    std::vector<std::string> values = map.ValuesByLine(engine.StatementEnds, engine.ExpressionValues, lines.size());
+    std::vector<std::string_view> values =
+        map.ValuesByLine(engine.StatementEnds, engine.ExpressionValues, lines.size());
     const bool stopped = engine.StopOffset != 0;
+    const std::string message = std::to_string(engine.StatementCount) + "; " + engine.MessageText;
     if (stopped) {
         const std::size_t line = map.ErrorSpan(engine.StatementStart, engine.StopOffset).to.line;
-        if (line < values.size())
-            values[line] = std::to_string(engine.StatementCount) + "; " + engine.MessageText;
+        if (line < values.size()) values[line] = message;
     }
     std::string output;
     output.reserve(document.size() + input.size());

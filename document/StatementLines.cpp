@@ -41,17 +41,20 @@ DocumentPoint StatementLines::PointAt(std::size_t offset) const
     return {line, within == 0 ? 0 : origin.indent + within - 1};
 }
 
-std::vector<std::string> StatementLines::ValuesByLine(const std::vector<std::size_t>& ends, const LineList& values,
-                                                      std::size_t lineCount) const
+std::vector<std::string_view> StatementLines::ValuesByLine(const std::vector<std::size_t>& ends,
+                                                           const LineList& values, std::size_t lineCount) const
 {
-    std::vector<std::string> byLine(lineCount);
+    std::vector<std::string_view> byLine(lineCount);
     // A statement closed by the end of the document ends on its last word,
     // not on blank lines or comments after it.
     std::size_t last = Text.size();
     while (last > 0 && IsBlank(Text[last - 1])) --last;
+    // The ends come in order, so one walk along the lines finds them all.
+    std::size_t line = 0;
     const std::size_t count = std::min(ends.size(), values.size());
     for (std::size_t i = 0; i < count; ++i) {
-        const std::size_t line = LineOf(ends[i] < Text.size() || last == 0 ? ends[i] : last - 1);
+        const std::size_t end = ends[i] < Text.size() || last == 0 ? ends[i] : last - 1;
+        while (line + 1 < Origins.size() && Origins[line + 1].statementOffset <= end) ++line;
         if (line < lineCount) byLine[line] = ValueOf(values[i]);
     }
     return byLine;

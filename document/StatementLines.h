@@ -36,9 +36,10 @@ public:
     std::size_t LineOf(std::size_t offset) const;
 
     // Per line of a document of lineCount lines, the value of the last
-    // statement ending on it ("" where none ends). ends: the offsets of the
-    // statements' ";"; values: the engine's "1: 7" lines, in the same order.
-    std::vector<std::string> ValuesByLine(const std::vector<std::size_t>& ends, const LineList& values,
+    // statement ending on it ("" where none ends), as views into values.
+    // ends: the offsets of the statements' ";", in order; values: the
+    // engine's "1: 7" lines, in the same order.
+    std::vector<std::string_view> ValuesByLine(const std::vector<std::size_t>& ends, const LineList& values,
                                           std::size_t lineCount) const;
 
     // The text of the statement from start (just after the ";" before it) to

@@ -27,10 +27,13 @@ bool TMainForm::ShowStatementPlaces(const StatementLines& places, bool stopped, 
     if (!mAligned->isChecked()) return false;
 
     const std::size_t lineCount = static_cast<std::size_t>(reExpression->document()->blockCount());
-    std::vector<std::string> values = places.ValuesByLine(Engine.StatementEnds, Engine.ExpressionValues, lineCount);
-    if (stopped && failing.to.line < lineCount) values[failing.to.line] = message.toStdString();
+    std::vector<std::string_view> values =
+        places.ValuesByLine(Engine.StatementEnds, Engine.ExpressionValues, lineCount);
+    const std::string messageText = message.toStdString();
+    if (stopped && failing.to.line < lineCount) values[failing.to.line] = messageText;
     std::string body;
-    for (const std::string& value : values) body.append(value).append(1, '\n');
+    body.reserve(Engine.ExpressionValues.Text().size() + messageText.size() + lineCount);
+    for (const std::string_view value : values) body.append(value).append(1, '\n');
     body.pop_back();
     reResult->SetAlignedContent(QString::fromStdString(body), EditorFormat(),
                                 stopped ? static_cast<int>(failing.to.line) : -1, CommentFormat());

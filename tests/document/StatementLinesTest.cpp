@@ -9,7 +9,7 @@ namespace tallyrix {
 namespace {
 
 struct RunOutcome {
-    std::vector<std::string> values;
+    std::vector<std::string_view> values;
     DocumentSpan error;
     bool stopped = false;
 };
@@ -18,7 +18,7 @@ RunOutcome Evaluate(std::string_view document, std::size_t lineCount)
 {
     std::vector<LineOrigin> origins;
     const std::string input = BuildEngineInput(document, origins);
-    Evaluator engine;
+    static Evaluator engine;  // the values are views into its list
     engine.RecordStatementEnds = true;
     engine.ResetVariables(1);
     engine.Evaluate(input);
@@ -29,7 +29,7 @@ RunOutcome Evaluate(std::string_view document, std::size_t lineCount)
 
 struct ValuesCase {
     const char* document;
-    std::vector<std::string> values;  // one per editor line
+    std::vector<std::string_view> values;  // one per editor line
 };
 
 TEST(StatementLinesTest, EachValueStandsOnTheLineItsStatementEndsOn)
