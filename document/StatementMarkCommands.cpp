@@ -35,9 +35,10 @@ bool TMainForm::ShowStatementPlaces(const StatementLines& places, bool stopped, 
     body.reserve(Engine.ExpressionValues.Text().size() + messageText.size() + lineCount);
     for (const std::string_view value : values) body.append(value).append(1, '\n');
     body.pop_back();
-    reResult->SetAlignedContent(QString::fromStdString(body), EditorFormat(),
-                                stopped ? static_cast<int>(failing.to.line) : -1, CommentFormat());
-    LineFollower->FollowEditor();
+    LineFollower->ReplacePaneLines([&] {
+        reResult->SetAlignedContent(QString::fromStdString(body), EditorFormat(),
+                                    stopped ? static_cast<int>(failing.to.line) : -1, CommentFormat());
+    });
     return true;
 }
 

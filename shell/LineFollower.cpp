@@ -24,6 +24,15 @@ void TLineFollower::SetActive(bool active)
     FollowEditor();
 }
 
+void TLineFollower::ReplacePaneLines(const std::function<void()>& replace)
+{
+    // The editor leads while the pane's lines are replaced.
+    Leading = true;
+    replace();
+    Leading = false;
+    FollowEditor();
+}
+
 int TLineFollower::EditorTopLine() const
 {
     // The line at the top edge of the view, partly hidden or not.
@@ -32,12 +41,22 @@ int TLineFollower::EditorTopLine() const
 
 void TLineFollower::FollowEditor()
 {
-    if (Active) Pane->verticalScrollBar()->setValue(EditorTopLine());
+    if (!Active) return;
+    const int line = EditorTopLine();
+    const QTextBlock block = Editor->document()->findBlockByNumber(line);
+    const qreal top = Editor->document()->documentLayout()->blockBoundingRect(block).top();
+    // The pane's line stands where the editor's line stands, to the pixel.
+    Pane->SetLineOffset(static_cast<int>(top) - Editor->verticalScrollBar()->value());
+    // A pane with fewer lines than the editor (lines not yet recalculated)
+    // must not pull the editor back.
+    Leading = true;
+    Pane->verticalScrollBar()->setValue(line);
+    Leading = false;
 }
 
 void TLineFollower::FollowPane()
 {
-    if (!Active) return;
+    if (!Active || Leading) return;
     const int line = Pane->verticalScrollBar()->value();
     if (line == EditorTopLine()) return;
     const QTextBlock block = Editor->document()->findBlockByNumber(line);

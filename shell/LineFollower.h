@@ -4,6 +4,7 @@
 #pragma once
 
 #include <QObject>
+#include <functional>
 
 class QTextEdit;
 
@@ -24,11 +25,15 @@ public:
     // Scrolls the pane to the editor's place, or the editor to the pane's.
     void FollowEditor();
     void FollowPane();
+    // Runs replace, which fills the pane, and puts the pane beside the
+    // editor's lines again.
+    void ReplacePaneLines(const std::function<void()>& replace);
 
 private:
     QTextEdit* Editor;
     TResultPane* Pane;
     bool Active = false;
+    bool Leading = false;  // the editor moves the pane
 };
 
 }  // namespace tallyrix

@@ -49,6 +49,7 @@ void TResultPane::SetContent(const QString& body, const QTextCharFormat& bodyFor
     BodyFormat = bodyFormat;
     MessageFormat = messageFormat;
     Aligned = false;
+    LineOffset = 0;
     QString text = body;
     if (!message.isEmpty() && !text.isEmpty()) text += u'\n';
     SetText(text + message);
@@ -62,10 +63,15 @@ void TResultPane::SetAlignedContent(const QString& body, const QTextCharFormat& 
     BodyFormat = bodyFormat;
     MessageFormat = messageFormat;
     Aligned = true;
-    const int first = verticalScrollBar()->value();
     SetText(body);
     MessageLine = messageLine;
-    verticalScrollBar()->setValue(first);
+}
+
+void TResultPane::SetLineOffset(int pixels)
+{
+    if (pixels == LineOffset) return;
+    LineOffset = pixels;
+    viewport()->update();
 }
 
 void TResultPane::SetText(const QString& text)
@@ -178,7 +184,7 @@ void TResultPane::paintEvent(QPaintEvent*)
     const int first = verticalScrollBar()->value();
     const int last = std::min(LineCount() - 1, first + VisibleLines());
     for (int line = first; line <= last; ++line)
-        PaintLine(painter, line, (line - first) * LineHeight());
+        PaintLine(painter, line, (line - first) * LineHeight() + LineOffset);
 }
 
 void TResultPane::PaintLine(QPainter& painter, int line, int top)
@@ -220,7 +226,8 @@ void TResultPane::resizeEvent(QResizeEvent* event)
 
 qsizetype TResultPane::OffsetAt(const QPoint& point) const
 {
-    const int line = std::clamp(verticalScrollBar()->value() + point.y() / LineHeight(), 0, LineCount() - 1);
+    const int line =
+        std::clamp(verticalScrollBar()->value() + (point.y() - LineOffset) / LineHeight(), 0, LineCount() - 1);
     const int column = ColumnAtX(LineText(line), LineFormat(line).font(), point.x() - TextLeft());
     return LineStart(line) + column;
 }
@@ -239,7 +246,7 @@ void TResultPane::mouseMoveEvent(QMouseEvent* event)
 
 void TResultPane::mouseDoubleClickEvent(QMouseEvent* event)
 {
-    const int line = verticalScrollBar()->value() + event->position().toPoint().y() / LineHeight();
+    const int line = verticalScrollBar()->value() + (event->position().toPoint().y() - LineOffset) / LineHeight();
     if (event->button() == Qt::LeftButton && MessageLine >= 0 && line == MessageLine) {
         emit MessageLineDoubleClicked();
         return;

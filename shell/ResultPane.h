@@ -28,6 +28,9 @@ public:
     // message, when messageLine is not -1, is that line.
     void SetAlignedContent(const QString& body, const QTextCharFormat& bodyFormat, int messageLine,
                            const QTextCharFormat& messageFormat);
+    // Pixels the first line shown stands below the top of the view (above
+    // it when negative), as the editor's first line stands in its view.
+    void SetLineOffset(int pixels);
 
     QString toPlainText() const;
     int LineCount() const;
@@ -70,6 +73,7 @@ private:
     void SetText(const QString& text);
     int MessageLine = -1;
     bool Aligned = false;
+    int LineOffset = 0;
     QTextCharFormat BodyFormat;
     QTextCharFormat MessageFormat;
     int WidestLine = 0;  // pixels; grows as wider lines are painted

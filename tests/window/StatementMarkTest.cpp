@@ -42,8 +42,15 @@ TEST_F(WindowTest, AlignedPaneHasALineForEachEditorLine)
 TEST_F(WindowTest, AlignedPaneScrollsWithTheEditorBothWays)
 {
     SetDocument(Numbered(300));
-    Form->mAligned->trigger();
+    // Switching to the mode leaves the editor where it was.
+    Form->mVariable->trigger();
     QScrollBar* editorBar = Form->reExpression->verticalScrollBar();
+    editorBar->setValue(editorBar->maximum() * 2 / 3);
+    const int shown = EditorTopLine(*Form);
+    ASSERT_GT(shown, 100);
+    Form->mAligned->trigger();
+    EXPECT_EQ(EditorTopLine(*Form), shown);
+    EXPECT_EQ(PaneTopLine(*Form), shown);
     for (const int value : {editorBar->maximum() / 2, editorBar->maximum(), editorBar->maximum() / 3, 0}) {
         editorBar->setValue(value);
         EXPECT_EQ(PaneTopLine(*Form), EditorTopLine(*Form)) << value;
