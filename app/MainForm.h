@@ -10,6 +10,7 @@
 //   shell/FileLayoutCommands.cpp           speed bar, file pane, File menu
 //   shell/ViewPresetCommands.cpp           view presets, toolbar switches, flat buttons, stay on top
 //   document/RecalculateCommands.cpp       recalculation and result presentation
+//   document/StatementMarkCommands.cpp     values beside their lines, the failing statement's mark
 //   document/CommentStyleCommands.cpp      comment colouring, fonts and colour
 //   document/InputCommands.cpp             input buttons and editing commands
 //   files/CalcFileCommands.cpp             new, open, save, delete, closing
@@ -54,7 +55,10 @@ class TButtonBar;
 class TFilePane;
 struct FormSettings;
 enum class ViewPreset;
+class TLineFollower;
 class TResultPane;
+class TStatementMark;
+class StatementLines;
 
 // Holders of the appearance choices; each keeps the user's last choice.
 struct TFontDialog {
@@ -99,6 +103,12 @@ public:
     void mDEGClick();
     void mEquationClick();
     void mVariableClick();
+    void mAlignedClick();
+    // Marks the statement a run stopped in and, in the "各行の値" mode, fills
+    // the side pane line by line; returns whether it filled the pane
+    // (document/StatementMarkCommands.cpp).
+    bool ShowStatementPlaces(const StatementLines& places, bool stopped, const QString& message);
+    void SelectFailingStatement();
     // Status panel 2 shows the angle mode of the engine.
     void ShowAngleMode();
 
@@ -233,6 +243,8 @@ public:
     QSplitter* Splitter2 = nullptr;
     TRichEdit* reExpression = nullptr;
     TResultPane* reResult = nullptr;
+    TLineFollower* LineFollower = nullptr;     // the pane beside the lines ("各行の値")
+    TStatementMark* StatementMark = nullptr;  // the failing statement's mark
     QStatusBar* StatusBar = nullptr;
     std::array<QLabel*, 5> StatusPanels{};
 
@@ -256,6 +268,7 @@ public:
     QAction* mUpdate1 = nullptr;
     QAction* mVariable = nullptr;
     QAction* mEquation = nullptr;
+    QAction* mAligned = nullptr;
     QAction* mEnter = nullptr;
     QAction* mEnterToSemicolon = nullptr;
     QAction* mInsertRegisteredValue = nullptr;
@@ -301,6 +314,7 @@ private:
     void CreateRegisterToolBar();
     QWidget* CreateEditors();
     void CreateStatusBar();
+    void CreateStatementMarks();
     void CreateMenus();
     void CreateEditMenu();
     void CreateToolsMenu();

@@ -4,6 +4,7 @@
 #include <utility>
 #include <string>
 
+#include "cli/AlignedEvaluation.h"
 #include "cli/DocumentInput.h"
 #include "cli/StreamingEvaluation.h"
 
@@ -36,7 +37,10 @@ int CalcCommand::Calculate(const CalcOptions& options)
     try {
         const std::vector<std::string> registered = ReadRegisteredLines(options, ProgramDirectory);
         DocumentBytes document = ReadDocument(options, In, InDescriptor);
-        const bool hasMessage = StreamDocument(document.Bytes(), options, registered, Out, Err);
+        const std::span<char> bytes = document.Bytes();
+        const bool hasMessage = options.aligned
+                                    ? PrintAligned({bytes.data(), bytes.size()}, options, registered, Out, Err)
+                                    : StreamDocument(bytes, options, registered, Out, Err);
         return Write({}, hasMessage ? ExitMessage : ExitSuccess);
     } catch (const std::exception& failure) {
         // Engine failures (overflow, invalid operation, a rejected literal)

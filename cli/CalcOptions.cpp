@@ -13,6 +13,8 @@ bool ApplyFlag(std::string_view argument, CalcOptions& options)
         options.degrees = true;
     } else if (argument == "--variables") {
         options.variables = true;
+    } else if (argument == "--aligned") {
+        options.aligned = true;
     } else if (argument == "--no-registered") {
         options.registered = RegisteredSource::None;
         options.registeredPath.clear();
@@ -93,7 +95,7 @@ ParsedArguments ParseArguments(const std::vector<std::string_view>& arguments)
 
 std::string HelpText()
 {
-    return "Usage: tallyrix-calc [--deg] [--variables] [--registered FILE | --no-registered] [FILE]\n"
+    return "Usage: tallyrix-calc [--deg] [--variables | --aligned] [--registered FILE | --no-registered] [FILE]\n"
            "Evaluate a Tallyrix calculation document and print its values.\n"
            "\n"
            "FILE is read as it is, byte for byte; without FILE, or when FILE is \"-\",\n"
@@ -114,6 +116,10 @@ std::string HelpText()
            "               atan give degrees); radians otherwise\n"
            "  --variables  print every assignment (\"name: value\") instead of the\n"
            "               value of every statement (\"number: value\")\n"
+           "  --aligned    print instead every line of the document, a tab and the\n"
+           "               value of the statement ending on that line (empty when\n"
+           "               none); the line the evaluation stopped on gets the\n"
+           "               message line\n"
            "  --registered FILE\n"
            "               take the registered constants from FILE instead; FILE must\n"
            "               exist (also --registered=FILE)\n"

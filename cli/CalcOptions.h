@@ -17,6 +17,7 @@ enum class RegisteredSource {
 struct CalcOptions {
     bool degrees = false;     // --deg: trigonometric functions take and give degrees
     bool variables = false;   // --variables: print VariableList instead of ExpressionValues
+    bool aligned = false;     // --aligned: each document line with the value ending on it
     bool help = false;        // --help
     std::string inputPath;    // empty or "-" reads standard input
     RegisteredSource registered = RegisteredSource::ProgramDirectory;

@@ -8,6 +8,7 @@
 
 #include "app/MainForm.h"
 #include "document/CommentRange.h"
+#include "shell/LineFollower.h"
 #include "shell/ResultPane.h"
 
 namespace tallyrix {
@@ -115,6 +116,9 @@ void TMainForm::EditorFontClick()
         FontDialog.Font = *chosen;
         ApplyEditorFont();
         RestyleComments();
+        // The plain editor lays its lines out again without telling its
+        // scroll bar's listeners; the aligned pane is put beside them here.
+        LineFollower->FollowEditor();
     }
     reExpression->setFocus();
 }

@@ -8,7 +8,10 @@
 #include "app/MainForm.h"
 #include "document/KeyRules.h"
 #include "document/Presentation.h"
+#include "document/StatementExtraction.h"
+#include "document/StatementLines.h"
 #include "shell/ResultPane.h"
+#include "shell/StatementMark.h"
 #include "shell/RichEdit.h"
 
 namespace tallyrix {
@@ -19,10 +22,14 @@ void TMainForm::Recalculate()
     Engine.ResetVariables(FixedVariableCount);
     OutputEdit->clear();
     reResult->clear();
+    StatementMark->Clear();
 
     // The editor keeps its paragraphs as they change: no copy of the whole
-    // document per key.
-    const std::string input = reExpression->Paragraphs().EngineInput();
+    // document per key. The origins of its lines place each value in the
+    // aligned pane.
+    std::vector<LineOrigin> origins;
+    const std::string input = reExpression->Paragraphs().EngineInput(&origins);
+    Engine.RecordStatementEnds = mAligned->isChecked();
     if (input.empty()) {
         // An empty editor: a message left by the previous run is stale.
         Engine.ExpressionValues.clear();
@@ -38,6 +45,9 @@ void TMainForm::Recalculate()
     const LineList& lines = mEquation->isChecked() ? Engine.ExpressionValues : Engine.VariableList;
     const QString message =
         Engine.MessageText.empty() ? QString() : MessageLine(Engine.StatementCount, Engine.MessageText);
+    if (ShowStatementPlaces(StatementLines(std::move(origins), input), !input.empty() && Engine.StopOffset != 0,
+                            message))
+        return;
     reResult->SetContent(QString::fromStdString(lines.Join("\n")), EditorFormat(), message, CommentFormat());
 }
 

@@ -109,9 +109,31 @@ std::string BuildEngineInput(std::string_view documentText) {
     return input;
 }
 
+std::string BuildEngineInput(std::string_view documentText, std::vector<LineOrigin>& origins) {
+    origins.clear();
+    std::string input;
+    if (documentText.empty()) return input;
+    input.reserve(documentText.size() + 3);
+    ForEachLine(documentText, [&input, &origins](std::string_view line) {
+        origins.push_back({input.size(), static_cast<std::size_t>(Trim(line).data() - line.data())});
+        return AppendLine(input, line);
+    });
+    input += ";@";
+    return input;
+}
+
 }  // namespace tallyrix
 
 namespace tallyrix {
+
+ParagraphStatements::ParagraphStatements(std::vector<LineOrigin>* origins) : Origins(origins) {
+    if (Origins) Origins->clear();
+}
+
+bool ParagraphStatements::Append(std::string_view line) {
+    if (Origins) Origins->push_back({Input.size(), static_cast<std::size_t>(Trim(line).data() - line.data())});
+    return AppendLine(Input, line);
+}
 
 bool ParagraphStatements::Add(std::string_view paragraph) {
     for (std::size_t start = 0; !Stopped;) {
@@ -125,7 +147,7 @@ bool ParagraphStatements::Add(std::string_view paragraph) {
 
 void ParagraphStatements::AddLine(std::string_view line) {
     if (EmptyLineHeld) {
-        AppendLine(Input, {});
+        Append({});
         EmptyLineHeld = false;
         AnyLine = true;
     }
@@ -133,7 +155,7 @@ void ParagraphStatements::AddLine(std::string_view line) {
         EmptyLineHeld = true;
         return;
     }
-    Stopped = !AppendLine(Input, line);
+    Stopped = !Append(line);
     AnyLine = true;
 }
 

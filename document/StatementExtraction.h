@@ -22,6 +22,15 @@ std::string ExtractStatements(const std::vector<std::string_view>& lines);
 // has no lines (the engine is then not called).
 std::string BuildEngineInput(std::string_view documentText);
 
+// Where a line read begins in the statement text (at its one space), and how
+// many blanks its start lost to trimming.
+struct LineOrigin {
+    std::size_t statementOffset;
+    std::size_t indent;
+};
+// The same, noting the origin of every line read in the same pass.
+std::string BuildEngineInput(std::string_view documentText, std::vector<LineOrigin>& origins);
+
 // The same extraction in pieces, for documents too large to copy whole:
 // the pieces joined are what BuildEngineInput gives without its ";@".
 class StatementReader {
@@ -48,6 +57,9 @@ private:
 // gives for the paragraphs joined with line feeds.
 class ParagraphStatements {
 public:
+    // With origins, the origin of every line read is noted there, as the
+    // BuildEngineInput that takes them does.
+    explicit ParagraphStatements(std::vector<LineOrigin>* origins = nullptr);
     // A paragraph's text without its break; a line feed inside it breaks a
     // line too. Returns false once a stop marker was read: later paragraphs
     // are then not needed.
@@ -56,7 +68,9 @@ public:
 
 private:
     void AddLine(std::string_view line);
+    bool Append(std::string_view line);
 
+    std::vector<LineOrigin>* Origins;
     std::string Input;
     bool AnyLine = false;
     // An empty line is held back: after the last line break it is no line.

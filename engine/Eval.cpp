@@ -70,6 +70,7 @@ void Evaluator::Fail(const char* message) {
     MessageText.assign(message);
     Token = End;
     ErrorStop = true;
+    StopOffset = Position - 1;
 }
 
 bool Evaluator::MissingOperand() {
@@ -86,10 +87,13 @@ void Evaluator::Evaluate(std::string_view text) {
     SourceLength = text.size();
     Position = 1;
     ErrorStop = false;
+    StatementStart = StopOffset = 0;
+    StatementEnds.clear();
     NextToken();
     if (Token == End) return;
     ParseStatements();
     if (Token == End) return;
+    StopOffset = Position - 1;
     MessageText.assign(WaitingForInput);
     ResultText.clear();
 }
@@ -117,6 +121,7 @@ void Evaluator::AppendStatementValue(double value) {
 void Evaluator::ParseStatements() {
     while (true) {
         if (Token == Separator) {
+            StatementStart = Position - 1;
             NextToken();
             continue;
         }
@@ -125,7 +130,7 @@ void Evaluator::ParseStatements() {
         ++StatementCount;
         if (Token != Separator) return;
         AppendStatementValue(value);
-        NextToken();
+        if (RecordStatementEnds) StatementEnds.push_back(Position - 2);
     }
 }
 

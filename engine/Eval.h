@@ -122,6 +122,14 @@ public:
     // variable table ("pi: 3.14159265358979").
     LineList ExpressionValues;
     LineList VariableList;
+    // Offsets into the text of the last Evaluate: where the last statement
+    // begun starts (just after the ";" before it), and where a run that ended
+    // with a message stopped (0 when it did not). With RecordStatementEnds,
+    // StatementEnds holds the offset of each completed statement's ";".
+    std::size_t StatementStart = 0;
+    std::size_t StopOffset = 0;
+    bool RecordStatementEnds = false;
+    std::vector<std::size_t> StatementEnds;
 
 private:
     struct Variable {

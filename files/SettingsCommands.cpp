@@ -123,7 +123,8 @@ void TMainForm::ReopenDocument(const std::string& stored)
 void TMainForm::ApplySwitches(const FormSettings& settings)
 {
     for (const auto& [key, item] : SwitchItems()) item->setChecked(settings.*key);
-    mVariable->setChecked(!settings.bEquation);
+    // The aligned pane, listed after bEquation, wins when both are stored.
+    mVariable->setChecked(!settings.bEquation && !settings.bAlignedValues);
     Engine.Radians = settings.bRAD;
     (Engine.Radians ? mRAD : mDEG)->setChecked(true);
     for (Command apply : {&TMainForm::ShowSpeedBarClick, &TMainForm::ShowNumberToolBarClick,
@@ -164,7 +165,8 @@ std::vector<std::pair<bool FormSettings::*, QAction*>> TMainForm::SwitchItems() 
             {&FormSettings::bEnter, mEnter},
             {&FormSettings::bEnterToSemicolon, mEnterToSemicolon},
             {&FormSettings::bInsertRegisteredValue, mInsertRegisteredValue},
-            {&FormSettings::bSkipCheckFileSave, mSkipCheckFileSave}};
+            {&FormSettings::bSkipCheckFileSave, mSkipCheckFileSave},
+            {&FormSettings::bAlignedValues, mAligned}};
 }
 
 }  // namespace tallyrix

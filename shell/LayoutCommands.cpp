@@ -236,6 +236,7 @@ void TMainForm::CreateStatusBar()
         StatusBar->addWidget(panel, i < 4 ? 0 : 1);
         StatusPanels[i] = panel;
     }
+    CreateStatementMarks();
 }
 
 }  // namespace tallyrix

@@ -18,15 +18,15 @@ QMenu* AddSubMenu(QMenu* parent, const QString& name, const QString& title)
     return menu;
 }
 
-void MakeRadioPair(QObject* owner, QAction* first, QAction* second)
+void MakeRadioGroup(QObject* owner, std::initializer_list<QAction*> actions)
 {
     auto* group = new QActionGroup(owner);
     group->setExclusive(true);
-    for (QAction* action : {first, second}) {
+    for (QAction* action : actions) {
         action->setCheckable(true);
         group->addAction(action);
     }
-    first->setChecked(true);
+    (*actions.begin())->setChecked(true);
 }
 
 // A switch whose check mark Qt inverts before its handler runs.
@@ -137,9 +137,10 @@ void TMainForm::CreateOptionsMenu()
     menu->setObjectName(QStringLiteral("mOptions"));
     mVariable = NewAction(QStringLiteral("mVariable"), QStringLiteral("登録変数の一覧"), &TMainForm::mVariableClick);
     mEquation = NewAction(QStringLiteral("mEquation"), QStringLiteral("各式の値"), &TMainForm::mEquationClick);
-    MakeRadioPair(this, mVariable, mEquation);
+    mAligned = NewAction(QStringLiteral("mAligned"), QStringLiteral("各行の値"), &TMainForm::mAlignedClick);
+    MakeRadioGroup(this, {mVariable, mEquation, mAligned});
     AddSubMenu(menu, QStringLiteral("mSubWindow"), QStringLiteral("サブウインドウの表示(&H)"))
-        ->addActions({mVariable, mEquation});
+        ->addActions({mVariable, mEquation, mAligned});
     mEnter = NewOption(QStringLiteral("mEnter"), QStringLiteral("エンターキーを押すまで評価しない(&E)"), false);
     mEnterToSemicolon =
         NewOption(QStringLiteral("mEnterToSemicolon"), QStringLiteral("エンターキーで \";\" を挿入(&S)"), false);
@@ -151,7 +152,7 @@ void TMainForm::CreateOptionsMenu()
     menu->addSeparator();
     mRAD = NewAction(QStringLiteral("mRAD"), QStringLiteral("RAD"), &TMainForm::mRADClick);
     mDEG = NewAction(QStringLiteral("mDEG"), QStringLiteral("DEG"), &TMainForm::mDEGClick);
-    MakeRadioPair(this, mRAD, mDEG);
+    MakeRadioGroup(this, {mRAD, mDEG});
     AddSubMenu(menu, QStringLiteral("mAngle"), QStringLiteral("角度(&A)"))->addActions({mRAD, mDEG});
     menu->addSeparator();
     CreateViewMenus(menu);

@@ -43,9 +43,9 @@ bool TPlainParagraphs::Replace(std::size_t first, std::size_t removed, std::vect
 
 std::size_t TPlainParagraphs::Cp932Length() const { return Texts.empty() ? 0 : Sum + 2 * (Texts.size() - 1); }
 
-std::string TPlainParagraphs::EngineInput() const
+std::string TPlainParagraphs::EngineInput(std::vector<LineOrigin>* origins) const
 {
-    ParagraphStatements statements;
+    ParagraphStatements statements(origins);
     for (const std::string& paragraph : Texts) {
         if (!statements.Add(paragraph)) break;
     }

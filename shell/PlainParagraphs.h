@@ -9,6 +9,8 @@
 #include <string>
 #include <vector>
 
+#include "document/StatementExtraction.h"
+
 namespace tallyrix {
 
 class TPlainParagraphs {
@@ -19,8 +21,9 @@ public:
     std::size_t Count() const { return Texts.size(); }
     const std::string& Text(std::size_t index) const { return Texts[index]; }
     std::size_t Cp932Length() const;
-    // What BuildEngineInput gives for the paragraphs joined by line feeds.
-    std::string EngineInput() const;
+    // What BuildEngineInput gives for the paragraphs joined by line feeds,
+    // with the origins of the lines read when asked for.
+    std::string EngineInput(std::vector<LineOrigin>* origins = nullptr) const;
 
 private:
     std::vector<std::string> Texts;

@@ -48,19 +48,42 @@ void TResultPane::SetContent(const QString& body, const QTextCharFormat& bodyFor
 {
     BodyFormat = bodyFormat;
     MessageFormat = messageFormat;
-    HasMessage = !message.isEmpty();
-    Text = body;
-    if (HasMessage) {
-        if (!Text.isEmpty()) Text += u'\n';
-        Text += message;
-    }
+    Aligned = false;
+    LineOffset = 0;
+    QString text = body;
+    if (!message.isEmpty() && !text.isEmpty()) text += u'\n';
+    SetText(text + message);
+    MessageLine = message.isEmpty() ? -1 : LineCount() - 1;
+    ScrollToEnd();
+}
+
+void TResultPane::SetAlignedContent(const QString& body, const QTextCharFormat& bodyFormat, int messageLine,
+                                    const QTextCharFormat& messageFormat)
+{
+    BodyFormat = bodyFormat;
+    MessageFormat = messageFormat;
+    Aligned = true;
+    SetText(body);
+    MessageLine = messageLine;
+}
+
+void TResultPane::SetLineOffset(int pixels)
+{
+    if (pixels == LineOffset) return;
+    LineOffset = pixels;
+    viewport()->update();
+}
+
+void TResultPane::SetText(const QString& text)
+{
+    Text = text;
     Starts.assign(1, 0);
     for (qsizetype i = Text.indexOf(u'\n'); i >= 0; i = Text.indexOf(u'\n', i + 1))
         Starts.push_back(i + 1);
     Anchor = Position = Text.size();
+    MessageLine = -1;
     MeasureWidestLines();
     UpdateScrollBars();
-    ScrollToEnd();
     viewport()->update();
 }
 
@@ -81,7 +104,7 @@ QString TResultPane::LineText(int line) const { return Text.mid(LineStart(line),
 
 QTextCharFormat TResultPane::LineFormat(int line) const
 {
-    return HasMessage && line == LineCount() - 1 ? MessageFormat : BodyFormat;
+    return line == MessageLine ? MessageFormat : BodyFormat;
 }
 
 void TResultPane::Select(qsizetype anchor, qsizetype position)
@@ -126,7 +149,7 @@ void TResultPane::MeasureWidestLines()
 void TResultPane::UpdateScrollBars()
 {
     const int visible = VisibleLines();
-    verticalScrollBar()->setRange(0, std::max(0, LineCount() - visible));
+    verticalScrollBar()->setRange(0, std::max(0, LineCount() - (Aligned ? 1 : visible)));
     verticalScrollBar()->setPageStep(visible);
     const int width = viewport()->width();
     horizontalScrollBar()->setRange(0, std::max(0, WidestLine + 2 * Margin - width));
@@ -161,7 +184,7 @@ void TResultPane::paintEvent(QPaintEvent*)
     const int first = verticalScrollBar()->value();
     const int last = std::min(LineCount() - 1, first + VisibleLines());
     for (int line = first; line <= last; ++line)
-        PaintLine(painter, line, (line - first) * LineHeight());
+        PaintLine(painter, line, (line - first) * LineHeight() + LineOffset);
 }
 
 void TResultPane::PaintLine(QPainter& painter, int line, int top)
@@ -203,7 +226,8 @@ void TResultPane::resizeEvent(QResizeEvent* event)
 
 qsizetype TResultPane::OffsetAt(const QPoint& point) const
 {
-    const int line = std::clamp(verticalScrollBar()->value() + point.y() / LineHeight(), 0, LineCount() - 1);
+    const int line =
+        std::clamp(verticalScrollBar()->value() + (point.y() - LineOffset) / LineHeight(), 0, LineCount() - 1);
     const int column = ColumnAtX(LineText(line), LineFormat(line).font(), point.x() - TextLeft());
     return LineStart(line) + column;
 }
@@ -218,6 +242,28 @@ void TResultPane::mousePressEvent(QMouseEvent* event)
 void TResultPane::mouseMoveEvent(QMouseEvent* event)
 {
     if (event->buttons() & Qt::LeftButton) Select(Anchor, OffsetAt(event->position().toPoint()));
+}
+
+void TResultPane::mouseDoubleClickEvent(QMouseEvent* event)
+{
+    const int line = verticalScrollBar()->value() + (event->position().toPoint().y() - LineOffset) / LineHeight();
+    if (event->button() == Qt::LeftButton && MessageLine >= 0 && line == MessageLine) {
+        emit MessageLineDoubleClicked();
+        return;
+    }
+    QAbstractScrollArea::mouseDoubleClickEvent(event);
+}
+
+// The lines take the pane's font when the editor's font is applied to it,
+// so that they keep standing beside the editor's lines.
+void TResultPane::changeEvent(QEvent* event)
+{
+    QAbstractScrollArea::changeEvent(event);
+    if (event->type() != QEvent::FontChange) return;
+    BodyFormat.setFont(font());
+    MeasureWidestLines();
+    UpdateScrollBars();
+    viewport()->update();
 }
 
 void TResultPane::keyPressEvent(QKeyEvent* event)

@@ -23,6 +23,14 @@ public:
     void SetContent(const QString& body, const QTextCharFormat& bodyFormat, const QString& message = QString(),
                     const QTextCharFormat& messageFormat = QTextCharFormat());
     void clear();
+    // Lines that stand beside the editor's lines: the view keeps its place,
+    // may scroll until the last line is the first one shown, and the
+    // message, when messageLine is not -1, is that line.
+    void SetAlignedContent(const QString& body, const QTextCharFormat& bodyFormat, int messageLine,
+                           const QTextCharFormat& messageFormat);
+    // Pixels the first line shown stands below the top of the view (above
+    // it when negative), as the editor's first line stands in its view.
+    void SetLineOffset(int pixels);
 
     QString toPlainText() const;
     int LineCount() const;
@@ -35,12 +43,17 @@ public:
     QString selectedText() const;
     void copy() const;
 
+signals:
+    void MessageLineDoubleClicked();
+
 protected:
     bool event(QEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void changeEvent(QEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
 
 private:
@@ -57,7 +70,10 @@ private:
 
     QString Text;
     std::vector<qsizetype> Starts;  // offset of each line's first character
-    bool HasMessage = false;
+    void SetText(const QString& text);
+    int MessageLine = -1;
+    bool Aligned = false;
+    int LineOffset = 0;
     QTextCharFormat BodyFormat;
     QTextCharFormat MessageFormat;
     int WidestLine = 0;  // pixels; grows as wider lines are painted

@@ -72,6 +72,11 @@ TEST(CalcCommand, DocumentsFromStandardInput)
          "exp: OVERFLOW error\ntallyrix-calc: 不正な浮動小数点数演算命令\n", 2},
         {"literal the conversion rejects", {}, "1e5000", "",
          "tallyrix-calc: '1e5000' は浮動小数点数ではありません\n", 2},
+        {"aligned: each line with the value ending on it", {"--aligned"}, "a=2; b=3;\n// note\na*\nb\n\n",
+         "a=2; b=3;\t3\n// note\t\na*\t\nb\t6\n\t\n", "", 0},
+        {"aligned: the message on the line the run stopped on", {"--aligned"}, "1;\r\n2+\r\nx;4",
+         "1;\t1\n2+\t\nx;4\t2; 変数名が未定義\n", "", 1},
+        {"aligned: an empty document prints nothing", {"--aligned"}, "", "", "", 0},
     };
     for (const DocumentCase& c : cases) {
         SCOPED_TRACE(c.name);

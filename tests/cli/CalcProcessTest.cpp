@@ -88,7 +88,9 @@ TEST(CalcProcess, HelpExplainsTheCommand)
 {
     const RunResult result = RunCalc("--help", "");
     EXPECT_EQ(result.status, 0);
-    EXPECT_EQ(result.out.rfind("Usage: tallyrix-calc [--deg] [--variables] [--registered FILE | --no-registered] [FILE]\n", 0), 0u);
+    EXPECT_EQ(result.out.rfind("Usage: tallyrix-calc [--deg] [--variables | --aligned] [--registered FILE | --no-registered] [FILE]\n",
+                                 0),
+              0u);
     EXPECT_EQ(result.err, "");
 }
 

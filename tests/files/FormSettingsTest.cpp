@@ -45,6 +45,7 @@ FormSettings Changed()
     s.bEnterToSemicolon = true;
     s.bInsertRegisteredValue = true;
     s.bSkipCheckFileSave = true;
+    s.bAlignedValues = true;
     return s;
 }
 
@@ -54,7 +55,7 @@ TEST(FormSettingsTest, ANewFileListsTheKeysInClosingOrder)
         "iFormTop", "iFormLeft", "iFormHeight", "iFormWidth", "iDirectoryListBoxHeight", "iLeftPanelWidth",
         "ireResultWidth", "iDriveComboBox1Width", "iEditorColor", "bShowNumberToolBar", "bShowFunctionToolBar",
         "bShowRegisteredToolBar", "bShowSpeedBar", "bStayOnTop", "bFlatButton", "asCurFileName", "bRAD",
-        "bEquation", "bEnter", "bEnterToSemicolon", "bInsertRegisteredValue", "bSkipCheckFileSave"};
+        "bEquation", "bEnter", "bEnterToSemicolon", "bInsertRegisteredValue", "bSkipCheckFileSave", "bAlignedValues"};
     for (const bool fileExists : {true, false}) {
         ProfileFile profile;
         WriteFormSettings(profile, FormSettings{}, fileExists);

@@ -69,7 +69,7 @@ TEST_F(SettingsWindowTest, FirstStartShowsTheDesignAndClosingWritesBothFiles)
                                       "iLeftPanelWidth", "ireResultWidth", "iDriveComboBox1Width", "iEditorColor",
                                       "bShowNumberToolBar", "bShowFunctionToolBar", "bShowRegisteredToolBar",
                                       "bShowSpeedBar", "bStayOnTop", "bFlatButton", "bRAD", "bEquation", "bEnter",
-                                      "bEnterToSemicolon", "bInsertRegisteredValue", "bSkipCheckFileSave"}));
+                                      "bEnterToSemicolon", "bInsertRegisteredValue", "bSkipCheckFileSave", "bAlignedValues"}));
     const FormSettings stored = Stored();
     EXPECT_EQ(stored.iEditorColor, -2147483643);
     EXPECT_EQ(stored.iFormWidth, 582);

@@ -1,0 +1,58 @@
+// Where the statements of a run stand in the document: the line each one
+// ends on, and the stretch of text of the statement a run stopped in. Built
+// from the line origins that extraction notes while it reads the lines.
+#pragma once
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "document/StatementExtraction.h"
+#include "engine/LineList.h"
+
+namespace tallyrix {
+
+// A place in the document: a line (from 0) and a byte offset within it.
+struct DocumentPoint {
+    std::size_t line = 0;
+    std::size_t column = 0;
+    friend bool operator==(const DocumentPoint&, const DocumentPoint&) = default;
+};
+
+struct DocumentSpan {
+    DocumentPoint from;
+    DocumentPoint to;  // just after the last byte
+    friend bool operator==(const DocumentSpan&, const DocumentSpan&) = default;
+};
+
+class StatementLines {
+public:
+    // origins: one per line read; input: the engine input built with them.
+    StatementLines(std::vector<LineOrigin> origins, std::string_view input);
+
+    // The line holding the byte at offset of the input; the closing ";@"
+    // belongs to the last line read.
+    std::size_t LineOf(std::size_t offset) const;
+
+    // Per line of a document of lineCount lines, the value of the last
+    // statement ending on it ("" where none ends), as views into values.
+    // ends: the offsets of the statements' ";", in order; values: the
+    // engine's "1: 7" lines, in the same order.
+    std::vector<std::string_view> ValuesByLine(const std::vector<std::size_t>& ends, const LineList& values,
+                                          std::size_t lineCount) const;
+
+    // The text of the statement from start (just after the ";" before it) to
+    // stop (where the engine stopped), without the blanks around it and
+    // without a ";" the engine had read past. Empty (from == to) when the
+    // input holds nothing there.
+    DocumentSpan ErrorSpan(std::size_t start, std::size_t stop) const;
+
+private:
+    DocumentPoint PointAt(std::size_t offset) const;
+
+    std::vector<LineOrigin> Origins;
+    std::string_view Text;  // the statement text, without the closing ";@"
+};
+
+}  // namespace tallyrix

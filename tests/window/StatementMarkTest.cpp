@@ -1,0 +1,135 @@
+// The side pane's "各行の値" mode beside the editor's lines, and the mark of
+// the statement a run stopped in.
+#include <QAction>
+#include <QLabel>
+#include <QScrollBar>
+#include <QTest>
+#include <QTextEdit>
+
+#include "shell/LineFollower.h"
+#include "shell/ResultPane.h"
+#include "shell/StatementMark.h"
+#include "tests/window/WindowFixture.h"
+
+namespace tallyrix::test {
+namespace {
+
+QString Numbered(int lines)
+{
+    QStringList text;
+    for (int i = 1; i <= lines; ++i) text << QStringLiteral("%1;").arg(i);
+    return text.join(u'\n');
+}
+
+int EditorTopLine(const TMainForm& form) { return form.LineFollower->EditorTopLine(); }
+
+int PaneTopLine(const TMainForm& form) { return form.reResult->verticalScrollBar()->value(); }
+
+TEST_F(WindowTest, AlignedPaneHasALineForEachEditorLine)
+{
+    SetDocument(QStringLiteral("a=2; b=3;\n// note\na*\nb\n\n"));
+    Form->mAligned->trigger();
+    const QStringList expected = {QStringLiteral("3"), QString(), QString(), QStringLiteral("6"), QString(),
+                                  QString()};
+    ASSERT_EQ(Form->reResult->LineCount(), Form->reExpression->document()->blockCount());
+    for (int line = 0; line < expected.size(); ++line)
+        EXPECT_EQ(Form->reResult->LineText(line), expected[line]) << line;
+    // Back in the values mode the pane lists the statements again.
+    Form->mEquation->trigger();
+    EXPECT_EQ(ResultLines(), (QStringList{QStringLiteral("1: 2"), QStringLiteral("2: 3"), QStringLiteral("3: 6")}));
+}
+
+TEST_F(WindowTest, AlignedPaneScrollsWithTheEditorBothWays)
+{
+    SetDocument(Numbered(300));
+    // Switching to the mode leaves the editor where it was.
+    Form->mVariable->trigger();
+    QScrollBar* editorBar = Form->reExpression->verticalScrollBar();
+    editorBar->setValue(editorBar->maximum() * 2 / 3);
+    const int shown = EditorTopLine(*Form);
+    ASSERT_GT(shown, 100);
+    Form->mAligned->trigger();
+    EXPECT_EQ(EditorTopLine(*Form), shown);
+    EXPECT_EQ(PaneTopLine(*Form), shown);
+    for (const int value : {editorBar->maximum() / 2, editorBar->maximum(), editorBar->maximum() / 3, 0}) {
+        editorBar->setValue(value);
+        EXPECT_EQ(PaneTopLine(*Form), EditorTopLine(*Form)) << value;
+    }
+    EXPECT_EQ(Form->reResult->LineText(PaneTopLine(*Form)), QStringLiteral("1"));
+    // Scrolling the pane moves the editor.
+    for (const int line : {120, 17, 250}) {
+        Form->reResult->verticalScrollBar()->setValue(line);
+        EXPECT_EQ(EditorTopLine(*Form), line);
+        EXPECT_EQ(PaneTopLine(*Form), line);
+    }
+    // A larger editor font changes the editor's line heights; the pane keeps
+    // standing beside the same lines.
+    editorBar->setValue(editorBar->maximum() / 2);
+    const int before = EditorTopLine(*Form);
+    Dialogs->FontAnswers = {FontChoice{QStringLiteral("IPAGothic"), 30}};
+    Form->EditorFontClick();
+    EXPECT_EQ(Form->reResult->font().pixelSize(), 30);
+    EXPECT_EQ(PaneTopLine(*Form), EditorTopLine(*Form));
+    editorBar->setValue(editorBar->maximum() / 4);
+    EXPECT_NE(EditorTopLine(*Form), before);
+    EXPECT_EQ(PaneTopLine(*Form), EditorTopLine(*Form));
+}
+
+TEST_F(WindowTest, AFailedRunMarksItsStatementUntilACleanRun)
+{
+    SetDocument(QStringLiteral("1; // one\n  y+\n  2;\n3"));
+    Type(QStringLiteral(" "));  // a key release recalculates
+    const int undoSteps = Form->reExpression->document()->availableUndoSteps();
+    const bool modified = Form->reExpression->document()->isModified();
+    const QString text = Document();
+    Form->Recalculate();
+    EXPECT_EQ(Panel(3), QStringLiteral("変数名が未定義"));
+    ASSERT_TRUE(Form->StatementMark->IsShown());
+    EXPECT_EQ(Form->StatementMark->MarkedText(), QStringLiteral("y+"));
+    const QList<QTextEdit::ExtraSelection> marks = Form->reExpression->extraSelections();
+    ASSERT_EQ(marks.size(), 1);
+    EXPECT_EQ(marks[0].format.underlineStyle(), QTextCharFormat::WaveUnderline);
+    EXPECT_EQ(marks[0].format.underlineColor(), QColor(Qt::red));
+    // The mark is no edit: no undo step, no modified flag, the text as it was.
+    EXPECT_EQ(Form->reExpression->document()->availableUndoSteps(), undoSteps);
+    EXPECT_EQ(Form->reExpression->document()->isModified(), modified);
+    EXPECT_EQ(Document(), text);
+    EXPECT_EQ(FormatAt(Form->reExpression, 12).underlineStyle(), QTextCharFormat::NoUnderline);
+
+    // Defining y ends the error: the mark goes.
+    QTextCursor start(Form->reExpression->document());
+    start.insertText(QStringLiteral("y=1;"));
+    Form->Recalculate();
+    EXPECT_EQ(Panel(3), QString());
+    EXPECT_FALSE(Form->StatementMark->IsShown());
+    EXPECT_TRUE(Form->reExpression->extraSelections().isEmpty());
+}
+
+TEST_F(WindowTest, DoubleClickingTheMessageSelectsTheFailingStatement)
+{
+    SetDocument(Numbered(200) + QStringLiteral("\n4*\n(5+"));
+    Form->mAligned->trigger();
+    ASSERT_EQ(Panel(3), QStringLiteral("入力・修正待ち"));
+    // The message stands on the statement's last line, in the comment font.
+    EXPECT_EQ(Form->reResult->LineText(201), QStringLiteral("201; 入力・修正待ち"));
+    EXPECT_EQ(Form->reResult->LineFormat(201).font(), Form->CommentFormat().font());
+    EXPECT_EQ(Form->reResult->LineText(199), QStringLiteral("200"));
+
+    const int lineHeight = std::max(QFontMetrics(Form->EditorFormat().font()).lineSpacing(),
+                                    QFontMetrics(Form->CommentFormat().font()).lineSpacing());
+    // From the status bar, with the editor at its top.
+    Form->reExpression->moveCursor(QTextCursor::Start);
+    ASSERT_EQ(EditorTopLine(*Form), 0);
+    QTest::mouseDClick(Form->StatusPanel(3), Qt::LeftButton, {}, QPoint(5, 5));
+    EXPECT_EQ(Form->reExpression->textCursor().selectedText(), QStringLiteral("4*\u2029(5+"));
+    EXPECT_GE(EditorTopLine(*Form), 150);
+    // From the pane's message line.
+    Form->reExpression->moveCursor(QTextCursor::Start);
+    Form->reResult->verticalScrollBar()->setValue(180);
+    QTest::mouseDClick(Form->reResult->viewport(), Qt::LeftButton, {},
+                       QPoint(5, (201 - PaneTopLine(*Form)) * lineHeight + lineHeight / 2));
+    EXPECT_EQ(Form->reExpression->textCursor().selectedText(), QStringLiteral("4*\u2029(5+"));
+}
+
+}  // namespace
+}  // namespace tallyrix::test
