@@ -54,17 +54,6 @@ TEST_F(FindCommandsTest, EveryEntryOpensFindSeededAndFindNextNeverWraps)
     }
 }
 
-TEST_F(FindCommandsTest, OpeningWithNothingSelectedEmptiesTheSearchText)
-{
-    SetDocument("abc abc");
-    Select(0, 3);
-    Form->mFind->trigger();
-    Form->FindDialog->hide();
-    Select(2, 2);
-    Form->mFind->trigger();
-    EXPECT_EQ(Form->FindDialog->FindText(), QString());
-}
-
 // Replace changes the selected occurrence and the next one, Replace All every
 // one to the end; both recalculate unless only Enter evaluates.
 TEST_F(FindCommandsTest, ReplaceAndReplaceAllRecalculateUnlessEnterOnly)
