@@ -17,7 +17,7 @@
 
 namespace tallyrix {
 
-TMainForm::TMainForm(std::unique_ptr<ModalDialogs> dialogs, QWidget* parent)
+TMainForm::TMainForm(std::unique_ptr<ModalDialogs> dialogs, TrayBackendFactory tray, QWidget* parent)
     : QMainWindow(parent), Dialogs(dialogs ? std::move(dialogs) : std::make_unique<QtDialogs>())
 {
     InstallFontSubstitutes();
@@ -25,7 +25,10 @@ TMainForm::TMainForm(std::unique_ptr<ModalDialogs> dialogs, QWidget* parent)
     CommentFontDialog.Font = DefaultCommentFont();
     Engine.SetReporter([this](const MathErrorReport& report) { ReportMathError(report); });
     CreateComponents();
+    CreateFindDialogs();
+    BindHelpCommands();
     FormCreate();
+    CreateTaskBar(tray);
     ShowCaretPosition();
     ShowAngleMode();
 }

@@ -9,6 +9,9 @@
 //   shell/MenuCommands.cpp                 main menu and pop-up menus
 //   shell/FileLayoutCommands.cpp           speed bar, file pane, File menu
 //   shell/ViewPresetCommands.cpp           view presets, toolbar switches, flat buttons, stay on top
+//   shell/FindCommands.cpp                 find and replace dialogs
+//   shell/TrayCommands.cpp                 tray icon, hiding the window, the program's icon
+//   shell/HelpCommands.cpp                 help window, about box, explorer
 //   document/RecalculateCommands.cpp       recalculation and result presentation
 //   document/StatementMarkCommands.cpp     values beside their lines, the failing statement's mark
 //   document/CommentStyleCommands.cpp      comment colouring, fonts and colour
@@ -37,6 +40,7 @@
 #include "files/TextCodec.h"
 #include "shell/Dialogs.h"
 #include "shell/RichEdit.h"
+#include "shell/TrayBackend.h"
 
 class QAbstractButton;
 class QAction;
@@ -53,6 +57,13 @@ namespace tallyrix {
 
 class TButtonBar;
 class TFilePane;
+class TFindDialog;
+class THelpWindow;
+class TReplaceDialog;
+class TSearchDialog;
+class TTaskBar;
+class TTrayHideGuard;
+class TextEditFindTarget;
 struct FormSettings;
 enum class ViewPreset;
 class TLineFollower;
@@ -71,8 +82,13 @@ struct TColorDialog {
 class TMainForm : public QMainWindow {
     Q_OBJECT
 public:
-    // Without dialogs the real Qt dialogs are used.
-    explicit TMainForm(std::unique_ptr<ModalDialogs> dialogs = nullptr, QWidget* parent = nullptr);
+    // Makes the notification area of the tray icon for the window.
+    using TrayBackendFactory = std::function<std::unique_ptr<TrayBackend>(QWidget* window)>;
+
+    // Without dialogs the real Qt dialogs are used; without a tray factory
+    // the desktop's notification area.
+    explicit TMainForm(std::unique_ptr<ModalDialogs> dialogs = nullptr, TrayBackendFactory tray = {},
+                       QWidget* parent = nullptr);
     ~TMainForm() override;
 
     using Command = void (TMainForm::*)();
@@ -187,6 +203,22 @@ public:
     void UpdateRegisterToolBar();
     void mRegisterConst1Click();
 
+    // Find and replace (shell/FindCommands.cpp)
+    void FindClick();
+    void ReplaceClick();
+    void FindDialogFind();
+    void ReplaceDialogFind();
+    void ReplaceDialogReplace();
+
+    // Tray icon and hiding (shell/TrayCommands.cpp)
+    void TaskBar1TrayClick(TMouseButton Button);
+    void mHide1Click();
+
+    // Help, about box and explorer (shell/HelpCommands.cpp)
+    void TopicsClick();
+    void About1Click();
+    void mExplorer1Click();
+
     // Runs one handler; a failure it raises ends here as the standard error
     // report, never crossing the event loop.
     void RunHandler(const std::function<void()>& work);
@@ -210,6 +242,10 @@ public:
     TFontDialog FontDialog;
     TFontDialog CommentFontDialog;
     TColorDialog ColorDialog1;
+    TFindDialog* FindDialog = nullptr;
+    TReplaceDialog* ReplaceDialog = nullptr;
+    TTaskBar* TaskBar1 = nullptr;
+    THelpWindow* HelpWindow = nullptr;  // made at the first use
 
     QWidget* SpeedBar = nullptr;
     QToolButton* NewBtn = nullptr;
@@ -334,6 +370,17 @@ private:
     QAction* NewOption(const QString& name, const QString& caption, bool checked);
     void AddBand(QVBoxLayout* column, QWidget* band, int minimumHeight);
 
+    // The commands of find, tray and help bound to their actions and buttons.
+    void CreateFindDialogs();
+    void CreateTaskBar(const TrayBackendFactory& tray);
+    void BindHelpCommands();
+    TextEditFindTarget EditorFindTarget();
+    void SearchNext(const TSearchDialog& dialog);
+    void FocusEditor();
+    // Where no notification area holds the icon, the window stays reachable
+    // through its taskbar button.
+    void MinimizeToTaskbar();
+
     void FormCreate();
     void FormShow();
     // ProgDir and CalDir; the file pane shows CAL when it could be made.
@@ -371,6 +418,7 @@ private:
     TKeyPressMemory EditorKeys;
     TMathBoxesShown MathBoxes;
     TReleaseBatch EditorReleases;
+    TTrayHideGuard* TrayGuard = nullptr;
 };
 
 }  // namespace tallyrix

@@ -9,40 +9,10 @@
 
 #include "shell/QtTrayBackend.h"
 #include "shell/TaskBar.h"
+#include "tests/shell/RecordingTray.h"
 
 namespace tallyrix {
 namespace {
-
-struct TrayLog {
-    QStringList calls;
-    QIcon lastIcon;
-    bool available = true;
-    std::function<void(TrayMouseMessage)> handler;
-};
-
-class RecordingTray : public TrayBackend {
-public:
-    explicit RecordingTray(TrayLog& log) : log_(log) {}
-    bool Available() const override { return log_.available; }
-    void Add(const TrayIconData& data) override { Record("Add", data); }
-    void Modify(const TrayIconData& data) override { Record("Modify", data); }
-    void Remove() override { log_.calls << "Remove"; }
-    void ShowTaskbarButton(bool shown) override { log_.calls << QString("TaskbarButton %1").arg(shown); }
-    QPoint CursorPos() const override { return {40, 7}; }
-    void Popup(QMenu& menu, QPoint at) override
-    {
-        log_.calls << QString("Popup %1 %2,%3").arg(menu.objectName()).arg(at.x()).arg(at.y());
-    }
-    void Listen(std::function<void(TrayMouseMessage)> handler) override { log_.handler = std::move(handler); }
-
-private:
-    void Record(const char* call, const TrayIconData& data)
-    {
-        log_.calls << QString("%1 %2").arg(call, data.tip);
-        log_.lastIcon = data.icon;
-    }
-    TrayLog& log_;
-};
 
 QIcon FilledIcon(Qt::GlobalColor color)
 {

@@ -1,0 +1,40 @@
+// The help window, the about box and the explorer command.
+#include <QAction>
+#include <QCoreApplication>
+#include <QToolButton>
+
+#include "app/MainForm.h"
+#include "shell/AboutBox.h"
+#include "shell/ExplorerUrl.h"
+#include "shell/FilePane.h"
+#include "shell/HelpWindow.h"
+
+namespace tallyrix {
+
+void TMainForm::BindHelpCommands()
+{
+    Bind(Topics, &QAction::triggered, &TMainForm::TopicsClick);
+    Bind(About1, &QAction::triggered, &TMainForm::About1Click);
+    Bind(mExplorer1, &QAction::triggered, &TMainForm::mExplorer1Click);
+    Bind(ExplorerBtn, &QToolButton::clicked, &TMainForm::mExplorer1Click);
+}
+
+// The page beside the program; a missing one is reported by its path.
+void TMainForm::TopicsClick()
+{
+    const QString path = LocateHelpFile({ProgDir, QCoreApplication::applicationDirPath()});
+    if (!HelpWindow) HelpWindow = new THelpWindow(this);
+    if (const std::optional<QString> failure = HelpWindow->ShowFile(path))
+        Dialogs->ShowMessage(this, MessageRequest{QMessageBox::Warning, QCoreApplication::applicationName(), *failure});
+}
+
+void TMainForm::About1Click()
+{
+    TAboutBox box(this);
+    Dialogs->RunDialog(box);
+}
+
+// Handed to the desktop as a URL, never to a shell; a refusal is not reported.
+void TMainForm::mExplorer1Click() { OpenInFileManager(LeftPanel->Directory()); }
+
+}  // namespace tallyrix
