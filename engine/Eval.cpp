@@ -82,6 +82,11 @@ bool Evaluator::MissingOperand() {
 }
 
 void Evaluator::Evaluate(std::string_view text) {
+    ForgetKeptStates();
+    EvaluateFromStart(text);
+}
+
+void Evaluator::EvaluateFromStart(std::string_view text) {
     ExpressionValues.clear();
     Source = text;
     SourceLength = text.size();
@@ -92,6 +97,11 @@ void Evaluator::Evaluate(std::string_view text) {
     NextToken();
     if (Token == End) return;
     ParseStatements();
+    FinishRun();
+}
+
+// A run that ended without an error or "@" is waiting for more input.
+void Evaluator::FinishRun() {
     if (Token == End) return;
     StopOffset = Position - 1;
     MessageText.assign(WaitingForInput);
@@ -131,6 +141,7 @@ void Evaluator::ParseStatements() {
         if (Token != Separator) return;
         AppendStatementValue(value);
         if (RecordStatementEnds) StatementEnds.push_back(Position - 2);
+        if (Position >= NextKeptPosition) KeepState();
     }
 }
 

@@ -103,6 +103,23 @@ public:
     // StatementCount becomes 0. n must not exceed the entries ever filled.
     void ResetVariables(int n);
 
+    // ResetVariables(base) followed by Evaluate(text), for a caller that
+    // evaluates one document again after each edit. The text is kept, and so
+    // is, every so often, the state after a completed statement. The next
+    // such run starts from the last state kept within the leading bytes its
+    // text shares with the kept one: the fields come out as a full run's, and
+    // the reports of the statements it skips are made again, in their order.
+    // Anything else that changes the outcome (Evaluate, ResetVariables, a
+    // registered constant, another angle mode or RecordStatementEnds) makes
+    // the next run start from the beginning.
+    void EvaluateResuming(std::string text, int base);
+    // Bytes of text between kept states: a resumed run evaluates again at
+    // most about this much of what precedes the edit; each state costs a
+    // copy of the variable table.
+    std::size_t ResumeInterval = 16 * 1024;
+    // The text of the last EvaluateResuming.
+    const std::string& ResumedText() const { return Resumable.Text; }
+
     // Stores a constant (an update in place when the name exists). Returns
     // false when nothing was stored: a full table, or a name that does not
     // fit the 35-character field.
@@ -230,6 +247,43 @@ private:
     // FormatNumber with a memory of the last value: an assignment's value is
     // shown twice, once per list.
     std::string_view Formatted(double value);
+
+    // Resumed evaluation (Resume.cpp). A kept state: the evaluation just
+    // after a completed statement's ";".
+    struct KeptState {
+        std::size_t position;  // Position, at the byte after the ";"
+        std::int32_t statementCount;
+        int variableCount;
+        std::size_t firstVariable;  // into KeptRuns::Variables
+        std::size_t expressionLines, variableLines, statementEnds, reports;
+        std::string resultText;
+    };
+    // What a run depends on besides its text.
+    struct RunConditions {
+        int base;
+        bool radians;
+        bool recordEnds;
+        bool operator==(const RunConditions&) const = default;
+    };
+    struct KeptRuns {
+        std::string Text;
+        RunConditions conditions{};
+        std::vector<KeptState> States;
+        std::vector<Variable> Variables;
+        std::vector<MathErrorReport> Reports;
+    };
+    void ForgetKeptStates();
+    void KeepState();
+    // How many kept states lie within the first `unchanged` bytes and can be
+    // restored.
+    std::size_t StatesWithin(std::size_t unchanged) const;
+    void RestoreState(std::size_t index);
+    void EvaluateFromStart(std::string_view text);
+    void FinishRun();
+    // Where the next state is kept; never reached while nothing is kept.
+    std::size_t NextKeptPosition = static_cast<std::size_t>(-1);
+    bool KeepingReports = false;
+    KeptRuns Resumable;
 
     std::int32_t Token = Invalid;
     double NumberValue = 0.0;

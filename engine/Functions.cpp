@@ -60,7 +60,9 @@ bool IsInteger(double x) { return std::floor(x) == x; }
 }  // namespace
 
 void Evaluator::Report(const char* function, const char* kind, bool showBox) {
-    if (Reporter) Reporter(MathErrorReport{function, kind, showBox});
+    const MathErrorReport report{function, kind, showBox};
+    if (KeepingReports) Resumable.Reports.push_back(report);
+    if (Reporter) Reporter(report);
 }
 
 // The primary of a name: function primary | name '=' sum | name

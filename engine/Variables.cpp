@@ -84,6 +84,7 @@ bool Evaluator::RegisterConstant(std::string_view name, double value) {
     // Checked here rather than left to SetVariable, whose message would
     // otherwise linger in MessageText until the next completed statement.
     if (name.size() > MaxNameLength) return false;
+    ForgetKeptStates();
     if (!IsDefined(name) && VariableCount_ == VariableCapacity) return false;
     SetVariable(name, value);
     return true;
@@ -91,6 +92,7 @@ bool Evaluator::RegisterConstant(std::string_view name, double value) {
 
 void Evaluator::ResetVariables(int n) {
     // Entries past those ever filled hold no name: never expose them.
+    ForgetKeptStates();
     VariableCount_ = std::clamp(n, 0, FilledCount_);
     RebuildIndex();
     StatementCount = 0;

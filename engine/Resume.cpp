@@ -1,0 +1,113 @@
+// Evaluation resumed after an edit. A document typed into is evaluated again
+// on every key; what comes before the edit gives the same values as last
+// time, so the run restarts from the last state kept before it. A state
+// holds everything a statement's ";" leaves behind: the variable table, how
+// long the value lists were, the last result and the reports made so far.
+#include <algorithm>
+#include <cstring>
+
+#include "engine/Eval.h"
+
+namespace tallyrix {
+
+namespace {
+
+constexpr std::size_t NothingKept = static_cast<std::size_t>(-1);
+
+// The number of leading bytes two texts share, compared a block at a time.
+std::size_t SharedPrefix(std::string_view a, std::string_view b) {
+    constexpr std::size_t Block = 4096;
+    const std::size_t n = std::min(a.size(), b.size());
+    std::size_t i = 0;
+    while (i + Block <= n && std::memcmp(a.data() + i, b.data() + i, Block) == 0) i += Block;
+    while (i < n && a[i] == b[i]) ++i;
+    return i;
+}
+
+}  // namespace
+
+void Evaluator::ForgetKeptStates() {
+    Resumable.States.clear();
+    Resumable.Variables.clear();
+    Resumable.Reports.clear();
+    NextKeptPosition = NothingKept;
+    KeepingReports = false;
+}
+
+void Evaluator::EvaluateResuming(std::string text, int base) {
+    const RunConditions conditions{base, Radians, RecordStatementEnds};
+    const std::size_t unchanged = SharedPrefix(Resumable.Text, text);
+    const std::size_t usable = conditions == Resumable.conditions ? StatesWithin(unchanged) : 0;
+    Resumable.Text = std::move(text);
+    if (usable == 0) {
+        ResetVariables(base);
+        // Nothing of another document's run shows through a text that
+        // completes no statement.
+        ResultText.clear();
+        MessageText.clear();
+        Resumable.conditions = conditions;
+        KeepingReports = true;
+        NextKeptPosition = ResumeInterval;
+        EvaluateFromStart(Resumable.Text);
+        return;
+    }
+    RestoreState(usable - 1);
+    Source = Resumable.Text;
+    SourceLength = Source.size();
+    Position = Resumable.States.back().position;
+    ErrorStop = false;
+    StopOffset = 0;
+    // Just as the loop stands after a completed statement's ";".
+    Token = Separator;
+    ParseStatements();
+    FinishRun();
+}
+
+void Evaluator::KeepState() {
+    Resumable.States.push_back(KeptState{Position, StatementCount, VariableCount_, Resumable.Variables.size(),
+                                         ExpressionValues.size(), VariableList.size(), StatementEnds.size(),
+                                         Resumable.Reports.size(), ResultText});
+    Resumable.Variables.insert(Resumable.Variables.end(), Variables, Variables + VariableCount_);
+    NextKeptPosition = Position + ResumeInterval;
+}
+
+// A state's ";" was the last byte read before it, so it holds when every
+// byte up to that one is unchanged. The lists it truncates must still hold
+// the lines it counted.
+std::size_t Evaluator::StatesWithin(std::size_t unchanged) const {
+    const auto& states = Resumable.States;
+    const auto past = std::upper_bound(states.begin(), states.end(), unchanged,
+                                       [](std::size_t limit, const KeptState& state) { return state.position - 1 > limit; });
+    const std::size_t usable = static_cast<std::size_t>(past - states.begin());
+    if (usable == 0) return 0;
+    const KeptState& last = states[usable - 1];
+    const bool listsHeld = ExpressionValues.size() >= last.expressionLines &&
+                           VariableList.size() >= last.variableLines && StatementEnds.size() >= last.statementEnds;
+    return listsHeld ? usable : 0;
+}
+
+void Evaluator::RestoreState(std::size_t index) {
+    auto& states = Resumable.States;
+    states.resize(index + 1);
+    const KeptState& state = states.back();
+    std::copy_n(Resumable.Variables.begin() + static_cast<std::ptrdiff_t>(state.firstVariable), state.variableCount,
+                Variables);
+    Resumable.Variables.resize(state.firstVariable + static_cast<std::size_t>(state.variableCount));
+    VariableCount_ = state.variableCount;
+    RebuildIndex();
+    StatementCount = state.statementCount;
+    ExpressionValues.truncate(state.expressionLines);
+    VariableList.truncate(state.variableLines);
+    StatementEnds.resize(state.statementEnds);
+    ResultText = state.resultText;
+    MessageText.clear();
+    // The statements skipped made these reports; a full run would make them
+    // again before any of its own.
+    Resumable.Reports.resize(state.reports);
+    if (Reporter) {
+        for (const MathErrorReport& report : Resumable.Reports) Reporter(report);
+    }
+    NextKeptPosition = state.position + ResumeInterval;
+}
+
+}  // namespace tallyrix

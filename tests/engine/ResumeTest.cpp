@@ -1,0 +1,187 @@
+// A resumed run must leave exactly what a full run over the same text
+// leaves: every field, the failure thrown and the reports in their order.
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <random>
+#include <string>
+#include <vector>
+
+#include "engine/Eval.h"
+
+namespace tallyrix {
+namespace {
+
+struct RunResult {
+    std::string result, message, failure;
+    std::int32_t count = 0;
+    std::vector<std::string> expressionValues, variableList, reports;
+    std::size_t statementStart = 0, stopOffset = 0;
+    std::vector<std::size_t> statementEnds;
+    bool operator==(const RunResult&) const = default;
+};
+
+void PrintTo(const RunResult& run, std::ostream* out)
+{
+    *out << "result '" << run.result << "' message '" << run.message << "' failure '" << run.failure << "' count "
+         << run.count << " lines " << run.expressionValues.size() << "/" << run.variableList.size() << " reports "
+         << run.reports.size() << " start " << run.statementStart << " stop " << run.stopOffset;
+}
+
+// An evaluator as the window sets it up: pi and one registered constant,
+// with a reporter that writes down every report.
+struct Subject {
+    Evaluator engine;
+    std::vector<std::string> reports;
+    int base = 0;
+    Subject()
+    {
+        engine.SetReporter([this](const MathErrorReport& report) { reports.push_back(MathErrorText(report)); });
+        engine.RegisterConstant("kei", 1.5);
+        engine.RecordStatementEnds = true;
+        // States close together, so that edits fall between and onto them.
+        engine.ResumeInterval = 256;
+        base = engine.VariableCount();
+    }
+    RunResult Run(const std::string& text, bool resuming)
+    {
+        reports.clear();
+        RunResult run;
+        try {
+            if (resuming) {
+                engine.EvaluateResuming(text, base);
+            } else {
+                engine.ResetVariables(base);
+                engine.Evaluate(text);
+            }
+        } catch (const EngineFailure& failure) {
+            run.failure = failure.what();
+        }
+        run.result = engine.ResultText;
+        run.message = engine.MessageText;
+        run.count = engine.StatementCount;
+        run.expressionValues = engine.ExpressionValues.ToVector();
+        run.variableList = engine.VariableList.ToVector();
+        run.reports = reports;
+        run.statementStart = engine.StatementStart;
+        run.stopOffset = engine.StopOffset;
+        run.statementEnds = engine.StatementEnds;
+        return run;
+    }
+};
+
+// Long enough for many kept states; it assigns, reads back, calls functions
+// that depend on the angle mode and makes a report now and then.
+std::string Document(int statements)
+{
+    std::string text;
+    for (int k = 0; k < 40; ++k)
+        text += "v" + std::to_string(k) + "=0;";
+    for (int i = 0; i < statements; ++i) {
+        if (i % 97 == 50) text += "exp(800);\n";
+        text += "v" + std::to_string(i % 40) + "=" + std::to_string(i % 13) + ".25*kei+sin(" + std::to_string(i % 90) +
+                ")+v" + std::to_string((i + 7) % 40) + "*0;\n";
+    }
+    return text;
+}
+
+std::string Input(const std::string& statements) { return statements + ";@"; }
+
+std::string Replaced(std::string text, std::size_t at, std::size_t length, const std::string& by)
+{
+    return text.replace(std::min(at, text.size()), length, by);
+}
+
+TEST(ResumeTest, EachEditGivesWhatAFullRunGives)
+{
+    const std::string base = Document(3000);
+    const std::size_t middle = base.find(";\n", base.size() / 2) + 2;
+    const std::size_t nearEnd = base.find(";\n", base.size() - 200) + 2;
+    // Applied one after another to the same resuming evaluator.
+    const std::vector<std::pair<const char*, std::string>> edits = {
+        {"the document itself", base},
+        {"the same again", base},
+        {"a statement typed at the end", base + "v1*2"},
+        {"incomplete at the end", base + "v1*"},
+        {"a digit changed in the middle", Replaced(base, middle, 2, "v3")},
+        {"a division by zero in the middle", Replaced(base, middle, 0, "1/0;")},
+        {"the middle mended", base},
+        {"an overflow thrown near the end", Replaced(base, nearEnd, 0, "1e300*1e300;")},
+        {"an undefined name near the end", Replaced(base, nearEnd, 0, "undefined1;")},
+        {"a new name at the end", base + "nv=5"},
+        {"the new name read in the middle", Replaced(base, middle, 0, "nv;")},
+        {"the start changed", Replaced(base, 0, 2, "v0=2;v1")},
+        {"half of it deleted", base.substr(0, middle)},
+        {"everything back", base},
+        {"empty", ""},
+        {"everything back once more", base},
+    };
+    Subject resumed;
+    for (const auto& [what, text] : edits) {
+        SCOPED_TRACE(what);
+        Subject full;
+        EXPECT_EQ(resumed.Run(Input(text), true), full.Run(Input(text), false));
+    }
+}
+
+TEST(ResumeTest, WhatTheRunDependsOnStartsItAfresh)
+{
+    const std::string text = Input(Document(1500));
+    const std::vector<std::pair<const char*, std::function<void(Subject&)>>> changes = {
+        {"degrees", [](Subject& s) { s.engine.Radians = false; }},
+        {"statement ends not recorded", [](Subject& s) { s.engine.RecordStatementEnds = false; }},
+        {"another registered value", [](Subject& s) { s.engine.RegisterConstant("kei", 2.5); }},
+        {"another registered name",
+         [](Subject& s) {
+             s.engine.RegisterConstant("v5", 7);
+             ++s.base;
+         }},
+        {"a plain evaluation between", [](Subject& s) { s.engine.Evaluate("v1=99;@"); }},
+        {"lists cleared from outside", [](Subject& s) { s.engine.ExpressionValues.clear(); }},
+    };
+    for (const auto& [what, change] : changes) {
+        SCOPED_TRACE(what);
+        Subject resumed, full;
+        resumed.Run(text, true);
+        full.Run(text, false);
+        change(resumed);
+        change(full);
+        EXPECT_EQ(resumed.Run(text, true), full.Run(text, false));
+    }
+}
+
+TEST(ResumeTest, DeletingAnyOneByteGivesWhatAFullRunGives)
+{
+    const std::string base = Document(60);
+    Subject resumed;
+    for (std::size_t at = 0; at < base.size(); ++at) {
+        const std::string text = Replaced(base, at, 1, "");
+        SCOPED_TRACE("deleted at " + std::to_string(at));
+        resumed.Run(Input(base), true);
+        Subject full;
+        ASSERT_EQ(resumed.Run(Input(text), true), full.Run(Input(text), false));
+    }
+}
+
+TEST(ResumeTest, RandomEditsGiveWhatAFullRunGives)
+{
+    std::mt19937 random(20261209);
+    const std::vector<std::string> pieces = {"v2",       "+",  "*", ";", "(",      ")",   "9",
+                                             "exp(900)", "/0", "=", " ", "1e200*", "nv=", "nv"};
+    const std::string base = Document(2000);
+    std::string text = base;
+    Subject resumed;
+    for (int edit = 0; edit < 150; ++edit) {
+        // Mostly one edit of the document, sometimes a second one on top.
+        if (edit % 3 != 2) text = base;
+        const std::size_t at = std::uniform_int_distribution<std::size_t>(0, text.size())(random);
+        const std::size_t removed = std::uniform_int_distribution<std::size_t>(0, 3)(random);
+        text = Replaced(text, at, removed, pieces[random() % pieces.size()]);
+        SCOPED_TRACE("edit " + std::to_string(edit) + " at " + std::to_string(at));
+        Subject full;
+        ASSERT_EQ(resumed.Run(Input(text), true), full.Run(Input(text), false));
+    }
+}
+
+}  // namespace
+}  // namespace tallyrix
