@@ -19,7 +19,6 @@ namespace tallyrix {
 void TMainForm::Recalculate()
 {
     MathBoxes.Clear();
-    Engine.ResetVariables(FixedVariableCount);
     OutputEdit->clear();
     reResult->clear();
     StatementMark->Clear();
@@ -28,18 +27,22 @@ void TMainForm::Recalculate()
     // document per key. The origins of its lines place each value in the
     // aligned pane.
     std::vector<LineOrigin> origins;
-    const std::string input = reExpression->Paragraphs().EngineInput(&origins);
+    std::string text = reExpression->Paragraphs().EngineInput(&origins);
     Engine.RecordStatementEnds = mAligned->isChecked();
-    if (input.empty()) {
+    const bool empty = text.empty();
+    if (empty) {
         // An empty editor: a message left by the previous run is stale.
+        Engine.ResetVariables(FixedVariableCount);
         Engine.ExpressionValues.clear();
         Engine.MessageText.clear();
         StatusPanel(3)->clear();
     } else {
-        Engine.Evaluate(input);
+        // What precedes the edit is not evaluated again.
+        Engine.EvaluateResuming(std::move(text), FixedVariableCount);
         StatusPanel(3)->setText(QString::fromStdString(Engine.MessageText));
         OutputEdit->setText(QString::fromStdString(Engine.ResultText));
     }
+    const std::string& input = empty ? text : Engine.ResumedText();
 
     // The pane takes all its lines as one string and shows its end.
     const LineList& lines = mEquation->isChecked() ? Engine.ExpressionValues : Engine.VariableList;
