@@ -130,6 +130,17 @@ ParagraphStatements::ParagraphStatements(std::vector<LineOrigin>* origins) : Ori
     if (Origins) Origins->clear();
 }
 
+ParagraphStatements::ParagraphStatements(std::vector<LineOrigin>* origins, std::string input, const Mark& mark)
+    : Origins(origins), Input(std::move(input)), AnyLine(mark.anyLine), EmptyLineHeld(mark.emptyLineHeld),
+      Stopped(mark.stopped) {
+    Input.resize(mark.input);
+    if (Origins) Origins->resize(mark.origins);
+}
+
+ParagraphStatements::Mark ParagraphStatements::Here() const {
+    return {Input.size(), Origins ? Origins->size() : 0, AnyLine, EmptyLineHeld, Stopped};
+}
+
 bool ParagraphStatements::Append(std::string_view line) {
     if (Origins) Origins->push_back({Input.size(), static_cast<std::size_t>(Trim(line).data() - line.data())});
     return AppendLine(Input, line);

@@ -60,6 +60,19 @@ public:
     // With origins, the origin of every line read is noted there, as the
     // BuildEngineInput that takes them does.
     explicit ParagraphStatements(std::vector<LineOrigin>* origins = nullptr);
+
+    // Where a run stands between two paragraphs.
+    struct Mark {
+        std::size_t input = 0;
+        std::size_t origins = 0;
+        bool anyLine = false;
+        bool emptyLineHeld = false;
+        bool stopped = false;
+    };
+    Mark Here() const;
+    // Continues an earlier run from a mark it took: input is what that run
+    // finished with, and it and the origins are cut back to the mark.
+    ParagraphStatements(std::vector<LineOrigin>* origins, std::string input, const Mark& mark);
     // A paragraph's text without its break; a line feed inside it breaks a
     // line too. Returns false once a stop marker was read: later paragraphs
     // are then not needed.

@@ -38,6 +38,7 @@ bool TPlainParagraphs::Replace(std::size_t first, std::size_t removed, std::vect
     for (std::size_t length : lengths) Sum += length;
     ReplaceRange(Lengths, first, removed, std::move(lengths));
     ReplaceRange(Texts, first, removed, std::move(paragraphs));
+    Cache.firstChanged = std::min(Cache.firstChanged, first);
     return true;
 }
 
@@ -45,11 +46,20 @@ std::size_t TPlainParagraphs::Cp932Length() const { return Texts.empty() ? 0 : S
 
 std::string TPlainParagraphs::EngineInput(std::vector<LineOrigin>* origins) const
 {
-    ParagraphStatements statements(origins);
-    for (const std::string& paragraph : Texts) {
-        if (!statements.Add(paragraph)) break;
+    // A paragraph's lines depend on nothing after them, so the marks up to
+    // the first changed one still hold.
+    constexpr std::size_t MarkInterval = 64;
+    const std::size_t kept = std::min(Cache.firstChanged / MarkInterval + 1, Cache.marks.size());
+    Cache.marks.resize(kept);
+    ParagraphStatements statements(&Cache.origins, std::move(Cache.input), Cache.marks.back());
+    for (std::size_t i = (kept - 1) * MarkInterval; i < Texts.size(); ++i) {
+        if (i % MarkInterval == 0 && i / MarkInterval == Cache.marks.size()) Cache.marks.push_back(statements.Here());
+        if (!statements.Add(Texts[i])) break;
     }
-    return statements.Finish();
+    Cache.input = statements.Finish();
+    Cache.firstChanged = Texts.size();
+    if (origins) *origins = Cache.origins;
+    return Cache.input;
 }
 
 }  // namespace tallyrix

@@ -22,10 +22,21 @@ public:
     const std::string& Text(std::size_t index) const { return Texts[index]; }
     std::size_t Cp932Length() const;
     // What BuildEngineInput gives for the paragraphs joined by line feeds,
-    // with the origins of the lines read when asked for.
+    // with the origins of the lines read when asked for. Only the paragraphs
+    // from about the first one changed since the last call are read again.
     std::string EngineInput(std::vector<LineOrigin>* origins = nullptr) const;
 
 private:
+    // The last engine input and its origins, with the mark of the run before
+    // every MarkInterval-th paragraph.
+    struct InputCache {
+        std::string input;
+        std::vector<LineOrigin> origins;
+        std::vector<ParagraphStatements::Mark> marks{1};
+        std::size_t firstChanged = 0;
+    };
+    mutable InputCache Cache;
+
     std::vector<std::string> Texts;
     std::vector<std::size_t> Lengths;  // each paragraph's, without its break
     std::size_t Sum = 0;

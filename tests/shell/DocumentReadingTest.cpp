@@ -5,6 +5,7 @@
 #include <QTextCursor>
 #include <QTextDocument>
 #include <functional>
+#include <random>
 
 #include "document/StatementExtraction.h"
 #include "files/TextCodec.h"
@@ -53,6 +54,34 @@ TEST(PlainParagraphs, FollowEveryReplacement)
     EXPECT_FALSE(kept.Replace(0, 2, {}));
     EXPECT_FALSE(kept.Replace(2, 0, {}));
     EXPECT_EQ(kept.Count(), 1u);
+}
+
+// Long documents are read again only from about the first paragraph
+// changed; what comes out must still be what the whole text gives.
+TEST(PlainParagraphs, RandomReplacementsGiveTheWholeTextsInput)
+{
+    const std::vector<std::string> pieces = {"a=1;", "", "  b=a*2 // note", "c=3 /// stop", "d\ne=5;", "--", ";"};
+    std::mt19937 random(7);
+    TPlainParagraphs kept;
+    std::vector<std::string> plain;
+    for (int step = 0; step < 300; ++step) {
+        const std::size_t first = random() % (plain.size() + 1);
+        const std::size_t removed = std::min<std::size_t>(random() % 3, plain.size() - first);
+        std::vector<std::string> paragraphs(random() % (step < 20 ? 60 : 3));
+        // The stop marker stays rare, so that most runs read to the end.
+        for (std::string& paragraph : paragraphs) paragraph = pieces[random() % (random() % 8 ? 3 : pieces.size())];
+        ASSERT_TRUE(kept.Replace(first, removed, paragraphs));
+        const auto at = plain.begin() + static_cast<std::ptrdiff_t>(first);
+        plain.insert(plain.erase(at, at + static_cast<std::ptrdiff_t>(removed)), paragraphs.begin(), paragraphs.end());
+        std::vector<LineOrigin> origins, expectedOrigins;
+        SCOPED_TRACE("step " + std::to_string(step));
+        ASSERT_EQ(kept.EngineInput(&origins), BuildEngineInput(Joined(plain), expectedOrigins));
+        ASSERT_EQ(origins.size(), expectedOrigins.size());
+        for (std::size_t i = 0; i < origins.size(); ++i) {
+            ASSERT_EQ(origins[i].statementOffset, expectedOrigins[i].statementOffset);
+            ASSERT_EQ(origins[i].indent, expectedOrigins[i].indent);
+        }
+    }
 }
 
 // One edit of the document through a cursor.
