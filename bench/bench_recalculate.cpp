@@ -9,6 +9,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QTest>
+#include <QTextBlock>
 #include <QTextCursor>
 #include <QTextEdit>
 #include <cstdio>
@@ -56,8 +57,10 @@ void BM_Recalculate(benchmark::State& state)
     if (!form.Engine.MessageText.empty()) state.SkipWithError(form.Engine.MessageText.c_str());
 }
 
-// Alternately types a space at the end of the document and takes it back, so
-// the document stays the same size; every keystroke recalculates.
+// Alternately types a digit before the ";" of a line and takes it back, so
+// the document stays the same and every keystroke changes a value and
+// recalculates. range(1): where, 0 on the line before the last, 1 on the
+// middle line (all that follows the edit is evaluated again).
 void BM_Keystroke(benchmark::State& state)
 {
     tallyrix::TMainForm form;
@@ -65,11 +68,16 @@ void BM_Keystroke(benchmark::State& state)
         QString::fromStdString(GenerateDocument(static_cast<int>(state.range(0)), DocumentSyntax::Tallyrix)));
     form.show();
     form.reExpression->setFocus();
-    form.reExpression->moveCursor(QTextCursor::End);
+    const QTextDocument* document = form.reExpression->document();
+    const int line = state.range(1) == 0 ? document->blockCount() - 2 : document->blockCount() / 2;
+    const QTextBlock block = document->findBlockByNumber(line);
+    QTextCursor place = form.reExpression->textCursor();
+    place.setPosition(block.position() + block.length() - 2);
+    form.reExpression->setTextCursor(place);
     QApplication::processEvents();
     bool typed = false;
     for (auto _ : state) {
-        QTest::keyClick(form.reExpression, typed ? Qt::Key_Backspace : Qt::Key_Space);
+        QTest::keyClick(form.reExpression, typed ? Qt::Key_Backspace : Qt::Key_1);
         QApplication::processEvents();
         typed = !typed;
     }
@@ -94,15 +102,20 @@ public:
         for (const char* lines : {"1000", "10000", "100000"}) {
             const auto engine = Times.find(std::string("BM_Evaluate/") + lines);
             if (engine == Times.end()) continue;
-            const auto key = Times.find(std::string("BM_Keystroke/") + lines);
-            if (key != Times.end())
-                std::printf("%6s lines, one keystroke: %.2f ms, Keystroke / Evaluate = %.2f\n", lines,
-                            key->second, key->second / engine->second);
+            for (const char* where : {"0", "1"}) {
+                const auto key = Times.find(std::string("BM_Keystroke/") + lines + "/" + where);
+                if (key == Times.end()) continue;
+                std::printf("%6s lines, one keystroke %s: %.2f ms, Keystroke / Evaluate = %.2f\n", lines,
+                            where[0] == '0' ? "near the end " : "in the middle", key->second,
+                            key->second / engine->second);
+            }
             for (const char* mode : {"0", "1", "2"}) {
                 const auto window = Times.find(std::string("BM_Recalculate/") + lines + "/" + mode);
                 if (window == Times.end()) continue;
                 std::printf("%6s lines, side pane %-10s Recalculate / Evaluate = %.2f\n", lines,
-                            mode[0] == '2' ? "lines:" : mode[0] == '1' ? "values:" : "variables:",
+                            mode[0] == '2'   ? "lines:"
+                            : mode[0] == '1' ? "values:"
+                                             : "variables:",
                             window->second / engine->second);
             }
         }
@@ -116,7 +129,7 @@ private:
 
 BENCHMARK(BM_Evaluate)->Arg(1000)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_Recalculate)->ArgsProduct({{1000, 10000}, {0, 1, 2}})->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_Keystroke)->Arg(1000)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_Keystroke)->ArgsProduct({{1000, 10000, 100000}, {0, 1}})->Unit(benchmark::kMillisecond);
 
 int main(int argc, char* argv[])
 {
