@@ -66,6 +66,7 @@ class TTrayHideGuard;
 class TextEditFindTarget;
 struct FormSettings;
 enum class ViewPreset;
+class TDocumentLoader;
 class TLineFollower;
 class TResultPane;
 class TStatementMark;
@@ -93,13 +94,19 @@ public:
 
     using Command = void (TMainForm::*)();
 
+    // What a handler does while a large document is still being put into
+    // the editor: most need the whole document and have the rest put in
+    // first; the editor's own notifications run as they come.
+    enum class WhileLoading { Finish, Run };
+
     // The one way a signal reaches a handler: a member command or a callable,
     // always run inside RunHandler, so that no failure leaves a slot.
     template <typename Sender, typename Signal, typename Handler>
-    void Bind(Sender* sender, Signal signal, Handler handler)
+    void Bind(Sender* sender, Signal signal, Handler handler, WhileLoading loading = WhileLoading::Finish)
     {
-        connect(sender, signal, this, [this, handler] {
-            RunHandler([this, &handler] {
+        connect(sender, signal, this, [this, handler, loading] {
+            RunHandler([this, &handler, loading] {
+                if (loading == WhileLoading::Finish) FinishLoading();
                 if constexpr (std::is_member_function_pointer_v<Handler>) {
                     (this->*handler)();
                 } else {
@@ -167,6 +174,9 @@ public:
     void FileNew();
     void FileOpen();
     void OpenFile(const QString& path);
+    // The whole document is in the editor: its results and colours.
+    void DocumentLoaded();
+    void FinishLoading();
     void FileListBoxClick();
     void FileSave();
     void FileSaveAs();
@@ -281,6 +291,7 @@ public:
     TResultPane* reResult = nullptr;
     TLineFollower* LineFollower = nullptr;     // the pane beside the lines ("各行の値")
     TStatementMark* StatementMark = nullptr;  // the failing statement's mark
+    TDocumentLoader* Loader = nullptr;        // a large document, a piece at a time
     QStatusBar* StatusBar = nullptr;
     std::array<QLabel*, 5> StatusPanels{};
 

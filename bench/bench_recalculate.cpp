@@ -18,6 +18,7 @@
 
 #include "app/MainForm.h"
 #include "bench/DocumentGenerator.h"
+#include "bench/EditorPlaces.h"
 #include "document/StatementExtraction.h"
 
 namespace {
@@ -68,12 +69,8 @@ void BM_Keystroke(benchmark::State& state)
         QString::fromStdString(GenerateDocument(static_cast<int>(state.range(0)), DocumentSyntax::Tallyrix)));
     form.show();
     form.reExpression->setFocus();
-    const QTextDocument* document = form.reExpression->document();
-    const int line = state.range(1) == 0 ? document->blockCount() - 2 : document->blockCount() / 2;
-    const QTextBlock block = document->findBlockByNumber(line);
-    QTextCursor place = form.reExpression->textCursor();
-    place.setPosition(block.position() + block.length() - 2);
-    form.reExpression->setTextCursor(place);
+    const int lines = form.reExpression->document()->blockCount();
+    tallyrix::bench::PlaceBeforeLastCharacter(*form.reExpression, state.range(1) == 0 ? lines - 2 : lines / 2);
     QApplication::processEvents();
     bool typed = false;
     for (auto _ : state) {

@@ -90,7 +90,8 @@ void TMainForm::EndBtnClick() { MoveCaret(reExpression, QTextCursor::End); }
 bool TMainForm::reExpressionKeyDown(int key, Qt::KeyboardModifiers shift)
 {
     const EnterAction action = DecideEnterAction(key, shift, mEnterToSemicolon->isChecked());
-    if (action == EnterAction::None) return false;
+    // A read-only editor (a document still coming in) takes no ";".
+    if (action == EnterAction::None || reExpression->isReadOnly()) return false;
     // The selection stays as text: ";" goes after it.
     QTextCursor cursor = reExpression->textCursor();
     cursor.setPosition(cursor.selectionEnd());

@@ -10,6 +10,7 @@
 #include "document/Presentation.h"
 #include "document/StatementExtraction.h"
 #include "document/StatementLines.h"
+#include "shell/DocumentLoader.h"
 #include "shell/ResultPane.h"
 #include "shell/StatementMark.h"
 #include "shell/RichEdit.h"
@@ -22,6 +23,11 @@ void TMainForm::Recalculate()
     OutputEdit->clear();
     reResult->clear();
     StatementMark->Clear();
+    if (Loader->Loading()) {
+        // Values of a part of the document would mislead.
+        StatusPanel(3)->setText(QStringLiteral("読み込み中…"));
+        return;
+    }
 
     // The editor keeps its paragraphs as they change: no copy of the whole
     // document per key. The origins of its lines place each value in the
@@ -94,7 +100,11 @@ void TMainForm::SetModified(bool flag)
     StatusPanel(1)->setText(flag ? QStringLiteral("変更あり") : QString());
 }
 
-void TMainForm::reExpressionChange() { SetModified(true); }
+void TMainForm::reExpressionChange()
+{
+    // The pieces of a document being opened are no edit.
+    if (!Loader->Loading()) SetModified(true);
+}
 
 // Releases already waiting behind this one are delivered first and share
 // its recalculation; timers and sockets wait for the event loop.

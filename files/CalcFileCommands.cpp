@@ -11,6 +11,7 @@
 #include "app/MainForm.h"
 #include "files/CalcDocumentFile.h"
 #include "files/CalcFileNames.h"
+#include "shell/DocumentLoader.h"
 #include "shell/FilePane.h"
 #include "shell/ResultPane.h"
 
@@ -70,6 +71,7 @@ void TMainForm::FileNew()
 {
     if (ConfirmSave() == QMessageBox::Cancel) return;
     SetCurrentFile(UntitledFileName());
+    Loader->Cancel();
     reExpression->clear();
     reExpression->setCurrentCharFormat(EditorFormat());
     DocumentEncoding = TextEncoding::ShiftJis;
@@ -98,7 +100,6 @@ void TMainForm::OpenFile(const QString& path)
     reExpression->setCurrentCharFormat(EditorFormat());
     const QString fullPath = QFileInfo(path).absoluteFilePath();
     CalcDocument document = ReadCalcDocument(fullPath.toStdString());
-    reExpression->setPlainText(DocumentChars.ToEditor(QString::fromStdString(document.text)));
     DocumentEncoding = document.encoding;
     DocumentSpelling = std::move(document.spelling);
     DocumentOnDisk = std::move(document.onDisk);
@@ -106,11 +107,22 @@ void TMainForm::OpenFile(const QString& path)
     StatusPanel(4)->setText(OpenedMessage(CurFileName, document.undecodableBytes));
     LeftPanel->SetDirectory(DirectoryPart(fullPath));
     LeftPanel->SelectFile(CurFileName);
-    Recalculate();
-    // setPlainText gave the whole text the editor format set above.
+    // A short document is in at once and DocumentLoaded runs right here.
+    Loader->Load(DocumentChars.ToEditor(QString::fromStdString(document.text)));
+    if (Loader->Loading()) Recalculate();
+}
+
+// The arithmetic comes last: a failure it raises leaves the document
+// coloured and unmodified.
+void TMainForm::DocumentLoaded()
+{
+    // The text came in with the editor format set before it.
     RestyleComments(false);
     SetModified(false);
+    Recalculate();
 }
+
+void TMainForm::FinishLoading() { Loader->FinishNow(); }
 
 void TMainForm::FileListBoxClick()
 {

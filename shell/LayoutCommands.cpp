@@ -9,6 +9,7 @@
 #include <QVBoxLayout>
 
 #include "app/MainForm.h"
+#include "shell/DocumentLoader.h"
 #include "shell/ButtonBar.h"
 #include "shell/ElidedLabel.h"
 #include "shell/Hints.h"
@@ -208,9 +209,11 @@ QWidget* TMainForm::CreateEditors()
     ApplyEditorFont();
     reExpression->setCurrentCharFormat(EditorFormat());
     reExpression->installEventFilter(this);
-    Bind(reExpression, &QPlainTextEdit::textChanged, &TMainForm::reExpressionChange);
-    Bind(reExpression, &QPlainTextEdit::cursorPositionChanged, &TMainForm::ShowCaretPosition);
-    Bind(reExpression, &QPlainTextEdit::selectionChanged, &TMainForm::ShowCaretPosition);
+    Bind(reExpression, &QPlainTextEdit::textChanged, &TMainForm::reExpressionChange, WhileLoading::Run);
+    Bind(reExpression, &QPlainTextEdit::cursorPositionChanged, &TMainForm::ShowCaretPosition, WhileLoading::Run);
+    Bind(reExpression, &QPlainTextEdit::selectionChanged, &TMainForm::ShowCaretPosition, WhileLoading::Run);
+    Loader = new TDocumentLoader(reExpression);
+    Bind(Loader, &TDocumentLoader::Finished, &TMainForm::DocumentLoaded);
     return rePanel;
 }
 

@@ -5,6 +5,7 @@
 #include <QFile>
 #include <QLabel>
 #include <QTest>
+#include <QTextDocument>
 
 #include <sys/fsuid.h>
 #include <sys/resource.h>
@@ -13,6 +14,7 @@
 #include <csignal>
 
 #include "files/CalcFileNames.h"
+#include "shell/DocumentLoader.h"
 #include "shell/FilePane.h"
 #include "tests/files_window/FilesWindowFixture.h"
 
@@ -576,6 +578,43 @@ TEST_F(CalcFilesTest, DeeplyNestedDocumentsOpen)
         Form->RunHandler([&] { Form->OpenFile(path); });
         EXPECT_EQ(Output(), QString::fromUtf8(c.output));
         EXPECT_TRUE(Form->isVisible());
+    }
+}
+
+}  // namespace
+}  // namespace tallyrix::test
+
+namespace tallyrix::test {
+namespace {
+
+// A document of several pieces shows its start at once and stays read-only
+// until the rest is in; a save meanwhile writes all of it, and nothing of
+// the coming in counts as an edit.
+TEST_F(CalcFilesTest, ALargeDocumentComesInPiecesAndSavesWhole)
+{
+    QByteArray bytes = "a=0;\r\n";
+    for (int i = 0; i < 40000; ++i) bytes += "a=a+1;\r\n";
+    const struct {
+        const char* what;
+        std::function<void()> then;
+    } cases[] = {
+        {"saved while coming in", [this] { Form->mFileSave->trigger(); }},
+        {"left to come in", [this] { EXPECT_TRUE(WaitFor([this] { return !Form->Loader->Loading(); })); }},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        const QString path = CalPath(QStringLiteral("large.txt"));
+        WriteBytes(path, bytes);
+        Form->RunHandler([&] { Form->OpenFile(path); });
+        ASSERT_TRUE(Form->Loader->Loading());
+        EXPECT_TRUE(Form->reExpression->isReadOnly());
+        EXPECT_EQ(Panel(3), QStringLiteral("読み込み中…"));
+        c.then();
+        EXPECT_EQ(ReadBytes(path), bytes);
+        EXPECT_EQ(Output(), QStringLiteral("40000"));
+        EXPECT_FALSE(Modified());
+        EXPECT_FALSE(Form->reExpression->isReadOnly());
+        EXPECT_FALSE(Form->reExpression->document()->isUndoAvailable());
     }
 }
 
