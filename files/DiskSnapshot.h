@@ -2,7 +2,7 @@
 // save can tell whether another program has changed the file since.
 #pragma once
 
-#include <QByteArray>
+#include <cstddef>
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -33,7 +33,7 @@ private:
 
     std::string recordedPath;
     Stamp stamp;
-    QByteArray hash;
+    std::size_t hash = 0;
 };
 
 }  // namespace tallyrix
