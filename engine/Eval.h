@@ -258,13 +258,16 @@ private:
         std::size_t expressionLines, variableLines, statementEnds, reports;
         std::string resultText;
     };
-    // What a run depends on besides its text.
+    // What a run depends on besides its text: the preset entries keep the
+    // values the previous run left in them ("pi=3" stays), so those count.
     struct RunConditions {
-        int base;
-        bool radians;
-        bool recordEnds;
+        int base = 0;
+        bool radians = true;
+        bool recordEnds = false;
+        std::vector<std::uint64_t> baseValues;
         bool operator==(const RunConditions&) const = default;
     };
+    RunConditions ConditionsOfRun(int base) const;
     struct KeptRuns {
         std::string Text;
         RunConditions conditions{};

@@ -4,6 +4,7 @@
 // holds everything a statement's ";" leaves behind: the variable table, how
 // long the value lists were, the last result and the reports made so far.
 #include <algorithm>
+#include <bit>
 #include <cstring>
 
 #include "engine/Eval.h"
@@ -34,8 +35,15 @@ void Evaluator::ForgetKeptStates() {
     KeepingReports = false;
 }
 
+Evaluator::RunConditions Evaluator::ConditionsOfRun(int base) const {
+    RunConditions conditions{base, Radians, RecordStatementEnds, {}};
+    const int kept = std::clamp(base, 0, FilledCount_);
+    for (int i = 0; i < kept; ++i) conditions.baseValues.push_back(std::bit_cast<std::uint64_t>(Variables[i].value));
+    return conditions;
+}
+
 void Evaluator::EvaluateResuming(std::string text, int base) {
-    const RunConditions conditions{base, Radians, RecordStatementEnds};
+    RunConditions conditions = ConditionsOfRun(base);
     const std::size_t unchanged = SharedPrefix(Resumable.Text, text);
     const std::size_t usable = conditions == Resumable.conditions ? StatesWithin(unchanged) : 0;
     Resumable.Text = std::move(text);
@@ -45,7 +53,7 @@ void Evaluator::EvaluateResuming(std::string text, int base) {
         // completes no statement.
         ResultText.clear();
         MessageText.clear();
-        Resumable.conditions = conditions;
+        Resumable.conditions = std::move(conditions);
         KeepingReports = true;
         NextKeptPosition = ResumeInterval;
         EvaluateFromStart(Resumable.Text);

@@ -1,7 +1,8 @@
 // libFuzzer target: any bytes as a document, through the statement
-// extraction and one evaluation in each angle mode. Failures of the
-// arithmetic are expected and caught; anything else, or a sanitizer report,
-// is a finding.
+// extraction and one evaluation in each angle mode, then a run resumed after
+// one byte of it changed, held to a full run over the changed text. Failures
+// of the arithmetic are expected and caught; anything else, a difference, or
+// a sanitizer report is a finding.
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
@@ -52,6 +53,54 @@ void EvaluateOnce(tallyrix::Evaluator& evaluator, const std::string& input, bool
     CheckOutcome(evaluator);
 }
 
+// Everything a run leaves behind, a failure included.
+struct Outcome {
+    std::string result, message, failure, expressionValues, variableList;
+    std::int32_t count = 0;
+    std::size_t start = 0, stop = 0;
+    bool operator==(const Outcome&) const = default;
+};
+
+template <typename Run>
+Outcome Observed(tallyrix::Evaluator& evaluator, Run run)
+{
+    Outcome outcome;
+    try {
+        run();
+    } catch (const tallyrix::EngineFailure& failure) {
+        outcome.failure = failure.what();
+    }
+    outcome.result = evaluator.ResultText;
+    outcome.message = evaluator.MessageText;
+    outcome.expressionValues = evaluator.ExpressionValues.Text();
+    outcome.variableList = evaluator.VariableList.Text();
+    outcome.count = evaluator.StatementCount;
+    outcome.start = evaluator.StatementStart;
+    outcome.stop = evaluator.StopOffset;
+    return outcome;
+}
+
+// The input, then the input with one byte of its second half changed, as an
+// edit after the first keystrokes: the resumed run must give what a fresh
+// evaluator's full run gives.
+void CheckResumed(const std::string& input)
+{
+    if (input.size() < 4) return;
+    tallyrix::Evaluator resumed;
+    resumed.ResumeInterval = 8;  // states close together, so that edits meet them
+    std::string edited = input;
+    const std::size_t at = input.size() / 2 + input[0] % (input.size() / 2 - 1);
+    edited[at] = static_cast<char>(edited[at] ^ 0x05);
+    Observed(resumed, [&] { resumed.EvaluateResuming(input, 1); });
+    const Outcome again = Observed(resumed, [&] { resumed.EvaluateResuming(edited, 1); });
+    tallyrix::Evaluator fresh;
+    const Outcome full = Observed(fresh, [&] {
+        fresh.ResetVariables(1);
+        fresh.Evaluate(edited);
+    });
+    if (!(again == full)) std::abort();
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
@@ -64,5 +113,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     tallyrix::Evaluator& evaluator = SharedEvaluator();
     EvaluateOnce(evaluator, input, true);
     EvaluateOnce(evaluator, input, false);
+    CheckResumed(input);
     return 0;
 }
