@@ -248,7 +248,6 @@ private:
     std::size_t SourceLength = 0;
     std::size_t Position = 1;  // 1-based index of the next byte to read
     bool ErrorStop = false;    // Token == End because of an error, not "@"
-    std::string LiteralText;   // reused between literals, so no allocation
     std::vector<PendingOperation> Pending;  // kept between evaluations
     std::uint64_t FormattedBits = 0;
     bool FormattedValid = false;

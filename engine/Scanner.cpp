@@ -2,6 +2,7 @@
 // than one byte past the token.
 #include "engine/Eval.h"
 
+#include <algorithm>
 #include <array>
 #include <cfloat>
 #include <cstdint>
@@ -73,76 +74,100 @@ locale_t CLocale() {
 
 // Powers of ten that a long double holds exactly (5^27 < 2^64).
 constexpr int ExactPowerLimit = 27;
-long double ExactPowerOfTen(int n) {
-    static const auto table = [] {
-        std::array<long double, ExactPowerLimit + 1> powers{};
-        powers[0] = 1.0L;
-        for (int i = 1; i <= ExactPowerLimit; ++i) powers[i] = powers[i - 1] * 10.0L;
-        return powers;
-    }();
-    return table[n];
-}
+constexpr std::array<long double, ExactPowerLimit + 1> ExactPowers = [] {
+    std::array<long double, ExactPowerLimit + 1> powers{};
+    powers[0] = 1.0L;
+    for (int i = 1; i <= ExactPowerLimit; ++i) powers[i] = powers[i - 1] * 10.0L;
+    return powers;
+}();
+long double ExactPowerOfTen(int n) { return ExactPowers[static_cast<std::size_t>(n)]; }
 
-struct Mantissa {
-    std::uint64_t digits = 0;   // up to 19 significant digits, exactly
-    int significant = 0;        // significant digits seen (leading zeros skipped)
-    int fractionDigits = 0;     // digits after the point that are in `digits`
+// A literal's value gathered while it is scanned, straight from the source
+// bytes: digits, at most one point, at most one "e"/"E" with a sign only
+// right after it, and commas, which count for nothing.
+class LiteralValue {
+public:
+    void Take(unsigned char c) {
+        if (InExponent) return TakeExponent(c);
+        if (c == 'e' || c == 'E') {
+            InExponent = true;
+        } else if (c == '.') {
+            AfterPoint = true;
+        } else if (c != ',') {
+            TakeDigit(c);
+        }
+    }
+
+    // The value rounded to double; the mantissa and the power of ten are
+    // combined in extended precision. literal is the scanned source text.
+    double Value(std::string_view literal) const {
+        if (ExponentTooLarge) ThrowNotANumber(WithoutCommas(literal));
+        if (Digits == 0) return 0.0;
+        const int exponent = NegativeExponent ? -Exponent : Exponent;
+        long double extended;
+        const int scale = exponent - FractionDigits;
+        if (Significant <= 19 && scale >= -ExactPowerLimit && scale <= ExactPowerLimit) {
+            // Both factors are exact, so the one rounding of this product or
+            // quotient is the correctly rounded extended value.
+            const long double digits = static_cast<long double>(Digits);
+            extended = scale >= 0 ? digits * ExactPowerOfTen(scale) : digits / ExactPowerOfTen(-scale);
+        } else {
+            // More digits than the fast path holds, or a power of ten that
+            // is not exact: the C library rounds the mantissa's text.
+            std::string canonical = WithoutCommas(literal);
+            canonical.resize(std::min(canonical.find_first_of("eE"), canonical.size()));
+            canonical += 'e';
+            canonical += std::to_string(exponent);
+            extended = strtold_l(canonical.c_str(), nullptr, CLocale());
+        }
+        const double value = static_cast<double>(extended);
+        if (std::isinf(value)) throw FloatingPointError(OverflowText);
+        return value;
+    }
+
+private:
+    void TakeDigit(unsigned char c) {
+        // Leading zeros are not significant; they only move the point.
+        if (Significant == 0 && c == '0') {
+            FractionDigits += AfterPoint;
+            return;
+        }
+        if (++Significant <= 19) {
+            Digits = Digits * 10 + static_cast<std::uint64_t>(c - '0');
+            FractionDigits += AfterPoint;
+        }
+    }
+
+    void TakeExponent(unsigned char c) {
+        if (c == '-') {
+            NegativeExponent = true;
+        } else if (IsDigit(c)) {
+            // Too large already before its last digit: no double is near.
+            if (Exponent >= ExponentLimit) {
+                ExponentTooLarge = true;
+            } else {
+                Exponent = Exponent * 10 + (c - '0');
+            }
+        }
+    }
+
+    static std::string WithoutCommas(std::string_view literal) {
+        std::string text;
+        for (const char c : literal) {
+            if (c != ',') text += c;
+        }
+        return text;
+    }
+
+    std::uint64_t Digits = 0;  // up to 19 significant digits, exactly
+    int Significant = 0;       // significant digits seen (leading zeros skipped)
+    int FractionDigits = 0;    // digits after the point that are in Digits
+    int Exponent = 0;
+    bool AfterPoint = false;
+    bool InExponent = false;
+    bool NegativeExponent = false;
+    bool ExponentTooLarge = false;
 };
-
-// The collected text holds digits, at most one point, at most one "e"/"E"
-// and a sign only right after it. Returns the value rounded to double; the
-// mantissa and the power of ten are combined in extended precision.
-double ConvertLiteral(const std::string& text) {
-    const std::size_t mark = text.find_first_of("eE");
-    const std::size_t mantissaEnd = mark == std::string::npos ? text.size() : mark;
-
-    Mantissa m;
-    bool afterPoint = false;
-    for (std::size_t i = 0; i < mantissaEnd; ++i) {
-        if (text[i] == '.') {
-            afterPoint = true;
-            continue;
-        }
-        if (m.significant == 0 && text[i] == '0') {
-            if (afterPoint) ++m.fractionDigits;
-            continue;
-        }
-        if (++m.significant <= 19) {
-            m.digits = m.digits * 10 + static_cast<std::uint64_t>(text[i] - '0');
-            if (afterPoint) ++m.fractionDigits;
-        }
-    }
-
-    int exponent = 0;
-    if (mark != std::string::npos) {
-        std::size_t i = mark + 1;
-        bool negative = false;
-        if (i < text.size() && (text[i] == '+' || text[i] == '-')) negative = text[i++] == '-';
-        for (; i < text.size() && IsDigit(text[i]); ++i) {
-            if (exponent >= ExponentLimit) ThrowNotANumber(text);
-            exponent = exponent * 10 + (text[i] - '0');
-        }
-        if (negative) exponent = -exponent;
-    }
-    if (m.digits == 0) return 0.0;
-
-    long double extended;
-    const int scale = exponent - m.fractionDigits;
-    if (m.significant <= 19 && scale >= -ExactPowerLimit && scale <= ExactPowerLimit) {
-        // Both factors are exact, so the one rounding of this product or
-        // quotient is the correctly rounded extended value.
-        const long double digits = static_cast<long double>(m.digits);
-        extended = scale >= 0 ? digits * ExactPowerOfTen(scale) : digits / ExactPowerOfTen(-scale);
-    } else {
-        std::string canonical(text, 0, mantissaEnd);
-        canonical += 'e';
-        canonical += std::to_string(exponent);
-        extended = strtold_l(canonical.c_str(), nullptr, CLocale());
-    }
-    const double value = static_cast<double>(extended);
-    if (std::isinf(value)) throw FloatingPointError(OverflowText);
-    return value;
-}
 
 }  // namespace
 
@@ -168,7 +193,8 @@ void Evaluator::NextToken() {
 }
 
 void Evaluator::ScanNumber(unsigned char first) {
-    LiteralText.clear();
+    const std::size_t start = Position - 2;  // 0-based index of the first byte
+    LiteralValue literal;
     bool exponentSeen = false;
     bool pointSeen = false;
     unsigned char c = first;
@@ -181,14 +207,14 @@ void Evaluator::ScanNumber(unsigned char first) {
             if (exponentSeen) return Fail(PointInExponent);
             pointSeen = true;
         }
-        if (c != ',') LiteralText.push_back(static_cast<char>(c));
+        literal.Take(c);
         const unsigned char next = CharAt(Position);
         if ((next == '+' || next == '-') && c != 'e' && c != 'E') break;
         ++Position;
         c = next;
         if (!IsLiteralChar(c)) --Position;
     }
-    NumberValue = ConvertLiteral(LiteralText);
+    NumberValue = literal.Value(Source.substr(start, Position - 1 - start));
     Token = Number;
 }
 
