@@ -209,10 +209,11 @@ private:
 
     // Variable table (Variables.cpp)
     int FindVariable(std::string_view name) const;
+    int FindVariable(std::string_view name, std::uint32_t hash) const;
     void IndexVariable(int index);
     void RebuildIndex();
     void SetVariable(std::string_view name, double value);
-    bool GetVariable(std::string_view name, double& value);
+    bool GetVariable(std::string_view name, std::uint32_t hash, double& value);
     void AppendVariableLine(const Variable& entry);
 
     // Built-in functions (Functions.cpp)
@@ -236,6 +237,7 @@ private:
     // The last name read: a view into Source, at most MaxNameLength bytes,
     // valid for the rest of the evaluation.
     std::string_view TokenName;
+    std::uint32_t TokenHash = 0;  // NameHash of TokenName
     Variable Variables[VariableCapacity];
     int VariableCount_ = 0;
     int FilledCount_ = 0;  // entries ever filled; a reset never goes past them

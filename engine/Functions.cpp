@@ -68,9 +68,10 @@ Evaluator::ParseStep Evaluator::ParseName(double& v) {
     const int function = FindFunction(TokenName);
     if (function >= 0) return AwaitOperand(Operation::Function, 0.0, static_cast<std::uint8_t>(function));
     const std::string_view kept = TokenName;
+    const std::uint32_t hash = TokenHash;
     NextToken();
     if (Token != Assign) {
-        GetVariable(kept, v);
+        GetVariable(kept, hash, v);
         return ParseStep::Primary;
     }
     const ParseStep next = AwaitOperand(Operation::Assignment, 0.0, static_cast<std::uint8_t>(kept.size()));

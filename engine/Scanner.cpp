@@ -1,6 +1,7 @@
 // The scanner: one token at a time from Source, never looking further ahead
 // than one byte past the token.
 #include "engine/Eval.h"
+#include "engine/NameHash.h"
 
 #include <algorithm>
 #include <array>
@@ -220,18 +221,22 @@ void Evaluator::ScanNumber(unsigned char first) {
 
 void Evaluator::ScanName() {
     const std::size_t first = Position - 2;  // 0-based index of the first letter
-    while (true) {
-        const unsigned char c = CharAt(Position);
-        if (!Is(c, NameTail)) break;
-        ++Position;
+    const char* const text = Source.data();
+    // The name is hashed as it is read, for the variable table's index.
+    std::uint32_t hash = NameHashStep(NameHashSeed, static_cast<unsigned char>(text[first]));
+    std::size_t end = first + 1;
+    for (; end < SourceLength && Is(static_cast<unsigned char>(text[end]), NameTail); ++end) {
+        hash = NameHashStep(hash, static_cast<unsigned char>(text[end]));
     }
-    const std::size_t length = Position - 1 - first;
+    Position = end + 1;
+    const std::size_t length = end - first;
     if (length > MaxNameLength) {
         // Refused rather than cut short, so that two long names never alias.
         Token = Invalid;
         return;
     }
     TokenName = Source.substr(first, length);
+    TokenHash = hash;
     Token = Name;
 }
 
