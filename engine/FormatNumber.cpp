@@ -51,6 +51,24 @@ int DecadeOf(double magnitude) {
     return decade;
 }
 
+// The rounding error of the product a * b: a * b - fl(a * b), exactly.
+double ProductError(double a, double b, double product) {
+#ifdef __FMA__
+    return std::fma(a, b, -product);
+#else
+    // Dekker's product of the 26-bit halves; exact in round-to-nearest.
+    const auto split = [](double x, double& upper, double& lower) {
+        const double spread = 134217729.0 * x;  // 2^27 + 1
+        upper = spread - (spread - x);
+        lower = x - upper;
+    };
+    double aHigh = 0, aLow = 0, bHigh = 0, bLow = 0;
+    split(a, aHigh, aLow);
+    split(b, bHigh, bLow);
+    return ((aHigh * bHigh - product) + aHigh * bLow + aLow * bHigh) + aLow * bLow;
+#endif
+}
+
 constexpr std::array<char, 200> DigitPairs = [] {
     std::array<char, 200> pairs{};
     for (int i = 0; i < 100; ++i) {
@@ -72,17 +90,24 @@ void WriteDigitPairs(std::uint32_t value, char* out, int pairs) {
 // value scaled to 15 integer digits is one rounded product by an exact power
 // of ten. Below 2^52 every half lies on the grid of doubles, and rounding
 // is monotonic: a product above (below) a half comes from an exact value
-// above (below) it. Only a product exactly on a half is left to the exact
+// above (below) it. A product exactly on a half is settled by the
+// product's rounding error; only an exact half is left to the exact
 // conversion, returning false.
 bool SignificantDigitsByScaling(double magnitude, char* digits, int& n, int& exponent) {
     if (!(magnitude >= DecadeLimits[0] && magnitude < DecadeLimits[20])) return false;
     // DecadeLimits[decade - 1] <= m < DecadeLimits[decade], so m = 0.d.. x 10^E
     exponent = DecadeOf(magnitude) - 5;
-    const double scaled = magnitude * Scales[15 - exponent];
+    const double scale = Scales[15 - exponent];
+    const double scaled = magnitude * scale;
     const auto whole = static_cast<std::uint64_t>(scaled);
     const double fraction = scaled - static_cast<double>(whole);
-    if (fraction == 0.5) return false;
-    auto value = static_cast<std::uint64_t>(whole) + (fraction > 0.5 ? 1 : 0);
+    bool up = fraction > 0.5;
+    if (fraction == 0.5) {
+        const double error = ProductError(magnitude, scale, scaled);
+        if (error == 0) return false;
+        up = error > 0;
+    }
+    auto value = whole + (up ? 1 : 0);
     if (value >= 1000000000000000ULL) {  // rounded up into the next decade
         value /= 10;
         ++exponent;

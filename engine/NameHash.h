@@ -10,9 +10,9 @@ namespace tallyrix {
 inline constexpr std::uint32_t NameHashSeed = 2166136261u;
 
 // One byte of FNV-1a.
-inline std::uint32_t NameHashStep(std::uint32_t hash, unsigned char c) { return (hash ^ c) * 16777619u; }
+constexpr std::uint32_t NameHashStep(std::uint32_t hash, unsigned char c) { return (hash ^ c) * 16777619u; }
 
-inline std::uint32_t NameHash(std::string_view name) {
+constexpr std::uint32_t NameHash(std::string_view name) {
     std::uint32_t hash = NameHashSeed;
     for (const char c : name) hash = NameHashStep(hash, static_cast<unsigned char>(c));
     return hash;

@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <array>
+#include <utility>
 #include <cfloat>
 #include <cstdint>
 #include <clocale>
@@ -44,23 +45,17 @@ bool Is(unsigned char c, std::uint8_t kind) { return (Classes[c] & kind) != 0; }
 bool IsDigit(unsigned char c) { return Is(c, Digit); }
 bool IsLiteralChar(unsigned char c) { return Is(c, LiteralPart); }
 
-TokenKind SingleCharToken(unsigned char c) {
-    switch (c) {
-    case '@': return End;
-    case ';': return Separator;
-    case '+': return Plus;
-    case '-': return Minus;
-    case '*': return Times;
-    case '/': return Divide;
-    case '(': return LeftParen;
-    case ')': return RightParen;
-    case '=': return Assign;
-    case '^': return Power;
-    case '%': return Modulo;
-    case '!': return Bang;
-    default: return Invalid;
-    }
-}
+// The token of each byte that is a token by itself; Invalid for the rest.
+constexpr std::array<std::int8_t, 256> SingleCharTokens = [] {
+    std::array<std::int8_t, 256> tokens{};
+    tokens.fill(Invalid);
+    constexpr std::pair<char, TokenKind> Singles[] = {
+        {'@', End},          {';', Separator}, {'+', Plus},  {'-', Minus},  {'*', Times},   {'/', Divide},
+        {'(', LeftParen},    {')', RightParen}, {'=', Assign}, {'^', Power}, {'%', Modulo}, {'!', Bang},
+    };
+    for (const auto& [c, token] : Singles) tokens[static_cast<unsigned char>(c)] = static_cast<std::int8_t>(token);
+    return tokens;
+}();
 
 // strtold in the "C" locale, so that the user's locale never changes what
 // the decimal point is.
@@ -82,6 +77,32 @@ constexpr std::array<long double, ExactPowerLimit + 1> ExactPowers = [] {
     return powers;
 }();
 long double ExactPowerOfTen(int n) { return ExactPowers[static_cast<std::size_t>(n)]; }
+
+// For d = 5^n: the inverse of d modulo 2^64 and the largest quotient by d.
+// x * inverse is x / d when d divides x, and exceeds the limit when not.
+constexpr std::uint64_t InverseModulo(std::uint64_t d) {
+    std::uint64_t inverse = d;  // right in 3 bits; each step doubles them
+    for (int i = 0; i < 5; ++i) inverse *= 2 - d * inverse;
+    return inverse;
+}
+constexpr std::uint64_t FivePower(int n) { return n == 0 ? 1 : 5 * FivePower(n - 1); }
+constexpr auto FivePowerInverses = [] {
+    std::array<std::uint64_t, ExactPowerLimit + 1> inverses{};
+    for (int n = 0; n <= ExactPowerLimit; ++n) inverses[n] = InverseModulo(FivePower(n));
+    return inverses;
+}();
+constexpr auto FivePowerQuotientLimits = [] {
+    std::array<std::uint64_t, ExactPowerLimit + 1> limits{};
+    for (int n = 0; n <= ExactPowerLimit; ++n) limits[n] = ~std::uint64_t{0} / FivePower(n);
+    return limits;
+}();
+// 2^-n, exact.
+constexpr auto HalfPowers = [] {
+    std::array<double, ExactPowerLimit + 1> powers{};
+    powers[0] = 1.0;
+    for (int n = 1; n <= ExactPowerLimit; ++n) powers[n] = powers[n - 1] / 2;
+    return powers;
+}();
 
 // A literal's value gathered while it is scanned, straight from the source
 // bytes: digits, at most one point, at most one "e"/"E" with a sign only
@@ -108,6 +129,15 @@ public:
         long double extended;
         const int scale = exponent - FractionDigits;
         if (Significant <= 19 && scale >= -ExactPowerLimit && scale <= ExactPowerLimit) {
+            // Whole numbers and binary fractions ("4", "0.25") are exact in
+            // extended precision: their one rounding is the double's own.
+            if (scale == 0) return static_cast<double>(Digits);
+            if (scale < 0) {
+                const std::uint64_t quotient = Digits * FivePowerInverses[-scale];
+                if (quotient <= FivePowerQuotientLimits[-scale]) {
+                    return static_cast<double>(quotient) * HalfPowers[-scale];
+                }
+            }
             // Both factors are exact, so the one rounding of this product or
             // quotient is the correctly rounded extended value.
             const long double digits = static_cast<long double>(Digits);
@@ -189,7 +219,7 @@ void Evaluator::NextToken() {
     } else if (Is(c, Letter)) {
         ScanName();
     } else {
-        Token = SingleCharToken(c);
+        Token = SingleCharTokens[c];
     }
 }
 

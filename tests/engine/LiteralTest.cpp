@@ -2,6 +2,8 @@
 #include <gtest/gtest.h>
 
 #include <clocale>
+#include <cmath>
+#include <cstdio>
 #include <cstdlib>
 #include <random>
 
@@ -56,6 +58,13 @@ std::string RandomLiteral(std::mt19937_64& random) {
         for (std::size_t i = 0; i < n; ++i) text += static_cast<char>('0' + random() % 10);
         return text;
     };
+    if (random() % 5 == 0) {
+        // A binary fraction, written out exactly ("0.375", "12.5")
+        const int places = static_cast<int>(random() % 28);
+        char text[64];
+        std::snprintf(text, sizeof text, "%.*f", places, std::ldexp(static_cast<double>(random() % 100000000), -places));
+        return text;
+    }
     std::string literal = random() % 4 == 0 ? std::string(random() % 30, '0') : "";
     literal += digits(random() % 3 == 0 ? random() % 26 : 1 + random() % 6);
     if (random() % 2 == 0) literal += "." + digits(random() % 24);
