@@ -142,6 +142,7 @@ private:
     unsigned char CharAt(std::size_t position) const;
     void NextToken();
     void ScanNumber(unsigned char first);
+    bool ScanPlainNumber(std::size_t start);
     void ScanName();
 
     // Grammar (Eval.cpp). Nesting is kept on Pending, not on the call stack,

@@ -27,16 +27,17 @@ constexpr const char* PointInExponent = "指数部は2桁の整数です";
 constexpr int ExponentLimit = 500;
 
 // Character classes, looked up once per byte.
-enum : std::uint8_t { Blank = 1, Digit = 2, Letter = 4, NameTail = 8, LiteralPart = 16 };
+enum : std::uint8_t { Blank = 1, Digit = 2, Letter = 4, NameTail = 8, LiteralPart = 16, NumberStart = 32 };
 
 constexpr std::array<std::uint8_t, 256> MakeClasses() {
     std::array<std::uint8_t, 256> classes{};
     classes[' '] = classes['\t'] = classes['\n'] = Blank;
-    for (int c = '0'; c <= '9'; ++c) classes[c] = Digit | NameTail | LiteralPart;
+    for (int c = '0'; c <= '9'; ++c) classes[c] = Digit | NameTail | LiteralPart | NumberStart;
     for (int c = 'A'; c <= 'Z'; ++c) classes[c] = Letter | NameTail;
     for (int c = 'a'; c <= 'z'; ++c) classes[c] = Letter | NameTail;
     classes['_'] = NameTail;
     for (const char c : {'.', 'e', 'E', '+', '-', ','}) classes[static_cast<unsigned char>(c)] |= LiteralPart;
+    classes['.'] |= NumberStart;
     return classes;
 }
 constexpr std::array<std::uint8_t, 256> Classes = MakeClasses();
@@ -104,6 +105,25 @@ constexpr auto HalfPowers = [] {
     return powers;
 }();
 
+// digits x 10^scale rounded to double, for digits < 10^19 and |scale| at
+// most ExactPowerLimit; the two are combined in extended precision.
+double ScaledValue(std::uint64_t digits, int scale) {
+    // Whole numbers and binary fractions ("4", "0.25") are exact in
+    // extended precision: their one rounding is the double's own.
+    if (scale == 0) return static_cast<double>(digits);
+    if (scale < 0) {
+        const std::uint64_t quotient = digits * FivePowerInverses[-scale];
+        if (quotient <= FivePowerQuotientLimits[-scale]) return static_cast<double>(quotient) * HalfPowers[-scale];
+    }
+    // Both factors are exact, so the one rounding of this product or
+    // quotient is the correctly rounded extended value.
+    const auto extended = static_cast<long double>(digits);
+    const double value = static_cast<double>(scale >= 0 ? extended * ExactPowerOfTen(scale)
+                                                        : extended / ExactPowerOfTen(-scale));
+    if (std::isinf(value)) throw FloatingPointError(OverflowText);
+    return value;
+}
+
 // A literal's value gathered while it is scanned, straight from the source
 // bytes: digits, at most one point, at most one "e"/"E" with a sign only
 // right after it, and commas, which count for nothing.
@@ -126,32 +146,17 @@ public:
         if (ExponentTooLarge) ThrowNotANumber(WithoutCommas(literal));
         if (Digits == 0) return 0.0;
         const int exponent = NegativeExponent ? -Exponent : Exponent;
-        long double extended;
         const int scale = exponent - FractionDigits;
         if (Significant <= 19 && scale >= -ExactPowerLimit && scale <= ExactPowerLimit) {
-            // Whole numbers and binary fractions ("4", "0.25") are exact in
-            // extended precision: their one rounding is the double's own.
-            if (scale == 0) return static_cast<double>(Digits);
-            if (scale < 0) {
-                const std::uint64_t quotient = Digits * FivePowerInverses[-scale];
-                if (quotient <= FivePowerQuotientLimits[-scale]) {
-                    return static_cast<double>(quotient) * HalfPowers[-scale];
-                }
-            }
-            // Both factors are exact, so the one rounding of this product or
-            // quotient is the correctly rounded extended value.
-            const long double digits = static_cast<long double>(Digits);
-            extended = scale >= 0 ? digits * ExactPowerOfTen(scale) : digits / ExactPowerOfTen(-scale);
-        } else {
-            // More digits than the fast path holds, or a power of ten that
-            // is not exact: the C library rounds the mantissa's text.
-            std::string canonical = WithoutCommas(literal);
-            canonical.resize(std::min(canonical.find_first_of("eE"), canonical.size()));
-            canonical += 'e';
-            canonical += std::to_string(exponent);
-            extended = strtold_l(canonical.c_str(), nullptr, CLocale());
+            return ScaledValue(Digits, scale);
         }
-        const double value = static_cast<double>(extended);
+        // More digits than the fast path holds, or a power of ten that is
+        // not exact: the C library rounds the mantissa's text.
+        std::string canonical = WithoutCommas(literal);
+        canonical.resize(std::min(canonical.find_first_of("eE"), canonical.size()));
+        canonical += 'e';
+        canonical += std::to_string(exponent);
+        const double value = static_cast<double>(strtold_l(canonical.c_str(), nullptr, CLocale()));
         if (std::isinf(value)) throw FloatingPointError(OverflowText);
         return value;
     }
@@ -209,22 +214,64 @@ unsigned char Evaluator::CharAt(std::size_t position) const {
 }
 
 void Evaluator::NextToken() {
+    const char* const text = Source.data();
+    std::size_t next = Position - 1;  // 0-based index of the next byte
     unsigned char c;
     do {
-        c = CharAt(Position++);
+        c = next < SourceLength ? static_cast<unsigned char>(text[next]) : 0;
+        ++next;
     } while (Is(c, Blank));
+    Position = next + 1;
 
-    if (IsDigit(c) || c == '.') {
+    const std::uint8_t kind = Classes[c];
+    if ((kind & NumberStart) != 0) {
         ScanNumber(c);
-    } else if (Is(c, Letter)) {
+    } else if ((kind & Letter) != 0) {
         ScanName();
     } else {
         Token = SingleCharTokens[c];
     }
 }
 
+// Most literals are digits with at most one point ("4", "0.25") and end at
+// a byte that cannot continue them. Those are read here in one pass; any
+// other literal returns false, having changed nothing.
+bool Evaluator::ScanPlainNumber(std::size_t start) {
+    const char* const text = Source.data();
+    std::uint64_t digits = 0;
+    int significant = 0;
+    int fractionDigits = 0;
+    bool point = false;
+    std::size_t end = start;
+    for (; end < SourceLength; ++end) {
+        const unsigned digit = static_cast<unsigned char>(text[end]) - static_cast<unsigned>('0');
+        if (digit <= 9) {
+            // Leading zeros are not significant; they only move the point.
+            if (significant != 0 || digit != 0) {
+                if (++significant > 19) return false;
+                digits = digits * 10 + digit;
+            }
+            fractionDigits += point;
+        } else if (text[end] == '.' && !point) {
+            point = true;
+        } else {
+            break;
+        }
+    }
+    if (end < SourceLength && IsLiteralChar(static_cast<unsigned char>(text[end])) && text[end] != '+' &&
+        text[end] != '-') {
+        return false;
+    }
+    if (fractionDigits > ExactPowerLimit) return false;
+    NumberValue = digits == 0 ? 0.0 : ScaledValue(digits, -fractionDigits);
+    Position = end + 1;
+    Token = Number;
+    return true;
+}
+
 void Evaluator::ScanNumber(unsigned char first) {
     const std::size_t start = Position - 2;  // 0-based index of the first byte
+    if (ScanPlainNumber(start)) return;
     LiteralValue literal;
     bool exponentSeen = false;
     bool pointSeen = false;
@@ -252,11 +299,12 @@ void Evaluator::ScanNumber(unsigned char first) {
 void Evaluator::ScanName() {
     const std::size_t first = Position - 2;  // 0-based index of the first letter
     const char* const text = Source.data();
-    // The name is hashed as it is read, for the variable table's index.
-    std::uint32_t hash = NameHashStep(NameHashSeed, static_cast<unsigned char>(text[first]));
     std::size_t end = first + 1;
-    for (; end < SourceLength && Is(static_cast<unsigned char>(text[end]), NameTail); ++end) {
-        hash = NameHashStep(hash, static_cast<unsigned char>(text[end]));
+    if (!Is(static_cast<unsigned char>(text[SourceLength - 1]), NameTail)) {
+        // The text's last byte ends every name: no need to watch the length.
+        while (Is(static_cast<unsigned char>(text[end]), NameTail)) ++end;
+    } else {
+        while (end < SourceLength && Is(static_cast<unsigned char>(text[end]), NameTail)) ++end;
     }
     Position = end + 1;
     const std::size_t length = end - first;
@@ -266,7 +314,7 @@ void Evaluator::ScanName() {
         return;
     }
     TokenName = Source.substr(first, length);
-    TokenHash = hash;
+    TokenHash = NameHash(TokenName);
     Token = Name;
 }
 
