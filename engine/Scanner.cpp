@@ -233,38 +233,31 @@ void Evaluator::NextToken() {
     }
 }
 
-// Most literals are digits with at most one point ("4", "0.25") and end at
-// a byte that cannot continue them. Those are read here in one pass; any
-// other literal returns false, having changed nothing.
+// Most literals are digits with at most one point ("4", "0.25"), 19 digits
+// at most, and end at a byte that cannot continue them. Those are read here
+// in one pass; any other literal returns false, having changed nothing.
 bool Evaluator::ScanPlainNumber(std::size_t start) {
     const char* const text = Source.data();
+    const char* const end = text + SourceLength;
+    const char* p = text + start;
     std::uint64_t digits = 0;
-    int significant = 0;
-    int fractionDigits = 0;
-    bool point = false;
-    std::size_t end = start;
-    for (; end < SourceLength; ++end) {
-        const unsigned digit = static_cast<unsigned char>(text[end]) - static_cast<unsigned>('0');
-        if (digit <= 9) {
-            // Leading zeros are not significant; they only move the point.
-            if (significant != 0 || digit != 0) {
-                if (++significant > 19) return false;
-                digits = digits * 10 + digit;
-            }
-            fractionDigits += point;
-        } else if (text[end] == '.' && !point) {
-            point = true;
-        } else {
-            break;
+    const auto takeDigits = [&] {
+        for (unsigned digit; p < end && (digit = static_cast<unsigned char>(*p) - '0') <= 9; ++p) {
+            digits = digits * 10 + digit;
         }
+    };
+    takeDigits();
+    const char* const point = p;
+    if (p < end && *p == '.') {
+        ++p;
+        takeDigits();
     }
-    if (end < SourceLength && IsLiteralChar(static_cast<unsigned char>(text[end])) && text[end] != '+' &&
-        text[end] != '-') {
-        return false;
-    }
-    if (fractionDigits > ExactPowerLimit) return false;
+    const int fractionDigits = p == point ? 0 : static_cast<int>(p - point - 1);
+    // Leading zeros count here too: 19 digits in all never overflow.
+    if (p - (text + start) - (p == point ? 0 : 1) > 19) return false;
+    if (p < end && IsLiteralChar(static_cast<unsigned char>(*p)) && *p != '+' && *p != '-') return false;
     NumberValue = digits == 0 ? 0.0 : ScaledValue(digits, -fractionDigits);
-    Position = end + 1;
+    Position = static_cast<std::size_t>(p - text) + 1;
     Token = Number;
     return true;
 }
