@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <array>
+#include <bit>
 #include <utility>
 #include <cfloat>
 #include <cstdint>
@@ -307,7 +308,15 @@ void Evaluator::ScanName() {
         return;
     }
     TokenName = Source.substr(first, length);
-    TokenHash = NameHash(TokenName);
+    if (std::endian::native == std::endian::little && length <= 8 && first + 8 <= SourceLength) {
+        // The name's word straight from the text, the bytes after it masked.
+        std::uint64_t word = 0;
+        std::memcpy(&word, text + first, 8);
+        if (length < 8) word &= (std::uint64_t{1} << (8 * length)) - 1;
+        TokenHash = NameHashOfWord(word);
+    } else {
+        TokenHash = NameHash(TokenName);
+    }
     Token = Name;
 }
 
