@@ -78,11 +78,15 @@ constexpr std::array<char, 200> DigitPairs = [] {
     return pairs;
 }();
 
-// Writes value's last 2 * pairs decimal digits, with leading zeros.
-void WriteDigitPairs(std::uint32_t value, char* out, int pairs) {
-    for (int i = pairs - 1; i >= 0; --i) {
-        std::memcpy(out + 2 * i, &DigitPairs[2 * (value % 100)], 2);
-        value /= 100;
+// Writes n < 10^8 as eight digits, with leading zeros. n x ceil(2^48 / 10^6)
+// holds n / 10^6 above bit 48 and the rest as a binary fraction, which
+// gives a pair of digits per multiplication by 100 (exact for every such n).
+void WriteEightDigits(std::uint32_t n, char* out) {
+    constexpr std::uint64_t Fraction = (std::uint64_t{1} << 48) - 1;
+    std::uint64_t t = n * std::uint64_t{281474977};
+    for (int i = 0; i < 4; ++i) {
+        std::memcpy(out + 2 * i, &DigitPairs[2 * (t >> 48)], 2);
+        t = (t & Fraction) * 100;
     }
 }
 
@@ -113,10 +117,10 @@ bool SignificantDigitsByScaling(double magnitude, char* digits, int& n, int& exp
         ++exponent;
     }
     if (value < 100000000000000ULL) return false;  // decade guess off at a boundary
-    const auto upper = static_cast<std::uint32_t>(value / 100000000);  // 7 digits
-    digits[0] = static_cast<char>('0' + upper / 1000000);
-    WriteDigitPairs(upper % 1000000, digits + 1, 3);
-    WriteDigitPairs(static_cast<std::uint32_t>(value % 100000000), digits + 7, 4);
+    char sixteen[16];  // a leading zero, then the 15 digits
+    WriteEightDigits(static_cast<std::uint32_t>(value / 100000000), sixteen);
+    WriteEightDigits(static_cast<std::uint32_t>(value % 100000000), sixteen + 8);
+    std::memcpy(digits, sixteen + 1, 15);
     n = DropTrailingZeros(digits, 15);
     return true;
 }

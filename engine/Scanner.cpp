@@ -307,7 +307,7 @@ void Evaluator::ScanName() {
         Token = Invalid;
         return;
     }
-    TokenName = Source.substr(first, length);
+    TokenName = std::string_view(text + first, length);
     if (std::endian::native == std::endian::little && length <= 8 && first + 8 <= SourceLength) {
         // The name's word straight from the text, the bytes after it masked.
         std::uint64_t word = 0;
