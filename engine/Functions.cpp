@@ -41,10 +41,17 @@ constexpr std::array<std::int8_t, FunctionSlots> FunctionTable = [] {
     return table;
 }();
 
+constexpr std::array<std::uint32_t, FunctionCount> FunctionHashes = [] {
+    std::array<std::uint32_t, FunctionCount> hashes{};
+    for (int f = 0; f < FunctionCount; ++f) hashes[f] = NameHash(FunctionNames[f]);
+    return hashes;
+}();
+
 // hash is the name's NameHash, which the scanner has at hand.
 int FindFunction(std::string_view name, std::uint32_t hash) {
     for (std::size_t slot = hash % FunctionSlots; FunctionTable[slot] >= 0; slot = (slot + 1) % FunctionSlots) {
-        if (FunctionNames[FunctionTable[slot]] == name) return FunctionTable[slot];
+        const int f = FunctionTable[slot];
+        if (FunctionHashes[f] == hash && FunctionNames[f] == name) return f;
     }
     return -1;
 }
