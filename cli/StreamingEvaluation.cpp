@@ -83,6 +83,8 @@ void PieceEvaluation::Start(bool evaluated)
     BaseLines = Engine.VariableList.size();
     BaseTextSize = Engine.VariableList.Text().size();
     if (Variables) Write(Out, Engine.VariableList.Text());
+    // Only printed, the document's stores need no lines otherwise.
+    Engine.RecordVariableLines = Variables;
 }
 
 bool PieceEvaluation::EvaluatePieces(std::span<char> document, std::size_t pieceSize)

@@ -122,6 +122,9 @@ public:
     // variable table ("pi: 3.14159265358979").
     LineList ExpressionValues;
     LineList VariableList;
+    // False: stores add no VariableList line (for a caller that never shows
+    // the list; ResetVariables still keeps the lines written before).
+    bool RecordVariableLines = true;
     // Offsets into the text of the last Evaluate: where the last statement
     // begun starts (just after the ";" before it), and where a run that ended
     // with a message stopped (0 when it did not). With RecordStatementEnds,

@@ -54,6 +54,7 @@ void Evaluator::RebuildIndex() {
 bool Evaluator::IsDefined(std::string_view name) const { return FindVariable(name) >= 0; }
 
 void Evaluator::AppendVariableLine(const Variable& entry) {
+    if (!RecordVariableLines) return;
     VariableList.push_back(std::string_view(entry.name, entry.length), ": ", Formatted(entry.value));
 }
 
