@@ -165,21 +165,22 @@ int SignificantDigits(double magnitude, char* digits, int& exponent) {
     return DropTrailingZeros(digits, ParseScientific(text, digits, exponent));
 }
 
+// digits holds 32 bytes, out room for 2 + exponent + 16 (at most 31): the
+// digits are copied sixteen at a time, and what lies past the length
+// returned is left for the caller to overwrite.
 std::size_t WriteFixed(const char* digits, int n, int exponent, char* out) {
-    std::size_t len = 0;
     if (exponent <= 0) {
-        out[len++] = '0';
-        out[len++] = '.';
-        for (int i = 0; i < -exponent; ++i) out[len++] = '0';
-        for (int i = 0; i < n; ++i) out[len++] = digits[i];
-        return len;
+        std::memcpy(out, "0.000", 5);  // at most three zeros after the point
+        const auto zeros = static_cast<std::size_t>(-exponent);
+        std::memcpy(out + 2 + zeros, digits, 16);
+        return 2 + zeros + static_cast<std::size_t>(n);
     }
-    for (int i = 0; i < exponent; ++i) out[len++] = i < n ? digits[i] : '0';
-    if (n > exponent) {
-        out[len++] = '.';
-        for (int i = exponent; i < n; ++i) out[len++] = digits[i];
-    }
-    return len;
+    std::memcpy(out, digits, 16);
+    for (int i = n; i < exponent; ++i) out[i] = '0';
+    if (n <= exponent) return static_cast<std::size_t>(exponent);
+    out[exponent] = '.';
+    std::memcpy(out + exponent + 1, digits + exponent, 16);
+    return static_cast<std::size_t>(n + 1);
 }
 
 std::size_t WriteScientific(const char* digits, int n, int exponent, char* out) {
@@ -215,7 +216,7 @@ std::size_t FormatNumberTo(double value, char* buffer) {
     }
     std::size_t len = 0;
     if (value < 0) buffer[len++] = '-';
-    char digits[20];
+    char digits[32] = {};
     int exponent = 0;
     const int n = SignificantDigits(std::fabs(value), digits, exponent);
     if (exponent >= -3 && exponent <= 15) {
