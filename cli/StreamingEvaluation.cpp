@@ -83,7 +83,7 @@ void PieceEvaluation::Start(bool evaluated)
     BaseLines = Engine.VariableList.size();
     BaseTextSize = Engine.VariableList.Text().size();
     if (Variables) Write(Out, Engine.VariableList.Text());
-    // Only printed, the document's stores need no lines otherwise.
+    // The lines of the document's stores are built only to be printed.
     Engine.RecordVariableLines = Variables;
 }
 
