@@ -83,6 +83,8 @@ void PieceEvaluation::Start(bool evaluated)
     BaseLines = Engine.VariableList.size();
     BaseTextSize = Engine.VariableList.Text().size();
     if (Variables) Write(Out, Engine.VariableList.Text());
+    // The lines of the document's stores are built only to be printed.
+    Engine.RecordVariableLines = Variables;
 }
 
 bool PieceEvaluation::EvaluatePieces(std::span<char> document, std::size_t pieceSize)

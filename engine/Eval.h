@@ -139,6 +139,9 @@ public:
     // variable table ("pi: 3.14159265358979").
     LineList ExpressionValues;
     LineList VariableList;
+    // False: stores add no VariableList line (for a caller that never shows
+    // the list; ResetVariables still keeps the lines written before).
+    bool RecordVariableLines = true;
     // Offsets into the text of the last Evaluate: where the last statement
     // begun starts (just after the ";" before it), and where a run that ended
     // with a message stopped (0 when it did not). With RecordStatementEnds,
@@ -159,6 +162,7 @@ private:
     unsigned char CharAt(std::size_t position) const;
     void NextToken();
     void ScanNumber(unsigned char first);
+    bool ScanPlainNumber(std::size_t start);
     void ScanName();
 
     // Grammar (Eval.cpp). Nesting is kept on Pending, not on the call stack,
@@ -226,10 +230,11 @@ private:
 
     // Variable table (Variables.cpp)
     int FindVariable(std::string_view name) const;
+    int FindVariable(std::string_view name, std::uint32_t hash) const;
     void IndexVariable(int index);
     void RebuildIndex();
     void SetVariable(std::string_view name, double value);
-    bool GetVariable(std::string_view name, double& value);
+    bool GetVariable(std::string_view name, std::uint32_t hash, double& value);
     void AppendVariableLine(const Variable& entry);
 
     // Built-in functions (Functions.cpp)
@@ -293,6 +298,7 @@ private:
     // The last name read: a view into Source, at most MaxNameLength bytes,
     // valid for the rest of the evaluation.
     std::string_view TokenName;
+    std::uint32_t TokenHash = 0;  // NameHash of TokenName
     Variable Variables[VariableCapacity];
     int VariableCount_ = 0;
     int FilledCount_ = 0;  // entries ever filled; a reset never goes past them
@@ -305,7 +311,6 @@ private:
     std::size_t SourceLength = 0;
     std::size_t Position = 1;  // 1-based index of the next byte to read
     bool ErrorStop = false;    // Token == End because of an error, not "@"
-    std::string LiteralText;   // reused between literals, so no allocation
     std::vector<PendingOperation> Pending;  // kept between evaluations
     std::uint64_t FormattedBits = 0;
     bool FormattedValid = false;

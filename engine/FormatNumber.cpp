@@ -1,11 +1,13 @@
 #include "engine/Eval.h"
 
+#include <algorithm>
+#include <array>
+#include <bit>
 #include <cfloat>
 #include <charconv>
 #include <cmath>
 #include <cstdint>
 #include <cstdlib>
-#include <cstdio>
 #include <cstring>
 
 namespace tallyrix {
@@ -30,37 +32,95 @@ int DropTrailingZeros(const char* digits, int n) {
     return n;
 }
 
-// Powers of ten that doubles and long doubles hold exactly enough for the
-// magnitude test below (and long doubles hold 10^0..10^19 exactly).
+// Powers of ten that doubles hold closely enough for the magnitude test
+// below, and the exact ones that scale a magnitude to 15 integer digits.
 constexpr double DecadeLimits[] = {1e-5, 1e-4, 1e-3, 1e-2, 1e-1, 1e0, 1e1, 1e2, 1e3, 1e4, 1e5, 1e6,
                                    1e7, 1e8, 1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15};
-constexpr long double Scales[] = {1e0L, 1e1L, 1e2L, 1e3L, 1e4L, 1e5L, 1e6L, 1e7L, 1e8L, 1e9L,
-                                  1e10L, 1e11L, 1e12L, 1e13L, 1e14L, 1e15L, 1e16L, 1e17L, 1e18L, 1e19L};
+constexpr double Scales[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,  1e8,  1e9,
+                             1e10, 1e11, 1e12, 1e13, 1e14, 1e15, 1e16, 1e17, 1e18, 1e19};
+
+// The first decade d with magnitude < DecadeLimits[d], for magnitudes in
+// [DecadeLimits[0], DecadeLimits[20]): guessed from the binary exponent,
+// then settled by the same comparisons a search from the bottom would make.
+int DecadeOf(double magnitude) {
+    const int binaryExponent = static_cast<int>((std::bit_cast<std::uint64_t>(magnitude) >> 52) & 0x7ff) - 1023;
+    // floor(binaryExponent * log10(2)) + 6, a decade at most one too low
+    int decade = std::clamp((binaryExponent * 78913 >> 18) + 6, 1, 20);
+    while (decade > 1 && magnitude < DecadeLimits[decade - 1]) --decade;
+    while (magnitude >= DecadeLimits[decade]) ++decade;
+    return decade;
+}
+
+// The rounding error of the product a * b: a * b - fl(a * b), exactly.
+double ProductError(double a, double b, double product) {
+#ifdef __FMA__
+    return std::fma(a, b, -product);
+#else
+    // Dekker's product of the 26-bit halves; exact in round-to-nearest.
+    const auto split = [](double x, double& upper, double& lower) {
+        const double spread = 134217729.0 * x;  // 2^27 + 1
+        upper = spread - (spread - x);
+        lower = x - upper;
+    };
+    double aHigh = 0, aLow = 0, bHigh = 0, bLow = 0;
+    split(a, aHigh, aLow);
+    split(b, bHigh, bLow);
+    return ((aHigh * bHigh - product) + aHigh * bLow + aLow * bHigh) + aLow * bLow;
+#endif
+}
+
+constexpr std::array<char, 200> DigitPairs = [] {
+    std::array<char, 200> pairs{};
+    for (int i = 0; i < 100; ++i) {
+        pairs[2 * i] = static_cast<char>('0' + i / 10);
+        pairs[2 * i + 1] = static_cast<char>('0' + i % 10);
+    }
+    return pairs;
+}();
+
+// Writes n < 10^8 as eight digits, with leading zeros. n x ceil(2^48 / 10^6)
+// holds n / 10^6 above bit 48 and the rest as a binary fraction, which
+// gives a pair of digits per multiplication by 100 (exact for every such n).
+void WriteEightDigits(std::uint32_t n, char* out) {
+    constexpr std::uint64_t Fraction = (std::uint64_t{1} << 48) - 1;
+    std::uint64_t t = n * std::uint64_t{281474977};
+    for (int i = 0; i < 4; ++i) {
+        std::memcpy(out + 2 * i, &DigitPairs[2 * (t >> 48)], 2);
+        t = (t & Fraction) * 100;
+    }
+}
 
 // The common case without any text conversion: for 1e-5 <= m < 1e15 the
-// value scaled to 15 integer digits is formed in extended precision, whose
-// error (below 2^-13 at that size) can only matter when the scaled value is
-// within a hair of a rounding boundary; those few values return false.
+// value scaled to 15 integer digits is one rounded product by an exact power
+// of ten. Below 2^52 every half lies on the grid of doubles, and rounding
+// is monotonic: a product above (below) a half comes from an exact value
+// above (below) it. A product exactly on a half is settled by the
+// product's rounding error; only an exact half is left to the exact
+// conversion, returning false.
 bool SignificantDigitsByScaling(double magnitude, char* digits, int& n, int& exponent) {
     if (!(magnitude >= DecadeLimits[0] && magnitude < DecadeLimits[20])) return false;
-    int decade = 1;
-    while (magnitude >= DecadeLimits[decade]) ++decade;
     // DecadeLimits[decade - 1] <= m < DecadeLimits[decade], so m = 0.d.. x 10^E
-    exponent = decade - 5;
-    const long double scaled = static_cast<long double>(magnitude) * Scales[15 - exponent];
-    const long double whole = std::floor(scaled);
-    const long double fraction = scaled - whole;
-    if (fraction > 0.499L && fraction < 0.501L) return false;
-    auto value = static_cast<std::uint64_t>(whole) + (fraction > 0.5L ? 1 : 0);
+    exponent = DecadeOf(magnitude) - 5;
+    const double scale = Scales[15 - exponent];
+    const double scaled = magnitude * scale;
+    const auto whole = static_cast<std::uint64_t>(scaled);
+    const double fraction = scaled - static_cast<double>(whole);
+    bool up = fraction > 0.5;
+    if (fraction == 0.5) {
+        const double error = ProductError(magnitude, scale, scaled);
+        if (error == 0) return false;
+        up = error > 0;
+    }
+    auto value = whole + (up ? 1 : 0);
     if (value >= 1000000000000000ULL) {  // rounded up into the next decade
         value /= 10;
         ++exponent;
     }
     if (value < 100000000000000ULL) return false;  // decade guess off at a boundary
-    for (int i = 14; i >= 0; --i) {
-        digits[i] = static_cast<char>('0' + value % 10);
-        value /= 10;
-    }
+    char sixteen[16];  // a leading zero, then the 15 digits
+    WriteEightDigits(static_cast<std::uint32_t>(value / 100000000), sixteen);
+    WriteEightDigits(static_cast<std::uint32_t>(value % 100000000), sixteen + 8);
+    std::memcpy(digits, sixteen + 1, 15);
     n = DropTrailingZeros(digits, 15);
     return true;
 }
@@ -105,21 +165,22 @@ int SignificantDigits(double magnitude, char* digits, int& exponent) {
     return DropTrailingZeros(digits, ParseScientific(text, digits, exponent));
 }
 
+// digits holds 32 bytes, out room for 2 + exponent + 16 (at most 31): the
+// digits are copied sixteen at a time, and what lies past the length
+// returned is left for the caller to overwrite.
 std::size_t WriteFixed(const char* digits, int n, int exponent, char* out) {
-    std::size_t len = 0;
     if (exponent <= 0) {
-        out[len++] = '0';
-        out[len++] = '.';
-        for (int i = 0; i < -exponent; ++i) out[len++] = '0';
-        for (int i = 0; i < n; ++i) out[len++] = digits[i];
-        return len;
+        std::memcpy(out, "0.000", 5);  // at most three zeros after the point
+        const auto zeros = static_cast<std::size_t>(-exponent);
+        std::memcpy(out + 2 + zeros, digits, 16);
+        return 2 + zeros + static_cast<std::size_t>(n);
     }
-    for (int i = 0; i < exponent; ++i) out[len++] = i < n ? digits[i] : '0';
-    if (n > exponent) {
-        out[len++] = '.';
-        for (int i = exponent; i < n; ++i) out[len++] = digits[i];
-    }
-    return len;
+    std::memcpy(out, digits, 16);
+    for (int i = n; i < exponent; ++i) out[i] = '0';
+    if (n <= exponent) return static_cast<std::size_t>(exponent);
+    out[exponent] = '.';
+    std::memcpy(out + exponent + 1, digits + exponent, 16);
+    return static_cast<std::size_t>(n + 1);
 }
 
 std::size_t WriteScientific(const char* digits, int n, int exponent, char* out) {
@@ -135,8 +196,7 @@ std::size_t WriteScientific(const char* digits, int n, int exponent, char* out) 
         out[len++] = '-';
         shown = -shown;
     }
-    len += static_cast<std::size_t>(std::snprintf(out + len, 8, "%d", shown));
-    return len;
+    return static_cast<std::size_t>(std::to_chars(out + len, out + len + 8, shown).ptr - out);
 }
 
 }  // namespace
@@ -156,7 +216,7 @@ std::size_t FormatNumberTo(double value, char* buffer) {
     }
     std::size_t len = 0;
     if (value < 0) buffer[len++] = '-';
-    char digits[20];
+    char digits[32] = {};
     int exponent = 0;
     const int n = SignificantDigits(std::fabs(value), digits, exponent);
     if (exponent >= -3 && exponent <= 15) {

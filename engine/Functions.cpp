@@ -2,7 +2,9 @@
 // variable reference; and the power operator with the standard library's
 // error reports.
 #include "engine/Eval.h"
+#include "engine/NameHash.h"
 
+#include <array>
 #include <cfloat>
 #include <cmath>
 #include <cstring>
@@ -25,15 +27,31 @@ constexpr double NotANumber = std::numeric_limits<double>::quiet_NaN();
 // precision of the argument and report a total loss instead of a value.
 constexpr double TotalLossLimit = 9007199254740992.0;  // 2^53
 
-int FindFunction(std::string_view name) {
-    // Most names are variables: turn them away before comparing.
-    if (name.size() < 3 || name.size() > 5) return -1;
-    switch (name[0]) {
-    case 'a': case 'c': case 'e': case 'f': case 'l': case 's': case 't': break;
-    default: return -1;
-    }
+// An open-addressing table of the function numbers by NameHash (-1 = empty
+// slot): a variable's name usually meets an empty slot at once.
+constexpr std::size_t FunctionSlots = 64;
+constexpr std::array<std::int8_t, FunctionSlots> FunctionTable = [] {
+    std::array<std::int8_t, FunctionSlots> table{};
+    table.fill(-1);
     for (int f = 0; f < FunctionCount; ++f) {
-        if (FunctionNames[f] == name) return f;
+        std::size_t slot = NameHash(FunctionNames[f]) % FunctionSlots;
+        while (table[slot] >= 0) slot = (slot + 1) % FunctionSlots;
+        table[slot] = static_cast<std::int8_t>(f);
+    }
+    return table;
+}();
+
+constexpr std::array<std::uint32_t, FunctionCount> FunctionHashes = [] {
+    std::array<std::uint32_t, FunctionCount> hashes{};
+    for (int f = 0; f < FunctionCount; ++f) hashes[f] = NameHash(FunctionNames[f]);
+    return hashes;
+}();
+
+// hash is the name's NameHash, which the scanner has at hand.
+int FindFunction(std::string_view name, std::uint32_t hash) {
+    for (std::size_t slot = hash % FunctionSlots; FunctionTable[slot] >= 0; slot = (slot + 1) % FunctionSlots) {
+        const int f = FunctionTable[slot];
+        if (FunctionHashes[f] == hash && FunctionNames[f] == name) return f;
     }
     return -1;
 }
@@ -67,12 +85,13 @@ void Evaluator::Report(const char* function, const char* kind, bool showBox) {
 
 // The primary of a name: function primary | name '=' sum | name
 Evaluator::ParseStep Evaluator::ParseName(double& v) {
-    const int function = FindFunction(TokenName);
+    const int function = FindFunction(TokenName, TokenHash);
     if (function >= 0) return AwaitOperand(Operation::Function, 0.0, static_cast<std::uint8_t>(function));
     const std::string_view kept = TokenName;
+    const std::uint32_t hash = TokenHash;
     NextToken();
     if (Token != Assign) {
-        GetVariable(kept, v);
+        GetVariable(kept, hash, v);
         return ParseStep::Primary;
     }
     const ParseStep next = AwaitOperand(Operation::Assignment, 0.0, static_cast<std::uint8_t>(kept.size()));

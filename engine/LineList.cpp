@@ -4,23 +4,21 @@
 
 namespace tallyrix {
 
-void LineList::push_back(std::string_view first, std::string_view second, std::string_view third) {
-    text_.append(first).append(second).append(third);
-    ends_.push_back(text_.size());
-    text_ += '\n';
+void LineList::Grow(std::size_t added) {
+    text_.resize(std::max({2 * text_.size(), used_ + added, std::size_t{256}}));
 }
 
 void LineList::truncate(std::size_t n) {
     if (n >= ends_.size()) return;
-    text_.resize(n == 0 ? 0 : ends_[n - 1] + 1);
+    used_ = n == 0 ? 0 : ends_[n - 1] + 1;
     ends_.resize(n);
 }
 
 std::string LineList::Join(std::string_view separator) const {
     std::string joined;
     if (empty()) return joined;
-    if (separator == "\n") return joined.assign(text_, 0, text_.size() - 1);
-    joined.reserve(text_.size() + separator.size() * (size() - 1));
+    if (separator == "\n") return joined.assign(text_, 0, used_ - 1);
+    joined.reserve(used_ + separator.size() * (size() - 1));
     for (std::size_t i = 0; i < size(); ++i) {
         if (i > 0) joined.append(separator);
         joined.append((*this)[i]);

@@ -6,6 +6,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <cstring>
 #include <iterator>
 #include <ostream>
 #include <string>
@@ -46,23 +47,30 @@ public:
     bool empty() const { return ends_.empty(); }
     std::string_view operator[](std::size_t i) const {
         const std::size_t begin = i == 0 ? 0 : ends_[i - 1] + 1;
-        return std::string_view(text_).substr(begin, ends_[i] - begin);
+        return std::string_view(text_.data() + begin, ends_[i] - begin);
     }
     std::string_view back() const { return (*this)[size() - 1]; }
     const_iterator begin() const { return {this, 0}; }
     const_iterator end() const { return {this, size()}; }
 
     void clear() {
-        text_.clear();
+        used_ = 0;
         ends_.clear();
     }
     // Appends one line made of the given parts.
-    void push_back(std::string_view first, std::string_view second = {}, std::string_view third = {});
+    void push_back(std::string_view first, std::string_view second = {}, std::string_view third = {}) {
+        const std::size_t added = first.size() + second.size() + third.size() + 1;
+        if (text_.size() - used_ < added) Grow(added);
+        char* const end = Put(Put(Put(text_.data() + used_, first), second), third);
+        *end = '\n';
+        used_ += added;
+        ends_.push_back(used_ - 1);
+    }
     // Keeps the first n lines.
     void truncate(std::size_t n);
 
     // All lines, each followed by a line feed.
-    std::string_view Text() const { return text_; }
+    std::string_view Text() const { return {text_.data(), used_}; }
     // All lines, each followed by the separator except the last.
     std::string Join(std::string_view separator) const;
     std::vector<std::string> ToVector() const { return {begin(), end()}; }
@@ -73,7 +81,16 @@ public:
     friend std::ostream& operator<<(std::ostream& out, const LineList& list);
 
 private:
+    void Grow(std::size_t added);
+    static char* Put(char* out, std::string_view part) {
+        if (!part.empty()) std::memcpy(out, part.data(), part.size());
+        return out + part.size();
+    }
+
+    // The lines are the first used_ bytes; the rest is room for more, so
+    // that appending writes the bytes once and never fills them first.
     std::string text_;
+    std::size_t used_ = 0;
     std::vector<std::size_t> ends_;  // offset of each line's line feed in text_
 };
 

@@ -1,8 +1,13 @@
 // The scanner: one token at a time from Source, never looking further ahead
-// than one byte past the token.
+// than one byte past the token (sixteen bytes are read at a time to find
+// where a name or a run of digits ends, never past the text).
 #include "engine/Eval.h"
+#include "engine/NameHash.h"
 
+#include <algorithm>
 #include <array>
+#include <bit>
+#include <utility>
 #include <cfloat>
 #include <cstdint>
 #include <clocale>
@@ -10,6 +15,10 @@
 #include <cstdlib>
 #include <cstring>
 #include <locale.h>
+
+#ifdef __SSE2__
+#include <emmintrin.h>
+#endif
 
 namespace tallyrix {
 
@@ -24,16 +33,17 @@ constexpr const char* PointInExponent = "指数部は2桁の整数です";
 constexpr int ExponentLimit = 500;
 
 // Character classes, looked up once per byte.
-enum : std::uint8_t { Blank = 1, Digit = 2, Letter = 4, NameTail = 8, LiteralPart = 16 };
+enum : std::uint8_t { Blank = 1, Digit = 2, Letter = 4, NameTail = 8, LiteralPart = 16, NumberStart = 32 };
 
 constexpr std::array<std::uint8_t, 256> MakeClasses() {
     std::array<std::uint8_t, 256> classes{};
     classes[' '] = classes['\t'] = classes['\n'] = Blank;
-    for (int c = '0'; c <= '9'; ++c) classes[c] = Digit | NameTail | LiteralPart;
+    for (int c = '0'; c <= '9'; ++c) classes[c] = Digit | NameTail | LiteralPart | NumberStart;
     for (int c = 'A'; c <= 'Z'; ++c) classes[c] = Letter | NameTail;
     for (int c = 'a'; c <= 'z'; ++c) classes[c] = Letter | NameTail;
     classes['_'] = NameTail;
     for (const char c : {'.', 'e', 'E', '+', '-', ','}) classes[static_cast<unsigned char>(c)] |= LiteralPart;
+    classes['.'] |= NumberStart;
     return classes;
 }
 constexpr std::array<std::uint8_t, 256> Classes = MakeClasses();
@@ -42,23 +52,56 @@ bool Is(unsigned char c, std::uint8_t kind) { return (Classes[c] & kind) != 0; }
 bool IsDigit(unsigned char c) { return Is(c, Digit); }
 bool IsLiteralChar(unsigned char c) { return Is(c, LiteralPart); }
 
-TokenKind SingleCharToken(unsigned char c) {
-    switch (c) {
-    case '@': return End;
-    case ';': return Separator;
-    case '+': return Plus;
-    case '-': return Minus;
-    case '*': return Times;
-    case '/': return Divide;
-    case '(': return LeftParen;
-    case ')': return RightParen;
-    case '=': return Assign;
-    case '^': return Power;
-    case '%': return Modulo;
-    case '!': return Bang;
-    default: return Invalid;
-    }
+#ifdef __SSE2__
+// Bit i is set when text[i] is in [low, high], for the 16 bytes from text.
+// Bytes from 0x80 on count as negative and are never in a range here.
+__m128i InRange(__m128i bytes, char low, char high) {
+    return _mm_and_si128(_mm_cmpgt_epi8(bytes, _mm_set1_epi8(static_cast<char>(low - 1))),
+                         _mm_cmplt_epi8(bytes, _mm_set1_epi8(static_cast<char>(high + 1))));
 }
+
+unsigned DigitBytes(const char* text) {
+    const __m128i bytes = _mm_loadu_si128(reinterpret_cast<const __m128i*>(text));
+    return static_cast<unsigned>(_mm_movemask_epi8(InRange(bytes, '0', '9')));
+}
+
+// Letters, digits and "_": the bytes that continue a name.
+unsigned NameTailBytes(const char* text) {
+    const __m128i bytes = _mm_loadu_si128(reinterpret_cast<const __m128i*>(text));
+    const __m128i letters = InRange(_mm_or_si128(bytes, _mm_set1_epi8(0x20)), 'a', 'z');
+    const __m128i others = _mm_or_si128(InRange(bytes, '0', '9'), _mm_cmpeq_epi8(bytes, _mm_set1_epi8('_')));
+    return static_cast<unsigned>(_mm_movemask_epi8(_mm_or_si128(letters, others)));
+}
+#endif
+
+// The value of the count (at most 8) decimal digits from text, which may be
+// read eight bytes on: the digits are moved to the top of a word, below them
+// zeros act as leading zeros, and the bytes are combined in three steps.
+std::uint64_t EightDigitsValue(const char* text, int count) {
+    if (count == 0) return 0;
+    std::uint64_t word = 0;
+    std::memcpy(&word, text, 8);
+    word = (word - 0x3030303030303030ull) << (8 * (8 - count));
+    word = word * 10 + (word >> 8);
+    word = (((word & 0x000000FF000000FFull) * (100 + (1000000ull << 32))) +
+            (((word >> 16) & 0x000000FF000000FFull) * (1 + (10000ull << 32)))) >> 32;
+    return word;
+}
+
+constexpr std::array<std::uint64_t, 9> SmallPowersOfTen = {1, 10, 100, 1000, 10000, 100000, 1000000, 10000000,
+                                                           100000000};
+
+// The token of each byte that is a token by itself; Invalid for the rest.
+constexpr std::array<std::int8_t, 256> SingleCharTokens = [] {
+    std::array<std::int8_t, 256> tokens{};
+    tokens.fill(Invalid);
+    constexpr std::pair<char, TokenKind> Singles[] = {
+        {'@', End},          {';', Separator}, {'+', Plus},  {'-', Minus},  {'*', Times},   {'/', Divide},
+        {'(', LeftParen},    {')', RightParen}, {'=', Assign}, {'^', Power}, {'%', Modulo}, {'!', Bang},
+    };
+    for (const auto& [c, token] : Singles) tokens[static_cast<unsigned char>(c)] = static_cast<std::int8_t>(token);
+    return tokens;
+}();
 
 // strtold in the "C" locale, so that the user's locale never changes what
 // the decimal point is.
@@ -73,76 +116,139 @@ locale_t CLocale() {
 
 // Powers of ten that a long double holds exactly (5^27 < 2^64).
 constexpr int ExactPowerLimit = 27;
-long double ExactPowerOfTen(int n) {
-    static const auto table = [] {
-        std::array<long double, ExactPowerLimit + 1> powers{};
-        powers[0] = 1.0L;
-        for (int i = 1; i <= ExactPowerLimit; ++i) powers[i] = powers[i - 1] * 10.0L;
-        return powers;
-    }();
-    return table[n];
+constexpr std::array<long double, ExactPowerLimit + 1> ExactPowers = [] {
+    std::array<long double, ExactPowerLimit + 1> powers{};
+    powers[0] = 1.0L;
+    for (int i = 1; i <= ExactPowerLimit; ++i) powers[i] = powers[i - 1] * 10.0L;
+    return powers;
+}();
+long double ExactPowerOfTen(int n) { return ExactPowers[static_cast<std::size_t>(n)]; }
+
+// For d = 5^n: the inverse of d modulo 2^64 and the largest quotient by d.
+// x * inverse is x / d when d divides x, and exceeds the limit when not.
+constexpr std::uint64_t InverseModulo(std::uint64_t d) {
+    std::uint64_t inverse = d;  // right in 3 bits; each step doubles them
+    for (int i = 0; i < 5; ++i) inverse *= 2 - d * inverse;
+    return inverse;
 }
+constexpr std::uint64_t FivePower(int n) { return n == 0 ? 1 : 5 * FivePower(n - 1); }
+constexpr auto FivePowerInverses = [] {
+    std::array<std::uint64_t, ExactPowerLimit + 1> inverses{};
+    for (int n = 0; n <= ExactPowerLimit; ++n) inverses[n] = InverseModulo(FivePower(n));
+    return inverses;
+}();
+constexpr auto FivePowerQuotientLimits = [] {
+    std::array<std::uint64_t, ExactPowerLimit + 1> limits{};
+    for (int n = 0; n <= ExactPowerLimit; ++n) limits[n] = ~std::uint64_t{0} / FivePower(n);
+    return limits;
+}();
+// 2^-n, exact.
+constexpr auto HalfPowers = [] {
+    std::array<double, ExactPowerLimit + 1> powers{};
+    powers[0] = 1.0;
+    for (int n = 1; n <= ExactPowerLimit; ++n) powers[n] = powers[n - 1] / 2;
+    return powers;
+}();
 
-struct Mantissa {
-    std::uint64_t digits = 0;   // up to 19 significant digits, exactly
-    int significant = 0;        // significant digits seen (leading zeros skipped)
-    int fractionDigits = 0;     // digits after the point that are in `digits`
-};
-
-// The collected text holds digits, at most one point, at most one "e"/"E"
-// and a sign only right after it. Returns the value rounded to double; the
-// mantissa and the power of ten are combined in extended precision.
-double ConvertLiteral(const std::string& text) {
-    const std::size_t mark = text.find_first_of("eE");
-    const std::size_t mantissaEnd = mark == std::string::npos ? text.size() : mark;
-
-    Mantissa m;
-    bool afterPoint = false;
-    for (std::size_t i = 0; i < mantissaEnd; ++i) {
-        if (text[i] == '.') {
-            afterPoint = true;
-            continue;
-        }
-        if (m.significant == 0 && text[i] == '0') {
-            if (afterPoint) ++m.fractionDigits;
-            continue;
-        }
-        if (++m.significant <= 19) {
-            m.digits = m.digits * 10 + static_cast<std::uint64_t>(text[i] - '0');
-            if (afterPoint) ++m.fractionDigits;
-        }
+// digits x 10^scale rounded to double, for digits < 10^19 and |scale| at
+// most ExactPowerLimit; the two are combined in extended precision.
+double ScaledValue(std::uint64_t digits, int scale) {
+    // Whole numbers and binary fractions ("4", "0.25") are exact in
+    // extended precision: their one rounding is the double's own.
+    if (scale == 0) return static_cast<double>(digits);
+    if (scale < 0) {
+        const std::uint64_t quotient = digits * FivePowerInverses[-scale];
+        if (quotient <= FivePowerQuotientLimits[-scale]) return static_cast<double>(quotient) * HalfPowers[-scale];
     }
-
-    int exponent = 0;
-    if (mark != std::string::npos) {
-        std::size_t i = mark + 1;
-        bool negative = false;
-        if (i < text.size() && (text[i] == '+' || text[i] == '-')) negative = text[i++] == '-';
-        for (; i < text.size() && IsDigit(text[i]); ++i) {
-            if (exponent >= ExponentLimit) ThrowNotANumber(text);
-            exponent = exponent * 10 + (text[i] - '0');
-        }
-        if (negative) exponent = -exponent;
-    }
-    if (m.digits == 0) return 0.0;
-
-    long double extended;
-    const int scale = exponent - m.fractionDigits;
-    if (m.significant <= 19 && scale >= -ExactPowerLimit && scale <= ExactPowerLimit) {
-        // Both factors are exact, so the one rounding of this product or
-        // quotient is the correctly rounded extended value.
-        const long double digits = static_cast<long double>(m.digits);
-        extended = scale >= 0 ? digits * ExactPowerOfTen(scale) : digits / ExactPowerOfTen(-scale);
-    } else {
-        std::string canonical(text, 0, mantissaEnd);
-        canonical += 'e';
-        canonical += std::to_string(exponent);
-        extended = strtold_l(canonical.c_str(), nullptr, CLocale());
-    }
-    const double value = static_cast<double>(extended);
+    // Both factors are exact, so the one rounding of this product or
+    // quotient is the correctly rounded extended value.
+    const auto extended = static_cast<long double>(digits);
+    const double value = static_cast<double>(scale >= 0 ? extended * ExactPowerOfTen(scale)
+                                                        : extended / ExactPowerOfTen(-scale));
     if (std::isinf(value)) throw FloatingPointError(OverflowText);
     return value;
 }
+
+// A literal's value gathered while it is scanned, straight from the source
+// bytes: digits, at most one point, at most one "e"/"E" with a sign only
+// right after it, and commas, which count for nothing.
+class LiteralValue {
+public:
+    void Take(unsigned char c) {
+        if (InExponent) return TakeExponent(c);
+        if (c == 'e' || c == 'E') {
+            InExponent = true;
+        } else if (c == '.') {
+            AfterPoint = true;
+        } else if (c != ',') {
+            TakeDigit(c);
+        }
+    }
+
+    // The value rounded to double; the mantissa and the power of ten are
+    // combined in extended precision. literal is the scanned source text.
+    double Value(std::string_view literal) const {
+        if (ExponentTooLarge) ThrowNotANumber(WithoutCommas(literal));
+        if (Digits == 0) return 0.0;
+        const int exponent = NegativeExponent ? -Exponent : Exponent;
+        const int scale = exponent - FractionDigits;
+        if (Significant <= 19 && scale >= -ExactPowerLimit && scale <= ExactPowerLimit) {
+            return ScaledValue(Digits, scale);
+        }
+        // More digits than the fast path holds, or a power of ten that is
+        // not exact: the C library rounds the mantissa's text.
+        std::string canonical = WithoutCommas(literal);
+        canonical.resize(std::min(canonical.find_first_of("eE"), canonical.size()));
+        canonical += 'e';
+        canonical += std::to_string(exponent);
+        const double value = static_cast<double>(strtold_l(canonical.c_str(), nullptr, CLocale()));
+        if (std::isinf(value)) throw FloatingPointError(OverflowText);
+        return value;
+    }
+
+private:
+    void TakeDigit(unsigned char c) {
+        // Leading zeros are not significant; they only move the point.
+        if (Significant == 0 && c == '0') {
+            FractionDigits += AfterPoint;
+            return;
+        }
+        if (++Significant <= 19) {
+            Digits = Digits * 10 + static_cast<std::uint64_t>(c - '0');
+            FractionDigits += AfterPoint;
+        }
+    }
+
+    void TakeExponent(unsigned char c) {
+        if (c == '-') {
+            NegativeExponent = true;
+        } else if (IsDigit(c)) {
+            // Too large already before its last digit: no double is near.
+            if (Exponent >= ExponentLimit) {
+                ExponentTooLarge = true;
+            } else {
+                Exponent = Exponent * 10 + (c - '0');
+            }
+        }
+    }
+
+    static std::string WithoutCommas(std::string_view literal) {
+        std::string text;
+        for (const char c : literal) {
+            if (c != ',') text += c;
+        }
+        return text;
+    }
+
+    std::uint64_t Digits = 0;  // up to 19 significant digits, exactly
+    int Significant = 0;       // significant digits seen (leading zeros skipped)
+    int FractionDigits = 0;    // digits after the point that are in Digits
+    int Exponent = 0;
+    bool AfterPoint = false;
+    bool InExponent = false;
+    bool NegativeExponent = false;
+    bool ExponentTooLarge = false;
+};
 
 }  // namespace
 
@@ -153,22 +259,82 @@ unsigned char Evaluator::CharAt(std::size_t position) const {
 }
 
 void Evaluator::NextToken() {
+    const char* const text = Source.data();
+    std::size_t next = Position - 1;  // 0-based index of the next byte
     unsigned char c;
     do {
-        c = CharAt(Position++);
+        c = next < SourceLength ? static_cast<unsigned char>(text[next]) : 0;
+        ++next;
     } while (Is(c, Blank));
+    Position = next + 1;
 
-    if (IsDigit(c) || c == '.') {
+    const std::uint8_t kind = Classes[c];
+    if ((kind & NumberStart) != 0) {
         ScanNumber(c);
-    } else if (Is(c, Letter)) {
+    } else if ((kind & Letter) != 0) {
         ScanName();
     } else {
-        Token = SingleCharToken(c);
+        Token = SingleCharTokens[c];
     }
 }
 
+// Most literals are digits with at most one point ("4", "0.25"), 19 digits
+// at most, and end at a byte that cannot continue them. Those are read here
+// in one pass; any other literal returns false, having changed nothing.
+bool Evaluator::ScanPlainNumber(std::size_t start) {
+    const char* const text = Source.data();
+#ifdef __SSE2__
+    // Up to eight digits before and after the point, found sixteen bytes at
+    // a time and converted eight at a time.
+    if (start + 24 <= SourceLength) {
+        const unsigned digitBytes = DigitBytes(text + start);
+        const int whole = std::countr_one(digitBytes);
+        int fraction = 0;
+        std::size_t end = start + static_cast<std::size_t>(whole);
+        if (whole <= 8 && text[end] == '.') {
+            fraction = std::countr_one(digitBytes >> (whole + 1));
+            end += 1 + static_cast<std::size_t>(fraction);
+        }
+        if (whole <= 8 && fraction <= 8) {
+            const auto next = static_cast<unsigned char>(text[end]);
+            if (IsLiteralChar(next) && next != '+' && next != '-') return false;
+            const std::uint64_t digits = EightDigitsValue(text + start, whole) * SmallPowersOfTen[fraction] +
+                                         EightDigitsValue(text + start + whole + 1, fraction);
+            NumberValue = digits == 0 ? 0.0 : ScaledValue(digits, -fraction);
+            Position = end + 1;
+            Token = Number;
+            return true;
+        }
+    }
+#endif
+    const char* const end = text + SourceLength;
+    const char* p = text + start;
+    std::uint64_t digits = 0;
+    const auto takeDigits = [&] {
+        for (unsigned digit; p < end && (digit = static_cast<unsigned char>(*p) - '0') <= 9; ++p) {
+            digits = digits * 10 + digit;
+        }
+    };
+    takeDigits();
+    const char* const point = p;
+    if (p < end && *p == '.') {
+        ++p;
+        takeDigits();
+    }
+    const int fractionDigits = p == point ? 0 : static_cast<int>(p - point - 1);
+    // Leading zeros count here too: 19 digits in all never overflow.
+    if (p - (text + start) - (p == point ? 0 : 1) > 19) return false;
+    if (p < end && IsLiteralChar(static_cast<unsigned char>(*p)) && *p != '+' && *p != '-') return false;
+    NumberValue = digits == 0 ? 0.0 : ScaledValue(digits, -fractionDigits);
+    Position = static_cast<std::size_t>(p - text) + 1;
+    Token = Number;
+    return true;
+}
+
 void Evaluator::ScanNumber(unsigned char first) {
-    LiteralText.clear();
+    const std::size_t start = Position - 2;  // 0-based index of the first byte
+    if (ScanPlainNumber(start)) return;
+    LiteralValue literal;
     bool exponentSeen = false;
     bool pointSeen = false;
     unsigned char c = first;
@@ -181,31 +347,52 @@ void Evaluator::ScanNumber(unsigned char first) {
             if (exponentSeen) return Fail(PointInExponent);
             pointSeen = true;
         }
-        if (c != ',') LiteralText.push_back(static_cast<char>(c));
+        literal.Take(c);
         const unsigned char next = CharAt(Position);
         if ((next == '+' || next == '-') && c != 'e' && c != 'E') break;
         ++Position;
         c = next;
         if (!IsLiteralChar(c)) --Position;
     }
-    NumberValue = ConvertLiteral(LiteralText);
+    NumberValue = literal.Value(Source.substr(start, Position - 1 - start));
     Token = Number;
 }
 
 void Evaluator::ScanName() {
     const std::size_t first = Position - 2;  // 0-based index of the first letter
-    while (true) {
-        const unsigned char c = CharAt(Position);
-        if (!Is(c, NameTail)) break;
-        ++Position;
+    const char* const text = Source.data();
+    std::size_t end = first + 1;
+    bool open = true;  // whether the name may go on from end
+#ifdef __SSE2__
+    if (first + 16 <= SourceLength) {
+        const int run = std::countr_one(NameTailBytes(text + first));
+        end = first + static_cast<std::size_t>(run);
+        open = run == 16;
     }
-    const std::size_t length = Position - 1 - first;
+#endif
+    if (open && !Is(static_cast<unsigned char>(text[SourceLength - 1]), NameTail)) {
+        // The text's last byte ends every name: no need to watch the length.
+        while (Is(static_cast<unsigned char>(text[end]), NameTail)) ++end;
+    } else if (open) {
+        while (end < SourceLength && Is(static_cast<unsigned char>(text[end]), NameTail)) ++end;
+    }
+    Position = end + 1;
+    const std::size_t length = end - first;
     if (length > MaxNameLength) {
         // Refused rather than cut short, so that two long names never alias.
         Token = Invalid;
         return;
     }
-    TokenName = Source.substr(first, length);
+    TokenName = std::string_view(text + first, length);
+    if (std::endian::native == std::endian::little && length <= 8 && first + 8 <= SourceLength) {
+        // The name's word straight from the text, the bytes after it masked.
+        std::uint64_t word = 0;
+        std::memcpy(&word, text + first, 8);
+        if (length < 8) word &= (std::uint64_t{1} << (8 * length)) - 1;
+        TokenHash = NameHashOfWord(word);
+    } else {
+        TokenHash = NameHash(TokenName);
+    }
     Token = Name;
 }
 

@@ -1,6 +1,7 @@
 // The variable table: pi, the registered constants, then the document's own
 // variables. Entries are only ever cut off from the end by ResetVariables.
 #include "engine/Eval.h"
+#include "engine/NameHash.h"
 
 #include <algorithm>
 #include <cstring>
@@ -17,26 +18,30 @@ constexpr const char* TooManyVariables = "変数の数が多すぎます";
 
 namespace {
 
-std::uint32_t HashName(std::string_view name) {
-    std::uint32_t hash = 2166136261u;
-    for (const char c : name) hash = (hash ^ static_cast<unsigned char>(c)) * 16777619u;
-    return hash;
+// Names are short: a loop beats a call of the library's memcmp.
+bool SameName(const char* stored, std::string_view name) {
+    for (std::size_t i = 0; i < name.size(); ++i) {
+        if (stored[i] != name[i]) return false;
+    }
+    return true;
 }
 
 }  // namespace
 
-int Evaluator::FindVariable(std::string_view name) const {
-    for (std::uint32_t slot = HashName(name);; ++slot) {
+int Evaluator::FindVariable(std::string_view name) const { return FindVariable(name, NameHash(name)); }
+
+int Evaluator::FindVariable(std::string_view name, std::uint32_t hash) const {
+    for (std::uint32_t slot = hash;; ++slot) {
         const int i = Index[slot % IndexSize];
         if (i < 0) return -1;
         const Variable& entry = Variables[i];
-        if (entry.length == name.size() && std::memcmp(entry.name, name.data(), name.size()) == 0) return i;
+        if (entry.length == name.size() && SameName(entry.name, name)) return i;
     }
 }
 
 void Evaluator::IndexVariable(int index) {
     const Variable& entry = Variables[index];
-    std::uint32_t slot = HashName(std::string_view(entry.name, entry.length));
+    std::uint32_t slot = NameHash(std::string_view(entry.name, entry.length));
     while (Index[slot % IndexSize] >= 0) ++slot;
     Index[slot % IndexSize] = static_cast<std::int16_t>(index);
 }
@@ -49,6 +54,7 @@ void Evaluator::RebuildIndex() {
 bool Evaluator::IsDefined(std::string_view name) const { return FindVariable(name) >= 0; }
 
 void Evaluator::AppendVariableLine(const Variable& entry) {
+    if (!RecordVariableLines) return;
     VariableList.push_back(std::string_view(entry.name, entry.length), ": ", Formatted(entry.value));
 }
 
@@ -70,8 +76,8 @@ void Evaluator::SetVariable(std::string_view name, double value) {
     AppendVariableLine(entry);
 }
 
-bool Evaluator::GetVariable(std::string_view name, double& value) {
-    const int found = FindVariable(name);
+bool Evaluator::GetVariable(std::string_view name, std::uint32_t hash, double& value) {
+    const int found = FindVariable(name, hash);
     if (found < 0) {
         Fail(UndefinedName);
         return false;

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <bit>
 #include <cmath>
 #include <cstdint>
 #include <cstdio>
@@ -82,6 +84,73 @@ TEST(FormatNumberRounding, AgreesWithExactRoundingOnManyValues) {
         const std::string formatted = FormatNumber(value);
         if (DigitsOf(formatted) != ReferenceDigits(value) && ++mismatches <= 5) {
             ADD_FAILURE() << std::hexfloat << value << " formatted as " << formatted;
+        }
+    }
+    EXPECT_EQ(mismatches, 0);
+}
+
+}  // namespace
+}  // namespace tallyrix
+
+namespace tallyrix {
+namespace {
+
+// The general format written with the C library's exact "%.14e": digits
+// without trailing zeros, fixed for exponents from -4 to 14, else "dEx".
+std::string ReferenceFormat(double value) {
+    if (std::isnan(value)) return "NAN";
+    if (std::isinf(value)) return "INF";
+    if (value == 0) return "0";
+    char text[64];
+    std::snprintf(text, sizeof text, "%.14e", std::fabs(value));
+    std::string digits = text[0] + std::string(text + 2, 14);
+    digits.erase(digits.find_last_not_of('0') + 1);
+    const int exponent = std::atoi(text + 17) + 1;  // of 0.d1d2...
+    const auto places = static_cast<std::size_t>(std::max(exponent, 0));
+    std::string out = value < 0 ? "-" : "";
+    if (exponent < -3 || exponent > 15) {
+        out += digits.substr(0, 1) + (digits.size() > 1 ? "." + digits.substr(1) : "");
+        return out + "E" + std::to_string(exponent - 1);
+    }
+    if (exponent <= 0) return out + "0." + std::string(static_cast<std::size_t>(-exponent), '0') + digits;
+    if (digits.size() <= places) return out + digits + std::string(places - digits.size(), '0');
+    return out + digits.substr(0, places) + "." + digits.substr(places);
+}
+
+// A double next to a value halfway between two 15-digit numbers: sixteen
+// digits ending in 5, read back, then a step either way or none.
+double NearHalfway(std::mt19937_64& random) {
+    std::string text = std::to_string(1 + random() % 9) + ".";
+    for (int i = 0; i < 14; ++i) text += static_cast<char>('0' + random() % 10);
+    text += "5e" + std::to_string(static_cast<int>(random() % 60) - 30);
+    const double value = std::strtod(text.c_str(), nullptr);
+    const int step = static_cast<int>(random() % 3) - 1;
+    return step == 0 ? value : std::nextafter(value, step * std::numeric_limits<double>::infinity());
+}
+
+double RandomValue(std::mt19937_64& random, int kind) {
+    switch (kind) {
+    case 0: return std::bit_cast<double>(random());
+    case 1: return std::bit_cast<double>(random() % 0x0010000000000000ULL);  // subnormal
+    case 2: return static_cast<double>(random() % (1ULL << (random() % 64)));  // integer
+    case 3: {
+        const double power = std::pow(10.0, static_cast<int>(random() % 60) - 30);
+        const int step = static_cast<int>(random() % 3) - 1;
+        return step == 0 ? power : std::nextafter(power, step * std::numeric_limits<double>::infinity());
+    }
+    case 4: return NearHalfway(random);
+    default: return static_cast<double>(random() % 2000000) / static_cast<double>(1 + random() % 4093) - 500;
+    }
+}
+
+TEST(FormatNumberText, MatchesTheLibraryFormattingOnManyValues) {
+    std::mt19937_64 random(20261209);
+    int mismatches = 0;
+    for (int i = 0; i < 600000; ++i) {
+        const double value = RandomValue(random, i % 6);
+        const std::string expected = ReferenceFormat(value);
+        if (FormatNumber(value) != expected && ++mismatches <= 5) {
+            ADD_FAILURE() << std::hexfloat << value << " formatted as " << FormatNumber(value) << ", not " << expected;
         }
     }
     EXPECT_EQ(mismatches, 0);

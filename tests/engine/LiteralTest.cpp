@@ -1,6 +1,11 @@
 // Number literals and names as the scanner reads them.
 #include <gtest/gtest.h>
 
+#include <clocale>
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <random>
 
 #include "EngineTestSupport.h"
 
@@ -36,6 +41,62 @@ INSTANTIATE_TEST_SUITE_P(Literals, LiteralValueTest, ::testing::Values(
     LiteralCase{"0.30000000000000004441", 0.30000000000000004441},
     LiteralCase{"4.9406564584124654e-324", 4.9406564584124654e-324},
     LiteralCase{"1,000,000", 1e6}));
+
+// The value a literal must have: the C library's extended conversion of its
+// text without commas, rounded to double.
+double ReferenceValue(const std::string& literal) {
+    std::string text;
+    for (const char c : literal) {
+        if (c != ',') text += c;
+    }
+    return static_cast<double>(std::strtold(text.c_str(), nullptr));
+}
+
+std::string RandomLiteral(std::mt19937_64& random) {
+    const auto digits = [&random](std::size_t n) {
+        std::string text;
+        for (std::size_t i = 0; i < n; ++i) text += static_cast<char>('0' + random() % 10);
+        return text;
+    };
+    if (random() % 5 == 0) {
+        // A binary fraction, written out exactly ("0.375", "12.5")
+        const int places = static_cast<int>(random() % 28);
+        char text[64];
+        std::snprintf(text, sizeof text, "%.*f", places, std::ldexp(static_cast<double>(random() % 100000000), -places));
+        return text;
+    }
+    std::string literal = random() % 4 == 0 ? std::string(random() % 30, '0') : "";
+    literal += digits(random() % 3 == 0 ? random() % 26 : 1 + random() % 6);
+    if (random() % 2 == 0) literal += "." + digits(random() % 24);
+    if (literal.empty() || literal == ".") literal += "7";
+    // A comma anywhere in the mantissa counts for nothing.
+    if (random() % 8 == 0) literal.insert(random() % literal.size() + 1, ",");
+    if (random() % 3 == 0) {
+        literal += "eE"[random() % 2];
+        literal += std::string("+-", 0, 2).substr(random() % 3, 1);
+        literal += digits(random() % 4);
+    }
+    return literal;
+}
+
+TEST(LiteralConversion, AgreesWithTheLibraryOnRandomLiterals) {
+    std::mt19937_64 random(20261209);
+    Evaluator evaluator;
+    evaluator.RegisterConstant("expected", 0.0);
+    int mismatches = 0;
+    for (int i = 0; i < 20000; ++i) {
+        const std::string literal = RandomLiteral(random);
+        const double expected = ReferenceValue(literal);
+        if (std::isinf(expected)) continue;
+        evaluator.ResetVariables(2);
+        evaluator.RegisterConstant("expected", expected);
+        evaluator.Evaluate("(" + literal + ")-expected;@");
+        if (evaluator.ResultText != "0" && ++mismatches <= 5) {
+            ADD_FAILURE() << literal << " gives " << evaluator.ResultText << evaluator.MessageText;
+        }
+    }
+    EXPECT_EQ(mismatches, 0);
+}
 
 struct RejectCase {
     std::string text;

@@ -28,6 +28,16 @@ TEST(VariableTable, ReassignmentUpdatesOneEntryAndListsEveryStore) {
     EXPECT_EQ(evaluator.StatementCount, 0);
 }
 
+TEST(VariableTable, StoresWithoutListLinesKeepTheirValuesAndTheListBefore) {
+    Evaluator evaluator;
+    evaluator.RegisterConstant("c", 5);
+    evaluator.RecordVariableLines = false;
+    evaluator.ResetVariables(2);
+    evaluator.Evaluate("a=c+1;c=2;a*c;@");
+    EXPECT_EQ(evaluator.ExpressionValues, (std::vector<std::string>{"1: 6", "2: 2", "3: 12"}));
+    EXPECT_EQ(evaluator.VariableList, (std::vector<std::string>{PiLine, "c: 5"}));
+}
+
 TEST(VariableTable, FullTableStopsOnlyNewNames) {
     Evaluator evaluator;
     std::string statements;
