@@ -269,6 +269,7 @@ private:
         int base = 0;
         bool radians = true;
         bool recordEnds = false;
+        bool recordVariableLines = true;
         std::vector<std::uint64_t> baseValues;
         bool operator==(const RunConditions&) const = default;
     };

@@ -36,7 +36,7 @@ void Evaluator::ForgetKeptStates() {
 }
 
 Evaluator::RunConditions Evaluator::ConditionsOfRun(int base) const {
-    RunConditions conditions{base, Radians, RecordStatementEnds, {}};
+    RunConditions conditions{base, Radians, RecordStatementEnds, RecordVariableLines, {}};
     const int kept = std::clamp(base, 0, FilledCount_);
     for (int i = 0; i < kept; ++i) conditions.baseValues.push_back(std::bit_cast<std::uint64_t>(Variables[i].value));
     return conditions;

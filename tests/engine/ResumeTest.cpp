@@ -138,6 +138,7 @@ TEST(ResumeTest, WhatTheRunDependsOnStartsItAfresh)
     const std::vector<std::pair<const char*, std::function<void(Subject&)>>> changes = {
         {"degrees", [](Subject& s) { s.engine.Radians = false; }},
         {"statement ends not recorded", [](Subject& s) { s.engine.RecordStatementEnds = false; }},
+        {"stores not listed", [](Subject& s) { s.engine.RecordVariableLines = false; }},
         {"another registered value", [](Subject& s) { s.engine.RegisterConstant("kei", 2.5); }},
         {"another registered name",
          [](Subject& s) {
