@@ -63,14 +63,21 @@ QSize WrapLayout::minimumSize() const
     return size + QSize(margins.left() + margins.right(), margins.top() + margins.bottom());
 }
 
+// An item may show its widget while it is placed; showing a widget lays
+// out its parent's layout from within, which would start this placement
+// again in the middle of it. Disabled, the layout is laid out once more
+// afterwards instead.
 void WrapLayout::setGeometry(const QRect& rect)
 {
     QLayout::setGeometry(rect);
+    const bool enabled = isEnabled();
+    setEnabled(false);
     if (Overflow) {
         ArrangeWithOverflow(rect);
     } else {
         Shown = Arrange(rect, true).shown;
     }
+    setEnabled(enabled);
 }
 
 // The button takes its width off every row when not all rows fit.

@@ -84,6 +84,8 @@ struct BarWindow {
         QToolButton* overflow = Bar->OverflowButton();
         if (!overflow || !overflow->isVisible()) return {};
         EXPECT_TRUE(Bar->rect().contains(overflow->geometry()));
+        for (const QToolButton* button : Bar->Buttons())
+            EXPECT_FALSE(button->isVisible() && button->geometry().intersects(overflow->geometry())) << button->text().toStdString();
         return MenuItems(overflow->menu());
     }
 
