@@ -2,6 +2,7 @@
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QFileInfo>
 #include <QStandardPaths>
 
 #include "files/ProgramDirectoryChoice.h"
@@ -16,7 +17,10 @@ ProgramDirectories Choose(const QString& executableDir, const QString& homeOverr
 {
     const QString progDir = ChooseProgramDirectory(executableDir, homeOverride, userDataDir);
     const QString wanted = QDir::cleanPath(homeOverride.isEmpty() ? executableDir : homeOverride);
-    return {progDir, QString(), progDir == wanted ? QString() : wanted};
+    if (progDir == wanted) return {progDir, QString(), QString()};
+    const bool installed = homeOverride.isEmpty() && QFileInfo(executableDir).isDir() &&
+                           !IsPortableProgramDirectory(executableDir.toStdString());
+    return {progDir, QString(), wanted, installed};
 }
 
 }  // namespace
@@ -24,8 +28,10 @@ ProgramDirectories Choose(const QString& executableDir, const QString& homeOverr
 QString FallbackNotice(const ProgramDirectories& directories)
 {
     if (directories.refusedDir.isEmpty()) return QString();
-    return QStringLiteral("%1 に書き込めないため、ファイルは %2 に置きます")
-        .arg(QDir::toNativeSeparators(directories.refusedDir), QDir::toNativeSeparators(directories.progDir));
+    const QString notice = directories.refusedAsInstalled
+                               ? QStringLiteral("%1 はインストール先のため、ファイルは %2 に置きます")
+                               : QStringLiteral("%1 に書き込めないため、ファイルは %2 に置きます");
+    return notice.arg(QDir::toNativeSeparators(directories.refusedDir), QDir::toNativeSeparators(directories.progDir));
 }
 
 QString ChooseProgramDirectory(const QString& executableDir, const QString& homeOverride,

@@ -12,6 +12,9 @@ struct ProgramDirectories {
     // Set when the program's own directory could not be written and the
     // per-user data directory is used instead: the one that was refused.
     QString refusedDir;
+    // The refused one is an install folder (a system folder or another
+    // user's), not a directory that could not be written.
+    bool refusedAsInstalled = false;
 };
 
 // What the window says once when the files are not where the program is:
@@ -19,7 +22,9 @@ struct ProgramDirectories {
 QString FallbackNotice(const ProgramDirectories& directories);
 
 // The directory named by TALLYRIX_HOME when it is set, else the executable's
-// directory; when that one cannot be written, the per-user data directory.
+// directory when it is a portable one (IsPortableProgramDirectory); when the
+// one taken cannot be written, or the program runs from an install folder,
+// the per-user data directory.
 // Nothing is created: readers such as tallyrix-calc use it as it is.
 QString ChooseProgramDirectory(const QString& executableDir, const QString& homeOverride,
                                const QString& userDataDir);

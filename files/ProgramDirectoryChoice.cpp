@@ -3,8 +3,10 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
+#include <system_error>
 
 namespace tallyrix {
 
@@ -24,6 +26,15 @@ bool CanCreateFilesIn(const std::string& dir)
     return true;
 }
 
+// Shared by every user and managed by the package system.
+constexpr std::string_view InstallTrees[] = {"/usr", "/opt", "/bin", "/sbin", "/lib", "/lib32", "/lib64",
+                                             "/libx32", "/snap"};
+
+bool IsInTree(std::string_view dir, std::string_view tree)
+{
+    return dir.substr(0, tree.size()) == tree && (dir.size() == tree.size() || dir[tree.size()] == '/');
+}
+
 std::string Cleaned(const std::string& dir)
 {
     std::string clean = std::filesystem::path(dir).lexically_normal().string();
@@ -40,11 +51,29 @@ std::string Environment(const char* name)
 
 }  // namespace
 
+bool IsPortableProgramFolder(std::string_view dir, unsigned ownerUid, unsigned userUid)
+{
+    if (ownerUid != userUid || dir.empty() || dir == "/") return false;
+    return std::none_of(std::begin(InstallTrees), std::end(InstallTrees),
+                        [dir](std::string_view tree) { return IsInTree(dir, tree); });
+}
+
+bool IsPortableProgramDirectory(const std::string& dir)
+{
+    struct stat info {};
+    if (dir.empty() || stat(dir.c_str(), &info) != 0) return false;
+    std::error_code error;
+    const std::filesystem::path absolute = std::filesystem::absolute(dir, error);
+    return !error && IsPortableProgramFolder(Cleaned(absolute.string()), info.st_uid, geteuid());
+}
+
 std::string ProgramDirectoryFor(const std::string& executableDir, const std::string& homeOverride,
                                 const std::string& userDataDir)
 {
-    const std::string& progDir = homeOverride.empty() ? executableDir : homeOverride;
-    return Cleaned(CanCreateFilesIn(progDir) ? progDir : userDataDir);
+    const bool overridden = !homeOverride.empty();
+    const std::string& progDir = overridden ? homeOverride : executableDir;
+    const bool usable = (overridden || IsPortableProgramDirectory(progDir)) && CanCreateFilesIn(progDir);
+    return Cleaned(usable ? progDir : userDataDir);
 }
 
 std::string ProgramDirectoryForReading(std::string_view fileName, const std::string& executableDir,

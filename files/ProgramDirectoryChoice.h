@@ -8,9 +8,25 @@
 
 namespace tallyrix {
 
-// homeOverride when it is not empty, else executableDir; when that one is not
-// a directory in which a file can be created, userDataDir. The result is
-// cleaned lexically ("a//b/./c/" gives "a/b/c"). Nothing is left behind.
+// Whether the executable's directory may hold the program's files, as a
+// portable copy unpacked or built in a folder of the user's own does: the
+// folder belongs to the running user (ownerUid == userUid) and lies outside
+// the system's install trees (/usr, /usr/local, /opt, /bin, /sbin, /lib,
+// /snap).
+// An installed program shares its folder with every user and the package
+// system, so its files go to the per-user data directory even when root
+// could write there. dir is an absolute path, cleaned lexically.
+bool IsPortableProgramFolder(std::string_view dir, unsigned ownerUid, unsigned userUid);
+
+// The same rule for a directory on disk, with its owner and the effective
+// user of this process; false when it cannot be examined.
+bool IsPortableProgramDirectory(const std::string& dir);
+
+// homeOverride when it is not empty, else executableDir when it is a
+// portable program directory; when the one taken is not a directory in which
+// a file can be created, or the executable's directory is an install folder,
+// userDataDir. The result is cleaned lexically ("a//b/./c/" gives "a/b/c").
+// Nothing is left behind.
 std::string ProgramDirectoryFor(const std::string& executableDir, const std::string& homeOverride,
                                 const std::string& userDataDir);
 

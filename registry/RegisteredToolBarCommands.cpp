@@ -36,20 +36,21 @@ void TMainForm::LoadRegisteredEntries()
     UpdateRegisterToolBar();
 }
 
+// The bar makes a button when it is needed; each is wired as it is made.
 void TMainForm::UpdateRegisterToolBar()
 {
     if (!QFileInfo::exists(QString::fromStdString(RegisteredPath()))) return;
     FixedVariableCount = RegisterConstants(RegisteredLines, Engine);
-    tbRegister->BeginUpdate();
-    tbRegister->RemoveButtons();
+    QList<BarEntry> entries;
+    entries.reserve(static_cast<qsizetype>(RegisteredLines.size()));
     for (std::size_t index = 0; index < RegisteredLines.size(); ++index) {
         const RegisteredButton entry = DescribeRegisteredButton(RegisteredLines[index], static_cast<int>(index));
-        const QString hint = entry.hasHint ? QString::fromStdString(entry.hint) : QString();
-        QToolButton* button = tbRegister->AddButton(ButtonCaption(entry.caption), hint);
-        button->setProperty(TagProperty, entry.tag);
-        Bind(button, &QToolButton::clicked, [this, button] { NumberBtn1Click(button); });
+        entries.append({ButtonCaption(entry.caption), entry.hasHint ? QString::fromStdString(entry.hint) : QString()});
     }
-    tbRegister->EndUpdate();
+    tbRegister->SetEntries(std::move(entries), [this](QToolButton* button, int index) {
+        button->setProperty(TagProperty, index);
+        Bind(button, &QToolButton::clicked, [this, button] { NumberBtn1Click(button); });
+    });
 }
 
 // A name the engine knows goes in as the name, anything else as its text.

@@ -24,6 +24,10 @@ void WrapLayout::AddWidget(QWidget* widget, bool breakAfter)
     invalidate();
 }
 
+void WrapLayout::SetOverflowButton(QWidget* button) { Overflow = button; }
+
+int WrapLayout::ShownCount() const { return Shown; }
+
 void WrapLayout::addItem(QLayoutItem* item) { Entries.append(Entry{item, false}); }
 
 int WrapLayout::count() const { return static_cast<int>(Entries.size()); }
@@ -43,7 +47,7 @@ Qt::Orientations WrapLayout::expandingDirections() const { return {}; }
 
 bool WrapLayout::hasHeightForWidth() const { return true; }
 
-int WrapLayout::heightForWidth(int width) const { return Arrange(QRect(0, 0, width, 0), false); }
+int WrapLayout::heightForWidth(int width) const { return Arrange(QRect(0, 0, width, 0), false).height; }
 
 QSize WrapLayout::sizeHint() const
 {
@@ -59,10 +63,38 @@ QSize WrapLayout::minimumSize() const
     return size + QSize(margins.left() + margins.right(), margins.top() + margins.bottom());
 }
 
+// An item may show its widget while it is placed; showing a widget lays
+// out its parent's layout from within, which would start this placement
+// again in the middle of it. Disabled, the layout is laid out once more
+// afterwards instead.
 void WrapLayout::setGeometry(const QRect& rect)
 {
     QLayout::setGeometry(rect);
-    Arrange(rect, true);
+    const bool enabled = isEnabled();
+    setEnabled(false);
+    if (Overflow) {
+        ArrangeWithOverflow(rect);
+    } else {
+        Shown = Arrange(rect, true).shown;
+    }
+    setEnabled(enabled);
+}
+
+// The button takes its width off every row when not all rows fit.
+void WrapLayout::ArrangeWithOverflow(const QRect& rect)
+{
+    if (Arrange(rect, false, rect.bottom()).shown == count()) {
+        Overflow->hide();
+        Shown = Arrange(rect, true, rect.bottom()).shown;
+        return;
+    }
+    const QSize button = Overflow->sizeHint();
+    const QRect rows = rect.adjusted(0, 0, -button.width(), 0);
+    const Placement placement = Arrange(rows, true, rect.bottom());
+    Shown = placement.shown;
+    Overflow->setGeometry(QRect(QPoint(rows.right() + 1, placement.lastRowTop), button));
+    Overflow->show();
+    Overflow->raise();
 }
 
 // The width the rows take when only the marked breaks end them.
@@ -80,21 +112,32 @@ int WrapLayout::WidestRow() const
     return widest + margins.left() + margins.right();
 }
 
-int WrapLayout::Arrange(const QRect& rect, bool apply) const
+WrapLayout::Placement WrapLayout::Arrange(const QRect& rect, bool apply, int bottomLimit) const
 {
     const QRect area = rect.marginsRemoved(contentsMargins());
+    Placement placement{0, 0, area.y()};
+    bool inView = true;
     int x = area.x();
     int y = area.y();
     int rowHeight = 0;
     for (const Entry& entry : Entries) {
-        if (entry.item->isEmpty()) continue;
+        if (entry.item->isEmpty()) {
+            placement.shown += inView ? 1 : 0;
+            continue;
+        }
         const QSize size = entry.item->sizeHint();
         if (x > area.x() && x + size.width() > area.right() + 1) {
             x = area.x();
             y += rowHeight;
             rowHeight = 0;
         }
-        if (apply) entry.item->setGeometry(QRect(QPoint(x, y), size));
+        const QRect place(QPoint(x, y), size);
+        inView = inView && place.bottom() <= bottomLimit;
+        if (inView) {
+            ++placement.shown;
+            placement.lastRowTop = y;
+        }
+        if (apply) entry.item->setGeometry(inView ? place : QRect());
         x += size.width();
         rowHeight = std::max(rowHeight, size.height());
         if (entry.breakAfter) {
@@ -104,7 +147,8 @@ int WrapLayout::Arrange(const QRect& rect, bool apply) const
         }
     }
     const QMargins margins = contentsMargins();
-    return y + rowHeight - rect.y() + margins.bottom();
+    placement.height = y + rowHeight - rect.y() + margins.bottom();
+    return placement;
 }
 
 }  // namespace tallyrix

@@ -73,5 +73,22 @@ TEST(FallbackNotice, SaysOnceWhichDirectoryIsInUse)
     EXPECT_EQ(FallbackNotice(ResolveProgramDirectories(exe.path(), exe.path() + "/", userData)), QString());
 }
 
+// Run from /usr/bin, by root as by anyone, the files go to the per-user
+// directory and nothing is made beside the program.
+TEST(FallbackNotice, AnInstalledProgramKeepsItsFilesPerUser)
+{
+    QTemporaryDir user;
+    const QString userData = user.path() + "/data";
+    const ProgramDirectories installed = ResolveProgramDirectories(QStringLiteral("/usr/bin"), QString(), userData);
+    EXPECT_EQ(installed.progDir, QDir::cleanPath(userData));
+    EXPECT_EQ(installed.calDir, QDir::cleanPath(userData) + "/CAL");
+    EXPECT_FALSE(QDir(QStringLiteral("/usr/bin/CAL")).exists());
+    EXPECT_EQ(FallbackNotice(installed),
+              QStringLiteral("/usr/bin はインストール先のため、ファイルは %1 に置きます").arg(QDir::cleanPath(userData)));
+    // The override still wins.
+    EXPECT_EQ(ResolveProgramDirectories(QStringLiteral("/usr/bin"), user.path(), userData).progDir,
+              QDir::cleanPath(user.path()));
+}
+
 }  // namespace
 }  // namespace tallyrix

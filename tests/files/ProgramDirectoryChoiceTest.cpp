@@ -63,6 +63,42 @@ TEST(UserDataDirectory, IsThePlatformsAppDataLocation)
     }
 }
 
+// A program run from an install tree, or from a folder of another user,
+// keeps its files in the per-user directory, root included; a build or an
+// unpacked copy in a folder of the user's own keeps them beside it.
+TEST(IsPortableProgramFolder, OnlyFoldersOfTheUserOutsideTheInstallTrees)
+{
+    constexpr unsigned root = 0, alice = 1000, bob = 1001;
+    const struct {
+        const char* dir;
+        unsigned owner, user;
+        bool portable;
+    } cases[] = {
+        {"/usr/bin", root, root, false},
+        {"/usr/local/bin", root, root, false},
+        {"/usr", root, root, false},
+        {"/opt/tallyrix", root, root, false},
+        {"/opt/tallyrix", alice, alice, false},
+        {"/bin", root, root, false},
+        {"/snap/tallyrix/12/bin", root, root, false},
+        {"/usr/bin", root, alice, false},
+        {"/home/alice/tallyrix/build/app", alice, alice, true},
+        {"/home/alice/tallyrix/build/app", alice, bob, false},
+        {"/home/alice/tallyrix/build/app", alice, root, false},
+        {"/root/build/app", root, root, true},
+        {"/tmp/unpacked", alice, alice, true},
+        {"/media/alice/STICK/Tallyrix", alice, alice, true},
+        {"/usrlocal/app", alice, alice, true},
+        {"/home/alice/usr/bin", alice, alice, true},
+        {"/home/alice/opt", alice, alice, true},
+        {"/", root, root, false},
+        {"", alice, alice, false},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(IsPortableProgramFolder(c.dir, c.owner, c.user), c.portable)
+            << c.dir << " owner " << c.owner << " user " << c.user;
+}
+
 // Reading needs no trial file where no Registered.txt can be found; where
 // one can, the choice is the full one.
 TEST(ProgramDirectoryForReading, TriesTheDirectoryOnlyWhenTheFileIsThere)

@@ -14,6 +14,7 @@
 
 #include "registry/FieldList.h"
 #include "registry/RegisteredFile.h"
+#include "shell/ButtonBar.h"
 #include "tests/registry_window/RegisteredWindowFixture.h"
 
 namespace tallyrix::test {
@@ -68,6 +69,62 @@ TEST_F(RegisteredWindowTest, AFailedWriteKeepsTheDialogOpen)
     });
     EXPECT_NE(FileBytes(), before);
     EXPECT_EQ(Captions(), (QStringList{"c", "g"}));
+}
+
+// Every item under menu, nested menus opened as a user would open them.
+QList<QAction*> MenuItems(QMenu* menu)
+{
+    emit menu->aboutToShow();
+    QList<QAction*> items;
+    for (QAction* action : menu->actions()) items += action->menu() ? MenuItems(action->menu()) : QList{action};
+    return items;
+}
+
+// More entries than the bar has room for: after OK the rows in view and the
+// overflow menu offer the new entries, each once and in line order, and an
+// entry goes into the document from the menu as from its button.
+TEST_F(RegisteredWindowTest, AfterOkEveryOneOfManyEntriesIsReachable)
+{
+    const auto name = [](int entry) { return QStringLiteral("n%1").arg(entry, 3, 10, QChar(u'0')); };
+    std::vector<std::string> lines;
+    for (int entry = 0; entry < 600; ++entry)
+        lines.push_back(JoinFields({"old" + std::to_string(entry), "s" + std::to_string(entry)}));
+    StartWith(lines);
+    InDialog([&name](TRegisterForm& form) {
+        for (int row = 0; row < 600; ++row) form.sgRegister->item(row, 0)->setText(name(row));
+        form.sgRegister->item(599, 1)->setText(QStringLiteral("42"));
+        ClickOk(form);
+    });
+    QCoreApplication::processEvents();
+    QStringList reached;
+    for (const QToolButton* button : RegisteredButtons()) {
+        if (button->isVisible()) reached.append(button->text());
+    }
+    const qsizetype inView = reached.size();
+    QToolButton* overflow = Form->tbRegister->OverflowButton();
+    ASSERT_TRUE(overflow->isVisible());
+    const QList<QAction*> items = MenuItems(overflow->menu());
+    for (const QAction* item : items) reached.append(item->text());
+    QStringList expected;
+    for (int entry = 0; entry < 600; ++entry) expected.append(name(entry));
+    ASSERT_EQ(reached.join(u' ').toStdString(), expected.join(u' ').toStdString());
+
+    const struct {
+        int entry;
+        bool insertValue;
+        const char* inserted;
+    } cases[] = {{599, false, "n599"}, {599, true, "42"}, {598, false, "s598"}, {0, false, "s0"}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.inserted);
+        SetDocument(QString());
+        Form->mInsertRegisteredValue->setChecked(c.insertValue);
+        if (c.entry < inView) {
+            QTest::mouseClick(RegisteredButton(name(c.entry)), Qt::LeftButton);
+        } else {
+            items.at(c.entry - inView)->trigger();
+        }
+        EXPECT_EQ(Document(), QString::fromUtf8(c.inserted));
+    }
 }
 
 }  // namespace
