@@ -13,6 +13,7 @@
 
 #include <csignal>
 
+#include "engine/Eval.h"
 #include "files/CalcFileNames.h"
 #include "shell/DocumentLoader.h"
 #include "shell/FilePane.h"
@@ -586,6 +587,19 @@ TEST_F(CalcFilesTest, DeeplyNestedDocumentsOpen)
 
 namespace tallyrix::test {
 namespace {
+
+// The arithmetic of a document may fail as it opens: the failure is shown
+// and the document, just read, is unmodified and coloured.
+TEST_F(CalcFilesTest, ADocumentWhoseArithmeticFailsOpensUnmodified)
+{
+    const QString path = CalPath(QStringLiteral("overflow.txt"));
+    WriteBytes(path, "x=1e300*1e300 // too large\r\n");
+    Form->RunHandler([&] { Form->OpenFile(path); });
+    ASSERT_FALSE(Dialogs->Messages.empty());
+    EXPECT_EQ(LastMessage().text, QString::fromUtf8(OverflowText));
+    EXPECT_FALSE(Modified());
+    EXPECT_TRUE(IsCommentFormat(FormatAt(Form->reExpression, Document().indexOf(QStringLiteral("//")))));
+}
 
 // A document of several pieces shows its start at once and stays read-only
 // until the rest is in; a save meanwhile writes all of it, and nothing of
