@@ -1,8 +1,8 @@
 // Recalculation on key release and the presentation of its results.
 #include <QAction>
 #include <QCoreApplication>
-#include <QKeyEvent>
 #include <QFileInfo>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QTest>
@@ -157,6 +157,25 @@ TEST_F(WindowTest, EmptyEditorClearsThePreviousMessage)
     EXPECT_EQ(Form->reResult->toPlainText(), QString());
 }
 
+// A document that completes no statement shows nothing of the one before.
+TEST_F(WindowTest, NoStatementShowsNoEarlierResult)
+{
+    const struct {
+        const char* before;
+        const char* after;
+    } cases[] = {{"1+2*3", ";"}, {"x", " ; // note"}, {"1+", ";;"}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.after);
+        SetDocument(QString::fromUtf8(c.before));
+        Form->Recalculate();
+        ASSERT_NE(Output() + Panel(3), QString());
+        SetDocument(QString::fromUtf8(c.after));
+        Form->Recalculate();
+        EXPECT_EQ(Output(), QString());
+        EXPECT_EQ(Panel(3), QString());
+    }
+}
+
 TEST_F(WindowTest, AngleCommandsSwitchModeAndRecalculate)
 {
     SetDocument(QStringLiteral("sin 30"));
@@ -224,7 +243,8 @@ TEST_F(WindowTest, ReleaseOfTheKeyThatClosedABoxDoesNotRecalculate)
 TEST_F(WindowTest, EachMathErrorBoxOncePerRecalculation)
 {
     QString powers = QStringLiteral("2");
-    for (int i = 0; i < 2000; ++i) powers += QStringLiteral("^2");
+    for (int i = 0; i < 2000; ++i)
+        powers += QStringLiteral("^2");
     const struct {
         QString document;
         QStringList boxes;
@@ -239,7 +259,8 @@ TEST_F(WindowTest, EachMathErrorBoxOncePerRecalculation)
             SetDocument(c.document);
             Form->Recalculate();
             QStringList shown;
-            for (const MessageRequest& box : Dialogs->Messages) shown << box.text;
+            for (const MessageRequest& box : Dialogs->Messages)
+                shown << box.text;
             EXPECT_EQ(shown, c.boxes) << c.document.left(40).toStdString();
         }
     }
