@@ -67,10 +67,7 @@ void TDocumentLoader::Append(qsizetype end)
 
 void TDocumentLoader::Done()
 {
-    Text.clear();
-    Next = 0;
-    Editor->document()->setUndoRedoEnabled(true);
-    Editor->setReadOnly(false);
+    Release();
     emit Finished();
 }
 
@@ -78,6 +75,12 @@ void TDocumentLoader::Cancel()
 {
     if (!Loading()) return;
     Timer.stop();
+    Release();
+}
+
+// Drops what is left of the text and gives the editor back to the user.
+void TDocumentLoader::Release()
+{
     Text.clear();
     Next = 0;
     Editor->document()->setUndoRedoEnabled(true);

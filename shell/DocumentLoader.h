@@ -42,6 +42,7 @@ private:
     void AppendNextPiece();
     void Append(qsizetype end);
     void Done();
+    void Release();
 
     QPlainTextEdit* Editor;
     qsizetype Size;
