@@ -83,6 +83,7 @@ bool Evaluator::MissingOperand() {
 
 void Evaluator::Evaluate(std::string_view text) {
     ForgetKeptStates();
+    PauseAfter(WholeRun);
     EvaluateFromStart(text);
 }
 
@@ -96,13 +97,20 @@ void Evaluator::EvaluateFromStart(std::string_view text) {
     StatementEnds.clear();
     NextToken();
     if (Token == End) return;
+    RunSlice();
+}
+
+// Evaluates statements until the run ends or pauses; true when it ended.
+bool Evaluator::RunSlice() {
+    ScheduleCheckpoint();
     ParseStatements();
     FinishRun();
+    return !Paused_;
 }
 
 // A run that ended without an error or "@" is waiting for more input.
 void Evaluator::FinishRun() {
-    if (Token == End) return;
+    if (Token == End || Paused_) return;
     StopOffset = Position - 1;
     MessageText.assign(WaitingForInput);
     ResultText.clear();
@@ -141,7 +149,7 @@ void Evaluator::ParseStatements() {
         if (Token != Separator) return;
         AppendStatementValue(value);
         if (RecordStatementEnds) StatementEnds.push_back(Position - 2);
-        if (Position >= NextKeptPosition) KeepState();
+        if (Position >= NextCheckpoint && AtCheckpoint()) return;
     }
 }
 

@@ -112,7 +112,17 @@ public:
     // Anything else that changes the outcome (Evaluate, ResetVariables, a
     // registered constant, another angle mode or RecordStatementEnds) makes
     // the next run start from the beginning.
-    void EvaluateResuming(std::string text, int base);
+    //
+    // With a slice, the run pauses after the first statement that ends at
+    // least that many bytes past where it began, and ContinueResuming goes
+    // on from there, a slice at a time; both return true when the run is
+    // complete. A caller that keeps the window answering while a long
+    // document is evaluated reads the fields only after that. Any other
+    // call on the evaluator abandons a paused run.
+    static constexpr std::size_t WholeRun = static_cast<std::size_t>(-1);
+    bool EvaluateResuming(std::string text, int base, std::size_t slice = WholeRun);
+    bool ContinueResuming(std::size_t slice = WholeRun);
+    bool Paused() const { return Paused_; }
     // Bytes of text between kept states: a resumed run evaluates again at
     // most about this much of what precedes the edit; each state costs a
     // copy of the variable table.
@@ -283,6 +293,12 @@ private:
     };
     void ForgetKeptStates();
     void KeepState();
+    // Keeps a state or pauses when the loop has passed one of their places;
+    // true when it pauses.
+    bool AtCheckpoint();
+    void ScheduleCheckpoint();
+    void PauseAfter(std::size_t slice);
+    bool RunSlice();
     // How many kept states lie within the first `unchanged` bytes and can be
     // restored.
     std::size_t StatesWithin(std::size_t unchanged) const;
@@ -291,6 +307,10 @@ private:
     void FinishRun();
     // Where the next state is kept; never reached while nothing is kept.
     std::size_t NextKeptPosition = static_cast<std::size_t>(-1);
+    // Where a slice ends, and the nearer of the two places.
+    std::size_t PausePosition = static_cast<std::size_t>(-1);
+    std::size_t NextCheckpoint = static_cast<std::size_t>(-1);
+    bool Paused_ = false;
     bool KeepingReports = false;
     KeptRuns Resumable;
 

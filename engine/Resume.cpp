@@ -33,6 +33,25 @@ void Evaluator::ForgetKeptStates() {
     Resumable.Reports.clear();
     NextKeptPosition = NothingKept;
     KeepingReports = false;
+    Paused_ = false;
+}
+
+void Evaluator::PauseAfter(std::size_t slice) {
+    Paused_ = false;
+    PausePosition = slice > NothingKept - Position ? NothingKept : Position + slice;
+}
+
+void Evaluator::ScheduleCheckpoint() { NextCheckpoint = std::min(NextKeptPosition, PausePosition); }
+
+bool Evaluator::AtCheckpoint() {
+    if (Position >= NextKeptPosition) KeepState();
+    if (Position >= PausePosition) {
+        // The loop stands just after a ";", where a resumed run starts too.
+        Paused_ = true;
+        return true;
+    }
+    ScheduleCheckpoint();
+    return false;
 }
 
 Evaluator::RunConditions Evaluator::ConditionsOfRun(int base) const {
@@ -42,7 +61,7 @@ Evaluator::RunConditions Evaluator::ConditionsOfRun(int base) const {
     return conditions;
 }
 
-void Evaluator::EvaluateResuming(std::string text, int base) {
+bool Evaluator::EvaluateResuming(std::string text, int base, std::size_t slice) {
     RunConditions conditions = ConditionsOfRun(base);
     const std::size_t unchanged = SharedPrefix(Resumable.Text, text);
     const std::size_t usable = conditions == Resumable.conditions ? StatesWithin(unchanged) : 0;
@@ -56,8 +75,10 @@ void Evaluator::EvaluateResuming(std::string text, int base) {
         Resumable.conditions = std::move(conditions);
         KeepingReports = true;
         NextKeptPosition = ResumeInterval;
+        Position = 1;
+        PauseAfter(slice);
         EvaluateFromStart(Resumable.Text);
-        return;
+        return !Paused_;
     }
     RestoreState(usable - 1);
     Source = Resumable.Text;
@@ -67,8 +88,14 @@ void Evaluator::EvaluateResuming(std::string text, int base) {
     StopOffset = 0;
     // Just as the loop stands after a completed statement's ";".
     Token = Separator;
-    ParseStatements();
-    FinishRun();
+    PauseAfter(slice);
+    return RunSlice();
+}
+
+bool Evaluator::ContinueResuming(std::size_t slice) {
+    if (!Paused_) return true;
+    PauseAfter(slice);
+    return RunSlice();
 }
 
 void Evaluator::KeepState() {

@@ -43,13 +43,15 @@ struct Subject {
         engine.ResumeInterval = 256;
         base = engine.VariableCount();
     }
-    RunResult Run(const std::string& text, bool resuming)
+    // slice: bytes per slice of a resuming run, WholeRun for none.
+    RunResult Run(const std::string& text, bool resuming, std::size_t slice = Evaluator::WholeRun)
     {
         reports.clear();
         RunResult run;
         try {
             if (resuming) {
-                engine.EvaluateResuming(text, base);
+                for (bool done = engine.EvaluateResuming(text, base, slice); !done;)
+                    done = engine.ContinueResuming(slice);
             } else {
                 // Nothing of the previous document's run shows through.
                 engine.ResultText.clear();
@@ -124,11 +126,37 @@ TEST(ResumeTest, EachEditGivesWhatAFullRunGives)
         {"everything back once more", base},
     };
     // The full runs share one evaluator too: values left in pi and the
-    // registered constant carry into the next run.
-    Subject resumed, full;
+    // registered constant carry into the next run. Runs in slices must come
+    // out the same, slices that end on kept states included.
+    for (const std::size_t slice : {Evaluator::WholeRun, std::size_t{1}, std::size_t{256}, std::size_t{1000}}) {
+        Subject resumed, full;
+        for (const auto& [what, text] : edits) {
+            SCOPED_TRACE(std::string(what) + ", slice " + std::to_string(slice));
+            EXPECT_EQ(resumed.Run(Input(text), true, slice), full.Run(Input(text), false));
+        }
+    }
+}
+
+// A run left paused (the user typed on) is dropped: the next run, resumed
+// from what the two texts share, gives what a full run gives.
+TEST(ResumeTest, APausedRunLeftForANewTextIsDropped)
+{
+    const std::string base = Document(2000);
+    const std::size_t middle = base.find(";\n", base.size() / 2) + 2;
+    const std::vector<std::pair<const char*, std::string>> edits = {
+        {"typed in the middle", Replaced(base, middle, 0, "v5=7;")},
+        {"typed at the start", Replaced(base, 0, 0, "v5=7;")},
+        {"an error in the middle", Replaced(base, middle, 0, "1/0;")},
+        {"cut short", base.substr(0, middle)},
+    };
     for (const auto& [what, text] : edits) {
-        SCOPED_TRACE(what);
-        EXPECT_EQ(resumed.Run(Input(text), true), full.Run(Input(text), false));
+        for (const std::size_t paused : {std::size_t{1}, base.size() / 4, base.size() * 3 / 4}) {
+            SCOPED_TRACE(std::string(what) + ", paused after " + std::to_string(paused));
+            Subject resumed, full;
+            resumed.Run(Input(base), true);
+            ASSERT_FALSE(resumed.engine.EvaluateResuming(Input(Replaced(base, base.find("=0;") + 1, 1, "9")), resumed.base, paused));
+            EXPECT_EQ(resumed.Run(Input(text), true, 4096), full.Run(Input(text), false));
+        }
     }
 }
 
