@@ -34,6 +34,7 @@
 #include "document/KeyPressMemory.h"
 #include "document/MathBoxesShown.h"
 #include "document/ReleaseBatch.h"
+#include "document/StatementExtraction.h"
 #include "engine/Eval.h"
 #include "files/DiskSnapshot.h"
 #include "files/EditorCharMap.h"
@@ -50,6 +51,7 @@ class QLineEdit;
 class QMenu;
 class QSplitter;
 class QStatusBar;
+class QTimer;
 class QToolButton;
 class QVBoxLayout;
 
@@ -95,8 +97,9 @@ public:
     using Command = void (TMainForm::*)();
 
     // What a handler does while a large document is still being put into
-    // the editor: most need the whole document and have the rest put in
-    // first; the editor's own notifications run as they come.
+    // the editor or calculated: most need the whole document and its values
+    // and have the rest done first; the editor's own notifications run as
+    // they come.
     enum class WhileLoading { Finish, Run };
 
     // The one way a signal reaches a handler: a member command or a callable,
@@ -106,7 +109,10 @@ public:
     {
         connect(sender, signal, this, [this, handler, loading] {
             RunHandler([this, &handler, loading] {
-                if (loading == WhileLoading::Finish) FinishLoading();
+                if (loading == WhileLoading::Finish) {
+                    FinishLoading();
+                    FinishCalculating();
+                }
                 if constexpr (std::is_member_function_pointer_v<Handler>) {
                     (this->*handler)();
                 } else {
@@ -116,8 +122,13 @@ public:
         });
     }
 
-    // Recalculation and presentation (document/RecalculateCommands.cpp)
+    // Recalculation and presentation (document/RecalculateCommands.cpp).
+    // A long document is calculated a slice at a time from the event loop,
+    // so that typing never waits for the whole of it; the results show when
+    // the last slice is done.
     void Recalculate();
+    bool Calculating() const;
+    void FinishCalculating();
     void ShowCaretPosition();
     void SetModified(bool flag);
     void reExpressionChange();
@@ -131,6 +142,9 @@ public:
     // the side pane line by line; returns whether it filled the pane
     // (document/StatementMarkCommands.cpp).
     bool ShowStatementPlaces(const StatementLines& places, bool stopped, const QString& message);
+    void NextCalculationSlice();
+    void ContinueCalculation(std::size_t slice);
+    void ShowCalculationDone(const std::string& input);
     void SelectFailingStatement();
     // Status panel 2 shows the angle mode of the engine.
     void ShowAngleMode();
@@ -292,6 +306,8 @@ public:
     TLineFollower* LineFollower = nullptr;     // the pane beside the lines ("各行の値")
     TStatementMark* StatementMark = nullptr;  // the failing statement's mark
     TDocumentLoader* Loader = nullptr;        // a large document, a piece at a time
+    QTimer* CalculationSlices = nullptr;      // runs the next slice of a long calculation
+    std::vector<LineOrigin> CalculatedOrigins;  // the lines of the text being calculated
     QStatusBar* StatusBar = nullptr;
     std::array<QLabel*, 5> StatusPanels{};
 

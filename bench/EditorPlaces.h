@@ -1,8 +1,10 @@
 // Where the benchmarks type: just before the last character (the ";") of a
 // line of the editor, so that a digit typed there changes that statement's
-// value and keeps the document valid.
+// value and keeps the document valid; and how they wait for what a key
+// causes.
 #pragma once
 
+#include <QApplication>
 #include <QPlainTextEdit>
 #include <QTextBlock>
 #include <QTextCursor>
@@ -15,6 +17,16 @@ inline void PlaceBeforeLastCharacter(QPlainTextEdit& editor, int line)
     QTextCursor place = editor.textCursor();
     place.setPosition(block.position() + block.length() - 2);
     editor.setTextCursor(place);
+}
+
+// Lets the event loop run until the window's calculation is done and its
+// results are painted.
+template <typename Window>
+void UntilCalculated(Window& window)
+{
+    while (window.Calculating())
+        QApplication::processEvents();
+    QApplication::processEvents();
 }
 
 }  // namespace tallyrix::bench

@@ -4,6 +4,7 @@
 #include <QLineEdit>
 #include <QTextBlock>
 #include <QTextCursor>
+#include <QTimer>
 
 #include "app/MainForm.h"
 #include "document/KeyRules.h"
@@ -17,8 +18,18 @@
 
 namespace tallyrix {
 
+namespace {
+
+// Bytes of statement text a slice of the calculation takes: a few
+// milliseconds. A document of a few thousand lines is done in one.
+constexpr std::size_t CalculationSlice = 512 * 1024;
+
+}  // namespace
+
 void TMainForm::Recalculate()
 {
+    // A calculation still going is for a text that has changed since.
+    CalculationSlices->stop();
     MathBoxes.Clear();
     OutputEdit->clear();
     reResult->clear();
@@ -32,30 +43,60 @@ void TMainForm::Recalculate()
     // The editor keeps its paragraphs as they change: no copy of the whole
     // document per key. The origins of its lines place each value in the
     // aligned pane.
-    std::vector<LineOrigin> origins;
-    std::string text = reExpression->Paragraphs().EngineInput(&origins);
+    std::string text = reExpression->Paragraphs().EngineInput(&CalculatedOrigins);
     Engine.RecordStatementEnds = mAligned->isChecked();
-    const bool empty = text.empty();
-    if (empty) {
+    if (text.empty()) {
         // An empty editor: a message left by the previous run is stale.
         Engine.ResetVariables(FixedVariableCount);
         Engine.ExpressionValues.clear();
         Engine.MessageText.clear();
         StatusPanel(3)->clear();
+        ShowCalculationDone(text);
+        return;
+    }
+    // What precedes the edit is not evaluated again.
+    if (Engine.EvaluateResuming(std::move(text), FixedVariableCount, CalculationSlice)) {
+        ShowCalculationDone(Engine.ResumedText());
     } else {
-        // What precedes the edit is not evaluated again.
-        Engine.EvaluateResuming(std::move(text), FixedVariableCount);
+        StatusPanel(3)->setText(QStringLiteral("計算中…"));
+        CalculationSlices->start();
+    }
+}
+
+bool TMainForm::Calculating() const { return CalculationSlices->isActive(); }
+
+void TMainForm::ContinueCalculation(std::size_t slice)
+{
+    CalculationSlices->stop();
+    // A failure of the arithmetic leaves no "計算中…" behind.
+    StatusPanel(3)->clear();
+    if (Engine.ContinueResuming(slice)) {
+        ShowCalculationDone(Engine.ResumedText());
+    } else {
+        StatusPanel(3)->setText(QStringLiteral("計算中…"));
+        CalculationSlices->start();
+    }
+}
+
+void TMainForm::NextCalculationSlice() { ContinueCalculation(CalculationSlice); }
+
+void TMainForm::FinishCalculating()
+{
+    if (Calculating()) ContinueCalculation(Evaluator::WholeRun);
+}
+
+void TMainForm::ShowCalculationDone(const std::string& input)
+{
+    if (!input.empty()) {
         StatusPanel(3)->setText(QString::fromStdString(Engine.MessageText));
         OutputEdit->setText(QString::fromStdString(Engine.ResultText));
     }
-    const std::string& input = empty ? text : Engine.ResumedText();
-
     // The pane takes all its lines as one string and shows its end.
     const LineList& lines = mEquation->isChecked() ? Engine.ExpressionValues : Engine.VariableList;
     const QString message =
         Engine.MessageText.empty() ? QString() : MessageLine(Engine.StatementCount, Engine.MessageText);
-    if (ShowStatementPlaces(StatementLines(std::move(origins), input), !input.empty() && Engine.StopOffset != 0,
-                            message))
+    if (ShowStatementPlaces(StatementLines(std::move(CalculatedOrigins), input),
+                            !input.empty() && Engine.StopOffset != 0, message))
         return;
     reResult->SetContent(QString::fromStdString(lines.Join("\n")), EditorFormat(), message, CommentFormat());
 }

@@ -5,6 +5,7 @@
 #include <QLineEdit>
 #include <QSplitter>
 #include <QStatusBar>
+#include <QTimer>
 #include <QToolButton>
 #include <QVBoxLayout>
 
@@ -214,6 +215,9 @@ QWidget* TMainForm::CreateEditors()
     Bind(reExpression, &QPlainTextEdit::selectionChanged, &TMainForm::ShowCaretPosition, WhileLoading::Run);
     Loader = new TDocumentLoader(reExpression);
     Bind(Loader, &TDocumentLoader::Finished, &TMainForm::DocumentLoaded);
+    CalculationSlices = new QTimer(this);
+    CalculationSlices->setSingleShot(true);
+    Bind(CalculationSlices, &QTimer::timeout, &TMainForm::NextCalculationSlice, WhileLoading::Run);
     return rePanel;
 }
 

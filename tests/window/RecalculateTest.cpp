@@ -1,6 +1,8 @@
 // Recalculation on key release and the presentation of its results.
 #include <QAction>
+#include <QClipboard>
 #include <QCoreApplication>
+#include <QGuiApplication>
 #include <QFileInfo>
 #include <QKeyEvent>
 #include <QLabel>
@@ -9,6 +11,7 @@
 #include <QTextBlock>
 #include <QTextEdit>
 #include <cmath>
+#include <functional>
 
 #include "shell/ResultPane.h"
 #include "tests/window/WindowFixture.h"
@@ -173,6 +176,50 @@ TEST_F(WindowTest, NoStatementShowsNoEarlierResult)
         Form->Recalculate();
         EXPECT_EQ(Output(), QString());
         EXPECT_EQ(Panel(3), QString());
+    }
+}
+
+// A long document is calculated a slice at a time between keys: the window
+// says so until the values are in, a key typed meanwhile starts again from
+// its edit, and a command that needs the values has them finished first.
+TEST_F(WindowTest, ALongCalculationGoesOnBetweenKeys)
+{
+    const auto finish = [this] {
+        for (int i = 0; i < 100000 && Form->Calculating(); ++i) QCoreApplication::processEvents();
+    };
+    // Each case types its own digit into "a=0;", so that no run before it
+    // has calculated its text.
+    const struct {
+        const char* what;
+        const char* digit;
+        std::function<void()> then;
+        const char* output;
+    } cases[] = {
+        {"left to finish", "1", finish, "100010"},
+        {"typed on", "2", [&] { Type(QStringLiteral("1")); finish(); }, "100210"},
+        {"a command needs the values", "3",
+         [this] {
+             Form->mCopyWithResult->trigger();
+             EXPECT_TRUE(QGuiApplication::clipboard()->text().endsWith(QStringLiteral("\r\n=100030")));
+         },
+         "100030"},
+    };
+    QString text = QStringLiteral("a=0;");
+    for (int i = 0; i < 100000; ++i) text += QStringLiteral("a=a+1;");
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        SetDocument(text);
+        Select(2, 2);
+        Type(QString::fromUtf8(c.digit));
+        ASSERT_TRUE(Form->Calculating());
+        EXPECT_EQ(Panel(3), QStringLiteral("計算中…"));
+        EXPECT_EQ(Output(), QString());
+        EXPECT_TRUE(ResultLines().isEmpty());
+        c.then();
+        EXPECT_FALSE(Form->Calculating());
+        EXPECT_EQ(Output(), QString::fromUtf8(c.output));
+        EXPECT_EQ(Panel(3), QString());
+        EXPECT_EQ(ResultLines().value(ResultLines().size() - 1), QStringLiteral("a: %1").arg(QString::fromUtf8(c.output)));
     }
 }
 
