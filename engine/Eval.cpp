@@ -105,12 +105,12 @@ bool Evaluator::RunSlice() {
     ScheduleCheckpoint();
     ParseStatements();
     FinishRun();
-    return !Paused_;
+    return !Paused;
 }
 
 // A run that ended without an error or "@" is waiting for more input.
 void Evaluator::FinishRun() {
-    if (Token == End || Paused_) return;
+    if (Token == End || Paused) return;
     StopOffset = Position - 1;
     MessageText.assign(WaitingForInput);
     ResultText.clear();

@@ -122,7 +122,6 @@ public:
     static constexpr std::size_t WholeRun = static_cast<std::size_t>(-1);
     bool EvaluateResuming(std::string text, int base, std::size_t slice = WholeRun);
     bool ContinueResuming(std::size_t slice = WholeRun);
-    bool Paused() const { return Paused_; }
     // Bytes of text between kept states: a resumed run evaluates again at
     // most about this much of what precedes the edit; each state costs a
     // copy of the variable table.
@@ -310,7 +309,7 @@ private:
     // Where a slice ends, and the nearer of the two places.
     std::size_t PausePosition = static_cast<std::size_t>(-1);
     std::size_t NextCheckpoint = static_cast<std::size_t>(-1);
-    bool Paused_ = false;
+    bool Paused = false;
     bool KeepingReports = false;
     KeptRuns Resumable;
 

@@ -33,11 +33,11 @@ void Evaluator::ForgetKeptStates() {
     Resumable.Reports.clear();
     NextKeptPosition = NothingKept;
     KeepingReports = false;
-    Paused_ = false;
+    Paused = false;
 }
 
 void Evaluator::PauseAfter(std::size_t slice) {
-    Paused_ = false;
+    Paused = false;
     PausePosition = slice > NothingKept - Position ? NothingKept : Position + slice;
 }
 
@@ -47,7 +47,7 @@ bool Evaluator::AtCheckpoint() {
     if (Position >= NextKeptPosition) KeepState();
     if (Position >= PausePosition) {
         // The loop stands just after a ";", where a resumed run starts too.
-        Paused_ = true;
+        Paused = true;
         return true;
     }
     ScheduleCheckpoint();
@@ -78,7 +78,7 @@ bool Evaluator::EvaluateResuming(std::string text, int base, std::size_t slice) 
         Position = 1;
         PauseAfter(slice);
         EvaluateFromStart(Resumable.Text);
-        return !Paused_;
+        return !Paused;
     }
     RestoreState(usable - 1);
     Source = Resumable.Text;
@@ -93,7 +93,7 @@ bool Evaluator::EvaluateResuming(std::string text, int base, std::size_t slice) 
 }
 
 bool Evaluator::ContinueResuming(std::size_t slice) {
-    if (!Paused_) return true;
+    if (!Paused) return true;
     PauseAfter(slice);
     return RunSlice();
 }
