@@ -144,6 +144,7 @@ public:
     bool ShowStatementPlaces(const StatementLines& places, bool stopped, const QString& message);
     void NextCalculationSlice();
     void ContinueCalculation(std::size_t slice);
+    void ShowCalculationState(bool done);
     void ShowCalculationDone(const std::string& input);
     void SelectFailingStatement();
     // Status panel 2 shows the angle mode of the engine.

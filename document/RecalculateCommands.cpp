@@ -55,12 +55,7 @@ void TMainForm::Recalculate()
         return;
     }
     // What precedes the edit is not evaluated again.
-    if (Engine.EvaluateResuming(std::move(text), FixedVariableCount, CalculationSlice)) {
-        ShowCalculationDone(Engine.ResumedText());
-    } else {
-        StatusPanel(3)->setText(QStringLiteral("計算中…"));
-        CalculationSlices->start();
-    }
+    ShowCalculationState(Engine.EvaluateResuming(std::move(text), FixedVariableCount, CalculationSlice));
 }
 
 bool TMainForm::Calculating() const { return CalculationSlices->isActive(); }
@@ -70,12 +65,18 @@ void TMainForm::ContinueCalculation(std::size_t slice)
     CalculationSlices->stop();
     // A failure of the arithmetic leaves no "計算中…" behind.
     StatusPanel(3)->clear();
-    if (Engine.ContinueResuming(slice)) {
+    ShowCalculationState(Engine.ContinueResuming(slice));
+}
+
+// The values of a finished run, or the next slice of one still going.
+void TMainForm::ShowCalculationState(bool done)
+{
+    if (done) {
         ShowCalculationDone(Engine.ResumedText());
-    } else {
-        StatusPanel(3)->setText(QStringLiteral("計算中…"));
-        CalculationSlices->start();
+        return;
     }
+    StatusPanel(3)->setText(QStringLiteral("計算中…"));
+    CalculationSlices->start();
 }
 
 void TMainForm::NextCalculationSlice() { ContinueCalculation(CalculationSlice); }

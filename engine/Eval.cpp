@@ -83,7 +83,7 @@ bool Evaluator::MissingOperand() {
 
 void Evaluator::Evaluate(std::string_view text) {
     ForgetKeptStates();
-    PauseAfter(WholeRun);
+    SliceBytes = WholeRun;
     EvaluateFromStart(text);
 }
 
@@ -102,6 +102,8 @@ void Evaluator::EvaluateFromStart(std::string_view text) {
 
 // Evaluates statements until the run ends or pauses; true when it ended.
 bool Evaluator::RunSlice() {
+    Paused = false;
+    PausePosition = SliceBytes > WholeRun - Position ? WholeRun : Position + SliceBytes;
     ScheduleCheckpoint();
     ParseStatements();
     FinishRun();

@@ -296,7 +296,6 @@ private:
     // true when it pauses.
     bool AtCheckpoint();
     void ScheduleCheckpoint();
-    void PauseAfter(std::size_t slice);
     bool RunSlice();
     // How many kept states lie within the first `unchanged` bytes and can be
     // restored.
@@ -306,7 +305,9 @@ private:
     void FinishRun();
     // Where the next state is kept; never reached while nothing is kept.
     std::size_t NextKeptPosition = static_cast<std::size_t>(-1);
-    // Where a slice ends, and the nearer of the two places.
+    // How far a slice goes, where the current one ends, and the nearer of
+    // that and the next kept state.
+    std::size_t SliceBytes = WholeRun;
     std::size_t PausePosition = static_cast<std::size_t>(-1);
     std::size_t NextCheckpoint = static_cast<std::size_t>(-1);
     bool Paused = false;

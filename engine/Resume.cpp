@@ -36,11 +36,6 @@ void Evaluator::ForgetKeptStates() {
     Paused = false;
 }
 
-void Evaluator::PauseAfter(std::size_t slice) {
-    Paused = false;
-    PausePosition = slice > NothingKept - Position ? NothingKept : Position + slice;
-}
-
 void Evaluator::ScheduleCheckpoint() { NextCheckpoint = std::min(NextKeptPosition, PausePosition); }
 
 bool Evaluator::AtCheckpoint() {
@@ -75,8 +70,7 @@ bool Evaluator::EvaluateResuming(std::string text, int base, std::size_t slice) 
         Resumable.conditions = std::move(conditions);
         KeepingReports = true;
         NextKeptPosition = ResumeInterval;
-        Position = 1;
-        PauseAfter(slice);
+        SliceBytes = slice;
         EvaluateFromStart(Resumable.Text);
         return !Paused;
     }
@@ -88,13 +82,13 @@ bool Evaluator::EvaluateResuming(std::string text, int base, std::size_t slice) 
     StopOffset = 0;
     // Just as the loop stands after a completed statement's ";".
     Token = Separator;
-    PauseAfter(slice);
+    SliceBytes = slice;
     return RunSlice();
 }
 
 bool Evaluator::ContinueResuming(std::size_t slice) {
     if (!Paused) return true;
-    PauseAfter(slice);
+    SliceBytes = slice;
     return RunSlice();
 }
 
