@@ -4,7 +4,7 @@
 // call stack. Token carries the whole state: End stops the statement,
 // Invalid means the input is incomplete; either way the pending operations
 // are dropped without applying any operator, check or conversion.
-#include "engine/Eval.h"
+#include "engine/EvaluatorCore.h"
 
 #include <bit>
 #include <charconv>
@@ -58,22 +58,22 @@ double Remainder(double v, double r) {
 
 const double PiValue = std::acos(-1.0);
 
-Evaluator::Evaluator(MathErrorReporter reporter) : Reporter(std::move(reporter)) {
+EvaluatorCore::EvaluatorCore(Evaluator& out, MathErrorReporter reporter) : Out(out), Reporter(std::move(reporter)) {
     // Room for any nesting typed by hand; deeper documents grow it once.
     Pending.reserve(64);
     RebuildIndex();
     SetVariable("pi", PiValue);
 }
 
-void Evaluator::Fail(const char* message) {
-    ResultText.clear();
-    MessageText.assign(message);
+void EvaluatorCore::Fail(const char* message) {
+    Out.ResultText.clear();
+    Out.MessageText.assign(message);
     Token = End;
     ErrorStop = true;
-    StopOffset = Position - 1;
+    Out.StopOffset = Position - 1;
 }
 
-bool Evaluator::MissingOperand() {
+bool EvaluatorCore::MissingOperand() {
     if (Token == Separator || (Token == End && !ErrorStop)) {
         Token = Invalid;
         return true;
@@ -81,27 +81,27 @@ bool Evaluator::MissingOperand() {
     return Token == End;
 }
 
-void Evaluator::Evaluate(std::string_view text) {
+void EvaluatorCore::Evaluate(std::string_view text) {
     ForgetKeptStates();
     SliceBytes = WholeRun;
     EvaluateFromStart(text);
 }
 
-void Evaluator::EvaluateFromStart(std::string_view text) {
-    ExpressionValues.clear();
+void EvaluatorCore::EvaluateFromStart(std::string_view text) {
+    Out.ExpressionValues.clear();
     Source = text;
     SourceLength = text.size();
     Position = 1;
     ErrorStop = false;
-    StatementStart = StopOffset = 0;
-    StatementEnds.clear();
+    Out.StatementStart = Out.StopOffset = 0;
+    Out.StatementEnds.clear();
     NextToken();
     if (Token == End) return;
     RunSlice();
 }
 
 // Evaluates statements until the run ends or pauses; true when it ended.
-bool Evaluator::RunSlice() {
+bool EvaluatorCore::RunSlice() {
     Paused = false;
     PausePosition = SliceBytes > WholeRun - Position ? WholeRun : Position + SliceBytes;
     ScheduleCheckpoint();
@@ -111,14 +111,14 @@ bool Evaluator::RunSlice() {
 }
 
 // A run that ended without an error or "@" is waiting for more input.
-void Evaluator::FinishRun() {
+void EvaluatorCore::FinishRun() {
     if (Token == End || Paused) return;
-    StopOffset = Position - 1;
-    MessageText.assign(WaitingForInput);
-    ResultText.clear();
+    Out.StopOffset = Position - 1;
+    Out.MessageText.assign(WaitingForInput);
+    Out.ResultText.clear();
 }
 
-std::string_view Evaluator::Formatted(double value) {
+std::string_view EvaluatorCore::Formatted(double value) {
     const auto bits = std::bit_cast<std::uint64_t>(value);
     if (!FormattedValid || bits != FormattedBits) {
         FormattedLength = FormatNumberTo(value, FormattedText);
@@ -128,29 +128,29 @@ std::string_view Evaluator::Formatted(double value) {
     return {FormattedText, FormattedLength};
 }
 
-void Evaluator::AppendStatementValue(double value) {
+void EvaluatorCore::AppendStatementValue(double value) {
     const std::string_view text = Formatted(value);
-    MessageText.clear();
-    ResultText.assign(text);
+    Out.MessageText.clear();
+    Out.ResultText.assign(text);
     char counter[16];
-    char* end = std::to_chars(counter, counter + sizeof counter, StatementCount).ptr;
-    ExpressionValues.push_back(std::string_view(counter, static_cast<std::size_t>(end - counter)), ": ", text);
+    char* end = std::to_chars(counter, counter + sizeof counter, Out.StatementCount).ptr;
+    Out.ExpressionValues.push_back(std::string_view(counter, static_cast<std::size_t>(end - counter)), ": ", text);
 }
 
 // statements := { [ sum ] ';' } '@'
-void Evaluator::ParseStatements() {
+void EvaluatorCore::ParseStatements() {
     while (true) {
         if (Token == Separator) {
-            StatementStart = Position - 1;
+            Out.StatementStart = Position - 1;
             NextToken();
             continue;
         }
         double value = 0.0;
         ParseExpression(value);
-        ++StatementCount;
+        ++Out.StatementCount;
         if (Token != Separator) return;
         AppendStatementValue(value);
-        if (RecordStatementEnds) StatementEnds.push_back(Position - 2);
+        if (Out.RecordStatementEnds) Out.StatementEnds.push_back(Position - 2);
         if (Position >= NextCheckpoint && AtCheckpoint()) return;
     }
 }
@@ -162,7 +162,7 @@ void Evaluator::ParseStatements() {
 // operations still pending are dropped without being applied. The steps are
 // inlined into this loop (always_inline below), so the value in hand stays in
 // a register.
-void Evaluator::ParseExpression(double& v) {
+void EvaluatorCore::ParseExpression(double& v) {
     Pending.clear();
     Push(Operation::Statement);
     double value = v;
@@ -184,7 +184,7 @@ void Evaluator::ParseExpression(double& v) {
 
 // primary := number | name [ '=' sum ] | function primary | ('-' | '+') primary | '(' sum ')'
 // where the primary after a sign does not begin with another sign.
-[[gnu::always_inline]] inline Evaluator::ParseStep Evaluator::ParsePrimary(double& v) {
+[[gnu::always_inline]] inline EvaluatorCore::ParseStep EvaluatorCore::ParsePrimary(double& v) {
     switch (Token) {
     case End:
     case Separator:
@@ -210,7 +210,7 @@ void Evaluator::ParseExpression(double& v) {
 // ('-' | '+') primary, function primary, power ('^' | '%') primary: a
 // primary's value completes the signs and functions waiting for it, then a
 // waiting '^' or '%', or else it starts a power.
-[[gnu::always_inline]] inline Evaluator::ParseStep Evaluator::CompletePrimary(double& v) {
+[[gnu::always_inline]] inline EvaluatorCore::ParseStep EvaluatorCore::CompletePrimary(double& v) {
     while (!Stopped()) {
         const PendingOperation pending = Pending.back();
         if (pending.operation > Operation::Modulo) return ParseStep::Power;
@@ -229,7 +229,7 @@ void Evaluator::ParseExpression(double& v) {
 }
 
 // power := primary { ('^' | '%') primary } [ '!' ]
-[[gnu::always_inline]] inline Evaluator::ParseStep Evaluator::ParsePower(double& v) {
+[[gnu::always_inline]] inline EvaluatorCore::ParseStep EvaluatorCore::ParsePower(double& v) {
     if (Token == Power || Token == Modulo) {
         return ParseRightOperand<Operation::Raise>(Token == Power ? Operation::Raise : Operation::Modulo, v);
     }
@@ -243,7 +243,7 @@ void Evaluator::ParseExpression(double& v) {
 // Applies the operation waiting for the value in v when it is one of the two
 // of a level: the left operand of the level that has just got its right one.
 // False when the evaluation stops.
-[[gnu::always_inline]] inline bool Evaluator::ReducePending(Operation first, Operation second, double& v) {
+[[gnu::always_inline]] inline bool EvaluatorCore::ReducePending(Operation first, Operation second, double& v) {
     const PendingOperation pending = Pending.back();
     if (pending.operation != first && pending.operation != second) return true;
     Pending.pop_back();
@@ -251,31 +251,31 @@ void Evaluator::ParseExpression(double& v) {
 }
 
 // term := power { ('*' | '/') power }
-[[gnu::always_inline]] inline Evaluator::ParseStep Evaluator::ParseTerm(double& v) {
+[[gnu::always_inline]] inline EvaluatorCore::ParseStep EvaluatorCore::ParseTerm(double& v) {
     return ReducePending(Operation::Multiply, Operation::Divide, v) ? ParseStep::MoreTerm : ParseStep::Done;
 }
 
 // The { ('*' | '/') power } of a term whose value is in hand.
-[[gnu::always_inline]] inline Evaluator::ParseStep Evaluator::ContinueTerm(double& v) {
+[[gnu::always_inline]] inline EvaluatorCore::ParseStep EvaluatorCore::ContinueTerm(double& v) {
     if (Token != Times && Token != Divide) return ParseStep::Sum;
     return ParseRightOperand<Operation::Multiply>(Token == Times ? Operation::Multiply : Operation::Divide, v);
 }
 
 // sum := term { ('+' | '-') term }
 // where the term after '+' or '-' does not begin with a sign.
-[[gnu::always_inline]] inline Evaluator::ParseStep Evaluator::ParseSum(double& v) {
+[[gnu::always_inline]] inline EvaluatorCore::ParseStep EvaluatorCore::ParseSum(double& v) {
     return ReducePending(Operation::Add, Operation::Subtract, v) ? ParseStep::MoreSum : ParseStep::Done;
 }
 
 // The { ('+' | '-') term } of a sum whose value is in hand.
-[[gnu::always_inline]] inline Evaluator::ParseStep Evaluator::ContinueSum(double& v) {
+[[gnu::always_inline]] inline EvaluatorCore::ParseStep EvaluatorCore::ContinueSum(double& v) {
     if (Token != Plus && Token != Minus) return ParseStep::Close;
     return ParseRightOperand<Operation::Add>(Token == Plus ? Operation::Add : Operation::Subtract, v);
 }
 
 // Applies a binary operation to its left operand and the right one in v;
 // false when the division is refused.
-[[gnu::always_inline]] inline bool Evaluator::ApplyBinary(Operation operation, double left, double& v) {
+[[gnu::always_inline]] inline bool EvaluatorCore::ApplyBinary(Operation operation, double left, double& v) {
     switch (operation) {
     case Operation::Raise: v = RaisePower(left, v); return true;
     case Operation::Modulo: v = Remainder(left, v); return true;
@@ -298,8 +298,8 @@ void Evaluator::ParseExpression(double& v) {
 // that nothing binding tighter follows ("*0.5", "+x", "^2": most operands) is
 // applied here and now, where the level is known without looking at the
 // stack; any other operand leaves the operation waiting there.
-template <Evaluator::Operation level>
-[[gnu::always_inline]] inline Evaluator::ParseStep Evaluator::ParseRightOperand(Operation operation, double& v) {
+template <EvaluatorCore::Operation level>
+[[gnu::always_inline]] inline EvaluatorCore::ParseStep EvaluatorCore::ParseRightOperand(Operation operation, double& v) {
     const ParseStep awaited = AwaitOperand(operation, v);
     if (awaited != ParseStep::Operand) return awaited;
     double right = 0.0;
@@ -324,7 +324,7 @@ template <Evaluator::Operation level>
 // assignment that waits for it; the statement's own sum ends the loop. An
 // error inside parentheses keeps its message; only a missing ')' is
 // incomplete input.
-[[gnu::always_inline]] inline Evaluator::ParseStep Evaluator::CloseSum(double& v) {
+[[gnu::always_inline]] inline EvaluatorCore::ParseStep EvaluatorCore::CloseSum(double& v) {
     if (Pending.back().operation == Operation::Statement) return ParseStep::Done;
     const PendingOperation pending = Pending.back();
     Pending.pop_back();

@@ -1,7 +1,7 @@
 // Names in a primary: the seventeen built-in functions, assignment and
 // variable reference; and the power operator with the standard library's
 // error reports.
-#include "engine/Eval.h"
+#include "engine/EvaluatorCore.h"
 #include "engine/NameHash.h"
 
 #include <array>
@@ -77,14 +77,14 @@ bool IsInteger(double x) { return std::floor(x) == x; }
 
 }  // namespace
 
-void Evaluator::Report(const char* function, const char* kind, bool showBox) {
+void EvaluatorCore::Report(const char* function, const char* kind, bool showBox) {
     const MathErrorReport report{function, kind, showBox};
     if (KeepingReports) Resumable.Reports.push_back(report);
     if (Reporter) Reporter(report);
 }
 
 // The primary of a name: function primary | name '=' sum | name
-Evaluator::ParseStep Evaluator::ParseName(double& v) {
+EvaluatorCore::ParseStep EvaluatorCore::ParseName(double& v) {
     const int function = FindFunction(TokenName, TokenHash);
     if (function >= 0) return AwaitOperand(Operation::Function, 0.0, static_cast<std::uint8_t>(function));
     const std::string_view kept = TokenName;
@@ -101,7 +101,7 @@ Evaluator::ParseStep Evaluator::ParseName(double& v) {
 
 // Replaces the argument in v by the function's value; false when the
 // engine's own check refuses the argument.
-bool Evaluator::CallFunction(int function, double& v) {
+bool EvaluatorCore::CallFunction(int function, double& v) {
     if (const char* message = DomainMessage(function, v)) {
         Fail(message);
         return false;
@@ -110,7 +110,7 @@ bool Evaluator::CallFunction(int function, double& v) {
     return true;
 }
 
-void Evaluator::ApplyFunction(int function, double a, double& result) {
+void EvaluatorCore::ApplyFunction(int function, double a, double& result) {
     switch (function) {
     case Sqrt: result = std::sqrt(a); break;
     case Log: result = std::log(a); break;
@@ -140,7 +140,7 @@ void Evaluator::ApplyFunction(int function, double a, double& result) {
     case Sin:
     case Cos:
     case Tan: {
-        const double x = Radians ? a : ToRadians(a);
+        const double x = Out.Radians ? a : ToRadians(a);
         if (std::fabs(x) >= TotalLossLimit) {
             Report(FunctionNames[function].data(), "TLOSS", false);
             result = NotANumber;
@@ -153,13 +153,13 @@ void Evaluator::ApplyFunction(int function, double a, double& result) {
     case Acos:
     case Atan:
         result = function == Asin ? std::asin(a) : function == Acos ? std::acos(a) : std::atan(a);
-        if (!Radians) result = (180.0 / PiValue) * result;
+        if (!Out.Radians) result = (180.0 / PiValue) * result;
         break;
     default: break;
     }
 }
 
-double Evaluator::RaisePower(double base, double exponent) {
+double EvaluatorCore::RaisePower(double base, double exponent) {
     if (!std::isfinite(exponent)) {
         Report("pow", "OVERFLOW", true);
         return Infinity;

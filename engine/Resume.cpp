@@ -7,7 +7,7 @@
 #include <bit>
 #include <cstring>
 
-#include "engine/Eval.h"
+#include "engine/EvaluatorCore.h"
 
 namespace tallyrix {
 
@@ -27,7 +27,7 @@ std::size_t SharedPrefix(std::string_view a, std::string_view b) {
 
 }  // namespace
 
-void Evaluator::ForgetKeptStates() {
+void EvaluatorCore::ForgetKeptStates() {
     Resumable.States.clear();
     Resumable.Variables.clear();
     Resumable.Reports.clear();
@@ -36,9 +36,9 @@ void Evaluator::ForgetKeptStates() {
     Paused = false;
 }
 
-void Evaluator::ScheduleCheckpoint() { NextCheckpoint = std::min(NextKeptPosition, PausePosition); }
+void EvaluatorCore::ScheduleCheckpoint() { NextCheckpoint = std::min(NextKeptPosition, PausePosition); }
 
-bool Evaluator::AtCheckpoint() {
+bool EvaluatorCore::AtCheckpoint() {
     if (Position >= NextKeptPosition) KeepState();
     if (Position >= PausePosition) {
         // The loop stands just after a ";", where a resumed run starts too.
@@ -49,14 +49,14 @@ bool Evaluator::AtCheckpoint() {
     return false;
 }
 
-Evaluator::RunConditions Evaluator::ConditionsOfRun(int base) const {
-    RunConditions conditions{base, Radians, RecordStatementEnds, RecordVariableLines, {}};
+EvaluatorCore::RunConditions EvaluatorCore::ConditionsOfRun(int base) const {
+    RunConditions conditions{base, Out.Radians, Out.RecordStatementEnds, Out.RecordVariableLines, {}};
     const int kept = std::clamp(base, 0, FilledCount_);
     for (int i = 0; i < kept; ++i) conditions.baseValues.push_back(std::bit_cast<std::uint64_t>(Variables[i].value));
     return conditions;
 }
 
-bool Evaluator::EvaluateResuming(std::string text, int base, std::size_t slice) {
+bool EvaluatorCore::EvaluateResuming(std::string text, int base, std::size_t slice) {
     RunConditions conditions = ConditionsOfRun(base);
     const std::size_t unchanged = SharedPrefix(Resumable.Text, text);
     const std::size_t usable = conditions == Resumable.conditions ? StatesWithin(unchanged) : 0;
@@ -65,11 +65,11 @@ bool Evaluator::EvaluateResuming(std::string text, int base, std::size_t slice) 
         ResetVariables(base);
         // Nothing of another document's run shows through a text that
         // completes no statement.
-        ResultText.clear();
-        MessageText.clear();
+        Out.ResultText.clear();
+        Out.MessageText.clear();
         Resumable.conditions = std::move(conditions);
         KeepingReports = true;
-        NextKeptPosition = ResumeInterval;
+        NextKeptPosition = Out.ResumeInterval;
         SliceBytes = slice;
         EvaluateFromStart(Resumable.Text);
         return !Paused;
@@ -79,43 +79,43 @@ bool Evaluator::EvaluateResuming(std::string text, int base, std::size_t slice) 
     SourceLength = Source.size();
     Position = Resumable.States.back().position;
     ErrorStop = false;
-    StopOffset = 0;
+    Out.StopOffset = 0;
     // Just as the loop stands after a completed statement's ";".
     Token = Separator;
     SliceBytes = slice;
     return RunSlice();
 }
 
-bool Evaluator::ContinueResuming(std::size_t slice) {
+bool EvaluatorCore::ContinueResuming(std::size_t slice) {
     if (!Paused) return true;
     SliceBytes = slice;
     return RunSlice();
 }
 
-void Evaluator::KeepState() {
-    Resumable.States.push_back(KeptState{Position, StatementCount, VariableCount_, Resumable.Variables.size(),
-                                         ExpressionValues.size(), VariableList.size(), StatementEnds.size(),
-                                         Resumable.Reports.size(), ResultText});
+void EvaluatorCore::KeepState() {
+    Resumable.States.push_back(KeptState{Position, Out.StatementCount, VariableCount_, Resumable.Variables.size(),
+                                         Out.ExpressionValues.size(), Out.VariableList.size(), Out.StatementEnds.size(),
+                                         Resumable.Reports.size(), Out.ResultText});
     Resumable.Variables.insert(Resumable.Variables.end(), Variables, Variables + VariableCount_);
-    NextKeptPosition = Position + ResumeInterval;
+    NextKeptPosition = Position + Out.ResumeInterval;
 }
 
 // A state's ";" was the last byte read before it, so it holds when every
 // byte up to that one is unchanged. The lists it truncates must still hold
 // the lines it counted.
-std::size_t Evaluator::StatesWithin(std::size_t unchanged) const {
+std::size_t EvaluatorCore::StatesWithin(std::size_t unchanged) const {
     const auto& states = Resumable.States;
     const auto past = std::upper_bound(states.begin(), states.end(), unchanged,
                                        [](std::size_t limit, const KeptState& state) { return state.position - 1 > limit; });
     const std::size_t usable = static_cast<std::size_t>(past - states.begin());
     if (usable == 0) return 0;
     const KeptState& last = states[usable - 1];
-    const bool listsHeld = ExpressionValues.size() >= last.expressionLines &&
-                           VariableList.size() >= last.variableLines && StatementEnds.size() >= last.statementEnds;
+    const bool listsHeld = Out.ExpressionValues.size() >= last.expressionLines &&
+                           Out.VariableList.size() >= last.variableLines && Out.StatementEnds.size() >= last.statementEnds;
     return listsHeld ? usable : 0;
 }
 
-void Evaluator::RestoreState(std::size_t index) {
+void EvaluatorCore::RestoreState(std::size_t index) {
     auto& states = Resumable.States;
     states.resize(index + 1);
     const KeptState& state = states.back();
@@ -124,19 +124,19 @@ void Evaluator::RestoreState(std::size_t index) {
     Resumable.Variables.resize(state.firstVariable + static_cast<std::size_t>(state.variableCount));
     VariableCount_ = state.variableCount;
     RebuildIndex();
-    StatementCount = state.statementCount;
-    ExpressionValues.truncate(state.expressionLines);
-    VariableList.truncate(state.variableLines);
-    StatementEnds.resize(state.statementEnds);
-    ResultText = state.resultText;
-    MessageText.clear();
+    Out.StatementCount = state.statementCount;
+    Out.ExpressionValues.truncate(state.expressionLines);
+    Out.VariableList.truncate(state.variableLines);
+    Out.StatementEnds.resize(state.statementEnds);
+    Out.ResultText = state.resultText;
+    Out.MessageText.clear();
     // The statements skipped made these reports; a full run would make them
     // again before any of its own.
     Resumable.Reports.resize(state.reports);
     if (Reporter) {
         for (const MathErrorReport& report : Resumable.Reports) Reporter(report);
     }
-    NextKeptPosition = state.position + ResumeInterval;
+    NextKeptPosition = state.position + Out.ResumeInterval;
 }
 
 }  // namespace tallyrix

@@ -1,7 +1,7 @@
 // The scanner: one token at a time from Source, never looking further ahead
 // than one byte past the token (sixteen bytes are read at a time to find
 // where a name or a run of digits ends, never past the text).
-#include "engine/Eval.h"
+#include "engine/EvaluatorCore.h"
 #include "engine/NameHash.h"
 
 #include <algorithm>
@@ -252,13 +252,13 @@ private:
 
 }  // namespace
 
-unsigned char Evaluator::CharAt(std::size_t position) const {
+unsigned char EvaluatorCore::CharAt(std::size_t position) const {
     return position >= 1 && position <= SourceLength
                ? static_cast<unsigned char>(Source[position - 1])
                : 0;
 }
 
-void Evaluator::NextToken() {
+void EvaluatorCore::NextToken() {
     const char* const text = Source.data();
     std::size_t next = Position - 1;  // 0-based index of the next byte
     unsigned char c;
@@ -281,7 +281,7 @@ void Evaluator::NextToken() {
 // Most literals are digits with at most one point ("4", "0.25"), 19 digits
 // at most, and end at a byte that cannot continue them. Those are read here
 // in one pass; any other literal returns false, having changed nothing.
-bool Evaluator::ScanPlainNumber(std::size_t start) {
+bool EvaluatorCore::ScanPlainNumber(std::size_t start) {
     const char* const text = Source.data();
 #ifdef __SSE2__
     // Up to eight digits before and after the point, found sixteen bytes at
@@ -331,7 +331,7 @@ bool Evaluator::ScanPlainNumber(std::size_t start) {
     return true;
 }
 
-void Evaluator::ScanNumber(unsigned char first) {
+void EvaluatorCore::ScanNumber(unsigned char first) {
     const std::size_t start = Position - 2;  // 0-based index of the first byte
     if (ScanPlainNumber(start)) return;
     LiteralValue literal;
@@ -358,7 +358,7 @@ void Evaluator::ScanNumber(unsigned char first) {
     Token = Number;
 }
 
-void Evaluator::ScanName() {
+void EvaluatorCore::ScanName() {
     const std::size_t first = Position - 2;  // 0-based index of the first letter
     const char* const text = Source.data();
     std::size_t end = first + 1;

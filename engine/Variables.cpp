@@ -1,6 +1,6 @@
 // The variable table: pi, the registered constants, then the document's own
 // variables. Entries are only ever cut off from the end by ResetVariables.
-#include "engine/Eval.h"
+#include "engine/EvaluatorCore.h"
 #include "engine/NameHash.h"
 
 #include <algorithm>
@@ -28,9 +28,9 @@ bool SameName(const char* stored, std::string_view name) {
 
 }  // namespace
 
-int Evaluator::FindVariable(std::string_view name) const { return FindVariable(name, NameHash(name)); }
+int EvaluatorCore::FindVariable(std::string_view name) const { return FindVariable(name, NameHash(name)); }
 
-int Evaluator::FindVariable(std::string_view name, std::uint32_t hash) const {
+int EvaluatorCore::FindVariable(std::string_view name, std::uint32_t hash) const {
     for (std::uint32_t slot = hash;; ++slot) {
         const int i = Index[slot % IndexSize];
         if (i < 0) return -1;
@@ -39,26 +39,26 @@ int Evaluator::FindVariable(std::string_view name, std::uint32_t hash) const {
     }
 }
 
-void Evaluator::IndexVariable(int index) {
+void EvaluatorCore::IndexVariable(int index) {
     const Variable& entry = Variables[index];
     std::uint32_t slot = NameHash(std::string_view(entry.name, entry.length));
     while (Index[slot % IndexSize] >= 0) ++slot;
     Index[slot % IndexSize] = static_cast<std::int16_t>(index);
 }
 
-void Evaluator::RebuildIndex() {
+void EvaluatorCore::RebuildIndex() {
     std::fill(std::begin(Index), std::end(Index), static_cast<std::int16_t>(-1));
     for (int i = 0; i < VariableCount_; ++i) IndexVariable(i);
 }
 
-bool Evaluator::IsDefined(std::string_view name) const { return FindVariable(name) >= 0; }
+bool EvaluatorCore::IsDefined(std::string_view name) const { return FindVariable(name) >= 0; }
 
-void Evaluator::AppendVariableLine(const Variable& entry) {
-    if (!RecordVariableLines) return;
-    VariableList.push_back(std::string_view(entry.name, entry.length), ": ", Formatted(entry.value));
+void EvaluatorCore::AppendVariableLine(const Variable& entry) {
+    if (!Out.RecordVariableLines) return;
+    Out.VariableList.push_back(std::string_view(entry.name, entry.length), ": ", Formatted(entry.value));
 }
 
-void Evaluator::SetVariable(std::string_view name, double value) {
+void EvaluatorCore::SetVariable(std::string_view name, double value) {
     const int found = FindVariable(name);
     if (found >= 0) {
         Variables[found].value = value;
@@ -76,7 +76,7 @@ void Evaluator::SetVariable(std::string_view name, double value) {
     AppendVariableLine(entry);
 }
 
-bool Evaluator::GetVariable(std::string_view name, std::uint32_t hash, double& value) {
+bool EvaluatorCore::GetVariable(std::string_view name, std::uint32_t hash, double& value) {
     const int found = FindVariable(name, hash);
     if (found < 0) {
         Fail(UndefinedName);
@@ -86,7 +86,7 @@ bool Evaluator::GetVariable(std::string_view name, std::uint32_t hash, double& v
     return true;
 }
 
-bool Evaluator::RegisterConstant(std::string_view name, double value) {
+bool EvaluatorCore::RegisterConstant(std::string_view name, double value) {
     // Checked here rather than left to SetVariable, whose message would
     // otherwise linger in MessageText until the next completed statement.
     if (name.size() > MaxNameLength) return false;
@@ -96,13 +96,13 @@ bool Evaluator::RegisterConstant(std::string_view name, double value) {
     return true;
 }
 
-void Evaluator::ResetVariables(int n) {
+void EvaluatorCore::ResetVariables(int n) {
     // Entries past those ever filled hold no name: never expose them.
     ForgetKeptStates();
     VariableCount_ = std::clamp(n, 0, FilledCount_);
     RebuildIndex();
-    StatementCount = 0;
-    VariableList.truncate(static_cast<std::size_t>(VariableCount_));
+    Out.StatementCount = 0;
+    Out.VariableList.truncate(static_cast<std::size_t>(VariableCount_));
 }
 
 }  // namespace tallyrix

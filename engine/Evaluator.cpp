@@ -1,0 +1,31 @@
+// The caller's side of the engine: each call is handed to the machinery in
+// EvaluatorCore, which reads this object's inputs and writes its outcome.
+#include "engine/EvaluatorCore.h"
+
+namespace tallyrix {
+
+Evaluator::Evaluator(MathErrorReporter reporter) : Core(std::make_unique<EvaluatorCore>(*this, std::move(reporter))) {}
+
+Evaluator::~Evaluator() = default;
+
+void Evaluator::Evaluate(std::string_view text) { Core->Evaluate(text); }
+
+void Evaluator::ResetVariables(int n) { Core->ResetVariables(n); }
+
+bool Evaluator::EvaluateResuming(std::string text, int base, std::size_t slice) {
+    return Core->EvaluateResuming(std::move(text), base, slice);
+}
+
+bool Evaluator::ContinueResuming(std::size_t slice) { return Core->ContinueResuming(slice); }
+
+const std::string& Evaluator::ResumedText() const { return Core->Resumable.Text; }
+
+bool Evaluator::RegisterConstant(std::string_view name, double value) { return Core->RegisterConstant(name, value); }
+
+bool Evaluator::IsDefined(std::string_view name) const { return Core->IsDefined(name); }
+
+int Evaluator::VariableCount() const { return Core->VariableCount_; }
+
+void Evaluator::SetReporter(MathErrorReporter reporter) { Core->Reporter = std::move(reporter); }
+
+}  // namespace tallyrix

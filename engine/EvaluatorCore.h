@@ -1,0 +1,214 @@
+// The evaluator's machinery, for engine/ alone: the scanner, the grammar
+// with its stack of pending operations, the variable table and the states a
+// resumed run restarts from. Evaluator (engine/Eval.h) is what callers use;
+// it owns one of these and hands each call on.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "engine/Eval.h"
+
+namespace tallyrix {
+
+class EvaluatorCore {
+public:
+    // Out: the evaluator whose inputs this reads and whose outcome it writes.
+    EvaluatorCore(Evaluator& out, MathErrorReporter reporter);
+
+    void Evaluate(std::string_view text);
+    void ResetVariables(int n);
+    bool EvaluateResuming(std::string text, int base, std::size_t slice);
+    bool ContinueResuming(std::size_t slice);
+    bool RegisterConstant(std::string_view name, double value);
+    bool IsDefined(std::string_view name) const;
+
+    static constexpr std::size_t WholeRun = Evaluator::WholeRun;
+    Evaluator& Out;
+
+private:
+    friend class Evaluator;  // ResumedText, VariableCount and SetReporter read or set these
+
+    struct Variable {
+        char name[MaxNameLength + 1];
+        std::uint8_t length;
+        double value;
+    };
+
+    // Scanner (Scanner.cpp)
+    unsigned char CharAt(std::size_t position) const;
+    void NextToken();
+    void ScanNumber(unsigned char first);
+    bool ScanPlainNumber(std::size_t start);
+    void ScanName();
+
+    // Grammar (Eval.cpp). Nesting is kept on Pending, not on the call stack,
+    // so a document nests as deep as memory allows. Each step works on the
+    // value in hand and says which step comes next.
+    // Operand: a primary begins; Done: the statement's sum ends or stops;
+    // from Primary on, a value is in hand and goes up through the levels.
+    enum class ParseStep : std::uint8_t { Operand, Done, Primary, Power, Term, MoreTerm, Sum, MoreSum, Close };
+    // In order of binding, so that each level tells its own by one comparison.
+    enum class Operation : std::uint8_t {
+        Negate, Affirm, Function,  // waiting for a primary, then applied first
+        Raise, Modulo,             // waiting for the right primary of a power
+        Multiply, Divide,          // waiting for the right power of a term
+        Add, Subtract,             // waiting for the right term of a sum
+        Parenthesis, Assignment,   // waiting for a whole sum
+        Statement,                 // the bottom of the stack: the statement's own sum
+    };
+    // An operation waiting for its operand, argument, ")" or right side.
+    struct PendingOperation {
+        Operation operation;
+        std::uint8_t detail;  // function number, or length of the assigned name
+        union {
+            double left;       // binary operations
+            const char* name;  // assignment: the name, inside Source
+        };
+    };
+    void ParseStatements();
+    void ParseExpression(double& v);
+    ParseStep ParsePrimary(double& v);
+    ParseStep ParseName(double& v);
+    ParseStep CompletePrimary(double& v);
+    ParseStep ParsePower(double& v);
+    ParseStep ParseTerm(double& v);
+    ParseStep ContinueTerm(double& v);
+    ParseStep ParseSum(double& v);
+    ParseStep ContinueSum(double& v);
+    template <Operation level>
+    ParseStep ParseRightOperand(Operation operation, double& v);
+    bool ApplyBinary(Operation operation, double left, double& v);
+    ParseStep CloseSum(double& v);
+    bool CallFunction(int function, double& v);
+    bool ReducePending(Operation first, Operation second, double& v);
+    // After an operator, a sign, "(", "=" or a function name: waits for the
+    // operand, unless the input stops right there. The operand of "+", "-" or
+    // a sign may not begin with another sign ("3+-2", "--2"). Inline, so that
+    // each caller's check of its operation folds away.
+    ParseStep AwaitOperand(Operation operation, double left = 0.0, std::uint8_t detail = 0) {
+        NextToken();
+        const bool signRefused = operation == Operation::Add || operation == Operation::Subtract ||
+                                 operation == Operation::Negate || operation == Operation::Affirm;
+        if (signRefused && (Token == Plus || Token == Minus)) {
+            Token = Invalid;
+            return ParseStep::Done;
+        }
+        if (MissingOperand()) return ParseStep::Done;
+        Push(operation, left, detail);
+        return ParseStep::Operand;
+    }
+    void Push(Operation operation, double left = 0.0, std::uint8_t detail = 0) {
+        PendingOperation& pending = Pending.emplace_back();
+        pending.operation = operation;
+        pending.detail = detail;
+        pending.left = left;
+    }
+
+    // Variable table (Variables.cpp)
+    int FindVariable(std::string_view name) const;
+    int FindVariable(std::string_view name, std::uint32_t hash) const;
+    void IndexVariable(int index);
+    void RebuildIndex();
+    void SetVariable(std::string_view name, double value);
+    bool GetVariable(std::string_view name, std::uint32_t hash, double& value);
+    void AppendVariableLine(const Variable& entry);
+
+    // Built-in functions (Functions.cpp)
+    void ApplyFunction(int function, double argument, double& result);
+    double RaisePower(double base, double exponent);
+    void Report(const char* function, const char* kind, bool showBox);
+
+    // Errors that stop evaluation: message, empty result, Token = End.
+    void Fail(const char* message);
+    bool Stopped() const { return Token == End || Token == Invalid; }
+    // After NextToken following an operator, sign, "(", "=" or function name:
+    // the end marker there means the input is incomplete.
+    bool MissingOperand();
+    void AppendStatementValue(double value);
+    // FormatNumber with a memory of the last value: an assignment's value is
+    // shown twice, once per list.
+    std::string_view Formatted(double value);
+
+    // Resumed evaluation (Resume.cpp). A kept state: the evaluation just
+    // after a completed statement's ";".
+    struct KeptState {
+        std::size_t position;  // Position, at the byte after the ";"
+        std::int32_t statementCount;
+        int variableCount;
+        std::size_t firstVariable;  // into KeptRuns::Variables
+        std::size_t expressionLines, variableLines, statementEnds, reports;
+        std::string resultText;
+    };
+    // What a run depends on besides its text: the preset entries keep the
+    // values the previous run left in them ("pi=3" stays), so those count.
+    struct RunConditions {
+        int base = 0;
+        bool radians = true;
+        bool recordEnds = false;
+        bool recordVariableLines = true;
+        std::vector<std::uint64_t> baseValues;
+        bool operator==(const RunConditions&) const = default;
+    };
+    RunConditions ConditionsOfRun(int base) const;
+    struct KeptRuns {
+        std::string Text;
+        RunConditions conditions{};
+        std::vector<KeptState> States;
+        std::vector<Variable> Variables;
+        std::vector<MathErrorReport> Reports;
+    };
+    void ForgetKeptStates();
+    void KeepState();
+    // Keeps a state or pauses when the loop has passed one of their places;
+    // true when it pauses.
+    bool AtCheckpoint();
+    void ScheduleCheckpoint();
+    bool RunSlice();
+    // How many kept states lie within the first `unchanged` bytes and can be
+    // restored.
+    std::size_t StatesWithin(std::size_t unchanged) const;
+    void RestoreState(std::size_t index);
+    void EvaluateFromStart(std::string_view text);
+    void FinishRun();
+    // Where the next state is kept; never reached while nothing is kept.
+    std::size_t NextKeptPosition = static_cast<std::size_t>(-1);
+    // How far a slice goes, where the current one ends, and the nearer of
+    // that and the next kept state.
+    std::size_t SliceBytes = WholeRun;
+    std::size_t PausePosition = static_cast<std::size_t>(-1);
+    std::size_t NextCheckpoint = static_cast<std::size_t>(-1);
+    bool Paused = false;
+    bool KeepingReports = false;
+    KeptRuns Resumable;
+
+    std::int32_t Token = Invalid;
+    double NumberValue = 0.0;
+    // The last name read: a view into Source, at most MaxNameLength bytes,
+    // valid for the rest of the evaluation.
+    std::string_view TokenName;
+    std::uint32_t TokenHash = 0;  // NameHash of TokenName
+    Variable Variables[VariableCapacity];
+    int VariableCount_ = 0;
+    int FilledCount_ = 0;  // entries ever filled; a reset never goes past them
+    // Open-addressing index over entries 0..VariableCount_-1 (-1 = empty
+    // slot). Names in the table are unique, so finding a name through the
+    // index gives the same entry as a scan from entry 0 would.
+    static constexpr int IndexSize = 512;
+    std::int16_t Index[IndexSize];
+    std::string_view Source;
+    std::size_t SourceLength = 0;
+    std::size_t Position = 1;  // 1-based index of the next byte to read
+    bool ErrorStop = false;    // Token == End because of an error, not "@"
+    std::vector<PendingOperation> Pending;  // kept between evaluations
+    std::uint64_t FormattedBits = 0;
+    bool FormattedValid = false;
+    char FormattedText[FormatBufferSize] = {};
+    std::size_t FormattedLength = 0;
+    MathErrorReporter Reporter;
+};
+
+}  // namespace tallyrix
