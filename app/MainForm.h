@@ -2,23 +2,23 @@
 // holder. Its handlers stay thin; the logic lives in plain functions and
 // classes of each folder's library.
 //
-// Where TMainForm's members are defined (the form units, listed together in
-// app/CMakeLists.txt):
-//   app/MainForm.cpp                       creation, display, events, RunHandler
-//   shell/LayoutCommands.cpp               panels, toolbars, editors, status bar
-//   shell/MenuCommands.cpp                 main menu and pop-up menus
-//   shell/FileLayoutCommands.cpp           speed bar, file pane, File menu
-//   shell/ViewPresetCommands.cpp           view presets, toolbar switches, flat buttons, stay on top
-//   shell/FindCommands.cpp                 find and replace dialogs
-//   shell/TrayCommands.cpp                 tray icon, hiding the window, the program's icon
-//   shell/HelpCommands.cpp                 help window, about box, explorer
-//   document/RecalculateCommands.cpp       recalculation and result presentation
-//   document/StatementMarkCommands.cpp     values beside their lines, the failing statement's mark
-//   document/CommentStyleCommands.cpp      comment colouring, fonts and colour
-//   document/InputCommands.cpp             input buttons and editing commands
-//   files/CalcFileCommands.cpp             new, open, save, delete, closing
-//   files/SettingsCommands.cpp             Tallyrix.ini and EditorStyle.dat
-//   registry/RegisteredToolBarCommands.cpp registered toolbar and register dialog
+// Where TMainForm's members are defined (every one of them in app/, listed
+// together in app/CMakeLists.txt):
+//   MainForm.cpp                  creation, display, events, RunHandler
+//   LayoutCommands.cpp            panels, toolbars, editors, status bar
+//   MenuCommands.cpp              main menu and pop-up menus
+//   FileLayoutCommands.cpp        speed bar, file pane, File menu
+//   ViewPresetCommands.cpp        view presets, toolbar switches, flat buttons, stay on top
+//   FindCommands.cpp              find and replace dialogs
+//   TrayCommands.cpp              tray icon, hiding the window, the program's icon
+//   HelpCommands.cpp              help window, about box, explorer
+//   RecalculateCommands.cpp       recalculation and result presentation
+//   StatementMarkCommands.cpp     values beside their lines, the failing statement's mark
+//   CommentStyleCommands.cpp      comment colouring, fonts and colour
+//   InputCommands.cpp             input buttons and editing commands
+//   CalcFileCommands.cpp          new, open, save, delete, closing
+//   SettingsCommands.cpp          Tallyrix.ini and EditorStyle.dat
+//   RegisteredToolBarCommands.cpp registered toolbar and register dialog
 #pragma once
 
 #include <QColor>
