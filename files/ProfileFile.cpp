@@ -4,6 +4,7 @@
 #include <cstdint>
 
 #include "files/TextCodec.h"
+#include "files/TextLines.h"
 
 namespace tallyrix {
 namespace {
@@ -78,18 +79,6 @@ std::string_view CutToCharacters(std::string_view text, std::size_t count)
     return text;
 }
 
-std::vector<std::string> SplitLines(std::string_view text)
-{
-    std::vector<std::string> lines;
-    std::size_t start = 0;
-    while (start < text.size()) {
-        const std::size_t end = std::min(text.find_first_of("\r\n", start), text.size());
-        lines.emplace_back(text.substr(start, end - start));
-        start = end + (text.compare(end, 2, "\r\n") == 0 ? 2 : 1);
-    }
-    return lines;
-}
-
 // What reading gives back exactly: the text up to its first line break,
 // quoted when its blanks or quotes would otherwise be taken away.
 std::string StorableValue(std::string_view value)
@@ -148,10 +137,7 @@ ProfileFile ProfileFile::FromBytes(std::string_view bytes)
 
 std::string ProfileFile::ToBytes() const
 {
-    std::string bytes(byteOrderMark ? Utf8Bom : std::string_view{});
-    for (const std::string& line : lines)
-        bytes += line + "\r\n";
-    return bytes;
+    return std::string(byteOrderMark ? Utf8Bom : std::string_view{}) + JoinLinesCrLf(lines);
 }
 
 std::optional<ProfileFile::SectionRange> ProfileFile::FindSection(std::string_view section) const

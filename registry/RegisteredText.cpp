@@ -9,6 +9,7 @@
 #include <cstring>
 
 #include "files/TextCodec.h"
+#include "files/TextLines.h"
 #include "registry/RegisteredEntries.h"
 
 namespace tallyrix {
@@ -59,24 +60,12 @@ std::string RegisteredFilePath(const std::string& progDir) { return progDir + "/
 
 std::vector<std::string> SplitRegisteredText(std::string_view text)
 {
-    text = text.substr(0, text.find('\0'));
-    std::vector<std::string> lines;
-    std::size_t start = 0;
-    while (start < text.size()) {
-        const std::size_t end = std::min(text.find_first_of("\r\n", start), text.size());
-        lines.emplace_back(text.substr(start, end - start));
-        start = end + 1;
-        if (end + 1 < text.size() && text[end] == '\r' && text[end + 1] == '\n') ++start;
-    }
-    return lines;
+    return SplitLines(text.substr(0, text.find('\0')));
 }
 
 std::string JoinRegisteredLines(const std::vector<std::string>& lines)
 {
-    std::string text;
-    for (const std::string& line : lines)
-        text += line + "\r\n";
-    return text;
+    return JoinLinesCrLf(lines);
 }
 
 std::optional<std::vector<std::string>> ReadRegisteredFile(const std::string& path)
