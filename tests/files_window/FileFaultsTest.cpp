@@ -57,7 +57,9 @@ TEST_F(FilesWindowTest, AFileChangedOnDiskIsNotOverwrittenSilently)
         EXPECT_EQ(Dialogs->Messages.front().text, CalPath("shared.txt") + ChangedQuestion) << c.what;
         EXPECT_EQ(ReadBytes(CalPath("shared.txt")), QByteArray(c.fileAfter)) << c.what;
         EXPECT_EQ(Modified(), c.modifiedAfter) << c.what;
-        if (c.saveAsName) EXPECT_EQ(ReadBytes(CalPath(*c.saveAsName)), QByteArray("1+1;\r\n2")) << c.what;
+        if (c.saveAsName) {
+            EXPECT_EQ(ReadBytes(CalPath(*c.saveAsName)), QByteArray("1+1;\r\n2")) << c.what;
+        }
     }
     // Once saved, the next save does not ask again.
     OpenWith(CalPath("shared.txt"), "3;\r\n");
