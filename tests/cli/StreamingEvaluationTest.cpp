@@ -76,6 +76,14 @@ void ExpectSameAsWholeText(const std::string& document, const std::vector<std::s
     }
 }
 
+std::string Repeat(const std::string& text, int times)
+{
+    std::string repeated;
+    for (int i = 0; i < times; ++i)
+        repeated += text;
+    return repeated;
+}
+
 std::string Generated(int statements) { return bench::GenerateDocument(statements, bench::DocumentSyntax::Tallyrix); }
 
 // Statement number n (from 1) of a generated document replaced by text.
@@ -165,6 +173,14 @@ TEST(StreamingEvaluation, LineRulesAcrossPiecesAsTheWholeText)
         std::string("n=1;\0n*3;", 10),
         "s=5\n;\n;\n" + std::string(300, ' ') + "s*s;\n",
         "1+\xe3\x81\x82;2",
+        // A rejected literal first in its statement counts that statement.
+        "1;1ee",
+        "1;\n1ee; // c",
+        "1;\n1ee;\n",
+        ";;\n1.2.3",
+        "1ee;2",
+        "1;2;\n1e2.5 // c\n",
+        Repeat("x=1;\n", 60000) + "1ee",
     };
     for (const std::string& document : cases) {
         SCOPED_TRACE(document);
