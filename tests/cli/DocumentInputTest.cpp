@@ -7,6 +7,7 @@
 
 #include <cstdio>
 #include <fstream>
+#include <functional>
 #include <sstream>
 #include <string>
 #include <thread>
@@ -22,6 +23,7 @@ std::string TempPath(const std::string& name) { return testing::TempDir() + "tal
 CalcOptions FileOptions(const std::string& path)
 {
     CalcOptions options;
+    options.fileGiven = true;
     options.inputPath = path;
     return options;
 }
@@ -75,7 +77,7 @@ TEST(DocumentInput, FailuresNameTheSourceAndTheReason)
     } cases[] = {
         {"a missing file", FileOptions("/no/such/dir/doc.txt"), -1,
          "cannot open '/no/such/dir/doc.txt': No such file or directory"},
-        {"a directory as FILE", FileOptions("/"), -1, "cannot read '/': Is a directory"},
+        {"a directory as FILE", FileOptions("/"), -1, "cannot read '/': not a regular file"},
         {"a directory on standard input", CalcOptions(), open("/", O_RDONLY | O_CLOEXEC),
          "cannot read standard input: Is a directory"},
     };
@@ -89,6 +91,36 @@ TEST(DocumentInput, FailuresNameTheSourceAndTheReason)
         }
         if (c.descriptor >= 0) close(c.descriptor);
     }
+}
+
+// The text of the InputError a read throws, or "" when it reads.
+std::string ErrorOf(const std::function<void()>& read)
+{
+    try {
+        read();
+    } catch (const InputError& error) {
+        return error.what();
+    }
+    return {};
+}
+
+// Every way in stops one byte past its limit, a device without end too.
+TEST(DocumentInput, ReadsStopAtTheSizeLimit)
+{
+    constexpr std::size_t limit = std::size_t{1} << 20;
+    const std::string path = TempPath("limit.txt");
+    for (const std::size_t size : {limit, limit + 1}) {
+        SCOPED_TRACE(size);
+        std::ofstream(path, std::ios::binary) << std::string(size, '1');
+        std::istringstream stream(std::string(size, '1'));
+        const std::string expected = size > limit ? "cannot read it: larger than 1 MB" : "";
+        EXPECT_EQ(ErrorOf([&] { ReadRegularFile(path, "it", limit); }), expected);
+        EXPECT_EQ(ErrorOf([&] { ReadStream(stream, "it", limit); }), expected);
+    }
+    std::remove(path.c_str());
+    const int zeros = open("/dev/zero", O_RDONLY | O_CLOEXEC);
+    EXPECT_EQ(ErrorOf([&] { DocumentBytes::FromDescriptor(zeros, "it", limit); }), "cannot read it: larger than 1 MB");
+    close(zeros);
 }
 
 }  // namespace
