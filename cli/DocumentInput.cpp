@@ -161,7 +161,8 @@ DocumentBytes ReadRegularFile(const std::string& path, const std::string& source
 DocumentBytes DecodeDocument(DocumentBytes bytes)
 {
     const std::string_view view = bytes.View();
-    const bool ascii = std::all_of(view.begin(), view.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; });
+    const bool ascii =
+        std::all_of(view.begin(), view.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; });
     if (ascii) return bytes;
     return DocumentBytes(DecodeText(view).text);
 }

@@ -44,8 +44,7 @@ RunResult RunCalc(const std::string& arguments, const std::string& input, const 
     std::filesystem::create_directories(ProgramDirectory());
     std::ofstream(base + ".in", std::ios::binary) << input;
     const int status = ExitStatusOf("TALLYRIX_HOME='" + ProgramDirectory() + "' " + runner + " " + CalcPath() + " " +
-                                    arguments +
-                                    " <'" + base + ".in' >'" + base + ".out' 2>'" + base + ".err'");
+                                    arguments + " <'" + base + ".in' >'" + base + ".out' 2>'" + base + ".err'");
     RunResult result{status, ReadFileBytes(base + ".out"), ReadFileBytes(base + ".err")};
     for (const char* suffix : {".in", ".out", ".err"}) {
         std::remove((base + suffix).c_str());
