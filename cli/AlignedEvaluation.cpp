@@ -7,6 +7,31 @@
 
 namespace tallyrix::cli {
 
+namespace {
+
+void WriteLines(const std::vector<std::string_view>& lines, const std::vector<std::string_view>& values,
+                std::size_t count, std::ostream& out)
+{
+    std::string output;
+    for (std::size_t i = 0; i < count; ++i) {
+        output.append(lines[i]).append(1, '\t').append(values[i]).append(1, '\n');
+    }
+    out.write(output.data(), static_cast<std::streamsize>(output.size()));
+}
+
+// After a failure: the lines before the one the failing statement begins
+// on, and that one too when a statement completed on it before.
+std::size_t LinesBeforeFailure(const Evaluator& engine, const StatementLines& map, const std::string& input,
+                               const std::vector<std::string_view>& values)
+{
+    const std::size_t begin = std::min(input.find_first_not_of(" \t\n", engine.StatementStart), input.size() - 1);
+    const std::size_t line = map.LineOf(begin);
+    if (line >= values.size()) return values.size();
+    return values[line].empty() ? line : line + 1;
+}
+
+}  // namespace
+
 bool PrintAligned(std::string_view document, const CalcOptions& options,
                   const std::vector<std::string>& registeredLines, std::ostream& out, std::ostream& err)
 {
@@ -18,29 +43,30 @@ bool PrintAligned(std::string_view document, const CalcOptions& options,
     std::vector<LineOrigin> origins;
     const std::string input = BuildEngineInput(document, origins);
     const std::vector<std::string_view> lines = SplitDocumentLines(document);
-    // Reports of a run that fails part way still go out before the failure.
-    struct ReportsOut {
-        std::string& text;
-        std::ostream& err;
-        ~ReportsOut() { err << text; }
-    } flush{reports, err};
-    if (!input.empty()) engine.Evaluate(input);
-
     const StatementLines map(std::move(origins), input);
-    std::vector<std::string_view> values =
-        map.ValuesByLine(engine.StatementEnds, engine.ExpressionValues, lines.size());
+    const auto valuesByLine = [&] {
+        return map.ValuesByLine(engine.StatementEnds, engine.ExpressionValues, lines.size());
+    };
+    try {
+        if (!input.empty()) engine.Evaluate(input);
+    } catch (const EngineFailure&) {
+        // The lines computed before the failure stay printed, as without
+        // --aligned; the failure itself is the caller's to report.
+        err << reports;
+        const std::vector<std::string_view> values = valuesByLine();
+        WriteLines(lines, values, LinesBeforeFailure(engine, map, input, values), out);
+        throw;
+    }
+    err << reports;
+
+    std::vector<std::string_view> values = valuesByLine();
     const bool stopped = engine.StopOffset != 0;
     const std::string message = std::to_string(engine.StatementCount) + "; " + engine.MessageText;
     if (stopped) {
         const std::size_t line = map.ErrorSpan(engine.StatementStart, engine.StopOffset).to.line;
         if (line < values.size()) values[line] = message;
     }
-    std::string output;
-    output.reserve(document.size() + input.size());
-    for (std::size_t i = 0; i < lines.size(); ++i) {
-        output.append(lines[i]).append(1, '\t').append(values[i]).append(1, '\n');
-    }
-    out.write(output.data(), static_cast<std::streamsize>(output.size()));
+    WriteLines(lines, values, lines.size(), out);
     return stopped;
 }
 

@@ -36,7 +36,7 @@ int CalcCommand::Calculate(const CalcOptions& options)
 {
     try {
         const std::vector<std::string> registered = ReadRegisteredLines(options, ProgramDirectory);
-        DocumentBytes document = ReadDocument(options, In, InDescriptor);
+        DocumentBytes document = DecodeDocument(ReadDocument(options, In, InDescriptor));
         const std::span<char> bytes = document.Bytes();
         const bool hasMessage = options.aligned
                                     ? PrintAligned({bytes.data(), bytes.size()}, options, registered, Out, Err)

@@ -88,7 +88,10 @@ ParsedArguments ParseArguments(const std::vector<std::string_view>& arguments)
             return parsed;
         }
         parsed.options.inputPath = std::string(argument);
-        haveFile = true;
+        parsed.options.fileGiven = haveFile = true;
+    }
+    if (parsed.options.variables && parsed.options.aligned) {
+        parsed.error = "options '--variables' and '--aligned' cannot be used together";
     }
     return parsed;
 }
@@ -98,11 +101,14 @@ std::string HelpText()
     return "Usage: tallyrix-calc [--deg] [--variables | --aligned] [--registered FILE | --no-registered] [FILE]\n"
            "Evaluate a Tallyrix calculation document and print its values.\n"
            "\n"
-           "FILE is read as it is, byte for byte; without FILE, or when FILE is \"-\",\n"
-           "the document is read from standard input. Comments (\"//\", \"--\") and the\n"
-           "stop marker (\"///\", \"---\") are honoured as in the window, and the whole\n"
-           "document is evaluated once from the top. Bytes that are not ASCII are\n"
-           "passed to the engine unchanged, which refuses them as unknown characters.\n"
+           "FILE must be a regular file; without FILE, or when FILE is \"-\", the\n"
+           "document is read from standard input. Either may hold at most 256 MB. The\n"
+           "text is decoded as the window decodes a file: UTF-8 when it begins with a\n"
+           "byte-order mark or is valid UTF-8, else Shift-JIS (code page 932).\n"
+           "Comments (\"//\", \"--\") and the stop marker (\"///\", \"---\") are\n"
+           "honoured as in the window, and the whole document is evaluated once from\n"
+           "the top. Characters that are not ASCII are unknown to the calculation\n"
+           "outside comments.\n"
            "\n"
            "Registered constants: as in the window, every numeric entry of\n"
            "Registered.txt (lines \"name,value,hint\") is a constant that the document\n"
@@ -110,7 +116,8 @@ std::string HelpText()
            "directory named by TALLYRIX_HOME, else the directory of this program, or\n"
            "the per-user data directory when that one cannot be written or is an\n"
            "install folder (/usr, /opt, ... or another user's). Without the file there\n"
-           "are no registered constants.\n"
+           "are no registered constants. The file must be a regular file of at most\n"
+           "16 MB.\n"
            "\n"
            "Options:\n"
            "  --deg        angles in degrees (sin, cos, tan take degrees; asin, acos,\n"
@@ -120,7 +127,8 @@ std::string HelpText()
            "  --aligned    print instead every line of the document, a tab and the\n"
            "               value of the statement ending on that line (empty when\n"
            "               none); the line the evaluation stopped on gets the\n"
-           "               message line\n"
+           "               message line; after a failure, the lines before the\n"
+           "               failing statement\n"
            "  --registered FILE\n"
            "               take the registered constants from FILE instead; FILE must\n"
            "               exist (also --registered=FILE)\n"
@@ -155,8 +163,9 @@ std::string HelpText()
            "  2   a failure abandoned the evaluation (floating-point overflow, an\n"
            "      invalid operation, a rejected number literal), or FILE or the\n"
            "      registered constants' file could not be read (a FILE named with\n"
-           "      --registered that does not exist included), or standard output\n"
-           "      could not be written\n"
+           "      --registered that does not exist, anything but a regular file and\n"
+           "      a file over the size limit included), or standard output could not\n"
+           "      be written\n"
            "  64  the command line was wrong\n";
 }
 

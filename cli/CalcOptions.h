@@ -19,11 +19,13 @@ struct CalcOptions {
     bool variables = false;   // --variables: print VariableList instead of ExpressionValues
     bool aligned = false;     // --aligned: each document line with the value ending on it
     bool help = false;        // --help
-    std::string inputPath;    // empty or "-" reads standard input
+    bool fileGiven = false;   // a FILE argument, possibly the empty name
+    std::string inputPath;    // the FILE; "-" reads standard input
     RegisteredSource registered = RegisteredSource::ProgramDirectory;
     std::string registeredPath;  // with RegisteredSource::File
 
-    bool ReadsStandardInput() const { return inputPath.empty() || inputPath == "-"; }
+    // An empty name is a file that does not exist, not standard input.
+    bool ReadsStandardInput() const { return !fileGiven || inputPath == "-"; }
 };
 
 struct ParsedArguments {

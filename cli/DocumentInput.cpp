@@ -10,6 +10,8 @@
 #include <cstring>
 #include <utility>
 
+#include "files/TextCodec.h"
+
 namespace tallyrix::cli {
 
 namespace {
@@ -24,14 +26,21 @@ std::string ReasonText(int error)
     return error != 0 ? std::strerror(error) : "read error";
 }
 
-// A pipe or a terminal: read to the end into one buffer that doubles.
-std::string ReadUnmappable(int descriptor, const std::string& sourceName)
+[[noreturn]] void FailTooLarge(const std::string& sourceName, std::size_t limit)
+{
+    throw InputError("cannot read " + sourceName + ": larger than " + std::to_string(limit >> 20) + " MB");
+}
+
+// A pipe, a terminal or a device: read to the end, or one byte past the
+// limit, into one buffer that doubles.
+std::string ReadUnmappable(int descriptor, const std::string& sourceName, std::size_t limit)
 {
     std::string text;
     std::size_t used = 0;
-    text.resize(FirstChunkSize);
+    text.resize(std::min(FirstChunkSize, limit + 1));
     while (true) {
-        if (used == text.size()) text.resize(text.size() * 2);
+        if (used > limit) FailTooLarge(sourceName, limit);
+        if (used == text.size()) text.resize(std::min(text.size() * 2, limit + 1));
         const ssize_t count = read(descriptor, text.data() + used, text.size() - used);
         if (count > 0) {
             used += static_cast<std::size_t>(count);
@@ -80,11 +89,12 @@ std::span<char> DocumentBytes::Bytes()
     return {Owned.data(), Owned.size()};
 }
 
-DocumentBytes DocumentBytes::FromDescriptor(int descriptor, const std::string& sourceName)
+DocumentBytes DocumentBytes::FromDescriptor(int descriptor, const std::string& sourceName, std::size_t limit)
 {
     struct stat info {};
     if (fstat(descriptor, &info) == 0 && S_ISREG(info.st_mode) && info.st_size > 0) {
         const auto size = static_cast<std::size_t>(info.st_size);
+        if (size > limit) FailTooLarge(sourceName, limit);
         // The pages are filled in one go rather than one fault at a time.
         // Writable only afterwards: populating a writable private mapping
         // would copy every page.
@@ -100,16 +110,18 @@ DocumentBytes DocumentBytes::FromDescriptor(int descriptor, const std::string& s
             return bytes;
         }
     }
-    return DocumentBytes(ReadUnmappable(descriptor, sourceName));
+    return DocumentBytes(ReadUnmappable(descriptor, sourceName, limit));
 }
 
-std::string ReadStream(std::istream& in, const std::string& sourceName)
+std::string ReadStream(std::istream& in, const std::string& sourceName, std::size_t limit)
 {
     std::string text;
     std::size_t chunk = FirstChunkSize;
     errno = 0;
     while (in) {
         const std::size_t used = text.size();
+        if (used > limit) FailTooLarge(sourceName, limit);
+        chunk = std::min(chunk, limit + 1 - used);
         text.resize(used + chunk);
         in.read(text.data() + used, static_cast<std::streamsize>(chunk));
         text.resize(used + static_cast<std::size_t>(in.gcount()));
@@ -128,13 +140,31 @@ DocumentBytes ReadDocument(const CalcOptions& options, std::istream& standardInp
         if (standardInputDescriptor >= 0) return DocumentBytes::FromDescriptor(standardInputDescriptor, "standard input");
         return DocumentBytes(ReadStream(standardInput, "standard input"));
     }
-    const std::string sourceName = "'" + options.inputPath + "'";
-    const int descriptor = open(options.inputPath.c_str(), O_RDONLY | O_CLOEXEC);
-    if (descriptor < 0) {
-        throw InputError("cannot open " + sourceName + ": " + ReasonText(errno));
-    }
+    return ReadRegularFile(options.inputPath, "'" + options.inputPath + "'");
+}
+
+DocumentBytes ReadRegularFile(const std::string& path, const std::string& sourceName, std::size_t limit)
+{
+    // Looked at before it is opened: opening a FIFO waits for a writer.
+    struct stat info {};
+    if (stat(path.c_str(), &info) != 0) throw InputError("cannot open " + sourceName + ": " + ReasonText(errno));
+    const auto refuse = [&] { throw InputError("cannot read " + sourceName + ": not a regular file"); };
+    if (!S_ISREG(info.st_mode)) refuse();
+    // Without waiting even if it was replaced by a FIFO in between.
+    const int descriptor = open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+    if (descriptor < 0) throw InputError("cannot open " + sourceName + ": " + ReasonText(errno));
     const OpenedFile file(descriptor);
-    return DocumentBytes::FromDescriptor(descriptor, sourceName);
+    if (fstat(descriptor, &info) != 0 || !S_ISREG(info.st_mode)) refuse();
+    return DocumentBytes::FromDescriptor(descriptor, sourceName, limit);
+}
+
+DocumentBytes DecodeDocument(DocumentBytes bytes)
+{
+    const std::string_view view = bytes.View();
+    const bool ascii =
+        std::all_of(view.begin(), view.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; });
+    if (ascii) return bytes;
+    return DocumentBytes(DecodeText(view).text);
 }
 
 }  // namespace tallyrix::cli

@@ -1,5 +1,7 @@
 // Reading a calculation document for tallyrix-calc: the bytes as they are,
-// without newline translation or decoding.
+// without newline translation, then decoded as the window decodes a file.
+// A named file must be a regular file; every read has a size limit, so
+// neither a FIFO nor a device can keep the program waiting or reading.
 #pragma once
 
 #include <istream>
@@ -11,6 +13,9 @@
 #include "cli/CalcOptions.h"
 
 namespace tallyrix::cli {
+
+inline constexpr std::size_t DocumentSizeLimit = std::size_t{256} << 20;
+inline constexpr std::size_t RegisteredSizeLimit = std::size_t{16} << 20;
 
 // A document that could not be read; the text names the source and the reason.
 class InputError : public std::runtime_error {
@@ -29,8 +34,10 @@ public:
     DocumentBytes& operator=(DocumentBytes&&) = delete;
     ~DocumentBytes();
 
-    // The file open on descriptor; sourceName goes into the error text.
-    static DocumentBytes FromDescriptor(int descriptor, const std::string& sourceName);
+    // The file open on descriptor, at most limit bytes; sourceName goes
+    // into the error text.
+    static DocumentBytes FromDescriptor(int descriptor, const std::string& sourceName,
+                                        std::size_t limit = DocumentSizeLimit);
 
     std::string_view View() const;
     std::span<char> Bytes();
@@ -41,13 +48,25 @@ private:
     std::size_t MappedSize = 0;
 };
 
-// Reads the stream to its end. sourceName goes into the error text.
-std::string ReadStream(std::istream& in, const std::string& sourceName);
+// Reads the stream to its end, at most limit bytes. sourceName goes into
+// the error text.
+std::string ReadStream(std::istream& in, const std::string& sourceName, std::size_t limit = DocumentSizeLimit);
+
+// The file at path, at most limit bytes. Anything but a regular file (after
+// symbolic links) is refused before it is opened. sourceName goes into the
+// error text.
+DocumentBytes ReadRegularFile(const std::string& path, const std::string& sourceName,
+                              std::size_t limit = DocumentSizeLimit);
 
 // The options' FILE, or standard input when there is none or it is "-":
 // through standardInputDescriptor when it is 0 or more, else through the
 // stream.
 DocumentBytes ReadDocument(const CalcOptions& options, std::istream& standardInput,
                            int standardInputDescriptor = -1);
+
+// The document as UTF-8, decoded as the window decodes a file: without a
+// byte-order mark, Shift-JIS (code page 932) unless the bytes are UTF-8.
+// ASCII stays where it is.
+DocumentBytes DecodeDocument(DocumentBytes bytes);
 
 }  // namespace tallyrix::cli

@@ -32,16 +32,23 @@ std::string CalcProgramDirectory(const char* argv0)
 std::vector<std::string> ReadRegisteredLines(const CalcOptions& options,
                                              const ProgramDirectoryLocator& programDirectory)
 {
+    std::string path;
     switch (options.registered) {
     case RegisteredSource::None:
         return {};
     case RegisteredSource::File:
-        if (auto lines = ReadRegisteredFile(options.registeredPath)) return std::move(*lines);
-        throw InputError("cannot open registered constants '" + options.registeredPath + "': no such file");
-    case RegisteredSource::ProgramDirectory:
+        path = options.registeredPath;
+        break;
+    case RegisteredSource::ProgramDirectory: {
+        path = RegisteredFilePath(programDirectory());
+        // Without the file there are no constants, as in the window.
+        std::error_code error;
+        if (!std::filesystem::exists(path, error)) return {};
         break;
     }
-    return ReadRegisteredFile(RegisteredFilePath(programDirectory())).value_or(std::vector<std::string>());
+    }
+    const DocumentBytes bytes = ReadRegularFile(path, "registered constants '" + path + "'", RegisteredSizeLimit);
+    return DecodeRegisteredText(bytes.View());
 }
 
 }  // namespace tallyrix::cli

@@ -22,8 +22,8 @@ std::string CalcProgramDirectory(const char* argv0);
 
 // The entry lines to register: none with --no-registered; those of the
 // program directory's file when there is one; those of --registered FILE,
-// which must exist. Throws InputError for a missing FILE and
-// RegisteredFileError for a file that cannot be read.
+// which must exist. Either must be a regular file of at most
+// RegisteredSizeLimit bytes; throws InputError otherwise.
 std::vector<std::string> ReadRegisteredLines(const CalcOptions& options,
                                              const ProgramDirectoryLocator& programDirectory);
 

@@ -42,6 +42,7 @@ private:
     bool EvaluatePiece(std::span<char> text, std::size_t begin, std::size_t end);
     // The same on a string, which gets a blank when it ends at end.
     bool EvaluatePiece(std::string& text, std::size_t begin, std::size_t end);
+    void CountStatementStoppedAtFirstToken();
     void WritePieceLines();
     void Finish();
 
@@ -54,6 +55,7 @@ private:
     std::size_t BaseLines = 0;     // VariableList lines of pi and the registered constants
     std::size_t BaseTextSize = 0;  // and their bytes
     int Completed = 0;             // statements with a value so far
+    bool FirstPiece = true;        // no piece evaluated yet
 };
 
 // The position of the last ";" at or after from, or npos.
@@ -154,9 +156,20 @@ bool PieceEvaluation::EvaluatePiece(std::span<char> text, std::size_t begin, std
         throw;
     }
     text[end] = replaced;
+    CountStatementStoppedAtFirstToken();
     Completed += static_cast<int>(Engine.ExpressionValues.size());
     WritePieceLines();
     return Engine.MessageText.empty() && Out;
+}
+
+void PieceEvaluation::CountStatementStoppedAtFirstToken()
+{
+    // A rejected literal as the first token of a piece stops the engine
+    // before it counts a statement. In the whole text a ";" of an earlier
+    // piece stands before it, so the statement it begins counts there.
+    const bool countRaised = Engine.StatementCount != Completed;
+    if (!FirstPiece && !countRaised && !Engine.MessageText.empty()) ++Engine.StatementCount;
+    FirstPiece = false;
 }
 
 bool PieceEvaluation::EvaluatePiece(std::string& text, std::size_t begin, std::size_t end)

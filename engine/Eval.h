@@ -140,6 +140,11 @@ public:
     // fit the 35-character field.
     bool RegisterConstant(std::string_view name, double value);
     bool IsDefined(std::string_view name) const;
+    // VariableList becomes one line per entry in use, with the value the
+    // entry holds now; earlier lines of a name stored again go. A caller
+    // that has just stored its constants keeps with ResetVariables one
+    // line for each of them, a constant that updated pi included.
+    void RestateVariableList();
     int VariableCount() const;
 
     void SetReporter(MathErrorReporter reporter);

@@ -24,6 +24,8 @@ bool Evaluator::RegisterConstant(std::string_view name, double value) { return C
 
 bool Evaluator::IsDefined(std::string_view name) const { return Core->IsDefined(name); }
 
+void Evaluator::RestateVariableList() { Core->RestateVariableList(); }
+
 int Evaluator::VariableCount() const { return Core->VariableCount_; }
 
 void Evaluator::SetReporter(MathErrorReporter reporter) { Core->Reporter = std::move(reporter); }

@@ -25,6 +25,7 @@ public:
     bool ContinueResuming(std::size_t slice);
     bool RegisterConstant(std::string_view name, double value);
     bool IsDefined(std::string_view name) const;
+    void RestateVariableList();
 
     static constexpr std::size_t WholeRun = Evaluator::WholeRun;
     Evaluator& Out;

@@ -164,6 +164,8 @@ double EvaluatorCore::RaisePower(double base, double exponent) {
         Report("pow", "OVERFLOW", true);
         return Infinity;
     }
+    // Any base but 0 raised to 0 is 1, an infinite or NaN one too.
+    if (exponent == 0.0 && base != 0.0) return 1.0;
     if (!std::isfinite(base)) {
         if (exponent >= 0) {
             Report("pow", "OVERFLOW", true);
@@ -177,7 +179,6 @@ double EvaluatorCore::RaisePower(double base, double exponent) {
         Report("pow", "DOMAIN", true);
         return exponent == 0.0 ? 1.0 : Infinity;
     }
-    if (exponent == 0.0) return 1.0;
     if (base < 0 && !IsInteger(exponent)) {
         Report("pow", "DOMAIN", true);
         return NotANumber;

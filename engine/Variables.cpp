@@ -96,6 +96,15 @@ bool EvaluatorCore::RegisterConstant(std::string_view name, double value) {
     return true;
 }
 
+void EvaluatorCore::RestateVariableList() {
+    ForgetKeptStates();
+    Out.VariableList.clear();
+    for (int i = 0; i < VariableCount_; ++i) {
+        const Variable& entry = Variables[i];
+        Out.VariableList.push_back(std::string_view(entry.name, entry.length), ": ", Formatted(entry.value));
+    }
+}
+
 void EvaluatorCore::ResetVariables(int n) {
     // Entries past those ever filled hold no name: never expose them.
     ForgetKeptStates();

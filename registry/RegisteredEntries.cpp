@@ -1,6 +1,5 @@
 #include "registry/RegisteredEntries.h"
 
-#include <algorithm>
 #include <cmath>
 #include <cstdlib>
 #include <locale.h>
@@ -140,9 +139,7 @@ std::string RegisteredInsertText(std::string_view line, const Evaluator& engine,
 int RegisterConstants(const std::vector<std::string>& lines, Evaluator& engine)
 {
     engine.ResetVariables(1);
-    std::vector<Constant> constants = DistinctConstants(lines);
-    std::stable_partition(constants.begin(), constants.end(),
-                          [&](const Constant& constant) { return !engine.IsDefined(constant.name); });
+    const std::vector<Constant> constants = DistinctConstants(lines);
     int fixedVariableCount = 1;
     for (const Constant& constant : constants) {
         const int before = engine.VariableCount();
@@ -150,6 +147,7 @@ int RegisterConstants(const std::vector<std::string>& lines, Evaluator& engine)
         if (engine.VariableCount() > before)
             ++fixedVariableCount;
     }
+    engine.RestateVariableList();
     return fixedVariableCount;
 }
 

@@ -43,10 +43,10 @@ std::string RegisteredInsertText(std::string_view line, const Evaluator& engine,
 // added a table entry. A name occurring twice or named "pi" only updates a
 // value, and a full table or an over-long name stores nothing; neither
 // counts. The table ends as one call per line in file order would leave it
-// (a repeated name has its last value), but each name is registered once
-// and "pi" after the new names: the engine's VariableList, which
-// ResetVariables cuts back by count, then keeps one line for every
-// constant, with its current value.
+// (a repeated name has its last value). The engine's VariableList then
+// holds one line per entry with the value it holds, so that ResetVariables,
+// which cuts it back by count, keeps one line for every constant and for
+// pi, also when a line of the file set pi.
 int RegisterConstants(const std::vector<std::string>& lines, Evaluator& engine);
 
 }  // namespace tallyrix

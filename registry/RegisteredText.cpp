@@ -72,11 +72,14 @@ std::optional<std::vector<std::string>> ReadRegisteredFile(const std::string& pa
 {
     struct stat info {};
     if (stat(path.c_str(), &info) != 0) return std::nullopt;
-    const std::string bytes = ReadAll(path);
+    return DecodeRegisteredText(ReadAll(path));
+}
+
+std::vector<std::string> DecodeRegisteredText(std::string_view bytes)
+{
     // The NUL is cut before decoding so that bytes after it cannot sway the
     // choice of encoding.
-    const std::string_view raw(bytes);
-    return SplitRegisteredText(DecodeText(raw.substr(0, raw.find('\0'))).text);
+    return SplitRegisteredText(DecodeText(bytes.substr(0, bytes.find('\0'))).text);
 }
 
 int LoadRegisteredConstants(const std::string& path, Evaluator& engine)

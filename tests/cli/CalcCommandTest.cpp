@@ -77,6 +77,14 @@ TEST(CalcCommand, DocumentsFromStandardInput)
         {"aligned: the message on the line the run stopped on", {"--aligned"}, "1;\r\n2+\r\nx;4",
          "1;\t1\n2+\t\nx;4\t2; 変数名が未定義\n", "", 1},
         {"aligned: an empty document prints nothing", {"--aligned"}, "", "", "", 0},
+        {"aligned: the lines before a failure with their values", {"--aligned"}, "a=1;\nb=2;\nc=1e200*1e200;\nd=4",
+         "a=1;\t1\nb=2;\t2\n", "tallyrix-calc: 浮動小数点数のｵｰﾊﾞｰﾌﾛｰ\n", 2},
+        {"aligned: a failure on a line with a value", {"--aligned"}, "x=1; y=x*1e200*1e200;\nz",
+         "x=1; y=x*1e200*1e200;\t1\n", "tallyrix-calc: 浮動小数点数のｵｰﾊﾞｰﾌﾛｰ\n", 2},
+        // 重力 in code page 932 and in UTF-8.
+        {"aligned: Shift-JIS lines are echoed in UTF-8", {"--aligned"}, "g=2; // \x8f\x64\x97\xcd\n",
+         "g=2; // 重力\t2\n", "", 0},
+        {"a UTF-8 byte-order mark", {}, "\xef\xbb\xbf" "1+2;", "1: 3\n=3\n", "", 0},
     };
     for (const DocumentCase& c : cases) {
         SCOPED_TRACE(c.name);
@@ -146,6 +154,8 @@ TEST(CalcCommand, UnreadableFileIsAFailure)
     EXPECT_EQ(missing.out, "");
     EXPECT_EQ(missing.err.rfind("tallyrix-calc: cannot open '/no/such/dir/doc.txt'", 0), 0u)
         << missing.err;
+    // An empty name is no file, not standard input.
+    ExpectRun(RunWithInput({""}, "1"), "", "tallyrix-calc: cannot open '': No such file or directory\n", ExitFailure);
 
     // A directory opens but cannot be read; it must not pass for an empty document.
     const RunResult directory = RunWithInput({testing::TempDir()}, "1");
@@ -195,7 +205,7 @@ TEST(CalcCommand, NumericRegisteredEntriesAreConstants)
         {"the last choice counts", {"--registered", other, "--no-registered"}, "g", "1; 変数名が未定義\n=\n", "", 1},
         {"the last choice counts again", {"--no-registered", "--registered", other}, "h", "1: 2\n=2\n", "", 0},
         {"a named file must exist", {"--registered", missing}, "1", "",
-         "tallyrix-calc: cannot open registered constants '" + missing + "': no such file\n", 2},
+         "tallyrix-calc: cannot open registered constants '" + missing + "': No such file or directory\n", 2},
     };
     for (const DocumentCase& c : cases) {
         SCOPED_TRACE(c.name);

@@ -49,6 +49,8 @@ TEST(CalcOptions, RefusedCommandLines)
         {"a.txt", "b.txt"},
         {"-", "a.txt"},
         {"--", "a.txt", "b.txt"},
+        {"--variables", "--aligned"},
+        {"--aligned", "doc.txt", "--variables"},
     };
     for (const auto& arguments : cases) {
         SCOPED_TRACE(arguments.front());

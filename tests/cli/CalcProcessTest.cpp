@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
+#include <sys/stat.h>
 #include <sys/wait.h>
 
 #include <cstdio>
@@ -35,14 +36,15 @@ std::string ProcessBase() { return testing::TempDir() + "tallyrix_calc_process_"
 std::string ProgramDirectory() { return ProcessBase() + "_home"; }
 
 // Runs the binary with input on standard input; arguments are passed to the
-// shell as they are, so tests give only plain words.
-RunResult RunCalc(const std::string& arguments, const std::string& input)
+// shell as they are, so tests give only plain words. A command in front,
+// such as "timeout 60", runs the binary.
+RunResult RunCalc(const std::string& arguments, const std::string& input, const std::string& runner = "")
 {
     const std::string base = ProcessBase();
     std::filesystem::create_directories(ProgramDirectory());
     std::ofstream(base + ".in", std::ios::binary) << input;
-    const int status = ExitStatusOf("TALLYRIX_HOME='" + ProgramDirectory() + "' " + CalcPath() + " " + arguments +
-                                    " <'" + base + ".in' >'" + base + ".out' 2>'" + base + ".err'");
+    const int status = ExitStatusOf("TALLYRIX_HOME='" + ProgramDirectory() + "' " + runner + " " + CalcPath() + " " +
+                                    arguments + " <'" + base + ".in' >'" + base + ".out' 2>'" + base + ".err'");
     RunResult result{status, ReadFileBytes(base + ".out"), ReadFileBytes(base + ".err")};
     for (const char* suffix : {".in", ".out", ".err"}) {
         std::remove((base + suffix).c_str());
@@ -104,7 +106,7 @@ TEST(CalcProcess, RegisteredConstantsOfTheProgramDirectory)
         {"", "half", "1; 変数名が未定義\n=\n", "", 1},
         {"--no-registered", "g", "1; 変数名が未定義\n=\n", "", 1},
         {"--registered /no/such/file", "g", "",
-         "tallyrix-calc: cannot open registered constants '/no/such/file': no such file\n", 2},
+         "tallyrix-calc: cannot open registered constants '/no/such/file': No such file or directory\n", 2},
     };
     for (const ProcessCase& c : cases) {
         SCOPED_TRACE(c.arguments);
@@ -150,6 +152,31 @@ TEST(CalcProcess, DeeplyNestedDocuments)
         SCOPED_TRACE(c.kind);
         ExpectRun(RunCalc("", c.document), c.out, c.err, c.status);
     }
+}
+
+// A FIFO would wait for a writer, a device without end would be read
+// forever: both are refused before they are opened. The timeout only keeps
+// a regression from hanging the test run.
+TEST(CalcProcess, FilesThatAreNotRegularAreRefused)
+{
+    const std::string fifo = ProcessBase() + "_fifo";
+    const std::string zeros = ProcessBase() + "_zeros.txt";
+    ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
+    std::filesystem::create_symlink("/dev/zero", zeros);
+    const struct {
+        std::string arguments;
+        std::string err;
+    } cases[] = {
+        {fifo, "cannot read '" + fifo + "'"},
+        {zeros, "cannot read '" + zeros + "'"},
+        {"--registered " + fifo, "cannot read registered constants '" + fifo + "'"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.arguments);
+        ExpectRun(RunCalc(c.arguments, "1", "timeout 60"), "", "tallyrix-calc: " + c.err + ": not a regular file\n", 2);
+    }
+    std::filesystem::remove(fifo);
+    std::filesystem::remove(zeros);
 }
 
 TEST(CalcProcess, StandardInputThatCannotBeReadIsAFailure)

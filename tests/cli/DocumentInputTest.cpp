@@ -7,6 +7,7 @@
 
 #include <cstdio>
 #include <fstream>
+#include <functional>
 #include <sstream>
 #include <string>
 #include <thread>
@@ -22,6 +23,7 @@ std::string TempPath(const std::string& name) { return testing::TempDir() + "tal
 CalcOptions FileOptions(const std::string& path)
 {
     CalcOptions options;
+    options.fileGiven = true;
     options.inputPath = path;
     return options;
 }
@@ -75,7 +77,7 @@ TEST(DocumentInput, FailuresNameTheSourceAndTheReason)
     } cases[] = {
         {"a missing file", FileOptions("/no/such/dir/doc.txt"), -1,
          "cannot open '/no/such/dir/doc.txt': No such file or directory"},
-        {"a directory as FILE", FileOptions("/"), -1, "cannot read '/': Is a directory"},
+        {"a directory as FILE", FileOptions("/"), -1, "cannot read '/': not a regular file"},
         {"a directory on standard input", CalcOptions(), open("/", O_RDONLY | O_CLOEXEC),
          "cannot read standard input: Is a directory"},
     };
@@ -89,6 +91,31 @@ TEST(DocumentInput, FailuresNameTheSourceAndTheReason)
         }
         if (c.descriptor >= 0) close(c.descriptor);
     }
+}
+
+// Every way in stops one byte past its limit, a device without end too.
+TEST(DocumentInput, ReadsStopPastTheSizeLimit)
+{
+    constexpr std::size_t limit = std::size_t{1} << 20;
+    const std::string path = TempPath("limit.txt");
+    std::ofstream(path, std::ios::binary) << std::string(limit + 1, '1');
+    std::istringstream stream(std::string(limit + 1, '1'));
+    const int zeros = open("/dev/zero", O_RDONLY | O_CLOEXEC);
+    const std::function<void()> reads[] = {
+        [&] { ReadRegularFile(path, "it", limit); },
+        [&] { ReadStream(stream, "it", limit); },
+        [&] { DocumentBytes::FromDescriptor(zeros, "it", limit); },
+    };
+    for (const auto& read : reads) {
+        try {
+            read();
+            ADD_FAILURE() << "read past the limit";
+        } catch (const InputError& error) {
+            EXPECT_STREQ(error.what(), "cannot read it: larger than 1 MB");
+        }
+    }
+    close(zeros);
+    std::remove(path.c_str());
 }
 
 }  // namespace

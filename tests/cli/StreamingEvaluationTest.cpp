@@ -165,6 +165,16 @@ TEST(StreamingEvaluation, LineRulesAcrossPiecesAsTheWholeText)
         std::string("n=1;\0n*3;", 10),
         "s=5\n;\n;\n" + std::string(300, ' ') + "s*s;\n",
         "1+\xe3\x81\x82;2",
+        // A rejected literal first in its statement counts that statement.
+        "1;1ee",
+        "1;\n1ee; // c",
+        ";;\n1.2.3",
+        [] {
+            std::string lines;
+            for (int i = 0; i < 60000; ++i)
+                lines += "x=1;\n";
+            return lines + "1e2.5";
+        }(),
     };
     for (const std::string& document : cases) {
         SCOPED_TRACE(document);

@@ -136,7 +136,7 @@ TEST(RegisterConstants, CountsOnlyNewTableEntries)
         {"name twice keeps the last value", {"g,1", "h,2", "g,3"}, 3, {{"g", "3"}, {"h", "2"}}, {},
          {"pi: 3.14159265358979", "g: 3", "h: 2"}},
         {"pi updates pi", {"pi,3", "e,2.718"}, 2, {{"pi", "3"}, {"e", "2.718"}}, {},
-         {"pi: 3.14159265358979", "e: 2.718"}},
+         {"pi: 3", "e: 2.718"}},
         {"over-long name", {std::string(36, 'n') + ",1", "ok,2"}, 2, {{"ok", "2"}}, {},
          {"pi: 3.14159265358979", "ok: 2"}},
     };
