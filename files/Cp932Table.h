@@ -12,7 +12,9 @@
 #pragma once
 
 #include <bitset>
+#include <cstddef>
 #include <cstdint>
+#include <string_view>
 #include <vector>
 
 namespace tallyrix::cp932 {
@@ -36,5 +38,16 @@ struct Table {
 
 // Throws std::runtime_error when the converter is missing.
 const Table& GetTable();
+
+// The character that starts at bytes[at]: a pair when the two bytes are one
+// character, else a single byte. A byte that starts no character is read
+// alone, with valid false.
+struct Character {
+    bool valid = false;
+    char16_t unit = 0;
+    ByteForm form = 0;
+    std::size_t length = 1;
+};
+Character ReadCharacter(const Table& table, std::string_view bytes, std::size_t at);
 
 }  // namespace tallyrix::cp932

@@ -85,9 +85,12 @@ std::optional<std::vector<std::string>> ReadRegisteredFile(const std::string& pa
     if (stat(path.c_str(), &info) != 0) return std::nullopt;
     const std::string bytes = ReadAll(path);
     // The NUL is cut before decoding so that bytes after it cannot sway the
-    // choice of encoding.
+    // choice of encoding; UTF-16, where plain text is half NULs, is named by
+    // its mark and cut once decoded (SplitRegisteredText stops at a NUL).
     const std::string_view raw(bytes);
-    return SplitRegisteredText(DecodeText(raw.substr(0, raw.find('\0'))).text);
+    const TextEncoding encoding = ChooseEncoding(raw).encoding;
+    const bool utf16 = encoding == TextEncoding::Utf16Le || encoding == TextEncoding::Utf16Be;
+    return SplitRegisteredText(DecodeText(utf16 ? raw : raw.substr(0, raw.find('\0'))).text);
 }
 
 int LoadRegisteredConstants(const std::string& path, Evaluator& engine)

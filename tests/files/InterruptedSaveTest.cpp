@@ -35,7 +35,7 @@ TEST(InterruptedSave, LeavesTheOldOrTheNewFileWhole)
 {
     QTemporaryDir dir;
     const std::string path = QDir(dir.path()).filePath("doc.txt").toStdString();
-    WriteCalcDocument(path, test::SaveLoopDocument(0), TextEncoding::ShiftJis, {});
+    WriteCalcDocument(path, test::SaveLoopDocument(0), TextFormat{});
     std::mt19937 random(12);
     std::uniform_int_distribution<int> delayMs(1, 60);
     long generation = 0;

@@ -15,6 +15,6 @@ int main(int argc, char** argv)
     }
     for (long generation = std::atol(argv[2]);; ++generation) {
         tallyrix::WriteCalcDocument(argv[1], tallyrix::test::SaveLoopDocument(generation),
-                                    tallyrix::TextEncoding::ShiftJis, {});
+                                    tallyrix::TextFormat{});
     }
 }
