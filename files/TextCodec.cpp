@@ -283,12 +283,14 @@ bool HasNonAscii(std::string_view bytes)
 
 // The bytes are written only when they read back as the very same text:
 // escapes may join into a character or stand for ASCII, code page 932 bytes
-// may be taken for UTF-8, and unmarked UTF-8 for code page 932. Without
-// escapes, marked text and ASCII always do.
-bool ReadsBackAs(std::string_view bytes, std::string_view utf8, char32_t escapes)
+// may be taken for UTF-8, and unmarked UTF-8 for code page 932 or, when it
+// opens with U+FEFF, for marked UTF-8. Without escapes, text written with
+// its mark and ASCII always do.
+bool ReadsBackAs(std::string_view bytes, std::string_view utf8, TextEncoding written, char32_t escapes)
 {
     const EncodingChoice choice = ChooseEncoding(bytes);
-    if (escapes == 0 && (choice.markLength != 0 || !HasNonAscii(bytes))) return true;
+    const bool marked = choice.markLength != 0 && choice.encoding == written;
+    if (escapes == 0 && (marked || (choice.markLength == 0 && !HasNonAscii(bytes)))) return true;
     const TextSink again = DecodeBody(bytes.substr(choice.markLength), choice.encoding, escapes, nullptr);
     return again.Text == utf8 && (escapes != 0 || again.Undecodable == 0);
 }
@@ -300,7 +302,7 @@ std::string Encode(std::string_view utf8, const TextFormat& format, TextEncoding
     const TextEncoding fallback = unicode ? preferred : TextEncoding::Utf8WithBom;
     for (const TextEncoding encoding : {preferred, fallback}) {
         const auto bytes = EncodeIn(encoding, utf8, format.byteEscapes, &format.spelling);
-        if (bytes && ReadsBackAs(*bytes, utf8, format.byteEscapes)) {
+        if (bytes && ReadsBackAs(*bytes, utf8, encoding, format.byteEscapes)) {
             if (used) *used = encoding;
             return std::move(*bytes);
         }

@@ -149,7 +149,11 @@ TEST(EncodeText, NeverLosesACharacter)
     for (const std::string& text : texts) {
         for (const TextEncoding preferred : {TextEncoding::ShiftJis, TextEncoding::Utf8, TextEncoding::Utf8WithBom,
                                              TextEncoding::Utf16Le, TextEncoding::Utf16Be}) {
-            EXPECT_EQ(DecodeText(EncodeText(text, preferred)).text, text) << text << EncodingName(preferred);
+            // A text read with unreadable bytes, and one read without.
+            for (const char32_t escapes : {DefaultByteEscapes, char32_t{0}}) {
+                const TextFormat format{preferred, {}, escapes};
+                EXPECT_EQ(DecodeText(EncodeText(text, format)).text, text) << text << EncodingName(preferred);
+            }
         }
     }
 }
