@@ -28,6 +28,10 @@ Utf8Reading ReadAsUtf8(std::string_view bytes)
 {
     Utf8Reading reading;
     for (std::size_t i = 0; i < bytes.size();) {
+        if (static_cast<unsigned char>(bytes[i]) < 0x80) {
+            ++i;
+            continue;
+        }
         const char32_t cp = utf8::Next(bytes, i);
         if (cp == utf8::NoCodePoint) {
             ++reading.unreadable;
@@ -46,6 +50,10 @@ std::size_t Cp932Unreadable(std::string_view bytes, std::size_t limit)
     const cp932::Table& table = cp932::GetTable();
     std::size_t unreadable = 0;
     for (std::size_t i = 0; i < bytes.size() && unreadable <= limit;) {
+        if (static_cast<unsigned char>(bytes[i]) < 0x80) {
+            ++i;
+            continue;
+        }
         const cp932::Character character = cp932::ReadCharacter(table, bytes, i);
         unreadable += character.valid ? 0 : 1;
         i += character.length;

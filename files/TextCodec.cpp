@@ -81,6 +81,10 @@ private:
 void DecodeUtf8(std::string_view bytes, TextSink& sink)
 {
     for (std::size_t i = 0; i < bytes.size();) {
+        if (static_cast<unsigned char>(bytes[i]) < 0x80) {
+            sink.Text += bytes[i++];
+            continue;
+        }
         const std::size_t start = i;
         const char32_t cp = utf8::Next(bytes, i);
         if (cp == utf8::NoCodePoint)
@@ -105,6 +109,10 @@ void DecodeCp932(std::string_view bytes, TextSink& sink, Cp932Spelling* spelling
 {
     const cp932::Table& table = cp932::GetTable();
     for (std::size_t i = 0; i < bytes.size();) {
+        if (static_cast<unsigned char>(bytes[i]) < 0x80) {
+            sink.Text += bytes[i++];
+            continue;
+        }
         const cp932::Character character = cp932::ReadCharacter(table, bytes, i);
         if (!character.valid) {
             sink.PutByte(static_cast<unsigned char>(bytes[i]));
@@ -247,8 +255,10 @@ void PutUtf16(char32_t cp, bool bigEndian, std::string& out)
 std::optional<std::string> EncodeIn(TextEncoding encoding, std::string_view utf8, char32_t escapes,
                                     const Cp932Spelling* spelling)
 {
-    Cp932Writer cp932(spelling);
     std::string out(ByteOrderMark(encoding));
+    const bool isUtf8 = encoding == TextEncoding::Utf8 || encoding == TextEncoding::Utf8WithBom;
+    if (isUtf8 && escapes == 0) return out.append(utf8);
+    Cp932Writer cp932(spelling);
     out.reserve(out.size() + utf8.size());
     for (std::size_t i = 0; i < utf8.size();) {
         const char32_t cp = utf8::Next(utf8, i);
@@ -284,13 +294,12 @@ bool HasNonAscii(std::string_view bytes)
 // The bytes are written only when they read back as the very same text:
 // escapes may join into a character or stand for ASCII, code page 932 bytes
 // may be taken for UTF-8, and unmarked UTF-8 for code page 932 or, when it
-// opens with U+FEFF, for marked UTF-8. Without escapes, text written with
-// its mark and ASCII always do.
+// opens with U+FEFF, for marked UTF-8. Without escapes, bytes read in the
+// encoding they were written in give back the text, and ASCII is ASCII.
 bool ReadsBackAs(std::string_view bytes, std::string_view utf8, TextEncoding written, char32_t escapes)
 {
     const EncodingChoice choice = ChooseEncoding(bytes);
-    const bool marked = choice.markLength != 0 && choice.encoding == written;
-    if (escapes == 0 && (marked || (choice.markLength == 0 && !HasNonAscii(bytes)))) return true;
+    if (escapes == 0) return choice.encoding == written || (choice.markLength == 0 && !HasNonAscii(bytes));
     const TextSink again = DecodeBody(bytes.substr(choice.markLength), choice.encoding, escapes, nullptr);
     return again.Text == utf8 && (escapes != 0 || again.Undecodable == 0);
 }
