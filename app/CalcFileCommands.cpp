@@ -42,8 +42,8 @@ bool TMainForm::WriteDocument(const QString& path)
         Ask(QMessageBox::Warning, path + QStringLiteral("は他のプログラムによって変更されています。\n上書きしますか？"),
             QMessageBox::Yes | QMessageBox::No) != QMessageBox::Yes)
         return false;
-    DocumentEncoding = WriteCalcDocument(path.toStdString(), DocumentText().toStdString(), DocumentEncoding,
-                                         DocumentSpelling, &DocumentOnDisk);
+    DocumentFormat.encoding =
+        WriteCalcDocument(path.toStdString(), DocumentText().toStdString(), DocumentFormat, &DocumentOnDisk);
     return true;
 }
 
@@ -74,8 +74,7 @@ void TMainForm::FileNew()
     Loader->Cancel();
     reExpression->clear();
     reExpression->setCurrentCharFormat(EditorFormat());
-    DocumentEncoding = TextEncoding::ShiftJis;
-    DocumentSpelling = {};
+    DocumentFormat = {};
     DocumentOnDisk = {};
     DocumentChars = {};
     SetModified(false);
@@ -100,15 +99,14 @@ void TMainForm::OpenFile(const QString& path)
     reExpression->setCurrentCharFormat(EditorFormat());
     const QString fullPath = QFileInfo(path).absoluteFilePath();
     CalcDocument document = ReadCalcDocument(fullPath.toStdString());
-    DocumentEncoding = document.encoding;
-    DocumentSpelling = std::move(document.spelling);
+    DocumentFormat = std::move(document.format);
     DocumentOnDisk = std::move(document.onDisk);
     SetCurrentFile(fullPath);
     StatusPanel(4)->setText(OpenedMessage(CurFileName, document.undecodableBytes));
     LeftPanel->SetDirectory(DirectoryPart(fullPath));
     LeftPanel->SelectFile(CurFileName);
     // A short document is in at once and DocumentLoaded runs right here.
-    Loader->Load(DocumentChars.ToEditor(QString::fromStdString(document.text)));
+    Loader->Load(DocumentChars.ToEditor(document.text));
     if (Loader->Loading()) Recalculate();
 }
 

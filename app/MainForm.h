@@ -255,8 +255,7 @@ public:
     QString CurFileName;
     QString FileFilter = QStringLiteral("ﾃｷｽﾄﾌｧｲﾙ (*.txt)|*.txt|すべてのﾌｧｲﾙ (*.*)|*.*");
     // How the open document was read, so that a save writes it back the same way.
-    TextEncoding DocumentEncoding = TextEncoding::ShiftJis;
-    Cp932Spelling DocumentSpelling;
+    TextFormat DocumentFormat;
     DiskSnapshot DocumentOnDisk;  // the file as read or last saved
     EditorCharMap DocumentChars;
 

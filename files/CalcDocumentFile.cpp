@@ -42,18 +42,17 @@ CalcDocument ReadCalcDocument(const std::string& path) {
     }
     CalcDocument document;
     DecodedText decoded = DecodeText(std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())),
-                                     document.spelling);
+                                     document.format);
     document.text = ToEditorLineEnds(decoded.text);
-    document.encoding = decoded.encoding;
     document.undecodableBytes = decoded.undecodableBytes;
     document.onDisk = DiskSnapshot::Of(path, std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
     return document;
 }
 
-TextEncoding WriteCalcDocument(const std::string& path, const std::string& text, TextEncoding encoding,
-                               const Cp932Spelling& spelling, DiskSnapshot* written) {
-    TextEncoding used = encoding;
-    const std::string bytes = EncodeText(ToFileLineEnds(text), encoding, spelling, &used);
+TextEncoding WriteCalcDocument(const std::string& path, const std::string& text, const TextFormat& format,
+                               DiskSnapshot* written) {
+    TextEncoding used = format.encoding;
+    const std::string bytes = EncodeText(ToFileLineEnds(text), format, &used);
     SaveWholeFile(path, bytes);
     if (written) *written = DiskSnapshot::Of(path, bytes);
     return used;

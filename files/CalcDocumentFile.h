@@ -15,8 +15,7 @@ namespace tallyrix {
 // needs to write the file back as it was.
 struct CalcDocument {
     std::string text;  // UTF-8, lines separated by LF
-    TextEncoding encoding = TextEncoding::ShiftJis;
-    Cp932Spelling spelling;
+    TextFormat format;  // encoding, spelling and kept bytes
     std::size_t undecodableBytes = 0;
     DiskSnapshot onDisk;  // the file as it was read
 };
@@ -25,12 +24,13 @@ struct CalcDocument {
 CalcDocument ReadCalcDocument(const std::string& path);
 
 // Writes text (LF or CR LF line ends) with CR LF line ends in the document's
-// encoding, falling back to UTF-8 with a byte-order mark when a character
-// does not fit code page 932. Replaces the file only when the whole write
+// format (see EncodeText: bytes that could not be read are written back as
+// they were; a character that does not fit code page 932 makes the file
+// UTF-8 with a byte-order mark). Replaces the file only when the whole write
 // succeeded; throws FileError otherwise. Returns the encoding written;
 // written, when given, records the file as written.
-TextEncoding WriteCalcDocument(const std::string& path, const std::string& text, TextEncoding encoding,
-                               const Cp932Spelling& spelling, DiskSnapshot* written = nullptr);
+TextEncoding WriteCalcDocument(const std::string& path, const std::string& text, const TextFormat& format,
+                               DiskSnapshot* written = nullptr);
 
 // Line ends as the editor holds them (LF) and as files hold them (CR LF).
 std::string ToEditorLineEnds(const std::string& text);

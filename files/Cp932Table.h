@@ -12,7 +12,9 @@
 #pragma once
 
 #include <bitset>
+#include <cstddef>
 #include <cstdint>
+#include <string_view>
 #include <vector>
 
 namespace tallyrix::cp932 {
@@ -36,5 +38,27 @@ struct Table {
 
 // Throws std::runtime_error when the converter is missing.
 const Table& GetTable();
+
+// The character that starts at bytes[at]: a pair when the two bytes are one
+// character, else a single byte. A byte that starts no character is read
+// alone, with valid false.
+struct Character {
+    bool valid = false;
+    char16_t unit = 0;
+    ByteForm form = 0;
+    std::size_t length = 1;
+};
+inline Character ReadCharacter(const Table& table, std::string_view bytes, std::size_t at)
+{
+    const auto b = static_cast<unsigned char>(bytes[at]);
+    if (b < 0x80)
+        return {true, b, b, 1};
+    if (at + 1 < bytes.size()) {
+        const auto pair = static_cast<ByteForm>(b << 8 | static_cast<unsigned char>(bytes[at + 1]));
+        if (table.decode[pair] != 0)
+            return {true, table.decode[pair], pair, 2};
+    }
+    return {table.decode[b] != 0, table.decode[b], b, 1};
+}
 
 }  // namespace tallyrix::cp932

@@ -1,5 +1,7 @@
 #include "files/EditorCharMap.h"
 
+#include <QStringDecoder>
+
 namespace tallyrix {
 namespace {
 
@@ -27,6 +29,13 @@ QString EditorCharMap::ToEditor(const QString& documentText)
         standIns.emplace_back(original, standIn);
     }
     return text;
+}
+
+QString EditorCharMap::ToEditor(std::string_view documentText)
+{
+    // QString::fromUtf8 would take a leading U+FEFF for a mark and drop it.
+    QStringDecoder decoder(QStringDecoder::Utf8, QStringDecoder::Flag::ConvertInitialBom);
+    return ToEditor(QString(decoder(QByteArrayView(documentText.data(), static_cast<qsizetype>(documentText.size())))));
 }
 
 QString EditorCharMap::FromEditor(QString editorText) const

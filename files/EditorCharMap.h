@@ -6,6 +6,7 @@
 #pragma once
 
 #include <QString>
+#include <string_view>
 #include <utility>
 #include <vector>
 
@@ -16,6 +17,9 @@ public:
     // The document's text (lines separated by LF) as the editor gets it;
     // remembers the stand-ins for FromEditor.
     QString ToEditor(const QString& documentText);
+    // The same from UTF-8. A leading U+FEFF is a character of the text here
+    // (the file's mark was taken off when it was read) and is kept.
+    QString ToEditor(std::string_view documentText);
     // The editor's raw text (blocks separated by U+2029) as the document's
     // text: blocks separated by LF, stand-ins back to what they stood for.
     QString FromEditor(QString editorText) const;

@@ -1,5 +1,5 @@
 // Text encodings of calculation documents and Registered.txt: Shift-JIS
-// (code page 932) by default, UTF-8 when the bytes say so.
+// (code page 932), UTF-8 or UTF-16, as the bytes say.
 #pragma once
 
 #include <cstddef>
@@ -9,50 +9,67 @@
 #include <string_view>
 #include <vector>
 
+#include "files/EncodingChoice.h"
+
 namespace tallyrix {
-
-enum class TextEncoding { ShiftJis, Utf8, Utf8WithBom };
-
-struct DecodedText {
-    std::string text;               // UTF-8
-    TextEncoding encoding = TextEncoding::ShiftJis;
-    std::size_t undecodableBytes = 0;  // bytes that no encoding could read
-};
-
-// UTF-8 with a byte-order mark, or valid UTF-8 holding non-ASCII bytes, is
-// read as UTF-8; everything else as code page 932.
-DecodedText DecodeText(std::string_view bytes);
-
-// Code page 932 when every character fits, else UTF-8 with a byte-order mark;
-// UTF-8 documents stay UTF-8 (with or without their mark). No character is
-// ever lost: code page 932 bytes that DecodeText would read as another text
-// (such as "ﾃｩ", whose bytes are valid UTF-8) are not written either.
-std::string EncodeText(std::string_view utf8, TextEncoding preferred, TextEncoding* used = nullptr);
 
 // Code page 932 holds some characters twice: the NEC-selected IBM extensions
 // (lead bytes 0xED, 0xEE) repeat the IBM extensions (0xFA-0xFC), and a few
 // NEC row-13 and IBM symbols repeat row 1 ("∵" is 0x81E6 and 0x879A). Both
 // forms read as one Unicode character, which EncodeText writes in the form
 // Windows writes. A file in the other form keeps its bytes when it is read
-// with DecodeText(bytes, spelling) and saved with that spelling: per
-// character, the k-th occurrence gets the form the k-th occurrence had in
-// the file; occurrences beyond those recorded (added by editing) take the
-// last recorded form, so a file keeps its habit.
+// into a TextFormat and saved with it: per character, the k-th occurrence
+// gets the form the k-th occurrence had in the file; occurrences beyond
+// those recorded (added by editing) take the last recorded form, so a file
+// keeps its habit.
 struct Cp932Spelling {
     // code point → the byte pair (lead << 8 | trail) of each occurrence, in
     // order; only characters the file wrote at least once in the other form.
     std::map<char16_t, std::vector<std::uint16_t>> forms;
 };
 
-DecodedText DecodeText(std::string_view bytes, Cp932Spelling& spelling);
-std::string EncodeText(std::string_view utf8, TextEncoding preferred, const Cp932Spelling& spelling,
-                       TextEncoding* used = nullptr);
+// Bytes that the encoding could not read are kept in the text as
+// private-use characters, byte b as escapes + b, and a save writes them back
+// as the same bytes, so a damaged file is not damaged further by a save. The
+// block is U+F700-U+F7FF unless the text itself holds a character there;
+// then it is the first free block of 256 in the supplementary private-use
+// planes.
+inline constexpr char32_t DefaultByteEscapes = 0xF700;
+// Where the bytes 0x80-0xFF of code page 932 and UTF-8 stand by default.
+inline constexpr char32_t FirstByteEscape = DefaultByteEscapes + 0x80;
+inline constexpr char32_t LastByteEscape = DefaultByteEscapes + 0xFF;
 
-// Bytes that no encoding could read are kept as the private-use characters
-// U+F780-U+F7FF (U+F700 + the byte); a code page 932 save writes them back
-// as the same bytes, so a damaged file is not damaged further by a save.
-inline constexpr char32_t FirstByteEscape = 0xF780;
-inline constexpr char32_t LastByteEscape = 0xF7FF;
+// How a text was read, and so how a save writes it back as it was.
+struct TextFormat {
+    TextEncoding encoding = TextEncoding::ShiftJis;
+    Cp932Spelling spelling;
+    // The code point standing for byte 0 of the block of escapes, or 0 when
+    // the file had no unreadable byte: then every character is itself.
+    char32_t byteEscapes = 0;
+};
+
+struct DecodedText {
+    std::string text;  // UTF-8
+    TextEncoding encoding = TextEncoding::ShiftJis;
+    std::size_t undecodableBytes = 0;  // bytes the encoding could not read
+};
+
+// Reads bytes in the encoding ChooseEncoding names; the format records what
+// a save needs to write the same bytes again.
+DecodedText DecodeText(std::string_view bytes, TextFormat& format);
+DecodedText DecodeText(std::string_view bytes);
+
+// Writes the text in format.encoding, escapes as the bytes they stand for.
+// When the bytes would not read back as the same text (a character code
+// page 932 cannot hold, code page 932 bytes that read as UTF-8 like "ﾃｩ",
+// escapes an edit has joined into a character, unmarked UTF-8 that would be
+// taken for code page 932), code page 932 and unmarked UTF-8 become UTF-8
+// with a byte-order mark. Should the escapes still form a character, they
+// are written as the characters they are shown as. No character is ever
+// lost; used, when given, tells the encoding written.
+std::string EncodeText(std::string_view utf8, const TextFormat& format, TextEncoding* used = nullptr);
+// The same for a text read without a format: escapes in U+F700-U+F7FF.
+std::string EncodeText(std::string_view utf8, TextEncoding preferred, TextEncoding* used = nullptr);
 
 // Length of a text in code page 932 bytes: a double-byte character counts
 // two, as does each line break (LF, CR, or CR LF, counted as CR LF). A

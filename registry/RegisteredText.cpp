@@ -78,8 +78,11 @@ std::optional<std::vector<std::string>> ReadRegisteredFile(const std::string& pa
 std::vector<std::string> DecodeRegisteredText(std::string_view bytes)
 {
     // The NUL is cut before decoding so that bytes after it cannot sway the
-    // choice of encoding.
-    return SplitRegisteredText(DecodeText(bytes.substr(0, bytes.find('\0'))).text);
+    // choice of encoding; UTF-16, where plain text is half NULs, is named by
+    // its mark and cut once decoded (SplitRegisteredText stops at a NUL).
+    const TextEncoding encoding = ChooseEncoding(bytes).encoding;
+    const bool utf16 = encoding == TextEncoding::Utf16Le || encoding == TextEncoding::Utf16Be;
+    return SplitRegisteredText(DecodeText(utf16 ? bytes : bytes.substr(0, bytes.find('\0'))).text);
 }
 
 int LoadRegisteredConstants(const std::string& path, Evaluator& engine)

@@ -12,6 +12,8 @@
 namespace tallyrix {
 namespace {
 
+using namespace std::string_literals;
+
 std::string Bytes(const QString& path) {
     QFile file(path);
     EXPECT_TRUE(file.open(QIODevice::ReadOnly));
@@ -29,6 +31,7 @@ struct RoundTripCase {
     std::string bytes;
     std::string editorText;
     TextEncoding encoding;
+    std::string typed;  // the bytes saved after typing "−", which code page 932 cannot hold
 };
 
 class DocumentRoundTripTest : public ::testing::TestWithParam<RoundTripCase> {};
@@ -41,21 +44,45 @@ TEST_P(DocumentRoundTripTest, SavesTheBytesItRead) {
 
     const CalcDocument document = ReadCalcDocument(path.toStdString());
     EXPECT_EQ(document.text, c.editorText);
-    EXPECT_EQ(document.encoding, c.encoding);
+    EXPECT_EQ(document.format.encoding, c.encoding);
 
-    const QString copy = dir.filePath("copy.txt");
-    WriteCalcDocument(copy.toStdString(), document.text, document.encoding, document.spelling);
-    EXPECT_EQ(Bytes(copy), c.bytes);
+    WriteCalcDocument(path.toStdString(), document.text, document.format);
+    EXPECT_EQ(Bytes(path), c.bytes);
+    WriteCalcDocument(path.toStdString(), document.text + "−", document.format);
+    EXPECT_EQ(Bytes(path), c.typed);
 }
 
+const std::string Bom = "\xef\xbb\xbf";
+
 INSTANTIATE_TEST_SUITE_P(Encodings, DocumentRoundTripTest, ::testing::Values(
-    RoundTripCase{"ShiftJis", "r=2; // \x94\xbc\x8c\x61\r\npi*r^2\r\n", "r=2; // 半径\npi*r^2\n", TextEncoding::ShiftJis},
-    RoundTripCase{"Utf8", "r=2; // 半径\r\npi*r^2", "r=2; // 半径\npi*r^2", TextEncoding::Utf8},
-    RoundTripCase{"Utf8WithBom", "\xef\xbb\xbf" "a=1 // ①\r\n", "a=1 // ①\n", TextEncoding::Utf8WithBom},
-    RoundTripCase{"Ascii", "1+2\r\n\r\n", "1+2\n\n", TextEncoding::ShiftJis},
-    RoundTripCase{"Empty", "", "", TextEncoding::ShiftJis},
-    // Each byte nothing can read stands as U+F700 + byte in the editor.
-    RoundTripCase{"Undecodable", "1+2 // \x81\r\n\xff\xfe x", "1+2 // \uF781\n\uF7FF\uF7FE x", TextEncoding::ShiftJis}),
+    RoundTripCase{"ShiftJis", "r=2; // \x94\xbc\x8c\x61\r\npi*r^2\r\n", "r=2; // 半径\npi*r^2\n", TextEncoding::ShiftJis,
+                  Bom + "r=2; // 半径\r\npi*r^2\r\n−"},
+    RoundTripCase{"Utf8", "r=2; // 半径\r\npi*r^2", "r=2; // 半径\npi*r^2", TextEncoding::Utf8, "r=2; // 半径\r\npi*r^2−"},
+    RoundTripCase{"Utf8WithBom", Bom + "a=1 // ①\r\n", "a=1 // ①\n", TextEncoding::Utf8WithBom, Bom + "a=1 // ①\r\n−"},
+    RoundTripCase{"Ascii", "1+2\r\n\r\n", "1+2\n\n", TextEncoding::ShiftJis, Bom + "1+2\r\n\r\n−"},
+    RoundTripCase{"Empty", "", "", TextEncoding::ShiftJis, Bom + "−"},
+    RoundTripCase{"SecondBom", Bom + Bom + "a\r\n", "\uFEFFa\n", TextEncoding::Utf8WithBom, Bom + Bom + "a\r\n−"},
+    // Half-width katakana whose bytes are also UTF-8 ("é").
+    RoundTripCase{"ShortKatakana", "\xC3\xA9\r\n", "ﾃｩ\n", TextEncoding::ShiftJis, Bom + "ﾃｩ\r\n−"},
+    // Each byte nothing can read stands as U+F700 + byte in the editor and
+    // stays a byte when a character makes the file UTF-8.
+    RoundTripCase{"ShiftJisUnreadable", "1+2 // \x81\r\n\xff\xfe x", "1+2 // \uF781\n\uF7FF\uF7FE x",
+                  TextEncoding::ShiftJis, Bom + "1+2 // \x81\r\n\xff\xfe x−"},
+    RoundTripCase{"Utf8WithBomUnreadable", Bom + "a=1 // \xff\r\n", "a=1 // \uF7FF\n", TextEncoding::Utf8WithBom,
+                  Bom + "a=1 // \xff\r\n−"},
+    RoundTripCase{"Utf8Unreadable", "// 半径\xff\r\n", "// 半径\uF7FF\n", TextEncoding::Utf8, "// 半径\xff\r\n−"},
+    // The text holds U+F7FF itself: the byte goes to plane 15.
+    RoundTripCase{"PrivateUseAndUnreadable", Bom + "\uF7FF\xff", "\uF7FF\U000F00FF", TextEncoding::Utf8WithBom,
+                  Bom + "\uF7FF\xff−"},
+    RoundTripCase{"Utf16Le", "\xff\xfe" "a\0=\0\x08\x8a\r\0\n\0"s, "a=計\n", TextEncoding::Utf16Le,
+                  "\xff\xfe" "a\0=\0\x08\x8a\r\0\n\0\x12\x22"s},
+    RoundTripCase{"Utf16Be", "\xfe\xff\0a\0=\x8a\x08\0\r\0\n"s, "a=計\n", TextEncoding::Utf16Be,
+                  "\xfe\xff\0a\0=\x8a\x08\0\r\0\n\x22\x12"s},
+    // A surrogate without its partner, and an odd last byte.
+    RoundTripCase{"Utf16Unreadable", "\xff\xfe\x00\xd8\r\0\n\0\x41"s, "\uF700\uF7D8\n\uF741", TextEncoding::Utf16Le,
+                  // Typed after the odd byte, the escapes would join with it:
+                  // they are written as the characters shown.
+                  "\xff\xfe\x00\xf7\xd8\xf7\r\0\n\0\x41\xf7\x12\x22"s}),
     [](const auto& info) { return info.param.name; });
 
 TEST(CalcDocumentFile, UndecodableBytesAreCountedAndKept) {
@@ -77,7 +104,7 @@ class LineEndTest : public ::testing::TestWithParam<LineEndCase> {};
 TEST_P(LineEndTest, FilesAlwaysGetCrLf) {
     QTemporaryDir dir;
     const QString path = dir.filePath("doc.txt");
-    WriteCalcDocument(path.toStdString(), GetParam().written, TextEncoding::ShiftJis, {});
+    WriteCalcDocument(path.toStdString(), GetParam().written, TextFormat{});
     EXPECT_EQ(Bytes(path), GetParam().onDisk);
 }
 
@@ -90,7 +117,7 @@ INSTANTIATE_TEST_SUITE_P(Texts, LineEndTest, ::testing::Values(
 TEST(CalcDocumentFile, CharacterOutsideCodePage932SwitchesToUtf8WithBom) {
     QTemporaryDir dir;
     const QString path = dir.filePath("doc.txt");
-    const TextEncoding used = WriteCalcDocument(path.toStdString(), "x=1 // 😀\n", TextEncoding::ShiftJis, {});
+    const TextEncoding used = WriteCalcDocument(path.toStdString(), "x=1 // 😀\n", TextFormat{});
     EXPECT_EQ(used, TextEncoding::Utf8WithBom);
     EXPECT_EQ(Bytes(path), "\xef\xbb\xbfx=1 // 😀\r\n");
     EXPECT_EQ(ReadCalcDocument(path.toStdString()).text, "x=1 // 😀\n");

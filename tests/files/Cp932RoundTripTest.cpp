@@ -35,15 +35,15 @@ TEST(Cp932RoundTrip, EveryDoubleByteCharacter)
         for (unsigned trail = 0x40; trail <= 0xFC; ++trail) {
             const std::string bytes{static_cast<char>(lead), static_cast<char>(trail)};
             const std::string expected = IcuDecode(bytes);
-            Cp932Spelling spelling;
-            const DecodedText decoded = DecodeText(bytes, spelling);
+            TextFormat format;
+            const DecodedText decoded = DecodeText(bytes, format);
             if (expected.empty()) {
                 EXPECT_NE(decoded.undecodableBytes, 0u) << std::hex << lead << ' ' << trail;
                 continue;
             }
             ++characters;
             ASSERT_EQ(decoded.text, expected) << std::hex << lead << ' ' << trail;
-            ASSERT_EQ(EncodeText(decoded.text, decoded.encoding, spelling), bytes) << std::hex << lead << ' ' << trail;
+            ASSERT_EQ(EncodeText(decoded.text, format), bytes) << std::hex << lead << ' ' << trail;
             secondForms += EncodeText(decoded.text, decoded.encoding) != bytes;
         }
     }

@@ -59,7 +59,7 @@ TEST(InterruptedSave, LeavesTheOldOrTheNewFileWhole)
 {
     QTemporaryDir dir;
     const std::string path = QDir(dir.path()).filePath("doc.txt").toStdString();
-    WriteCalcDocument(path, test::SaveLoopDocument(0), TextEncoding::ShiftJis, {});
+    WriteCalcDocument(path, test::SaveLoopDocument(0), TextFormat{});
     std::mt19937 random(12);
     // The kill lands after one to three completed saves, and a random few
     // hundred microseconds into the next: by then the loop is inside a save

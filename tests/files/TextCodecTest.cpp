@@ -2,6 +2,8 @@
 
 #include <string>
 
+using namespace std::string_literals;
+
 #include "files/TextCodec.h"
 
 namespace tallyrix {
@@ -13,6 +15,8 @@ const char* EncodingName(TextEncoding encoding)
     case TextEncoding::ShiftJis: return "ShiftJis";
     case TextEncoding::Utf8: return "Utf8";
     case TextEncoding::Utf8WithBom: return "Utf8WithBom";
+    case TextEncoding::Utf16Le: return "Utf16Le";
+    case TextEncoding::Utf16Be: return "Utf16Be";
     }
     return "?";
 }
@@ -57,6 +61,15 @@ TEST(DecodeText, ReadsBytesAsTheRulesSay)
         {"lead byte before a comma", "\x82,1", "\xEF\x9E\x82,1", TextEncoding::ShiftJis, 1},
         {"unassigned pair", "\x85\x40", "\xEF\x9E\x85@", TextEncoding::ShiftJis, 1},
         {"bad utf8 after bom", "\xEF\xBB\xBF" "a\xFF", "a\xEF\x9F\xBF", TextEncoding::Utf8WithBom, 1},
+        {"bad utf8 without bom", "計\xFF", "計\xEF\x9F\xBF", TextEncoding::Utf8, 1},
+        {"second bom", "\xEF\xBB\xBF\xEF\xBB\xBF" "a", "\xEF\xBB\xBF" "a", TextEncoding::Utf8WithBom, 0},
+        // A text holding characters of U+F700-U+F7FF keeps its bytes in the
+        // first free block of plane 15.
+        {"escapes moved aside", "\xEF\xBB\xBF\xEF\x9F\xBF\xFF", "\xEF\x9F\xBF\xF3\xB0\x83\xBF", TextEncoding::Utf8WithBom, 1},
+        {"utf16 le", "\xFF\xFE" "a\0\x08\x8A\x3D\xD8\x00\xDE\r\0\n\0"s, "a計😀\r\n", TextEncoding::Utf16Le, 0},
+        {"utf16 be", "\xFE\xFF\0a\x8A\x08\xD8\x3D\xDE\x00"s, "a計😀", TextEncoding::Utf16Be, 0},
+        {"utf16 lone surrogate and odd byte", "\xFF\xFE\x00\xD8" "a\0\x41"s,
+         "\xEF\x9C\x80\xEF\x9F\x98" "a\xEF\x9D\x81", TextEncoding::Utf16Le, 3},
     };
     for (const auto& c : cases) {
         const DecodedText decoded = DecodeText(c.bytes);
@@ -92,11 +105,27 @@ TEST(EncodeText, WritesCodePage932WhenEveryCharacterFits)
         {"emoji", "a😀", TextEncoding::ShiftJis, "\xEF\xBB\xBF" "a😀", TextEncoding::Utf8WithBom},
         {"tag character the converter drops", "a\xF3\xA0\x80\x81", TextEncoding::ShiftJis,
          "\xEF\xBB\xBF" "a\xF3\xA0\x80\x81", TextEncoding::Utf8WithBom},
-        // ﾃｩ is C3 A9 in code page 932, which would read back as "é".
-        {"katakana that looks like utf8", "ﾃｩ", TextEncoding::ShiftJis, "\xEF\xBB\xBFﾃｩ", TextEncoding::Utf8WithBom},
-        // Two escapes that would join into the hiragana 0x82A0.
-        {"escapes that would join", "\xEF\x9E\x82\xEF\x9E\xA0", TextEncoding::ShiftJis,
-         "\xEF\xBB\xBF\xEF\x9E\x82\xEF\x9E\xA0", TextEncoding::Utf8WithBom},
+        // ﾃｩ is C3 A9 in code page 932, which as a short text reads back as
+        // itself; ten times it would read back as "é" ten times.
+        {"katakana that looks like utf8", "ﾃｩ", TextEncoding::ShiftJis, "\xC3\xA9", TextEncoding::ShiftJis},
+        {"long katakana that looks like utf8", "ﾃｩﾃｩﾃｩﾃｩﾃｩﾃｩﾃｩﾃｩﾃｩﾃｩ", TextEncoding::ShiftJis, "\xEF\xBB\xBFﾃｩﾃｩﾃｩﾃｩﾃｩﾃｩﾃｩﾃｩﾃｩﾃｩ",
+         TextEncoding::Utf8WithBom},
+        // Two escapes that would join into the hiragana 0x82A0 stay bytes in
+        // UTF-8, where they join into nothing.
+        {"escapes that would join", "\xEF\x9E\x82\xEF\x9E\xA0", TextEncoding::ShiftJis, "\xEF\xBB\xBF\x82\xA0",
+         TextEncoding::Utf8WithBom},
+        // C3 A9 joins in both: the escapes are kept as the characters shown.
+        {"escapes that join in every encoding", "\xEF\x9F\x83\xEF\x9E\xA9", TextEncoding::ShiftJis,
+         "\xEF\xBB\xBF\xEF\x9F\x83\xEF\x9E\xA9", TextEncoding::Utf8WithBom},
+        {"utf8 without a mark that would read as code page 932", "é", TextEncoding::Utf8, "\xEF\xBB\xBF\xC3\xA9",
+         TextEncoding::Utf8WithBom},
+        {"utf8 without a mark left with ascii", "a", TextEncoding::Utf8, "a", TextEncoding::Utf8},
+        // U+F741 is no byte of any file read: as 0x41 it would read back as "A".
+        {"escape block character below 0x80", "\xEF\x9D\x81", TextEncoding::ShiftJis, "\xEF\xBB\xBF\xEF\x9D\x81",
+         TextEncoding::Utf8WithBom},
+        {"utf16 le", "a\r\n😀", TextEncoding::Utf16Le, "\xFF\xFE" "a\0\r\0\n\0\x3D\xD8\x00\xDE"s,
+         TextEncoding::Utf16Le},
+        {"utf16 be", "a\xEF\x9E\x80", TextEncoding::Utf16Be, "\xFE\xFF\0a\x80"s, TextEncoding::Utf16Be},
         {"utf8 stays utf8", "計算", TextEncoding::Utf8, "計算", TextEncoding::Utf8},
         {"utf8 with bom stays", "計算", TextEncoding::Utf8WithBom, "\xEF\xBB\xBF計算", TextEncoding::Utf8WithBom},
         {"empty", "", TextEncoding::ShiftJis, "", TextEncoding::ShiftJis},
@@ -118,8 +147,13 @@ TEST(EncodeText, NeverLosesACharacter)
         "1−2 ～ 〜 ¥ ‾ ‖ — ¢ £ ¬", "ﾃｩ", "é", "\xEF\x9E\x82\xEF\x9E\xA0", "\xEF\xBB\xBF" "a", "計算①😀",
     };
     for (const std::string& text : texts) {
-        for (const TextEncoding preferred : {TextEncoding::ShiftJis, TextEncoding::Utf8, TextEncoding::Utf8WithBom}) {
-            EXPECT_EQ(DecodeText(EncodeText(text, preferred)).text, text) << text << EncodingName(preferred);
+        for (const TextEncoding preferred : {TextEncoding::ShiftJis, TextEncoding::Utf8, TextEncoding::Utf8WithBom,
+                                             TextEncoding::Utf16Le, TextEncoding::Utf16Be}) {
+            // A text read with unreadable bytes, and one read without.
+            for (const char32_t escapes : {DefaultByteEscapes, char32_t{0}}) {
+                const TextFormat format{preferred, {}, escapes};
+                EXPECT_EQ(DecodeText(EncodeText(text, format)).text, text) << text << EncodingName(preferred);
+            }
         }
     }
 }
@@ -147,23 +181,23 @@ TEST(Cp932Spelling, KeepsTheFormsAFileUsed)
     // 纊 as NEC-selected IBM (ED40) and IBM (FA5C), ∵ as NEC (879A) and
     // row 1 (81E6), ¬ as NEC-selected IBM (EEF9) and row 1 (81CA).
     const std::string bytes = "\xED\x40\xFA\x5C\xED\x40 \x87\x9A\x81\xE6 \xEE\xF9\x81\xCA";
-    Cp932Spelling spelling;
-    const DecodedText decoded = DecodeText(bytes, spelling);
+    TextFormat format;
+    const DecodedText decoded = DecodeText(bytes, format);
     EXPECT_EQ(decoded.text, "纊纊纊 ∵∵ ￢￢");
-    EXPECT_EQ(EncodeText(decoded.text, decoded.encoding, spelling), bytes);
+    EXPECT_EQ(EncodeText(decoded.text, format), bytes);
     // Without the spelling every character takes the Windows form.
     EXPECT_EQ(EncodeText(decoded.text, decoded.encoding), "\xFA\x5C\xFA\x5C\xFA\x5C \x81\xE6\x81\xE6 \x81\xCA\x81\xCA");
     // A character added later follows the file's last form of it.
-    EXPECT_EQ(EncodeText(decoded.text + "纊", decoded.encoding, spelling), bytes + "\xED\x40");
+    EXPECT_EQ(EncodeText(decoded.text + "纊", format), bytes + "\xED\x40");
 }
 
 TEST(Cp932Spelling, RecordsNothingForWindowsForms)
 {
-    Cp932Spelling spelling;
-    DecodeText("\xFA\x5C\x81\xE6\x8C\x76", spelling);
-    EXPECT_TRUE(spelling.forms.empty());
-    spelling.forms[u'纊'] = {0x8C76};  // a form of another character is ignored
-    EXPECT_EQ(EncodeText("纊", TextEncoding::ShiftJis, spelling), "\xFA\x5C");
+    TextFormat format;
+    DecodeText("\xFA\x5C\x81\xE6\x8C\x76", format);
+    EXPECT_TRUE(format.spelling.forms.empty());
+    format.spelling.forms[u'纊'] = {0x8C76};  // a form of another character is ignored
+    EXPECT_EQ(EncodeText("纊", format), "\xFA\x5C");
 }
 
 struct LengthCase {

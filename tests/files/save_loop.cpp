@@ -21,7 +21,7 @@ int main(int argc, char** argv)
     fcntl(STDOUT_FILENO, F_SETFL, fcntl(STDOUT_FILENO, F_GETFL) | O_NONBLOCK);
     for (long generation = std::atol(argv[2]);; ++generation) {
         tallyrix::WriteCalcDocument(argv[1], tallyrix::test::SaveLoopDocument(generation),
-                                    tallyrix::TextEncoding::ShiftJis, {});
+                                    tallyrix::TextFormat{});
         const char saved = '.';
         [[maybe_unused]] const ssize_t ignored = write(STDOUT_FILENO, &saved, 1);  // a full pipe loses a mark, never a save
     }

@@ -492,6 +492,7 @@ TEST_F(CalcFilesTest, DocumentsRoundTripByteForByte)
         {"utf-8 with bom", QByteArray("\xef\xbb\xbf" "1+1 // \xc2\xa0\xe2\x82\xac"), QString(), 0},
         {"nec-selected form", QByteArray("// \xed\x40\r\n"), QStringLiteral("// 纊\n"), 0},
         {"undecodable bytes", QByteArray("1+1 // \x80\xa0\xff\r\n"), QString(), 3},
+        {"second byte-order mark", QByteArray("\xef\xbb\xbf\xef\xbb\xbf" "a"), QStringLiteral("\uFEFFa"), 0},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);

@@ -1,7 +1,7 @@
 // libFuzzer target: any bytes as a document or Registered.txt. Decoding
-// never fails; the text saved in the encoding it was read in (with the
-// file's spelling) decodes to the same text, so no character is lost on
-// save; a text that stayed code page 932 comes back as the same bytes.
+// never fails, and the text saved in the format it was read in comes back
+// as the same bytes (unreadable bytes included); so does the same text
+// saved in any other encoding, as text.
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
@@ -13,16 +13,14 @@
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
     const std::string_view bytes(reinterpret_cast<const char*>(data), size);
-    tallyrix::Cp932Spelling spelling;
-    const tallyrix::DecodedText decoded = tallyrix::DecodeText(bytes, spelling);
-    tallyrix::TextEncoding used = decoded.encoding;
-    const std::string saved = tallyrix::EncodeText(decoded.text, decoded.encoding, spelling, &used);
-    tallyrix::Cp932Spelling again;
-    const tallyrix::DecodedText reread = tallyrix::DecodeText(saved, again);
-    if (reread.text != decoded.text) std::abort();
-    if (decoded.encoding == tallyrix::TextEncoding::ShiftJis && used == tallyrix::TextEncoding::ShiftJis &&
-        saved != bytes)
-        std::abort();
+    tallyrix::TextFormat format;
+    const tallyrix::DecodedText decoded = tallyrix::DecodeText(bytes, format);
+    const bool bytesKept = decoded.undecodableBytes == 0 || format.byteEscapes != 0;
+    if (bytesKept && tallyrix::EncodeText(decoded.text, format) != bytes) std::abort();
+    tallyrix::TextFormat utf16 = format;
+    utf16.encoding = tallyrix::TextEncoding::Utf16Be;
+    tallyrix::TextFormat again;
+    if (tallyrix::DecodeText(tallyrix::EncodeText(decoded.text, utf16), again).text != decoded.text) std::abort();
     (void)tallyrix::Cp932Length(decoded.text);
     return 0;
 }

@@ -110,6 +110,7 @@ TEST_F(RegisteredFileTest, ReadsEveryEncoding)
         {"utf-8 with bom", "\xEF\xBB\xBF" "a,1\r\n\r\nb,2", {"a,1", "", "b,2"}},
         // After a NUL nothing counts, not even for the choice of encoding.
         {"nul", "\x83\x5C,1\r\n\0\xE5\x86\x86"s, {"ソ,1"}},
+        {"utf-16", "\xFF\xFE" "a\0,\0\x86\x51\r\0\n\0b\0\0\0c\0"s, {"a,円", "b"}},
     };
     for (const auto& c : cases) {
         Put(c.bytes);
