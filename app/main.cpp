@@ -4,6 +4,7 @@
 #include <exception>
 
 #include "app/MainForm.h"
+#include "app/TerminationWatcher.h"
 #include "shell/Translations.h"
 
 int main(int argc, char* argv[])
@@ -13,6 +14,16 @@ int main(int argc, char* argv[])
     tallyrix::InstallJapaneseQtTexts(application);
     try {
         tallyrix::TMainForm form;
+        // The end of the session keeps settings and unsaved edits; SIGTERM
+        // then ends the program without asking.
+        tallyrix::TerminationWatcher termination;
+        form.Bind(&termination, &tallyrix::TerminationWatcher::Requested, [&form] {
+            form.SessionEnding();
+            QApplication::quit();
+        });
+#if QT_CONFIG(sessionmanager)
+        form.Bind(&application, &QGuiApplication::commitDataRequest, &tallyrix::TMainForm::SessionEnding);
+#endif
         form.show();
         QApplication::exec();
     } catch (const std::exception& failure) {
