@@ -15,11 +15,12 @@ int main(int argc, char* argv[])
     try {
         tallyrix::TMainForm form;
         // The end of the session keeps settings and unsaved edits; SIGTERM
-        // then ends the program without asking.
+        // then ends the program without asking (quit() would close the
+        // window first, which asks about the edits).
         tallyrix::TerminationWatcher termination;
         form.Bind(&termination, &tallyrix::TerminationWatcher::Requested, [&form] {
             form.SessionEnding();
-            QApplication::quit();
+            QApplication::exit(0);
         });
 #if QT_CONFIG(sessionmanager)
         form.Bind(&application, &QGuiApplication::commitDataRequest, &tallyrix::TMainForm::SessionEnding);
