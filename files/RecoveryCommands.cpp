@@ -2,6 +2,7 @@
 // document it kept, offered back at the next start.
 #include <QFile>
 #include <QFileInfo>
+#include <QLabel>
 #include <QTextEdit>
 #include <cstdio>
 
@@ -64,6 +65,7 @@ void TMainForm::RestoreDocument(const RecoveredDocument& document)
     } else {
         FileNew();
         SetCurrentFile(name);
+        StatusPanel(4)->clear();  // nothing was created
     }
     FinishLoading();
     Loader->Load(DocumentChars.ToEditor(QString::fromStdString(document.text)));

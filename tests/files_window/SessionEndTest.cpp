@@ -65,14 +65,5 @@ TEST_F(SessionEndTest, UnsavedEditsAreOfferedBackAtTheNextStart)
     }
 }
 
-// Nothing unsaved, nothing kept.
-TEST_F(SessionEndTest, ASavedDocumentLeavesNoRecoveryFile)
-{
-    OpenWith(CalPath(QStringLiteral("a.txt")), "1+1");
-    Form->SessionEnding();
-    EXPECT_FALSE(QFile::exists(RecoveryFile()));
-    EXPECT_TRUE(QFile::exists(HomePath(QStringLiteral("EditorStyle.dat"))));
-}
-
 }  // namespace
 }  // namespace tallyrix::test
