@@ -104,7 +104,8 @@ void TMainForm::LoadEditorStyle()
     ColorDialog1.Color = choices.dialogColor;
     ApplyEditorFont();
     reExpression->setCurrentCharFormat(EditorFormat());
-    if (!reading->problems.empty()) ShowStandardError(QString::fromStdString(StyleProblemsText(path, reading->problems)));
+    if (!reading->problems.empty())
+        ShowStandardError(QString::fromStdString(StyleProblemsText(path, reading->problems)));
 }
 
 // The custom colours live where Qt's colour dialog keeps them; what the

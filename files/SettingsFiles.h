@@ -8,8 +8,8 @@
 // the style file, which a FileError leaves as it was.
 #pragma once
 
-#include <optional>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 

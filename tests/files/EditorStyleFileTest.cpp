@@ -154,8 +154,8 @@ TEST(EditorStyleFileTest, DamageKeepsWhatCanBeReadAndSaysWhy)
          "高さ -2147483648", height},
         {"unknown style beside a known one", Replaced(good, "fsItalic", "fsBlinky"), "fsBlinky",
          [](EditorStyle& style) { style.FontDialog.font.italic = false; }},
-        {"custom colour out of range", Replaced(good, "ColorP=", "ColorQ="), "ColorQ=",
-         [](EditorStyle& style) { style.ColorDialog1.customColors[15] = WhiteColor; }},
+        {"custom colour out of range", Replaced(good, "ColorP=", "ColorQ="),
+         "ColorQ=", [](EditorStyle& style) { style.ColorDialog1.customColors[15] = WhiteColor; }},
         {"custom colour not hex", Replaced(good, "ColorA=10203", "ColorA=1020Z"), "ColorA=1020Z",
          [](EditorStyle& style) { style.ColorDialog1.customColors[0] = WhiteColor; }},
         {"unknown value type", Replaced(good, heightOf20, std::string("Font.Height\x63\xEC", 13)), "値の型 99",
@@ -178,7 +178,8 @@ TEST(EditorStyleFileTest, DamageKeepsWhatCanBeReadAndSaysWhy)
         const EditorStyleReading reading = ReadEditorStyle(c.bytes);
         EXPECT_EQ(reading.style, expected);
         std::string problems;
-        for (const std::string& problem : reading.problems) problems += problem + "\n";
+        for (const std::string& problem : reading.problems)
+            problems += problem + "\n";
         EXPECT_NE(problems.find(c.reason), std::string::npos) << problems;
     }
 }

@@ -72,9 +72,17 @@ TEST_F(SettingsFilesTest, FailuresNameTheFile)
         std::function<void()> action;
         std::string path;
     } cases[] = {
-        {"directory in place of the style file", [&] { QDir(Dir.path()).mkdir("EditorStyle.dat"); LoadEditorStyleFile(Style()); },
+        {"directory in place of the style file",
+         [&] {
+             QDir(Dir.path()).mkdir("EditorStyle.dat");
+             LoadEditorStyleFile(Style());
+         },
          Style()},
-        {"directory in place of the INI file", [&] { QDir(Dir.path()).mkdir("Tallyrix.ini"); LoadProfileFile(Ini()); },
+        {"directory in place of the INI file",
+         [&] {
+             QDir(Dir.path()).mkdir("Tallyrix.ini");
+             LoadProfileFile(Ini());
+         },
          Ini()},
         {"INI file in a missing directory", [&] { SaveProfileFile(unwritable, ProfileFile()); }, unwritable},
     };

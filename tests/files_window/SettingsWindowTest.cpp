@@ -290,7 +290,8 @@ TEST_F(SettingsWindowTest, CustomColoursComeFromTheStyleFileAlone)
     Restart();
     EXPECT_EQ(QColorDialog::customColor(3), QColor(Qt::white));
     ASSERT_TRUE(Form->close());
-    EXPECT_EQ(ReadEditorStyle(ReadBytes(StyleFile()).toStdString()).style.ColorDialog1, DesignEditorStyle().ColorDialog1);
+    EXPECT_EQ(ReadEditorStyle(ReadBytes(StyleFile()).toStdString()).style.ColorDialog1,
+              DesignEditorStyle().ColorDialog1);
 }
 
 // A background stored as a system colour stays that system colour.

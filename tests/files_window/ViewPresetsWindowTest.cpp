@@ -85,7 +85,8 @@ TEST_F(ViewPresetsWindowTest, AnIniThatCannotBeWrittenKeepsTheWidthsInMemory)
         LaidOut();
         Form->SetLeftPanelWidth(150);
         Form->SetReResultWidth(120);
-        for (const Qt::Key key : {Qt::Key_F7, Qt::Key_F8, Qt::Key_F9}) Press(key);
+        for (const Qt::Key key : {Qt::Key_F7, Qt::Key_F8, Qt::Key_F9})
+            Press(key);
         EXPECT_EQ(Panes(), std::make_pair(150, 120));
         EXPECT_EQ(Dialogs->Messages.size(), 1u);
         EXPECT_EQ(ReadBytes(ini), c.bytes);
