@@ -4,6 +4,7 @@
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QLabel>
 #include <QTextEdit>
@@ -191,6 +192,9 @@ void TMainForm::closeEvent(QCloseEvent* event)
     }
     // Settings that cannot be written are reported; the window still closes.
     RunHandler([this] { SaveSettings(); });
+    // The user has decided about the edits: a document kept by an ended
+    // session that went on after all is not offered again.
+    QFile::remove(QString::fromStdString(RecoveryPath()));
     QMainWindow::closeEvent(event);
 }
 

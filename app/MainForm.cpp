@@ -74,6 +74,7 @@ void TMainForm::FormCreate()
     SetModified(false);
     RunHandler([this] { LoadRegisteredEntries(); });
     RunHandler([this] { LoadSettings(); });
+    RunHandler([this] { OfferRecovery(); });
 }
 
 void TMainForm::FindProgramDirectories()

@@ -18,6 +18,7 @@
 //   InputCommands.cpp             input buttons and editing commands
 //   CalcFileCommands.cpp          new, open, save, delete, closing
 //   SettingsCommands.cpp          Tallyrix.ini and EditorStyle.dat
+//   RecoveryCommands.cpp          the end of a session, the recovered document
 //   RegisteredToolBarCommands.cpp registered toolbar and register dialog
 #pragma once
 
@@ -38,6 +39,8 @@
 #include "engine/Eval.h"
 #include "files/DiskSnapshot.h"
 #include "files/EditorCharMap.h"
+#include "files/ProfileStore.h"
+#include "files/SettingsFiles.h"
 #include "files/TextCodec.h"
 #include "shell/Dialogs.h"
 #include "shell/RichEdit.h"
@@ -67,6 +70,7 @@ class TTaskBar;
 class TTrayHideGuard;
 class TextEditFindTarget;
 struct FormSettings;
+struct RecoveredDocument;
 enum class ViewPreset;
 class TDocumentLoader;
 class TLineFollower;
@@ -205,6 +209,12 @@ public:
     // Settings files (files/SettingsCommands.cpp)
     void LoadSettings();
     void SaveSettings();
+
+    // The end of a session (files/RecoveryCommands.cpp): the session manager
+    // ends it, or SIGTERM. The settings are written and unsaved edits kept
+    // for the next start, which offers them back (OfferRecovery).
+    void SessionEnding();
+    void OfferRecovery();
 
     // View presets and switches (shell/ViewPresetCommands.cpp)
     void OnlyExpressionClick();
@@ -425,6 +435,9 @@ private:
     void ApplyEditorFont();
     // Settings (files/SettingsCommands.cpp)
     std::string IniPath() const;
+    void SaveFormSettings();
+    // Says once why Tallyrix.ini is left as it is.
+    void ReportIniNotice();
     void LoadEditorStyle();
     void SaveEditorStyle();
     void ApplyWindowSettings(const FormSettings& settings);
@@ -432,6 +445,10 @@ private:
     void ReopenDocument(const std::string& stored);
     FormSettings CurrentFormSettings() const;
     std::vector<std::pair<bool FormSettings::*, QAction*>> SwitchItems() const;
+    // The recovery file (files/RecoveryCommands.cpp)
+    std::string RecoveryPath() const;
+    void KeepUnsavedDocument();
+    void RestoreDocument(const RecoveredDocument& document);
     // The presets (shell/ViewPresetCommands.cpp)
     void RunViewPreset(ViewPreset preset);
     void ShowToolbars(bool shown);
@@ -442,6 +459,8 @@ private:
     bool WriteDocument(const QString& path);  // false: the user kept the file
 
     std::unique_ptr<ModalDialogs> Dialogs;
+    ProfileStore Ini;
+    SettingsAsRead StoredSettings;
     TKeyPressMemory EditorKeys;
     TMathBoxesShown MathBoxes;
     TReleaseBatch EditorReleases;

@@ -49,52 +49,74 @@ QPalette SystemPalette() { return QApplication::palette(); }
 
 std::string TMainForm::IniPath() const { return IniFilePath(ProgDir.toStdString()); }
 
-// A damaged style file is reported on its own; the design fonts stay and
-// the INI file is still read.
+// A damaged style file is reported on its own and the INI file is still
+// read. A file that must be left alone is said so at the first write.
 void TMainForm::LoadSettings()
 {
     RunHandler([this] { LoadEditorStyle(); });
+    Ini = ProfileStore(IniPath());
     FormSettings defaults;
     defaults.asCurFileName = CurFileName.toStdString();
-    const FormSettings settings = ReadFormSettings(LoadProfileFile(IniPath()), defaults);
+    const FormSettings settings = ReadFormSettings(Ini.Read(), defaults);
+    StoredSettings.editorColor = settings.iEditorColor;
     ApplyWindowSettings(settings);
     ReopenDocument(settings.asCurFileName);
     ApplySwitches(settings);
 }
 
-// A failed write is reported by the caller; the files not yet written keep
-// their old contents.
+// A failed write of the style file is reported by the caller; it then keeps
+// its old contents.
 void TMainForm::SaveSettings()
 {
-    // Read afresh: the presets may have written their keys since the start.
-    const std::string ini = IniPath();
-    ProfileFile profile = LoadProfileFile(ini);
-    WriteFormSettings(profile, CurrentFormSettings(), QFileInfo(CurFileName).isFile());
-    SaveProfileFile(ini, profile);
+    SaveFormSettings();
+    ReportIniNotice();
     SaveEditorStyle();
 }
 
+// Read afresh: the presets may have written their keys since the start.
+void TMainForm::SaveFormSettings()
+{
+    ProfileFile profile = Ini.Read();
+    WriteFormSettings(profile, CurrentFormSettings(), QFileInfo(CurFileName).isFile());
+    Ini.Write(profile);
+}
+
+void TMainForm::ReportIniNotice()
+{
+    if (const std::optional<std::string> notice = Ini.TakeNotice())
+        Ask(QMessageBox::Warning, QString::fromStdString(*notice), QMessageBox::Ok);
+}
+
+// The custom colours are always set from the file (white without one): Qt's
+// colour dialog has read its own from the user's Qt settings, which belong
+// to other programs.
 void TMainForm::LoadEditorStyle()
 {
-    const std::optional<EditorStyle> style = LoadEditorStyleFile(StyleFilePath(ProgDir.toStdString()));
-    if (!style) return;
-    const StyleChoices choices = ChoicesFromStyle(*style, SystemPalette());
+    const std::string path = StyleFilePath(ProgDir.toStdString());
+    const std::optional<EditorStyleReading> reading = LoadEditorStyleFile(path);
+    StoredSettings.style = reading ? reading->style : DesignEditorStyle();
+    const StyleChoices choices = ChoicesFromStyle(StoredSettings.style, SystemPalette());
+    for (std::size_t i = 0; i < CustomColorCount; ++i)
+        QColorDialog::setCustomColor(static_cast<int>(i), choices.customColors[i]);
+    if (!reading) return;
     FontDialog.Font = choices.editorFont;
     CommentFontDialog.Font = choices.commentFont;
     ColorDialog1.Color = choices.dialogColor;
-    for (std::size_t i = 0; i < CustomColorCount; ++i)
-        QColorDialog::setCustomColor(static_cast<int>(i), choices.customColors[i]);
     ApplyEditorFont();
     reExpression->setCurrentCharFormat(EditorFormat());
+    if (!reading->problems.empty())
+        ShowStandardError(QString::fromStdString(StyleProblemsText(path, reading->problems)));
 }
 
-// The custom colours live where Qt's colour dialog keeps them.
+// The custom colours live where Qt's colour dialog keeps them; what the
+// user did not change is written as the file held it.
 void TMainForm::SaveEditorStyle()
 {
     StyleChoices choices{FontDialog.Font, CommentFontDialog.Font, ColorDialog1.Color, {}};
     for (std::size_t i = 0; i < CustomColorCount; ++i)
         choices.customColors[i] = QColorDialog::customColor(static_cast<int>(i));
-    SaveEditorStyleFile(StyleFilePath(ProgDir.toStdString()), StyleFromChoices(choices, SystemPalette()));
+    SaveEditorStyleFile(StyleFilePath(ProgDir.toStdString()),
+                        StyleFromChoices(choices, SystemPalette(), StoredSettings.style));
 }
 
 // Geometry saved on a monitor that is gone comes back onto one that is there.
@@ -145,7 +167,7 @@ FormSettings TMainForm::CurrentFormSettings() const
     settings.iLeftPanelWidth = LeftPanelWidth();
     settings.ireResultWidth = ReResultWidth();
     settings.iDriveComboBox1Width = LeftPanel->DriveComboBox1->width();
-    settings.iEditorColor = ValueFromColor(EditorColor(), SystemWindowColor, SystemPalette());
+    settings.iEditorColor = ValueFromColor(EditorColor(), StoredSettings.editorColor, SystemPalette());
     settings.asCurFileName = CurFileName.toStdString();
     for (const auto& [key, item] : SwitchItems()) settings.*key = item->isChecked();
     settings.bRAD = Engine.Radians;

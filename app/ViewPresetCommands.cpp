@@ -35,11 +35,11 @@ void TMainForm::SetLeftPanelWidth(int width) { SetPaneSize(Splitter1, 0, width);
 void TMainForm::SetReResultWidth(int width) { SetPaneSize(Splitter2, 1, width); }
 
 // The panes change first; the widths to restore are then written at once,
-// apart from the settings written at close.
+// apart from the settings written at close (or kept until then when the
+// file cannot take them).
 void TMainForm::RunViewPreset(ViewPreset preset)
 {
-    const std::string ini = IniPath();
-    ProfileFile profile = LoadProfileFile(ini);
+    ProfileFile profile = Ini.Read();
     const FormSettings stored = ReadFormSettings(profile);
     const PresetOutcome outcome = ApplyViewPreset(preset, CurrentPaneWidths(*this),
                                                   StoredPaneWidths{stored.iOldLeftPanelWidth, stored.iOldreResultWidth});
@@ -48,7 +48,8 @@ void TMainForm::RunViewPreset(ViewPreset preset)
     SetReResultWidth(outcome.reResult);
     if (!outcome.storeLeftPanel && !outcome.storeReResult) return;
     WriteStoredPaneWidths(profile, outcome.storeLeftPanel, outcome.storeReResult);
-    SaveProfileFile(ini, profile);
+    Ini.Write(profile);
+    ReportIniNotice();
 }
 
 void TMainForm::OnlyExpressionClick() { RunViewPreset(ViewPreset::OnlyExpression); }

@@ -4,6 +4,7 @@
 #include <exception>
 
 #include "app/MainForm.h"
+#include "app/TerminationWatcher.h"
 #include "shell/Translations.h"
 
 int main(int argc, char* argv[])
@@ -13,6 +14,17 @@ int main(int argc, char* argv[])
     tallyrix::InstallJapaneseQtTexts(application);
     try {
         tallyrix::TMainForm form;
+        // The end of the session keeps settings and unsaved edits; SIGTERM
+        // then ends the program without asking (quit() would close the
+        // window first, which asks about the edits).
+        tallyrix::TerminationWatcher termination;
+        form.Bind(&termination, &tallyrix::TerminationWatcher::Requested, [&form] {
+            form.SessionEnding();
+            QApplication::exit(0);
+        });
+#if QT_CONFIG(sessionmanager)
+        form.Bind(&application, &QGuiApplication::commitDataRequest, &tallyrix::TMainForm::SessionEnding);
+#endif
         form.show();
         QApplication::exec();
     } catch (const std::exception& failure) {

@@ -41,6 +41,23 @@ QTextCharFormat ToCharFormat(const FontChoice& choice)
 
 int PointsToPixels(double points) { return static_cast<int>(std::lround(points * 96.0 / 72.0)); }
 
-double PixelsToPoints(int pixels) { return std::round(pixels * 72.0 / 96.0 * 2.0) / 2.0; }
+const std::vector<double>& StandardPointSizes()
+{
+    static const std::vector<double> sizes{8, 9, 10, 10.5, 11, 12, 14, 16, 18, 20, 22, 24, 26, 28, 36, 48, 72};
+    return sizes;
+}
+
+// Several half points may give one pixel height (14 and 14.5 both give 19):
+// a size of the list wins, as the one the user most likely chose, then a
+// whole size, then the nearest.
+double PixelsToPoints(int pixels)
+{
+    const double exact = pixels * 72.0 / 96.0;
+    for (const double points : StandardPointSizes())
+        if (PointsToPixels(points) == pixels) return points;
+    const double whole = std::round(exact);
+    if (PointsToPixels(whole) == pixels) return whole;
+    return std::round(exact * 2.0) / 2.0;
+}
 
 }  // namespace tallyrix

@@ -6,6 +6,7 @@
 #include <QFont>
 #include <QString>
 #include <QTextCharFormat>
+#include <vector>
 
 namespace tallyrix {
 
@@ -31,8 +32,11 @@ FontChoice FromQFont(const QFont& font, const QColor& color);
 // Sizes are offered in points, as a Japanese desktop shows them, and held
 // in pixels at 96 pixels per inch: 10 points are 13 pixels, 10.5 are 14.
 int PointsToPixels(double points);
-// To the nearest half point.
+// The size in half points that gives the pixel height, as the user chose
+// it: sizes of the usual list first.
 double PixelsToPoints(int pixels);
+// The sizes a font dialog lists, in points.
+const std::vector<double>& StandardPointSizes();
 
 // Every character attribute of the choice, so applying it replaces all of them.
 QTextCharFormat ToCharFormat(const FontChoice& choice);

@@ -182,27 +182,40 @@ public:
 using PropertyHandler = std::function<void(const PropertyReader&, const StreamProperty&)>;
 
 // Properties without a handler are the dialogs' other settings; they are
-// skipped.
-void ApplyProperties(const ObjectRecord& record, const std::map<std::string_view, PropertyHandler>& handlers)
+// skipped. A property that cannot be used is noted and the others still
+// apply.
+void ApplyProperties(const ObjectRecord& record, const std::map<std::string_view, PropertyHandler>& handlers,
+                     std::vector<std::string>& problems)
 {
     const PropertyReader reader(record);
-    for (const StreamProperty& property : record.properties)
-        if (const auto handler = handlers.find(property.name); handler != handlers.end())
+    for (const StreamProperty& property : record.properties) {
+        const auto handler = handlers.find(property.name);
+        if (handler == handlers.end()) continue;
+        try {
             handler->second(reader, property);
+        } catch (const StyleFormatError& error) {
+            problems.emplace_back(error.what());
+        }
+    }
 }
 
+// The known styles apply even beside an unknown one.
 void ReadStyle(const PropertyReader& reader, const StreamProperty& property, StyleFont& font)
 {
     if (property.value.tag != ValueTag::Set) reader.Fail(property.name, "集合ではありません");
     for (const StyleFlag& flag : StyleFlags)
         font.*flag.member = false;
+    std::string unknown;
     for (const std::string& name : property.value.names) {
         const StyleFlag* flag = nullptr;
         for (const StyleFlag& candidate : StyleFlags)
             if (candidate.name == name) flag = &candidate;
-        if (!flag) reader.Fail(property.name, "知らない名前 " + name + " です");
-        font.*flag->member = true;
+        if (flag)
+            font.*flag->member = true;
+        else
+            unknown += (unknown.empty() ? "" : ", ") + name;
     }
+    if (!unknown.empty()) reader.Fail(property.name, "知らない名前 " + unknown + " です");
 }
 
 // A negative height is the character height, a positive one the cell
@@ -224,7 +237,7 @@ std::map<std::string_view, PropertyHandler> PositionHandlers(DesignPosition& pos
     };
 }
 
-void ReadFontRecord(const ObjectRecord& record, FontDialogRecord& result)
+void ReadFontRecord(const ObjectRecord& record, FontDialogRecord& result, std::vector<std::string>& problems)
 {
     StyleFont& font = result.font;
     std::map<std::string_view, PropertyHandler> handlers = PositionHandlers(result.position);
@@ -237,26 +250,34 @@ void ReadFontRecord(const ObjectRecord& record, FontDialogRecord& result)
         {"MinFontSize", [&](const auto& r, const auto& p) { result.minFontSize = r.Integer(p); }},
         {"MaxFontSize", [&](const auto& r, const auto& p) { result.maxFontSize = r.Integer(p); }},
     });
-    ApplyProperties(record, handlers);
+    ApplyProperties(record, handlers, problems);
 }
 
-// Entries "ColorA=FFFFFF" to "ColorP=…" in any order; the others stay white.
+std::optional<int> CustomColorOf(const StreamValue& item)
+{
+    const std::string_view entry = item.text;
+    const bool isText = item.tag == ValueTag::String || item.tag == ValueTag::LongString;
+    const bool named = isText && entry.size() > 7 && entry.substr(0, 5) == "Color" && entry[6] == '=' &&
+                       entry[5] >= 'A' && entry[5] < static_cast<char>('A' + CustomColorCount);
+    return named ? ParseProfileInteger("0x" + std::string(entry.substr(7))) : std::nullopt;
+}
+
+// Entries "ColorA=FFFFFF" to "ColorP=…" in any order; the others stay
+// white, and so does an entry that cannot be read.
 void ReadCustomColors(const PropertyReader& reader, const StreamProperty& property, ColorDialogRecord& result)
 {
     if (property.value.tag != ValueTag::List) reader.Fail(property.name, "リストではありません");
+    std::string unreadable;
     for (const StreamValue& item : property.value.items) {
-        const std::string_view entry = item.text;
-        const bool isText = item.tag == ValueTag::String || item.tag == ValueTag::LongString;
-        const bool named = isText && entry.size() > 7 && entry.substr(0, 5) == "Color" && entry[6] == '=' &&
-                           entry[5] >= 'A' && entry[5] < static_cast<char>('A' + CustomColorCount);
-        const std::optional<int> color = named ? ParseProfileInteger("0x" + std::string(entry.substr(7)))
-                                               : std::nullopt;
-        if (!color) reader.Fail(property.name, "読めない項目 \"" + std::string(entry) + "\" があります");
-        result.customColors[static_cast<std::size_t>(entry[5] - 'A')] = *color;
+        if (const std::optional<int> color = CustomColorOf(item))
+            result.customColors[static_cast<std::size_t>(item.text[5] - 'A')] = *color;
+        else
+            unreadable += " \"" + item.text + "\"";
     }
+    if (!unreadable.empty()) reader.Fail(property.name, "読めない項目" + unreadable + " があります");
 }
 
-void ReadColorRecord(const ObjectRecord& record, ColorDialogRecord& result)
+void ReadColorRecord(const ObjectRecord& record, ColorDialogRecord& result, std::vector<std::string>& problems)
 {
     std::map<std::string_view, PropertyHandler> handlers = PositionHandlers(result.position);
     handlers.insert({
@@ -264,21 +285,48 @@ void ReadColorRecord(const ObjectRecord& record, ColorDialogRecord& result)
         {"Color", [&](const auto& r, const auto& p) { result.color = r.NamedInteger(p, ColorNames); }},
         {"CustomColors.Strings", [&](const auto& r, const auto& p) { ReadCustomColors(r, p, result); }},
     });
-    ApplyProperties(record, handlers);
+    ApplyProperties(record, handlers, problems);
 }
 
-ObjectRecord ReadExpectedRecord(std::string_view bytes, std::size_t& offset, int number,
-                                std::string_view className, std::string_view objectName)
+struct ExpectedRecord {
+    std::string_view className;
+    std::string_view objectName;
+    std::function<void(const ObjectRecord&, std::vector<std::string>&)> read;
+    bool found = false;
+};
+
+constexpr std::string_view RecordSignature = "TPF0";
+
+// Where the next record may begin after a damaged stretch: its signature,
+// or the end.
+std::size_t NextRecordStart(std::string_view bytes, std::size_t from)
 {
-    const std::string where = std::to_string(number) + " 番目の記録 (" + std::string(objectName) + "): ";
-    try {
-        ObjectRecord record = ReadObjectRecord(bytes, offset);
-        if (record.className != className || record.objectName != objectName)
-            throw StyleFormatError(record.className + " " + record.objectName + " が書かれています");
-        return record;
-    } catch (const StyleFormatError& error) {
-        throw StyleFormatError(where + error.what());
+    const std::size_t next = bytes.find(RecordSignature, from);
+    return next == std::string_view::npos ? bytes.size() : next;
+}
+
+// One record at offset, given to the object it names; a damaged record
+// gives what it holds before the damage.
+void ReadOneRecord(std::string_view bytes, std::size_t& offset, std::vector<ExpectedRecord>& expected,
+                   std::vector<std::string>& problems)
+{
+    const std::size_t start = offset;
+    std::string damage;
+    const ObjectRecord record = ReadObjectRecordUpToDamage(bytes, offset, damage);
+    const std::string where = record.objectName.empty() ? std::to_string(start) + " バイト目の記録" : record.objectName;
+    if (!damage.empty()) {
+        problems.push_back(where + ": " + damage);
+        offset = NextRecordStart(bytes, start + 1);
     }
+    if (record.objectName.empty()) return;
+    for (ExpectedRecord& candidate : expected) {
+        if (candidate.className != record.className || candidate.objectName != record.objectName) continue;
+        if (candidate.found) break;
+        candidate.found = true;
+        candidate.read(record, problems);
+        return;
+    }
+    problems.push_back(where + ": " + record.className + " " + record.objectName + " の記録は使えません");
 }
 
 }  // namespace
@@ -299,17 +347,32 @@ std::string WriteEditorStyle(const EditorStyle& style)
            WriteFontRecord("CommentFontDialog", style.CommentFontDialog) + WriteColorRecord(style.ColorDialog1);
 }
 
-EditorStyle ReadEditorStyle(std::string_view bytes)
+EditorStyleReading ReadEditorStyle(std::string_view bytes)
 {
-    // Properties a record leaves out keep their design values.
-    EditorStyle style = DesignEditorStyle();
+    // Properties and records that cannot be read keep their design values.
+    EditorStyleReading reading{DesignEditorStyle(), {}};
+    EditorStyle& style = reading.style;
+    std::vector<std::string>& problems = reading.problems;
+    std::vector<ExpectedRecord> expected = {
+        {"TFontDialog", "FontDialog", [&](const auto& r, auto& p) { ReadFontRecord(r, style.FontDialog, p); }},
+        {"TFontDialog", "CommentFontDialog",
+         [&](const auto& r, auto& p) { ReadFontRecord(r, style.CommentFontDialog, p); }},
+        {"TColorDialog", "ColorDialog1", [&](const auto& r, auto& p) { ReadColorRecord(r, style.ColorDialog1, p); }},
+    };
     std::size_t offset = 0;
-    ReadFontRecord(ReadExpectedRecord(bytes, offset, 1, "TFontDialog", "FontDialog"), style.FontDialog);
-    ReadFontRecord(ReadExpectedRecord(bytes, offset, 2, "TFontDialog", "CommentFontDialog"), style.CommentFontDialog);
-    ReadColorRecord(ReadExpectedRecord(bytes, offset, 3, "TColorDialog", "ColorDialog1"), style.ColorDialog1);
-    if (offset != bytes.size())
-        throw StyleFormatError("3 つの記録のあとに " + std::to_string(bytes.size() - offset) + " バイト余分なデータがあります");
-    return style;
+    while (offset < bytes.size()) {
+        if (bytes.substr(offset, RecordSignature.size()) == RecordSignature) {
+            ReadOneRecord(bytes, offset, expected, problems);
+            continue;
+        }
+        const std::size_t next = NextRecordStart(bytes, offset);
+        problems.push_back(std::to_string(offset) + " バイト目から " + std::to_string(next - offset) +
+                           " バイト余分なデータがあります");
+        offset = next;
+    }
+    for (const ExpectedRecord& record : expected)
+        if (!record.found) problems.push_back(std::string(record.objectName) + " の記録がありません");
+    return reading;
 }
 
 }  // namespace tallyrix

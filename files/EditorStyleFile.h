@@ -4,16 +4,18 @@
 // of child objects). Font names are written as UTF-8; names in code page 932
 // are read too.
 //
-// Reading refuses anything it cannot take whole: a wrong signature or object,
-// a value cut short, an unknown value type, a property of the wrong type, or
-// bytes after the third record. The window then reports the file and keeps
-// its design fonts.
+// Reading keeps every record and property it can read and notes the rest: a
+// property of the wrong type or with an unusable value, a record cut short or
+// of an object it does not know (the bytes up to the next "TPF0" are passed
+// over), a record missing, bytes after the records. What is not read keeps
+// its design value; the window reports the notes in one box.
 #pragma once
 
 #include <array>
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "files/ObjectStream.h"
 
@@ -90,7 +92,11 @@ EditorStyle DesignEditorStyle();
 
 std::string WriteEditorStyle(const EditorStyle& style);
 
-// Throws StyleFormatError saying what is wrong and where.
-EditorStyle ReadEditorStyle(std::string_view bytes);
+struct EditorStyleReading {
+    EditorStyle style;
+    std::vector<std::string> problems;  // what could not be read and where; empty for a sound file
+};
+
+EditorStyleReading ReadEditorStyle(std::string_view bytes);
 
 }  // namespace tallyrix

@@ -25,16 +25,17 @@ class RecordReader {
 public:
     RecordReader(std::string_view bytes, std::size_t offset) : bytes(bytes), offset(offset) {}
 
-    ObjectRecord Record()
+    // Fills record as far as the bytes go; throws at the first damage.
+    void Record(ObjectRecord& record)
     {
         if (Take(Signature.size()) != Signature) Fail("記録の始まり \"TPF0\" がありません");
-        ObjectRecord record;
         record.className = ShortString();
         record.objectName = ShortString();
-        for (std::string name = ShortString(); !name.empty(); name = ShortString())
-            record.properties.push_back({std::move(name), Value(0)});
+        for (std::string name = ShortString(); !name.empty(); name = ShortString()) {
+            StreamValue value = Value(0);
+            record.properties.push_back({std::move(name), std::move(value)});
+        }
         if (Byte() != 0) Fail("子オブジェクトは読めません");
-        return record;
     }
 
     std::size_t Offset() const { return offset; }
@@ -195,9 +196,23 @@ std::string ObjectRecordWriter::Finish()
 
 ObjectRecord ReadObjectRecord(std::string_view bytes, std::size_t& offset)
 {
+    std::string damage;
+    ObjectRecord record = ReadObjectRecordUpToDamage(bytes, offset, damage);
+    if (!damage.empty()) throw StyleFormatError(damage);
+    return record;
+}
+
+ObjectRecord ReadObjectRecordUpToDamage(std::string_view bytes, std::size_t& offset, std::string& damage)
+{
     RecordReader reader(bytes, offset);
-    ObjectRecord record = reader.Record();
-    offset = reader.Offset();
+    ObjectRecord record;
+    try {
+        reader.Record(record);
+        offset = reader.Offset();
+        damage.clear();
+    } catch (const StyleFormatError& error) {
+        damage = error.what();
+    }
     return record;
 }
 

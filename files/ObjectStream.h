@@ -80,4 +80,9 @@ private:
 // levels deep.
 ObjectRecord ReadObjectRecord(std::string_view bytes, std::size_t& offset);
 
+// The same without throwing: the record as far as it could be read, with
+// damage saying what stopped it (empty when the record is whole); offset
+// then stays where the record began.
+ObjectRecord ReadObjectRecordUpToDamage(std::string_view bytes, std::size_t& offset, std::string& damage);
+
 }  // namespace tallyrix

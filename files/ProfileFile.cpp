@@ -126,18 +126,24 @@ std::optional<int> ParseProfileInteger(std::string_view text)
     return static_cast<std::int32_t>(pattern);
 }
 
+// A file of ASCII alone reads the same in every encoding; it is written as
+// UTF-8.
 ProfileFile ProfileFile::FromBytes(std::string_view bytes)
 {
     ProfileFile file;
     const DecodedText decoded = DecodeText(bytes);
-    file.byteOrderMark = decoded.encoding == TextEncoding::Utf8WithBom;
+    const bool ascii = std::all_of(bytes.begin(), bytes.end(), [](char c) { return (c & 0x80) == 0; });
+    file.encoding = decoded.encoding == TextEncoding::ShiftJis && ascii ? TextEncoding::Utf8 : decoded.encoding;
+    file.undecodableBytes = decoded.undecodableBytes;
     file.lines = SplitLines(decoded.text);
     return file;
 }
 
 std::string ProfileFile::ToBytes() const
 {
-    return std::string(byteOrderMark ? Utf8Bom : std::string_view{}) + JoinLinesCrLf(lines);
+    const std::string text = JoinLinesCrLf(lines);
+    if (encoding == TextEncoding::ShiftJis) return EncodeText(text, TextEncoding::ShiftJis);
+    return encoding == TextEncoding::Utf8WithBom ? std::string(Utf8Bom) + text : text;
 }
 
 std::optional<ProfileFile::SectionRange> ProfileFile::FindSection(std::string_view section) const

@@ -24,6 +24,8 @@
 #include <string_view>
 #include <vector>
 
+#include "files/TextCodec.h"
+
 namespace tallyrix {
 
 inline constexpr std::size_t MaxProfileTextLength = 2047;  // characters, not bytes
@@ -36,6 +38,9 @@ public:
     ProfileFile() = default;
     static ProfileFile FromBytes(std::string_view bytes);
     std::string ToBytes() const;
+    // Bytes of the file that no encoding could read; writing the file back
+    // would lose them.
+    std::size_t UndecodableBytes() const { return undecodableBytes; }
 
     // The value, or nothing when the section or the key is absent.
     std::optional<std::string> ReadText(std::string_view section, std::string_view key) const;
@@ -59,7 +64,8 @@ private:
     std::optional<std::size_t> FindKey(const SectionRange& range, std::string_view key) const;
 
     std::vector<std::string> lines;
-    bool byteOrderMark = false;
+    TextEncoding encoding = TextEncoding::Utf8;
+    std::size_t undecodableBytes = 0;
 };
 
 }  // namespace tallyrix

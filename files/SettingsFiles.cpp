@@ -47,15 +47,19 @@ void SaveProfileFile(const std::string& path, const ProfileFile& profile)
     SaveWholeFile(path, profile.ToBytes());
 }
 
-std::optional<EditorStyle> LoadEditorStyleFile(const std::string& path)
+std::optional<EditorStyleReading> LoadEditorStyleFile(const std::string& path)
 {
     const std::optional<std::string> bytes = ReadBytesIfPresent(path);
     if (!bytes) return std::nullopt;
-    try {
-        return ReadEditorStyle(*bytes);
-    } catch (const StyleFormatError& error) {
-        FailToRead(path, error.what());
-    }
+    return ReadEditorStyle(*bytes);
+}
+
+std::string StyleProblemsText(const std::string& path, const std::vector<std::string>& problems)
+{
+    std::string text = path + " の一部を読めませんでした。読めた設定だけを使います。";
+    for (const std::string& problem : problems)
+        text += "\n" + problem;
+    return text;
 }
 
 void SaveEditorStyleFile(const std::string& path, const EditorStyle& style)

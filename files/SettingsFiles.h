@@ -2,17 +2,19 @@
 // temporary file, so a failed write reports FileError and leaves the old
 // file as it was.
 //
-// At creation the window reads the style file first; a damaged one is
-// reported in one box (the FileError names the file), the design fonts of
-// DesignEditorStyle() stay, and the INI file is still read. At close it
-// writes the INI file, then the style file; the first FileError is reported
-// and the files not yet written keep their old contents.
+// At creation the window reads the style file first; what a damaged one
+// still holds is used, the rest is reported in one box, and the INI file is
+// still read. At close it writes the INI file (through ProfileStore), then
+// the style file, which a FileError leaves as it was.
 #pragma once
 
+#include <cstdint>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "files/EditorStyleFile.h"
+#include "files/FormSettings.h"
 #include "files/ProfileFile.h"
 #include "files/SaveFile.h"
 
@@ -29,9 +31,19 @@ std::string StyleFilePath(const std::string& progDir);
 ProfileFile LoadProfileFile(const std::string& path);
 void SaveProfileFile(const std::string& path, const ProfileFile& profile);
 
-// Nothing when there is no file; FileError naming the file and what is wrong
-// when it cannot be read or does not hold the three records.
-std::optional<EditorStyle> LoadEditorStyleFile(const std::string& path);
+// Nothing when there is no file; FileError naming the file when it cannot be
+// read. A damaged file gives what can be read, with the problems.
+std::optional<EditorStyleReading> LoadEditorStyleFile(const std::string& path);
+// The one report of a damaged style file.
+std::string StyleProblemsText(const std::string& path, const std::vector<std::string>& problems);
+
+// What the settings files held at start-up, so that a close writes back
+// what the user did not change as it was: system colour codes, the dialogs'
+// other properties.
+struct SettingsAsRead {
+    EditorStyle style = DesignEditorStyle();
+    std::int32_t editorColor = SystemWindowColor;
+};
 void SaveEditorStyleFile(const std::string& path, const EditorStyle& style);
 
 // The document named by asCurFileName, as an absolute path, when it is an

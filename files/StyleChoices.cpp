@@ -1,6 +1,7 @@
 #include "files/StyleChoices.h"
 
 #include <algorithm>
+#include <utility>
 
 namespace tallyrix {
 namespace {
@@ -66,9 +67,9 @@ StyleChoices ChoicesFromStyle(const EditorStyle& style, const QPalette& system)
     return choices;
 }
 
-EditorStyle StyleFromChoices(const StyleChoices& choices, const QPalette& system)
+EditorStyle StyleFromChoices(const StyleChoices& choices, const QPalette& system, EditorStyle base)
 {
-    EditorStyle style = DesignEditorStyle();
+    EditorStyle style = std::move(base);
     CarryFont(choices.editorFont, style.FontDialog.font, system);
     CarryFont(choices.commentFont, style.CommentFontDialog.font, system);
     ColorDialogRecord& dialog = style.ColorDialog1;

@@ -30,7 +30,9 @@ QColor ColorFromValue(ColorValue value, const QPalette& system);
 ColorValue ValueFromColor(const QColor& color, ColorValue usual, const QPalette& system);
 
 StyleChoices ChoicesFromStyle(const EditorStyle& style, const QPalette& system);
-// The design records (DesignEditorStyle) carrying the choices.
-EditorStyle StyleFromChoices(const StyleChoices& choices, const QPalette& system);
+// The records of base (the file as read) carrying the choices; a colour
+// that looks as base's keeps base's value, a system colour code included.
+EditorStyle StyleFromChoices(const StyleChoices& choices, const QPalette& system,
+                             EditorStyle base = DesignEditorStyle());
 
 }  // namespace tallyrix

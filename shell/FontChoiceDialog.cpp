@@ -26,9 +26,6 @@ constexpr NamedColor StandardColors[] = {
     {"青", 0x0000FF},   {"赤紫", 0xFF00FF}, {"水色", 0x00FFFF}, {"白", 0xFFFFFF},
 };
 
-// The sizes of the Windows font dialog, in points.
-constexpr double StandardSizes[] = {8, 9, 10, 10.5, 11, 12, 14, 16, 18, 20, 22, 24, 26, 28, 36, 48, 72};
-
 QCheckBox* AddStyleBox(QFormLayout* form, const QString& caption, bool checked)
 {
     auto* box = new QCheckBox(caption);
@@ -103,7 +100,7 @@ void TFontChoiceDialog::BuildColorList(const QColor& current)
 void TFontChoiceDialog::BuildSizeList(int pixels)
 {
     SizeBox->setEditable(true);
-    for (const double points : StandardSizes)
+    for (const double points : StandardPointSizes())
         SizeBox->addItem(QString::number(points));
     SizeBox->setCurrentText(QString::number(PixelsToPoints(pixels)));
 }

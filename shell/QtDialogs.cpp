@@ -6,6 +6,7 @@
 
 #include "files/CalcFileNames.h"
 #include "shell/FontChoiceDialog.h"
+#include "shell/QtSettingsAside.h"
 
 namespace tallyrix {
 
@@ -22,11 +23,16 @@ std::optional<FontChoice> QtDialogs::ChooseFont(QWidget* owner, const FontChoice
     return dialog.Choice();
 }
 
+// Qt's own dialog, whose custom colours are the ones the window set from
+// EditorStyle.dat; the desktop's dialog would keep its own. The dialog is
+// gone before Qt's settings come back.
 std::optional<QColor> QtDialogs::ChooseColor(QWidget* owner, const QColor& current)
 {
-    const QColor chosen = QColorDialog::getColor(current, owner);
-    if (!chosen.isValid()) return std::nullopt;
-    return chosen;
+    const QtSettingsAside aside;
+    QColorDialog dialog(current, owner);
+    dialog.setOption(QColorDialog::DontUseNativeDialog);
+    if (dialog.exec() != QDialog::Accepted || !dialog.selectedColor().isValid()) return std::nullopt;
+    return dialog.selectedColor();
 }
 
 namespace {

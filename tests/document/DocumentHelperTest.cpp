@@ -111,7 +111,7 @@ TEST(FontChoiceTest, PointsAndPixels)
     const struct {
         double points;
         int pixels;
-    } cases[] = {{9, 12}, {10, 13}, {10.5, 14}, {12, 16}, {72, 96}};
+    } cases[] = {{9, 12}, {10, 13}, {10.5, 14}, {12, 16}, {14, 19}, {15, 20}, {72, 96}};
     for (const auto& c : cases) {
         EXPECT_EQ(PointsToPixels(c.points), c.pixels) << c.points;
         EXPECT_EQ(PixelsToPoints(c.pixels), c.points) << c.pixels;

@@ -178,13 +178,36 @@ TEST(ProfileFileTest, EditsInPlaceAndKeepsEverythingElse)
     }
 }
 
-TEST(ProfileFileTest, CodePage932FileIsReadAndWrittenBackAsUtf8)
+// A file stays in the encoding it was written in; one of ASCII alone
+// becomes UTF-8, and so does a code page 932 file given a value the code
+// page cannot hold.
+TEST(ProfileFileTest, AFileIsWrittenBackInItsEncoding)
 {
+    const std::string head = "[FORM]\r\nasCurFileName=";
     const std::string path = "C:\\計算\\予算.txt";
-    const ProfileFile profile =
-        ProfileFile::FromBytes(EncodeText("[FORM]\r\nasCurFileName=" + path + "\r\n", TextEncoding::ShiftJis));
-    EXPECT_EQ(profile.ReadText("FORM", "asCurFileName"), path);
-    EXPECT_EQ(profile.ToBytes(), "[FORM]\r\nasCurFileName=" + path + "\r\n");
+    const std::string bom = "\xEF\xBB\xBF";
+    const struct {
+        std::string name;
+        std::string bytes;
+        std::string written;  // asCurFileName
+        std::string expected;
+    } cases[] = {
+        {"code page 932", EncodeText(head + path + "\r\n", TextEncoding::ShiftJis), path,
+         EncodeText(head + path + "\r\n", TextEncoding::ShiftJis)},
+        {"code page 932, a value beyond it", EncodeText(head + path + "\r\n", TextEncoding::ShiftJis), "😀.txt",
+         bom + head + "😀.txt\r\n"},
+        {"UTF-8", head + path + "\r\n", "予算.txt", head + "予算.txt\r\n"},
+        {"UTF-8 with a mark", bom + head + "a\r\n", "予算.txt", bom + head + "予算.txt\r\n"},
+        {"ASCII", head + "a.txt\r\n", "予算.txt", head + "予算.txt\r\n"},
+    };
+    for (const auto& c : cases) {
+        ProfileFile profile = ProfileFile::FromBytes(c.bytes);
+        EXPECT_EQ(profile.ToBytes(), c.bytes) << c.name;
+        profile.WriteText("FORM", "asCurFileName", c.written);
+        EXPECT_EQ(profile.ToBytes(), c.expected) << c.name;
+        EXPECT_EQ(profile.UndecodableBytes(), 0u) << c.name;
+    }
+    EXPECT_EQ(ProfileFile::FromBytes("[FORM]\r\na=\x80\xFD\r\n").UndecodableBytes(), 2u);
 }
 
 }  // namespace

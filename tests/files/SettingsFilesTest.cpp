@@ -40,7 +40,7 @@ protected:
 TEST_F(SettingsFilesTest, WithoutFilesTheDesignValuesApply)
 {
     EXPECT_EQ(ReadFormSettings(LoadProfileFile(Ini())), FormSettings{});
-    EXPECT_EQ(LoadEditorStyleFile(Style()), std::nullopt);
+    EXPECT_FALSE(LoadEditorStyleFile(Style()).has_value());
 }
 
 TEST_F(SettingsFilesTest, AClosingWriteIsReadAtTheNextStart)
@@ -59,20 +59,30 @@ TEST_F(SettingsFilesTest, AClosingWriteIsReadAtTheNextStart)
     EXPECT_FALSE(read.bRAD);
     EXPECT_EQ(read.iOldLeftPanelWidth, 140);
     EXPECT_EQ(LoadProfileFile(Ini()).ToBytes().substr(0, 8), "; mine\r\n");
-    EXPECT_EQ(LoadEditorStyleFile(Style()), style);
+    const std::optional<EditorStyleReading> reading = LoadEditorStyleFile(Style());
+    ASSERT_TRUE(reading.has_value());
+    EXPECT_EQ(reading->style, style);
 }
 
 TEST_F(SettingsFilesTest, FailuresNameTheFile)
 {
-    Put(Style(), WriteEditorStyle(DesignEditorStyle()).substr(0, 40));
     const std::string unwritable = QDir(Dir.path()).filePath("missing/Tallyrix.ini").toStdString();
     const struct {
         std::string name;
         std::function<void()> action;
         std::string path;
     } cases[] = {
-        {"damaged style file", [&] { LoadEditorStyleFile(Style()); }, Style()},
-        {"directory in place of the INI file", [&] { QDir(Dir.path()).mkdir("Tallyrix.ini"); LoadProfileFile(Ini()); },
+        {"directory in place of the style file",
+         [&] {
+             QDir(Dir.path()).mkdir("EditorStyle.dat");
+             LoadEditorStyleFile(Style());
+         },
+         Style()},
+        {"directory in place of the INI file",
+         [&] {
+             QDir(Dir.path()).mkdir("Tallyrix.ini");
+             LoadProfileFile(Ini());
+         },
          Ini()},
         {"INI file in a missing directory", [&] { SaveProfileFile(unwritable, ProfileFile()); }, unwritable},
     };

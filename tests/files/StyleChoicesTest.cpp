@@ -65,10 +65,24 @@ TEST(StyleChoicesTest, ChoicesComeBackFromTheirRecords)
 
     for (const StyleChoices& choices : {chosen, untouched}) {
         const EditorStyle style = StyleFromChoices(choices, System());
-        EXPECT_EQ(ChoicesFromStyle(ReadEditorStyle(WriteEditorStyle(style)), System()), choices);
+        EXPECT_EQ(ChoicesFromStyle(ReadEditorStyle(WriteEditorStyle(style)).style, System()), choices);
     }
     // The editor font in the system's text colour stays that system colour.
     EXPECT_EQ(StyleFromChoices(chosen, System()).FontDialog.font.color, SystemWindowTextColor);
+}
+
+// What the user left as the file held it is written back as it was read:
+// system colour codes, character sets, the dialogs' other properties.
+TEST(StyleChoicesTest, UnchangedChoicesKeepTheRecordsAsRead)
+{
+    EditorStyle read = DesignEditorStyle();
+    read.FontDialog.font.color = static_cast<ColorValue>(0x8000000Fu);  // button face
+    read.FontDialog.font.charset = 1;
+    read.FontDialog.minFontSize = 8;
+    read.CommentFontDialog.position = {12, 34};
+    read.ColorDialog1.customColors[2] = static_cast<ColorValue>(0x80000018u);  // tooltip background
+    read.ColorDialog1.ctl3D = false;
+    EXPECT_EQ(StyleFromChoices(ChoicesFromStyle(read, System()), System(), read), read);
 }
 
 TEST(StyleChoicesTest, FontHeightNeverBelowOnePixel)

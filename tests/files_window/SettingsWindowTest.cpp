@@ -239,6 +239,73 @@ TEST_F(SettingsWindowTest, StartUpReportsAFaultAndGoesOn)
     EXPECT_EQ(Form->tbRegister->Buttons().size(), 1);
 }
 
+// One unusable value leaves the rest of the style file in use, and a close
+// writes back every value that was read.
+TEST_F(SettingsWindowTest, AStyleFileWithOneBadRecordKeepsTheGoodOnesThroughAClose)
+{
+    EditorStyle written = DesignEditorStyle();
+    written.FontDialog.font = {"IPAゴシック", 20, ShiftJisCharset, 0x00123456, false, true, false, false};
+    written.CommentFontDialog.font = {"IPAPゴシック", 15, ShiftJisCharset, 0x0000FF, true, false, false, false};
+    written.ColorDialog1.customColors[3] = 0x00563412;
+    const std::string good = WriteEditorStyle(written);
+    const auto replaced = [&](const std::string& from, const std::string& to) {
+        std::string bytes = good;
+        return QByteArray::fromStdString(bytes.replace(bytes.find(from), from.size(), to));
+    };
+    struct Case {
+        const char* name;
+        QByteArray bytes;
+        std::function<void(EditorStyle&)> lost;
+    };
+    const Case cases[] = {
+        {"height of zero", replaced(std::string("Font.Height\x02\xEC", 13), std::string("Font.Height\x02\x00", 13)),
+         [](EditorStyle& style) { style.FontDialog.font.pixelHeight = 13; }},
+        {"unknown colour name", replaced("clRed", "clRot"),
+         [](EditorStyle& style) { style.CommentFontDialog.font.color = BlueColor; }},
+        {"ten zero bytes at the end", QByteArray::fromStdString(good + std::string(10, '\0')), [](EditorStyle&) {}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        WriteBytes(StyleFile(), c.bytes);
+        Restart();
+        ASSERT_EQ(Dialogs->Messages.size(), 1u);
+        EXPECT_TRUE(Dialogs->Messages[0].text.contains(QStringLiteral("EditorStyle.dat")));
+        EXPECT_EQ(Form->CommentFontDialog.Font.name, QStringLiteral("IPAPゴシック"));
+        ASSERT_TRUE(Form->close());
+        EditorStyle expected = written;
+        c.lost(expected);
+        const EditorStyleReading closed = ReadEditorStyle(ReadBytes(StyleFile()).toStdString());
+        EXPECT_EQ(closed.style, expected);
+        EXPECT_TRUE(closed.problems.empty());
+    }
+}
+
+// Qt's colour dialog reads custom colours from settings every Qt program
+// shares; a start without a style file offers the program's own (white).
+TEST_F(SettingsWindowTest, CustomColoursComeFromTheStyleFileAlone)
+{
+    ASSERT_TRUE(Form->close());
+    QFile::remove(StyleFile());
+    QColorDialog::setCustomColor(3, QColor(200, 0, 0));  // as another program left them
+    Restart();
+    EXPECT_EQ(QColorDialog::customColor(3), QColor(Qt::white));
+    ASSERT_TRUE(Form->close());
+    EXPECT_EQ(ReadEditorStyle(ReadBytes(StyleFile()).toStdString()).style.ColorDialog1,
+              DesignEditorStyle().ColorDialog1);
+}
+
+// A background stored as a system colour stays that system colour.
+TEST_F(SettingsWindowTest, SystemColourCodesOfTheBackgroundAreKept)
+{
+    for (const int code : {-2147483643 /* window */, -2147483633 /* button face */, -2147483624 /* tooltip */}) {
+        SCOPED_TRACE(code);
+        WriteBytes(IniFile(), "[FORM]\r\niEditorColor=" + QByteArray::number(code) + "\r\n");
+        Restart();
+        ASSERT_TRUE(Form->close());
+        EXPECT_EQ(Stored().iEditorColor, code);
+    }
+}
+
 // A file that cannot be written is reported once, the window closes all
 // the same, and what was not written keeps its old contents.
 TEST_F(SettingsWindowTest, FailedWritesAreReportedOnceAndTheWindowCloses)

@@ -1,5 +1,7 @@
 // The view presets through the real window: F5 to F9 by their keys, the
 // widths they hide and bring back, and the widths they keep in Tallyrix.ini.
+#include <sys/resource.h>
+
 #include <QAction>
 #include <QStatusBar>
 #include <QLineEdit>
@@ -48,6 +50,51 @@ protected:
         EXPECT_EQ(Form->OutputEdit->geometry().right(), Form->ResultPanel->contentsRect().right());
     }
 };
+
+// A Tallyrix.ini the program must not or cannot replace: the presets keep
+// their widths in memory, the file stays as it was, and that is said once,
+// closing included (the full disk has room again by then).
+TEST_F(ViewPresetsWindowTest, AnIniThatCannotBeWrittenKeepsTheWidthsInMemory)
+{
+    const QString ini = HomePath(QStringLiteral("Tallyrix.ini"));
+    rlimit unlimited{};
+    getrlimit(RLIMIT_FSIZE, &unlimited);
+    struct Case {
+        const char* name;
+        QByteArray bytes;
+        std::function<void()> fail;
+        std::function<void()> mend;
+    };
+    const Case cases[] = {
+        {"read-only", "[FORM]\r\n", [&] { QFile::setPermissions(ini, QFile::ReadOwner | QFile::ReadOther); },
+         [&] { QFile::setPermissions(ini, QFile::ReadOwner | QFile::WriteOwner); }},
+        {"disk full", "[FORM]\r\n",
+         [&] {
+             rlimit small = unlimited;
+             small.rlim_cur = 4;
+             setrlimit(RLIMIT_FSIZE, &small);
+         },
+         [&] { setrlimit(RLIMIT_FSIZE, &unlimited); }},
+        {"bytes no encoding reads", "[FORM]\r\n; \x80\xFD\r\n", [] {}, [] {}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        WriteBytes(ini, c.bytes);
+        c.fail();
+        Restart();
+        LaidOut();
+        Form->SetLeftPanelWidth(150);
+        Form->SetReResultWidth(120);
+        for (const Qt::Key key : {Qt::Key_F7, Qt::Key_F8, Qt::Key_F9})
+            Press(key);
+        EXPECT_EQ(Panes(), std::make_pair(150, 120));
+        EXPECT_EQ(Dialogs->Messages.size(), 1u);
+        EXPECT_EQ(ReadBytes(ini), c.bytes);
+        c.mend();
+        ASSERT_TRUE(Form->close());
+        EXPECT_EQ(Dialogs->Messages.size(), 1u);
+    }
+}
 
 TEST_F(ViewPresetsWindowTest, PresetsHideAndRestoreThePanes)
 {
