@@ -26,6 +26,7 @@
 #include <array>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <type_traits>
 #include <vector>
@@ -38,6 +39,7 @@
 #include "engine/Eval.h"
 #include "files/DiskSnapshot.h"
 #include "files/EditorCharMap.h"
+#include "files/SaveFile.h"
 #include "files/TextCodec.h"
 #include "shell/Dialogs.h"
 #include "shell/RichEdit.h"
@@ -440,7 +442,7 @@ private:
     QMessageBox::StandardButton Ask(QMessageBox::Icon icon, const QString& text, QMessageBox::StandardButtons buttons);
     FileDialogRequest FileDialogFor(const QString& title, const QString& fileName) const;
     QString DocumentText() const;
-    bool WriteDocument(const QString& path);  // false: the user kept the file
+    std::optional<SaveMethod> WriteDocument(const QString& path);  // nothing: the user kept the file
 
     std::unique_ptr<ModalDialogs> Dialogs;
     TKeyPressMemory EditorKeys;

@@ -1,7 +1,6 @@
 #include "files/CalcDocumentFile.h"
 
-#include <QFile>
-
+#include "files/RegularFileReader.h"
 #include "files/SaveFile.h"
 
 namespace tallyrix {
@@ -32,29 +31,22 @@ std::string ToFileLineEnds(const std::string& text) {
 }
 
 CalcDocument ReadCalcDocument(const std::string& path) {
-    QFile file(QString::fromStdString(path));
-    if (!file.open(QIODevice::ReadOnly)) {
-        throw FileError("ファイルを開けません: " + path + " (" + file.errorString().toStdString() + ")");
-    }
-    const QByteArray bytes = file.readAll();
-    if (file.error() != QFileDevice::NoError) {
-        throw FileError("ファイルを読み込めません: " + path + " (" + file.errorString().toStdString() + ")");
-    }
+    const std::string bytes = ReadRegularFile(path, DocumentSizeLimit);
     CalcDocument document;
-    DecodedText decoded = DecodeText(std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())),
-                                     document.spelling);
+    DecodedText decoded = DecodeText(bytes, document.spelling);
     document.text = ToEditorLineEnds(decoded.text);
     document.encoding = decoded.encoding;
     document.undecodableBytes = decoded.undecodableBytes;
-    document.onDisk = DiskSnapshot::Of(path, std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
+    document.onDisk = DiskSnapshot::Of(path, bytes);
     return document;
 }
 
 TextEncoding WriteCalcDocument(const std::string& path, const std::string& text, TextEncoding encoding,
-                               const Cp932Spelling& spelling, DiskSnapshot* written) {
+                               const Cp932Spelling& spelling, DiskSnapshot* written, SaveMethod* method) {
     TextEncoding used = encoding;
     const std::string bytes = EncodeText(ToFileLineEnds(text), encoding, spelling, &used);
-    SaveWholeFile(path, bytes);
+    const SaveMethod saved = SaveWholeFile(path, bytes);
+    if (method) *method = saved;
     if (written) *written = DiskSnapshot::Of(path, bytes);
     return used;
 }

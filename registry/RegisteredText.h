@@ -32,7 +32,8 @@ std::string JoinRegisteredLines(const std::vector<std::string>& lines);
 
 // The lines of the file, decoded to UTF-8, or nothing when there is no file
 // (or it cannot even be looked at). Throws RegisteredFileError when the file
-// is there but cannot be read.
+// is there but cannot be read, is not a regular file or is larger than
+// SmallFileSizeLimit.
 std::optional<std::vector<std::string>> ReadRegisteredFile(const std::string& path);
 
 // The whole start-up hand-over for the command line: reads the file and

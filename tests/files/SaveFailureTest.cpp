@@ -107,17 +107,40 @@ TEST_F(SaveFailureTest, RefusedPlacesLeaveEverythingAsItWas)
     EXPECT_EQ(Entries(), QStringList{"folder"});
 }
 
-// Root writes into any folder whatever its mode, so this holds for users.
-TEST_F(SaveFailureTest, AReadOnlyFolderKeepsTheOldFile)
+// A folder that takes no new name: the file is written in place, and a
+// write that cannot have its space leaves the old file as it was.
+TEST_F(SaveFailureTest, AReadOnlyFolderIsWrittenInPlace)
 {
-    if (geteuid() == 0) GTEST_SKIP() << "root is never refused by a folder's mode";
     const std::string path = In("doc.txt").toStdString();
     SaveWholeFile(path, "old");
-    ASSERT_EQ(chmod(Dir.path().toLocal8Bit().constData(), 0555), 0);
-    const std::string error = ErrorOf(path, "new");
-    chmod(Dir.path().toLocal8Bit().constData(), 0755);
-    EXPECT_EQ(error, "ファイルに書き込めません: " + path + " (書き込みが許可されていません)");
+    const QByteArray folder = Dir.path().toLocal8Bit();
+    ASSERT_EQ(chmod(folder.constData(), 0555), 0);
+    const SaveMethod method = SaveWholeFile(path, "new, longer");
+    const std::string newBytes = Read(In("doc.txt"));
+    rlimit saved{};
+    ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &saved), 0);
+    rlimit small = saved;
+    small.rlim_cur = 512;
+    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
+    const std::string error = ErrorOf(path, std::string(8000, 'x'));
+    setrlimit(RLIMIT_FSIZE, &saved);
+    chmod(folder.constData(), 0755);
+    EXPECT_EQ(method, SaveMethod::WrittenInPlace);
+    EXPECT_EQ(newBytes, "new, longer");
+    EXPECT_EQ(error, "ファイルに書き込めません: " + path + " (ファイルが大きすぎます)");
+    EXPECT_EQ(Read(In("doc.txt")), "new, longer");
+    EXPECT_EQ(Entries(), QStringList{"doc.txt"});
+}
+
+// Root may write anything, so the file's mode decides for root too.
+TEST_F(SaveFailureTest, AReadOnlyFileIsRefusedAndKept)
+{
+    const std::string path = In("doc.txt").toStdString();
+    SaveWholeFile(path, "old");
+    ASSERT_EQ(chmod(path.c_str(), 0444), 0);
+    EXPECT_EQ(ErrorOf(path, "new"), "ファイルに書き込めません: " + path + " (書き込みが許可されていません)");
     EXPECT_EQ(Read(In("doc.txt")), "old");
+    EXPECT_EQ(Entries(), QStringList{"doc.txt"});
 }
 
 TEST_F(SaveFailureTest, KeepsTheModeAndTheLink)
@@ -133,6 +156,21 @@ TEST_F(SaveFailureTest, KeepsTheModeAndTheLink)
     ASSERT_EQ(stat(target.c_str(), &info), 0);
     EXPECT_EQ(info.st_mode & 07777, 0640u);
     EXPECT_EQ(Read(In("real.txt")), "two");
+}
+
+// Saved by root, another user's file stays that user's.
+TEST_F(SaveFailureTest, KeepsTheOwner)
+{
+    if (geteuid() != 0) GTEST_SKIP() << "only root can give a file to another user";
+    const std::string path = In("theirs.txt").toStdString();
+    SaveWholeFile(path, "one");
+    ASSERT_EQ(chown(path.c_str(), 12345, 23456), 0);
+    EXPECT_EQ(SaveWholeFile(path, "two"), SaveMethod::Replaced);
+    struct stat info {};
+    ASSERT_EQ(stat(path.c_str(), &info), 0);
+    EXPECT_EQ(info.st_uid, 12345u);
+    EXPECT_EQ(info.st_gid, 23456u);
+    EXPECT_EQ(Read(In("theirs.txt")), "two");
 }
 
 }  // namespace
