@@ -10,15 +10,12 @@
 #include <cstdint>
 #include <cstring>
 
+#include "files/Descriptor.h"
+
 namespace tallyrix {
 namespace {
 
-struct FailureText {
-    int errorNumber;
-    const char* text;
-};
-
-constexpr std::array<FailureText, 8> FailureTexts{{
+constexpr std::array<ErrorNumberText, 8> FailureTexts{{
     {ENOENT, "ファイルが見つかりません"},
     {ENOTDIR, "フォルダが見つかりません"},
     {EACCES, "読み込みが許可されていません"},
@@ -56,18 +53,6 @@ void Check(const std::string& path, const struct stat& info, std::size_t limit)
     if (static_cast<std::uintmax_t>(info.st_size) > limit) Refuse(path, TooLargeText(limit));
 }
 
-class Descriptor {
-public:
-    explicit Descriptor(int descriptor) : Value(descriptor) {}
-    ~Descriptor()
-    {
-        if (Value >= 0) close(Value);
-    }
-    Descriptor(const Descriptor&) = delete;
-    Descriptor& operator=(const Descriptor&) = delete;
-    const int Value;
-};
-
 // The size is a hint: a file that grows while it is read is read on until
 // one byte beyond the limit shows it is too large.
 std::string ReadUpTo(const std::string& path, int descriptor, std::size_t limit, std::size_t expected)
@@ -95,9 +80,7 @@ std::string ReadUpTo(const std::string& path, int descriptor, std::size_t limit,
 
 std::string ReadFailureText(int errorNumber)
 {
-    for (const FailureText& entry : FailureTexts) {
-        if (entry.errorNumber == errorNumber) return entry.text;
-    }
+    if (const char* text = FindErrorText(FailureTexts, errorNumber)) return text;
     return std::strerror(errorNumber);
 }
 

@@ -14,18 +14,14 @@
 #include <mutex>
 #include <vector>
 
+#include "files/Descriptor.h"
 #include "files/SaveTemporaries.h"
 #include "files/SaveWay.h"
 
 namespace tallyrix {
 namespace {
 
-struct FailureText {
-    int errorNumber;
-    const char* text;
-};
-
-constexpr std::array<FailureText, 12> FailureTexts{{
+constexpr std::array<ErrorNumberText, 12> FailureTexts{{
     {ENOSPC, "ディスクがいっぱいです"},
     {EDQUOT, "ディスクの使用量の上限に達しました"},
     {EFBIG, "ファイルが大きすぎます"},
@@ -175,18 +171,6 @@ int Replace(const std::string& target, std::string_view bytes, const struct stat
     return temporary.RenameTo(target);
 }
 
-class Descriptor {
-public:
-    explicit Descriptor(int value) : Value(value) {}
-    ~Descriptor()
-    {
-        if (Value >= 0) close(Value);
-    }
-    Descriptor(const Descriptor&) = delete;
-    Descriptor& operator=(const Descriptor&) = delete;
-    const int Value;
-};
-
 // The space a longer text needs is reserved before the first byte changes;
 // a file system that cannot reserve it is written all the same.
 void WriteInPlace(const std::string& path, const std::string& target, std::string_view bytes)
@@ -212,9 +196,7 @@ bool FolderRefused(int error) { return error == EACCES || error == EPERM; }
 
 std::string WriteFailureText(int errorNumber)
 {
-    for (const FailureText& entry : FailureTexts) {
-        if (entry.errorNumber == errorNumber) return entry.text;
-    }
+    if (const char* text = FindErrorText(FailureTexts, errorNumber)) return text;
     return "書き込みに失敗しました (エラー番号 " + std::to_string(errorNumber) + ")";
 }
 
