@@ -124,21 +124,5 @@ TEST_F(FilesWindowTest, OpeningAPipeIsRefusedAtOnce)
     EXPECT_EQ(Form->CurFileName, CalPath("doc.txt"));
 }
 
-// A writable document in a folder that takes no new file is written in
-// place, and the status bar says so.
-TEST_F(FilesWindowTest, AReadOnlyFolderIsSavedInPlace)
-{
-    OpenWith(CalPath("doc.txt"), "1+1;\r\n");
-    TypeAtEnd(QStringLiteral("2"));
-    const QByteArray folder = HomePath("CAL").toLocal8Bit();
-    ASSERT_EQ(chmod(folder.constData(), 0555), 0);
-    Form->RunHandler([&] { Form->FileSave(); });
-    chmod(folder.constData(), 0755);
-    EXPECT_TRUE(Dialogs->Messages.empty()) << Dialogs->Messages.front().text.toStdString();
-    EXPECT_EQ(ReadBytes(CalPath("doc.txt")), QByteArray("1+1;\r\n2"));
-    EXPECT_EQ(Panel(4), CalPath("doc.txt") + QStringLiteral("を保存しました。(一時ファイルを使わずに直接上書きしました)"));
-    EXPECT_FALSE(Modified());
-}
-
 }  // namespace
 }  // namespace tallyrix::test
