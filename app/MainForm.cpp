@@ -84,7 +84,8 @@ void TMainForm::FindProgramDirectories()
     if (const QString notice = FallbackNotice(directories); !notice.isEmpty()) StatusPanel(4)->setText(notice);
     CalDir = CreateCalDirectory(ProgDir);
     // Temporaries a killed save left beside the settings and the documents.
-    for (const QString& directory : {ProgDir, CalDir}) RemoveStaleTemporaries(directory.toStdString());
+    for (const QString& directory : {ProgDir, CalDir})
+        RemoveStaleTemporaries(directory.toStdString());
     LeftPanel->SetDirectory(CalDir);
 }
 

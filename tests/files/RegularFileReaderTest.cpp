@@ -29,11 +29,16 @@ int Make(Kind kind, const QString& path, const QString& regular)
             file.close();
             return kind == Sparse ? truncate(name.constData(), static_cast<off_t>(DocumentSizeLimit) + 1) : 0;
         }
-        case Pipe: return mkfifo(name.constData(), 0600);
-        case LinkToZero: return symlink("/dev/zero", name.constData());
-        case Folder: return mkdir(name.constData(), 0700);
-        case LinkToRegular: return symlink(regular.toLocal8Bit().constData(), name.constData());
-        case Missing: return 0;
+        case Pipe:
+            return mkfifo(name.constData(), 0600);
+        case LinkToZero:
+            return symlink("/dev/zero", name.constData());
+        case Folder:
+            return mkdir(name.constData(), 0700);
+        case LinkToRegular:
+            return symlink(regular.toLocal8Bit().constData(), name.constData());
+        case Missing:
+            return 0;
     }
     return -1;
 }

@@ -27,11 +27,10 @@ TEST(SaveTemporaries, ASaveRemovesOnlyStaleTemporariesOfItsOwn)
         bool old;
         bool removed;
     } cases[] = {
-        {".tallyrix-Ab12Cd", true, true},   {".tallyrix-Fresh1", false, false},  // a save may be writing it
-        {".tallyrix-Held01", true, false},  // locked below: a save is writing it
-        {".tallyrix-Other1", true, !root},  // given to another user, when root can
-        {".tallyrix-Ab12C", true, false},   {".tallyrix-Ab12Cd.txt", true, false},
-        {"tallyrix-Ab12Cd", true, false},
+        {".tallyrix-Ab12Cd", true, true},  {".tallyrix-Fresh1", false, false},  // a save may be writing it
+        {".tallyrix-Held01", true, false},                                      // locked below: a save is writing it
+        {".tallyrix-Other1", true, !root},                                      // given to another user, when root can
+        {".tallyrix-Ab12C", true, false},  {".tallyrix-Ab12Cd.txt", true, false}, {"tallyrix-Ab12Cd", true, false},
     };
     const timespec old[2] = {{std::time(nullptr) - 120, 0}, {std::time(nullptr) - 120, 0}};
     for (const auto& c : cases) {
@@ -51,7 +50,8 @@ TEST(SaveTemporaries, ASaveRemovesOnlyStaleTemporariesOfItsOwn)
     SaveWholeFile(dir.filePath("doc.txt").toStdString(), "saved");
     close(held);
 
-    for (const auto& c : cases) EXPECT_EQ(QFile::exists(dir.filePath(c.name)), !c.removed) << c.name;
+    for (const auto& c : cases)
+        EXPECT_EQ(QFile::exists(dir.filePath(c.name)), !c.removed) << c.name;
 }
 
 }  // namespace
