@@ -37,15 +37,16 @@ QString TMainForm::DocumentText() const { return DocumentChars.FromEditor(reExpr
 // Throws FileError with the old file untouched; the encoding changes only
 // when the write succeeded. A file changed by another program since it was
 // read or saved is replaced only when the user says so.
-bool TMainForm::WriteDocument(const QString& path)
+std::optional<SaveMethod> TMainForm::WriteDocument(const QString& path)
 {
     if (DocumentOnDisk.ChangedOnDisk(path.toStdString()) &&
         Ask(QMessageBox::Warning, path + QStringLiteral("は他のプログラムによって変更されています。\n上書きしますか？"),
             QMessageBox::Yes | QMessageBox::No) != QMessageBox::Yes)
-        return false;
-    DocumentFormat.encoding =
-        WriteCalcDocument(path.toStdString(), DocumentText().toStdString(), DocumentFormat, &DocumentOnDisk);
-    return true;
+        return std::nullopt;
+    SaveMethod method = SaveMethod::Replaced;
+    DocumentFormat.encoding = WriteCalcDocument(path.toStdString(), DocumentText().toStdString(), DocumentFormat,
+                                                &DocumentOnDisk, &method);
+    return method;
 }
 
 void TMainForm::SetCurrentFile(const QString& path)
@@ -141,11 +142,12 @@ void TMainForm::FileSave()
         return;
     }
     // Kept by the user: the edits may still go under another name.
-    if (!WriteDocument(CurFileName)) {
+    const std::optional<SaveMethod> method = WriteDocument(CurFileName);
+    if (!method) {
         FileSaveAs();
         return;
     }
-    StatusPanel(4)->setText(SavedMessage(CurFileName));
+    StatusPanel(4)->setText(SavedMessage(CurFileName, *method));
     SetModified(false);
 }
 
@@ -159,9 +161,10 @@ void TMainForm::FileSaveAs()
         Ask(QMessageBox::Warning, path + QStringLiteral("は既に存在します。\n置き換えますか？"),
             QMessageBox::Yes | QMessageBox::No) != QMessageBox::Yes)
         return;
-    if (!WriteDocument(path)) return;
+    const std::optional<SaveMethod> method = WriteDocument(path);
+    if (!method) return;
     SetCurrentFile(path);
-    StatusPanel(4)->setText(SavedMessage(CurFileName));
+    StatusPanel(4)->setText(SavedMessage(CurFileName, *method));
     SetModified(false);
     LeftPanel->SelectFile(CurFileName);
 }

@@ -11,6 +11,7 @@
 
 #include "files/CalcFileNames.h"
 #include "files/ProgramDirectory.h"
+#include "files/SaveTemporaries.h"
 #include "shell/FilePane.h"
 #include "shell/Fonts.h"
 #include "shell/QtDialogs.h"
@@ -83,6 +84,9 @@ void TMainForm::FindProgramDirectories()
     ProgDir = directories.progDir;
     if (const QString notice = FallbackNotice(directories); !notice.isEmpty()) StatusPanel(4)->setText(notice);
     CalDir = CreateCalDirectory(ProgDir);
+    // Temporaries a killed save left beside the settings and the documents.
+    for (const QString& directory : {ProgDir, CalDir})
+        RemoveStaleTemporaries(directory.toStdString());
     LeftPanel->SetDirectory(CalDir);
 }
 

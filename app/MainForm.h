@@ -27,6 +27,7 @@
 #include <array>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <type_traits>
 #include <vector>
@@ -40,6 +41,7 @@
 #include "files/DiskSnapshot.h"
 #include "files/EditorCharMap.h"
 #include "files/ProfileStore.h"
+#include "files/SaveFile.h"
 #include "files/SettingsFiles.h"
 #include "files/TextCodec.h"
 #include "shell/Dialogs.h"
@@ -456,7 +458,7 @@ private:
     QMessageBox::StandardButton Ask(QMessageBox::Icon icon, const QString& text, QMessageBox::StandardButtons buttons);
     FileDialogRequest FileDialogFor(const QString& title, const QString& fileName) const;
     QString DocumentText() const;
-    bool WriteDocument(const QString& path);  // false: the user kept the file
+    std::optional<SaveMethod> WriteDocument(const QString& path);  // nothing: the user kept the file
 
     std::unique_ptr<ModalDialogs> Dialogs;
     ProfileStore Ini;

@@ -1,7 +1,6 @@
 #include "files/CalcDocumentFile.h"
 
-#include <QFile>
-
+#include "files/RegularFileReader.h"
 #include "files/SaveFile.h"
 
 namespace tallyrix {
@@ -32,28 +31,21 @@ std::string ToFileLineEnds(const std::string& text) {
 }
 
 CalcDocument ReadCalcDocument(const std::string& path) {
-    QFile file(QString::fromStdString(path));
-    if (!file.open(QIODevice::ReadOnly)) {
-        throw FileError("ファイルを開けません: " + path + " (" + file.errorString().toStdString() + ")");
-    }
-    const QByteArray bytes = file.readAll();
-    if (file.error() != QFileDevice::NoError) {
-        throw FileError("ファイルを読み込めません: " + path + " (" + file.errorString().toStdString() + ")");
-    }
+    const std::string bytes = ReadRegularFile(path, DocumentSizeLimit);
     CalcDocument document;
-    DecodedText decoded = DecodeText(std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())),
-                                     document.format);
+    DecodedText decoded = DecodeText(bytes, document.format);
     document.text = ToEditorLineEnds(decoded.text);
     document.undecodableBytes = decoded.undecodableBytes;
-    document.onDisk = DiskSnapshot::Of(path, std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
+    document.onDisk = DiskSnapshot::Of(path, bytes);
     return document;
 }
 
 TextEncoding WriteCalcDocument(const std::string& path, const std::string& text, const TextFormat& format,
-                               DiskSnapshot* written) {
+                               DiskSnapshot* written, SaveMethod* method) {
     TextEncoding used = format.encoding;
     const std::string bytes = EncodeText(ToFileLineEnds(text), format, &used);
-    SaveWholeFile(path, bytes);
+    const SaveMethod saved = SaveWholeFile(path, bytes);
+    if (method) *method = saved;
     if (written) *written = DiskSnapshot::Of(path, bytes);
     return used;
 }

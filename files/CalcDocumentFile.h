@@ -7,6 +7,7 @@
 #include <string>
 
 #include "files/DiskSnapshot.h"
+#include "files/SaveFile.h"
 #include "files/TextCodec.h"
 
 namespace tallyrix {
@@ -20,7 +21,8 @@ struct CalcDocument {
     DiskSnapshot onDisk;  // the file as it was read
 };
 
-// Throws FileError naming the file when it cannot be opened or read.
+// Throws FileError naming the file when it cannot be opened or read, is not
+// a regular file or is larger than DocumentSizeLimit.
 CalcDocument ReadCalcDocument(const std::string& path);
 
 // Writes text (LF or CR LF line ends) with CR LF line ends in the document's
@@ -28,9 +30,9 @@ CalcDocument ReadCalcDocument(const std::string& path);
 // they were; a character that does not fit code page 932 makes the file
 // UTF-8 with a byte-order mark). Replaces the file only when the whole write
 // succeeded; throws FileError otherwise. Returns the encoding written;
-// written, when given, records the file as written.
+// written, when given, records the file as written, and method how.
 TextEncoding WriteCalcDocument(const std::string& path, const std::string& text, const TextFormat& format,
-                               DiskSnapshot* written = nullptr);
+                               DiskSnapshot* written = nullptr, SaveMethod* method = nullptr);
 
 // Line ends as the editor holds them (LF) and as files hold them (CR LF).
 std::string ToEditorLineEnds(const std::string& text);

@@ -79,6 +79,11 @@ QString OpenedMessage(const QString& path, std::size_t undecodableBytes)
     return message;
 }
 
-QString SavedMessage(const QString& path) { return path + QStringLiteral("を保存しました。"); }
+QString SavedMessage(const QString& path, SaveMethod method)
+{
+    QString message = path + QStringLiteral("を保存しました。");
+    if (method == SaveMethod::WrittenInPlace) message += QStringLiteral("(一時ファイルを使わずに直接上書きしました)");
+    return message;
+}
 
 }  // namespace tallyrix

@@ -6,6 +6,8 @@
 #include <QStringList>
 #include <cstddef>
 
+#include "files/SaveFile.h"
+
 namespace tallyrix {
 
 // The name of a document never saved, or started with New.
@@ -45,6 +47,7 @@ bool ReplacesAnotherFile(const QString& target, const QString& current);
 QString CreatedMessage(const QString& path);
 // Bytes the codec could not read are counted, so a damaged file is noticed.
 QString OpenedMessage(const QString& path, std::size_t undecodableBytes);
-QString SavedMessage(const QString& path);
+// A file written in place, without a temporary, says so.
+QString SavedMessage(const QString& path, SaveMethod method = SaveMethod::Replaced);
 
 }  // namespace tallyrix

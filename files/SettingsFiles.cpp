@@ -5,6 +5,8 @@
 #include <QFileInfo>
 #include <QString>
 
+#include "files/RegularFileReader.h"
+
 namespace tallyrix {
 namespace {
 
@@ -16,12 +18,8 @@ namespace {
 // The bytes of the file, or nothing when there is none.
 std::optional<std::string> ReadBytesIfPresent(const std::string& path)
 {
-    QFile file(QString::fromStdString(path));
-    if (!file.exists()) return std::nullopt;
-    if (!file.open(QIODevice::ReadOnly)) FailToRead(path, file.errorString().toStdString());
-    const QByteArray bytes = file.readAll();
-    if (file.error() != QFileDevice::NoError) FailToRead(path, file.errorString().toStdString());
-    return bytes.toStdString();
+    if (!QFile::exists(QString::fromStdString(path))) return std::nullopt;
+    return ReadRegularFile(path, SmallFileSizeLimit);
 }
 
 }  // namespace

@@ -35,7 +35,8 @@ std::vector<std::string> DecodeRegisteredText(std::string_view bytes);
 
 // The lines of the file, decoded to UTF-8, or nothing when there is no file
 // (or it cannot even be looked at). Throws RegisteredFileError when the file
-// is there but cannot be read.
+// is there but cannot be read, is not a regular file or is larger than
+// SmallFileSizeLimit.
 std::optional<std::vector<std::string>> ReadRegisteredFile(const std::string& path);
 
 // The whole start-up hand-over for the command line: reads the file and

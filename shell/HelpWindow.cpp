@@ -3,6 +3,8 @@
 #include <QDir>
 #include <QFileInfo>
 
+#include "files/RegularFileReader.h"
+
 namespace tallyrix {
 
 QString LocateHelpFile(const QStringList& directories)
@@ -37,13 +39,28 @@ THelpWindow::THelpWindow(QWidget* parent) : QTextBrowser(parent)
 std::optional<QString> THelpWindow::ShowFile(const QString& path)
 {
     const QFileInfo file(path);
-    if (!file.isFile() || !file.isReadable())
+    if (!file.exists())
         return QStringLiteral("ヘルプファイル \"%1\" が見つかりません。").arg(QDir::toNativeSeparators(path));
+    try {
+        ReadRegularFile(file.absoluteFilePath().toStdString(), SmallFileSizeLimit);
+    } catch (const FileError& error) {
+        return QString::fromUtf8(error.what());
+    }
     setSource(QUrl::fromLocalFile(file.absoluteFilePath()));
     show();
     raise();
     activateWindow();
     return std::nullopt;
+}
+
+QVariant THelpWindow::loadResource(int type, const QUrl& name)
+{
+    if (!name.isLocalFile()) return QTextBrowser::loadResource(type, name);
+    try {
+        return QByteArray::fromStdString(ReadRegularFile(name.toLocalFile().toStdString(), SmallFileSizeLimit));
+    } catch (const FileError&) {
+        return {};
+    }
 }
 
 }  // namespace tallyrix

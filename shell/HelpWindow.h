@@ -26,9 +26,15 @@ public:
     explicit THelpWindow(QWidget* parent = nullptr);
 
     // Shows the page at path and brings the window to the front. When the
-    // file cannot be read, returns the message that names it and leaves the
-    // window as it was.
+    // file cannot be read (also when it is not a regular file or is larger
+    // than SmallFileSizeLimit), returns the message that names it and leaves
+    // the window as it was.
     std::optional<QString> ShowFile(const QString& path);
+
+protected:
+    // Local files are read within the limit, so no page or picture can hold
+    // the window on a pipe or fill the memory.
+    QVariant loadResource(int type, const QUrl& name) override;
 };
 
 }  // namespace tallyrix

@@ -58,6 +58,8 @@ TEST(CalcFileNames, StatusMessages)
     EXPECT_EQ(OpenedMessage(path, 0), QStringLiteral("/d/a.txtを開きました"));
     EXPECT_EQ(OpenedMessage(path, 3), QStringLiteral("/d/a.txtを開きました (読み取れないバイト 3 個)"));
     EXPECT_EQ(SavedMessage(path), QStringLiteral("/d/a.txtを保存しました。"));
+    EXPECT_EQ(SavedMessage(path, SaveMethod::WrittenInPlace),
+              QStringLiteral("/d/a.txtを保存しました。(一時ファイルを使わずに直接上書きしました)"));
 }
 
 TEST(CalcFileNames, ReplacingAnotherFile)

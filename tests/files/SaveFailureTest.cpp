@@ -37,6 +37,19 @@ std::string Read(const QString& path)
 class SaveFailureTest : public ::testing::Test {
 protected:
     QString In(const QString& name) const { return QDir(Dir.path()).filePath(name); }
+    // The error of a save of 8000 bytes under a file-size limit of 512,
+    // which binds root too, as a full disk would.
+    static std::string ErrorOfATooLargeSave(const std::string& path)
+    {
+        rlimit saved{};
+        if (getrlimit(RLIMIT_FSIZE, &saved) != 0) return "<no limit>";
+        rlimit small = saved;
+        small.rlim_cur = 512;
+        if (setrlimit(RLIMIT_FSIZE, &small) != 0) return "<no limit>";
+        const std::string error = ErrorOf(path, std::string(8000, 'x'));
+        setrlimit(RLIMIT_FSIZE, &saved);
+        return error;
+    }
     // Every entry of the directory, hidden ones (a left temporary) included.
     QStringList Entries() const
     {
@@ -78,14 +91,7 @@ TEST_F(SaveFailureTest, AFullDiskKeepsTheOldFileAndSaysSo)
 {
     const std::string path = In("doc.txt").toStdString();
     SaveWholeFile(path, "old\r\n");
-    rlimit saved{};
-    ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &saved), 0);
-    rlimit small = saved;
-    small.rlim_cur = 512;
-    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
-    const std::string error = ErrorOf(path, std::string(8000, 'x'));
-    setrlimit(RLIMIT_FSIZE, &saved);
-    EXPECT_EQ(error, "ファイルに書き込めません: " + path + " (ファイルが大きすぎます)");
+    EXPECT_EQ(ErrorOfATooLargeSave(path), "ファイルに書き込めません: " + path + " (ファイルが大きすぎます)");
     EXPECT_EQ(Read(In("doc.txt")), "old\r\n");
     EXPECT_EQ(Entries(), QStringList{"doc.txt"});
 }
@@ -107,24 +113,44 @@ TEST_F(SaveFailureTest, RefusedPlacesLeaveEverythingAsItWas)
     EXPECT_EQ(Entries(), QStringList{"folder"});
 }
 
-// Root writes into any folder whatever its mode, so this holds for users.
-TEST_F(SaveFailureTest, AReadOnlyFolderKeepsTheOldFile)
+// A folder that takes no new name: the file is written in place, and a
+// write that cannot have its space leaves the old file as it was.
+TEST_F(SaveFailureTest, AReadOnlyFolderIsWrittenInPlace)
 {
-    if (geteuid() == 0) GTEST_SKIP() << "root is never refused by a folder's mode";
     const std::string path = In("doc.txt").toStdString();
     SaveWholeFile(path, "old");
-    ASSERT_EQ(chmod(Dir.path().toLocal8Bit().constData(), 0555), 0);
-    const std::string error = ErrorOf(path, "new");
-    chmod(Dir.path().toLocal8Bit().constData(), 0755);
-    EXPECT_EQ(error, "ファイルに書き込めません: " + path + " (書き込みが許可されていません)");
-    EXPECT_EQ(Read(In("doc.txt")), "old");
+    const QByteArray folder = Dir.path().toLocal8Bit();
+    ASSERT_EQ(chmod(folder.constData(), 0555), 0);
+    const SaveMethod method = SaveWholeFile(path, "new, longer");
+    const std::string newBytes = Read(In("doc.txt"));
+    const std::string error = ErrorOfATooLargeSave(path);
+    chmod(folder.constData(), 0755);
+    EXPECT_EQ(method, SaveMethod::WrittenInPlace);
+    EXPECT_EQ(newBytes, "new, longer");
+    EXPECT_EQ(error, "ファイルに書き込めません: " + path + " (ファイルが大きすぎます)");
+    EXPECT_EQ(Read(In("doc.txt")), "new, longer");
+    EXPECT_EQ(Entries(), QStringList{"doc.txt"});
 }
 
-TEST_F(SaveFailureTest, KeepsTheModeAndTheLink)
+// Root may write anything, so the file's mode decides for root too.
+TEST_F(SaveFailureTest, AReadOnlyFileIsRefusedAndKept)
+{
+    const std::string path = In("doc.txt").toStdString();
+    SaveWholeFile(path, "old");
+    ASSERT_EQ(chmod(path.c_str(), 0444), 0);
+    EXPECT_EQ(ErrorOf(path, "new"), "ファイルに書き込めません: " + path + " (書き込みが許可されていません)");
+    EXPECT_EQ(Read(In("doc.txt")), "old");
+    EXPECT_EQ(Entries(), QStringList{"doc.txt"});
+}
+
+// Root, who may write anything, gives the file back to its owner.
+TEST_F(SaveFailureTest, KeepsTheModeTheOwnerAndTheLink)
 {
     const std::string target = In("real.txt").toStdString();
     SaveWholeFile(target, "one");
     ASSERT_EQ(chmod(target.c_str(), 0640), 0);
+    const uid_t owner = geteuid() == 0 ? 12345 : geteuid();
+    ASSERT_EQ(chown(target.c_str(), owner, static_cast<gid_t>(-1)), 0);
     ASSERT_EQ(symlink(target.c_str(), In("link.txt").toLocal8Bit().constData()), 0);
     SaveWholeFile(In("link.txt").toStdString(), "two");
     struct stat info {};
@@ -132,6 +158,7 @@ TEST_F(SaveFailureTest, KeepsTheModeAndTheLink)
     EXPECT_TRUE(S_ISLNK(info.st_mode));
     ASSERT_EQ(stat(target.c_str(), &info), 0);
     EXPECT_EQ(info.st_mode & 07777, 0640u);
+    EXPECT_EQ(info.st_uid, owner);
     EXPECT_EQ(Read(In("real.txt")), "two");
 }
 

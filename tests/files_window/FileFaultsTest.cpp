@@ -8,6 +8,12 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <thread>
+
 #include "tests/files_window/FilesWindowFixture.h"
 
 namespace tallyrix::test {
@@ -94,6 +100,30 @@ TEST_F(FilesWindowTest, AFallbackDirectoryIsNamedInPanelFour)
     qputenv("XDG_DATA_HOME", previousData);
     EXPECT_TRUE(Form->ProgDir.startsWith(data.path())) << Form->ProgDir.toStdString();
     EXPECT_EQ(Panel(4), QStringLiteral("%1 に書き込めないため、ファイルは %2 に置きます").arg(HomePath("blocked"), Form->ProgDir));
+}
+
+// The pipe is refused before it is opened. Were it opened, the writer below
+// would let the open return with an empty text, and the test fail instead of
+// hanging; the writer is let go at the end whatever happened.
+TEST_F(FilesWindowTest, OpeningAPipeIsRefusedAtOnce)
+{
+    OpenWith(CalPath("doc.txt"), "1+1;\r\n");
+    const QString pipe = CalPath("pipe.txt");
+    ASSERT_EQ(mkfifo(pipe.toLocal8Bit().constData(), 0600), 0);
+    std::thread writer([&] {
+        const int descriptor = open(pipe.toLocal8Bit().constData(), O_WRONLY);
+        if (descriptor >= 0) close(descriptor);
+    });
+    Dialogs->FileAnswers = {pipe};
+    Form->RunHandler([&] { Form->FileOpen(); });
+    const int reader = open(pipe.toLocal8Bit().constData(), O_RDONLY | O_NONBLOCK);
+    writer.join();
+    close(reader);
+    ASSERT_EQ(Dialogs->Messages.size(), 1u);
+    EXPECT_EQ(Dialogs->Messages[0].text,
+              QStringLiteral("ファイルを開けません: %1 (通常のファイルではなく名前付きパイプです)").arg(pipe));
+    EXPECT_EQ(Document(), QStringLiteral("1+1;\n"));
+    EXPECT_EQ(Form->CurFileName, CalPath("doc.txt"));
 }
 
 }  // namespace
