@@ -422,6 +422,7 @@ private:
     bool IsEditShortcut(const QKeyEvent* key) const;
     std::string RegisteredPath() const;
     void LoadRegisteredEntries();
+    void TakeRegisteredLines(std::vector<std::string> lines);
     void RegisteredBtnClick(QAbstractButton* sender);
     void ApplyEditorFont();
     // Settings (files/SettingsCommands.cpp)

@@ -79,15 +79,25 @@ std::string JoinRegisteredLines(const std::vector<std::string>& lines)
     return text;
 }
 
-std::optional<std::vector<std::string>> ReadRegisteredFile(const std::string& path)
+std::optional<std::string> ReadRegisteredBytes(const std::string& path)
 {
     struct stat info {};
     if (stat(path.c_str(), &info) != 0) return std::nullopt;
-    const std::string bytes = ReadAll(path);
+    return ReadAll(path);
+}
+
+std::vector<std::string> DecodeRegisteredLines(std::string_view bytes)
+{
     // The NUL is cut before decoding so that bytes after it cannot sway the
     // choice of encoding.
-    const std::string_view raw(bytes);
-    return SplitRegisteredText(DecodeText(raw.substr(0, raw.find('\0'))).text);
+    return SplitRegisteredText(DecodeText(bytes.substr(0, bytes.find('\0'))).text);
+}
+
+std::optional<std::vector<std::string>> ReadRegisteredFile(const std::string& path)
+{
+    const std::optional<std::string> bytes = ReadRegisteredBytes(path);
+    if (!bytes) return std::nullopt;
+    return DecodeRegisteredLines(*bytes);
 }
 
 int LoadRegisteredConstants(const std::string& path, Evaluator& engine)

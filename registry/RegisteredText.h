@@ -30,6 +30,14 @@ std::vector<std::string> SplitRegisteredText(std::string_view text);
 // Each line followed by CR LF, the last one included.
 std::string JoinRegisteredLines(const std::vector<std::string>& lines);
 
+// The file's bytes, or nothing when there is no file (or it cannot even be
+// looked at). Throws RegisteredFileError when the file is there but cannot
+// be read.
+std::optional<std::string> ReadRegisteredBytes(const std::string& path);
+
+// The file's bytes as lines, decoded to UTF-8.
+std::vector<std::string> DecodeRegisteredLines(std::string_view bytes);
+
 // The lines of the file, decoded to UTF-8, or nothing when there is no file
 // (or it cannot even be looked at). Throws RegisteredFileError when the file
 // is there but cannot be read.
