@@ -438,7 +438,8 @@ private:
     void RunViewPreset(ViewPreset preset);
     void ShowToolbars(bool shown);
     void SwitchBar(QWidget* bar, QAction* item);
-    QMessageBox::StandardButton Ask(QMessageBox::Icon icon, const QString& text, QMessageBox::StandardButtons buttons);
+    QMessageBox::StandardButton Ask(QMessageBox::Icon icon, const QString& text, QMessageBox::StandardButtons buttons,
+                                    QMessageBox::StandardButton defaultButton = QMessageBox::NoButton);
     FileDialogRequest FileDialogFor(const QString& title, const QString& fileName) const;
     QString DocumentText() const;
     bool WriteDocument(const QString& path);  // false: the user kept the file
