@@ -19,9 +19,11 @@
 namespace tallyrix {
 
 QMessageBox::StandardButton TMainForm::Ask(QMessageBox::Icon icon, const QString& text,
-                                           QMessageBox::StandardButtons buttons)
+                                           QMessageBox::StandardButtons buttons,
+                                           QMessageBox::StandardButton defaultButton)
 {
-    return Dialogs->ShowMessage(this, MessageRequest{icon, QCoreApplication::applicationName(), text, buttons});
+    return Dialogs->ShowMessage(
+        this, MessageRequest{icon, QCoreApplication::applicationName(), text, buttons, defaultButton});
 }
 
 FileDialogRequest TMainForm::FileDialogFor(const QString& title, const QString& fileName) const
@@ -41,7 +43,7 @@ std::optional<SaveMethod> TMainForm::WriteDocument(const QString& path)
 {
     if (DocumentOnDisk.ChangedOnDisk(path.toStdString()) &&
         Ask(QMessageBox::Warning, path + QStringLiteral("は他のプログラムによって変更されています。\n上書きしますか？"),
-            QMessageBox::Yes | QMessageBox::No) != QMessageBox::Yes)
+            QMessageBox::Yes | QMessageBox::No, QMessageBox::No) != QMessageBox::Yes)
         return std::nullopt;
     SaveMethod method = SaveMethod::Replaced;
     DocumentFormat.encoding = WriteCalcDocument(path.toStdString(), DocumentText().toStdString(), DocumentFormat,

@@ -184,8 +184,13 @@ void TMainForm::CreateFunctionToolBar()
     AddButtons(this, tbFunction, FunctionButtons, &TMainForm::FuncBtn1Click, QStringLiteral("FuncBtn"));
 }
 
-// Filled from Registered.txt; each button as wide as its caption.
-void TMainForm::CreateRegisterToolBar() { tbRegister = new TButtonBar(QStringLiteral("tbRegister"), QSize()); }
+// Filled from Registered.txt; each button as wide as its caption, up to a
+// width that leaves the window's narrowest width as it is.
+void TMainForm::CreateRegisterToolBar()
+{
+    tbRegister = new TButtonBar(QStringLiteral("tbRegister"), QSize());
+    tbRegister->SetCaptionWidthLimit(200);
+}
 
 QWidget* TMainForm::CreateEditors()
 {

@@ -433,6 +433,7 @@ private:
     bool IsEditShortcut(const QKeyEvent* key) const;
     std::string RegisteredPath() const;
     void LoadRegisteredEntries();
+    void TakeRegisteredLines(std::vector<std::string> lines);
     void RegisteredBtnClick(QAbstractButton* sender);
     void ApplyEditorFont();
     // Settings (files/SettingsCommands.cpp)
@@ -455,7 +456,8 @@ private:
     void RunViewPreset(ViewPreset preset);
     void ShowToolbars(bool shown);
     void SwitchBar(QWidget* bar, QAction* item);
-    QMessageBox::StandardButton Ask(QMessageBox::Icon icon, const QString& text, QMessageBox::StandardButtons buttons);
+    QMessageBox::StandardButton Ask(QMessageBox::Icon icon, const QString& text, QMessageBox::StandardButtons buttons,
+                                    QMessageBox::StandardButton defaultButton = QMessageBox::NoButton);
     FileDialogRequest FileDialogFor(const QString& title, const QString& fileName) const;
     QString DocumentText() const;
     std::optional<SaveMethod> WriteDocument(const QString& path);  // nothing: the user kept the file

@@ -8,6 +8,7 @@
 #include "app/MainForm.h"
 #include "registry/RegisteredEntries.h"
 #include "registry/RegisteredFile.h"
+#include "registry/RegisteredFileSession.h"
 #include "registry/Registerunit.h"
 #include "shell/ButtonBar.h"
 #include "shell/Hints.h"
@@ -31,8 +32,12 @@ std::string TMainForm::RegisteredPath() const { return RegisteredFilePath(ProgDi
 void TMainForm::LoadRegisteredEntries()
 {
     std::optional<std::vector<std::string>> lines = ReadRegisteredFile(RegisteredPath());
-    if (!lines) return;
-    RegisteredLines = std::move(*lines);
+    if (lines) TakeRegisteredLines(std::move(*lines));
+}
+
+void TMainForm::TakeRegisteredLines(std::vector<std::string> lines)
+{
+    RegisteredLines = std::move(lines);
     UpdateRegisterToolBar();
 }
 
@@ -63,17 +68,20 @@ void TMainForm::RegisteredBtnClick(QAbstractButton* sender)
     RecalculateUnlessEnterOnly();
 }
 
-// The dialog's OK writes the file before anything else changes; a failed
-// write keeps the dialog open, and the entries, the buttons and the
-// constants as they were. The document is not recalculated.
+// The file is read again first: an editor or another window may have
+// changed it. The dialog's OK writes the file before anything else changes;
+// a failed write keeps the dialog open, and the entries, the buttons and
+// the constants as they were. The document is not recalculated.
 void TMainForm::mRegisterConst1Click()
 {
+    RegisteredFileSession file(RegisteredPath());
+    if (const auto& lines = file.Read(); lines && *lines != RegisteredLines) TakeRegisteredLines(*lines);
     TRegisterForm form(*Dialogs, this);
     form.LoadLines(RegisteredLines);
-    form.SetSaver([this](const std::vector<std::string>& lines) { WriteRegisteredFile(RegisteredPath(), lines); });
+    form.SetFile(file);
     if (Dialogs->RunDialog(form) != QDialog::Accepted) return;
-    RegisteredLines = form.EntryLines();
-    UpdateRegisterToolBar();
+    // Without a file (none was there and nothing was written) the entries stay.
+    if (file.Lines()) TakeRegisteredLines(*file.Lines());
 }
 
 }  // namespace tallyrix

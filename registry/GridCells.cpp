@@ -9,42 +9,7 @@
 namespace tallyrix {
 namespace {
 
-// One row or one column of the grid, addressed by its index along the line.
-struct GridLine {
-    QTableWidget* grid;
-    Qt::Orientation orientation;  // Horizontal: a column; Vertical: a row
-
-    int Count() const { return orientation == Qt::Horizontal ? grid->rowCount() : grid->columnCount(); }
-    QTableWidgetItem* Take(int line, int cross) const
-    {
-        return orientation == Qt::Horizontal ? grid->takeItem(cross, line) : grid->takeItem(line, cross);
-    }
-    void Put(int line, int cross, QTableWidgetItem* item) const
-    {
-        if (orientation == Qt::Horizontal)
-            grid->setItem(cross, line, item);
-        else
-            grid->setItem(line, cross, item);
-    }
-    QTableWidgetItem* TakeHeader(int line) const
-    {
-        return orientation == Qt::Horizontal ? grid->takeHorizontalHeaderItem(line)
-                                             : grid->takeVerticalHeaderItem(line);
-    }
-    void PutHeader(int line, QTableWidgetItem* item) const
-    {
-        if (orientation == Qt::Horizontal)
-            grid->setHorizontalHeaderItem(line, item);
-        else
-            grid->setVerticalHeaderItem(line, item);
-    }
-    QHeaderView* Header() const
-    {
-        return orientation == Qt::Horizontal ? grid->horizontalHeader() : grid->verticalHeader();
-    }
-};
-
-// Moves the line at from to to; the lines between shift by one.
+// Moves the item at from to to; the ones between shift by one.
 template <typename Take, typename Put>
 void Rotate(int from, int to, Take take, Put put)
 {
@@ -54,33 +19,20 @@ void Rotate(int from, int to, Take take, Put put)
     put(to, moved);
 }
 
-void MoveLine(const GridLine& line, int from, int to)
+void MoveRow(QTableWidget* grid, int from, int to)
 {
-    for (int cross = 0; cross < line.Count(); ++cross) {
+    for (int column = 0; column < grid->columnCount(); ++column) {
         Rotate(
-            from, to, [&](int at) { return line.Take(at, cross); },
-            [&](int at, QTableWidgetItem* item) { line.Put(at, cross, item); });
+            from, to, [&](int row) { return grid->takeItem(row, column); },
+            [&](int row, QTableWidgetItem* item) { grid->setItem(row, column, item); });
     }
     Rotate(
-        from, to, [&](int at) { return line.TakeHeader(at); },
-        [&](int at, QTableWidgetItem* item) { line.PutHeader(at, item); });
-    QHeaderView* header = line.Header();
+        from, to, [&](int row) { return grid->takeVerticalHeaderItem(row); },
+        [&](int row, QTableWidgetItem* item) { grid->setVerticalHeaderItem(row, item); });
+    QHeaderView* header = grid->verticalHeader();
     Rotate(
-        from, to, [&](int at) { return header->sectionSize(at); },
-        [&](int at, int size) { header->resizeSection(at, size); });
-}
-
-void FollowDrags(const GridLine& line)
-{
-    QHeaderView* header = line.Header();
-    header->setSectionsMovable(true);
-    QObject::connect(header, &QHeaderView::sectionMoved, line.grid, [line, header](int, int from, int to) {
-        {
-            const QSignalBlocker blocker(header);
-            header->moveSection(to, from);
-        }
-        MoveLine(line, from, to);
-    });
+        from, to, [&](int row) { return header->sectionSize(row); },
+        [&](int row, int size) { header->resizeSection(row, size); });
 }
 
 }  // namespace
@@ -112,10 +64,18 @@ bool RowHasText(const QTableWidget* grid, int row)
     return false;
 }
 
-void MoveCellsWithHeaders(QTableWidget* grid)
+void MoveRowCellsWithHeader(QTableWidget* grid)
 {
-    FollowDrags(GridLine{grid, Qt::Horizontal});
-    FollowDrags(GridLine{grid, Qt::Vertical});
+    grid->horizontalHeader()->setSectionsMovable(true);
+    QHeaderView* rows = grid->verticalHeader();
+    rows->setSectionsMovable(true);
+    QObject::connect(rows, &QHeaderView::sectionMoved, grid, [grid, rows](int, int from, int to) {
+        {
+            const QSignalBlocker blocker(rows);
+            rows->moveSection(to, from);
+        }
+        MoveRow(grid, from, to);
+    });
 }
 
 }  // namespace tallyrix

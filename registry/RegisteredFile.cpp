@@ -4,6 +4,7 @@
 #include <QString>
 
 #include <algorithm>
+#include <unordered_map>
 
 #include "files/TextCodec.h"
 #include "registry/FieldList.h"
@@ -13,11 +14,30 @@ namespace {
 
 QString ToQString(const std::string& text) { return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())); }
 
+// Every line of from, less one occurrence for each line of take.
+std::vector<std::string> Without(const std::vector<std::string>& from, const std::vector<std::string>& take)
+{
+    std::unordered_map<std::string, int> owed;
+    for (const std::string& line : take)
+        ++owed[line];
+    std::vector<std::string> rest;
+    for (const std::string& line : from) {
+        const auto found = owed.find(line);
+        if (found != owed.end() && found->second > 0)
+            --found->second;
+        else
+            rest.push_back(line);
+    }
+    return rest;
+}
+
 }  // namespace
 
-void WriteRegisteredFile(const std::string& path, const std::vector<std::string>& lines)
+void WriteRegisteredFile(const std::string& path, const std::vector<std::string>& lines, DiskSnapshot* written)
 {
-    SaveWholeFile(path, EncodeText(JoinRegisteredLines(lines), TextEncoding::ShiftJis));
+    const std::string bytes = EncodeText(JoinRegisteredLines(lines), TextEncoding::ShiftJis);
+    SaveWholeFile(path, bytes);
+    if (written) *written = DiskSnapshot::Of(path, bytes);
 }
 
 void SortRegisteredLines(std::vector<std::string>& lines)
@@ -45,6 +65,28 @@ std::vector<std::string> EntryLinesFromRows(const std::vector<EntryRow>& rows, b
     }
     SortRegisteredLines(lines);
     return lines;
+}
+
+std::vector<EntryRow> EntryRowsOf(const std::vector<std::string>& lines)
+{
+    std::vector<EntryRow> rows;
+    rows.reserve(lines.size());
+    for (const std::string& line : lines) {
+        std::vector<std::string> fields = SplitFields(line);
+        fields.resize(std::max<std::size_t>(fields.size(), 3));
+        rows.push_back({fields[0], fields[1], fields[2]});
+    }
+    return rows;
+}
+
+std::vector<std::string> MergeOutsideChanges(const std::vector<std::string>& base, const std::vector<std::string>& ours,
+                                             const std::vector<std::string>& theirs)
+{
+    std::vector<std::string> merged = Without(ours, Without(base, theirs));
+    for (std::string& line : Without(Without(theirs, base), Without(ours, base)))
+        merged.push_back(std::move(line));
+    SortRegisteredLines(merged);
+    return merged;
 }
 
 }  // namespace tallyrix

@@ -23,11 +23,11 @@ std::string JoinRegisteredLines(const std::vector<std::string>& lines)
     return JoinLinesCrLf(lines);
 }
 
-std::optional<std::vector<std::string>> ReadRegisteredFile(const std::string& path)
+std::optional<std::string> ReadRegisteredBytes(const std::string& path)
 {
     struct stat info {};
     if (stat(path.c_str(), &info) != 0) return std::nullopt;
-    return DecodeRegisteredText(ReadRegularFile(path, SmallFileSizeLimit));
+    return ReadRegularFile(path, SmallFileSizeLimit);
 }
 
 std::vector<std::string> DecodeRegisteredText(std::string_view bytes)
@@ -38,6 +38,13 @@ std::vector<std::string> DecodeRegisteredText(std::string_view bytes)
     const TextEncoding encoding = ChooseEncoding(bytes).encoding;
     const bool utf16 = encoding == TextEncoding::Utf16Le || encoding == TextEncoding::Utf16Be;
     return SplitRegisteredText(DecodeText(utf16 ? bytes : bytes.substr(0, bytes.find('\0'))).text);
+}
+
+std::optional<std::vector<std::string>> ReadRegisteredFile(const std::string& path)
+{
+    const std::optional<std::string> bytes = ReadRegisteredBytes(path);
+    if (!bytes) return std::nullopt;
+    return DecodeRegisteredText(*bytes);
 }
 
 int LoadRegisteredConstants(const std::string& path, Evaluator& engine)

@@ -30,7 +30,12 @@ std::vector<std::string> SplitRegisteredText(std::string_view text);
 // Each line followed by CR LF, the last one included.
 std::string JoinRegisteredLines(const std::vector<std::string>& lines);
 
-// The lines of the file's bytes, decoded to UTF-8.
+// The file's bytes, or nothing when there is no file (or it cannot even be
+// looked at). Throws RegisteredFileError when the file is there but cannot
+// be read: not a regular file, or larger than the small files' limit.
+std::optional<std::string> ReadRegisteredBytes(const std::string& path);
+
+// The file's bytes as lines, decoded to UTF-8.
 std::vector<std::string> DecodeRegisteredText(std::string_view bytes);
 
 // The lines of the file, decoded to UTF-8, or nothing when there is no file

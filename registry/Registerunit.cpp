@@ -14,7 +14,6 @@
 #include <algorithm>
 
 #include "registry/CellEditor.h"
-#include "registry/FieldList.h"
 #include "registry/GridCells.h"
 #include "shell/Dialogs.h"
 
@@ -39,6 +38,12 @@ QPushButton* NewButton(QWidget* parent, const QString& name, const QString& capt
 }
 
 std::string ToUtf8(const QString& text) { return text.toStdString(); }
+
+// Lines as the dialog would write them back: three fields, sorted.
+std::vector<std::string> AsDialogWrites(const std::optional<std::vector<std::string>>& lines)
+{
+    return lines ? EntryLinesFromRows(EntryRowsOf(*lines), false) : std::vector<std::string>();
+}
 
 }  // namespace
 
@@ -81,7 +86,7 @@ void TRegisterForm::CreateGrid()
     connect(editor, &TCellEditor::TextEdited, this, &TRegisterForm::sgRegisterSetEditText);
     // The cell editor is open nearly all the time; Enter still means OK.
     connect(editor, &TCellEditor::ReturnPressed, this, [this] { OkBtn->click(); });
-    MoveCellsWithHeaders(sgRegister);
+    MoveRowCellsWithHeader(sgRegister);
     // Connected after the cells have moved: a row dragged below the empty
     // row would otherwise be the last row, which OK never saves.
     connect(rows, &QHeaderView::sectionMoved, this, [this] {
@@ -140,6 +145,7 @@ void TRegisterForm::showEvent(QShowEvent* event)
 void TRegisterForm::LoadLines(const std::vector<std::string>& lines)
 {
     FillGrid(lines);
+    LoadedLines = EntryLines();
     sgRegister->setCurrentCell(0, 0);
 }
 
@@ -148,20 +154,67 @@ std::vector<std::string> TRegisterForm::EntryLines() const
     return EntryLinesFromRows(RowsUpTo(LastRow()), false);
 }
 
-void TRegisterForm::SetSaver(EntrySaver saver) { Saver = std::move(saver); }
+void TRegisterForm::SetFile(RegisteredFileSession& file) { File = &file; }
 
 void TRegisterForm::OkBtnClick()
 {
-    if (Saver) {
-        try {
-            Saver(EntryLines());
-        } catch (const FileError& failure) {
-            Dialogs.ShowMessage(this, MessageRequest{QMessageBox::Critical, QCoreApplication::applicationName(),
-                                                     QString::fromUtf8(failure.what())});
-            return;
-        }
+    try {
+        if (File && !SaveEntries()) return;
+    } catch (const FileError& failure) {
+        Dialogs.ShowMessage(this, MessageRequest{QMessageBox::Critical, QCoreApplication::applicationName(),
+                                                 QString::fromUtf8(failure.what())});
+        return;
     }
     accept();
+}
+
+// Nothing is written for an OK without changes, so a file edited by hand
+// or by another window keeps every byte; its lines are taken as they are.
+bool TRegisterForm::SaveEntries()
+{
+    const std::vector<std::string> lines = EntryLines();
+    const bool edited = lines != LoadedLines;
+    if (!File->ChangedOnDisk()) {
+        if (edited) File->Write(lines);
+        return true;
+    }
+    if (!edited) {
+        File->Read();
+        return true;
+    }
+    const QMessageBox::StandardButton answer = AskAboutOutsideChange();
+    if (answer == QMessageBox::Yes) {
+        File->Write(lines);
+        return true;
+    }
+    if (answer == QMessageBox::No) TakeInOutsideChanges(lines);
+    return false;
+}
+
+// No is the answer that loses nothing, so it is the default.
+QMessageBox::StandardButton TRegisterForm::AskAboutOutsideChange()
+{
+    const QString text =
+        QString::fromStdString(File->Path()) +
+        QStringLiteral(
+            "は、この画面を開いた後に他のプログラムによって変更されています。\n\n"
+            "はい：この画面の内容で上書きします（ファイルでの変更は失われます）。\n"
+            "いいえ：ファイルでの変更をこの画面に取り込みます。確かめてからもう一度 OK を押してください。\n"
+            "キャンセル：保存せずにこの画面に戻ります。");
+    return Dialogs.ShowMessage(
+        this, MessageRequest{QMessageBox::Warning, QCoreApplication::applicationName(), text,
+                             QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, QMessageBox::No});
+}
+
+// The grid gets the other writer's changes on top of the user's; the file
+// as now read becomes the state the next OK is measured against.
+void TRegisterForm::TakeInOutsideChanges(const std::vector<std::string>& ours)
+{
+    const std::vector<std::string> base = AsDialogWrites(File->Lines());
+    const std::vector<std::string> theirs = AsDialogWrites(File->Read());
+    FillGrid(MergeOutsideChanges(base, ours, theirs));
+    LoadedLines = theirs;
+    ShowCount(RegisteredPrefix, LastRow());
 }
 
 std::vector<EntryRow> TRegisterForm::RowsUpTo(int end) const
@@ -176,14 +229,12 @@ std::vector<EntryRow> TRegisterForm::RowsUpTo(int end) const
 
 void TRegisterForm::FillGrid(const std::vector<std::string>& lines)
 {
-    sgRegister->setRowCount(static_cast<int>(lines.size()) + 1);
+    std::vector<EntryRow> rows = EntryRowsOf(lines);
+    rows.emplace_back();
+    sgRegister->setRowCount(static_cast<int>(rows.size()));
     for (int row = 0; row <= LastRow(); ++row) {
-        const std::vector<std::string> fields =
-            row < LastRow() ? SplitFields(lines[static_cast<std::size_t>(row)]) : std::vector<std::string>();
-        for (int column = 0; column < ColumnCount; ++column) {
-            const auto index = static_cast<std::size_t>(column);
-            SetCellText(sgRegister, row, column, index < fields.size() ? QString::fromStdString(fields[index]) : QString());
-        }
+        for (int column = 0; column < ColumnCount; ++column)
+            SetCellText(sgRegister, row, column, QString::fromStdString(rows[static_cast<std::size_t>(row)][column]));
     }
 }
 

@@ -1,14 +1,16 @@
 // The register dialog: the registered entries in an editable grid, one row
-// per entry and an empty row for a new one. It changes nothing outside
-// itself; the main window takes EntryLines() when it closes with OK.
+// per entry and an empty row for a new one. Its OK writes Registered.txt
+// when the entries were changed; the main window then takes the file's
+// lines.
 #pragma once
 
 #include <QDialog>
-#include <functional>
+#include <QMessageBox>
 #include <string>
 #include <vector>
 
 #include "registry/RegisteredFile.h"
+#include "registry/RegisteredFileSession.h"
 
 class QAction;
 class QLabel;
@@ -31,11 +33,11 @@ public:
     // lines and sorted.
     std::vector<std::string> EntryLines() const;
 
-    // What OK does with EntryLines() before the dialog closes. When it
-    // throws FileError, the error is shown and the dialog stays open with
-    // everything typed in it.
-    using EntrySaver = std::function<void(const std::vector<std::string>&)>;
-    void SetSaver(EntrySaver saver);
+    // The file OK writes, read by the caller just before LoadLines. OK
+    // writes nothing when the entries are as loaded, and asks before it
+    // replaces a file that someone else has changed meanwhile. A failed
+    // write is shown and the dialog stays open with everything typed in it.
+    void SetFile(RegisteredFileSession& file);
 
     // Handlers, named as in the dialog's design.
     void sgRegisterSetEditText(int row, int column, const QString& text);
@@ -68,9 +70,16 @@ private:
     // Text put into the last row makes it an entry: a new empty row goes below.
     void KeepLastRowEmpty(int row, const QString& text);
     void SetCurrentCellText(const QString& text);
+    // True when the dialog may close.
+    bool SaveEntries();
+    QMessageBox::StandardButton AskAboutOutsideChange();
+    void TakeInOutsideChanges(const std::vector<std::string>& ours);
 
     ModalDialogs& Dialogs;
-    EntrySaver Saver;
+    RegisteredFileSession* File = nullptr;
+    // The entries as the file held them when loaded or last merged, in the
+    // form OK would write them: OK with the grid still so writes nothing.
+    std::vector<std::string> LoadedLines;
 };
 
 }  // namespace tallyrix

@@ -26,6 +26,18 @@ void SetUpButton(QToolButton* button, bool flat)
     button->setFocusPolicy(Qt::NoFocus);
 }
 
+// The caption as the button reads: "&&" shows one '&', a lone '&' marks
+// the mnemonic and is not shown.
+QString PlainCaption(const QString& caption)
+{
+    QString plain;
+    for (qsizetype at = 0; at < caption.size(); ++at) {
+        if (caption[at] == u'&' && ++at == caption.size()) break;
+        plain += caption[at];
+    }
+    return plain;
+}
+
 }  // namespace
 
 // Measures captions as QToolButton::sizeHint would, without a button each.
@@ -80,11 +92,26 @@ TButtonBar::TButtonBar(const QString& name, QSize buttonSize, QWidget* parent)
 QToolButton* TButtonBar::NewButton(const QString& caption, const QString& hint)
 {
     auto* button = new QToolButton(this);
-    button->setText(caption);
+    Label(button, caption, hint);
     SetUpButton(button, FlatButtons);
     if (ButtonSize.isValid()) button->setFixedSize(ButtonSize);
-    ApplyHint(button, hint);
     return button;
+}
+
+void TButtonBar::Label(QToolButton* button, const QString& caption, const QString& hint) const
+{
+    const QString shown = ShownCaption(caption);
+    button->setText(shown);
+    ApplyHint(button, hint);
+    if (shown == caption) return;
+    const QString tip = button->toolTip();
+    button->setToolTip(tip.isEmpty() ? PlainCaption(caption) : PlainCaption(caption) + u'\n' + tip);
+}
+
+QString TButtonBar::ShownCaption(const QString& caption) const
+{
+    if (CaptionWidthLimit <= 0) return caption;
+    return fontMetrics().elidedText(caption, Qt::ElideRight, CaptionWidthLimit, Qt::TextShowMnemonic);
 }
 
 QToolButton* TButtonBar::AddButton(const QString& caption, const QString& hint, bool breakAfter)
@@ -146,6 +173,8 @@ void TButtonBar::SetFlat(bool flat)
 
 bool TButtonBar::Flat() const { return FlatButtons; }
 
+void TButtonBar::SetCaptionWidthLimit(int pixels) { CaptionWidthLimit = pixels; }
+
 void TButtonBar::SetEntries(QList<BarEntry> entries, ButtonMaker makeButton)
 {
     BeginUpdate();
@@ -197,7 +226,8 @@ void TButtonBar::MeasureEntries()
     SetUpButton(Measure, FlatButtons);
     Sizes.clear();
     Sizes.reserve(static_cast<std::size_t>(Entries.size()));
-    for (const BarEntry& entry : Entries) Sizes.push_back(Measure->CaptionSize(entry.caption));
+    for (const BarEntry& entry : Entries)
+        Sizes.push_back(Measure->CaptionSize(ShownCaption(entry.caption)));
 }
 
 void TButtonBar::CreateOverflowButton()
@@ -220,6 +250,9 @@ void TButtonBar::changeEvent(QEvent* event)
     QWidget::changeEvent(event);
     if ((event->type() == QEvent::FontChange || event->type() == QEvent::StyleChange) && !Entries.isEmpty()) {
         MeasureEntries();
+        for (int index = 0; index < Made.size(); ++index) {
+            if (QToolButton* made = Made.at(index)) Label(made, Entries.at(index).caption, Entries.at(index).hint);
+        }
         Rows->invalidate();
     }
 }

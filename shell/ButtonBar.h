@@ -40,6 +40,10 @@ public:
     QList<QToolButton*> Buttons() const;
     void SetFlat(bool flat);
     bool Flat() const;
+    // A caption wider than pixels is cut with "…" and shown whole in the
+    // button's tooltip, so one long caption cannot widen the window; 0 (the
+    // start) sets no limit. Applies to the buttons made afterwards.
+    void SetCaptionWidthLimit(int pixels);
 
     // Replaces every button with one per entry, made when it is needed:
     // the first ones at once, the others when their row comes into view or
@@ -61,6 +65,8 @@ protected:
 private:
     friend class EntryItem;
     QToolButton* NewButton(const QString& caption, const QString& hint);
+    void Label(QToolButton* button, const QString& caption, const QString& hint) const;
+    QString ShownCaption(const QString& caption) const;
     QSize EntrySize(int index) const;
     void PlaceEntry(int index, const QRect& place);
     void MeasureEntries();
@@ -69,6 +75,7 @@ private:
     WrapLayout* Rows;
     QSize ButtonSize;
     bool FlatButtons = true;
+    int CaptionWidthLimit = 0;
     // Made buttons by entry (null while not made); AddButton's in order.
     QList<QToolButton*> Made;
     QList<BarEntry> Entries;

@@ -20,6 +20,8 @@ struct MessageRequest {
     QString caption;
     QString text;
     QMessageBox::StandardButtons buttons = QMessageBox::Ok;
+    // The button Enter presses; NoButton leaves the choice to the box.
+    QMessageBox::StandardButton defaultButton = QMessageBox::NoButton;
 };
 
 // The open and save file dialogs: the first name filter is preselected; a

@@ -13,6 +13,7 @@ namespace tallyrix {
 QMessageBox::StandardButton QtDialogs::ShowMessage(QWidget* owner, const MessageRequest& request)
 {
     QMessageBox box(request.icon, request.caption, request.text, request.buttons, owner);
+    if (request.defaultButton != QMessageBox::NoButton) box.setDefaultButton(request.defaultButton);
     return static_cast<QMessageBox::StandardButton>(box.exec());
 }
 

@@ -61,6 +61,7 @@ TEST_F(FilesWindowTest, AFileChangedOnDiskIsNotOverwrittenSilently)
         Form->RunHandler([&] { Form->FileSave(); });
         ASSERT_EQ(Dialogs->Messages.size(), 1u) << c.what;
         EXPECT_EQ(Dialogs->Messages.front().text, CalPath("shared.txt") + ChangedQuestion) << c.what;
+        EXPECT_EQ(Dialogs->Messages.front().defaultButton, QMessageBox::No) << c.what;
         EXPECT_EQ(ReadBytes(CalPath("shared.txt")), QByteArray(c.fileAfter)) << c.what;
         EXPECT_EQ(Modified(), c.modifiedAfter) << c.what;
         if (c.saveAsName) {

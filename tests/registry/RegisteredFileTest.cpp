@@ -66,6 +66,26 @@ TEST(EntryLinesFromRows, KeepsNamedRowsJoinedAndSorted)
     EXPECT_EQ(EntryLinesFromRows(rows, true), (Lines{"\"q r\",\"1,5\",\"\"\"t\"\"\"", "a,1,", "z,2,h"}));
 }
 
+// Base is the file when the dialog read it, ours the dialog's entries at
+// OK, theirs the file at OK.
+TEST(MergeOutsideChanges, KeepsWhatEitherSideWrote)
+{
+    const struct {
+        const char* what;
+        Lines base, ours, theirs, merged;
+    } cases[] = {
+        {"each added one", {"a,1,"}, {"a,1,", "b,2,"}, {"a,1,", "c,3,"}, {"a,1,", "b,2,", "c,3,"}},
+        {"both added the same", {}, {"b,2,"}, {"b,2,"}, {"b,2,"}},
+        {"they removed one we kept", {"a,1,", "b,2,"}, {"a,1,", "b,2,", "c,3,"}, {"b,2,"}, {"b,2,", "c,3,"}},
+        {"they removed one we changed", {"a,1,"}, {"a,5,"}, {}, {"a,5,"}},
+        {"both changed one", {"a,1,"}, {"a,5,"}, {"a,7,"}, {"a,5,", "a,7,"}},
+        {"we removed one they kept", {"a,1,", "b,2,"}, {"b,2,"}, {"a,1,", "b,2,"}, {"b,2,"}},
+        {"duplicates count", {"a,1,"}, {"a,1,", "a,1,"}, {"a,1,", "z,0,"}, {"a,1,", "a,1,", "z,0,"}},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(MergeOutsideChanges(c.base, c.ours, c.theirs), c.merged) << c.what;
+}
+
 class RegisteredFileTest : public ::testing::Test {
 protected:
     std::string PathOf(const char* name) const { return QDir(Dir.path()).filePath(name).toStdString(); }

@@ -49,6 +49,7 @@ TEST_F(RegisteredWindowTest, AFailedWriteKeepsTheDialogOpen)
 {
     StartWith({"g,9.8"});
     const QByteArray before = FileBytes();
+    Dialogs->MessageAnswers = {QMessageBox::Yes};  // replace what took the file's place
     InDialog([this](TRegisterForm& form) {
         TypeIntoCell(form, 1, 0, QStringLiteral("c"));
         TypeIntoCell(form, 1, 1, QStringLiteral("3e8"));
@@ -69,6 +70,54 @@ TEST_F(RegisteredWindowTest, AFailedWriteKeepsTheDialogOpen)
     });
     EXPECT_NE(FileBytes(), before);
     EXPECT_EQ(Captions(), (QStringList{"c", "g"}));
+}
+
+// Another window or an editor changes Registered.txt while the dialog is
+// open; the file starts as "a,1" and the other writer adds b.
+TEST_F(RegisteredWindowTest, AnEntryWrittenMeanwhileIsNeverDroppedSilently)
+{
+    const QByteArray theirs("b,2,\r\na,1\r\n");
+    const struct {
+        const char* what;
+        bool typeEntry;  // c,3 into the empty row
+        bool outside;
+        QMessageBox::StandardButton answer;  // NoButton: no question
+        QByteArray fileAfter;
+        QStringList captions;
+    } cases[] = {
+        {"an OK without changes writes nothing", false, false, QMessageBox::NoButton, "a,1\r\n", {"a"}},
+        {"without changes the other's file stands", false, true, QMessageBox::NoButton, theirs, {"b", "a"}},
+        {"Yes: the dialog's entries", true, true, QMessageBox::Yes, "a,1,\r\nc,3,\r\n", {"a", "c"}},
+        {"No: both, after a second OK", true, true, QMessageBox::No, "a,1,\r\nb,2,\r\nc,3,\r\n", {"a", "b", "c"}},
+        {"Cancel: back to the dialog", true, true, QMessageBox::Cancel, theirs, {"a"}},
+    };
+    StartWithoutFile();
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        PutFileBytes("a,1\r\n");
+        Dialogs->Messages.clear();
+        Dialogs->MessageAnswers = {c.answer};
+        InDialog([&](TRegisterForm& form) {
+            if (c.typeEntry) {
+                TypeIntoCell(form, 1, 0, QStringLiteral("c"));
+                TypeIntoCell(form, 1, 1, QStringLiteral("3"));
+            }
+            if (c.outside) PutFileBytes(theirs);
+            ClickOk(form);
+            if (c.answer == QMessageBox::No) {
+                EXPECT_EQ(GridRows(form),
+                          (QList<QStringList>{{"a", "1", ""}, {"b", "2", ""}, {"c", "3", ""}, {"", "", ""}}));
+                ClickOk(form);
+            }
+            if (form.isVisible()) form.reject();
+        });
+        EXPECT_EQ(Dialogs->Messages.size(), c.answer == QMessageBox::NoButton ? 0u : 1u);
+        EXPECT_EQ(FileBytes(), c.fileAfter);
+        EXPECT_EQ(Captions(), c.captions);
+    }
+    const MessageRequest& question = Dialogs->Messages.front();
+    EXPECT_EQ(question.buttons, QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
+    EXPECT_EQ(question.defaultButton, QMessageBox::No);
 }
 
 // Every item under menu, nested menus opened as a user would open them.

@@ -97,15 +97,21 @@ TEST_F(RegisteredWindowTest, TypingIntoTheLastRowAddsARow)
     EXPECT_EQ(Output(), before);  // OK does not recalculate
 }
 
-TEST_F(RegisteredWindowTest, OkRewritesAHandEditedFileSorted)
+TEST_F(RegisteredWindowTest, OkRewritesAHandEditedFileSortedOnceSomethingChanged)
 {
-    StartWithBytes("b,2\r\n\r\nC,1,h,extra\r\n\"c d\",3\r\na,4");
+    const QByteArray handEdited("b,2\r\n\r\nC,1,h,extra\r\n\"c d\",3\r\na,4");
+    StartWithBytes(handEdited);
     ASSERT_EQ(Form->RegisteredLines.size(), 5u);
     InDialog(ClickOk);
+    EXPECT_EQ(FileBytes(), handEdited);
+    InDialog([](TRegisterForm& form) {
+        TypeIntoCell(form, 5, 0, QStringLiteral("d"));
+        ClickOk(form);
+    });
     // The whole line is compared, so a quoted name comes first.
-    EXPECT_EQ(FileBytes(), QByteArray("\"c d\",3,\r\na,4,\r\nb,2,\r\nC,1,h\r\n"));
-    EXPECT_EQ(Form->RegisteredLines, (std::vector<std::string>{"\"c d\",3,", "a,4,", "b,2,", "C,1,h"}));
-    EXPECT_EQ(Captions(), (QStringList{"c d", "a", "b", "C"}));
+    EXPECT_EQ(FileBytes(), QByteArray("\"c d\",3,\r\na,4,\r\nb,2,\r\nC,1,h\r\nd,,\r\n"));
+    EXPECT_EQ(Form->RegisteredLines, (std::vector<std::string>{"\"c d\",3,", "a,4,", "b,2,", "C,1,h", "d,,"}));
+    EXPECT_EQ(Captions(), (QStringList{"c d", "a", "b", "C", "d"}));
 }
 
 TEST_F(RegisteredWindowTest, DeleteCompactsAndSortsWhateverTheAnswer)
@@ -243,21 +249,26 @@ TEST_F(RegisteredWindowTest, CutCopyAndPasteTakeWholeCells)
     EXPECT_EQ(FileBytes(), QByteArray("a,,one\r\nb,,1\r\npasted,,\r\n"));
 }
 
-TEST_F(RegisteredWindowTest, DraggedColumnsAndRowsTakeTheirCells)
+// A dragged column is only shown elsewhere: what is typed under its title
+// is still a name, a value or a hint. A dragged row takes its cells along.
+TEST_F(RegisteredWindowTest, DraggedColumnsKeepTheirMeaning)
 {
-    StartWith({"a,1,", "b,2,"});
+    StartWith({"a,1,ha", "b,2,"});
     InDialog([](TRegisterForm& form) {
-        form.sgRegister->horizontalHeader()->moveSection(1, 0);
-        EXPECT_EQ(form.sgRegister->horizontalHeaderItem(0)->text(), QStringLiteral("変数の値・文字列"));
-        EXPECT_EQ(form.sgRegister->horizontalHeader()->sectionSize(0), 272);
-        EXPECT_EQ(GridRows(form).value(0), (QStringList{"1", "a", ""}));
+        QTableWidget* grid = form.sgRegister;
+        grid->horizontalHeader()->moveSection(1, 0);
+        EXPECT_EQ(grid->horizontalHeader()->logicalIndex(0), 1);
+        // The first place on screen, then Tab to the second: a value, then a name.
+        TypeIntoCell(form, 2, 1, QStringLiteral("7"));
+        QTest::keyClick(grid->indexWidget(grid->currentIndex()), Qt::Key_Tab);
+        EXPECT_EQ(grid->currentColumn(), 0);
+        TypeIntoCell(form, 2, grid->currentColumn(), QStringLiteral("n"));
         // A row dragged below the empty row does not become the unsaved last row.
-        form.sgRegister->verticalHeader()->moveSection(0, 2);
-        EXPECT_EQ(GridRows(form), (Rows{{"2", "b", ""}, {"", "", ""}, {"1", "a", ""}, {"", "", ""}}));
+        grid->verticalHeader()->moveSection(0, 3);
+        EXPECT_EQ(GridRows(form), (Rows{{"b", "2", ""}, {"n", "7", ""}, {"", "", ""}, {"a", "1", "ha"}, {"", "", ""}}));
         ClickOk(form);
     });
-    // The file follows the columns on screen: the value column came first.
-    EXPECT_EQ(FileBytes(), QByteArray("1,a,\r\n2,b,\r\n"));
+    EXPECT_EQ(FileBytes(), QByteArray("a,1,ha\r\nb,2,\r\nn,7,\r\n"));
 }
 
 TEST_F(RegisteredWindowTest, OkReplacesTheConstantsWithoutRecalculating)
@@ -283,6 +294,7 @@ TEST_F(RegisteredWindowTest, OkReplacesTheConstantsWithoutRecalculating)
 TEST_F(RegisteredWindowTest, AFailedWriteChangesNothing)
 {
     StartWith({"g,9.80665,"});
+    Dialogs->MessageAnswers = {QMessageBox::Yes};  // replace what took the file's place
     InDialog([](TRegisterForm& form) {
         TypeIntoCell(form, 1, 0, QStringLiteral("h"));
         TypeIntoCell(form, 1, 1, QStringLiteral("5"));
@@ -291,9 +303,9 @@ TEST_F(RegisteredWindowTest, AFailedWriteChangesNothing)
         ASSERT_TRUE(QDir().mkdir(RegisteredPath()));
         ClickOk(form);
     });
-    ASSERT_EQ(Dialogs->Messages.size(), 1u);
-    EXPECT_EQ(Dialogs->Messages[0].icon, QMessageBox::Critical);
-    EXPECT_EQ(Dialogs->Messages[0].caption, QStringLiteral("Tallyrix"));
+    ASSERT_EQ(Dialogs->Messages.size(), 2u);
+    EXPECT_EQ(Dialogs->Messages[1].icon, QMessageBox::Critical);
+    EXPECT_EQ(Dialogs->Messages[1].caption, QStringLiteral("Tallyrix"));
     EXPECT_EQ(Form->RegisteredLines, std::vector<std::string>{"g,9.80665,"});
     EXPECT_EQ(Captions(), QStringList{"g"});
     EXPECT_EQ(Form->FixedVariableCount, 2);

@@ -9,6 +9,7 @@
 #include <QTextEdit>
 #include <QToolButton>
 
+#include "registry/FieldList.h"
 #include "shell/ButtonBar.h"
 #include "tests/registry_window/RegisteredWindowFixture.h"
 
@@ -53,6 +54,26 @@ TEST_F(RegisteredWindowTest, OneButtonPerLineInLineOrder)
     // pi, g (twice, one constant), a,b, c2 and 円周率.
     EXPECT_EQ(Form->FixedVariableCount, 5);
     EXPECT_EQ(Form->RegisteredLines.size(), std::size(expected));
+}
+
+// A long name is cut on its button only: the tooltip shows it whole, and
+// the window gets no wider.
+TEST_F(RegisteredWindowTest, ALongNameIsCutOnItsButton)
+{
+    StartWith({"g,1,"});
+    const int narrowest = Form->minimumSizeHint().width();
+    const QString name = QStringLiteral("R&D ") + QString(196, u'長');
+    Form->RegisteredLines = {JoinFields({name.toStdString(), "1", "tip"})};
+    Form->UpdateRegisterToolBar();
+    // A new size reaches the window one level of layouts per round of events.
+    for (QWidget* widget = Form->tbRegister; widget; widget = widget->parentWidget())
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::LayoutRequest);
+    EXPECT_EQ(Form->minimumSizeHint().width(), narrowest);
+    QToolButton* button = RegisteredButtons().value(0);
+    ASSERT_NE(button, nullptr);
+    EXPECT_TRUE(button->text().startsWith(QStringLiteral("R&&D "))) << button->text().toStdString();
+    EXPECT_TRUE(button->text().endsWith(u'…')) << button->text().toStdString();
+    EXPECT_EQ(button->toolTip(), name + QStringLiteral("\ntip"));
 }
 
 TEST_F(RegisteredWindowTest, WithoutTheFileThereIsNothing)

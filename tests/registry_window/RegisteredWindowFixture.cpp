@@ -33,11 +33,15 @@ void RegisteredWindowTest::StartWith(const std::vector<std::string>& lines)
 
 void RegisteredWindowTest::StartWithBytes(const QByteArray& bytes)
 {
+    PutFileBytes(bytes);
+    WindowTest::SetUp();
+}
+
+void RegisteredWindowTest::PutFileBytes(const QByteArray& bytes)
+{
     QFile file(RegisteredPath());
     ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
     file.write(bytes);
-    file.close();
-    WindowTest::SetUp();
 }
 
 void RegisteredWindowTest::StartWithoutFile()

@@ -30,6 +30,8 @@ protected:
 
     static QString RegisteredPath();
     static QByteArray FileBytes();
+    // Registered.txt as another program writes it.
+    static void PutFileBytes(const QByteArray& bytes);
     QList<QToolButton*> RegisteredButtons() const;
     QStringList Captions() const;
     QToolButton* RegisteredButton(const QString& caption) const;
