@@ -168,17 +168,18 @@ void TRegisterForm::OkBtnClick()
     accept();
 }
 
-// Nothing is written for an OK without changes, so a file edited by hand
-// or by another window keeps every byte; its lines are taken as they are.
+// The grid was read from the file when the dialog opened, so while the file
+// is unchanged an OK writes it back sorted, as always. A file written by
+// another window or an editor meanwhile is never overwritten unasked: without
+// edits here its lines are taken as they are, with edits the user chooses.
 bool TRegisterForm::SaveEntries()
 {
     const std::vector<std::string> lines = EntryLines();
-    const bool edited = lines != LoadedLines;
     if (!File->ChangedOnDisk()) {
-        if (edited) File->Write(lines);
+        File->Write(lines);
         return true;
     }
-    if (!edited) {
+    if (lines == LoadedLines) {
         File->Read();
         return true;
     }
