@@ -71,6 +71,13 @@ void Evaluator::Fail(const char* message) {
     Token = End;
     ErrorStop = true;
     StopOffset = Position - 1;
+    // Found with the next token already read: the failing one is before it.
+    FailedTokenEnd = PreviousTokenEnd;
+}
+
+void Evaluator::FailInLiteral(const char* message) {
+    Fail(message);
+    FailedTokenEnd = StopOffset;
 }
 
 bool Evaluator::MissingOperand() {
@@ -93,7 +100,7 @@ void Evaluator::EvaluateFromStart(std::string_view text) {
     SourceLength = text.size();
     Position = 1;
     ErrorStop = false;
-    StatementStart = StopOffset = 0;
+    StatementStart = StopOffset = FailedTokenEnd = PreviousTokenEnd = 0;
     StatementEnds.clear();
     NextToken();
     if (Token == End) return;
@@ -113,7 +120,7 @@ bool Evaluator::RunSlice() {
 // A run that ended without an error or "@" is waiting for more input.
 void Evaluator::FinishRun() {
     if (Token == End || Paused) return;
-    StopOffset = Position - 1;
+    StopOffset = FailedTokenEnd = Position - 1;
     MessageText.assign(WaitingForInput);
     ResultText.clear();
 }

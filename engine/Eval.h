@@ -157,6 +157,10 @@ public:
     // StatementEnds holds the offset of each completed statement's ";".
     std::size_t StatementStart = 0;
     std::size_t StopOffset = 0;
+    // Where the token the failure was found at ends (0 when the run did not
+    // stop). An undefined name or a zero divisor is found only once the
+    // token after it has been read, so this may lie before StopOffset.
+    std::size_t FailedTokenEnd = 0;
     bool RecordStatementEnds = false;
     std::vector<std::size_t> StatementEnds;
 
@@ -253,6 +257,8 @@ private:
 
     // Errors that stop evaluation: message, empty result, Token = End.
     void Fail(const char* message);
+    // A literal refused while it is read: the failure lies within it.
+    void FailInLiteral(const char* message);
     bool Stopped() const { return Token == End || Token == Invalid; }
     // After NextToken following an operator, sign, "(", "=" or function name:
     // the end marker there means the input is incomplete.
@@ -331,6 +337,7 @@ private:
     std::string_view Source;
     std::size_t SourceLength = 0;
     std::size_t Position = 1;  // 1-based index of the next byte to read
+    std::size_t PreviousTokenEnd = 0;  // 0-based index just after the token before the current one
     bool ErrorStop = false;    // Token == End because of an error, not "@"
     std::vector<PendingOperation> Pending;  // kept between evaluations
     std::uint64_t FormattedBits = 0;

@@ -79,7 +79,7 @@ bool Evaluator::EvaluateResuming(std::string text, int base, std::size_t slice) 
     SourceLength = Source.size();
     Position = Resumable.States.back().position;
     ErrorStop = false;
-    StopOffset = 0;
+    StopOffset = FailedTokenEnd = 0;
     // Just as the loop stands after a completed statement's ";".
     Token = Separator;
     SliceBytes = slice;
