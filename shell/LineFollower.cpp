@@ -15,8 +15,9 @@ TLineFollower::TLineFollower(TRichEdit* editor, TResultPane* pane) : QObject(pan
     connect(editorBar, &QScrollBar::rangeChanged, this, &TLineFollower::FollowEditor);
     connect(Pane->verticalScrollBar(), &QScrollBar::valueChanged, this, &TLineFollower::FollowPane);
     // Every change of what the editor shows (scrolling, typing, a font that
-    // makes lines taller) asks for a repaint of its view.
-    connect(Editor, &QPlainTextEdit::updateRequest, this, &TLineFollower::PlaceLines);
+    // makes lines taller) asks for a repaint of its view; its scroll bar does
+    // not always tell when the editor scrolls while it lays out its lines.
+    connect(Editor, &QPlainTextEdit::updateRequest, this, &TLineFollower::FollowEditor);
     Editor->viewport()->installEventFilter(this);
     Pane->viewport()->installEventFilter(this);
 }
@@ -68,7 +69,7 @@ void TLineFollower::PlaceLines()
 bool TLineFollower::eventFilter(QObject* watched, QEvent* event)
 {
     // A taller view shows more lines; a view moved in the window moves them.
-    if (event->type() == QEvent::Resize || event->type() == QEvent::Move) PlaceLines();
+    if (event->type() == QEvent::Resize || event->type() == QEvent::Move) FollowEditor();
     return QObject::eventFilter(watched, event);
 }
 
