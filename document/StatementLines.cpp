@@ -59,8 +59,8 @@ std::vector<std::size_t> StatementLines::EndLines(const std::vector<std::size_t>
     return lines;
 }
 
-std::vector<std::string_view> StatementLines::ValuesByLine(const std::vector<std::size_t>& ends,
-                                                           const LineList& values, std::size_t lineCount) const
+std::vector<std::string_view> StatementLines::ValuesByLine(const std::vector<std::size_t>& ends, const LineList& values,
+                                                           std::size_t lineCount) const
 {
     std::vector<std::string_view> byLine(lineCount);
     const std::vector<std::size_t> lines = EndLines(ends, std::min(ends.size(), values.size()));
@@ -86,7 +86,8 @@ LineValues StatementLines::ValuesBesideLines(const std::vector<std::size_t>& end
         const bool lastOnLine = i + 1 == lines.size() || lines[i + 1] != lines[i];
         if (!lastOnLine || (i == first && !withMessage)) continue;
         std::string note;
-        for (std::size_t j = first; j <= i; ++j) note.append(values[j]).append(1, '\n');
+        for (std::size_t j = first; j <= i; ++j)
+            note.append(values[j]).append(1, '\n');
         if (withMessage) note.append(message).append(1, '\n');
         note.pop_back();
         result.notes.emplace_back(lines[i], std::move(note));
@@ -94,7 +95,8 @@ LineValues StatementLines::ValuesBesideLines(const std::vector<std::size_t>& end
     if (!message.empty() && messageLine < lineCount) byLine[messageLine] = message;
 
     result.text.reserve(values.Text().size() + message.size() + lineCount);
-    for (const std::string_view value : byLine) result.text.append(value).append(1, '\n');
+    for (const std::string_view value : byLine)
+        result.text.append(value).append(1, '\n');
     if (!result.text.empty()) result.text.pop_back();
     return result;
 }

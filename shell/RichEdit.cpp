@@ -2,8 +2,8 @@
 
 #include <QMimeData>
 #include <QTextBlock>
-#include <QTextLayout>
 #include <QTextDocumentFragment>
+#include <QTextLayout>
 
 namespace tallyrix {
 

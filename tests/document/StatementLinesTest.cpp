@@ -63,20 +63,20 @@ struct SpanCase {
 TEST(StatementLinesTest, TheFailingStatementRunsFromItsStartToWhereTheEngineStopped)
 {
     const SpanCase cases[] = {
-        {"1;2.3.4;5", {{0, 2}, {0, 6}}},                 // literal error, stopped inside the literal
+        {"1;2.3.4;5", {{0, 2}, {0, 6}}},  // literal error, stopped inside the literal
         {"1;2e3e4;", {{0, 2}, {0, 6}}},
-        {"1; x;5;", {{0, 3}, {0, 4}}},                   // undefined name, the ";" after it left out
-        {"a=1;\n  a*\n  (a+1", {{1, 2}, {2, 6}}},        // incomplete input running to the end
+        {"1; x;5;", {{0, 3}, {0, 4}}},             // undefined name, the ";" after it left out
+        {"a=1;\n  a*\n  (a+1", {{1, 2}, {2, 6}}},  // incomplete input running to the end
         {"1;\n2+;", {{1, 0}, {1, 2}}},
         {"1/0", {{0, 0}, {0, 3}}},
-        {"1; // a; b\n  y+1;", {{1, 2}, {1, 3}}},        // after a comment: the y, not the "+" read after it
-        {"bad = nope *", {{0, 0}, {0, 10}}},             // the undefined name ends the mark
-        {"1;\n  2*nope\n  +3;", {{1, 2}, {1, 8}}},        // the "+" read after it is on the next line
-        {"8/(1-1)\n*2", {{0, 0}, {0, 7}}},               // a zero divisor found at the "*" after it
-        {"sqrt(-4) + 1", {{0, 0}, {0, 8}}},              // an argument refused
-        {"1 + )", {{0, 0}, {0, 5}}},                     // a token that cannot stand there
-        {"x = 1 -- c\r\n\r\n  2*q", {{0, 0}, {2, 3}}},   // across a comment and CR LF lines to the "2"
-        {"1;\n3 4", {{1, 0}, {1, 3}}},                   // two values side by side
+        {"1; // a; b\n  y+1;", {{1, 2}, {1, 3}}},       // after a comment: the y, not the "+" read after it
+        {"bad = nope *", {{0, 0}, {0, 10}}},            // the undefined name ends the mark
+        {"1;\n  2*nope\n  +3;", {{1, 2}, {1, 8}}},      // the "+" read after it is on the next line
+        {"8/(1-1)\n*2", {{0, 0}, {0, 7}}},              // a zero divisor found at the "*" after it
+        {"sqrt(-4) + 1", {{0, 0}, {0, 8}}},             // an argument refused
+        {"1 + )", {{0, 0}, {0, 5}}},                    // a token that cannot stand there
+        {"x = 1 -- c\r\n\r\n  2*q", {{0, 0}, {2, 3}}},  // across a comment and CR LF lines to the "2"
+        {"1;\n3 4", {{1, 0}, {1, 3}}},                  // two values side by side
     };
     for (const SpanCase& c : cases) {
         const RunOutcome run = Evaluate(c.document, 4);
@@ -110,10 +110,11 @@ TEST(StatementLinesTest, ALineOfSeveralValuesShowsTheLastAndNotesThemAll)
         engine.Evaluate(input);
         const StatementLines lines(origins, input);
         const std::size_t count = static_cast<std::size_t>(std::count(c.text, c.text + std::strlen(c.text), '\n')) + 1;
-        const std::string message = engine.StopOffset == 0 ? std::string() : std::to_string(engine.StatementCount) + "; stop";
-        const LineValues values = lines.ValuesBesideLines(
-            engine.StatementEnds, engine.ExpressionValues, count,
-            lines.ErrorSpan(engine.StatementStart, engine.FailedTokenEnd).to.line, message);
+        const std::string message =
+            engine.StopOffset == 0 ? std::string() : std::to_string(engine.StatementCount) + "; stop";
+        const LineValues values =
+            lines.ValuesBesideLines(engine.StatementEnds, engine.ExpressionValues, count,
+                                    lines.ErrorSpan(engine.StatementStart, engine.FailedTokenEnd).to.line, message);
         EXPECT_EQ(values.text, c.text) << c.document;
         EXPECT_EQ(values.notes, c.notes) << c.document;
     }

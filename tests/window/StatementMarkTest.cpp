@@ -133,7 +133,8 @@ TEST_F(WindowTest, AlignedValuesStandOnTheirEditorLines)
 {
     // Every third line a comment, in a comment font taller than the editor's.
     QStringList lines;
-    for (int i = 1; i <= 90; ++i) lines << (i % 3 == 0 ? QStringLiteral("%1; // note").arg(i) : QStringLiteral("%1;").arg(i));
+    for (int i = 1; i <= 90; ++i)
+        lines << (i % 3 == 0 ? QStringLiteral("%1; // note").arg(i) : QStringLiteral("%1;").arg(i));
     SetDocument(lines.join(u'\n'));
     const PlacementCase cases[] = {{PointsToPixels(22), 0}, {PointsToPixels(22), 13}, {PointsToPixels(9), 40}};
     for (const PlacementCase& c : cases) {
@@ -210,8 +211,7 @@ TEST_F(WindowTest, DoubleClickingTheMessageSelectsTheFailingStatement)
     Form->reExpression->moveCursor(QTextCursor::Start);
     Form->reResult->verticalScrollBar()->setValue(Form->reResult->verticalScrollBar()->maximum());
     ASSERT_GT(EditorTopLine(*Form), 150);
-    QTest::mouseDClick(Form->reResult->viewport(), Qt::LeftButton, {},
-                       Form->reResult->AlignedTextRect(201).center());
+    QTest::mouseDClick(Form->reResult->viewport(), Qt::LeftButton, {}, Form->reResult->AlignedTextRect(201).center());
     EXPECT_EQ(Form->reExpression->textCursor().selectedText(), QStringLiteral("4*\u2029(5+"));
 }
 
