@@ -2,9 +2,6 @@
 // text of the statement a run stopped in, through the real engine.
 #include <gtest/gtest.h>
 
-#include <algorithm>
-#include <cstring>
-
 #include "document/StatementLines.h"
 #include "engine/Eval.h"
 
@@ -15,6 +12,7 @@ struct RunOutcome {
     std::vector<std::string_view> values;
     DocumentSpan error;
     bool stopped = false;
+    LineValues beside;  // with "N; stop" as the message
 };
 
 RunOutcome Evaluate(std::string_view document, std::size_t lineCount)
@@ -26,8 +24,11 @@ RunOutcome Evaluate(std::string_view document, std::size_t lineCount)
     engine.ResetVariables(1);
     engine.Evaluate(input);
     const StatementLines lines(origins, input);
-    return {lines.ValuesByLine(engine.StatementEnds, engine.ExpressionValues, lineCount),
-            lines.ErrorSpan(engine.StatementStart, engine.FailedTokenEnd), engine.StopOffset != 0};
+    const DocumentSpan error = lines.ErrorSpan(engine.StatementStart, engine.FailedTokenEnd);
+    const std::string message = engine.StopOffset == 0 ? "" : std::to_string(engine.StatementCount) + "; stop";
+    return {lines.ValuesByLine(engine.StatementEnds, engine.ExpressionValues, lineCount), error,
+            engine.StopOffset != 0,
+            lines.ValuesBesideLines(engine.StatementEnds, engine.ExpressionValues, lineCount, error.to.line, message)};
 }
 
 struct ValuesCase {
@@ -63,20 +64,20 @@ struct SpanCase {
 TEST(StatementLinesTest, TheFailingStatementRunsFromItsStartToWhereTheEngineStopped)
 {
     const SpanCase cases[] = {
-        {"1;2.3.4;5", {{0, 2}, {0, 6}}},  // literal error, stopped inside the literal
+        {"1;2.3.4;5", {{0, 2}, {0, 6}}},                 // literal error, stopped inside the literal
         {"1;2e3e4;", {{0, 2}, {0, 6}}},
-        {"1; x;5;", {{0, 3}, {0, 4}}},             // undefined name, the ";" after it left out
-        {"a=1;\n  a*\n  (a+1", {{1, 2}, {2, 6}}},  // incomplete input running to the end
+        {"1; x;5;", {{0, 3}, {0, 4}}},                   // undefined name, the ";" after it left out
+        {"a=1;\n  a*\n  (a+1", {{1, 2}, {2, 6}}},        // incomplete input running to the end
         {"1;\n2+;", {{1, 0}, {1, 2}}},
         {"1/0", {{0, 0}, {0, 3}}},
-        {"1; // a; b\n  y+1;", {{1, 2}, {1, 3}}},       // after a comment: the y, not the "+" read after it
-        {"bad = nope *", {{0, 0}, {0, 10}}},            // the undefined name ends the mark
-        {"1;\n  2*nope\n  +3;", {{1, 2}, {1, 8}}},      // the "+" read after it is on the next line
-        {"8/(1-1)\n*2", {{0, 0}, {0, 7}}},              // a zero divisor found at the "*" after it
-        {"sqrt(-4) + 1", {{0, 0}, {0, 8}}},             // an argument refused
-        {"1 + )", {{0, 0}, {0, 5}}},                    // a token that cannot stand there
-        {"x = 1 -- c\r\n\r\n  2*q", {{0, 0}, {2, 3}}},  // across a comment and CR LF lines to the "2"
-        {"1;\n3 4", {{1, 0}, {1, 3}}},                  // two values side by side
+        {"1; // a; b\n  y+1;", {{1, 2}, {1, 3}}},        // after a comment: the y, not the "+" read after it
+        {"bad = nope *", {{0, 0}, {0, 10}}},             // the undefined name, not the "*" read after it
+        {"1;\n 2*nope\n +3;", {{1, 1}, {1, 7}}},         // the "+" read after it on the next line
+        {"8/(1-1)\n*2", {{0, 0}, {0, 7}}},               // a zero divisor found at the "*" after it
+        {"sqrt(-4) + 1", {{0, 0}, {0, 8}}},              // an argument refused
+        {"1 + )", {{0, 0}, {0, 5}}},                     // a token that cannot stand there
+        {"x = 1 -- c\r\n\r\n  2*q", {{0, 0}, {2, 3}}},   // across a comment and CR LF lines to the "2"
+        {"1;\n3 4", {{1, 0}, {1, 3}}},                   // two values side by side
     };
     for (const SpanCase& c : cases) {
         const RunOutcome run = Evaluate(c.document, 4);
@@ -86,37 +87,22 @@ TEST(StatementLinesTest, TheFailingStatementRunsFromItsStartToWhereTheEngineStop
     }
 }
 
-struct NotesCase {
-    const char* document;
-    const char* text;  // beside the lines
-    std::vector<std::pair<std::size_t, std::string>> notes;
-};
-
 TEST(StatementLinesTest, ALineOfSeveralValuesShowsTheLastAndNotesThemAll)
 {
-    const NotesCase cases[] = {
-        {"1;2;3;\n4", "3\n4", {{0, "1: 1\n2: 2\n3: 3"}}},
-        {"1;\n2;", "1\n2", {}},
-        {"a=1;\nb=2; c=a+b;\n", "1\n3\n", {{1, "2: 2\n3: 3"}}},
-        {"1;\n2; y;", "1\n3; stop", {{1, "2: 2\n3; stop"}}},  // the message after the line's value
-        {"1;\ny", "1\n2; stop", {}},
+    const struct {
+        const char* document;
+        std::size_t lines;
+        LineValues beside;
+    } cases[] = {
+        {"1;2;3;\n4", 2, {"3\n4", {{0, "1: 1\n2: 2\n3: 3"}}}},
+        {"a=1;\nb=2; c=a+b;\n", 3, {"1\n3\n", {{1, "2: 2\n3: 3"}}}},
+        {"1;\n2; y;", 2, {"1\n3; stop", {{1, "2: 2\n3; stop"}}}},  // the message after the line's value
+        {"1;\ny", 2, {"1\n2; stop", {}}},
     };
-    std::vector<LineOrigin> origins;
-    Evaluator engine;
-    engine.RecordStatementEnds = true;
-    for (const NotesCase& c : cases) {
-        const std::string input = BuildEngineInput(c.document, origins);
-        engine.ResetVariables(1);
-        engine.Evaluate(input);
-        const StatementLines lines(origins, input);
-        const std::size_t count = static_cast<std::size_t>(std::count(c.text, c.text + std::strlen(c.text), '\n')) + 1;
-        const std::string message =
-            engine.StopOffset == 0 ? std::string() : std::to_string(engine.StatementCount) + "; stop";
-        const LineValues values =
-            lines.ValuesBesideLines(engine.StatementEnds, engine.ExpressionValues, count,
-                                    lines.ErrorSpan(engine.StatementStart, engine.FailedTokenEnd).to.line, message);
-        EXPECT_EQ(values.text, c.text) << c.document;
-        EXPECT_EQ(values.notes, c.notes) << c.document;
+    for (const auto& c : cases) {
+        const LineValues beside = Evaluate(c.document, c.lines).beside;
+        EXPECT_EQ(beside.text, c.beside.text) << c.document;
+        EXPECT_EQ(beside.notes, c.beside.notes) << c.document;
     }
 }
 
