@@ -21,24 +21,22 @@ void TMainForm::CreateStatementMarks()
 
 bool TMainForm::ShowStatementPlaces(const StatementLines& places, bool stopped, const QString& message)
 {
-    const DocumentSpan failing = places.ErrorSpan(Engine.StatementStart, Engine.StopOffset);
+    const DocumentSpan failing = places.ErrorSpan(Engine.StatementStart, Engine.FailedTokenEnd);
     if (stopped) StatementMark->Show(failing);
     LineFollower->SetActive(mAligned->isChecked());
     if (!mAligned->isChecked()) return false;
 
     const std::size_t lineCount = static_cast<std::size_t>(reExpression->document()->blockCount());
-    std::vector<std::string_view> values =
-        places.ValuesByLine(Engine.StatementEnds, Engine.ExpressionValues, lineCount);
-    const std::string messageText = message.toStdString();
-    if (stopped && failing.to.line < lineCount) values[failing.to.line] = messageText;
-    std::string body;
-    body.reserve(Engine.ExpressionValues.Text().size() + messageText.size() + lineCount);
-    for (const std::string_view value : values) body.append(value).append(1, '\n');
-    body.pop_back();
-    LineFollower->ReplacePaneLines([&] {
-        reResult->SetAlignedContent(QString::fromStdString(body), EditorFormat(),
-                                    stopped ? static_cast<int>(failing.to.line) : -1, CommentFormat());
-    });
+    const std::size_t messageLine = stopped ? failing.to.line : lineCount;
+    const LineValues values = places.ValuesBesideLines(Engine.StatementEnds, Engine.ExpressionValues, lineCount,
+                                                       messageLine, stopped ? message.toStdString() : std::string());
+    std::vector<TResultPane::LineNote> notes;
+    notes.reserve(values.notes.size());
+    for (const auto& [line, text] : values.notes)
+        notes.push_back({static_cast<int>(line), QString::fromStdString(text)});
+    reResult->SetAlignedContent(QString::fromStdString(values.text), EditorFormat(),
+                                messageLine < lineCount ? static_cast<int>(messageLine) : -1, CommentFormat(),
+                                std::move(notes));
     return true;
 }
 

@@ -63,7 +63,7 @@ bool PrintAligned(std::string_view document, const CalcOptions& options,
     const bool stopped = engine.StopOffset != 0;
     const std::string message = std::to_string(engine.StatementCount) + "; " + engine.MessageText;
     if (stopped) {
-        const std::size_t line = map.ErrorSpan(engine.StatementStart, engine.StopOffset).to.line;
+        const std::size_t line = map.ErrorSpan(engine.StatementStart, engine.FailedTokenEnd).to.line;
         if (line < values.size()) values[line] = message;
     }
     WriteLines(lines, values, lines.size(), out);

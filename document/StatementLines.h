@@ -26,6 +26,15 @@ struct DocumentSpan {
     friend bool operator==(const DocumentSpan&, const DocumentSpan&) = default;
 };
 
+// The text beside a document's lines: one line per document line, '\n'
+// between them, each the value of the last statement ending on it (or the
+// message of the statement the run stopped in); a line where more than one
+// of those stands has a note listing them all, one per line.
+struct LineValues {
+    std::string text;
+    std::vector<std::pair<std::size_t, std::string>> notes;  // by line
+};
+
 class StatementLines {
 public:
     // origins: one per line read; input: the engine input built with them.
@@ -41,6 +50,10 @@ public:
     // engine's "1: 7" lines, in the same order.
     std::vector<std::string_view> ValuesByLine(const std::vector<std::size_t>& ends, const LineList& values,
                                           std::size_t lineCount) const;
+    // The same as one text with the notes; message, unless empty, stands on
+    // messageLine in place of its value.
+    LineValues ValuesBesideLines(const std::vector<std::size_t>& ends, const LineList& values, std::size_t lineCount,
+                                 std::size_t messageLine, std::string_view message) const;
 
     // The text of the statement from start (just after the ";" before it) to
     // stop (where the engine stopped), without the blanks around it and
@@ -49,6 +62,8 @@ public:
     DocumentSpan ErrorSpan(std::size_t start, std::size_t stop) const;
 
 private:
+    // The line each statement ends on (the first count of ends), in order.
+    std::vector<std::size_t> EndLines(const std::vector<std::size_t>& ends, std::size_t count) const;
     DocumentPoint PointAt(std::size_t offset) const;
 
     std::vector<LineOrigin> Origins;

@@ -71,6 +71,13 @@ void EvaluatorCore::Fail(const char* message) {
     Token = End;
     ErrorStop = true;
     Out.StopOffset = Position - 1;
+    // Found with the next token already read: the failing one is before it.
+    Out.FailedTokenEnd = PreviousTokenEnd;
+}
+
+void EvaluatorCore::FailInLiteral(const char* message) {
+    Fail(message);
+    Out.FailedTokenEnd = Out.StopOffset;
 }
 
 bool EvaluatorCore::MissingOperand() {
@@ -93,7 +100,7 @@ void EvaluatorCore::EvaluateFromStart(std::string_view text) {
     SourceLength = text.size();
     Position = 1;
     ErrorStop = false;
-    Out.StatementStart = Out.StopOffset = 0;
+    Out.StatementStart = Out.StopOffset = Out.FailedTokenEnd = PreviousTokenEnd = 0;
     Out.StatementEnds.clear();
     NextToken();
     if (Token == End) return;
@@ -113,7 +120,7 @@ bool EvaluatorCore::RunSlice() {
 // A run that ended without an error or "@" is waiting for more input.
 void EvaluatorCore::FinishRun() {
     if (Token == End || Paused) return;
-    Out.StopOffset = Position - 1;
+    Out.StopOffset = Out.FailedTokenEnd = Position - 1;
     Out.MessageText.assign(WaitingForInput);
     Out.ResultText.clear();
 }

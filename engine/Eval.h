@@ -168,6 +168,10 @@ public:
     // StatementEnds holds the offset of each completed statement's ";".
     std::size_t StatementStart = 0;
     std::size_t StopOffset = 0;
+    // Where the token the failure was found at ends (0 when the run did not
+    // stop). An undefined name or a zero divisor is found only once the
+    // token after it has been read, so this may lie before StopOffset.
+    std::size_t FailedTokenEnd = 0;
     bool RecordStatementEnds = false;
     std::vector<std::size_t> StatementEnds;
 

@@ -125,6 +125,8 @@ private:
 
     // Errors that stop evaluation: message, empty result, Token = End.
     void Fail(const char* message);
+    // A literal refused while it is read: the failure lies within it.
+    void FailInLiteral(const char* message);
     bool Stopped() const { return Token == End || Token == Invalid; }
     // After NextToken following an operator, sign, "(", "=" or function name:
     // the end marker there means the input is incomplete.
@@ -203,6 +205,7 @@ private:
     std::string_view Source;
     std::size_t SourceLength = 0;
     std::size_t Position = 1;  // 1-based index of the next byte to read
+    std::size_t PreviousTokenEnd = 0;  // 0-based index just after the token before the current one
     bool ErrorStop = false;    // Token == End because of an error, not "@"
     std::vector<PendingOperation> Pending;  // kept between evaluations
     std::uint64_t FormattedBits = 0;

@@ -79,7 +79,7 @@ bool EvaluatorCore::EvaluateResuming(std::string text, int base, std::size_t sli
     SourceLength = Source.size();
     Position = Resumable.States.back().position;
     ErrorStop = false;
-    Out.StopOffset = 0;
+    Out.StopOffset = Out.FailedTokenEnd = 0;
     // Just as the loop stands after a completed statement's ";".
     Token = Separator;
     SliceBytes = slice;

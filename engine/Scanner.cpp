@@ -261,6 +261,7 @@ unsigned char EvaluatorCore::CharAt(std::size_t position) const {
 void EvaluatorCore::NextToken() {
     const char* const text = Source.data();
     std::size_t next = Position - 1;  // 0-based index of the next byte
+    PreviousTokenEnd = next;
     unsigned char c;
     do {
         c = next < SourceLength ? static_cast<unsigned char>(text[next]) : 0;
@@ -340,11 +341,11 @@ void EvaluatorCore::ScanNumber(unsigned char first) {
     unsigned char c = first;
     while (IsLiteralChar(c)) {
         if (c == 'e' || c == 'E') {
-            if (exponentSeen) return Fail(TooManyExponents);
+            if (exponentSeen) return FailInLiteral(TooManyExponents);
             exponentSeen = true;
         } else if (c == '.') {
-            if (pointSeen) return Fail(TooManyPoints);
-            if (exponentSeen) return Fail(PointInExponent);
+            if (pointSeen) return FailInLiteral(TooManyPoints);
+            if (exponentSeen) return FailInLiteral(PointInExponent);
             pointSeen = true;
         }
         literal.Take(c);

@@ -1,36 +1,38 @@
-// Keeps the side pane's lines beside the editor's: while active, the first
-// line shown in the pane is the editor's first visible line, whichever of the
-// two is scrolled, and also when the editor's font changes its line heights.
+// Keeps the side pane's lines beside the editor's: while active, the pane
+// shows the values of the lines the editor shows, each where the editor lays
+// its line out, and its scroll bar is the editor's twin: scrolling either
+// scrolls both. Replacing the pane's lines never moves the editor.
 #pragma once
 
 #include <QObject>
-#include <functional>
-
-class QPlainTextEdit;
 
 namespace tallyrix {
 
 class TResultPane;
+class TRichEdit;
 
 class TLineFollower : public QObject {
     Q_OBJECT
 public:
-    TLineFollower(QPlainTextEdit* editor, TResultPane* pane);
+    TLineFollower(TRichEdit* editor, TResultPane* pane);
 
     void SetActive(bool active);
     bool IsActive() const { return Active; }
     // The editor's first visible line (from 0).
     int EditorTopLine() const;
 
-    // Scrolls the pane to the editor's place, or the editor to the pane's.
+    // Gives the pane the editor's scroll bar and the places of its lines.
     void FollowEditor();
+    // Scrolls the editor where the pane's scroll bar was moved.
     void FollowPane();
-    // Runs replace, which fills the pane, and puts the pane beside the
-    // editor's lines again.
-    void ReplacePaneLines(const std::function<void()>& replace);
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    QPlainTextEdit* Editor;
+    void PlaceLines();
+
+    TRichEdit* Editor;
     TResultPane* Pane;
     bool Active = false;
     bool Leading = false;  // the editor moves the pane

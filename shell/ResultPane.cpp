@@ -6,6 +6,7 @@
 #include <QPainter>
 #include <QScrollBar>
 #include <QTextLayout>
+#include <QToolTip>
 #include <algorithm>
 
 namespace tallyrix {
@@ -49,7 +50,6 @@ void TResultPane::SetContent(const QString& body, const QTextCharFormat& bodyFor
     BodyFormat = bodyFormat;
     MessageFormat = messageFormat;
     Aligned = false;
-    LineOffset = 0;
     QString text = body;
     if (!message.isEmpty() && !text.isEmpty()) text += u'\n';
     SetText(text + message);
@@ -58,20 +58,57 @@ void TResultPane::SetContent(const QString& body, const QTextCharFormat& bodyFor
 }
 
 void TResultPane::SetAlignedContent(const QString& body, const QTextCharFormat& bodyFormat, int messageLine,
-                                    const QTextCharFormat& messageFormat)
+                                    const QTextCharFormat& messageFormat, std::vector<LineNote> notes)
 {
     BodyFormat = bodyFormat;
     MessageFormat = messageFormat;
     Aligned = true;
+    Notes = std::move(notes);
     SetText(body);
     MessageLine = messageLine;
 }
 
-void TResultPane::SetLineOffset(int pixels)
+void TResultPane::SetLinePlaces(std::vector<LinePlace> places)
 {
-    if (pixels == LineOffset) return;
-    LineOffset = pixels;
-    viewport()->update();
+    if (places == Places) return;
+    Places = std::move(places);
+    if (Aligned) viewport()->update();
+}
+
+const LinePlace* TResultPane::PlaceOf(int line) const
+{
+    const auto found = std::lower_bound(Places.begin(), Places.end(), line,
+                                        [](const LinePlace& place, int wanted) { return place.line < wanted; });
+    return found != Places.end() && found->line == line ? &*found : nullptr;
+}
+
+QRect TResultPane::AlignedTextRect(int line) const
+{
+    const LinePlace* place = Aligned && line < LineCount() ? PlaceOf(line) : nullptr;
+    if (place == nullptr) return {};
+    const ShownLine shown = Shown(line);
+    const int width = QFontMetrics(LineFormat(line).font()).horizontalAdvance(shown.text);
+    return {qRound(shown.left), place->top, width, place->height};
+}
+
+QString TResultPane::LineToolTip(int line) const
+{
+    if (line < 0 || line >= LineCount()) return {};
+    const auto note = std::find_if(Notes.begin(), Notes.end(), [line](const LineNote& n) { return n.line == line; });
+    if (note != Notes.end()) return note->text;
+    return Aligned && Shown(line).text != LineText(line) ? LineText(line) : QString();
+}
+
+// Beside the editor a line is right-aligned and, when wider than the pane,
+// elided; otherwise it starts at the left edge, scrolled with the pane.
+TResultPane::ShownLine TResultPane::Shown(int line) const
+{
+    const QString text = LineText(line);
+    if (!Aligned) return {text, static_cast<qreal>(TextLeft())};
+    const QFontMetrics metrics(LineFormat(line).font());
+    const int room = viewport()->width() - 2 * Margin;
+    const QString elided = metrics.elidedText(text, Qt::ElideRight, std::max(room, 0));
+    return {elided, static_cast<qreal>(Margin + room - metrics.horizontalAdvance(elided))};
 }
 
 void TResultPane::SetText(const QString& text)
@@ -87,7 +124,13 @@ void TResultPane::SetText(const QString& text)
     viewport()->update();
 }
 
-void TResultPane::clear() { SetContent(QString(), BodyFormat); }
+void TResultPane::clear()
+{
+    if (Aligned)
+        SetAlignedContent(QString(), BodyFormat, -1, MessageFormat);
+    else
+        SetContent(QString(), BodyFormat);
+}
 
 QString TResultPane::toPlainText() const { return Text; }
 
@@ -148,10 +191,15 @@ void TResultPane::MeasureWidestLines()
 
 void TResultPane::UpdateScrollBars()
 {
-    const int visible = VisibleLines();
-    verticalScrollBar()->setRange(0, std::max(0, LineCount() - (Aligned ? 1 : visible)));
-    verticalScrollBar()->setPageStep(visible);
+    if (Aligned) {
+        // Elided lines need no horizontal scrolling.
+        horizontalScrollBar()->setRange(0, 0);
+        return;
+    }
     const int width = viewport()->width();
+    const int visible = VisibleLines();
+    verticalScrollBar()->setRange(0, std::max(0, LineCount() - visible));
+    verticalScrollBar()->setPageStep(visible);
     horizontalScrollBar()->setRange(0, std::max(0, WidestLine + 2 * Margin - width));
     horizontalScrollBar()->setPageStep(width);
     horizontalScrollBar()->setSingleStep(QFontMetrics(BodyFormat.font()).averageCharWidth() * 2);
@@ -178,41 +226,69 @@ bool TResultPane::event(QEvent* event)
     return QAbstractScrollArea::event(event);
 }
 
+bool TResultPane::viewportEvent(QEvent* event)
+{
+    if (event->type() == QEvent::ToolTip && Aligned) {
+        auto* help = static_cast<QHelpEvent*>(event);
+        const int line = LineAt(help->pos().y());
+        const LinePlace* place = PlaceOf(line);
+        const QString tip = LineToolTip(line);
+        if (place != nullptr && !tip.isEmpty()) {
+            // Shown while the mouse stays on the line.
+            QToolTip::showText(help->globalPos(), tip, viewport(),
+                               QRect(0, place->top, viewport()->width(), place->height));
+            return true;
+        }
+        QToolTip::hideText();
+    }
+    return QAbstractScrollArea::viewportEvent(event);
+}
+
 void TResultPane::paintEvent(QPaintEvent*)
 {
     QPainter painter(viewport());
+    if (Aligned) {
+        // Only the lines the editor shows, each on its row's baseline.
+        for (const LinePlace& place : Places) {
+            if (place.line < LineCount()) PaintLine(painter, place.line, place.top, place.height, place.baseline);
+        }
+        return;
+    }
     const int first = verticalScrollBar()->value();
     const int last = std::min(LineCount() - 1, first + VisibleLines());
-    for (int line = first; line <= last; ++line)
-        PaintLine(painter, line, (line - first) * LineHeight() + LineOffset);
+    for (int line = first; line <= last; ++line) {
+        const int top = (line - first) * LineHeight();
+        PaintLine(painter, line, top, LineHeight(), top + QFontMetrics(LineFormat(line).font()).ascent());
+    }
 }
 
-void TResultPane::PaintLine(QPainter& painter, int line, int top)
+void TResultPane::PaintLine(QPainter& painter, int line, int top, int height, int baseline)
 {
     const QTextCharFormat format = LineFormat(line);
     const QFont font = format.font();
-    const QString text = LineText(line);
+    const ShownLine shown = Shown(line);
+    const QString& text = shown.text;
     const QFontMetrics metrics(font);
-    const int baseline = top + metrics.ascent();
     painter.setFont(font);
     painter.setPen(format.foreground().style() == Qt::NoBrush ? palette().color(QPalette::Text)
                                                               : format.foreground().color());
-    painter.drawText(TextLeft(), baseline, text);
+    painter.drawText(QPointF(shown.left, baseline), text);
 
     const qsizetype from = std::max(std::min(Anchor, Position), LineStart(line)) - LineStart(line);
-    const qsizetype to = std::min(std::max(Anchor, Position), LineEnd(line)) - LineStart(line);
+    const qsizetype to = std::min({std::max(Anchor, Position) - LineStart(line), LineEnd(line) - LineStart(line),
+                                   static_cast<qsizetype>(text.size())});
     if (from < to) {
-        const qreal left = TextLeft() + XOfColumn(text, font, from);
-        const QRectF selection(left, top, TextLeft() + XOfColumn(text, font, to) - left, LineHeight());
+        const qreal left = shown.left + XOfColumn(text, font, from);
+        const QRectF selection(left, top, shown.left + XOfColumn(text, font, to) - left, height);
         painter.fillRect(selection, palette().color(QPalette::Highlight));
         painter.save();
         painter.setClipRect(selection);
         painter.setPen(palette().color(QPalette::HighlightedText));
-        painter.drawText(TextLeft(), baseline, text);
+        painter.drawText(QPointF(shown.left, baseline), text);
         painter.restore();
     }
     // A line wider than the estimate widens the scroll range.
-    if (const int width = metrics.horizontalAdvance(text); width > WidestLine) {
+    if (const int width = metrics.horizontalAdvance(text); !Aligned && width > WidestLine) {
         WidestLine = width;
         UpdateScrollBars();
     }
@@ -224,12 +300,30 @@ void TResultPane::resizeEvent(QResizeEvent* event)
     UpdateScrollBars();
 }
 
+// The line at a height of the viewport, perhaps past the last one; -1
+// beside the editor where no line is in view there.
+int TResultPane::LineAt(int y) const
+{
+    if (!Aligned) return verticalScrollBar()->value() + y / LineHeight();
+    for (const LinePlace& place : Places) {
+        if (y >= place.top && y < place.top + place.height) return place.line < LineCount() ? place.line : -1;
+    }
+    return -1;
+}
+
 qsizetype TResultPane::OffsetAt(const QPoint& point) const
 {
-    const int line =
-        std::clamp(verticalScrollBar()->value() + (point.y() - LineOffset) / LineHeight(), 0, LineCount() - 1);
-    const int column = ColumnAtX(LineText(line), LineFormat(line).font(), point.x() - TextLeft());
-    return LineStart(line) + column;
+    int line = LineAt(point.y());
+    if (Aligned && line < 0) {
+        // Away from every line in view: the nearest end.
+        if (Places.empty()) return 0;
+        if (point.y() < Places.front().top) return LineStart(std::min(Places.front().line, LineCount() - 1));
+        return LineEnd(std::min(Places.back().line, LineCount() - 1));
+    }
+    line = std::clamp(line, 0, LineCount() - 1);
+    const ShownLine shown = Shown(line);
+    const int column = ColumnAtX(shown.text, LineFormat(line).font(), point.x() - shown.left);
+    return LineStart(line) + std::min<qsizetype>(column, LineEnd(line) - LineStart(line));
 }
 
 void TResultPane::mousePressEvent(QMouseEvent* event)
@@ -246,7 +340,7 @@ void TResultPane::mouseMoveEvent(QMouseEvent* event)
 
 void TResultPane::mouseDoubleClickEvent(QMouseEvent* event)
 {
-    const int line = verticalScrollBar()->value() + (event->position().toPoint().y() - LineOffset) / LineHeight();
+    const int line = LineAt(event->position().toPoint().y());
     if (event->button() == Qt::LeftButton && MessageLine >= 0 && line == MessageLine) {
         emit MessageLineDoubleClicked();
         return;

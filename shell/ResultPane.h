@@ -9,11 +9,20 @@
 #include <QTextCharFormat>
 #include <vector>
 
+#include "shell/LinePlace.h"
+
 namespace tallyrix {
 
 class TResultPane : public QAbstractScrollArea {
     Q_OBJECT
 public:
+    // A tooltip of a line beside the editor: every value of a line of
+    // several statements.
+    struct LineNote {
+        int line;
+        QString text;
+    };
+
     explicit TResultPane(const QString& name, QWidget* parent = nullptr);
 
     // Replaces everything shown: the lines of body ('\n' between them) in
@@ -22,15 +31,22 @@ public:
     // left.
     void SetContent(const QString& body, const QTextCharFormat& bodyFormat, const QString& message = QString(),
                     const QTextCharFormat& messageFormat = QTextCharFormat());
+    // Empties the pane; lines beside the editor's keep their place.
     void clear();
-    // Lines that stand beside the editor's lines: the view keeps its place,
-    // may scroll until the last line is the first one shown, and the
-    // message, when messageLine is not -1, is that line.
+    // Lines that stand beside the editor's lines, each where SetLinePlaces
+    // puts it, right-aligned and elided to the pane's width (the whole text
+    // is the line's tooltip, as is its note). The message, when messageLine
+    // is not -1, is that line. The vertical scroll bar is left to the
+    // caller, which keeps it beside the editor's.
     void SetAlignedContent(const QString& body, const QTextCharFormat& bodyFormat, int messageLine,
-                           const QTextCharFormat& messageFormat);
-    // Pixels the first line shown stands below the top of the view (above
-    // it when negative), as the editor's first line stands in its view.
-    void SetLineOffset(int pixels);
+                           const QTextCharFormat& messageFormat, std::vector<LineNote> notes = {});
+    // Where the editor's lines in view stand, in the pane's coordinates.
+    void SetLinePlaces(std::vector<LinePlace> places);
+    bool IsAligned() const { return Aligned; }
+    // Where a line's text is painted beside the editor; empty when the line
+    // is not in view.
+    QRect AlignedTextRect(int line) const;
+    QString LineToolTip(int line) const;
 
     QString toPlainText() const;
     int LineCount() const;
@@ -48,6 +64,7 @@ signals:
 
 protected:
     bool event(QEvent* event) override;
+    bool viewportEvent(QEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
@@ -57,23 +74,33 @@ protected:
     void keyPressEvent(QKeyEvent* event) override;
 
 private:
+    // A line as painted: elided beside the editor, from its left edge.
+    struct ShownLine {
+        QString text;
+        qreal left;
+    };
+
     qsizetype LineStart(int line) const;
     qsizetype LineEnd(int line) const;
     int LineHeight() const;
     int VisibleLines() const;
     int TextLeft() const;
+    int LineAt(int y) const;
+    const LinePlace* PlaceOf(int line) const;
+    ShownLine Shown(int line) const;
     qsizetype OffsetAt(const QPoint& point) const;
     void MeasureWidestLines();
     void UpdateScrollBars();
     void ScrollToEnd();
-    void PaintLine(QPainter& painter, int line, int top);
+    void PaintLine(QPainter& painter, int line, int top, int height, int baseline);
 
     QString Text;
     std::vector<qsizetype> Starts;  // offset of each line's first character
     void SetText(const QString& text);
     int MessageLine = -1;
     bool Aligned = false;
-    int LineOffset = 0;
+    std::vector<LinePlace> Places;  // sorted by line
+    std::vector<LineNote> Notes;    // sorted by line
     QTextCharFormat BodyFormat;
     QTextCharFormat MessageFormat;
     int WidestLine = 0;  // pixels; grows as wider lines are painted

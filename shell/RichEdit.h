@@ -7,8 +7,10 @@
 #pragma once
 
 #include <QPlainTextEdit>
+#include <vector>
 
 #include "shell/DocumentText.h"
+#include "shell/LinePlace.h"
 
 namespace tallyrix {
 
@@ -18,6 +20,9 @@ public:
     explicit TRichEdit(const QString& name, QWidget* parent = nullptr);
     // The document's paragraphs, kept as it changes.
     const TPlainParagraphs& Paragraphs() const { return Text->Paragraphs(); }
+    // The lines in view, from the first shown, where the editor lays them
+    // out: lines in a larger font are taller.
+    std::vector<LinePlace> LinesInView() const;
 
 protected:
     bool canInsertFromMimeData(const QMimeData* source) const override;

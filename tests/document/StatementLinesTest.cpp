@@ -12,6 +12,7 @@ struct RunOutcome {
     std::vector<std::string_view> values;
     DocumentSpan error;
     bool stopped = false;
+    LineValues beside;  // with "N; stop" as the message
 };
 
 RunOutcome Evaluate(std::string_view document, std::size_t lineCount)
@@ -23,8 +24,11 @@ RunOutcome Evaluate(std::string_view document, std::size_t lineCount)
     engine.ResetVariables(1);
     engine.Evaluate(input);
     const StatementLines lines(origins, input);
-    return {lines.ValuesByLine(engine.StatementEnds, engine.ExpressionValues, lineCount),
-            lines.ErrorSpan(engine.StatementStart, engine.StopOffset), engine.StopOffset != 0};
+    const DocumentSpan error = lines.ErrorSpan(engine.StatementStart, engine.FailedTokenEnd);
+    const std::string message = engine.StopOffset == 0 ? "" : std::to_string(engine.StatementCount) + "; stop";
+    return {lines.ValuesByLine(engine.StatementEnds, engine.ExpressionValues, lineCount), error,
+            engine.StopOffset != 0,
+            lines.ValuesBesideLines(engine.StatementEnds, engine.ExpressionValues, lineCount, error.to.line, message)};
 }
 
 struct ValuesCase {
@@ -66,7 +70,12 @@ TEST(StatementLinesTest, TheFailingStatementRunsFromItsStartToWhereTheEngineStop
         {"a=1;\n  a*\n  (a+1", {{1, 2}, {2, 6}}},        // incomplete input running to the end
         {"1;\n2+;", {{1, 0}, {1, 2}}},
         {"1/0", {{0, 0}, {0, 3}}},
-        {"1; // a; b\n  y+1;", {{1, 2}, {1, 4}}},        // after a comment: stopped at the "+" after y
+        {"1; // a; b\n  y+1;", {{1, 2}, {1, 3}}},        // after a comment: the y, not the "+" read after it
+        {"bad = nope *", {{0, 0}, {0, 10}}},             // the undefined name, not the "*" read after it
+        {"1;\n 2*nope\n +3;", {{1, 1}, {1, 7}}},         // the "+" read after it on the next line
+        {"8/(1-1)\n*2", {{0, 0}, {0, 7}}},               // a zero divisor found at the "*" after it
+        {"sqrt(-4) + 1", {{0, 0}, {0, 8}}},              // an argument refused
+        {"1 + )", {{0, 0}, {0, 5}}},                     // a token that cannot stand there
         {"x = 1 -- c\r\n\r\n  2*q", {{0, 0}, {2, 3}}},   // across a comment and CR LF lines to the "2"
         {"1;\n3 4", {{1, 0}, {1, 3}}},                   // two values side by side
     };
@@ -75,6 +84,25 @@ TEST(StatementLinesTest, TheFailingStatementRunsFromItsStartToWhereTheEngineStop
         EXPECT_TRUE(run.stopped) << c.document;
         EXPECT_EQ(run.error, c.span) << c.document << " -> " << run.error.from.line << ':' << run.error.from.column
                                      << '-' << run.error.to.line << ':' << run.error.to.column;
+    }
+}
+
+TEST(StatementLinesTest, ALineOfSeveralValuesShowsTheLastAndNotesThemAll)
+{
+    const struct {
+        const char* document;
+        std::size_t lines;
+        LineValues beside;
+    } cases[] = {
+        {"1;2;3;\n4", 2, {"3\n4", {{0, "1: 1\n2: 2\n3: 3"}}}},
+        {"a=1;\nb=2; c=a+b;\n", 3, {"1\n3\n", {{1, "2: 2\n3: 3"}}}},
+        {"1;\n2; y;", 2, {"1\n3; stop", {{1, "2: 2\n3; stop"}}}},  // the message after the line's value
+        {"1;\ny", 2, {"1\n2; stop", {}}},
+    };
+    for (const auto& c : cases) {
+        const LineValues beside = Evaluate(c.document, c.lines).beside;
+        EXPECT_EQ(beside.text, c.beside.text) << c.document;
+        EXPECT_EQ(beside.notes, c.beside.notes) << c.document;
     }
 }
 

@@ -16,7 +16,7 @@ struct RunResult {
     std::string result, message, failure;
     std::int32_t count = 0;
     std::vector<std::string> expressionValues, variableList, reports;
-    std::size_t statementStart = 0, stopOffset = 0;
+    std::size_t statementStart = 0, stopOffset = 0, failedTokenEnd = 0;
     std::vector<std::size_t> statementEnds;
     bool operator==(const RunResult&) const = default;
 };
@@ -70,6 +70,7 @@ struct Subject {
         run.reports = reports;
         run.statementStart = engine.StatementStart;
         run.stopOffset = engine.StopOffset;
+        run.failedTokenEnd = engine.FailedTokenEnd;
         run.statementEnds = engine.StatementEnds;
         return run;
     }

@@ -83,6 +83,30 @@ TEST_F(ResultPaneTest, ShowsTheLastLinesFromTheirStart)
     }
 }
 
+// Beside the editor: each line where it is placed, right-aligned; a line too
+// wide for the pane is elided and whole in its tooltip, as are the notes.
+TEST_F(ResultPaneTest, AlignedLinesAreRightAlignedAndElidedWithTooltips)
+{
+    const QString longMessage = QStringLiteral("3; ") + QString(80, u'x');
+    const QString note = QStringLiteral("1: 5\n2: 12");
+    Pane.SetAlignedContent(QStringLiteral("12\n\n") + longMessage, Body, 2, Message, {{0, note}});
+    Pane.SetLinePlaces({{0, 4, 20, 18}, {1, 24, 20, 38}, {2, 44, 30, 66}});
+    const struct {
+        int line;
+        QString toolTip;
+    } cases[] = {{0, note}, {1, QString()}, {2, longMessage}};
+    const int right = Pane.viewport()->width() - 3;
+    for (const auto& c : cases) {
+        const QRect text = Pane.AlignedTextRect(c.line);
+        EXPECT_EQ(text.left() + text.width(), right) << c.line;
+        EXPECT_GE(text.left(), 3) << c.line;  // never cut at the left edge
+        EXPECT_EQ(Pane.LineToolTip(c.line), c.toolTip) << c.line;
+    }
+    EXPECT_EQ(Pane.AlignedTextRect(2).top(), 44);
+    EXPECT_TRUE(Pane.AlignedTextRect(3).isNull());
+    EXPECT_EQ(Pane.horizontalScrollBar()->maximum(), 0);
+}
+
 TEST_F(ResultPaneTest, MouseSelectionAndCopy)
 {
     Pane.SetContent(QStringLiteral("a: 1\nbb: 22\nccc: 333"), Body);

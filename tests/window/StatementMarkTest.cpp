@@ -4,7 +4,9 @@
 #include <QLabel>
 #include <QScrollBar>
 #include <QTest>
+#include <QTextBlock>
 #include <QTextEdit>
+#include <functional>
 
 #include "shell/LineFollower.h"
 #include "shell/ResultPane.h"
@@ -24,6 +26,17 @@ QString Numbered(int lines)
 int EditorTopLine(const TMainForm& form) { return form.LineFollower->EditorTopLine(); }
 
 int PaneTopLine(const TMainForm& form) { return form.reResult->verticalScrollBar()->value(); }
+
+bool CaretInView(const QPlainTextEdit& editor) { return editor.viewport()->rect().contains(editor.cursorRect()); }
+
+// Where the editor shows a line's first row, in the pane's viewport.
+QRect EditorRowInPane(const TMainForm& form, int line)
+{
+    const QTextBlock block = form.reExpression->document()->findBlockByNumber(line);
+    const QRect row = form.reExpression->cursorRect(QTextCursor(block));
+    const QPoint global = form.reExpression->viewport()->mapToGlobal(row.topLeft());
+    return {form.reResult->viewport()->mapFromGlobal(global), row.size()};
+}
 
 TEST_F(WindowTest, AlignedPaneHasALineForEachEditorLine)
 {
@@ -75,6 +88,69 @@ TEST_F(WindowTest, AlignedPaneScrollsWithTheEditorBothWays)
     EXPECT_EQ(PaneTopLine(*Form), EditorTopLine(*Form));
 }
 
+struct KeptPlaceCase {
+    const char* name;
+    std::function<void()> move;  // takes the caret far down
+    std::function<void()> edit;  // recalculates
+};
+
+TEST_F(WindowTest, AlignedPaneKeepsTheEditorWhereItIsThroughRecalculations)
+{
+    const KeptPlaceCase cases[] = {
+        {"Ctrl+End", [this] { PressAndRelease(Qt::Key_End, Qt::ControlModifier); },
+         [this] {
+             // Letting go of Ctrl recalculates.
+             QTest::simulateEvent(Form->reExpression, false, Qt::Key_Control, Qt::NoModifier, QString(), false);
+         }},
+        {"a digit typed on line 300",
+         [this] {
+             Form->reExpression->setTextCursor(QTextCursor(Form->reExpression->document()->findBlockByNumber(299)));
+             Form->reExpression->ensureCursorVisible();
+         },
+         [this] { Type(QStringLiteral("7")); }},
+    };
+    for (const KeptPlaceCase& c : cases) {
+        SetDocument(Numbered(1000));
+        Form->mAligned->trigger();
+        c.move();
+        ASSERT_TRUE(QTest::qWaitFor([&] { return EditorTopLine(*Form) > 250; })) << c.name;
+        const int top = EditorTopLine(*Form);
+        c.edit();
+        EXPECT_EQ(EditorTopLine(*Form), top) << c.name;
+        EXPECT_TRUE(CaretInView(*Form->reExpression)) << c.name;
+        EXPECT_EQ(PaneTopLine(*Form), top) << c.name;
+        EXPECT_EQ(Form->reResult->LineText(top), QString::number(top + 1)) << c.name;
+    }
+    EXPECT_EQ(Form->reResult->LineText(299), QStringLiteral("7300"));
+}
+
+TEST_F(WindowTest, AlignedValuesStandOnTheirEditorLines)
+{
+    // Every third line a comment, in a comment font taller than the editor's.
+    QStringList lines;
+    for (int i = 1; i <= 90; ++i)
+        lines << (i % 3 == 0 ? QStringLiteral("%1; // note").arg(i) : QStringLiteral("%1;").arg(i));
+    SetDocument(lines.join(u'\n'));
+    for (const auto [commentPixels, topLine] : {std::pair{PointsToPixels(22), 0}, {PointsToPixels(22), 13},
+                                                  {PointsToPixels(9), 40}}) {
+        Dialogs->FontAnswers = {FontChoice{QStringLiteral("IPAGothic"), commentPixels}};
+        Form->CommentFontClick();
+        Form->mAligned->trigger();
+        Form->reExpression->verticalScrollBar()->setValue(topLine);
+        ASSERT_EQ(EditorTopLine(*Form), topLine);
+        int shown = 0;
+        for (int line = topLine; line < 90; ++line) {
+            const QRect row = EditorRowInPane(*Form, line);
+            if (row.top() >= Form->reResult->viewport()->height()) break;
+            const QRect text = Form->reResult->AlignedTextRect(line);
+            EXPECT_EQ(text.top(), row.top()) << commentPixels << " line " << line;
+            EXPECT_EQ(text.height(), row.height()) << commentPixels << " line " << line;
+            ++shown;
+        }
+        EXPECT_GT(shown, 3) << commentPixels;
+    }
+}
+
 TEST_F(WindowTest, AFailedRunMarksItsStatementUntilACleanRun)
 {
     SetDocument(QStringLiteral("1; // one\n  y+\n  2;\n3"));
@@ -85,7 +161,7 @@ TEST_F(WindowTest, AFailedRunMarksItsStatementUntilACleanRun)
     Form->Recalculate();
     EXPECT_EQ(Panel(3), QStringLiteral("変数名が未定義"));
     ASSERT_TRUE(Form->StatementMark->IsShown());
-    EXPECT_EQ(Form->StatementMark->MarkedText(), QStringLiteral("y+"));
+    EXPECT_EQ(Form->StatementMark->MarkedText(), QStringLiteral("y"));
     const QList<QTextEdit::ExtraSelection> marks = Form->reExpression->extraSelections();
     ASSERT_EQ(marks.size(), 1);
     EXPECT_EQ(marks[0].format.underlineStyle(), QTextCharFormat::WaveUnderline);
@@ -115,8 +191,6 @@ TEST_F(WindowTest, DoubleClickingTheMessageSelectsTheFailingStatement)
     EXPECT_EQ(Form->reResult->LineFormat(201).font(), Form->CommentFormat().font());
     EXPECT_EQ(Form->reResult->LineText(199), QStringLiteral("200"));
 
-    const int lineHeight = std::max(QFontMetrics(Form->EditorFormat().font()).lineSpacing(),
-                                    QFontMetrics(Form->CommentFormat().font()).lineSpacing());
     // From the status bar, with the editor at its top.
     Form->reExpression->moveCursor(QTextCursor::Start);
     ASSERT_EQ(EditorTopLine(*Form), 0);
@@ -125,9 +199,9 @@ TEST_F(WindowTest, DoubleClickingTheMessageSelectsTheFailingStatement)
     EXPECT_GE(EditorTopLine(*Form), 150);
     // From the pane's message line.
     Form->reExpression->moveCursor(QTextCursor::Start);
-    Form->reResult->verticalScrollBar()->setValue(180);
-    QTest::mouseDClick(Form->reResult->viewport(), Qt::LeftButton, {},
-                       QPoint(5, (201 - PaneTopLine(*Form)) * lineHeight + lineHeight / 2));
+    Form->reResult->verticalScrollBar()->setValue(Form->reResult->verticalScrollBar()->maximum());
+    ASSERT_GT(EditorTopLine(*Form), 150);
+    QTest::mouseDClick(Form->reResult->viewport(), Qt::LeftButton, {}, Form->reResult->AlignedTextRect(201).center());
     EXPECT_EQ(Form->reExpression->textCursor().selectedText(), QStringLiteral("4*\u2029(5+"));
 }
 
