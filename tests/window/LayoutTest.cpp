@@ -13,6 +13,7 @@
 #include <QToolButton>
 
 #include "shell/ButtonBar.h"
+#include "shell/FilePane.h"
 #include "shell/ResultPane.h"
 #include "tests/window/WindowFixture.h"
 
@@ -78,6 +79,46 @@ TEST_F(WindowTest, ToolbarsShowTheirRows)
         }
         EXPECT_EQ(byRow.values(), c.rows) << c.bar->objectName().toStdString();
         EXPECT_EQ(c.bar->height(), 21 * static_cast<int>(c.rows.size()));
+    }
+}
+
+// Whether the button is the widget under each of its corners and its middle:
+// nothing covers it, nothing cuts it off.
+bool Reachable(QWidget* window, QToolButton* button)
+{
+    const QRect inside = button->rect().adjusted(1, 1, -1, -1);
+    for (const QPoint& point :
+         {inside.center(), inside.topLeft(), inside.topRight(), inside.bottomLeft(), inside.bottomRight()}) {
+        if (window->childAt(button->mapTo(window, point)) != button) return false;
+    }
+    return true;
+}
+
+// At the least size and with a wide file pane the toolbars wrap into more
+// rows, and the window grows taller to hold them.
+TEST_F(WindowTest, EveryToolbarButtonStaysReachable)
+{
+    const struct {
+        QSize window;
+        int filePane;
+    } cases[] = {
+        {{510, 297}, 129}, {{582, 466}, 129}, {{510, 297}, 300}, {{582, 466}, 420}, {{700, 297}, 129},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(::testing::Message() << c.window.width() << "x" << c.window.height() << " " << c.filePane);
+        Form->resize(c.window);
+        Form->Splitter1->setSizes({c.filePane, c.window.width() - c.filePane});
+        const auto allReachable = [&] {
+            for (TButtonBar* bar : {Form->tbNumber, Form->tbFunction}) {
+                for (QToolButton* button : bar->Buttons()) {
+                    if (!button->isVisible() || !Reachable(Form.get(), button)) return false;
+                }
+            }
+            return true;
+        };
+        EXPECT_TRUE(QTest::qWaitFor(allReachable));
+        EXPECT_EQ(Form->LeftPanel->width(), c.filePane);
+        EXPECT_GE(Form->reExpression->height(), Form->reExpression->minimumSizeHint().height());
     }
 }
 
