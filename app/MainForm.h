@@ -378,6 +378,7 @@ private:
     void CreateRegisterToolBar();
     QWidget* CreateEditors();
     void CreateStatusBar();
+    int CaretPanelWidth() const;
     void CreateStatementMarks();
     void CreateMenus();
     void CreateEditMenu();

@@ -2,6 +2,7 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <QKeyEvent>
 
 namespace tallyrix {
 
@@ -32,6 +33,15 @@ THelpWindow::THelpWindow(QWidget* parent) : QTextBrowser(parent)
     setWindowTitle(QStringLiteral("Tallyrix ヘルプ"));
     setOpenExternalLinks(true);
     resize(760, 600);
+}
+
+void THelpWindow::keyPressEvent(QKeyEvent* event)
+{
+    if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
+        close();
+        return;
+    }
+    QTextBrowser::keyPressEvent(event);
 }
 
 std::optional<QString> THelpWindow::ShowFile(const QString& path)

@@ -29,6 +29,10 @@ public:
     // file cannot be read, returns the message that names it and leaves the
     // window as it was.
     std::optional<QString> ShowFile(const QString& path);
+
+protected:
+    // Escape closes the window, as it closes a dialog.
+    void keyPressEvent(QKeyEvent* event) override;
 };
 
 }  // namespace tallyrix

@@ -8,8 +8,10 @@
 #include <QTimer>
 #include <QToolButton>
 #include <QVBoxLayout>
+#include <algorithm>
 
 #include "app/MainForm.h"
+#include "document/Presentation.h"
 #include "shell/BandColumn.h"
 #include "shell/ButtonBar.h"
 #include "shell/DocumentLoader.h"
@@ -230,13 +232,22 @@ QWidget* TMainForm::CreateEditors()
     return rePanel;
 }
 
+// The design width of 120 cuts the caret position of most documents; the
+// panel holds it whole up to 999 lines, 999 columns and 99,999 characters.
+int TMainForm::CaretPanelWidth() const
+{
+    constexpr int frameAndPadding = 8;
+    const int longest = fontMetrics().horizontalAdvance(CaretPositionText(999, 999, 99999));
+    return std::max(120, longest + frameAndPadding);
+}
+
 void TMainForm::CreateStatusBar()
 {
     StatusBar = new QStatusBar(this);
     StatusBar->setObjectName(QStringLiteral("StatusBar"));
     StatusBar->setMinimumHeight(20);
     setStatusBar(StatusBar);
-    constexpr int widths[] = {120, 70, 50, 170};
+    const int widths[] = {CaretPanelWidth(), 70, 50, 170};
     for (int i = 0; i < 5; ++i) {
         auto* panel = new TElidedLabel(StatusBar);
         panel->setObjectName(QStringLiteral("StatusPanel%1").arg(i));

@@ -13,6 +13,7 @@
 #include <QToolButton>
 
 #include "shell/ButtonBar.h"
+#include "shell/ElidedLabel.h"
 #include "shell/FilePane.h"
 #include "shell/ResultPane.h"
 #include "tests/window/WindowFixture.h"
@@ -162,8 +163,15 @@ TEST_F(WindowTest, HintUnderTheMouseGoesToPanelFour)
 
 TEST_F(WindowTest, StatusPanelsKeepTheirWidthsAndTheLastTakesTheRest)
 {
-    const int widths[] = {120, 70, 50, 170};
-    for (int i = 0; i < 4; ++i) EXPECT_EQ(Form->StatusPanel(i)->width(), widths[i]) << i;
+    const int widths[] = {70, 50, 170};
+    for (int i = 1; i < 4; ++i)
+        EXPECT_EQ(Form->StatusPanel(i)->width(), widths[i - 1]) << i;
+    // The caret position of an ordinary document shows whole.
+    auto* caret = static_cast<TElidedLabel*>(Form->StatusPanel(0));
+    for (const char* text : {"1行 15桁 計106文字", "120行 80桁 計4096文字", "999行 999桁 計99999文字"}) {
+        caret->setText(QString::fromUtf8(text));
+        EXPECT_EQ(caret->ShownText(), caret->text());
+    }
     int left = -1;
     for (int i = 0; i < 5; ++i) {
         EXPECT_GT(Form->StatusPanel(i)->x(), left) << i;  // in order from the left
