@@ -3,6 +3,7 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QKeyEvent>
+#include <QStandardPaths>
 
 namespace tallyrix {
 
@@ -20,8 +21,10 @@ QStringList HelpDirectories(const QString& programDir, const QString& executable
     const QDir executable(executableDir);
     QStringList directories = {programDir, executableDir,
                                QDir::cleanPath(executable.filePath(QStringLiteral("../share/tallyrix"))),
-                               QDir::cleanPath(executable.filePath(QStringLiteral("../share/doc/tallyrix"))),
-                               QStringLiteral("/usr/share/tallyrix")};
+                               QDir::cleanPath(executable.filePath(QStringLiteral("../share/doc/tallyrix")))};
+    for (const QString& shared : QStandardPaths::standardLocations(QStandardPaths::GenericDataLocation))
+        directories.append(QDir::cleanPath(QDir(shared).filePath(QStringLiteral("tallyrix"))));
+    directories.append(QStringLiteral("/usr/share/tallyrix"));
     directories.removeDuplicates();
     return directories;
 }
