@@ -19,10 +19,11 @@ void TMainForm::BindHelpCommands()
     Bind(ExplorerBtn, &QToolButton::clicked, &TMainForm::mExplorer1Click);
 }
 
-// The page beside the program; a missing one is reported by its path.
+// The page beside the program or where it was installed; a missing one is
+// reported by the path beside the program.
 void TMainForm::TopicsClick()
 {
-    const QString path = LocateHelpFile({ProgDir, QCoreApplication::applicationDirPath()});
+    const QString path = LocateHelpFile(HelpDirectories(ProgDir, QCoreApplication::applicationDirPath()));
     if (!HelpWindow) HelpWindow = new THelpWindow(this);
     if (const std::optional<QString> failure = HelpWindow->ShowFile(path))
         Dialogs->ShowMessage(this, MessageRequest{QMessageBox::Warning, QCoreApplication::applicationName(), *failure});

@@ -8,14 +8,18 @@
 #include <QTimer>
 #include <QToolButton>
 #include <QVBoxLayout>
+#include <algorithm>
 
 #include "app/MainForm.h"
-#include "shell/DocumentLoader.h"
+#include "document/Presentation.h"
+#include "shell/BandColumn.h"
 #include "shell/ButtonBar.h"
+#include "shell/DocumentLoader.h"
 #include "shell/ElidedLabel.h"
 #include "shell/Hints.h"
 #include "shell/ResultPane.h"
 #include "shell/RichEdit.h"
+#include "shell/WindowHeightKeeper.h"
 
 namespace tallyrix {
 namespace {
@@ -126,29 +130,36 @@ void TMainForm::CreateComponents()
 
     CoolBar1 = new QWidget(RightPanel);
     CoolBar1->setObjectName(QStringLiteral("CoolBar1"));
-    auto* bands = new QVBoxLayout(CoolBar1);
+    auto* bands = new TBandColumn(CoolBar1);
     bands->setContentsMargins(0, 0, 0, 2);
     bands->setSpacing(2);
-    AddBand(bands, CreateResultBand(), 23);
+    bands->AddBand(CreateResultBand(), 23, false);
     CreateNumberToolBar();
-    AddBand(bands, tbNumber, 63);
+    bands->AddBand(tbNumber, 63, false);
     CreateFunctionToolBar();
-    AddBand(bands, tbFunction, 42);
+    bands->AddBand(tbFunction, 42, false);
     CreateRegisterToolBar();
-    AddBand(bands, tbRegister, 19);
+    bands->AddBand(tbRegister, 19, true);
     column->addWidget(CoolBar1);
     column->addWidget(CreateEditors(), 1);
     PlacePanels();
+    KeepRoomForBands(bands);
 
     CreateStatusBar();
     CreateMenus();
     CreatePopupMenus();
 }
 
-void TMainForm::AddBand(QVBoxLayout* column, QWidget* band, int minimumHeight)
+// The toolbars wrap into more rows in a narrower right panel (a narrow
+// window or a wide file pane); the window grows taller rather than draw a
+// row under the next band.
+void TMainForm::KeepRoomForBands(TBandColumn* bands)
 {
-    band->setMinimumHeight(minimumHeight);
-    column->addWidget(band);
+    new TWindowHeightKeeper(this, RightPanel, [this, bands](int width) {
+        const QMargins frame = RightPanel->contentsMargins() + RightPanel->layout()->contentsMargins();
+        return frame.top() + frame.bottom() + bands->MinimumHeightForWidth(width - frame.left() - frame.right()) +
+               rePanel->minimumSizeHint().height();
+    });
 }
 
 QWidget* TMainForm::CreateResultBand()
@@ -226,13 +237,22 @@ QWidget* TMainForm::CreateEditors()
     return rePanel;
 }
 
+// The design width of 120 cuts the caret position of most documents; the
+// panel holds it whole up to 999 lines, 999 columns and 99,999 characters.
+int TMainForm::CaretPanelWidth() const
+{
+    constexpr int frameAndPadding = 8;
+    const int longest = fontMetrics().horizontalAdvance(CaretPositionText(999, 999, 99999));
+    return std::max(120, longest + frameAndPadding);
+}
+
 void TMainForm::CreateStatusBar()
 {
     StatusBar = new QStatusBar(this);
     StatusBar->setObjectName(QStringLiteral("StatusBar"));
     StatusBar->setMinimumHeight(20);
     setStatusBar(StatusBar);
-    constexpr int widths[] = {120, 70, 50, 170};
+    const int widths[] = {CaretPanelWidth(), 70, 50, 170};
     for (int i = 0; i < 5; ++i) {
         auto* panel = new TElidedLabel(StatusBar);
         panel->setObjectName(QStringLiteral("StatusPanel%1").arg(i));

@@ -6,6 +6,7 @@
 #include <QFileInfo>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QStatusBar>
 #include <QStatusTipEvent>
 #include <QTextEdit>
 
@@ -64,7 +65,11 @@ void TMainForm::ReportMathError(const MathErrorReport& report)
 
 QLabel* TMainForm::StatusPanel(int index) const { return StatusPanels.at(static_cast<std::size_t>(index)); }
 
-void TMainForm::ShowHint(const QString& longHint) { StatusPanel(4)->setText(longHint); }
+void TMainForm::ShowHint(const QString& longHint)
+{
+    StatusBar->clearMessage();
+    StatusPanel(4)->setText(longHint);
+}
 
 // Each step reports its own failure and the next still runs: without CAL
 // the window keeps its engine, its registered entries and its settings.
@@ -82,7 +87,9 @@ void TMainForm::FindProgramDirectories()
 {
     const ProgramDirectories directories = ProgramDirectoriesOfThisProcess();
     ProgDir = directories.progDir;
-    if (const QString notice = FallbackNotice(directories); !notice.isEmpty()) StatusPanel(4)->setText(notice);
+    // Across the whole bar, too long for panel 4; the first hint or key
+    // gives the panels back.
+    if (const QString notice = FallbackNotice(directories); !notice.isEmpty()) StatusBar->showMessage(notice);
     CalDir = CreateCalDirectory(ProgDir);
     // Temporaries a killed save left beside the settings and the documents.
     for (const QString& directory : {ProgDir, CalDir})
@@ -92,6 +99,12 @@ void TMainForm::FindProgramDirectories()
 
 void TMainForm::FormShow()
 {
+    // The bar hides its panels for a message only while they are shown, and
+    // only when the message changes.
+    if (const QString message = StatusBar->currentMessage(); !message.isEmpty()) {
+        StatusBar->clearMessage();
+        StatusBar->showMessage(message);
+    }
     Recalculate();
     reExpression->setFocus();
 }
@@ -133,6 +146,7 @@ bool TMainForm::eventFilter(QObject* watched, QEvent* event)
             event->ignore();
             return true;
         case QEvent::KeyPress: {
+            StatusBar->clearMessage();
             EditorKeys.Pressed(key->key());
             bool consumed = false;
             RunHandler([&] { consumed = reExpressionKeyDown(key->key(), key->modifiers()); });

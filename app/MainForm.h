@@ -58,10 +58,10 @@ class QSplitter;
 class QStatusBar;
 class QTimer;
 class QToolButton;
-class QVBoxLayout;
 
 namespace tallyrix {
 
+class TBandColumn;
 class TButtonBar;
 class TFilePane;
 class TFindDialog;
@@ -389,6 +389,7 @@ private:
     void CreateRegisterToolBar();
     QWidget* CreateEditors();
     void CreateStatusBar();
+    int CaretPanelWidth() const;
     void CreateStatementMarks();
     void CreateMenus();
     void CreateEditMenu();
@@ -407,7 +408,7 @@ private:
     // tray, help, explorer) to Bind it.
     QAction* NewAction(const QString& name, const QString& caption, Command handler, const QKeySequence& shortcut = {});
     QAction* NewOption(const QString& name, const QString& caption, bool checked);
-    void AddBand(QVBoxLayout* column, QWidget* band, int minimumHeight);
+    void KeepRoomForBands(TBandColumn* bands);
 
     // The commands of find, tray and help bound to their actions and buttons.
     void CreateFindDialogs();

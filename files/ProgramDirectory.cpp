@@ -23,6 +23,16 @@ ProgramDirectories Choose(const QString& executableDir, const QString& homeOverr
     return {progDir, QString(), wanted, installed};
 }
 
+// A directory in the home directory is named from "~", so that the notice
+// fits the status bar whatever the user's name.
+QString ShownDirectory(const QString& dir)
+{
+    const QString home = QDir::cleanPath(QDir::homePath());
+    if (home != QStringLiteral("/") && (dir == home || dir.startsWith(home + u'/')))
+        return QDir::toNativeSeparators(u'~' + dir.mid(home.size()));
+    return QDir::toNativeSeparators(dir);
+}
+
 }  // namespace
 
 QString FallbackNotice(const ProgramDirectories& directories)
@@ -31,7 +41,7 @@ QString FallbackNotice(const ProgramDirectories& directories)
     const QString notice = directories.refusedAsInstalled
                                ? QStringLiteral("%1 はインストール先のため、ファイルは %2 に置きます")
                                : QStringLiteral("%1 に書き込めないため、ファイルは %2 に置きます");
-    return notice.arg(QDir::toNativeSeparators(directories.refusedDir), QDir::toNativeSeparators(directories.progDir));
+    return notice.arg(ShownDirectory(directories.refusedDir), ShownDirectory(directories.progDir));
 }
 
 QString ChooseProgramDirectory(const QString& executableDir, const QString& homeOverride,

@@ -18,7 +18,8 @@ struct ProgramDirectories {
 };
 
 // What the window says once when the files are not where the program is:
-// which directory is in use and why; empty when there was no fallback.
+// which directory is in use and why, a directory in the home directory named
+// from "~"; empty when there was no fallback.
 QString FallbackNotice(const ProgramDirectories& directories);
 
 // The directory named by TALLYRIX_HOME when it is set, else the executable's

@@ -25,7 +25,7 @@ TAboutBox::TAboutBox(QWidget* parent) : QDialog(parent)
     ProgramIcon->setGeometry(8, 20, 32, 32);
     ProgramIcon->setPixmap(tallyrix::ProgramIcon().pixmap(32, 32));
 
-    Version = new QLabel(QStringLiteral("Tallyrix Version 1.28.1"), this);
+    Version = new QLabel(QStringLiteral("Tallyrix Version " TALLYRIX_VERSION), this);
     Version->setObjectName(QStringLiteral("Version"));
     Version->move(64, 16);
 

@@ -26,6 +26,18 @@ namespace {
 
 QString CleanDirectory(const QString& dir) { return QDir::cleanPath(QFileInfo(dir).absoluteFilePath()); }
 
+// Each folder of the tree offers its whole path as its tooltip: deep in the
+// tree a narrow pane shows only the last names.
+class DirectoryTreeModel : public QFileSystemModel {
+public:
+    using QFileSystemModel::QFileSystemModel;
+    QVariant data(const QModelIndex& index, int role) const override
+    {
+        if (role == Qt::ToolTipRole && index.isValid()) return QDir::toNativeSeparators(filePath(index));
+        return QFileSystemModel::data(index, role);
+    }
+};
+
 }  // namespace
 
 // The model's reader thread asks the icon provider until the model is gone.
@@ -61,7 +73,7 @@ TFilePane::TFilePane(QWidget* parent) : QFrame(parent)
 // entries, since QDir::Hidden and QDir::System are left out.
 void TFilePane::CreateModels()
 {
-    DirectoryModel = new QFileSystemModel(this);
+    DirectoryModel = new DirectoryTreeModel(this);
     DirectoryModel->setFilter(QDir::AllDirs | QDir::NoDotAndDotDot);
     FileModel = new QFileSystemModel(this);
     FileModel->setFilter(QDir::Files | QDir::NoDotAndDotDot);
@@ -135,6 +147,11 @@ void TFilePane::CreateDirectoryList()
     DirectoryListBox->setSelectionMode(QAbstractItemView::SingleSelection);
     DirectoryListBox->setEditTriggers(QAbstractItemView::NoEditTriggers);
     DirectoryListBox->setUniformRowHeights(true);
+    // Names are never cut to "…": the column is as wide as the longest name
+    // shown, and the tree scrolls sideways to the current folder.
+    DirectoryListBox->setTextElideMode(Qt::ElideNone);
+    DirectoryListBox->header()->setStretchLastSection(false);
+    DirectoryListBox->header()->setSectionResizeMode(0, QHeaderView::ResizeToContents);
     // The view's own minimum is taller than the design height of 58.
     DirectoryListBox->setMinimumHeight(16);
     QFont font(QStringLiteral("ＭＳ Ｐゴシック"));
@@ -148,15 +165,28 @@ void TFilePane::CreateDirectoryList()
     const auto follow = [this] {
         if (FollowShownDirectory)
             QMetaObject::invokeMethod(
-                this, [this] { DirectoryListBox->scrollTo(DirectoryListBox->currentIndex()); }, Qt::QueuedConnection);
+                this, [this] { RevealCurrentDirectory(); }, Qt::QueuedConnection);
     };
     connect(DirectoryModel, &QFileSystemModel::directoryLoaded, this, follow);
     connect(DirectoryModel, &QAbstractItemModel::layoutChanged, this, follow);
     connect(DirectoryModel, &QAbstractItemModel::rowsInserted, this, follow);
+    // The sideways range grows as the column takes the width of names read later.
+    connect(DirectoryListBox->horizontalScrollBar(), &QAbstractSlider::rangeChanged, this, follow);
     DirectoryListBox->viewport()->installEventFilter(this);
     DirectoryListBox->installEventFilter(this);
-    connect(DirectoryListBox->verticalScrollBar(), &QAbstractSlider::actionTriggered, this,
-            [this] { FollowShownDirectory = false; });
+    for (QScrollBar* bar : {DirectoryListBox->verticalScrollBar(), DirectoryListBox->horizontalScrollBar()})
+        connect(bar, &QAbstractSlider::actionTriggered, this, [this] { FollowShownDirectory = false; });
+}
+
+// The current folder's row in view, and its name from the left edge of the
+// tree (with its own branch mark), so deep folders stay readable.
+void TFilePane::RevealCurrentDirectory()
+{
+    const QModelIndex current = DirectoryListBox->currentIndex();
+    DirectoryListBox->scrollTo(current);
+    const int nameLeft = DirectoryListBox->visualRect(current).left() - DirectoryListBox->indentation();
+    QScrollBar* sideways = DirectoryListBox->horizontalScrollBar();
+    sideways->setValue(sideways->value() + nameLeft);
 }
 
 void TFilePane::CreateFileList()
@@ -203,7 +233,7 @@ void TFilePane::ShowDirectory(const QString& dir)
     const QModelIndex index = DirectoryModel->index(dir);
     for (QModelIndex above = index; above.isValid(); above = above.parent()) DirectoryListBox->expand(above);
     DirectoryListBox->setCurrentIndex(index);
-    DirectoryListBox->scrollTo(index);
+    RevealCurrentDirectory();
     FollowShownDirectory = true;
     ShowFiles(dir);
 }

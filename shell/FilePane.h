@@ -66,7 +66,7 @@ private:
     void DriveChosen(int index);
     void DirectoryChosen(const QModelIndex& current);
     void KeepShownDirectory();
-
+    void RevealCurrentDirectory();
 
     std::unique_ptr<TFileIcons> FileIcons;  // FileModel's; the destructor ends the model first
     QFileSystemWatcher* ShownWatcher = nullptr;

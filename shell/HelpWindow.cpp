@@ -2,6 +2,8 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <QKeyEvent>
+#include <QStandardPaths>
 
 #include "files/RegularFileReader.h"
 
@@ -21,8 +23,10 @@ QStringList HelpDirectories(const QString& programDir, const QString& executable
     const QDir executable(executableDir);
     QStringList directories = {programDir, executableDir,
                                QDir::cleanPath(executable.filePath(QStringLiteral("../share/tallyrix"))),
-                               QDir::cleanPath(executable.filePath(QStringLiteral("../share/doc/tallyrix"))),
-                               QStringLiteral("/usr/share/tallyrix")};
+                               QDir::cleanPath(executable.filePath(QStringLiteral("../share/doc/tallyrix")))};
+    for (const QString& shared : QStandardPaths::standardLocations(QStandardPaths::GenericDataLocation))
+        directories.append(QDir::cleanPath(QDir(shared).filePath(QStringLiteral("tallyrix"))));
+    directories.append(QStringLiteral("/usr/share/tallyrix"));
     directories.removeDuplicates();
     return directories;
 }
@@ -34,6 +38,15 @@ THelpWindow::THelpWindow(QWidget* parent) : QTextBrowser(parent)
     setWindowTitle(QStringLiteral("Tallyrix ヘルプ"));
     setOpenExternalLinks(true);
     resize(760, 600);
+}
+
+void THelpWindow::keyPressEvent(QKeyEvent* event)
+{
+    if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
+        close();
+        return;
+    }
+    QTextBrowser::keyPressEvent(event);
 }
 
 std::optional<QString> THelpWindow::ShowFile(const QString& path)

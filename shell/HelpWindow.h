@@ -17,7 +17,8 @@ QString LocateHelpFile(const QStringList& directories);
 // Where the help page is looked for, in order: the program's directory, the
 // executable's directory (a build tree), and the shared data directories of
 // an installation beside the executable ("../share/tallyrix",
-// "../share/doc/tallyrix") and of the system.
+// "../share/doc/tallyrix"), of the desktop ("tallyrix" in each of
+// $XDG_DATA_HOME and $XDG_DATA_DIRS) and of the system.
 QStringList HelpDirectories(const QString& programDir, const QString& executableDir);
 
 class THelpWindow : public QTextBrowser {
@@ -35,6 +36,8 @@ protected:
     // Local files are read within the limit, so no page or picture can hold
     // the window on a pipe or fill the memory.
     QVariant loadResource(int type, const QUrl& name) override;
+    // Escape closes the window, as it closes a dialog.
+    void keyPressEvent(QKeyEvent* event) override;
 };
 
 }  // namespace tallyrix

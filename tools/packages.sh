@@ -20,6 +20,8 @@ PACKAGES=(
   clang libclang-rt-14-dev
   # peers of the command-line benchmark
   bc gawk mawk
+  # the check of the Debian package (tools/package.sh)
+  lintian
 )
 
 missing=()

@@ -85,6 +85,12 @@ TEST(FallbackNotice, AnInstalledProgramKeepsItsFilesPerUser)
     EXPECT_FALSE(QDir(QStringLiteral("/usr/bin/CAL")).exists());
     EXPECT_EQ(FallbackNotice(installed),
               QStringLiteral("/usr/bin はインストール先のため、ファイルは %1 に置きます").arg(QDir::cleanPath(userData)));
+    // In the home directory, as the per-user directory is outside tests.
+    const QByteArray previousHome = qgetenv("HOME");
+    qputenv("HOME", user.path().toUtf8());
+    const QString notice = FallbackNotice(installed);
+    qputenv("HOME", previousHome);
+    EXPECT_EQ(notice, QStringLiteral("/usr/bin はインストール先のため、ファイルは ~/data に置きます"));
     // The override still wins.
     EXPECT_EQ(ResolveProgramDirectories(QStringLiteral("/usr/bin"), user.path(), userData).progDir,
               QDir::cleanPath(user.path()));

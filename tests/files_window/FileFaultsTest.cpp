@@ -4,7 +4,9 @@
 #include <QAction>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QLabel>
+#include <QStatusBar>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -89,18 +91,29 @@ TEST_F(FilesWindowTest, ALongNameSavesAgain)
 }
 
 // A program directory that cannot be used: the window says where its files
-// went instead.
-TEST_F(FilesWindowTest, AFallbackDirectoryIsNamedInPanelFour)
+// went instead, across the status bar, whole at the design size, until the
+// first key gives the panels back.
+TEST_F(FilesWindowTest, AFallbackDirectoryIsNamedInTheStatusBar)
 {
-    QTemporaryDir data;
+    // The per-user directory in the home directory, as it is outside tests.
     const QByteArray previousData = qgetenv("XDG_DATA_HOME");
-    qputenv("XDG_DATA_HOME", data.path().toUtf8());
+    const QByteArray previousHome = qgetenv("HOME");
+    qputenv("HOME", Home.path().toUtf8());
+    qputenv("XDG_DATA_HOME", HomePath(".local/share").toUtf8());
     WriteBytes(HomePath("blocked"), "a file, not a directory");
     qputenv("TALLYRIX_HOME", HomePath("blocked").toUtf8());
     Restart();
     qputenv("XDG_DATA_HOME", previousData);
-    EXPECT_TRUE(Form->ProgDir.startsWith(data.path())) << Form->ProgDir.toStdString();
-    EXPECT_EQ(Panel(4), QStringLiteral("%1 に書き込めないため、ファイルは %2 に置きます").arg(HomePath("blocked"), Form->ProgDir));
+    qputenv("HOME", previousHome);
+    EXPECT_TRUE(Form->ProgDir.startsWith(HomePath(".local/share/"))) << Form->ProgDir.toStdString();
+    const QString notice = QStringLiteral("~/blocked に書き込めないため、ファイルは ~/.local/share/%1 に置きます")
+                               .arg(QFileInfo(Form->ProgDir).fileName());
+    EXPECT_EQ(Form->StatusBar->currentMessage(), notice);
+    EXPECT_LT(Form->StatusBar->fontMetrics().horizontalAdvance(notice), Form->StatusBar->width() - 20);
+    EXPECT_FALSE(Form->StatusPanel(0)->isVisible());
+    Type(QStringLiteral("1"));
+    EXPECT_EQ(Form->StatusBar->currentMessage(), QString());
+    EXPECT_TRUE(Form->StatusPanel(0)->isVisible());
 }
 
 // The pipe is refused before it is opened. Were it opened, the writer below

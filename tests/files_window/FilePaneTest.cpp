@@ -267,6 +267,31 @@ TEST_F(FilePaneTest, DirectoryAndDriveListsDriveTheFileList)
     EXPECT_EQ(QDir::currentPath(), root);
 }
 
+// However deep the folder, at the design width its name shows whole from the
+// tree's left edge (or fills the tree when it is longer than that), and each
+// folder names its whole path as its tooltip.
+TEST_F(FilePaneTest, CurrentFolderNameIsReadableAtTheDesignWidth)
+{
+    QTreeView* tree = Form->LeftPanel->DirectoryListBox;
+    ASSERT_EQ(Form->LeftPanel->width(), 129);
+    const char* folders[] = {"", "計算ファイル", "a/b/c/d/e/f/g/h", "a/b/c/d/e/f/g/h/long_folder_name_for_notes"};
+    for (const char* folder : folders) {
+        SCOPED_TRACE(folder);
+        const QString dir = QDir::cleanPath(CalPath(QString::fromUtf8(folder)));
+        QDir().mkpath(dir);
+        Form->LeftPanel->SetDirectory(dir);
+        const auto readable = [&] {
+            const QModelIndex current = tree->currentIndex();
+            const QRect name = tree->visualRect(current);
+            const int needed = tree->sizeHintForIndex(current).width();
+            const bool whole = name.left() + needed <= tree->viewport()->width();
+            return name.width() >= needed && name.left() >= 0 && (whole || name.left() <= tree->indentation());
+        };
+        EXPECT_TRUE(WaitFor(readable));
+        EXPECT_EQ(tree->model()->data(tree->currentIndex(), Qt::ToolTipRole).toString(), QDir::toNativeSeparators(dir));
+    }
+}
+
 // A shown directory deleted behind the pane's back gives way to the one above.
 TEST_F(FilePaneTest, ADeletedDirectoryGivesWayToItsParent)
 {

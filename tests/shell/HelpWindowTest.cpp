@@ -4,6 +4,7 @@
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
+#include <QTest>
 
 #include "shell/HelpWindow.h"
 
@@ -45,6 +46,16 @@ TEST(HelpWindowTest, MissingFileIsReportedByName)
     EXPECT_TRUE(error->contains(QDir::toNativeSeparators(missing))) << error->toStdString();
     EXPECT_FALSE(window.isVisible());
     EXPECT_TRUE(window.ShowFile(dir.path()).has_value()) << "a directory is no help page";
+}
+
+TEST(HelpWindowTest, EscapeClosesTheWindow)
+{
+    THelpWindow window;
+    ASSERT_FALSE(window.ShowFile(QStringLiteral(TALLYRIX_HELP_PAGE)).has_value());
+    QTest::keyClick(&window, Qt::Key_PageDown);
+    EXPECT_TRUE(window.isVisible());
+    QTest::keyClick(&window, Qt::Key_Escape);
+    EXPECT_FALSE(window.isVisible());
 }
 
 TEST(HelpWindowTest, ProgramsHelpPageOpensWithItsContents)

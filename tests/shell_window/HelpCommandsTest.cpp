@@ -51,6 +51,26 @@ TEST_F(HelpCommandsTest, F1ShowsTheHelpPageBesideTheProgram)
     EXPECT_TRUE(Dialogs->Messages.empty());
 }
 
+// Installed, the program keeps its files in the per-user directory and its
+// page in a shared data directory.
+TEST_F(HelpCommandsTest, F1FindsTheInstalledHelpPage)
+{
+    QTemporaryDir files, shared;
+    ASSERT_TRUE(QDir(shared.path()).mkpath("tallyrix"));
+    QFile page(shared.filePath("tallyrix/Tallyrix.html"));
+    ASSERT_TRUE(page.open(QIODevice::WriteOnly));
+    page.write("<html><body><h1>インストール済み</h1></body></html>");
+    page.close();
+    const QByteArray previous = qgetenv("XDG_DATA_DIRS");
+    qputenv("XDG_DATA_DIRS", shared.path().toUtf8());
+    Form->ProgDir = files.path();
+    Form->Topics->trigger();
+    qputenv("XDG_DATA_DIRS", previous);
+    EXPECT_TRUE(Dialogs->Messages.empty());
+    ASSERT_NE(Form->HelpWindow, nullptr);
+    EXPECT_TRUE(Form->HelpWindow->toPlainText().contains("インストール済み"));
+}
+
 // A fresh box at each opening, with OK holding the focus.
 TEST_F(HelpCommandsTest, AboutBoxOpensWithOkFocusedAndIsDestroyedAfter)
 {

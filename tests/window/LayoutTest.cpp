@@ -13,6 +13,8 @@
 #include <QToolButton>
 
 #include "shell/ButtonBar.h"
+#include "shell/ElidedLabel.h"
+#include "shell/FilePane.h"
 #include "shell/ResultPane.h"
 #include "tests/window/WindowFixture.h"
 
@@ -81,6 +83,46 @@ TEST_F(WindowTest, ToolbarsShowTheirRows)
     }
 }
 
+// Whether the button is the widget under each of its corners and its middle:
+// nothing covers it, nothing cuts it off.
+bool Reachable(QWidget* window, QToolButton* button)
+{
+    const QRect inside = button->rect().adjusted(1, 1, -1, -1);
+    for (const QPoint& point :
+         {inside.center(), inside.topLeft(), inside.topRight(), inside.bottomLeft(), inside.bottomRight()}) {
+        if (window->childAt(button->mapTo(window, point)) != button) return false;
+    }
+    return true;
+}
+
+// At the least size and with a wide file pane the toolbars wrap into more
+// rows, and the window grows taller to hold them.
+TEST_F(WindowTest, EveryToolbarButtonStaysReachable)
+{
+    const struct {
+        QSize window;
+        int filePane;
+    } cases[] = {
+        {{510, 297}, 129}, {{582, 466}, 129}, {{510, 297}, 300}, {{582, 466}, 420}, {{700, 297}, 129},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(::testing::Message() << c.window.width() << "x" << c.window.height() << " " << c.filePane);
+        Form->resize(c.window);
+        Form->Splitter1->setSizes({c.filePane, c.window.width() - c.filePane});
+        const auto allReachable = [&] {
+            for (TButtonBar* bar : {Form->tbNumber, Form->tbFunction}) {
+                for (QToolButton* button : bar->Buttons()) {
+                    if (!button->isVisible() || !Reachable(Form.get(), button)) return false;
+                }
+            }
+            return true;
+        };
+        EXPECT_TRUE(QTest::qWaitFor(allReachable));
+        EXPECT_EQ(Form->LeftPanel->width(), c.filePane);
+        EXPECT_GE(Form->reExpression->height(), Form->reExpression->minimumSizeHint().height());
+    }
+}
+
 TEST_F(WindowTest, HintsSplitIntoTooltipAndStatusText)
 {
     struct Case {
@@ -121,8 +163,15 @@ TEST_F(WindowTest, HintUnderTheMouseGoesToPanelFour)
 
 TEST_F(WindowTest, StatusPanelsKeepTheirWidthsAndTheLastTakesTheRest)
 {
-    const int widths[] = {120, 70, 50, 170};
-    for (int i = 0; i < 4; ++i) EXPECT_EQ(Form->StatusPanel(i)->width(), widths[i]) << i;
+    const int widths[] = {70, 50, 170};
+    for (int i = 1; i < 4; ++i)
+        EXPECT_EQ(Form->StatusPanel(i)->width(), widths[i - 1]) << i;
+    // The caret position of an ordinary document shows whole.
+    auto* caret = static_cast<TElidedLabel*>(Form->StatusPanel(0));
+    for (const char* text : {"1行 15桁 計106文字", "120行 80桁 計4096文字", "999行 999桁 計99999文字"}) {
+        caret->setText(QString::fromUtf8(text));
+        EXPECT_EQ(caret->ShownText(), caret->text());
+    }
     int left = -1;
     for (int i = 0; i < 5; ++i) {
         EXPECT_GT(Form->StatusPanel(i)->x(), left) << i;  // in order from the left
