@@ -191,6 +191,7 @@ public:
     void OpenFile(const QString& path);
     // The whole document is in the editor: its results and colours.
     void DocumentLoaded();
+    void ShowLoadingProgress();
     void FinishLoading();
     void FileListBoxClick();
     void FileSave();
