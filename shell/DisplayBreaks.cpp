@@ -12,10 +12,11 @@ constexpr int ContinuationProperty = QTextFormat::UserProperty + 23;
 
 bool IsBreakPlace(QChar c) { return c == u';' || c == u' ' || c == u'\t'; }
 
-// Inserts one line (no LF inside), broken into display pieces when long.
-void InsertLine(QTextCursor& cursor, QStringView line)
+// Inserts one line (no LF inside), broken into display pieces when it is
+// long or part of a long one.
+void InsertLine(QTextCursor& cursor, QStringView line, bool partOfLongLine)
 {
-    if (line.size() <= LongLine) {
+    if (line.size() <= LongLine && !partOfLongLine) {
         cursor.insertText(line.toString());
         return;
     }
@@ -49,12 +50,13 @@ qsizetype DisplayPieceEnd(QStringView text, qsizetype from)
     return text[full - 1].isHighSurrogate() ? full - 1 : full;
 }
 
-void InsertBrokenText(QTextCursor& cursor, QStringView text, bool continuing)
+void InsertBrokenText(QTextCursor& cursor, QStringView text, bool continuing, bool continued)
 {
     if (continuing) cursor.insertBlock(ContinuationFormat());
     for (qsizetype from = 0;;) {
         const qsizetype lineBreak = text.indexOf(u'\n', from);
-        InsertLine(cursor, text.mid(from, (lineBreak < 0 ? text.size() : lineBreak) - from));
+        const bool partOfLongLine = (from == 0 && continuing) || (lineBreak < 0 && continued);
+        InsertLine(cursor, text.mid(from, (lineBreak < 0 ? text.size() : lineBreak) - from), partOfLongLine);
         if (lineBreak < 0) return;
         cursor.insertBlock(QTextBlockFormat());
         from = lineBreak + 1;

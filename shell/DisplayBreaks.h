@@ -33,9 +33,10 @@ QTextBlockFormat ContinuationFormat();
 qsizetype DisplayPieceEnd(QStringView text, qsizetype from);
 
 // Inserts text (lines separated by LF) at the cursor, a line longer than
-// LongLine as display pieces; with continuing, the text continues the line
-// the cursor stands at the end of, and its first piece gets its own block.
-void InsertBrokenText(QTextCursor& cursor, QStringView text, bool continuing);
+// LongLine as display pieces. With continuing, the text continues the long
+// line the cursor stands at the end of, and its first piece gets a block of
+// its own; with continued, its last line goes on in a later text.
+void InsertBrokenText(QTextCursor& cursor, QStringView text, bool continuing, bool continued);
 
 // The offset in its line of the character at offset within block.
 int OffsetInLine(QTextBlock block, int offset);

@@ -89,15 +89,16 @@ void TDocumentLoader::Append(qsizetype end)
     cursor.movePosition(QTextCursor::End);
     if (Next == 0) cursor.setCharFormat(Editor->currentCharFormat());
     const QStringView piece = QStringView(Text).mid(Next, end - Next);
-    if (!MidLine && !HasLongLine(piece)) {
+    const bool endsMidLine = end < Text.size() && Text[end - 1] != u'\n';
+    if (!MidLine && !endsMidLine && !HasLongLine(piece)) {
         cursor.insertText(piece.toString());
     } else {
         // One change for the piece, not one per block.
         cursor.beginEditBlock();
-        InsertBrokenText(cursor, piece, MidLine);
+        InsertBrokenText(cursor, piece, MidLine, endsMidLine);
         cursor.endEditBlock();
     }
-    MidLine = end < Text.size() && Text[end - 1] != u'\n';
+    MidLine = endsMidLine;
     Next = end;
 }
 

@@ -87,7 +87,7 @@ void TRichEdit::insertFromMimeData(const QMimeData* source)
     }
     cursor.beginEditBlock();
     cursor.removeSelectedText();
-    InsertBrokenText(cursor, text, false);
+    InsertBrokenText(cursor, text, false, false);
     cursor.endEditBlock();
     setTextCursor(cursor);
     ensureCursorVisible();
