@@ -49,7 +49,7 @@ bool TPlainParagraphs::Replace(std::size_t first, std::size_t removed, std::vect
 
 std::size_t TPlainParagraphs::Cp932Length() const
 {
-    return Texts.empty() ? 0 : Sum + 2 * (Texts.size() - 1 - Breaks);
+    return Texts.empty() ? 0 : Sum + 2 * (Texts.size() - 1 - DisplayBreakCount());
 }
 
 std::size_t TPlainParagraphs::LineOf(std::size_t index) const

@@ -25,7 +25,8 @@ public:
     std::size_t Count() const { return Texts.size(); }
     const std::string& Text(std::size_t index) const { return Texts[index]; }
     bool ContinuesLine(std::size_t index) const { return Continues[index] != 0; }
-    std::size_t DisplayBreakCount() const { return Breaks; }
+    // The first paragraph begins a line whatever it is marked.
+    std::size_t DisplayBreakCount() const { return Breaks - (Continues.empty() ? 0 : Continues[0] != 0); }
     // The document's line (from 0) that paragraph index is a part of.
     std::size_t LineOf(std::size_t index) const;
     std::size_t Cp932Length() const;
@@ -58,7 +59,7 @@ private:
     std::vector<char> Continues;
     std::vector<std::size_t> Lengths;  // each paragraph's, without its break
     std::size_t Sum = 0;
-    std::size_t Breaks = 0;  // display breaks
+    std::size_t Breaks = 0;  // paragraphs marked as continuing
 };
 
 }  // namespace tallyrix

@@ -5,6 +5,8 @@
 #include <QFile>
 #include <QLabel>
 #include <QTest>
+#include <QTextBlock>
+#include <QTextCursor>
 #include <QTextDocument>
 
 #include <sys/fsuid.h>
@@ -13,6 +15,7 @@
 
 #include <csignal>
 
+#include "document/Presentation.h"
 #include "engine/Eval.h"
 #include "files/CalcFileNames.h"
 #include "shell/DocumentLoader.h"
@@ -630,6 +633,34 @@ TEST_F(CalcFilesTest, ALargeDocumentComesInPiecesAndSavesWhole)
         EXPECT_FALSE(Form->reExpression->isReadOnly());
         EXPECT_FALSE(Form->reExpression->document()->isUndoAvailable());
     }
+}
+
+// A line of many statements comes in with its progress shown and is shown
+// in pieces, yet the caret's place, the calculation and the saved bytes see
+// one line.
+TEST_F(CalcFilesTest, AVeryLongLineIsShownInPiecesAndStaysOneLine)
+{
+    QByteArray line;
+    for (int i = 0; i < 100000; ++i) line += "a=a+1; ";
+    const QByteArray bytes = "a=0;\r\n" + line + "// ok\r\nb=a;\r\n";
+    const QString path = CalPath(QStringLiteral("long.txt"));
+    WriteBytes(path, bytes);
+    QStringList progress;
+    QObject::connect(Form->Loader, &TDocumentLoader::Progress, [&] { progress << Panel(3); });
+    Form->RunHandler([&] { Form->OpenFile(path); });
+    ASSERT_TRUE(WaitFor([this] { return !Form->Loader->Loading() && !Form->Calculating(); }));
+    ASSERT_FALSE(progress.isEmpty());
+    EXPECT_TRUE(progress.front().startsWith(QStringLiteral("読み込み中… ")) && progress.front().endsWith(u'%'));
+    QTextDocument* document = Form->reExpression->document();
+    EXPECT_GT(document->blockCount(), 100);
+    EXPECT_EQ(Output(), QStringLiteral("100000"));
+
+    QTextCursor caret(document->findBlock(Document().indexOf(QStringLiteral("b=a;"))).previous());
+    caret.movePosition(QTextCursor::EndOfBlock);
+    Form->reExpression->setTextCursor(caret);
+    EXPECT_EQ(Panel(0), CaretPositionText(2, static_cast<int>(line.size()) + 6, static_cast<std::size_t>(bytes.size())));
+    Form->mFileSave->trigger();
+    EXPECT_EQ(ReadBytes(path), bytes);
 }
 
 }  // namespace
