@@ -636,13 +636,13 @@ TEST_F(CalcFilesTest, ALargeDocumentComesInPiecesAndSavesWhole)
 }
 
 // A line of many statements comes in with its progress shown and is shown
-// in pieces, yet the caret's place, the calculation and the saved bytes see
-// one line.
+// in pieces, yet the caret's place, the calculation, the comment colour and
+// the saved bytes see one line.
 TEST_F(CalcFilesTest, AVeryLongLineIsShownInPiecesAndStaysOneLine)
 {
     QByteArray line;
     for (int i = 0; i < 100000; ++i) line += "a=a+1; ";
-    const QByteArray bytes = "a=0;\r\n" + line + "// ok\r\nb=a;\r\n";
+    const QByteArray bytes = "a=0;\r\n" + line + "\r\n// " + line + "\r\nb=a;\r\n";
     const QString path = CalPath(QStringLiteral("long.txt"));
     WriteBytes(path, bytes);
     QStringList progress;
@@ -655,10 +655,13 @@ TEST_F(CalcFilesTest, AVeryLongLineIsShownInPiecesAndStaysOneLine)
     EXPECT_GT(document->blockCount(), 100);
     EXPECT_EQ(Output(), QStringLiteral("100000"));
 
-    QTextCursor caret(document->findBlock(Document().indexOf(QStringLiteral("b=a;"))).previous());
-    caret.movePosition(QTextCursor::EndOfBlock);
+    const int commentEnd = static_cast<int>(Document().indexOf(QStringLiteral("b=a;"))) - 1;
+    EXPECT_TRUE(IsCommentFormat(FormatAt(Form->reExpression, commentEnd - 1)));
+    EXPECT_FALSE(IsCommentFormat(FormatAt(Form->reExpression, commentEnd / 4)));
+    QTextCursor caret(document);
+    caret.setPosition(commentEnd);
     Form->reExpression->setTextCursor(caret);
-    EXPECT_EQ(Panel(0), CaretPositionText(2, static_cast<int>(line.size()) + 6, static_cast<std::size_t>(bytes.size())));
+    EXPECT_EQ(Panel(0), CaretPositionText(3, static_cast<int>(line.size()) + 4, static_cast<std::size_t>(bytes.size())));
     Form->mFileSave->trigger();
     EXPECT_EQ(ReadBytes(path), bytes);
 }
