@@ -39,7 +39,7 @@ QString TMainForm::DocumentText() const
     const QTextDocument& document = *reExpression->document();
     return DocumentChars.FromEditor(reExpression->Paragraphs().DisplayBreakCount() == 0
                                         ? document.toRawText()
-                                        : RawTextWithoutDisplayBreaks(document, 0, document.characterCount() - 1));
+                                        : WithoutDisplayBreaks(document.toRawText(), document, 0));
 }
 
 // Throws FileError with the old file untouched; the encoding changes only

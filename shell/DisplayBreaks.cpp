@@ -3,6 +3,7 @@
 #include <QTextBlock>
 #include <QTextCursor>
 #include <QTextDocument>
+#include <algorithm>
 
 namespace tallyrix {
 
@@ -72,20 +73,42 @@ int OffsetInLine(QTextBlock block, int offset)
     return offset;
 }
 
-QString RawTextWithoutDisplayBreaks(const QTextDocument& document, int from, int to)
+std::vector<int> DisplayBreakPositions(const QTextDocument& document, int from, int to)
 {
-    QString text;
-    text.reserve(to - from);
-    // Each block's part of the range, and the break after it unless the
-    // next block continues its line.
-    for (QTextBlock block = document.findBlock(from); block.isValid() && block.position() <= to;
-         block = block.next()) {
-        const int start = std::max(from, block.position());
-        const int end = std::min(to, block.position() + block.length() - 1);
-        if (block.position() > from && !ContinuesLine(block)) text += QChar::ParagraphSeparator;
-        text += QStringView(block.text()).mid(start - block.position(), end - start);
+    std::vector<int> breaks;
+    for (QTextBlock block = document.findBlock(from).next(); block.isValid() && block.position() <= to;
+         block = block.next())
+        if (ContinuesLine(block) && block.position() - 1 < to) breaks.push_back(block.position() - 1);
+    return breaks;
+}
+
+QString WithoutDisplayBreaks(const QString& text, const QTextDocument& document, int from)
+{
+    const std::vector<int> breaks = DisplayBreakPositions(document, from, from + static_cast<int>(text.size()));
+    if (breaks.empty()) return text;
+    QString whole;
+    whole.reserve(text.size());
+    qsizetype start = 0;
+    for (const int at : breaks) {
+        whole += QStringView(text).mid(start, at - from - start);
+        start = at - from + 1;
     }
-    return text;
+    whole += QStringView(text).mid(start);
+    return whole;
+}
+
+int TextOffset(const std::vector<int>& breaks, int position)
+{
+    return position - static_cast<int>(std::lower_bound(breaks.begin(), breaks.end(), position) - breaks.begin());
+}
+
+// The break at index i stands after text offset breaks[i] - i.
+int DocumentPosition(const std::vector<int>& breaks, int offset)
+{
+    int before = 0;
+    while (before < static_cast<int>(breaks.size()) && breaks[static_cast<std::size_t>(before)] - before < offset)
+        ++before;
+    return offset + before;
 }
 
 }  // namespace tallyrix

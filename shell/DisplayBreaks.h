@@ -10,6 +10,7 @@
 #include <QString>
 #include <QStringView>
 #include <QTextBlockFormat>
+#include <vector>
 
 class QTextBlock;
 class QTextCursor;
@@ -41,8 +42,15 @@ void InsertBrokenText(QTextCursor& cursor, QStringView text, bool continuing, bo
 // The offset in its line of the character at offset within block.
 int OffsetInLine(QTextBlock block, int offset);
 
-// The raw text from position from to to (blocks separated by U+2029, as
-// toRawText gives them) without the display breaks.
-QString RawTextWithoutDisplayBreaks(const QTextDocument& document, int from, int to);
+// The document positions of the display breaks from position from up to to.
+std::vector<int> DisplayBreakPositions(const QTextDocument& document, int from, int to);
+// Text taken of the document from position from, one character per
+// position (as toRawText, toPlainText and selectedText give it), with the
+// display breaks left out.
+QString WithoutDisplayBreaks(const QString& text, const QTextDocument& document, int from);
+// Between a document position and the offset in the text without the
+// display breaks at breaks (the document's, in order).
+int TextOffset(const std::vector<int>& breaks, int position);
+int DocumentPosition(const std::vector<int>& breaks, int offset);
 
 }  // namespace tallyrix

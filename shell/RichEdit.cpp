@@ -97,15 +97,8 @@ void TRichEdit::insertFromMimeData(const QMimeData* source)
 QMimeData* TRichEdit::createMimeDataFromSelection() const
 {
     const QTextCursor cursor = textCursor();
-    QString text = cursor.selection().toPlainText();
-    if (Paragraphs().DisplayBreakCount() > 0) {
-        const int start = cursor.selectionStart();
-        QTextBlock block = document()->findBlock(cursor.selectionEnd());
-        for (; block.isValid() && block.position() > start; block = block.previous())
-            if (ContinuesLine(block)) text.remove(block.position() - 1 - start, 1);
-    }
     auto* data = new QMimeData;
-    data->setText(text);
+    data->setText(WithoutDisplayBreaks(cursor.selection().toPlainText(), *document(), cursor.selectionStart()));
     return data;
 }
 

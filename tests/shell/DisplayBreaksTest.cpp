@@ -14,6 +14,7 @@
 #include "shell/DisplayBreaks.h"
 #include "shell/DocumentLoader.h"
 #include "shell/RichEdit.h"
+#include "shell/TextEditFindTarget.h"
 
 namespace tallyrix {
 namespace {
@@ -29,8 +30,7 @@ QString Repeated(const QString& unit, qsizetype length)
 QString WholeText(const TRichEdit& editor)
 {
     const QTextDocument& document = *editor.document();
-    return RawTextWithoutDisplayBreaks(document, 0, document.characterCount() - 1)
-        .replace(QChar::ParagraphSeparator, u'\n');
+    return WithoutDisplayBreaks(document.toRawText(), document, 0).replace(QChar::ParagraphSeparator, u'\n');
 }
 
 void Load(TRichEdit& editor, const QString& text)
@@ -126,6 +126,21 @@ TEST(DisplayBreaks, CopyLeavesTheBreakOut)
     editor.setTextCursor(selection);
     editor.copy();
     EXPECT_EQ(QApplication::clipboard()->text(), line.mid(at - 4, 6));
+}
+
+// Each break is made after a ";", so every "2;x" beyond the first piece
+// spans one.
+TEST(DisplayBreaks, ReplaceAllFindsTextAcrossABreak)
+{
+    const QString line = Repeated(QStringLiteral("x=1+2;"), 6000);
+    TRichEdit editor(QStringLiteral("editor"));
+    Load(editor, line);
+    editor.moveCursor(QTextCursor::Start);
+    TextEditFindTarget target(editor);
+    const ReplaceOutcome outcome =
+        ReplaceOccurrences(target, ReplaceRequest{QStringLiteral("2;x"), QStringLiteral("2;y"), {}, true}, false);
+    EXPECT_EQ(outcome.replaced, line.count(QStringLiteral("2;x")));
+    EXPECT_TRUE(WholeText(editor) == QString(line).replace(QStringLiteral("2;x"), QStringLiteral("2;y")));
 }
 
 }  // namespace
