@@ -5,6 +5,7 @@
 #include "app/MainForm.h"
 #include "document/StatementLines.h"
 #include "shell/LineFollower.h"
+#include "shell/RichEdit.h"
 #include "shell/ResultPane.h"
 #include "shell/StatementMark.h"
 
@@ -21,14 +22,16 @@ void TMainForm::CreateStatementMarks()
 
 bool TMainForm::ShowStatementPlaces(const StatementLines& places, bool stopped, const QString& message)
 {
-    const DocumentSpan failing = places.ErrorSpan(Engine.StatementStart, Engine.StopOffset);
+    // Lines broken for display are placed by their pieces.
+    const TPlainParagraphs& paragraphs = reExpression->Paragraphs();
+    const DocumentSpan failing = paragraphs.InParagraphs(places.ErrorSpan(Engine.StatementStart, Engine.StopOffset));
     if (stopped) StatementMark->Show(failing);
     LineFollower->SetActive(mAligned->isChecked());
     if (!mAligned->isChecked()) return false;
 
     const std::size_t lineCount = static_cast<std::size_t>(reExpression->document()->blockCount());
-    std::vector<std::string_view> values =
-        places.ValuesByLine(Engine.StatementEnds, Engine.ExpressionValues, lineCount);
+    std::vector<std::string_view> values = paragraphs.ByParagraph(
+        places.ValuesByLine(Engine.StatementEnds, Engine.ExpressionValues, paragraphs.LineOf(lineCount - 1) + 1));
     const std::string messageText = message.toStdString();
     if (stopped && failing.to.line < lineCount) values[failing.to.line] = messageText;
     std::string body;

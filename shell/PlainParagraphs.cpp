@@ -60,6 +60,29 @@ std::size_t TPlainParagraphs::LineOf(std::size_t index) const
                                                        Continues.begin() + static_cast<std::ptrdiff_t>(index) + 1, 1));
 }
 
+DocumentPoint TPlainParagraphs::InParagraphs(DocumentPoint point) const
+{
+    if (Breaks == 0) return point;
+    std::size_t index = 0;
+    for (std::size_t line = 0; line < point.line && index < Texts.size();)
+        if (++index < Texts.size() && !Continues[index]) ++line;
+    while (index + 1 < Texts.size() && Continues[index + 1] && point.column > Texts[index].size()) {
+        point.column -= Texts[index].size();
+        ++index;
+    }
+    return {index, point.column};
+}
+
+std::vector<std::string_view> TPlainParagraphs::ByParagraph(std::vector<std::string_view> byLine) const
+{
+    if (Breaks == 0) return byLine;
+    std::vector<std::string_view> spread(Texts.size());
+    std::size_t line = 0;
+    for (std::size_t i = 0; i < Texts.size() && line < byLine.size(); ++i)
+        if (i == 0 || !Continues[i]) spread[i] = byLine[line++];
+    return spread;
+}
+
 std::size_t TPlainParagraphs::ReadLine(std::size_t first, std::string& joined, std::string_view& line) const
 {
     std::size_t next = first + 1;

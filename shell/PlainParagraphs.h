@@ -7,9 +7,11 @@
 
 #include <cstddef>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "document/StatementExtraction.h"
+#include "document/StatementLines.h"
 
 namespace tallyrix {
 
@@ -29,6 +31,15 @@ public:
     std::size_t DisplayBreakCount() const { return Breaks - (Continues.empty() ? 0 : Continues[0] != 0); }
     // The document's line (from 0) that paragraph index is a part of.
     std::size_t LineOf(std::size_t index) const;
+    // A place given by line and byte column as paragraph and byte column.
+    DocumentPoint InParagraphs(DocumentPoint point) const;
+    DocumentSpan InParagraphs(const DocumentSpan& span) const
+    {
+        return {InParagraphs(span.from), InParagraphs(span.to)};
+    }
+    // Per paragraph, what byLine holds for its line: on the line's first
+    // paragraph, and nothing on those continuing it.
+    std::vector<std::string_view> ByParagraph(std::vector<std::string_view> byLine) const;
     std::size_t Cp932Length() const;
     // What BuildEngineInput gives for the document's lines (the paragraphs
     // joined by line feeds, or by nothing at a display break), with the

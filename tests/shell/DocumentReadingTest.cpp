@@ -96,6 +96,22 @@ TEST(PlainParagraphs, RandomReplacementsGiveTheWholeTextsInput)
     }
 }
 
+// "a=1;b=2;c=3;" held as three pieces, then "d=4;".
+TEST(PlainParagraphs, LinesBrokenForDisplayArePlacedByTheirPieces)
+{
+    TPlainParagraphs kept;
+    ASSERT_TRUE(kept.Replace(0, 0, {"a=1;", "b=2;", "c=3;", "d=4;"}, {0, 1, 1, 0}));
+    EXPECT_EQ(kept.ByParagraph({"3", "4"}), (std::vector<std::string_view>{"3", "", "", "4"}));
+    const struct {
+        DocumentPoint inLine, inParagraphs;
+    } places[] = {
+        {{0, 0}, {0, 0}}, {{0, 4}, {0, 4}}, {{0, 5}, {1, 1}}, {{0, 12}, {2, 4}}, {{1, 2}, {3, 2}},
+    };
+    for (const auto& place : places)
+        EXPECT_EQ(kept.InParagraphs(place.inLine), place.inParagraphs) << place.inLine.line << ":" << place.inLine.column;
+    for (std::size_t i = 0; i < 4; ++i) EXPECT_EQ(kept.LineOf(i), i < 3 ? 0u : 1u) << i;
+}
+
 // One edit of the document through a cursor.
 struct Edit {
     const char* name;
