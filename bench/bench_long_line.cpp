@@ -3,7 +3,6 @@
 // bench_long_line [MEGABYTES...] (1 and 10 unless given). Runs offscreen.
 #include <QApplication>
 #include <QElapsedTimer>
-#include <QTemporaryDir>
 #include <QTest>
 #include <QTextCursor>
 #include <cstdio>
@@ -11,10 +10,10 @@
 #include <fstream>
 #include <functional>
 #include <string>
-#include <vector>
 
 #include "app/MainForm.h"
 #include "bench/EditorPlaces.h"
+#include "bench/WindowBench.h"
 #include "shell/DocumentLoader.h"
 #include "shell/RichEdit.h"
 
@@ -36,9 +35,9 @@ double TimedMilliseconds(const std::function<void()>& work)
     return static_cast<double>(timer.nsecsElapsed()) / 1e6;
 }
 
-void Measure(const QTemporaryDir& home, double megabytes)
+void Measure(double megabytes)
 {
-    const QString path = home.filePath(QStringLiteral("line.txt"));
+    const QString path = qEnvironmentVariable("TALLYRIX_HOME") + QStringLiteral("/line.txt");
     std::ofstream(path.toStdString(), std::ios::binary) << OneLine(static_cast<std::size_t>(megabytes * 1024 * 1024));
 
     tallyrix::TMainForm form;
@@ -83,13 +82,6 @@ void Measure(const QTemporaryDir& home, double megabytes)
 
 int main(int argc, char* argv[])
 {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication application(argc, argv);
-    QTemporaryDir home;
-    qputenv("TALLYRIX_HOME", home.path().toUtf8());
-    std::vector<double> sizes;
-    for (int i = 1; i < argc; ++i) sizes.push_back(std::atof(argv[i]));
-    if (sizes.empty()) sizes = {1, 10};
-    for (const double megabytes : sizes) Measure(home, megabytes);
-    return 0;
+    return tallyrix::bench::RunWindowBench<double>(
+        argc, argv, {1, 10}, [](const char* text) { return std::atof(text); }, Measure);
 }

@@ -580,6 +580,8 @@ TEST_F(CalcFilesTest, DeeplyNestedDocumentsOpen)
         const QString path = CalPath(QStringLiteral("deep.txt"));
         WriteBytes(path, c.text.c_str());
         Form->RunHandler([&] { Form->OpenFile(path); });
+        // A line this long comes in a piece at a time.
+        ASSERT_TRUE(WaitFor([this] { return !Form->Loader->Loading() && !Form->Calculating(); }));
         EXPECT_EQ(Output(), QString::fromUtf8(c.output));
         EXPECT_TRUE(Form->isVisible());
     }
