@@ -19,8 +19,10 @@ int RunWindowBench(int argc, char* argv[], std::vector<Size> sizes, Size (*parse
     QTemporaryDir home;
     qputenv("TALLYRIX_HOME", home.path().toUtf8());
     if (argc > 1) sizes.clear();
-    for (int i = 1; i < argc; ++i) sizes.push_back(parse(argv[i]));
-    for (const Size size : sizes) measure(size);
+    for (int i = 1; i < argc; ++i)
+        sizes.push_back(parse(argv[i]));
+    for (const Size size : sizes)
+        measure(size);
     return 0;
 }
 

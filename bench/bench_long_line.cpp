@@ -23,7 +23,8 @@ std::string OneLine(std::size_t bytes)
 {
     std::string line;
     line.reserve(bytes + 8);
-    while (line.size() < bytes) line += "x=1+2;";
+    while (line.size() < bytes)
+        line += "x=1+2;";
     return line;
 }
 
@@ -48,7 +49,8 @@ void Measure(double megabytes)
         QApplication::processEvents();
     });
     const double loaded = open + TimedMilliseconds([&] {
-                              while (form.Loader->Loading()) QApplication::processEvents();
+                              while (form.Loader->Loading())
+                                  QApplication::processEvents();
                           });
     const double calculated = loaded + TimedMilliseconds([&] { tallyrix::bench::UntilCalculated(form); });
     form.reExpression->setFocus();
@@ -72,8 +74,7 @@ void Measure(double megabytes)
         "%.0f MB on one line: first piece shown in %.0f ms, all of it in %.0f ms, calculated in %.0f ms;"
         " Ctrl+End %.0f ms; caret repaint %.1f ms; a key at the end answered in %.0f ms, calculated in %.0f ms"
         " (status: %s)\n",
-        megabytes, open, loaded, calculated, toEnd, blink, answered, keyCalculated,
-        form.Engine.MessageText.c_str());
+        megabytes, open, loaded, calculated, toEnd, blink, answered, keyCalculated, form.Engine.MessageText.c_str());
     std::fflush(stdout);
     form.reExpression->document()->setModified(false);
 }

@@ -71,7 +71,6 @@ double BestOkMilliseconds(int count)
 int main(int argc, char* argv[])
 {
     return tallyrix::bench::RunWindowBench<int>(
-        argc, argv, {20, 65000}, [](const char* text) { return std::atoi(text); }, [](int count) {
-            std::printf("OK with %d entries: %.1f ms (best of 3)\n", count, BestOkMilliseconds(count));
-        });
+        argc, argv, {20, 65000}, [](const char* text) { return std::atoi(text); },
+        [](int count) { std::printf("OK with %d entries: %.1f ms (best of 3)\n", count, BestOkMilliseconds(count)); });
 }

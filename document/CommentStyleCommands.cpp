@@ -98,7 +98,8 @@ void TMainForm::RestyleComments(bool resetFormats)
     for (QTextBlock block = document->begin(); block.isValid(); block = block.next(), ++index) {
         QTextBlock last = block;
         std::size_t pieces = 1;
-        for (; ContinuesLine(last.next()); ++pieces) last = last.next();
+        for (; ContinuesLine(last.next()); ++pieces)
+            last = last.next();
         if (pieces > 1 || index >= paragraphs.Count() || paragraphs.Text(index).find("//") != std::string::npos)
             ColourLine(cursor, block, last, commentFormat);
         index += pieces - 1;

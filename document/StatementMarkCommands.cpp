@@ -5,8 +5,8 @@
 #include "app/MainForm.h"
 #include "document/StatementLines.h"
 #include "shell/LineFollower.h"
-#include "shell/RichEdit.h"
 #include "shell/ResultPane.h"
+#include "shell/RichEdit.h"
 #include "shell/StatementMark.h"
 
 namespace tallyrix {

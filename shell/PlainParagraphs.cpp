@@ -33,8 +33,10 @@ bool TPlainParagraphs::Replace(std::size_t first, std::size_t removed, std::vect
 {
     if (first > Texts.size() || removed > Texts.size() - first) return false;
     continues.resize(paragraphs.size(), 0);
-    for (std::size_t i = first; i < first + removed; ++i) Breaks -= Continues[i] != 0;
-    for (char flag : continues) Breaks += flag != 0;
+    for (std::size_t i = first; i < first + removed; ++i)
+        Breaks -= Continues[i] != 0;
+    for (char flag : continues)
+        Breaks += flag != 0;
     ReplaceRange(Continues, first, removed, std::move(continues));
     std::vector<std::size_t> lengths;
     lengths.reserve(paragraphs.size());
@@ -86,13 +88,15 @@ std::vector<std::string_view> TPlainParagraphs::ByParagraph(std::vector<std::str
 std::size_t TPlainParagraphs::ReadLine(std::size_t first, std::string& joined, std::string_view& line) const
 {
     std::size_t next = first + 1;
-    while (next < Texts.size() && Continues[next]) ++next;
+    while (next < Texts.size() && Continues[next])
+        ++next;
     if (next == first + 1) {
         line = Texts[first];
         return next;
     }
     joined.clear();
-    for (std::size_t i = first; i < next; ++i) joined += Texts[i];
+    for (std::size_t i = first; i < next; ++i)
+        joined += Texts[i];
     line = joined;
     return next;
 }
@@ -103,7 +107,8 @@ std::string TPlainParagraphs::EngineInput(std::vector<LineOrigin>* origins) cons
     // changed paragraph still hold.
     constexpr std::size_t MarkInterval = 64;
     std::vector<PlacedMark>& marks = Cache.marks;
-    while (marks.size() > 1 && marks.back().paragraph >= Cache.firstChanged) marks.pop_back();
+    while (marks.size() > 1 && marks.back().paragraph >= Cache.firstChanged)
+        marks.pop_back();
     ParagraphStatements statements(&Cache.origins, std::move(Cache.input), marks.back().mark);
     std::string joined;
     for (std::size_t i = marks.back().paragraph; i < Texts.size();) {

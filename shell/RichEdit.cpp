@@ -58,11 +58,13 @@ bool TRichEdit::EditAtDisplayBreak(QKeyEvent* event)
         cursor.insertBlock(QTextBlockFormat());
     } else if (event->key() == Qt::Key_Backspace && event->modifiers() == Qt::NoModifier) {
         if (cursor.hasSelection() || !AtStartOfContinuation(cursor)) return false;
-        while (AtStartOfContinuation(cursor)) cursor.movePosition(QTextCursor::PreviousCharacter);
+        while (AtStartOfContinuation(cursor))
+            cursor.movePosition(QTextCursor::PreviousCharacter);
         cursor.deletePreviousChar();
     } else if (event == QKeySequence::Delete) {
         if (cursor.hasSelection() || !BeforeContinuation(cursor)) return false;
-        while (BeforeContinuation(cursor)) cursor.movePosition(QTextCursor::NextCharacter);
+        while (BeforeContinuation(cursor))
+            cursor.movePosition(QTextCursor::NextCharacter);
         cursor.deleteChar();
     } else {
         return false;

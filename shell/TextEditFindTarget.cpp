@@ -48,10 +48,7 @@ QString TextEditFindTarget::Text() const
     return HasBreaks() ? WithoutDisplayBreaks(text, *Document, 0) : text;
 }
 
-int TextEditFindTarget::SelStart() const
-{
-    return TextOffset(Breaks(), Cursor().selectionStart());
-}
+int TextEditFindTarget::SelStart() const { return TextOffset(Breaks(), Cursor().selectionStart()); }
 
 int TextEditFindTarget::SelLength() const
 {

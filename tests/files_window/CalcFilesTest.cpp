@@ -643,7 +643,8 @@ TEST_F(CalcFilesTest, ALargeDocumentComesInPiecesAndSavesWhole)
 TEST_F(CalcFilesTest, AVeryLongLineIsShownInPiecesAndStaysOneLine)
 {
     QByteArray line;
-    for (int i = 0; i < 100000; ++i) line += "a=a+1; ";
+    for (int i = 0; i < 100000; ++i)
+        line += "a=a+1; ";
     const QByteArray bytes = "a=0;\r\n" + line + "\r\n// " + line + "\r\nb=a;\r\n";
     const QString path = CalPath(QStringLiteral("long.txt"));
     WriteBytes(path, bytes);
@@ -663,7 +664,8 @@ TEST_F(CalcFilesTest, AVeryLongLineIsShownInPiecesAndStaysOneLine)
     QTextCursor caret(document);
     caret.setPosition(commentEnd);
     Form->reExpression->setTextCursor(caret);
-    EXPECT_EQ(Panel(0), CaretPositionText(3, static_cast<int>(line.size()) + 4, static_cast<std::size_t>(bytes.size())));
+    EXPECT_EQ(Panel(0),
+              CaretPositionText(3, static_cast<int>(line.size()) + 4, static_cast<std::size_t>(bytes.size())));
     Form->mFileSave->trigger();
     EXPECT_EQ(ReadBytes(path), bytes);
 }

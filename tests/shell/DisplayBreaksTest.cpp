@@ -22,7 +22,8 @@ namespace {
 QString Repeated(const QString& unit, qsizetype length)
 {
     QString text;
-    while (text.size() < length) text += unit;
+    while (text.size() < length)
+        text += unit;
     return text;
 }
 
@@ -50,7 +51,8 @@ TEST(DisplayBreaks, LongLinesReadBackWhole)
         {"one long line", statements},
         {"a comment on the long line", QStringLiteral("a=1;") + statements + QStringLiteral("//") + statements},
         {"a stop marker after it", statements + QStringLiteral("\n///\nb=1/0;")},
-        {"a stop marker on the long line", statements + QStringLiteral("///") + statements + QStringLiteral("\nb=1/0;")},
+        {"a stop marker on the long line",
+         statements + QStringLiteral("///") + statements + QStringLiteral("\nb=1/0;")},
         {"no place to break", QStringLiteral("a=") + Repeated(QStringLiteral("1"), 9000) + QStringLiteral(";\n")},
         {"pairs of surrogates", Repeated(QStringLiteral("\U0001F600"), 9000)},
         {"short lines around it", QStringLiteral("a=1;\n\nb=2; // c\n") + statements + QStringLiteral("\nc=3;\n")},

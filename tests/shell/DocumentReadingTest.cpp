@@ -83,7 +83,8 @@ TEST(PlainParagraphs, RandomReplacementsGiveTheWholeTextsInput)
         continues.insert(continues.erase(flagsAt, flagsAt + static_cast<std::ptrdiff_t>(removed)), flags.begin(),
                          flags.end());
         std::string text;
-        for (std::size_t i = 0; i < plain.size(); ++i) text += (i > 0 && !continues[i] ? "\n" : "") + plain[i];
+        for (std::size_t i = 0; i < plain.size(); ++i)
+            text += (i > 0 && !continues[i] ? "\n" : "") + plain[i];
         std::vector<LineOrigin> origins, expectedOrigins;
         SCOPED_TRACE("step " + std::to_string(step));
         ASSERT_EQ(kept.Cp932Length(), Cp932Length(text));
@@ -108,8 +109,10 @@ TEST(PlainParagraphs, LinesBrokenForDisplayArePlacedByTheirPieces)
         {{0, 0}, {0, 0}}, {{0, 4}, {0, 4}}, {{0, 5}, {1, 1}}, {{0, 12}, {2, 4}}, {{1, 2}, {3, 2}},
     };
     for (const auto& place : places)
-        EXPECT_EQ(kept.InParagraphs(place.inLine), place.inParagraphs) << place.inLine.line << ":" << place.inLine.column;
-    for (std::size_t i = 0; i < 4; ++i) EXPECT_EQ(kept.LineOf(i), i < 3 ? 0u : 1u) << i;
+        EXPECT_EQ(kept.InParagraphs(place.inLine), place.inParagraphs)
+            << place.inLine.line << ":" << place.inLine.column;
+    for (std::size_t i = 0; i < 4; ++i)
+        EXPECT_EQ(kept.LineOf(i), i < 3 ? 0u : 1u) << i;
 }
 
 // One edit of the document through a cursor.
