@@ -7,14 +7,17 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QLabel>
+#include <QTextDocument>
 #include <QTextEdit>
 
 #include "app/MainForm.h"
 #include "files/CalcDocumentFile.h"
 #include "files/CalcFileNames.h"
+#include "shell/DisplayBreaks.h"
 #include "shell/DocumentLoader.h"
 #include "shell/FilePane.h"
 #include "shell/ResultPane.h"
+#include "shell/RichEdit.h"
 
 namespace tallyrix {
 
@@ -33,8 +36,14 @@ FileDialogRequest TMainForm::FileDialogFor(const QString& title, const QString& 
 }
 
 // The raw text keeps no-break spaces, which toPlainText would turn into
-// plain spaces on every save.
-QString TMainForm::DocumentText() const { return DocumentChars.FromEditor(reExpression->document()->toRawText()); }
+// plain spaces on every save; a long line broken for display is saved whole.
+QString TMainForm::DocumentText() const
+{
+    const QTextDocument& document = *reExpression->document();
+    return DocumentChars.FromEditor(reExpression->Paragraphs().DisplayBreakCount() == 0
+                                        ? document.toRawText()
+                                        : WithoutDisplayBreaks(document.toRawText(), document, 0));
+}
 
 // Throws FileError with the old file untouched; the encoding changes only
 // when the write succeeded. A file changed by another program since it was
@@ -122,6 +131,11 @@ void TMainForm::DocumentLoaded()
     RestyleComments(false);
     SetModified(false);
     Recalculate();
+}
+
+void TMainForm::ShowLoadingProgress()
+{
+    StatusPanel(3)->setText(QStringLiteral("読み込み中… %1%").arg(Loader->Percent()));
 }
 
 void TMainForm::FinishLoading() { Loader->FinishNow(); }

@@ -8,6 +8,7 @@
 
 #include "app/MainForm.h"
 #include "document/CommentRange.h"
+#include "shell/DisplayBreaks.h"
 #include "shell/LineFollower.h"
 #include "shell/ResultPane.h"
 
@@ -29,11 +30,28 @@ void SelectRange(QTextCursor& cursor, int start, int length)
     cursor.setPosition(end, QTextCursor::KeepAnchor);
 }
 
-void ColourBlock(QTextCursor& cursor, const QTextBlock& block, const QTextCharFormat& commentFormat)
+// The blocks from first to last hold one line: a long one is broken for
+// display into several, and its comment runs through to the last of them.
+void ColourLine(QTextCursor& cursor, const QTextBlock& first, const QTextBlock& last,
+                const QTextCharFormat& commentFormat)
 {
-    const std::optional<CommentRange> range = FindCommentRange(block.text());
+    QString line = first.text();
+    for (QTextBlock block = first; block != last;) {
+        block = block.next();
+        line += block.text();
+    }
+    const std::optional<CommentRange> range = FindCommentRange(line);
     if (!range) return;
-    SelectRange(cursor, block.position() + static_cast<int>(range->start), static_cast<int>(range->length));
+    // Where the comment starts in the document: past the display breaks
+    // before it.
+    QTextBlock block = first;
+    int start = static_cast<int>(range->start);
+    while (block != last && start >= block.length() - 1) {
+        start -= block.length() - 1;
+        block = block.next();
+    }
+    start += block.position();
+    SelectRange(cursor, start, last.position() + last.length() - start);
     if (range->stopMarker) {
         QTextCharFormat red;
         red.setForeground(QColor(255, 0, 0));
@@ -78,8 +96,14 @@ void TMainForm::RestyleComments(bool resetFormats)
     const TPlainParagraphs& paragraphs = reExpression->Paragraphs();
     std::size_t index = 0;
     for (QTextBlock block = document->begin(); block.isValid(); block = block.next(), ++index) {
-        if (index >= paragraphs.Count() || paragraphs.Text(index).find("//") != std::string::npos)
-            ColourBlock(cursor, block, commentFormat);
+        QTextBlock last = block;
+        std::size_t pieces = 1;
+        for (; ContinuesLine(last.next()); ++pieces)
+            last = last.next();
+        if (pieces > 1 || index >= paragraphs.Count() || paragraphs.Text(index).find("//") != std::string::npos)
+            ColourLine(cursor, block, last, commentFormat);
+        index += pieces - 1;
+        block = last;
     }
     cursor.endEditBlock();
     if (!userHistory) ForgetUndoHistory(document);

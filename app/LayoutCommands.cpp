@@ -231,6 +231,7 @@ QWidget* TMainForm::CreateEditors()
     Bind(reExpression, &QPlainTextEdit::selectionChanged, &TMainForm::ShowCaretPosition, WhileLoading::Run);
     Loader = new TDocumentLoader(reExpression);
     Bind(Loader, &TDocumentLoader::Finished, &TMainForm::DocumentLoaded);
+    Bind(Loader, &TDocumentLoader::Progress, &TMainForm::ShowLoadingProgress, WhileLoading::Run);
     CalculationSlices = new QTimer(this);
     CalculationSlices->setSingleShot(true);
     Bind(CalculationSlices, &QTimer::timeout, &TMainForm::NextCalculationSlice, WhileLoading::Run);

@@ -197,6 +197,7 @@ public:
     void OpenFile(const QString& path);
     // The whole document is in the editor: its results and colours.
     void DocumentLoaded();
+    void ShowLoadingProgress();
     void FinishLoading();
     void FileListBoxClick();
     void FileSave();

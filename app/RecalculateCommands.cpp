@@ -11,6 +11,7 @@
 #include "document/Presentation.h"
 #include "document/StatementExtraction.h"
 #include "document/StatementLines.h"
+#include "shell/DisplayBreaks.h"
 #include "shell/DocumentLoader.h"
 #include "shell/ResultPane.h"
 #include "shell/StatementMark.h"
@@ -113,12 +114,15 @@ struct CaretPlace {
 // No copy of the editor's cursor outlives this: changing the typing format
 // while one exists detaches the editor's cursor, and inside a clear of the
 // document Qt then keeps the freed copy in its list of cursors.
-CaretPlace CaretPlaceOf(const QPlainTextEdit& editor)
+// A long line broken for display counts as one line.
+CaretPlace CaretPlaceOf(const TRichEdit& editor)
 {
     const QTextCursor cursor = editor.textCursor();
     const QTextDocument* document = editor.document();
-    const int line = document->findBlock(cursor.selectionStart()).blockNumber() + 1;
-    const int column = cursor.selectionEnd() - document->findBlock(cursor.position()).position() + 1;
+    const auto block = static_cast<std::size_t>(document->findBlock(cursor.selectionStart()).blockNumber());
+    const int line = static_cast<int>(editor.Paragraphs().LineOf(block)) + 1;
+    const QTextBlock caretBlock = document->findBlock(cursor.position());
+    const int column = OffsetInLine(caretBlock, cursor.selectionEnd() - caretBlock.position()) + 1;
     return {line, column, cursor.hasSelection()};
 }
 

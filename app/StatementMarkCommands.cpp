@@ -5,7 +5,9 @@
 #include "app/MainForm.h"
 #include "document/StatementLines.h"
 #include "shell/LineFollower.h"
+#include "shell/PlainParagraphs.h"
 #include "shell/ResultPane.h"
+#include "shell/RichEdit.h"
 #include "shell/StatementMark.h"
 
 namespace tallyrix {
@@ -21,21 +23,27 @@ void TMainForm::CreateStatementMarks()
 
 bool TMainForm::ShowStatementPlaces(const StatementLines& places, bool stopped, const QString& message)
 {
-    const DocumentSpan failing = places.ErrorSpan(Engine.StatementStart, Engine.FailedTokenEnd);
+    // Lines broken for display are placed by their pieces.
+    const TPlainParagraphs& paragraphs = reExpression->Paragraphs();
+    const DocumentSpan failingLines = places.ErrorSpan(Engine.StatementStart, Engine.FailedTokenEnd);
+    const DocumentSpan failing = paragraphs.InParagraphs(failingLines);
     if (stopped) StatementMark->Show(failing);
     LineFollower->SetActive(mAligned->isChecked());
     if (!mAligned->isChecked()) return false;
 
-    const std::size_t lineCount = static_cast<std::size_t>(reExpression->document()->blockCount());
-    const std::size_t messageLine = stopped ? failing.to.line : lineCount;
+    const std::size_t blockCount = static_cast<std::size_t>(reExpression->document()->blockCount());
+    const std::size_t lineCount = paragraphs.LineOf(blockCount - 1) + 1;
+    const std::size_t messageLine = stopped ? failingLines.to.line : lineCount;
     const LineValues values = places.ValuesBesideLines(Engine.StatementEnds, Engine.ExpressionValues, lineCount,
                                                        messageLine, stopped ? message.toStdString() : std::string());
+    const auto firstPiece = [&](std::size_t line) {
+        return static_cast<int>(paragraphs.InParagraphs(DocumentPoint{line, 0}).line);
+    };
     std::vector<TResultPane::LineNote> notes;
     notes.reserve(values.notes.size());
-    for (const auto& [line, text] : values.notes)
-        notes.push_back({static_cast<int>(line), QString::fromStdString(text)});
-    reResult->SetAlignedContent(QString::fromStdString(values.text), EditorFormat(),
-                                messageLine < lineCount ? static_cast<int>(messageLine) : -1, CommentFormat(),
+    for (const auto& [line, text] : values.notes) notes.push_back({firstPiece(line), QString::fromStdString(text)});
+    reResult->SetAlignedContent(QString::fromStdString(paragraphs.ByParagraphText(values.text)), EditorFormat(),
+                                messageLine < lineCount ? firstPiece(messageLine) : -1, CommentFormat(),
                                 std::move(notes));
     return true;
 }

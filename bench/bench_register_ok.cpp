@@ -6,7 +6,6 @@
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QPushButton>
-#include <QTemporaryDir>
 #include <QTest>
 #include <algorithm>
 #include <cstdio>
@@ -16,6 +15,7 @@
 #include <vector>
 
 #include "app/MainForm.h"
+#include "bench/WindowBench.h"
 #include "registry/RegisteredFile.h"
 #include "registry/Registerunit.h"
 #include "shell/QtDialogs.h"
@@ -70,14 +70,7 @@ double BestOkMilliseconds(int count)
 
 int main(int argc, char* argv[])
 {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication application(argc, argv);
-    QTemporaryDir home;
-    qputenv("TALLYRIX_HOME", home.path().toUtf8());
-    std::vector<int> counts;
-    for (int index = 1; index < argc; ++index) counts.push_back(std::atoi(argv[index]));
-    if (counts.empty()) counts = {20, 65000};
-    for (const int count : counts)
-        std::printf("OK with %d entries: %.1f ms (best of 3)\n", count, BestOkMilliseconds(count));
-    return 0;
+    return tallyrix::bench::RunWindowBench<int>(
+        argc, argv, {20, 65000}, [](const char* text) { return std::atoi(text); },
+        [](int count) { std::printf("OK with %d entries: %.1f ms (best of 3)\n", count, BestOkMilliseconds(count)); });
 }

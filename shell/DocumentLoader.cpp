@@ -4,12 +4,31 @@
 #include <QTextCursor>
 #include <QTextDocument>
 
+#include "shell/DisplayBreaks.h"
+
 namespace tallyrix {
+
+namespace {
+
+bool HasLongLine(QStringView text)
+{
+    for (qsizetype from = 0; from < text.size();) {
+        qsizetype lineBreak = text.indexOf(u'\n', from);
+        if (lineBreak < 0) lineBreak = text.size();
+        if (lineBreak - from > LongLine) return true;
+        from = lineBreak + 1;
+    }
+    return false;
+}
+
+}  // namespace
 
 qsizetype PieceEnd(QStringView text, qsizetype from, qsizetype size)
 {
     if (size >= text.size() - from) return text.size();
     const qsizetype lineBreak = text.indexOf(u'\n', from + size);
+    const qsizetype lineEnd = lineBreak < 0 ? text.size() : lineBreak;
+    if (lineEnd - (from + size) > LongLine) return DisplayPieceEnd(text, from + size - DisplayPiece);
     return lineBreak < 0 ? text.size() : lineBreak + 1;
 }
 
@@ -25,23 +44,30 @@ void TDocumentLoader::Load(QString text)
 {
     Cancel();
     Text = std::move(text);
-    Next = PieceEnd(Text, 0, Size);
-    if (!Loading()) {
+    const qsizetype end = PieceEnd(Text, 0, Size);
+    if (end == Text.size() && !HasLongLine(Text)) {
         Editor->setPlainText(std::exchange(Text, QString()));
-        Next = 0;
         emit Finished();
         return;
     }
-    Editor->setPlainText(Text.left(Next));
+    Editor->setPlainText(QString());
     Editor->setReadOnly(true);
     Editor->document()->setUndoRedoEnabled(false);
-    Timer.start();
+    Append(end);
+    // The caret stays at the start rather than following the pieces in.
+    Editor->moveCursor(QTextCursor::Start);
+    if (Loading()) {
+        Timer.start();
+    } else {
+        Done();
+    }
 }
 
 void TDocumentLoader::AppendNextPiece()
 {
     Append(PieceEnd(Text, Next, Size));
     if (Loading()) {
+        emit Progress();
         Timer.start();
     } else {
         Done();
@@ -61,7 +87,18 @@ void TDocumentLoader::Append(qsizetype end)
 {
     QTextCursor cursor(Editor->document());
     cursor.movePosition(QTextCursor::End);
-    cursor.insertText(QStringView(Text).mid(Next, end - Next).toString());
+    if (Next == 0) cursor.setCharFormat(Editor->currentCharFormat());
+    const QStringView piece = QStringView(Text).mid(Next, end - Next);
+    const bool endsMidLine = end < Text.size() && Text[end - 1] != u'\n';
+    if (!MidLine && !endsMidLine && !HasLongLine(piece)) {
+        cursor.insertText(piece.toString());
+    } else {
+        // One change for the piece, not one per block.
+        cursor.beginEditBlock();
+        InsertBrokenText(cursor, piece, MidLine, endsMidLine);
+        cursor.endEditBlock();
+    }
+    MidLine = endsMidLine;
     Next = end;
 }
 
@@ -83,6 +120,7 @@ void TDocumentLoader::Release()
 {
     Text.clear();
     Next = 0;
+    MidLine = false;
     Editor->document()->setUndoRedoEnabled(true);
     Editor->setReadOnly(false);
 }

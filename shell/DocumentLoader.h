@@ -1,5 +1,5 @@
 // A large document put into the editor a piece at a time from the event
-// loop: the first piece shows at once and the window answers between the
+// loop, very long lines broken for display: the first piece shows at once and the window answers between the
 // pieces. Until the last piece is in, the editor is read-only and keeps no
 // undo steps; whatever needs the whole document calls FinishNow first.
 #pragma once
@@ -13,7 +13,8 @@ class QPlainTextEdit;
 namespace tallyrix {
 
 // Where the piece that starts at from ends: just after the first line break
-// at or after from + size, or at the end of the text.
+// at or after from + size, or at the end of the text; inside a line that runs
+// on far beyond from + size, at the end of a display piece near it.
 qsizetype PieceEnd(QStringView text, qsizetype from, qsizetype size);
 
 class TDocumentLoader : public QObject {
@@ -29,6 +30,8 @@ public:
     // by its first piece now and the others later.
     void Load(QString text);
     bool Loading() const { return Next < Text.size(); }
+    // The percentage of the text in the editor so far.
+    int Percent() const { return Loading() ? static_cast<int>(Next * 100 / Text.size()) : 100; }
     // Puts every piece still waiting into the editor now.
     void FinishNow();
     // Drops the pieces still waiting: another text replaces this one.
@@ -37,6 +40,8 @@ public:
 signals:
     // The whole text is in the editor (after a Load of one piece too).
     void Finished();
+    // Another piece of a text put in by pieces is in.
+    void Progress();
 
 private:
     void AppendNextPiece();
@@ -48,6 +53,7 @@ private:
     qsizetype Size;
     QString Text;
     qsizetype Next = 0;
+    bool MidLine = false;  // the last piece ended inside a long line
     QTimer Timer;
 };
 

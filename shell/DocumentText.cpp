@@ -6,6 +6,7 @@
 #include <algorithm>
 
 #include "document/DocumentBlocks.h"
+#include "shell/DisplayBreaks.h"
 
 namespace tallyrix {
 
@@ -29,27 +30,38 @@ void TDocumentText::Changed(int position, int /*removed*/, int added)
     const long growth = static_cast<long>(Document->blockCount()) - static_cast<long>(Kept.Count());
     const long replaced = last - first + 1 - growth;
     const bool known = first >= 0 && last >= first && replaced >= 0;
-    if (!known ||
-        !Kept.Replace(static_cast<std::size_t>(first), static_cast<std::size_t>(replaced), Read(first, last)))
+    if (!known) {
+        ReadAll();
+        return;
+    }
+    Blocks read = Read(first, last);
+    if (!Kept.Replace(static_cast<std::size_t>(first), static_cast<std::size_t>(replaced), std::move(read.texts),
+                      std::move(read.continues)))
         ReadAll();
 }
 
 void TDocumentText::ReadAll()
 {
     Kept = TPlainParagraphs();
-    Kept.Replace(0, 0, Read(0, Document->blockCount() - 1));
+    Blocks read = Read(0, Document->blockCount() - 1);
+    Kept.Replace(0, 0, std::move(read.texts), std::move(read.continues));
 }
 
 // One selection over the paragraphs, read in one pass, rather than a look-up
 // of each paragraph's text: opening a document reads them all.
-std::vector<std::string> TDocumentText::Read(int firstBlock, int lastBlock) const
+TDocumentText::Blocks TDocumentText::Read(int firstBlock, int lastBlock) const
 {
+    Blocks blocks;
+    // The first block begins the document's first line whatever its format.
+    QTextBlock block = Document->findBlockByNumber(firstBlock);
+    for (int number = firstBlock; number <= lastBlock && block.isValid(); ++number, block = block.next())
+        blocks.continues.push_back(number > 0 && ContinuesLine(block));
     const QTextBlock last = Document->findBlockByNumber(lastBlock);
     QTextCursor cursor(Document);
     cursor.setPosition(Document->findBlockByNumber(firstBlock).position());
     cursor.setPosition(last.position() + last.length() - 1, QTextCursor::KeepAnchor);
     const QString text = cursor.selectedText();
-    std::vector<std::string> paragraphs;
+    std::vector<std::string>& paragraphs = blocks.texts;
     paragraphs.reserve(static_cast<std::size_t>(lastBlock - firstBlock + 1));
     for (QStringView rest(text);;) {
         const qsizetype end = rest.indexOf(QChar::ParagraphSeparator);
@@ -58,7 +70,7 @@ std::vector<std::string> TDocumentText::Read(int firstBlock, int lastBlock) cons
         if (end < 0) break;
         rest = rest.mid(end + 1);
     }
-    return paragraphs;
+    return blocks;
 }
 
 }  // namespace tallyrix

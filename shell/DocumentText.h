@@ -24,7 +24,11 @@ public:
 private:
     void Changed(int position, int removed, int added);
     void ReadAll();
-    std::vector<std::string> Read(int firstBlock, int lastBlock) const;
+    struct Blocks {
+        std::vector<std::string> texts;
+        std::vector<char> continues;
+    };
+    Blocks Read(int firstBlock, int lastBlock) const;
 
     QTextDocument* Document;
     TPlainParagraphs Kept;

@@ -7,39 +7,73 @@
 
 #include <cstddef>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "document/StatementExtraction.h"
+#include "document/StatementLines.h"
 
 namespace tallyrix {
 
 class TPlainParagraphs {
 public:
-    // The paragraphs from first on, removed of them, are replaced. Returns
-    // false, changing nothing, when the paragraphs named are not all there.
-    bool Replace(std::size_t first, std::size_t removed, std::vector<std::string> paragraphs);
+    // The paragraphs from first on, removed of them, are replaced. continues
+    // tells, per paragraph, whether it continues the line of the paragraph
+    // before it (a display break, see DisplayBreaks.h); empty: none does.
+    // Returns false, changing nothing, when the paragraphs named are not all
+    // there.
+    bool Replace(std::size_t first, std::size_t removed, std::vector<std::string> paragraphs,
+                 std::vector<char> continues = {});
     std::size_t Count() const { return Texts.size(); }
     const std::string& Text(std::size_t index) const { return Texts[index]; }
+    bool ContinuesLine(std::size_t index) const { return Continues[index] != 0; }
+    // The first paragraph begins a line whatever it is marked.
+    std::size_t DisplayBreakCount() const { return Breaks - (Continues.empty() ? 0 : Continues[0] != 0); }
+    // The document's line (from 0) that paragraph index is a part of.
+    std::size_t LineOf(std::size_t index) const;
+    // A place given by line and byte column as paragraph and byte column.
+    DocumentPoint InParagraphs(DocumentPoint point) const;
+    DocumentSpan InParagraphs(const DocumentSpan& span) const
+    {
+        return {InParagraphs(span.from), InParagraphs(span.to)};
+    }
+    // Per paragraph, what byLine holds for its line: on the line's first
+    // paragraph, and nothing on those continuing it.
+    std::vector<std::string_view> ByParagraph(std::vector<std::string_view> byLine) const;
+    // The same for a text of one line per document line: one line per
+    // paragraph, empty beside those continuing a line.
+    std::string ByParagraphText(std::string_view byLine) const;
     std::size_t Cp932Length() const;
-    // What BuildEngineInput gives for the paragraphs joined by line feeds,
-    // with the origins of the lines read when asked for. Only the paragraphs
-    // from about the first one changed since the last call are read again.
+    // What BuildEngineInput gives for the document's lines (the paragraphs
+    // joined by line feeds, or by nothing at a display break), with the
+    // origins of the lines read when asked for. Only the paragraphs from
+    // about the first one changed since the last call are read again.
     std::string EngineInput(std::vector<LineOrigin>* origins = nullptr) const;
 
 private:
     // The last engine input and its origins, with the mark of the run before
-    // every MarkInterval-th paragraph.
+    // a line's first paragraph about every MarkInterval paragraphs.
+    struct PlacedMark {
+        std::size_t paragraph = 0;
+        ParagraphStatements::Mark mark;
+    };
     struct InputCache {
         std::string input;
         std::vector<LineOrigin> origins;
-        std::vector<ParagraphStatements::Mark> marks{1};
+        std::vector<PlacedMark> marks{1};
         std::size_t firstChanged = 0;
     };
     mutable InputCache Cache;
 
+    // The line that begins at paragraph first, to the end of its last
+    // paragraph; returns the paragraph after it.
+    std::size_t ReadLine(std::size_t first, std::string& joined, std::string_view& line) const;
+
     std::vector<std::string> Texts;
+    std::vector<char> Continues;
     std::vector<std::size_t> Lengths;  // each paragraph's, without its break
     std::size_t Sum = 0;
+    std::size_t Breaks = 0;  // paragraphs marked as continuing
 };
 
 }  // namespace tallyrix

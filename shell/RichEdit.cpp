@@ -1,7 +1,11 @@
 #include "shell/RichEdit.h"
 
+#include "shell/DisplayBreaks.h"
+
+#include <QKeyEvent>
 #include <QMimeData>
 #include <QTextBlock>
+#include <QTextCursor>
 #include <QTextDocumentFragment>
 #include <QTextLayout>
 
@@ -16,17 +20,88 @@ TRichEdit::TRichEdit(const QString& name, QWidget* parent)
     setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
 }
 
-bool TRichEdit::canInsertFromMimeData(const QMimeData* source) const { return source->hasText(); }
+namespace {
 
-void TRichEdit::insertFromMimeData(const QMimeData* source)
+// The text as the editor's insertText breaks it into lines: at CR LF, LF,
+// CR, paragraph separators and frame marks.
+QString WithLineFeeds(QString text)
 {
-    if (source->hasText()) insertPlainText(source->text());
+    text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    for (const char16_t mark : {u'\r', char16_t(0x2029), char16_t(0xFDD0), char16_t(0xFDD1)})
+        text.replace(QChar(mark), u'\n');
+    return text;
 }
 
+bool AtStartOfContinuation(const QTextCursor& cursor)
+{
+    return cursor.atBlockStart() && ContinuesLine(cursor.block()) && !cursor.atStart();
+}
+
+bool BeforeContinuation(const QTextCursor& cursor)
+{
+    return cursor.atBlockEnd() && ContinuesLine(cursor.block().next());
+}
+
+}  // namespace
+
+void TRichEdit::keyPressEvent(QKeyEvent* event)
+{
+    if (isReadOnly() || !EditAtDisplayBreak(event)) QPlainTextEdit::keyPressEvent(event);
+}
+
+// A new line never continues the one it was typed in; Backspace and Delete
+// remove the character beyond a display break, not the break.
+bool TRichEdit::EditAtDisplayBreak(QKeyEvent* event)
+{
+    QTextCursor cursor = textCursor();
+    if (event == QKeySequence::InsertParagraphSeparator) {
+        if (!ContinuesLine(cursor.block())) return false;
+        cursor.insertBlock(QTextBlockFormat());
+    } else if (event->key() == Qt::Key_Backspace && event->modifiers() == Qt::NoModifier) {
+        if (cursor.hasSelection() || !AtStartOfContinuation(cursor)) return false;
+        while (AtStartOfContinuation(cursor))
+            cursor.movePosition(QTextCursor::PreviousCharacter);
+        cursor.deletePreviousChar();
+    } else if (event == QKeySequence::Delete) {
+        if (cursor.hasSelection() || !BeforeContinuation(cursor)) return false;
+        while (BeforeContinuation(cursor))
+            cursor.movePosition(QTextCursor::NextCharacter);
+        cursor.deleteChar();
+    } else {
+        return false;
+    }
+    setTextCursor(cursor);
+    ensureCursorVisible();
+    return true;
+}
+
+bool TRichEdit::canInsertFromMimeData(const QMimeData* source) const { return source->hasText(); }
+
+// Lines pasted never continue the line they were pasted into, and a very
+// long one is broken for display.
+void TRichEdit::insertFromMimeData(const QMimeData* source)
+{
+    if (!source->hasText()) return;
+    QTextCursor cursor = textCursor();
+    const QString text = WithLineFeeds(source->text());
+    if (!ContinuesLine(cursor.block()) && text.size() <= LongLine) {
+        insertPlainText(source->text());
+        return;
+    }
+    cursor.beginEditBlock();
+    cursor.removeSelectedText();
+    InsertBrokenText(cursor, text, false, false);
+    cursor.endEditBlock();
+    setTextCursor(cursor);
+    ensureCursorVisible();
+}
+
+// A display break inside the selection is left out.
 QMimeData* TRichEdit::createMimeDataFromSelection() const
 {
+    const QTextCursor cursor = textCursor();
     auto* data = new QMimeData;
-    data->setText(textCursor().selection().toPlainText());
+    data->setText(WithoutDisplayBreaks(cursor.selection().toPlainText(), *document(), cursor.selectionStart()));
     return data;
 }
 

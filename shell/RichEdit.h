@@ -3,7 +3,9 @@
 // document's length in code page 932. It lays out only the lines in view
 // (the plain text edit's layout is per line), so a document of tens of
 // megabytes opens and takes keys without a pause; the lines still carry
-// character formats (the comment font and colour).
+// character formats (the comment font and colour). A very long line is held
+// as several blocks (see DisplayBreaks.h): keys, copy and paste treat the
+// breaks between them as no part of the text.
 #pragma once
 
 #include <QPlainTextEdit>
@@ -25,11 +27,14 @@ public:
     std::vector<LinePlace> LinesInView() const;
 
 protected:
+    void keyPressEvent(QKeyEvent* event) override;
     bool canInsertFromMimeData(const QMimeData* source) const override;
     void insertFromMimeData(const QMimeData* source) override;
     QMimeData* createMimeDataFromSelection() const override;
 
 private:
+    bool EditAtDisplayBreak(QKeyEvent* event);
+
     TDocumentText* Text;  // a child of the document
 };
 

@@ -3,6 +3,9 @@
 #include <QPlainTextEdit>
 #include <QTextEdit>
 
+#include "shell/DisplayBreaks.h"
+#include "shell/RichEdit.h"
+
 namespace tallyrix {
 
 TextEditFindTarget::TextEditFindTarget(QTextEdit& editor, QTextCharFormat insertFormat)
@@ -19,6 +22,12 @@ TextEditFindTarget::TextEditFindTarget(QPlainTextEdit& editor, QTextCharFormat i
 {
 }
 
+TextEditFindTarget::TextEditFindTarget(TRichEdit& editor, QTextCharFormat insertFormat)
+    : TextEditFindTarget(static_cast<QPlainTextEdit&>(editor), std::move(insertFormat))
+{
+    HasBreaks = [&editor] { return editor.Paragraphs().DisplayBreakCount() > 0; };
+}
+
 TextEditFindTarget::TextEditFindTarget(QTextDocument* document, ReadCursor read, WriteCursor write,
                                        QTextCharFormat insertFormat)
     : Document(document),
@@ -28,27 +37,32 @@ TextEditFindTarget::TextEditFindTarget(QTextDocument* document, ReadCursor read,
 {
 }
 
-QString TextEditFindTarget::Text() const
+std::vector<int> TextEditFindTarget::Breaks() const
 {
-    return Document->toPlainText();
+    return HasBreaks() ? DisplayBreakPositions(*Document, 0, Document->characterCount()) : std::vector<int>();
 }
 
-int TextEditFindTarget::SelStart() const
+QString TextEditFindTarget::Text() const
 {
-    return Cursor().selectionStart();
+    const QString text = Document->toPlainText();
+    return HasBreaks() ? WithoutDisplayBreaks(text, *Document, 0) : text;
 }
+
+int TextEditFindTarget::SelStart() const { return TextOffset(Breaks(), Cursor().selectionStart()); }
 
 int TextEditFindTarget::SelLength() const
 {
     const QTextCursor cursor = Cursor();
-    return cursor.selectionEnd() - cursor.selectionStart();
+    const std::vector<int> breaks = Breaks();
+    return TextOffset(breaks, cursor.selectionEnd()) - TextOffset(breaks, cursor.selectionStart());
 }
 
 void TextEditFindTarget::Select(int start, int length)
 {
+    const std::vector<int> breaks = Breaks();
     QTextCursor cursor = Cursor();
-    cursor.setPosition(start);
-    cursor.setPosition(start + length, QTextCursor::KeepAnchor);
+    cursor.setPosition(DocumentPosition(breaks, start));
+    cursor.setPosition(DocumentPosition(breaks, start + length), QTextCursor::KeepAnchor);
     Keep(cursor);
 }
 

@@ -5,6 +5,7 @@
 #include <QTextCharFormat>
 #include <QTextCursor>
 #include <functional>
+#include <vector>
 
 #include "shell/FindReplace.h"
 
@@ -14,12 +15,16 @@ class QTextEdit;
 
 namespace tallyrix {
 
+class TRichEdit;
+
 class TextEditFindTarget : public FindTarget {
 public:
     // Replacement text is inserted with insertFormat, the editor's default
     // attributes, so it never continues a comment's style.
     explicit TextEditFindTarget(QTextEdit& editor, QTextCharFormat insertFormat = {});
     explicit TextEditFindTarget(QPlainTextEdit& editor, QTextCharFormat insertFormat = {});
+    // The document editor: a long line broken for display is searched whole.
+    explicit TextEditFindTarget(TRichEdit& editor, QTextCharFormat insertFormat = {});
 
     QString Text() const override;
     int SelStart() const override;
@@ -36,12 +41,15 @@ private:
 
     QTextCursor Cursor() const;
     void Keep(const QTextCursor& cursor);
+    // The document's display breaks; none for a document without any.
+    std::vector<int> Breaks() const;
 
     QTextDocument* Document;
     ReadCursor EditorCursor;
     WriteCursor SetEditorCursor;
     QTextCharFormat InsertFormat;
     QTextCursor EditBlock;  // the working cursor while replacements run
+    std::function<bool()> HasBreaks = [] { return false; };
 };
 
 }  // namespace tallyrix

@@ -5,6 +5,8 @@
 #include <QFile>
 #include <QLabel>
 #include <QTest>
+#include <QTextBlock>
+#include <QTextCursor>
 #include <QTextDocument>
 
 #include <sys/fsuid.h>
@@ -13,6 +15,7 @@
 
 #include <csignal>
 
+#include "document/Presentation.h"
 #include "engine/Eval.h"
 #include "files/CalcFileNames.h"
 #include "shell/DocumentLoader.h"
@@ -578,6 +581,8 @@ TEST_F(CalcFilesTest, DeeplyNestedDocumentsOpen)
         const QString path = CalPath(QStringLiteral("deep.txt"));
         WriteBytes(path, c.text.c_str());
         Form->RunHandler([&] { Form->OpenFile(path); });
+        // A line this long comes in a piece at a time.
+        ASSERT_TRUE(WaitFor([this] { return !Form->Loader->Loading() && !Form->Calculating(); }));
         EXPECT_EQ(Output(), QString::fromUtf8(c.output));
         EXPECT_TRUE(Form->isVisible());
     }
@@ -631,6 +636,39 @@ TEST_F(CalcFilesTest, ALargeDocumentComesInPiecesAndSavesWhole)
         EXPECT_FALSE(Form->reExpression->isReadOnly());
         EXPECT_FALSE(Form->reExpression->document()->isUndoAvailable());
     }
+}
+
+// A line of many statements comes in with its progress shown and is shown
+// in pieces, yet the caret's place, the calculation, the comment colour and
+// the saved bytes see one line.
+TEST_F(CalcFilesTest, AVeryLongLineIsShownInPiecesAndStaysOneLine)
+{
+    QByteArray line;
+    for (int i = 0; i < 100000; ++i)
+        line += "a=a+1; ";
+    const QByteArray bytes = "a=0;\r\n" + line + "\r\n// " + line + "\r\nb=a;\r\n";
+    const QString path = CalPath(QStringLiteral("long.txt"));
+    WriteBytes(path, bytes);
+    QStringList progress;
+    QObject::connect(Form->Loader, &TDocumentLoader::Progress, [&] { progress << Panel(3); });
+    Form->RunHandler([&] { Form->OpenFile(path); });
+    ASSERT_TRUE(WaitFor([this] { return !Form->Loader->Loading() && !Form->Calculating(); }));
+    ASSERT_FALSE(progress.isEmpty());
+    EXPECT_TRUE(progress.front().startsWith(QStringLiteral("読み込み中… ")) && progress.front().endsWith(u'%'));
+    QTextDocument* document = Form->reExpression->document();
+    EXPECT_GT(document->blockCount(), 100);
+    EXPECT_EQ(Output(), QStringLiteral("100000"));
+
+    const int commentEnd = static_cast<int>(Document().indexOf(QStringLiteral("b=a;"))) - 1;
+    EXPECT_TRUE(IsCommentFormat(FormatAt(Form->reExpression, commentEnd - 1)));
+    EXPECT_FALSE(IsCommentFormat(FormatAt(Form->reExpression, commentEnd / 4)));
+    QTextCursor caret(document);
+    caret.setPosition(commentEnd);
+    Form->reExpression->setTextCursor(caret);
+    EXPECT_EQ(Panel(0),
+              CaretPositionText(3, static_cast<int>(line.size()) + 4, static_cast<std::size_t>(bytes.size())));
+    Form->mFileSave->trigger();
+    EXPECT_EQ(ReadBytes(path), bytes);
 }
 
 }  // namespace

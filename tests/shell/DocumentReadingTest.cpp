@@ -57,31 +57,62 @@ TEST(PlainParagraphs, FollowEveryReplacement)
 }
 
 // Long documents are read again only from about the first paragraph
-// changed; what comes out must still be what the whole text gives.
+// changed; what comes out must still be what the whole text gives, also
+// where paragraphs continue the line before them.
 TEST(PlainParagraphs, RandomReplacementsGiveTheWholeTextsInput)
 {
     const std::vector<std::string> pieces = {"a=1;", "", "  b=a*2 // note", "c=3 /// stop", "d\ne=5;", "--", ";"};
     std::mt19937 random(7);
     TPlainParagraphs kept;
     std::vector<std::string> plain;
+    std::vector<char> continues;
     for (int step = 0; step < 300; ++step) {
         const std::size_t first = random() % (plain.size() + 1);
         const std::size_t removed = std::min<std::size_t>(random() % 3, plain.size() - first);
         std::vector<std::string> paragraphs(random() % (step < 20 ? 60 : 3));
+        std::vector<char> flags;
         // The stop marker stays rare, so that most runs read to the end.
-        for (std::string& paragraph : paragraphs) paragraph = pieces[random() % (random() % 8 ? 3 : pieces.size())];
-        ASSERT_TRUE(kept.Replace(first, removed, paragraphs));
+        for (std::string& paragraph : paragraphs) {
+            paragraph = pieces[random() % (random() % 8 ? 3 : pieces.size())];
+            flags.push_back(random() % 3 == 0);
+        }
+        ASSERT_TRUE(kept.Replace(first, removed, paragraphs, flags));
         const auto at = plain.begin() + static_cast<std::ptrdiff_t>(first);
         plain.insert(plain.erase(at, at + static_cast<std::ptrdiff_t>(removed)), paragraphs.begin(), paragraphs.end());
+        const auto flagsAt = continues.begin() + static_cast<std::ptrdiff_t>(first);
+        continues.insert(continues.erase(flagsAt, flagsAt + static_cast<std::ptrdiff_t>(removed)), flags.begin(),
+                         flags.end());
+        std::string text;
+        for (std::size_t i = 0; i < plain.size(); ++i)
+            text += (i > 0 && !continues[i] ? "\n" : "") + plain[i];
         std::vector<LineOrigin> origins, expectedOrigins;
         SCOPED_TRACE("step " + std::to_string(step));
-        ASSERT_EQ(kept.EngineInput(&origins), BuildEngineInput(Joined(plain), expectedOrigins));
+        ASSERT_EQ(kept.Cp932Length(), Cp932Length(text));
+        ASSERT_EQ(kept.EngineInput(&origins), BuildEngineInput(text, expectedOrigins));
         ASSERT_EQ(origins.size(), expectedOrigins.size());
         for (std::size_t i = 0; i < origins.size(); ++i) {
             ASSERT_EQ(origins[i].statementOffset, expectedOrigins[i].statementOffset);
             ASSERT_EQ(origins[i].indent, expectedOrigins[i].indent);
         }
     }
+}
+
+// "a=1;b=2;c=3;" held as three pieces, then "d=4;".
+TEST(PlainParagraphs, LinesBrokenForDisplayArePlacedByTheirPieces)
+{
+    TPlainParagraphs kept;
+    ASSERT_TRUE(kept.Replace(0, 0, {"a=1;", "b=2;", "c=3;", "d=4;"}, {0, 1, 1, 0}));
+    EXPECT_EQ(kept.ByParagraph({"3", "4"}), (std::vector<std::string_view>{"3", "", "", "4"}));
+    const struct {
+        DocumentPoint inLine, inParagraphs;
+    } places[] = {
+        {{0, 0}, {0, 0}}, {{0, 4}, {0, 4}}, {{0, 5}, {1, 1}}, {{0, 12}, {2, 4}}, {{1, 2}, {3, 2}},
+    };
+    for (const auto& place : places)
+        EXPECT_EQ(kept.InParagraphs(place.inLine), place.inParagraphs)
+            << place.inLine.line << ":" << place.inLine.column;
+    for (std::size_t i = 0; i < 4; ++i)
+        EXPECT_EQ(kept.LineOf(i), i < 3 ? 0u : 1u) << i;
 }
 
 // One edit of the document through a cursor.
