@@ -10,11 +10,6 @@
 namespace tallyrix {
 namespace {
 
-[[noreturn]] void FailToRead(const std::string& path, const std::string& reason)
-{
-    throw FileError("ファイルを読み込めません: " + path + " (" + reason + ")");
-}
-
 // The bytes of the file, or nothing when there is none.
 std::optional<std::string> ReadBytesIfPresent(const std::string& path)
 {
