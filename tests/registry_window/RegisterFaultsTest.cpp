@@ -85,7 +85,7 @@ TEST_F(RegisteredWindowTest, AnEntryWrittenMeanwhileIsNeverDroppedSilently)
         QByteArray fileAfter;
         QStringList captions;
     } cases[] = {
-        {"an OK without changes writes nothing", false, false, QMessageBox::NoButton, "a,1\r\n", {"a"}},
+        {"an OK without changes writes the file back sorted", false, false, QMessageBox::NoButton, "a,1,\r\n", {"a"}},
         {"without changes the other's file stands", false, true, QMessageBox::NoButton, theirs, {"b", "a"}},
         {"Yes: the dialog's entries", true, true, QMessageBox::Yes, "a,1,\r\nc,3,\r\n", {"a", "c"}},
         {"No: both, after a second OK", true, true, QMessageBox::No, "a,1,\r\nb,2,\r\nc,3,\r\n", {"a", "b", "c"}},

@@ -131,7 +131,7 @@ TEST_F(WindowTest, AlignedValuesStandOnTheirEditorLines)
     for (int i = 1; i <= 90; ++i)
         lines << (i % 3 == 0 ? QStringLiteral("%1; // note").arg(i) : QStringLiteral("%1;").arg(i));
     SetDocument(lines.join(u'\n'));
-    for (const auto [commentPixels, topLine] : {std::pair{PointsToPixels(22), 0}, {PointsToPixels(22), 13},
+    for (const auto& [commentPixels, topLine] : {std::pair{PointsToPixels(22), 0}, {PointsToPixels(22), 13},
                                                   {PointsToPixels(9), 40}}) {
         Dialogs->FontAnswers = {FontChoice{QStringLiteral("IPAGothic"), commentPixels}};
         Form->CommentFontClick();
