@@ -18,6 +18,7 @@ struct NamedValue {
 };
 
 // Colours and character sets that the stream writes by name.
+// clang-format off
 constexpr NamedValue ColorNames[] = {
     {"clBlack", 0x000000}, {"clMaroon", 0x000080}, {"clGreen", 0x008000}, {"clOlive", 0x008080},
     {"clNavy", 0x800000}, {"clPurple", 0x800080}, {"clTeal", 0x808000}, {"clGray", 0x808080},
@@ -38,9 +39,11 @@ constexpr NamedValue ColorNames[] = {
     {"cl3DLight", int32_t(0x80000016u)}, {"clInfoText", int32_t(0x80000017u)},
     {"clInfoBk", int32_t(0x80000018u)},
 };
+// clang-format on
 
 constexpr std::int64_t MaxFontPixels = 1000;
 
+// clang-format off
 constexpr NamedValue CharsetNames[] = {
     {"ANSI_CHARSET", 0}, {"DEFAULT_CHARSET", 1}, {"SYMBOL_CHARSET", 2}, {"MAC_CHARSET", 77},
     {"SHIFTJIS_CHARSET", 128}, {"HANGEUL_CHARSET", 129}, {"JOHAB_CHARSET", 130}, {"GB2312_CHARSET", 134},
@@ -48,6 +51,7 @@ constexpr NamedValue CharsetNames[] = {
     {"VIETNAMESE_CHARSET", 163}, {"HEBREW_CHARSET", 177}, {"ARABIC_CHARSET", 178}, {"BALTIC_CHARSET", 186},
     {"RUSSIAN_CHARSET", 204}, {"THAI_CHARSET", 222}, {"EASTEUROPE_CHARSET", 238}, {"OEM_CHARSET", 255},
 };
+// clang-format on
 
 struct StyleFlag {
     std::string_view name;

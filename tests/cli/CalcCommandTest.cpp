@@ -39,6 +39,7 @@ struct DocumentCase {
 
 TEST(CalcCommand, DocumentsFromStandardInput)
 {
+    // clang-format off
     const DocumentCase cases[] = {
         {"assignment and reference over two lines", {}, "r=2;\npi*r^2",
          "1: 2\n2: 12.5663706143592\n=12.5663706143592\n", "", 0},
@@ -86,6 +87,7 @@ TEST(CalcCommand, DocumentsFromStandardInput)
          "g=2; // 重力\t2\n", "", 0},
         {"a UTF-8 byte-order mark", {}, "\xef\xbb\xbf" "1+2;", "1: 3\n=3\n", "", 0},
     };
+    // clang-format on
     for (const DocumentCase& c : cases) {
         SCOPED_TRACE(c.name);
         ExpectRun(RunWithInput(c.arguments, c.input), c.out, c.err, c.status);
@@ -192,6 +194,7 @@ TEST(CalcCommand, NumericRegisteredEntriesAreConstants)
     const std::string other = files.Other;
     const std::string joined = "--registered=" + other;
     const std::string missing = files.Directory + "/Missing.txt";
+    // clang-format off
     const DocumentCase cases[] = {
         {"program directory's file", {}, "g*2;c2", "1: 19.6133\n2: 150\n=150\n", "", 0},
         {"a formula is a string entry", {}, "half", "1; 変数名が未定義\n=\n", "", 1},
@@ -207,6 +210,7 @@ TEST(CalcCommand, NumericRegisteredEntriesAreConstants)
         {"a named file must exist", {"--registered", missing}, "1", "",
          "tallyrix-calc: cannot open registered constants '" + missing + "': No such file or directory\n", 2},
     };
+    // clang-format on
     for (const DocumentCase& c : cases) {
         SCOPED_TRACE(c.name);
         ExpectRun(RunWithInput(c.arguments, c.input, files.Locator()), c.out, c.err, c.status);

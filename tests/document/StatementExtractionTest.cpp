@@ -18,6 +18,7 @@ TEST_P(ExtractionTest, CutsCommentsAndJoinsLines) {
     EXPECT_EQ(ExtractStatements(SplitDocumentLines(c.document)), c.statements);
 }
 
+// clang-format off
 INSTANTIATE_TEST_SUITE_P(Documents, ExtractionTest, ::testing::Values(
     ExtractionCase{"", ""},
     ExtractionCase{"\n", " "},
@@ -39,6 +40,7 @@ INSTANTIATE_TEST_SUITE_P(Documents, ExtractionTest, ::testing::Values(
     ExtractionCase{"a\n\nb", " a  b"},
     ExtractionCase{"\xef\xbc\x8f\xef\xbc\x8f x", " \xef\xbc\x8f\xef\xbc\x8f x"},
     ExtractionCase{"\"//\" 1", " \""}));
+// clang-format on
 
 struct LineCase {
     std::string text;
@@ -53,6 +55,7 @@ TEST_P(SplitTest, CountsLinesAsTheEditorReportsThem) {
     EXPECT_EQ(lines, GetParam().lines);
 }
 
+// clang-format off
 INSTANTIATE_TEST_SUITE_P(Texts, SplitTest, ::testing::Values(
     LineCase{"", {}},
     LineCase{"a", {"a"}},
@@ -60,6 +63,7 @@ INSTANTIATE_TEST_SUITE_P(Texts, SplitTest, ::testing::Values(
     LineCase{"a\n\n", {"a", ""}},
     LineCase{"a\r\nb\rc\nd", {"a", "b", "c", "d"}},
     LineCase{"\r\n", {""}}));
+// clang-format on
 
 TEST(EngineInput, EmptyDocumentIsNotEvaluatedAndOthersAreClosed) {
     EXPECT_EQ(BuildEngineInput(""), "");

@@ -38,6 +38,7 @@ struct ValuesCase {
 
 TEST(StatementLinesTest, EachValueStandsOnTheLineItsStatementEndsOn)
 {
+    // clang-format off
     const ValuesCase cases[] = {
         {"1+2;\n3*4;", {"3", "12"}},
         {"1+\n2;\n5", {"", "3", "5"}},                    // spanning lines; the last without ";"
@@ -51,6 +52,7 @@ TEST(StatementLinesTest, EachValueStandsOnTheLineItsStatementEndsOn)
         {"   x = 4 ;\n\tx+1", {"4", "5"}},                // trimmed blanks before and after
         {"1;\ny;\n3;", {"1", "", ""}},                    // nothing after an error
     };
+    // clang-format on
     for (const ValuesCase& c : cases) {
         EXPECT_EQ(Evaluate(c.document, c.values.size()).values, c.values) << c.document;
     }
@@ -63,6 +65,7 @@ struct SpanCase {
 
 TEST(StatementLinesTest, TheFailingStatementRunsFromItsStartToWhereTheEngineStopped)
 {
+    // clang-format off
     const SpanCase cases[] = {
         {"1;2.3.4;5", {{0, 2}, {0, 6}}},                 // literal error, stopped inside the literal
         {"1;2e3e4;", {{0, 2}, {0, 6}}},
@@ -79,6 +82,7 @@ TEST(StatementLinesTest, TheFailingStatementRunsFromItsStartToWhereTheEngineStop
         {"x = 1 -- c\r\n\r\n  2*q", {{0, 0}, {2, 3}}},   // across a comment and CR LF lines to the "2"
         {"1;\n3 4", {{1, 0}, {1, 3}}},                   // two values side by side
     };
+    // clang-format on
     for (const SpanCase& c : cases) {
         const RunOutcome run = Evaluate(c.document, 4);
         EXPECT_TRUE(run.stopped) << c.document;

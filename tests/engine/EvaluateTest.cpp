@@ -30,6 +30,7 @@ TEST_P(GrammarTest, EvaluatesAsAUserExpects) {
     EXPECT_EQ(outcome.values, c.values);
 }
 
+// clang-format off
 INSTANTIATE_TEST_SUITE_P(Statements, GrammarTest, ::testing::Values(
     GrammarCase{"1+2*3", "7", "", 2, {"1: 7"}},
     GrammarCase{"a=3;b=4;a*b", "12", "", 4, {"1: 3", "2: 4", "3: 12"}},
@@ -39,7 +40,9 @@ INSTANTIATE_TEST_SUITE_P(Statements, GrammarTest, ::testing::Values(
     GrammarCase{"1\t+\n2", "3", "", 2, {"1: 3"}},
     GrammarCase{"1;@2+", "1", "", 2, {"1: 1"}},
     GrammarCase{"1+@", "", Waiting, 1, {}}));
+// clang-format on
 
+// clang-format off
 INSTANTIATE_TEST_SUITE_P(Precedence, GrammarTest, ::testing::Values(
     GrammarCase{"-2^2", "4", "", 2, {"1: 4"}},
     GrammarCase{"2^-1", "0.5", "", 2, {"1: 0.5"}},
@@ -61,9 +64,11 @@ INSTANTIATE_TEST_SUITE_P(Precedence, GrammarTest, ::testing::Values(
     GrammarCase{"a=1;a+b=3", "4", "", 3, {"1: 1", "2: 4"}},
     GrammarCase{"a=2^2;a", "4", "", 3, {"1: 4", "2: 4"}},
     GrammarCase{"a=1+2", "3", "", 2, {"1: 3"}}));
+// clang-format on
 
 // A lone number or variable is applied at once, any other right operand
 // waits for its value: both must give the same results and messages.
+// clang-format off
 INSTANTIATE_TEST_SUITE_P(RightOperands, GrammarTest, ::testing::Values(
     GrammarCase{"1-2-3", "-4", "", 2, {"1: -4"}},
     GrammarCase{"1-(2)-(3)", "-4", "", 2, {"1: -4"}},
@@ -76,7 +81,9 @@ INSTANTIATE_TEST_SUITE_P(RightOperands, GrammarTest, ::testing::Values(
     GrammarCase{"2*x", "", Undefined, 1, {}},
     GrammarCase{"2*x^2", "", Undefined, 1, {}},
     GrammarCase{"1+2 3", "", Waiting, 1, {}}));
+// clang-format on
 
+// clang-format off
 INSTANTIATE_TEST_SUITE_P(IncompleteInput, GrammarTest, ::testing::Values(
     GrammarCase{"1+2)", "", Waiting, 1, {}},
     GrammarCase{"3 4", "", Waiting, 1, {}},
@@ -103,7 +110,9 @@ INSTANTIATE_TEST_SUITE_P(IncompleteInput, GrammarTest, ::testing::Values(
     // An incomplete operand is reported as such even where finishing the
     // operator would have overflowed.
     GrammarCase{"1e300*(1e300", "", Waiting, 1, {}}));
+// clang-format on
 
+// clang-format off
 INSTANTIATE_TEST_SUITE_P(Errors, GrammarTest, ::testing::Values(
     GrammarCase{"1/0", "", ZeroDivision, 1, {}},
     GrammarCase{"1/1e-101", "", ZeroDivision, 1, {}},
@@ -116,6 +125,7 @@ INSTANTIATE_TEST_SUITE_P(Errors, GrammarTest, ::testing::Values(
     // A rejected literal right after an operator keeps its own message.
     GrammarCase{"3+1.2.3", "", "小数点が多すぎます", 1, {}},
     GrammarCase{"(1e2e3", "", "指数入力に誤りがあります", 1, {}}));
+// clang-format on
 
 TEST(Evaluate, TextWithoutExpressionsKeepsThePreviousResultAndMessage) {
     Evaluator evaluator;
@@ -162,6 +172,7 @@ TEST_P(PlatformFailureTest, LeavesEvaluateWithTheFailureText) {
 const std::string Overflow = "浮動小数点数のｵｰﾊﾞｰﾌﾛｰ";
 const std::string InvalidOperation = "不正な浮動小数点数演算命令";
 
+// clang-format off
 INSTANTIATE_TEST_SUITE_P(Arithmetic, PlatformFailureTest, ::testing::Values(
     FailureCase{"1e200*1e200", Overflow, {}},
     FailureCase{"1;1e308+1e308", Overflow, {"1: 1"}},
@@ -175,6 +186,7 @@ INSTANTIATE_TEST_SUITE_P(Arithmetic, PlatformFailureTest, ::testing::Values(
     FailureCase{"(-2147483648)!", InvalidOperation, {}},
     FailureCase{"1e5000", "'1e5000' は浮動小数点数ではありません", {}},
     FailureCase{"2;1,0e5,000", "'10e5000' は浮動小数点数ではありません", {"1: 2"}}));
+// clang-format on
 
 TEST(Evaluate, InfinityAndNanPassThroughArithmeticWithoutFailure) {
     EXPECT_EQ(EvaluateDocument("exp(1000)+1").result, "INF");

@@ -26,6 +26,7 @@ TEST_P(FormatNumberTest, WritesFifteenSignificantDigits) {
     EXPECT_EQ(FormatNumber(GetParam().value), GetParam().text);
 }
 
+// clang-format off
 INSTANTIATE_TEST_SUITE_P(Values, FormatNumberTest, ::testing::Values(
     FormatCase{1.0 / 3, "0.333333333333333"}, FormatCase{2.0 / 3, "0.666666666666667"},
     FormatCase{0.1 + 0.2, "0.3"}, FormatCase{3.141592653589793, "3.14159265358979"},
@@ -43,6 +44,7 @@ INSTANTIATE_TEST_SUITE_P(Values, FormatNumberTest, ::testing::Values(
     FormatCase{std::numeric_limits<double>::infinity(), "INF"},
     FormatCase{-std::numeric_limits<double>::infinity(), "INF"},
     FormatCase{std::numeric_limits<double>::quiet_NaN(), "NAN"}));
+// clang-format on
 
 }  // namespace
 }  // namespace tallyrix

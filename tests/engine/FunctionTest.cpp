@@ -28,6 +28,7 @@ TEST_P(FunctionTest, GivesValueMessageAndReports) {
 constexpr bool Rad = true;
 constexpr bool Deg = false;
 
+// clang-format off
 INSTANTIATE_TEST_SUITE_P(Radians, FunctionTest, ::testing::Values(
     FunctionCase{"sin 0", Rad, "0", "", {}},
     FunctionCase{"cos 0", Rad, "1", "", {}},
@@ -47,7 +48,9 @@ INSTANTIATE_TEST_SUITE_P(Radians, FunctionTest, ::testing::Values(
     FunctionCase{"tanh 0", Rad, "0", "", {}},
     FunctionCase{"pi", Rad, "3.14159265358979", "", {}},
     FunctionCase{"SIN 30", Rad, "", "変数名が未定義", {}}));
+// clang-format on
 
+// clang-format off
 INSTANTIATE_TEST_SUITE_P(Degrees, FunctionTest, ::testing::Values(
     FunctionCase{"sin 30", Deg, "0.5", "", {}},
     FunctionCase{"cos 90", Deg, "6.12323399573677E-17", "", {}},
@@ -57,7 +60,9 @@ INSTANTIATE_TEST_SUITE_P(Degrees, FunctionTest, ::testing::Values(
     FunctionCase{"acos -1", Deg, "180", "", {}},
     FunctionCase{"sinh 1", Deg, "1.1752011936438", "", {}},
     FunctionCase{"sinh 1", Rad, "1.1752011936438", "", {}}));
+// clang-format on
 
+// clang-format off
 INSTANTIATE_TEST_SUITE_P(DomainChecks, FunctionTest, ::testing::Values(
     FunctionCase{"sqrt 0", Rad, "", "sqrtの引数がゼロか負", {}},
     FunctionCase{"sqrt -1", Rad, "", "sqrtの引数がゼロか負", {}},
@@ -68,7 +73,9 @@ INSTANTIATE_TEST_SUITE_P(DomainChecks, FunctionTest, ::testing::Values(
     FunctionCase{"sqrt(sin 1e16)", Rad, "", "sqrtの引数がゼロか負", {"sin: TLOSS error"}},
     FunctionCase{"step(sin 1e16)", Rad, "0", "", {"sin: TLOSS error"}},
     FunctionCase{"1;sqrt 0;2", Rad, "", "sqrtの引数がゼロか負", {}}));
+// clang-format on
 
+// clang-format off
 INSTANTIATE_TEST_SUITE_P(LibraryReports, FunctionTest, ::testing::Values(
     FunctionCase{"exp 1000", Rad, "INF", "", {"exp: OVERFLOW error [box]"}},
     FunctionCase{"exp -1000", Rad, "0", "", {"exp: UNDERFLOW error"}},
@@ -90,13 +97,16 @@ INSTANTIATE_TEST_SUITE_P(LibraryReports, FunctionTest, ::testing::Values(
     FunctionCase{"(exp 1000)^2", Rad, "INF", "", {"exp: OVERFLOW error [box]", "pow: OVERFLOW error [box]"}},
     FunctionCase{"(exp 1000)^-1", Rad, "0", "", {"exp: OVERFLOW error [box]", "pow: UNDERFLOW error"}},
     FunctionCase{"2^(exp 1000)", Rad, "INF", "", {"exp: OVERFLOW error [box]", "pow: OVERFLOW error [box]"}}));
+// clang-format on
 
+// clang-format off
 INSTANTIATE_TEST_SUITE_P(Factorial, FunctionTest, ::testing::Values(
     FunctionCase{"0!", Rad, "1", "", {}},
     FunctionCase{"3.9!", Rad, "6", "", {}},
     FunctionCase{"(-3)!", Rad, "6", "", {}},
     FunctionCase{"0.5!", Rad, "1", "", {}},
     FunctionCase{"170!", Rad, "7.257415615308E306", "", {}}));
+// clang-format on
 
 TEST(Functions, DegreeModeNeverReadsTheReassignablePi) {
     Evaluator evaluator;

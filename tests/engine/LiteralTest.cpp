@@ -31,6 +31,7 @@ TEST_P(LiteralValueTest, ConvertsToTheNearestDouble) {
     EXPECT_EQ(evaluator.ResultText, "0") << c.literal;
 }
 
+// clang-format off
 INSTANTIATE_TEST_SUITE_P(Literals, LiteralValueTest, ::testing::Values(
     LiteralCase{"3.14", 3.14}, LiteralCase{".5", 0.5}, LiteralCase{"5.", 5.0},
     LiteralCase{"1,234.5", 1234.5}, LiteralCase{"1,5", 15.0}, LiteralCase{".", 0.0},
@@ -41,6 +42,7 @@ INSTANTIATE_TEST_SUITE_P(Literals, LiteralValueTest, ::testing::Values(
     LiteralCase{"0.30000000000000004441", 0.30000000000000004441},
     LiteralCase{"4.9406564584124654e-324", 4.9406564584124654e-324},
     LiteralCase{"1,000,000", 1e6}));
+// clang-format on
 
 // The value a literal must have: the C library's extended conversion of its
 // text without commas, rounded to double.
@@ -114,6 +116,7 @@ TEST_P(RejectedLiteralTest, StopsWithItsMessage) {
     EXPECT_EQ(outcome.count, c.count);
 }
 
+// clang-format off
 INSTANTIATE_TEST_SUITE_P(Literals, RejectedLiteralTest, ::testing::Values(
     RejectCase{"1.2.3", "小数点が多すぎます", 0},
     RejectCase{"1.5e2.5", "小数点が多すぎます", 0},
@@ -121,6 +124,7 @@ INSTANTIATE_TEST_SUITE_P(Literals, RejectedLiteralTest, ::testing::Values(
     RejectCase{"1e2.5", "指数部は2桁の整数です", 0},
     RejectCase{"1;2;1..", "小数点が多すぎます", 3},
     RejectCase{"1+1e2E", "指数入力に誤りがあります", 1}));
+// clang-format on
 
 struct TokenCase {
     std::string text;
@@ -143,6 +147,7 @@ TEST_P(ScannerTest, SplitsTokensAsWritten) {
     EXPECT_EQ(evaluator.MessageText, c.message) << c.text;
 }
 
+// clang-format off
 INSTANTIATE_TEST_SUITE_P(Tokens, ScannerTest, ::testing::Values(
     TokenCase{"2-1", "1", ""},
     TokenCase{"2e-1", "0.2", ""},
@@ -151,6 +156,7 @@ INSTANTIATE_TEST_SUITE_P(Tokens, ScannerTest, ::testing::Values(
     TokenCase{"a_1+A1", "7", ""},
     TokenCase{"Abc", "", "変数名が未定義"},
     TokenCase{"x\t*\nx", "4", ""}));
+// clang-format on
 
 TEST(Names, LongestNameFitsAndLongerOnesAreRefused) {
     const std::string longest(MaxNameLength, 'n');

@@ -54,6 +54,7 @@ TEST_P(DocumentRoundTripTest, SavesTheBytesItRead) {
 
 const std::string Bom = "\xef\xbb\xbf";
 
+// clang-format off
 INSTANTIATE_TEST_SUITE_P(Encodings, DocumentRoundTripTest, ::testing::Values(
     RoundTripCase{"ShiftJis", "r=2; // \x94\xbc\x8c\x61\r\npi*r^2\r\n", "r=2; // 半径\npi*r^2\n", TextEncoding::ShiftJis,
                   Bom + "r=2; // 半径\r\npi*r^2\r\n−"},
@@ -84,6 +85,7 @@ INSTANTIATE_TEST_SUITE_P(Encodings, DocumentRoundTripTest, ::testing::Values(
                   // they are written as the characters shown.
                   "\xff\xfe\x00\xf7\xd8\xf7\r\0\n\0\x41\xf7\x12\x22"s}),
     [](const auto& info) { return info.param.name; });
+// clang-format on
 
 TEST(CalcDocumentFile, UndecodableBytesAreCountedAndKept) {
     QTemporaryDir dir;
@@ -108,11 +110,13 @@ TEST_P(LineEndTest, FilesAlwaysGetCrLf) {
     EXPECT_EQ(Bytes(path), GetParam().onDisk);
 }
 
+// clang-format off
 INSTANTIATE_TEST_SUITE_P(Texts, LineEndTest, ::testing::Values(
     LineEndCase{"a\nb", "a\r\nb"},
     LineEndCase{"a\r\nb\n", "a\r\nb\r\n"},
     LineEndCase{"a\rb", "a\r\nb"},
     LineEndCase{"\n\n", "\r\n\r\n"}));
+// clang-format on
 
 TEST(CalcDocumentFile, CharacterOutsideCodePage932SwitchesToUtf8WithBom) {
     QTemporaryDir dir;

@@ -41,6 +41,7 @@ TEST(EditorStyleFileTest, RoundTrip)
     oddCharset.FontDialog.font.charset = 99;
     oddCharset.FontDialog.font.pixelHeight = 1000;
 
+    // clang-format off
     const struct {
         std::string name;
         EditorStyle style;
@@ -51,6 +52,7 @@ TEST(EditorStyleFileTest, RoundTrip)
         {"system colours", systemColors},
         {"character set without a name", oddCharset},
     };
+    // clang-format on
     for (const auto& c : cases)
         EXPECT_EQ(ReadEditorStyle(WriteEditorStyle(c.style)).style, c.style) << c.name;
 }

@@ -60,6 +60,7 @@ protected:
 
 TEST(WriteFailureText, NamesTheCauseInWords)
 {
+    // clang-format off
     const struct {
         int errorNumber;
         const char* expected;
@@ -69,6 +70,7 @@ TEST(WriteFailureText, NamesTheCauseInWords)
         {ENAMETOOLONG, "ファイル名が長すぎます"}, {ENOENT, "フォルダが見つかりません"},
         {EISDIR, "同じ名前のフォルダがあります"}, {4242, "書き込みに失敗しました (エラー番号 4242)"},
     };
+    // clang-format on
     for (const auto& c : cases) EXPECT_EQ(WriteFailureText(c.errorNumber), c.expected) << c.errorNumber;
 }
 

@@ -99,6 +99,7 @@ TEST_F(SettingsFilesTest, ReopensOnlyAnExistingDocument)
     const std::string cal = dir.filePath("CAL").toStdString();
     const std::string document = dir.filePath("CAL/見積り.txt").toStdString();
     Put(document, "1+1;");
+    // clang-format off
     const struct {
         std::string stored;
         std::optional<std::string> reopened;
@@ -110,6 +111,7 @@ TEST_F(SettingsFilesTest, ReopensOnlyAnExistingDocument)
         {cal, std::nullopt},
         {"C:\\計算\\見積り.txt", std::nullopt},
     };
+    // clang-format on
     for (const auto& c : cases)
         EXPECT_EQ(DocumentToReopen(c.stored, cal), c.reopened) << c.stored;
 }

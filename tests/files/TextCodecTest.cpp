@@ -33,6 +33,7 @@ struct DecodeCase {
 // rows are there, and a lead byte never lets its trail byte pass as ASCII.
 TEST(DecodeText, ReadsBytesAsTheRulesSay)
 {
+    // clang-format off
     const DecodeCase cases[] = {
         {"empty", "", "", TextEncoding::ShiftJis, 0},
         {"ascii", "a=1;\r\nb", "a=1;\r\nb", TextEncoding::ShiftJis, 0},
@@ -71,6 +72,7 @@ TEST(DecodeText, ReadsBytesAsTheRulesSay)
         {"utf16 lone surrogate and odd byte", "\xFF\xFE\x00\xD8" "a\0\x41"s,
          "\xEF\x9C\x80\xEF\x9F\x98" "a\xEF\x9D\x81", TextEncoding::Utf16Le, 3},
     };
+    // clang-format on
     for (const auto& c : cases) {
         const DecodedText decoded = DecodeText(c.bytes);
         EXPECT_EQ(decoded.text, c.text) << c.label;
@@ -89,6 +91,7 @@ struct EncodeCase {
 
 TEST(EncodeText, WritesCodePage932WhenEveryCharacterFits)
 {
+    // clang-format off
     const EncodeCase cases[] = {
         {"ascii keeps its line ends", "a\r\nb\nc", TextEncoding::ShiftJis, "a\r\nb\nc", TextEncoding::ShiftJis},
         {"japanese", "計算", TextEncoding::ShiftJis, "\x8C\x76\x8E\x5A", TextEncoding::ShiftJis},
@@ -133,6 +136,7 @@ TEST(EncodeText, WritesCodePage932WhenEveryCharacterFits)
         {"utf8 text opening with U+FEFF", "\xEF\xBB\xBF" "a", TextEncoding::Utf8, "\xEF\xBB\xBF\xEF\xBB\xBF" "a",
          TextEncoding::Utf8WithBom},
     };
+    // clang-format on
     for (const auto& c : cases) {
         TextEncoding used = TextEncoding::Utf8;
         EXPECT_EQ(EncodeText(c.text, c.preferred, &used), c.bytes) << c.label;

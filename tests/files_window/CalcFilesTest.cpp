@@ -487,6 +487,7 @@ TEST_F(CalcFilesTest, DocumentsRoundTripByteForByte)
         QString text;
         std::size_t undecodable;
     };
+    // clang-format off
     const Case cases[] = {
         {"shift-jis", QByteArray("a=1; // \x93\xfa\x96\x7b\x8c\xea\r\nb=a*2\r\n"),
          QStringLiteral("a=1; // 日本語\nb=a*2\n"), 0},
@@ -497,6 +498,7 @@ TEST_F(CalcFilesTest, DocumentsRoundTripByteForByte)
         {"undecodable bytes", QByteArray("1+1 // \x80\xa0\xff\r\n"), QString(), 3},
         {"second byte-order mark", QByteArray("\xef\xbb\xbf\xef\xbb\xbf" "a"), QStringLiteral("\uFEFFa"), 0},
     };
+    // clang-format on
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         const QString path = CalPath(QString::fromUtf8(c.name) + QStringLiteral(".txt"));

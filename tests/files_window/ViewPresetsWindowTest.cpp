@@ -104,6 +104,7 @@ TEST_F(ViewPresetsWindowTest, PresetsHideAndRestoreThePanes)
         std::vector<Qt::Key> keys;
         std::pair<int, int> expected;
     };
+    // clang-format off
     const Case cases[] = {
         {"F7 hides both panes", [] {}, {Qt::Key_F7}, {0, 0}},
         {"F7 then F9 brings back the widths before F7", [this] { Form->SetLeftPanelWidth(150); Form->SetReResultWidth(120); },
@@ -117,6 +118,7 @@ TEST_F(ViewPresetsWindowTest, PresetsHideAndRestoreThePanes)
         {"F9 keeps visible panes", [this] { Form->SetLeftPanelWidth(170); }, {Qt::Key_F9}, {170, 165}},
         {"F5 then F6", [] {}, {Qt::Key_F5, Qt::Key_F6}, {129, 165}},
     };
+    // clang-format on
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         QFile::remove(HomePath(QStringLiteral("Tallyrix.ini")));
@@ -172,6 +174,7 @@ TEST_F(ViewPresetsWindowTest, SwitchesFollowTheirCheckMarks)
         QAction* item;
         std::function<bool()> on;
     };
+    // clang-format off
     const Case cases[] = {
         {Form->ShowSpeedBar, [this] { return Form->SpeedBar->isVisible(); }},
         {Form->ShowNumberToolBar, [this] { return Form->tbNumber->isVisible(); }},
@@ -180,6 +183,7 @@ TEST_F(ViewPresetsWindowTest, SwitchesFollowTheirCheckMarks)
         {Form->mFlatBtn, [this] { return Form->tbFunction->Flat() && Form->tbNumber->Buttons()[0]->autoRaise(); }},
         {Form->mStayOnTop, [this] { return Form->windowFlags().testFlag(Qt::WindowStaysOnTopHint) && Form->isVisible(); }},
     };
+    // clang-format on
     for (const Case& c : cases) {
         for (int click = 0; click < 2; ++click) {
             c.item->trigger();

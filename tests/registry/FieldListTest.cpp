@@ -19,6 +19,7 @@ struct SplitCase {
 
 TEST(SplitFields, ReadsLinesAsTheDialogAndHandsWriteThem)
 {
+    // clang-format off
     const SplitCase cases[] = {
         {"g,9.80665,重力加速度", {"g", "9.80665", "重力加速度"}},
         {"a b,1", {"a", "b", "1"}},
@@ -43,6 +44,7 @@ TEST(SplitFields, ReadsLinesAsTheDialogAndHandsWriteThem)
         {"\"a\0b\",c"s, {"a"}},
         {"円周率,3.14159,ﾊﾟｲ|円の周と径の比", {"円周率", "3.14159", "ﾊﾟｲ|円の周と径の比"}},
     };
+    // clang-format on
     for (const auto& c : cases)
         EXPECT_EQ(SplitFields(c.line), c.fields) << c.line;
 }
@@ -89,6 +91,7 @@ TEST(JoinFields, QuotesOnlyWhatNeedsIt)
 // last field of an entry without a hint.
 TEST(JoinFields, ReadsBackAsTheSameFields)
 {
+    // clang-format off
     const Fields rows[] = {
         {"a,b", "2", R"(say "hi")"},
         {" lead", "trail ", "mid dle"},
@@ -97,6 +100,7 @@ TEST(JoinFields, ReadsBackAsTheSameFields)
         {"e", "", "hint"},
         {"\"\"", ",", " "},
     };
+    // clang-format on
     for (const Fields& fields : rows)
         EXPECT_EQ(SplitFields(JoinFields(fields)), fields) << JoinFields(fields);
     EXPECT_EQ(SplitFields(JoinFields({"g", "1", ""})), (Fields{"g", "1"}));

@@ -122,6 +122,7 @@ std::string ValueOf(Evaluator& engine, const std::string& name)
 
 TEST(RegisterConstants, CountsOnlyNewTableEntries)
 {
+    // clang-format off
     const struct {
         const char* label;
         std::vector<std::string> lines;
@@ -140,6 +141,7 @@ TEST(RegisterConstants, CountsOnlyNewTableEntries)
         {"over-long name", {std::string(36, 'n') + ",1", "ok,2"}, 2, {{"ok", "2"}}, {},
          {"pi: 3.14159265358979", "ok: 2"}},
     };
+    // clang-format on
     for (const auto& c : cases) {
         Evaluator engine;
         EXPECT_EQ(RegisterConstants(c.lines, engine), c.fixed) << c.label;

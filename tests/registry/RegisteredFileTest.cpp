@@ -119,6 +119,7 @@ TEST_F(RegisteredFileTest, MissingFileIsNoEntries)
 
 TEST_F(RegisteredFileTest, ReadsEveryEncoding)
 {
+    // clang-format off
     const struct {
         const char* label;
         std::string bytes;
@@ -132,6 +133,7 @@ TEST_F(RegisteredFileTest, ReadsEveryEncoding)
         {"nul", "\x83\x5C,1\r\n\0\xE5\x86\x86"s, {"ソ,1"}},
         {"utf-16", "\xFF\xFE" "a\0,\0\x86\x51\r\0\n\0b\0\0\0c\0"s, {"a,円", "b"}},
     };
+    // clang-format on
     for (const auto& c : cases) {
         Put(c.bytes);
         EXPECT_EQ(ReadRegisteredFile(Path()), c.lines) << c.label;

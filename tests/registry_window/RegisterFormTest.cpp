@@ -117,12 +117,14 @@ TEST_F(RegisteredWindowTest, DeleteCompactsAndSortsWhateverTheAnswer)
         Rows expected;
         const char* label;
     };
+    // clang-format off
     const Case cases[] = {
         {"No still drops rows without a value", QMessageBox::No, 0,
          {{"a", "1", ""}, {"c", "3", ""}, {"", "", ""}}, "現在の登録変数： 2"},
         {"Yes empties the row first", QMessageBox::Yes, 0, {{"a", "1", ""}, {"", "", ""}}, "現在の登録変数： 1"},
         {"the empty last row", QMessageBox::Yes, 3, {{"a", "1", ""}, {"c", "3", ""}, {"", "", ""}}, "現在の登録変数： 2"},
     };
+    // clang-format on
     StartWith({"c,3,", "b,,note", "a,1,"});
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);

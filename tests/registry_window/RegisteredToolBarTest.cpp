@@ -110,6 +110,7 @@ TEST_F(RegisteredWindowTest, ShiftJisFileWithEveryKindOfLineBreak)
 TEST_F(RegisteredWindowTest, NumericEntriesAreConstantsOfEveryRecalculation)
 {
     StartWith({"g,9.80665,", "c2, 1.5E+2 ,", "half,1/2,", "k,0,zero"});
+    // clang-format off
     const struct {
         const char* document;
         const char* output;
@@ -122,6 +123,7 @@ TEST_F(RegisteredWindowTest, NumericEntriesAreConstantsOfEveryRecalculation)
         {"half", "", "変数名が未定義"},
         {"k", "", "変数名が未定義"},
     };
+    // clang-format on
     for (const auto& c : cases) {
         SCOPED_TRACE(c.document);
         SetDocument(QString());

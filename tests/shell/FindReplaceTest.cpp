@@ -82,6 +82,7 @@ const SearchOptions WholeWord{false, true};
 
 const std::vector<ScriptCase>& Scripts()
 {
+    // clang-format off
     static const std::vector<ScriptCase> cases = {
         {"selected word seeds the search and the first hit may lie before it", "abc x abc", 6, 3,
          {{Press::Open}, {Press::FindNext, "abc", {}, AnyCase}},
@@ -128,6 +129,7 @@ const std::vector<ScriptCase>& Scripts()
         {"replace all whole word leaves longer names", "r=2; rr=r*r", 0, 0,
          {{Press::ReplaceAll, "r", "半径", WholeWord}}, {"半径=2; rr=半径*半径", 14, 0, 3}},
     };
+    // clang-format on
     return cases;
 }
 

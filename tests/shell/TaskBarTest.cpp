@@ -56,6 +56,7 @@ TEST_F(TaskBarFixture, MouseMessagesRunEventsAndMenus)
         M message;
         QStringList events;
     };
+    // clang-format off
     const Case cases[] = {
         {M::LeftDown, {"click 0"}},
         {M::RightDown, {"click 1"}},
@@ -68,6 +69,7 @@ TEST_F(TaskBarFixture, MouseMessagesRunEventsAndMenus)
         {M::MiddleDouble, {"double 2"}},
         {M::Move, {}},
     };
+    // clang-format on
     QMenu left, right, middle;
     left.setObjectName("left");
     right.setObjectName("right");

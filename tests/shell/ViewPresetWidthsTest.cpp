@@ -23,6 +23,7 @@ struct PresetCase {
 
 TEST(ViewPresetWidthsTest, Table)
 {
+    // clang-format off
     const PresetCase cases[] = {
         {"F7 hides both and stores both", P::OnlyExpression, {129, 165, 400, 3}, {100, 100}, {0, 0, 129, 165, none}},
         {"F7 twice stores nothing", P::OnlyExpression, {0, 0, 400, 3}, {129, 165}, {0, 0, none, none, none}},
@@ -46,6 +47,7 @@ TEST(ViewPresetWidthsTest, Table)
         {"F5 is F7 without toolbars", P::MostSimple, {129, 165, 400, 3}, {100, 100}, {0, 0, 129, 165, false}},
         {"F6 is F9 with toolbars", P::FullyShown, {0, 0, 400, 3}, {129, 165}, {129, 165, none, none, true}},
     };
+    // clang-format on
     for (const PresetCase& c : cases) {
         const PresetOutcome outcome = ApplyViewPreset(c.preset, c.current, c.stored);
         EXPECT_EQ(outcome.leftPanel, c.expected.leftPanel) << c.name;

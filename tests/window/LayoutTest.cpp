@@ -24,6 +24,7 @@ namespace {
 TEST_F(WindowTest, ComponentsCarryTheirNames)
 {
     EXPECT_EQ(Form->windowTitle(), QStringLiteral("Tallyrix - 新規.txt"));
+    // clang-format off
     const QList<std::pair<QString, QObject*>> named = {
         {QStringLiteral("reExpression"), Form->reExpression}, {QStringLiteral("reResult"), Form->reResult},
         {QStringLiteral("OutputEdit"), Form->OutputEdit},     {QStringLiteral("Label1"), Form->Label1},
@@ -35,6 +36,7 @@ TEST_F(WindowTest, ComponentsCarryTheirNames)
         {QStringLiteral("mUpdate1"), Form->mUpdate1},         {QStringLiteral("pm_reExpression"), Form->pm_reExpression},
         {QStringLiteral("pm_reResult"), Form->pm_reResult},
     };
+    // clang-format on
     for (const auto& [name, object] : named) {
         ASSERT_NE(object, nullptr) << name.toStdString();
         EXPECT_EQ(Form->findChild<QObject*>(name), object) << name.toStdString();
@@ -61,6 +63,7 @@ TEST_F(WindowTest, ToolbarsShowTheirRows)
         QSize buttonSize;
         QList<QStringList> rows;
     };
+    // clang-format off
     const Case cases[] = {
         {Form->tbNumber, QSize(39, 21),
          {QStringList{"1", "2", "3", "4", "5", "6", "7", "8", "9", "0"},
@@ -70,6 +73,7 @@ TEST_F(WindowTest, ToolbarsShowTheirRows)
          {QStringList{"()", "abs()", "sqrt()", "exp()", "log()", "log10()", "sin()", "cos()", "tan()"},
           QStringList{"asin()", "acos()", "atan()", "sinh()", "cosh()", "tanh()", "ceil()", "floor()", "step()"}}},
     };
+    // clang-format on
     for (const Case& c : cases) {
         QStringList captions;
         QMap<int, QStringList> byRow;

@@ -189,6 +189,7 @@ TEST_F(WindowTest, ALongCalculationGoesOnBetweenKeys)
     };
     // Each case types its own digit into "a=0;", so that no run before it
     // has calculated its text.
+    // clang-format off
     const struct {
         const char* what;
         const char* digit;
@@ -204,6 +205,7 @@ TEST_F(WindowTest, ALongCalculationGoesOnBetweenKeys)
          },
          "100030"},
     };
+    // clang-format on
     QString text = QStringLiteral("a=0;");
     for (int i = 0; i < 100000; ++i) text += QStringLiteral("a=a+1;");
     for (const auto& c : cases) {
