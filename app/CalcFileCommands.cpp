@@ -55,8 +55,8 @@ std::optional<SaveMethod> TMainForm::WriteDocument(const QString& path)
             QMessageBox::Yes | QMessageBox::No, QMessageBox::No) != QMessageBox::Yes)
         return std::nullopt;
     SaveMethod method = SaveMethod::Replaced;
-    DocumentFormat.encoding = WriteCalcDocument(path.toStdString(), DocumentText().toStdString(), DocumentFormat,
-                                                &DocumentOnDisk, &method);
+    DocumentFormat.encoding =
+        WriteCalcDocument(path.toStdString(), DocumentText().toStdString(), DocumentFormat, &DocumentOnDisk, &method);
     return method;
 }
 

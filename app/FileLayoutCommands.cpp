@@ -102,9 +102,9 @@ void TMainForm::CreateSpeedBar()
     SpeedBar->setObjectName(QStringLiteral("SpeedBar"));
     SpeedBar->setFixedHeight(25);
     for (const SpeedButtonDefinition& definition : SpeedButtons) {
-        QToolButton* button = AddSpeedButton(
-            QString::fromUtf8(definition.name), definition.left, QString::fromUtf8(definition.hint),
-            ThemeIcon(QString::fromUtf8(definition.themeIcon), definition.fallbackIcon, style()));
+        QToolButton* button =
+            AddSpeedButton(QString::fromUtf8(definition.name), definition.left, QString::fromUtf8(definition.hint),
+                           ThemeIcon(QString::fromUtf8(definition.themeIcon), definition.fallbackIcon, style()));
         if (definition.handler) Bind(button, &QToolButton::clicked, definition.handler);
         this->*definition.member = button;
     }

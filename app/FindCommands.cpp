@@ -18,8 +18,10 @@ void TMainForm::CreateFindDialogs()
     Bind(FindDialog, &TFindDialog::Find, &TMainForm::FindDialogFind);
     Bind(ReplaceDialog, &TReplaceDialog::Find, &TMainForm::ReplaceDialogFind);
     Bind(ReplaceDialog, &TReplaceDialog::Replace, &TMainForm::ReplaceDialogReplace);
-    for (QAction* action : {mFind, pmFind}) Bind(action, &QAction::triggered, &TMainForm::FindClick);
-    for (QAction* action : {mReplace, pmReplace}) Bind(action, &QAction::triggered, &TMainForm::ReplaceClick);
+    for (QAction* action : {mFind, pmFind})
+        Bind(action, &QAction::triggered, &TMainForm::FindClick);
+    for (QAction* action : {mReplace, pmReplace})
+        Bind(action, &QAction::triggered, &TMainForm::ReplaceClick);
     Bind(FindBtn, &QToolButton::clicked, &TMainForm::FindClick);
 }
 

@@ -5,9 +5,9 @@
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QLineEdit>
+#include <QPlainTextEdit>
 #include <QTextCursor>
 #include <QTextDocumentFragment>
-#include <QPlainTextEdit>
 
 #include "app/MainForm.h"
 #include "document/CaseConversion.h"

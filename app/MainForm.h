@@ -316,10 +316,10 @@ public:
     QSplitter* Splitter2 = nullptr;
     TRichEdit* reExpression = nullptr;
     TResultPane* reResult = nullptr;
-    TLineFollower* LineFollower = nullptr;     // the pane beside the lines ("各行の値")
-    TStatementMark* StatementMark = nullptr;  // the failing statement's mark
-    TDocumentLoader* Loader = nullptr;        // a large document, a piece at a time
-    QTimer* CalculationSlices = nullptr;      // runs the next slice of a long calculation
+    TLineFollower* LineFollower = nullptr;      // the pane beside the lines ("各行の値")
+    TStatementMark* StatementMark = nullptr;    // the failing statement's mark
+    TDocumentLoader* Loader = nullptr;          // a large document, a piece at a time
+    QTimer* CalculationSlices = nullptr;        // runs the next slice of a long calculation
     std::vector<LineOrigin> CalculatedOrigins;  // the lines of the text being calculated
     QStatusBar* StatusBar = nullptr;
     std::array<QLabel*, 5> StatusPanels{};

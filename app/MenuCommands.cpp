@@ -106,9 +106,10 @@ void TMainForm::CreateEditMenu()
     AddSubMenu(menu, QStringLiteral("mConvertCase"), QStringLiteral("選択部分の変換(&T)"))
         ->addActions({mLowerCase, mUpperCase});
     menu->addSeparator();
-    mFind = NewAction(QStringLiteral("mFind"), QStringLiteral("検索(&F)..."), nullptr, QKeySequence(Qt::CTRL | Qt::Key_F));
-    mReplace =
-        NewAction(QStringLiteral("mReplace"), QStringLiteral("置換(&R)..."), nullptr, QKeySequence(Qt::CTRL | Qt::Key_R));
+    mFind =
+        NewAction(QStringLiteral("mFind"), QStringLiteral("検索(&F)..."), nullptr, QKeySequence(Qt::CTRL | Qt::Key_F));
+    mReplace = NewAction(QStringLiteral("mReplace"), QStringLiteral("置換(&R)..."), nullptr,
+                         QKeySequence(Qt::CTRL | Qt::Key_R));
     menu->addActions({mFind, mReplace});
 }
 
@@ -164,9 +165,8 @@ void TMainForm::CreateOptionsMenu()
     AddSubMenu(menu, QStringLiteral("mEditorSettings"), QStringLiteral("編集画面の設定(&F)"))
         ->addActions({mEditorFont, mCommentFont, mEditorColor});
     menu->addSeparator();
-    mFlatBtn =
-        Checkable(NewAction(QStringLiteral("mFlatBtn"), QStringLiteral("フラットボタン(&F)"), &TMainForm::mFlatBtnClick),
-                  true);
+    mFlatBtn = Checkable(
+        NewAction(QStringLiteral("mFlatBtn"), QStringLiteral("フラットボタン(&F)"), &TMainForm::mFlatBtnClick), true);
     mStayOnTop = Checkable(NewAction(QStringLiteral("mStayOnTop"), QStringLiteral("ウインドウを最前面に(&U)"),
                                      &TMainForm::mStayOnTopClick, QKeySequence(Qt::Key_F4)),
                            false);
@@ -197,8 +197,9 @@ void TMainForm::CreateViewMenus(QMenu* options)
         ->addActions({ShowSpeedBar, ShowNumberToolBar, ShowFunctionToolBar, ShowRegisteredToolBar});
     OnlyExpression = NewAction(QStringLiteral("OnlyExpression"), QStringLiteral("計算式の全画面表示(&Z)"),
                                &TMainForm::OnlyExpressionClick, QKeySequence(Qt::Key_F7));
-    FileListAndExpression = NewAction(QStringLiteral("FileListAndExpression"), QStringLiteral("ファイルリストを隠す(&Y)"),
-                                      &TMainForm::FileListAndExpressionClick, QKeySequence(Qt::Key_F8));
+    FileListAndExpression =
+        NewAction(QStringLiteral("FileListAndExpression"), QStringLiteral("ファイルリストを隠す(&Y)"),
+                  &TMainForm::FileListAndExpressionClick, QKeySequence(Qt::Key_F8));
     DefaultForm = NewAction(QStringLiteral("DefaultForm"), QStringLiteral("デフォルト表示(&X)"),
                             &TMainForm::DefaultFormClick, QKeySequence(Qt::Key_F9));
     AddSubMenu(options, QStringLiteral("mDivision"), QStringLiteral("ウインドウの分割(&D)"))

@@ -14,8 +14,8 @@
 #include "shell/DisplayBreaks.h"
 #include "shell/DocumentLoader.h"
 #include "shell/ResultPane.h"
-#include "shell/StatementMark.h"
 #include "shell/RichEdit.h"
+#include "shell/StatementMark.h"
 
 namespace tallyrix {
 

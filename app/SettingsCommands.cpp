@@ -131,7 +131,8 @@ void TMainForm::ApplyWindowSettings(const FormSettings& settings)
     SetPaneSize(LeftPanel->Splitter3, 0, settings.iDirectoryListBoxHeight);
     SetLeftPanelWidth(settings.iLeftPanelWidth);
     SetReResultWidth(settings.ireResultWidth);
-    if (settings.iEditorColor != SystemWindowColor) SetEditorColor(ColorFromValue(settings.iEditorColor, SystemPalette()));
+    if (settings.iEditorColor != SystemWindowColor)
+        SetEditorColor(ColorFromValue(settings.iEditorColor, SystemPalette()));
 }
 
 void TMainForm::ReopenDocument(const std::string& stored)
@@ -144,14 +145,15 @@ void TMainForm::ReopenDocument(const std::string& stored)
 // and the window's stacking follow them.
 void TMainForm::ApplySwitches(const FormSettings& settings)
 {
-    for (const auto& [key, item] : SwitchItems()) item->setChecked(settings.*key);
+    for (const auto& [key, item] : SwitchItems())
+        item->setChecked(settings.*key);
     // The aligned pane, listed after bEquation, wins when both are stored.
     mVariable->setChecked(!settings.bEquation && !settings.bAlignedValues);
     Engine.Radians = settings.bRAD;
     (Engine.Radians ? mRAD : mDEG)->setChecked(true);
-    for (Command apply : {&TMainForm::ShowSpeedBarClick, &TMainForm::ShowNumberToolBarClick,
-                          &TMainForm::ShowFunctionToolBarClick, &TMainForm::ShowRegisteredToolBarClick,
-                          &TMainForm::mFlatBtnClick, &TMainForm::mStayOnTopClick})
+    for (Command apply :
+         {&TMainForm::ShowSpeedBarClick, &TMainForm::ShowNumberToolBarClick, &TMainForm::ShowFunctionToolBarClick,
+          &TMainForm::ShowRegisteredToolBarClick, &TMainForm::mFlatBtnClick, &TMainForm::mStayOnTopClick})
         (this->*apply)();
 }
 
@@ -169,7 +171,8 @@ FormSettings TMainForm::CurrentFormSettings() const
     settings.iDriveComboBox1Width = LeftPanel->DriveComboBox1->width();
     settings.iEditorColor = ValueFromColor(EditorColor(), StoredSettings.editorColor, SystemPalette());
     settings.asCurFileName = CurFileName.toStdString();
-    for (const auto& [key, item] : SwitchItems()) settings.*key = item->isChecked();
+    for (const auto& [key, item] : SwitchItems())
+        settings.*key = item->isChecked();
     settings.bRAD = Engine.Radians;
     return settings;
 }

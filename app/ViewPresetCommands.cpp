@@ -41,8 +41,8 @@ void TMainForm::RunViewPreset(ViewPreset preset)
 {
     ProfileFile profile = Ini.Read();
     const FormSettings stored = ReadFormSettings(profile);
-    const PresetOutcome outcome = ApplyViewPreset(preset, CurrentPaneWidths(*this),
-                                                  StoredPaneWidths{stored.iOldLeftPanelWidth, stored.iOldreResultWidth});
+    const PresetOutcome outcome = ApplyViewPreset(
+        preset, CurrentPaneWidths(*this), StoredPaneWidths{stored.iOldLeftPanelWidth, stored.iOldreResultWidth});
     if (outcome.toolbarsShown) ShowToolbars(*outcome.toolbarsShown);
     SetLeftPanelWidth(outcome.leftPanel);
     SetReResultWidth(outcome.reResult);
@@ -88,7 +88,8 @@ void TMainForm::ShowRegisteredToolBarClick() { SwitchBar(tbRegister, ShowRegiste
 // The speed buttons stay flat whatever the switch says.
 void TMainForm::mFlatBtnClick()
 {
-    for (TButtonBar* bar : {tbNumber, tbFunction, tbRegister}) bar->SetFlat(mFlatBtn->isChecked());
+    for (TButtonBar* bar : {tbNumber, tbFunction, tbRegister})
+        bar->SetFlat(mFlatBtn->isChecked());
 }
 
 // Changing the flag hides a shown window; it comes back at once, active,

@@ -40,11 +40,10 @@ struct SyntaxRules {
     std::string_view printClose;   // after it
 };
 
-Replacements FunctionMarkers(std::string_view exp, std::string_view log, std::string_view sin,
-                             std::string_view cos, std::string_view atan,
-                             std::string_view atanClose)
+Replacements FunctionMarkers(std::string_view exp, std::string_view log, std::string_view sin, std::string_view cos,
+                             std::string_view atan, std::string_view atanClose)
 {
-    return {{"{sqrt}", "sqrt("}, {"{exp}", exp}, {"{log}", log},        {"{sin}", sin},
+    return {{"{sqrt}", "sqrt("}, {"{exp}", exp},   {"{log}", log},        {"{sin}", sin},
             {"{cos}", cos},      {"{atan}", atan}, {"{/atan}", atanClose}};
 }
 
@@ -52,34 +51,35 @@ SyntaxRules RulesFor(DocumentSyntax syntax)
 {
     Replacements usual = FunctionMarkers("exp(", "log(", "sin(", "cos(", "atan(", ")");
     switch (syntax) {
-    case DocumentSyntax::Bc:
-        return {FunctionMarkers("e(", "l(", "s(", "c(", "a(", ")"), "", "\n", "", "\nquit\n", "", "\n"};
-    case DocumentSyntax::Python:
-        usual.emplace_back("^", "**");
-        return {usual, "from math import sqrt, exp, log, sin, cos, atan\n", "\n",
-                "print(repr(", "))\n", "print(", ")\n"};
-    case DocumentSyntax::Awk:
-        // Printed values get 15 significant digits, as tallyrix-calc's.
-        return {FunctionMarkers("exp(", "log(", "sin(", "cos(", "atan2(", ",1)"), "BEGIN {\nOFMT = \"%.15g\"\n",
-                "\n", "printf \"%.17g\\n\", ", "\n}\n", "print ", "\n"};
-    case DocumentSyntax::Tallyrix:
-        break;
+        case DocumentSyntax::Bc:
+            return {FunctionMarkers("e(", "l(", "s(", "c(", "a(", ")"), "", "\n", "", "\nquit\n", "", "\n"};
+        case DocumentSyntax::Python:
+            usual.emplace_back("^", "**");
+            return {usual, "from math import sqrt, exp, log, sin, cos, atan\n", "\n", "print(repr(", "))\n", "print(",
+                    ")\n"};
+        case DocumentSyntax::Awk:
+            // Printed values get 15 significant digits, as tallyrix-calc's.
+            return {FunctionMarkers("exp(", "log(", "sin(", "cos(", "atan2(", ",1)"),
+                    "BEGIN {\nOFMT = \"%.15g\"\n",
+                    "\n",
+                    "printf \"%.17g\\n\", ",
+                    "\n}\n",
+                    "print ",
+                    "\n"};
+        case DocumentSyntax::Tallyrix:
+            break;
     }
     return {usual, "", ";\n", "", "\n", "", ""};
 }
 
 void ReplaceAll(std::string& text, std::string_view from, std::string_view to)
 {
-    for (std::size_t at = text.find(from); at != std::string::npos;
-         at = text.find(from, at + to.size())) {
+    for (std::size_t at = text.find(from); at != std::string::npos; at = text.find(from, at + to.size())) {
         text.replace(at, from.size(), to);
     }
 }
 
-std::string VariableName(int index)
-{
-    return "v" + std::to_string(index);
-}
+std::string VariableName(int index) { return "v" + std::to_string(index); }
 
 // A fixed sequence, the same for every syntax and every run.
 class Sequence {

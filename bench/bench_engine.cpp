@@ -15,8 +15,8 @@ using tallyrix::bench::GenerateDocument;
 
 void SetStatementRate(benchmark::State& state)
 {
-    state.counters["statements"] = benchmark::Counter(
-        static_cast<double>(state.range(0)), benchmark::Counter::kIsIterationInvariantRate);
+    state.counters["statements"] =
+        benchmark::Counter(static_cast<double>(state.range(0)), benchmark::Counter::kIsIterationInvariantRate);
 }
 
 void EvaluateFailed(benchmark::State& state, const tallyrix::Evaluator& evaluator)
@@ -29,8 +29,7 @@ void EvaluateFailed(benchmark::State& state, const tallyrix::Evaluator& evaluato
 void BM_Evaluate(benchmark::State& state)
 {
     const int statements = static_cast<int>(state.range(0));
-    const std::string input =
-        tallyrix::BuildEngineInput(GenerateDocument(statements, DocumentSyntax::Tallyrix));
+    const std::string input = tallyrix::BuildEngineInput(GenerateDocument(statements, DocumentSyntax::Tallyrix));
     tallyrix::Evaluator evaluator;
     for (auto _ : state) {
         evaluator.ResetVariables(1);
@@ -39,15 +38,13 @@ void BM_Evaluate(benchmark::State& state)
     }
     EvaluateFailed(state, evaluator);
     SetStatementRate(state);
-    state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations()) *
-                            static_cast<std::int64_t>(input.size()));
+    state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations()) * static_cast<std::int64_t>(input.size()));
 }
 
 // What the window does on each key release: extract, then evaluate.
 void BM_ExtractAndEvaluate(benchmark::State& state)
 {
-    const std::string document =
-        GenerateDocument(static_cast<int>(state.range(0)), DocumentSyntax::Tallyrix);
+    const std::string document = GenerateDocument(static_cast<int>(state.range(0)), DocumentSyntax::Tallyrix);
     tallyrix::Evaluator evaluator;
     for (auto _ : state) {
         evaluator.ResetVariables(1);

@@ -109,10 +109,11 @@ public:
                 const auto key = Times.find(std::string("BM_Keystroke/") + lines + "/" + where + "/1");
                 const auto answer = Times.find(std::string("BM_Keystroke/") + lines + "/" + where + "/0");
                 if (key == Times.end() || answer == Times.end()) continue;
-                std::printf("%6s lines, one keystroke %s: answered in %.2f ms, calculated in %.2f ms, "
-                            "Keystroke / Evaluate = %.2f\n",
-                            lines, where[0] == '0' ? "near the end " : "in the middle", answer->second, key->second,
-                            key->second / engine->second);
+                std::printf(
+                    "%6s lines, one keystroke %s: answered in %.2f ms, calculated in %.2f ms, "
+                    "Keystroke / Evaluate = %.2f\n",
+                    lines, where[0] == '0' ? "near the end " : "in the middle", answer->second, key->second,
+                    key->second / engine->second);
             }
             for (const char* mode : {"0", "1", "2"}) {
                 const auto window = Times.find(std::string("BM_Recalculate/") + lines + "/" + mode);

@@ -15,8 +15,7 @@ int main(int argc, char* argv[])
     const std::string_view count = arity ? argv[2] : "";
     int statements = 0;
     const auto parsed = std::from_chars(count.data(), count.data() + count.size(), statements);
-    if (!syntax || parsed.ec != std::errc() || parsed.ptr != count.data() + count.size() ||
-        statements < 1) {
+    if (!syntax || parsed.ec != std::errc() || parsed.ptr != count.data() + count.size() || statements < 1) {
         std::fputs("usage: gen_document tallyrix|bc|python|awk STATEMENTS [every]\n", stderr);
         return 64;
     }

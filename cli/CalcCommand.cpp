@@ -1,8 +1,8 @@
 #include "cli/CalcCommand.h"
 
 #include <exception>
-#include <utility>
 #include <string>
+#include <utility>
 
 #include "cli/AlignedEvaluation.h"
 #include "cli/DocumentInput.h"
@@ -10,11 +10,13 @@
 
 namespace tallyrix::cli {
 
-CalcCommand::CalcCommand(std::istream& standardInput, std::ostream& standardOutput,
-                         std::ostream& standardError, ProgramDirectoryLocator programDirectory,
-                         int standardInputDescriptor)
-    : In(standardInput), Out(standardOutput), Err(standardError),
-      ProgramDirectory(std::move(programDirectory)), InDescriptor(standardInputDescriptor)
+CalcCommand::CalcCommand(std::istream& standardInput, std::ostream& standardOutput, std::ostream& standardError,
+                         ProgramDirectoryLocator programDirectory, int standardInputDescriptor)
+    : In(standardInput),
+      Out(standardOutput),
+      Err(standardError),
+      ProgramDirectory(std::move(programDirectory)),
+      InDescriptor(standardInputDescriptor)
 {
 }
 
@@ -22,8 +24,7 @@ int CalcCommand::Run(const std::vector<std::string_view>& arguments)
 {
     const ParsedArguments parsed = ParseArguments(arguments);
     if (!parsed.error.empty()) {
-        Err << ProgramName << ": " << parsed.error << "\nTry '" << ProgramName
-            << " --help' for more information.\n";
+        Err << ProgramName << ": " << parsed.error << "\nTry '" << ProgramName << " --help' for more information.\n";
         return ExitUsage;
     }
     if (parsed.options.help) {

@@ -13,10 +13,10 @@
 namespace tallyrix::cli {
 
 enum ExitStatus : int {
-    ExitSuccess = 0,   // no message
-    ExitMessage = 1,   // the evaluation ended with a message
-    ExitFailure = 2,   // a failure abandoned the run
-    ExitUsage = 64,    // a wrong command line (EX_USAGE)
+    ExitSuccess = 0,  // no message
+    ExitMessage = 1,  // the evaluation ended with a message
+    ExitFailure = 2,  // a failure abandoned the run
+    ExitUsage = 64,   // a wrong command line (EX_USAGE)
 };
 
 inline constexpr std::string_view ProgramName = "tallyrix-calc";
@@ -26,9 +26,8 @@ public:
     // programDirectory is asked only when the default Registered.txt is used.
     // With standardInputDescriptor 0 or more, standard input is read through
     // it (a file is then mapped, not copied), else through standardInput.
-    CalcCommand(std::istream& standardInput, std::ostream& standardOutput,
-                std::ostream& standardError, ProgramDirectoryLocator programDirectory,
-                int standardInputDescriptor = -1);
+    CalcCommand(std::istream& standardInput, std::ostream& standardOutput, std::ostream& standardError,
+                ProgramDirectoryLocator programDirectory, int standardInputDescriptor = -1);
 
     // arguments: without the program name.
     int Run(const std::vector<std::string_view>& arguments);

@@ -28,8 +28,7 @@ bool ApplyFlag(std::string_view argument, CalcOptions& options)
 
 // "--registered FILE" or "--registered=FILE"; the value is taken as it is,
 // even when it looks like an option. Moves index past a separate value.
-std::string ApplyRegistered(const std::vector<std::string_view>& arguments, std::size_t& index,
-                            CalcOptions& options)
+std::string ApplyRegistered(const std::vector<std::string_view>& arguments, std::size_t& index, CalcOptions& options)
 {
     const std::string_view argument = arguments[index];
     std::string_view path;
@@ -52,18 +51,14 @@ bool IsRegisteredOption(std::string_view argument)
 }
 
 // An error text, or "" when the option was applied.
-std::string ApplyOption(const std::vector<std::string_view>& arguments, std::size_t& index,
-                        CalcOptions& options)
+std::string ApplyOption(const std::vector<std::string_view>& arguments, std::size_t& index, CalcOptions& options)
 {
     if (IsRegisteredOption(arguments[index])) return ApplyRegistered(arguments, index, options);
     if (ApplyFlag(arguments[index], options)) return {};
     return "unknown option '" + std::string(arguments[index]) + "'";
 }
 
-bool IsOption(std::string_view argument)
-{
-    return argument.size() > 1 && argument.front() == '-';
-}
+bool IsOption(std::string_view argument) { return argument.size() > 1 && argument.front() == '-'; }
 
 }  // namespace
 

@@ -15,12 +15,12 @@ enum class RegisteredSource {
 };
 
 struct CalcOptions {
-    bool degrees = false;     // --deg: trigonometric functions take and give degrees
-    bool variables = false;   // --variables: print VariableList instead of ExpressionValues
-    bool aligned = false;     // --aligned: each document line with the value ending on it
-    bool help = false;        // --help
-    bool fileGiven = false;   // a FILE argument, possibly the empty name
-    std::string inputPath;    // the FILE; "-" reads standard input
+    bool degrees = false;    // --deg: trigonometric functions take and give degrees
+    bool variables = false;  // --variables: print VariableList instead of ExpressionValues
+    bool aligned = false;    // --aligned: each document line with the value ending on it
+    bool help = false;       // --help
+    bool fileGiven = false;  // a FILE argument, possibly the empty name
+    std::string inputPath;   // the FILE; "-" reads standard input
     RegisteredSource registered = RegisteredSource::ProgramDirectory;
     std::string registeredPath;  // with RegisteredSource::File
 

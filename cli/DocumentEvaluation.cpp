@@ -11,8 +11,7 @@ namespace {
 void AppendMessageLine(const Evaluator& evaluator, std::string& output)
 {
     char digits[16];
-    const auto converted =
-        std::to_chars(digits, digits + sizeof digits, evaluator.StatementCount);
+    const auto converted = std::to_chars(digits, digits + sizeof digits, evaluator.StatementCount);
     output.append(digits, converted.ptr);
     output += "; ";
     output += evaluator.MessageText;
@@ -31,8 +30,7 @@ MathErrorReporter ReporterInto(std::string& reports)
     };
 }
 
-int PrepareEvaluator(Evaluator& evaluator, const CalcOptions& options,
-                     const std::vector<std::string>& registeredLines)
+int PrepareEvaluator(Evaluator& evaluator, const CalcOptions& options, const std::vector<std::string>& registeredLines)
 {
     evaluator.Radians = !options.degrees;
     return RegisterConstants(registeredLines, evaluator);

@@ -16,8 +16,7 @@ namespace tallyrix::cli {
 // Applies the options to a new evaluator and registers the numeric entries
 // of the registered lines; returns the number of table entries that every
 // evaluation keeps (pi and the registered constants).
-int PrepareEvaluator(Evaluator& evaluator, const CalcOptions& options,
-                     const std::vector<std::string>& registeredLines);
+int PrepareEvaluator(Evaluator& evaluator, const CalcOptions& options, const std::vector<std::string>& registeredLines);
 
 // The whole standard output for the evaluator's current state.
 std::string FormatOutcome(const Evaluator& evaluator, bool variables);

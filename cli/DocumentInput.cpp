@@ -21,10 +21,7 @@ namespace {
 constexpr std::size_t FirstChunkSize = 1 << 16;
 constexpr std::size_t MaxChunkSize = 1 << 22;
 
-std::string ReasonText(int error)
-{
-    return error != 0 ? std::strerror(error) : "read error";
-}
+std::string ReasonText(int error) { return error != 0 ? std::strerror(error) : "read error"; }
 
 [[noreturn]] void FailTooLarge(const std::string& sourceName, std::size_t limit)
 {
@@ -67,7 +64,8 @@ public:
 }  // namespace
 
 DocumentBytes::DocumentBytes(DocumentBytes&& other) noexcept
-    : Owned(std::move(other.Owned)), Mapping(std::exchange(other.Mapping, nullptr)),
+    : Owned(std::move(other.Owned)),
+      Mapping(std::exchange(other.Mapping, nullptr)),
       MappedSize(std::exchange(other.MappedSize, 0))
 {
 }
@@ -137,7 +135,8 @@ std::string ReadStream(std::istream& in, const std::string& sourceName, std::siz
 DocumentBytes ReadDocument(const CalcOptions& options, std::istream& standardInput, int standardInputDescriptor)
 {
     if (options.ReadsStandardInput()) {
-        if (standardInputDescriptor >= 0) return DocumentBytes::FromDescriptor(standardInputDescriptor, "standard input");
+        if (standardInputDescriptor >= 0)
+            return DocumentBytes::FromDescriptor(standardInputDescriptor, "standard input");
         return DocumentBytes(ReadStream(standardInput, "standard input"));
     }
     return ReadRegularFile(options.inputPath, "'" + options.inputPath + "'");

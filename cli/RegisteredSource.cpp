@@ -34,18 +34,18 @@ std::vector<std::string> ReadRegisteredLines(const CalcOptions& options,
 {
     std::string path;
     switch (options.registered) {
-    case RegisteredSource::None:
-        return {};
-    case RegisteredSource::File:
-        path = options.registeredPath;
-        break;
-    case RegisteredSource::ProgramDirectory: {
-        path = RegisteredFilePath(programDirectory());
-        // Without the file there are no constants, as in the window.
-        std::error_code error;
-        if (!std::filesystem::exists(path, error)) return {};
-        break;
-    }
+        case RegisteredSource::None:
+            return {};
+        case RegisteredSource::File:
+            path = options.registeredPath;
+            break;
+        case RegisteredSource::ProgramDirectory: {
+            path = RegisteredFilePath(programDirectory());
+            // Without the file there are no constants, as in the window.
+            std::error_code error;
+            if (!std::filesystem::exists(path, error)) return {};
+            break;
+        }
     }
     const DocumentBytes bytes = ReadRegularFile(path, "registered constants '" + path + "'", RegisteredSizeLimit);
     return DecodeRegisteredText(bytes.View());

@@ -8,8 +8,8 @@
 namespace tallyrix {
 
 struct CommentRange {
-    qsizetype start = 0;   // offset in the line
-    qsizetype length = 0;  // to the end of the line, plus one for its line break
+    qsizetype start = 0;      // offset in the line
+    qsizetype length = 0;     // to the end of the line, plus one for its line break
     bool stopMarker = false;  // "///": coloured red in the editor face
 };
 

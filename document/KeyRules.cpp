@@ -3,10 +3,7 @@
 namespace tallyrix {
 namespace {
 
-bool HasAltOrCtrl(Qt::KeyboardModifiers modifiers)
-{
-    return modifiers & (Qt::AltModifier | Qt::ControlModifier);
-}
+bool HasAltOrCtrl(Qt::KeyboardModifiers modifiers) { return modifiers & (Qt::AltModifier | Qt::ControlModifier); }
 
 }  // namespace
 

@@ -12,11 +12,14 @@ namespace {
 
 bool IsTrimmed(char c) { return static_cast<unsigned char>(c) <= 32; }
 
-std::string_view Trim(std::string_view line) {
+std::string_view Trim(std::string_view line)
+{
     std::size_t begin = 0;
     std::size_t end = line.size();
-    while (begin < end && IsTrimmed(line[begin])) ++begin;
-    while (end > begin && IsTrimmed(line[end - 1])) --end;
+    while (begin < end && IsTrimmed(line[begin]))
+        ++begin;
+    while (end > begin && IsTrimmed(line[end - 1]))
+        --end;
     return line.substr(begin, end - begin);
 }
 
@@ -27,7 +30,8 @@ struct LineMarks {
 
 // One pass over the line for both kinds of marker: the window extracts the
 // whole document on every key release.
-LineMarks FindMarks(std::string_view line) {
+LineMarks FindMarks(std::string_view line)
+{
     LineMarks marks;
     for (std::size_t i = 0; i + 1 < line.size(); ++i) {
         const char c = line[i];
@@ -42,7 +46,8 @@ LineMarks FindMarks(std::string_view line) {
 }
 
 // Appends one line's contribution; false once the line held a stop marker.
-bool AppendLine(std::string& result, std::string_view line) {
+bool AppendLine(std::string& result, std::string_view line)
+{
     const std::string_view trimmed = Trim(line);
     const LineMarks marks = FindMarks(trimmed);
     result += ' ';
@@ -57,9 +62,11 @@ struct LineSpan {
     std::size_t next;
 };
 
-LineSpan LineAt(std::string_view text, std::size_t start) {
+LineSpan LineAt(std::string_view text, std::size_t start)
+{
     std::size_t i = start;
-    while (i < text.size() && text[i] != '\n' && text[i] != '\r') ++i;
+    while (i < text.size() && text[i] != '\n' && text[i] != '\r')
+        ++i;
     if (i == text.size()) return {text.substr(start), i};
     std::size_t next = i + 1;
     if (text[i] == '\r' && next < text.size() && text[next] == '\n') ++next;
@@ -69,7 +76,8 @@ LineSpan LineAt(std::string_view text, std::size_t start) {
 // Calls visit(line) for each line as the editor counts them, until it
 // returns false.
 template <typename Visit>
-void ForEachLine(std::string_view text, Visit visit) {
+void ForEachLine(std::string_view text, Visit visit)
+{
     for (std::size_t start = 0; start < text.size();) {
         const LineSpan span = LineAt(text, start);
         if (!visit(span.line)) return;
@@ -79,7 +87,8 @@ void ForEachLine(std::string_view text, Visit visit) {
 
 }  // namespace
 
-std::vector<std::string_view> SplitDocumentLines(std::string_view text) {
+std::vector<std::string_view> SplitDocumentLines(std::string_view text)
+{
     std::vector<std::string_view> lines;
     ForEachLine(text, [&lines](std::string_view line) {
         lines.push_back(line);
@@ -88,10 +97,12 @@ std::vector<std::string_view> SplitDocumentLines(std::string_view text) {
     return lines;
 }
 
-std::string ExtractStatements(const std::vector<std::string_view>& lines) {
+std::string ExtractStatements(const std::vector<std::string_view>& lines)
+{
     std::string result;
     std::size_t total = 0;
-    for (std::string_view line : lines) total += line.size() + 1;
+    for (std::string_view line : lines)
+        total += line.size() + 1;
     result.reserve(total);
     for (std::string_view line : lines) {
         if (!AppendLine(result, line)) break;
@@ -99,7 +110,8 @@ std::string ExtractStatements(const std::vector<std::string_view>& lines) {
     return result;
 }
 
-std::string BuildEngineInput(std::string_view documentText) {
+std::string BuildEngineInput(std::string_view documentText)
+{
     // One pass without a list of lines: the window runs this on every key.
     std::string input;
     if (documentText.empty()) return input;
@@ -109,7 +121,8 @@ std::string BuildEngineInput(std::string_view documentText) {
     return input;
 }
 
-std::string BuildEngineInput(std::string_view documentText, std::vector<LineOrigin>& origins) {
+std::string BuildEngineInput(std::string_view documentText, std::vector<LineOrigin>& origins)
+{
     origins.clear();
     std::string input;
     if (documentText.empty()) return input;
@@ -126,27 +139,35 @@ std::string BuildEngineInput(std::string_view documentText, std::vector<LineOrig
 
 namespace tallyrix {
 
-ParagraphStatements::ParagraphStatements(std::vector<LineOrigin>* origins) : Origins(origins) {
+ParagraphStatements::ParagraphStatements(std::vector<LineOrigin>* origins) : Origins(origins)
+{
     if (Origins) Origins->clear();
 }
 
 ParagraphStatements::ParagraphStatements(std::vector<LineOrigin>* origins, std::string input, const Mark& mark)
-    : Origins(origins), Input(std::move(input)), AnyLine(mark.anyLine), EmptyLineHeld(mark.emptyLineHeld),
-      Stopped(mark.stopped) {
+    : Origins(origins),
+      Input(std::move(input)),
+      AnyLine(mark.anyLine),
+      EmptyLineHeld(mark.emptyLineHeld),
+      Stopped(mark.stopped)
+{
     Input.resize(mark.input);
     if (Origins) Origins->resize(mark.origins);
 }
 
-ParagraphStatements::Mark ParagraphStatements::Here() const {
+ParagraphStatements::Mark ParagraphStatements::Here() const
+{
     return {Input.size(), Origins ? Origins->size() : 0, AnyLine, EmptyLineHeld, Stopped};
 }
 
-bool ParagraphStatements::Append(std::string_view line) {
+bool ParagraphStatements::Append(std::string_view line)
+{
     if (Origins) Origins->push_back({Input.size(), static_cast<std::size_t>(Trim(line).data() - line.data())});
     return AppendLine(Input, line);
 }
 
-bool ParagraphStatements::Add(std::string_view paragraph) {
+bool ParagraphStatements::Add(std::string_view paragraph)
+{
     for (std::size_t start = 0; !Stopped;) {
         const std::size_t end = std::min(paragraph.find('\n', start), paragraph.size());
         AddLine(paragraph.substr(start, end - start));
@@ -156,7 +177,8 @@ bool ParagraphStatements::Add(std::string_view paragraph) {
     return !Stopped;
 }
 
-void ParagraphStatements::AddLine(std::string_view line) {
+void ParagraphStatements::AddLine(std::string_view line)
+{
     if (EmptyLineHeld) {
         Append({});
         EmptyLineHeld = false;
@@ -170,14 +192,16 @@ void ParagraphStatements::AddLine(std::string_view line) {
     AnyLine = true;
 }
 
-std::string ParagraphStatements::Finish() {
+std::string ParagraphStatements::Finish()
+{
     // A held empty line is either the whole (empty) text or the one after
     // the last line break.
     if (AnyLine) Input += ";@";
     return std::move(Input);
 }
 
-bool StatementReader::AppendTo(std::string& out, std::size_t minimum) {
+bool StatementReader::AppendTo(std::string& out, std::size_t minimum)
+{
     while (!Finished() && out.size() < minimum) {
         const LineSpan span = LineAt(Text, Next);
         Next = span.next;
@@ -195,7 +219,8 @@ namespace {
 // A byte that keeps its line from being handed over as it stands: "@",
 // a control byte but the tab and the line feed, or the first half of "//"
 // or "--".
-bool Refused(std::string_view text, std::size_t i) {
+bool Refused(std::string_view text, std::size_t i)
+{
     const auto c = static_cast<unsigned char>(text[i]);
     if (c == '/' || c == '-') return i + 1 < text.size() && text[i + 1] == text[i];
     return c == '@' || (c < 32 && c != '\t' && c != '\n');
@@ -204,7 +229,8 @@ bool Refused(std::string_view text, std::size_t i) {
 // The first refused byte in [from, end), or end. Sixteen bytes at a time
 // where the processor allows: this scan is all the work a line handed over
 // as it stands costs.
-std::size_t FirstRefused(std::string_view text, std::size_t from, std::size_t end) {
+std::size_t FirstRefused(std::string_view text, std::size_t from, std::size_t end)
+{
     std::size_t i = from;
 #ifdef __SSE2__
     const __m128i slash = _mm_set1_epi8('/');
@@ -217,12 +243,11 @@ std::size_t FirstRefused(std::string_view text, std::size_t from, std::size_t en
     for (; i + 16 < end; i += 16) {
         const __m128i block = _mm_loadu_si128(reinterpret_cast<const __m128i*>(text.data() + i));
         const __m128i next = _mm_loadu_si128(reinterpret_cast<const __m128i*>(text.data() + i + 1));
-        const __m128i pairs =
-            _mm_or_si128(_mm_and_si128(_mm_cmpeq_epi8(block, slash), _mm_cmpeq_epi8(next, slash)),
-                         _mm_and_si128(_mm_cmpeq_epi8(block, dash), _mm_cmpeq_epi8(next, dash)));
-        const __m128i control = _mm_andnot_si128(
-            _mm_or_si128(_mm_cmpeq_epi8(block, tab), _mm_cmpeq_epi8(block, lineFeed)),
-            _mm_cmpeq_epi8(_mm_max_epu8(block, lastControl), lastControl));
+        const __m128i pairs = _mm_or_si128(_mm_and_si128(_mm_cmpeq_epi8(block, slash), _mm_cmpeq_epi8(next, slash)),
+                                           _mm_and_si128(_mm_cmpeq_epi8(block, dash), _mm_cmpeq_epi8(next, dash)));
+        const __m128i control =
+            _mm_andnot_si128(_mm_or_si128(_mm_cmpeq_epi8(block, tab), _mm_cmpeq_epi8(block, lineFeed)),
+                             _mm_cmpeq_epi8(_mm_max_epu8(block, lastControl), lastControl));
         const int mask = _mm_movemask_epi8(_mm_or_si128(_mm_or_si128(pairs, control), _mm_cmpeq_epi8(block, at)));
         if (mask != 0) return i + static_cast<std::size_t>(__builtin_ctz(static_cast<unsigned>(mask)));
     }
@@ -235,7 +260,8 @@ std::size_t FirstRefused(std::string_view text, std::size_t from, std::size_t en
 
 }  // namespace
 
-std::size_t VerbatimLinesEnd(std::string_view text, std::size_t from, std::size_t minimum) {
+std::size_t VerbatimLinesEnd(std::string_view text, std::size_t from, std::size_t minimum)
+{
     // The run may end at the first line start at or after from + minimum.
     std::size_t end = text.size();
     if (minimum < text.size() - from) {

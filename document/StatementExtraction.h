@@ -36,8 +36,7 @@ std::string BuildEngineInput(std::string_view documentText, std::vector<LineOrig
 class StatementReader {
 public:
     // Reads from the line that begins at offset from.
-    explicit StatementReader(std::string_view documentText, std::size_t from = 0)
-        : Text(documentText), Next(from) {}
+    explicit StatementReader(std::string_view documentText, std::size_t from = 0) : Text(documentText), Next(from) {}
     // Appends whole lines' contributions until out holds at least minimum
     // bytes or no line is left to read (the end of the text, or a stop
     // marker); returns whether lines are left.

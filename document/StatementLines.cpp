@@ -24,10 +24,9 @@ StatementLines::StatementLines(std::vector<LineOrigin> origins, std::string_view
 
 std::size_t StatementLines::LineOf(std::size_t offset) const
 {
-    const auto after = std::upper_bound(Origins.begin(), Origins.end(), offset,
-                                        [](std::size_t value, const LineOrigin& origin) {
-                                            return value < origin.statementOffset;
-                                        });
+    const auto after =
+        std::upper_bound(Origins.begin(), Origins.end(), offset,
+                         [](std::size_t value, const LineOrigin& origin) { return value < origin.statementOffset; });
     return after == Origins.begin() ? 0 : static_cast<std::size_t>(after - Origins.begin() - 1);
 }
 
@@ -48,12 +47,14 @@ std::vector<std::size_t> StatementLines::EndLines(const std::vector<std::size_t>
     // A statement closed by the end of the document ends on its last word,
     // not on blank lines or comments after it.
     std::size_t last = Text.size();
-    while (last > 0 && IsBlank(Text[last - 1])) --last;
+    while (last > 0 && IsBlank(Text[last - 1]))
+        --last;
     // The ends come in order, so one walk along the lines finds them all.
     std::size_t line = 0;
     for (std::size_t i = 0; i < count; ++i) {
         const std::size_t end = ends[i] < Text.size() || last == 0 ? ends[i] : last - 1;
-        while (line + 1 < Origins.size() && Origins[line + 1].statementOffset <= end) ++line;
+        while (line + 1 < Origins.size() && Origins[line + 1].statementOffset <= end)
+            ++line;
         lines.push_back(line);
     }
     return lines;
@@ -106,8 +107,10 @@ DocumentSpan StatementLines::ErrorSpan(std::size_t start, std::size_t stop) cons
     stop = std::min(stop, Text.size());
     start = std::min(start, stop);
     if (stop > start && Text[stop - 1] == ';') --stop;
-    while (start < stop && IsBlank(Text[start])) ++start;
-    while (stop > start && IsBlank(Text[stop - 1])) --stop;
+    while (start < stop && IsBlank(Text[start]))
+        ++start;
+    while (stop > start && IsBlank(Text[stop - 1]))
+        --stop;
     if (start == stop) {
         const DocumentPoint point = PointAt(start);
         return {point, point};

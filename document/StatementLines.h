@@ -49,7 +49,7 @@ public:
     // ends: the offsets of the statements' ";", in order; values: the
     // engine's "1: 7" lines, in the same order.
     std::vector<std::string_view> ValuesByLine(const std::vector<std::size_t>& ends, const LineList& values,
-                                          std::size_t lineCount) const;
+                                               std::size_t lineCount) const;
     // The same as one text with the notes; message, unless empty, stands on
     // messageLine in place of its value.
     LineValues ValuesBesideLines(const std::vector<std::size_t>& ends, const LineList& values, std::size_t lineCount,

@@ -22,7 +22,8 @@ constexpr double DivisorLimit = 1e-100;
 // Arithmetic faults are found by looking at each result: an infinity from
 // finite operands is an overflow, a NaN from operands that are numbers is an
 // invalid operation. Quiet NaNs and infinities already present pass through.
-double Checked(double result, double left, double right) {
+double Checked(double result, double left, double right)
+{
     if (std::isinf(result) && std::isfinite(left) && std::isfinite(right)) {
         throw FloatingPointError(OverflowText);
     }
@@ -34,7 +35,8 @@ double Checked(double result, double left, double right) {
 
 // "!" takes the operand truncated to a 32-bit integer, without its sign; an
 // operand that does not fit fails as the conversion would.
-double Factorial(double operand) {
+double Factorial(double operand)
+{
     if (!(std::fabs(operand) < 2147483648.0)) throw FloatingPointError(InvalidOperationText);
     long n = static_cast<long>(operand);
     if (n < 0) n = -n;
@@ -47,7 +49,8 @@ double Factorial(double operand) {
 }
 
 // Remainder truncated toward zero, with the sign of v.
-double Remainder(double v, double r) {
+double Remainder(double v, double r)
+{
     if (r == 0.0) return 0.0;
     if (!std::isfinite(r)) return v;
     if (v == 0.0 || !std::isfinite(v)) return 0.0;
@@ -58,14 +61,16 @@ double Remainder(double v, double r) {
 
 const double PiValue = std::acos(-1.0);
 
-EvaluatorCore::EvaluatorCore(Evaluator& out, MathErrorReporter reporter) : Out(out), Reporter(std::move(reporter)) {
+EvaluatorCore::EvaluatorCore(Evaluator& out, MathErrorReporter reporter) : Out(out), Reporter(std::move(reporter))
+{
     // Room for any nesting typed by hand; deeper documents grow it once.
     Pending.reserve(64);
     RebuildIndex();
     SetVariable("pi", PiValue);
 }
 
-void EvaluatorCore::Fail(const char* message) {
+void EvaluatorCore::Fail(const char* message)
+{
     Out.ResultText.clear();
     Out.MessageText.assign(message);
     Token = End;
@@ -75,12 +80,14 @@ void EvaluatorCore::Fail(const char* message) {
     Out.FailedTokenEnd = PreviousTokenEnd;
 }
 
-void EvaluatorCore::FailInLiteral(const char* message) {
+void EvaluatorCore::FailInLiteral(const char* message)
+{
     Fail(message);
     Out.FailedTokenEnd = Out.StopOffset;
 }
 
-bool EvaluatorCore::MissingOperand() {
+bool EvaluatorCore::MissingOperand()
+{
     if (Token == Separator || (Token == End && !ErrorStop)) {
         Token = Invalid;
         return true;
@@ -88,13 +95,15 @@ bool EvaluatorCore::MissingOperand() {
     return Token == End;
 }
 
-void EvaluatorCore::Evaluate(std::string_view text) {
+void EvaluatorCore::Evaluate(std::string_view text)
+{
     ForgetKeptStates();
     SliceBytes = WholeRun;
     EvaluateFromStart(text);
 }
 
-void EvaluatorCore::EvaluateFromStart(std::string_view text) {
+void EvaluatorCore::EvaluateFromStart(std::string_view text)
+{
     Out.ExpressionValues.clear();
     Source = text;
     SourceLength = text.size();
@@ -108,7 +117,8 @@ void EvaluatorCore::EvaluateFromStart(std::string_view text) {
 }
 
 // Evaluates statements until the run ends or pauses; true when it ended.
-bool EvaluatorCore::RunSlice() {
+bool EvaluatorCore::RunSlice()
+{
     Paused = false;
     PausePosition = SliceBytes > WholeRun - Position ? WholeRun : Position + SliceBytes;
     ScheduleCheckpoint();
@@ -118,14 +128,16 @@ bool EvaluatorCore::RunSlice() {
 }
 
 // A run that ended without an error or "@" is waiting for more input.
-void EvaluatorCore::FinishRun() {
+void EvaluatorCore::FinishRun()
+{
     if (Token == End || Paused) return;
     Out.StopOffset = Out.FailedTokenEnd = Position - 1;
     Out.MessageText.assign(WaitingForInput);
     Out.ResultText.clear();
 }
 
-std::string_view EvaluatorCore::Formatted(double value) {
+std::string_view EvaluatorCore::Formatted(double value)
+{
     const auto bits = std::bit_cast<std::uint64_t>(value);
     if (!FormattedValid || bits != FormattedBits) {
         FormattedLength = FormatNumberTo(value, FormattedText);
@@ -135,7 +147,8 @@ std::string_view EvaluatorCore::Formatted(double value) {
     return {FormattedText, FormattedLength};
 }
 
-void EvaluatorCore::AppendStatementValue(double value) {
+void EvaluatorCore::AppendStatementValue(double value)
+{
     const std::string_view text = Formatted(value);
     Out.MessageText.clear();
     Out.ResultText.assign(text);
@@ -145,7 +158,8 @@ void EvaluatorCore::AppendStatementValue(double value) {
 }
 
 // statements := { [ sum ] ';' } '@'
-void EvaluatorCore::ParseStatements() {
+void EvaluatorCore::ParseStatements()
+{
     while (true) {
         if (Token == Separator) {
             Out.StatementStart = Position - 1;
@@ -169,7 +183,8 @@ void EvaluatorCore::ParseStatements() {
 // operations still pending are dropped without being applied. The steps are
 // inlined into this loop (always_inline below), so the value in hand stays in
 // a register.
-void EvaluatorCore::ParseExpression(double& v) {
+void EvaluatorCore::ParseExpression(double& v)
+{
     Pending.clear();
     Push(Operation::Statement);
     double value = v;
@@ -191,52 +206,60 @@ void EvaluatorCore::ParseExpression(double& v) {
 
 // primary := number | name [ '=' sum ] | function primary | ('-' | '+') primary | '(' sum ')'
 // where the primary after a sign does not begin with another sign.
-[[gnu::always_inline]] inline EvaluatorCore::ParseStep EvaluatorCore::ParsePrimary(double& v) {
+[[gnu::always_inline]] inline EvaluatorCore::ParseStep EvaluatorCore::ParsePrimary(double& v)
+{
     switch (Token) {
-    case End:
-    case Separator:
-        return ParseStep::Primary;
-    case Number:
-        // Taken before NextToken, which may scan the next literal.
-        v = NumberValue;
-        NextToken();
-        return ParseStep::Primary;
-    case Minus:
-    case Plus:
-        return AwaitOperand(Token == Minus ? Operation::Negate : Operation::Affirm);
-    case LeftParen:
-        return AwaitOperand(Operation::Parenthesis);
-    case Name:
-        return ParseName(v);
-    default:
-        Token = Invalid;
-        return ParseStep::Done;
+        case End:
+        case Separator:
+            return ParseStep::Primary;
+        case Number:
+            // Taken before NextToken, which may scan the next literal.
+            v = NumberValue;
+            NextToken();
+            return ParseStep::Primary;
+        case Minus:
+        case Plus:
+            return AwaitOperand(Token == Minus ? Operation::Negate : Operation::Affirm);
+        case LeftParen:
+            return AwaitOperand(Operation::Parenthesis);
+        case Name:
+            return ParseName(v);
+        default:
+            Token = Invalid;
+            return ParseStep::Done;
     }
 }
 
 // ('-' | '+') primary, function primary, power ('^' | '%') primary: a
 // primary's value completes the signs and functions waiting for it, then a
 // waiting '^' or '%', or else it starts a power.
-[[gnu::always_inline]] inline EvaluatorCore::ParseStep EvaluatorCore::CompletePrimary(double& v) {
+[[gnu::always_inline]] inline EvaluatorCore::ParseStep EvaluatorCore::CompletePrimary(double& v)
+{
     while (!Stopped()) {
         const PendingOperation pending = Pending.back();
         if (pending.operation > Operation::Modulo) return ParseStep::Power;
         Pending.pop_back();
         switch (pending.operation) {
-        case Operation::Negate: v = -v; break;
-        case Operation::Function:
-            if (!CallFunction(pending.detail, v)) return ParseStep::Done;
-            break;
-        case Operation::Raise:
-        case Operation::Modulo: ApplyBinary(pending.operation, pending.left, v); return ParseStep::Power;
-        default: break;
+            case Operation::Negate:
+                v = -v;
+                break;
+            case Operation::Function:
+                if (!CallFunction(pending.detail, v)) return ParseStep::Done;
+                break;
+            case Operation::Raise:
+            case Operation::Modulo:
+                ApplyBinary(pending.operation, pending.left, v);
+                return ParseStep::Power;
+            default:
+                break;
         }
     }
     return ParseStep::Done;
 }
 
 // power := primary { ('^' | '%') primary } [ '!' ]
-[[gnu::always_inline]] inline EvaluatorCore::ParseStep EvaluatorCore::ParsePower(double& v) {
+[[gnu::always_inline]] inline EvaluatorCore::ParseStep EvaluatorCore::ParsePower(double& v)
+{
     if (Token == Power || Token == Modulo) {
         return ParseRightOperand<Operation::Raise>(Token == Power ? Operation::Raise : Operation::Modulo, v);
     }
@@ -250,7 +273,8 @@ void EvaluatorCore::ParseExpression(double& v) {
 // Applies the operation waiting for the value in v when it is one of the two
 // of a level: the left operand of the level that has just got its right one.
 // False when the evaluation stops.
-[[gnu::always_inline]] inline bool EvaluatorCore::ReducePending(Operation first, Operation second, double& v) {
+[[gnu::always_inline]] inline bool EvaluatorCore::ReducePending(Operation first, Operation second, double& v)
+{
     const PendingOperation pending = Pending.back();
     if (pending.operation != first && pending.operation != second) return true;
     Pending.pop_back();
@@ -258,45 +282,61 @@ void EvaluatorCore::ParseExpression(double& v) {
 }
 
 // term := power { ('*' | '/') power }
-[[gnu::always_inline]] inline EvaluatorCore::ParseStep EvaluatorCore::ParseTerm(double& v) {
+[[gnu::always_inline]] inline EvaluatorCore::ParseStep EvaluatorCore::ParseTerm(double& v)
+{
     return ReducePending(Operation::Multiply, Operation::Divide, v) ? ParseStep::MoreTerm : ParseStep::Done;
 }
 
 // The { ('*' | '/') power } of a term whose value is in hand.
-[[gnu::always_inline]] inline EvaluatorCore::ParseStep EvaluatorCore::ContinueTerm(double& v) {
+[[gnu::always_inline]] inline EvaluatorCore::ParseStep EvaluatorCore::ContinueTerm(double& v)
+{
     if (Token != Times && Token != Divide) return ParseStep::Sum;
     return ParseRightOperand<Operation::Multiply>(Token == Times ? Operation::Multiply : Operation::Divide, v);
 }
 
 // sum := term { ('+' | '-') term }
 // where the term after '+' or '-' does not begin with a sign.
-[[gnu::always_inline]] inline EvaluatorCore::ParseStep EvaluatorCore::ParseSum(double& v) {
+[[gnu::always_inline]] inline EvaluatorCore::ParseStep EvaluatorCore::ParseSum(double& v)
+{
     return ReducePending(Operation::Add, Operation::Subtract, v) ? ParseStep::MoreSum : ParseStep::Done;
 }
 
 // The { ('+' | '-') term } of a sum whose value is in hand.
-[[gnu::always_inline]] inline EvaluatorCore::ParseStep EvaluatorCore::ContinueSum(double& v) {
+[[gnu::always_inline]] inline EvaluatorCore::ParseStep EvaluatorCore::ContinueSum(double& v)
+{
     if (Token != Plus && Token != Minus) return ParseStep::Close;
     return ParseRightOperand<Operation::Add>(Token == Plus ? Operation::Add : Operation::Subtract, v);
 }
 
 // Applies a binary operation to its left operand and the right one in v;
 // false when the division is refused.
-[[gnu::always_inline]] inline bool EvaluatorCore::ApplyBinary(Operation operation, double left, double& v) {
+[[gnu::always_inline]] inline bool EvaluatorCore::ApplyBinary(Operation operation, double left, double& v)
+{
     switch (operation) {
-    case Operation::Raise: v = RaisePower(left, v); return true;
-    case Operation::Modulo: v = Remainder(left, v); return true;
-    case Operation::Multiply: v = Checked(v * left, v, left); return true;
-    case Operation::Divide:
-        if (v > DivisorLimit || v < -DivisorLimit) {
-            v = Checked(left / v, left, v);
+        case Operation::Raise:
+            v = RaisePower(left, v);
             return true;
-        }
-        Fail(DivisionByZero);
-        return false;
-    case Operation::Add: v = Checked(left + v, left, v); return true;
-    case Operation::Subtract: v = Checked(left - v, left, v); return true;
-    default: return true;
+        case Operation::Modulo:
+            v = Remainder(left, v);
+            return true;
+        case Operation::Multiply:
+            v = Checked(v * left, v, left);
+            return true;
+        case Operation::Divide:
+            if (v > DivisorLimit || v < -DivisorLimit) {
+                v = Checked(left / v, left, v);
+                return true;
+            }
+            Fail(DivisionByZero);
+            return false;
+        case Operation::Add:
+            v = Checked(left + v, left, v);
+            return true;
+        case Operation::Subtract:
+            v = Checked(left - v, left, v);
+            return true;
+        default:
+            return true;
     }
 }
 
@@ -306,7 +346,8 @@ void EvaluatorCore::ParseExpression(double& v) {
 // applied here and now, where the level is known without looking at the
 // stack; any other operand leaves the operation waiting there.
 template <EvaluatorCore::Operation level>
-[[gnu::always_inline]] inline EvaluatorCore::ParseStep EvaluatorCore::ParseRightOperand(Operation operation, double& v) {
+[[gnu::always_inline]] inline EvaluatorCore::ParseStep EvaluatorCore::ParseRightOperand(Operation operation, double& v)
+{
     const ParseStep awaited = AwaitOperand(operation, v);
     if (awaited != ParseStep::Operand) return awaited;
     double right = 0.0;
@@ -331,7 +372,8 @@ template <EvaluatorCore::Operation level>
 // assignment that waits for it; the statement's own sum ends the loop. An
 // error inside parentheses keeps its message; only a missing ')' is
 // incomplete input.
-[[gnu::always_inline]] inline EvaluatorCore::ParseStep EvaluatorCore::CloseSum(double& v) {
+[[gnu::always_inline]] inline EvaluatorCore::ParseStep EvaluatorCore::CloseSum(double& v)
+{
     if (Pending.back().operation == Operation::Statement) return ParseStep::Done;
     const PendingOperation pending = Pending.back();
     Pending.pop_back();

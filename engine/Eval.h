@@ -22,9 +22,9 @@ namespace tallyrix {
 
 // Token kinds; the grammar compares against these fixed values.
 enum TokenKind : std::int32_t {
-    End = -1,        // "@", and the state after any error that stops evaluation
-    Invalid = 0,     // unknown character, or incomplete input
-    Separator = 1,   // ";"
+    End = -1,       // "@", and the state after any error that stops evaluation
+    Invalid = 0,    // unknown character, or incomplete input
+    Separator = 1,  // ";"
     Number = 2,
     Plus = 3,
     Minus = 4,

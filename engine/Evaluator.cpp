@@ -12,7 +12,8 @@ void Evaluator::Evaluate(std::string_view text) { Core->Evaluate(text); }
 
 void Evaluator::ResetVariables(int n) { Core->ResetVariables(n); }
 
-bool Evaluator::EvaluateResuming(std::string text, int base, std::size_t slice) {
+bool Evaluator::EvaluateResuming(std::string text, int base, std::size_t slice)
+{
     return Core->EvaluateResuming(std::move(text), base, slice);
 }
 

@@ -54,12 +54,18 @@ private:
     enum class ParseStep : std::uint8_t { Operand, Done, Primary, Power, Term, MoreTerm, Sum, MoreSum, Close };
     // In order of binding, so that each level tells its own by one comparison.
     enum class Operation : std::uint8_t {
-        Negate, Affirm, Function,  // waiting for a primary, then applied first
-        Raise, Modulo,             // waiting for the right primary of a power
-        Multiply, Divide,          // waiting for the right power of a term
-        Add, Subtract,             // waiting for the right term of a sum
-        Parenthesis, Assignment,   // waiting for a whole sum
-        Statement,                 // the bottom of the stack: the statement's own sum
+        Negate,
+        Affirm,
+        Function,  // waiting for a primary, then applied first
+        Raise,
+        Modulo,  // waiting for the right primary of a power
+        Multiply,
+        Divide,  // waiting for the right power of a term
+        Add,
+        Subtract,  // waiting for the right term of a sum
+        Parenthesis,
+        Assignment,  // waiting for a whole sum
+        Statement,   // the bottom of the stack: the statement's own sum
     };
     // An operation waiting for its operand, argument, ")" or right side.
     struct PendingOperation {
@@ -90,7 +96,8 @@ private:
     // operand, unless the input stops right there. The operand of "+", "-" or
     // a sign may not begin with another sign ("3+-2", "--2"). Inline, so that
     // each caller's check of its operation folds away.
-    ParseStep AwaitOperand(Operation operation, double left = 0.0, std::uint8_t detail = 0) {
+    ParseStep AwaitOperand(Operation operation, double left = 0.0, std::uint8_t detail = 0)
+    {
         NextToken();
         const bool signRefused = operation == Operation::Add || operation == Operation::Subtract ||
                                  operation == Operation::Negate || operation == Operation::Affirm;
@@ -102,7 +109,8 @@ private:
         Push(operation, left, detail);
         return ParseStep::Operand;
     }
-    void Push(Operation operation, double left = 0.0, std::uint8_t detail = 0) {
+    void Push(Operation operation, double left = 0.0, std::uint8_t detail = 0)
+    {
         PendingOperation& pending = Pending.emplace_back();
         pending.operation = operation;
         pending.detail = detail;
@@ -204,9 +212,9 @@ private:
     std::int16_t Index[IndexSize];
     std::string_view Source;
     std::size_t SourceLength = 0;
-    std::size_t Position = 1;  // 1-based index of the next byte to read
-    std::size_t PreviousTokenEnd = 0;  // 0-based index just after the token before the current one
-    bool ErrorStop = false;    // Token == End because of an error, not "@"
+    std::size_t Position = 1;               // 1-based index of the next byte to read
+    std::size_t PreviousTokenEnd = 0;       // 0-based index just after the token before the current one
+    bool ErrorStop = false;                 // Token == End because of an error, not "@"
     std::vector<PendingOperation> Pending;  // kept between evaluations
     std::uint64_t FormattedBits = 0;
     bool FormattedValid = false;

@@ -15,7 +15,8 @@ namespace tallyrix {
 namespace {
 
 // Splits "d.ddde±XX" into its digits and the exponent E of 0.d1d2.. x 10^E.
-int ParseScientific(const char* text, char* digits, int& exponent) {
+int ParseScientific(const char* text, char* digits, int& exponent)
+{
     int n = 0;
     const char* p = text;
     for (; *p != 'e'; ++p) {
@@ -27,32 +28,38 @@ int ParseScientific(const char* text, char* digits, int& exponent) {
     return n;
 }
 
-int DropTrailingZeros(const char* digits, int n) {
-    while (n > 1 && digits[n - 1] == '0') --n;
+int DropTrailingZeros(const char* digits, int n)
+{
+    while (n > 1 && digits[n - 1] == '0')
+        --n;
     return n;
 }
 
 // Powers of ten that doubles hold closely enough for the magnitude test
 // below, and the exact ones that scale a magnitude to 15 integer digits.
-constexpr double DecadeLimits[] = {1e-5, 1e-4, 1e-3, 1e-2, 1e-1, 1e0, 1e1, 1e2, 1e3, 1e4, 1e5, 1e6,
-                                   1e7, 1e8, 1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15};
+constexpr double DecadeLimits[] = {1e-5, 1e-4, 1e-3, 1e-2, 1e-1, 1e0,  1e1,  1e2,  1e3,  1e4, 1e5,
+                                   1e6,  1e7,  1e8,  1e9,  1e10, 1e11, 1e12, 1e13, 1e14, 1e15};
 constexpr double Scales[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,  1e8,  1e9,
                              1e10, 1e11, 1e12, 1e13, 1e14, 1e15, 1e16, 1e17, 1e18, 1e19};
 
 // The first decade d with magnitude < DecadeLimits[d], for magnitudes in
 // [DecadeLimits[0], DecadeLimits[20]): guessed from the binary exponent,
 // then settled by the same comparisons a search from the bottom would make.
-int DecadeOf(double magnitude) {
+int DecadeOf(double magnitude)
+{
     const int binaryExponent = static_cast<int>((std::bit_cast<std::uint64_t>(magnitude) >> 52) & 0x7ff) - 1023;
     // floor(binaryExponent * log10(2)) + 6, a decade at most one too low
     int decade = std::clamp((binaryExponent * 78913 >> 18) + 6, 1, 20);
-    while (decade > 1 && magnitude < DecadeLimits[decade - 1]) --decade;
-    while (magnitude >= DecadeLimits[decade]) ++decade;
+    while (decade > 1 && magnitude < DecadeLimits[decade - 1])
+        --decade;
+    while (magnitude >= DecadeLimits[decade])
+        ++decade;
     return decade;
 }
 
 // The rounding error of the product a * b: a * b - fl(a * b), exactly.
-double ProductError(double a, double b, double product) {
+double ProductError(double a, double b, double product)
+{
 #ifdef __FMA__
     return std::fma(a, b, -product);
 #else
@@ -81,7 +88,8 @@ constexpr std::array<char, 200> DigitPairs = [] {
 // Writes n < 10^8 as eight digits, with leading zeros. n x ceil(2^48 / 10^6)
 // holds n / 10^6 above bit 48 and the rest as a binary fraction, which
 // gives a pair of digits per multiplication by 100 (exact for every such n).
-void WriteEightDigits(std::uint32_t n, char* out) {
+void WriteEightDigits(std::uint32_t n, char* out)
+{
     constexpr std::uint64_t Fraction = (std::uint64_t{1} << 48) - 1;
     std::uint64_t t = n * std::uint64_t{281474977};
     for (int i = 0; i < 4; ++i) {
@@ -97,7 +105,8 @@ void WriteEightDigits(std::uint32_t n, char* out) {
 // above (below) it. A product exactly on a half is settled by the
 // product's rounding error; only an exact half is left to the exact
 // conversion, returning false.
-bool SignificantDigitsByScaling(double magnitude, char* digits, int& n, int& exponent) {
+bool SignificantDigitsByScaling(double magnitude, char* digits, int& n, int& exponent)
+{
     if (!(magnitude >= DecadeLimits[0] && magnitude < DecadeLimits[20])) return false;
     // DecadeLimits[decade - 1] <= m < DecadeLimits[decade], so m = 0.d.. x 10^E
     exponent = DecadeOf(magnitude) - 5;
@@ -117,7 +126,7 @@ bool SignificantDigitsByScaling(double magnitude, char* digits, int& n, int& exp
         ++exponent;
     }
     if (value < 100000000000000ULL) return false;  // decade guess off at a boundary
-    char sixteen[16];  // a leading zero, then the 15 digits
+    char sixteen[16];                              // a leading zero, then the 15 digits
     WriteEightDigits(static_cast<std::uint32_t>(value / 100000000), sixteen);
     WriteEightDigits(static_cast<std::uint32_t>(value % 100000000), sixteen + 8);
     std::memcpy(digits, sixteen + 1, 15);
@@ -127,7 +136,8 @@ bool SignificantDigitsByScaling(double magnitude, char* digits, int& n, int& exp
 
 // Writes the magnitude's digits d1..dn, rounded to 15 significant digits with
 // trailing zeros dropped, and returns n; exponent receives E.
-int SignificantDigits(double magnitude, char* digits, int& exponent) {
+int SignificantDigits(double magnitude, char* digits, int& exponent)
+{
     int scaledDigits = 0;
     if (SignificantDigitsByScaling(magnitude, digits, scaledDigits, exponent)) return scaledDigits;
     char text[40];
@@ -150,7 +160,8 @@ int SignificantDigits(double magnitude, char* digits, int& exponent) {
         n = 15;
         if (up) {
             int i = n - 1;
-            while (i >= 0 && digits[i] == '9') digits[i--] = '0';
+            while (i >= 0 && digits[i] == '9')
+                digits[i--] = '0';
             if (i >= 0) {
                 ++digits[i];
             } else {
@@ -168,7 +179,8 @@ int SignificantDigits(double magnitude, char* digits, int& exponent) {
 // digits holds 32 bytes, out room for 2 + exponent + 16 (at most 31): the
 // digits are copied sixteen at a time, and what lies past the length
 // returned is left for the caller to overwrite.
-std::size_t WriteFixed(const char* digits, int n, int exponent, char* out) {
+std::size_t WriteFixed(const char* digits, int n, int exponent, char* out)
+{
     if (exponent <= 0) {
         std::memcpy(out, "0.000", 5);  // at most three zeros after the point
         const auto zeros = static_cast<std::size_t>(-exponent);
@@ -176,19 +188,22 @@ std::size_t WriteFixed(const char* digits, int n, int exponent, char* out) {
         return 2 + zeros + static_cast<std::size_t>(n);
     }
     std::memcpy(out, digits, 16);
-    for (int i = n; i < exponent; ++i) out[i] = '0';
+    for (int i = n; i < exponent; ++i)
+        out[i] = '0';
     if (n <= exponent) return static_cast<std::size_t>(exponent);
     out[exponent] = '.';
     std::memcpy(out + exponent + 1, digits + exponent, 16);
     return static_cast<std::size_t>(n + 1);
 }
 
-std::size_t WriteScientific(const char* digits, int n, int exponent, char* out) {
+std::size_t WriteScientific(const char* digits, int n, int exponent, char* out)
+{
     std::size_t len = 0;
     out[len++] = digits[0];
     if (n > 1) {
         out[len++] = '.';
-        for (int i = 1; i < n; ++i) out[len++] = digits[i];
+        for (int i = 1; i < n; ++i)
+            out[len++] = digits[i];
     }
     out[len++] = 'E';
     int shown = exponent - 1;
@@ -201,7 +216,8 @@ std::size_t WriteScientific(const char* digits, int n, int exponent, char* out) 
 
 }  // namespace
 
-std::size_t FormatNumberTo(double value, char* buffer) {
+std::size_t FormatNumberTo(double value, char* buffer)
+{
     if (std::isnan(value)) {
         std::memcpy(buffer, "NAN", 4);
         return 3;
@@ -228,13 +244,15 @@ std::size_t FormatNumberTo(double value, char* buffer) {
     return len;
 }
 
-std::string FormatNumber(double value) {
+std::string FormatNumber(double value)
+{
     char buffer[FormatBufferSize];
     const std::size_t len = FormatNumberTo(value, buffer);
     return std::string(buffer, len);
 }
 
-std::string MathErrorText(const MathErrorReport& report) {
+std::string MathErrorText(const MathErrorReport& report)
+{
     return std::string(report.function) + ": " + report.kind + " error";
 }
 

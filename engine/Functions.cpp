@@ -14,10 +14,29 @@ namespace tallyrix {
 
 namespace {
 
-enum Function { Sqrt, Exp, Log, Log10, Abs, Sin, Cos, Tan, Asin, Acos, Atan, Ceil, Floor, Sinh, Cosh, Tanh, Step, FunctionCount };
+enum Function {
+    Sqrt,
+    Exp,
+    Log,
+    Log10,
+    Abs,
+    Sin,
+    Cos,
+    Tan,
+    Asin,
+    Acos,
+    Atan,
+    Ceil,
+    Floor,
+    Sinh,
+    Cosh,
+    Tanh,
+    Step,
+    FunctionCount
+};
 
 constexpr std::string_view FunctionNames[FunctionCount] = {
-    "sqrt", "exp", "log", "log10", "abs", "sin", "cos", "tan", "asin",
+    "sqrt", "exp",  "log",  "log10", "abs",  "sin",  "cos",  "tan",  "asin",
     "acos", "atan", "ceil", "floor", "sinh", "cosh", "tanh", "step",
 };
 
@@ -35,7 +54,8 @@ constexpr std::array<std::int8_t, FunctionSlots> FunctionTable = [] {
     table.fill(-1);
     for (int f = 0; f < FunctionCount; ++f) {
         std::size_t slot = NameHash(FunctionNames[f]) % FunctionSlots;
-        while (table[slot] >= 0) slot = (slot + 1) % FunctionSlots;
+        while (table[slot] >= 0)
+            slot = (slot + 1) % FunctionSlots;
         table[slot] = static_cast<std::int8_t>(f);
     }
     return table;
@@ -43,12 +63,14 @@ constexpr std::array<std::int8_t, FunctionSlots> FunctionTable = [] {
 
 constexpr std::array<std::uint32_t, FunctionCount> FunctionHashes = [] {
     std::array<std::uint32_t, FunctionCount> hashes{};
-    for (int f = 0; f < FunctionCount; ++f) hashes[f] = NameHash(FunctionNames[f]);
+    for (int f = 0; f < FunctionCount; ++f)
+        hashes[f] = NameHash(FunctionNames[f]);
     return hashes;
 }();
 
 // hash is the name's NameHash, which the scanner has at hand.
-int FindFunction(std::string_view name, std::uint32_t hash) {
+int FindFunction(std::string_view name, std::uint32_t hash)
+{
     for (std::size_t slot = hash % FunctionSlots; FunctionTable[slot] >= 0; slot = (slot + 1) % FunctionSlots) {
         const int f = FunctionTable[slot];
         if (FunctionHashes[f] == hash && FunctionNames[f] == name) return f;
@@ -57,18 +79,26 @@ int FindFunction(std::string_view name, std::uint32_t hash) {
 }
 
 // The engine's own checks come before the library is called.
-const char* DomainMessage(int function, double a) {
+const char* DomainMessage(int function, double a)
+{
     switch (function) {
-    case Sqrt: return a > 0 ? nullptr : "sqrtの引数がゼロか負";
-    case Log: return a > 0 ? nullptr : "logの引数がゼロか負";
-    case Log10: return a > 0 ? nullptr : "log10の引数がゼロか負";
-    case Asin: return a >= -1 && a <= 1 ? nullptr : "asinの引数が範囲外";
-    case Acos: return a >= -1 && a <= 1 ? nullptr : "acosの引数が範囲外";
-    default: return nullptr;
+        case Sqrt:
+            return a > 0 ? nullptr : "sqrtの引数がゼロか負";
+        case Log:
+            return a > 0 ? nullptr : "logの引数がゼロか負";
+        case Log10:
+            return a > 0 ? nullptr : "log10の引数がゼロか負";
+        case Asin:
+            return a >= -1 && a <= 1 ? nullptr : "asinの引数が範囲外";
+        case Acos:
+            return a >= -1 && a <= 1 ? nullptr : "acosの引数が範囲外";
+        default:
+            return nullptr;
     }
 }
 
-double ToRadians(double degrees) {
+double ToRadians(double degrees)
+{
     // One product in extended precision, rounded to double once.
     return static_cast<double>(static_cast<long double>(degrees) * PiValue * (1.0L / 180.0L));
 }
@@ -77,14 +107,16 @@ bool IsInteger(double x) { return std::floor(x) == x; }
 
 }  // namespace
 
-void EvaluatorCore::Report(const char* function, const char* kind, bool showBox) {
+void EvaluatorCore::Report(const char* function, const char* kind, bool showBox)
+{
     const MathErrorReport report{function, kind, showBox};
     if (KeepingReports) Resumable.Reports.push_back(report);
     if (Reporter) Reporter(report);
 }
 
 // The primary of a name: function primary | name '=' sum | name
-EvaluatorCore::ParseStep EvaluatorCore::ParseName(double& v) {
+EvaluatorCore::ParseStep EvaluatorCore::ParseName(double& v)
+{
     const int function = FindFunction(TokenName, TokenHash);
     if (function >= 0) return AwaitOperand(Operation::Function, 0.0, static_cast<std::uint8_t>(function));
     const std::string_view kept = TokenName;
@@ -101,7 +133,8 @@ EvaluatorCore::ParseStep EvaluatorCore::ParseName(double& v) {
 
 // Replaces the argument in v by the function's value; false when the
 // engine's own check refuses the argument.
-bool EvaluatorCore::CallFunction(int function, double& v) {
+bool EvaluatorCore::CallFunction(int function, double& v)
+{
     if (const char* message = DomainMessage(function, v)) {
         Fail(message);
         return false;
@@ -110,56 +143,75 @@ bool EvaluatorCore::CallFunction(int function, double& v) {
     return true;
 }
 
-void EvaluatorCore::ApplyFunction(int function, double a, double& result) {
+void EvaluatorCore::ApplyFunction(int function, double a, double& result)
+{
     switch (function) {
-    case Sqrt: result = std::sqrt(a); break;
-    case Log: result = std::log(a); break;
-    case Log10: result = std::log10(a); break;
-    case Abs: result = std::fabs(a); break;
-    case Ceil: result = std::ceil(a); break;
-    case Floor: result = std::floor(a); break;
-    case Tanh: result = std::tanh(a); break;
-    case Step: result = a >= 0 ? 1.0 : 0.0; break;
-    case Exp:
-        result = std::exp(a);
-        if (std::isinf(result)) {
-            Report("exp", "OVERFLOW", true);
-        } else if (result < DBL_MIN && !std::isnan(result)) {
-            Report("exp", "UNDERFLOW", false);
-            result = 0.0;
+        case Sqrt:
+            result = std::sqrt(a);
+            break;
+        case Log:
+            result = std::log(a);
+            break;
+        case Log10:
+            result = std::log10(a);
+            break;
+        case Abs:
+            result = std::fabs(a);
+            break;
+        case Ceil:
+            result = std::ceil(a);
+            break;
+        case Floor:
+            result = std::floor(a);
+            break;
+        case Tanh:
+            result = std::tanh(a);
+            break;
+        case Step:
+            result = a >= 0 ? 1.0 : 0.0;
+            break;
+        case Exp:
+            result = std::exp(a);
+            if (std::isinf(result)) {
+                Report("exp", "OVERFLOW", true);
+            } else if (result < DBL_MIN && !std::isnan(result)) {
+                Report("exp", "UNDERFLOW", false);
+                result = 0.0;
+            }
+            break;
+        case Sinh:
+            result = std::sinh(a);
+            if (std::isinf(result)) Report("sinh", "OVERFLOW", true);
+            break;
+        case Cosh:
+            result = std::cosh(a);
+            if (std::isinf(result)) Report("cosh", "OVERFLOW", true);
+            break;
+        case Sin:
+        case Cos:
+        case Tan: {
+            const double x = Out.Radians ? a : ToRadians(a);
+            if (std::fabs(x) >= TotalLossLimit) {
+                Report(FunctionNames[function].data(), "TLOSS", false);
+                result = NotANumber;
+            } else {
+                result = function == Sin ? std::sin(x) : function == Cos ? std::cos(x) : std::tan(x);
+            }
+            break;
         }
-        break;
-    case Sinh:
-        result = std::sinh(a);
-        if (std::isinf(result)) Report("sinh", "OVERFLOW", true);
-        break;
-    case Cosh:
-        result = std::cosh(a);
-        if (std::isinf(result)) Report("cosh", "OVERFLOW", true);
-        break;
-    case Sin:
-    case Cos:
-    case Tan: {
-        const double x = Out.Radians ? a : ToRadians(a);
-        if (std::fabs(x) >= TotalLossLimit) {
-            Report(FunctionNames[function].data(), "TLOSS", false);
-            result = NotANumber;
-        } else {
-            result = function == Sin ? std::sin(x) : function == Cos ? std::cos(x) : std::tan(x);
-        }
-        break;
-    }
-    case Asin:
-    case Acos:
-    case Atan:
-        result = function == Asin ? std::asin(a) : function == Acos ? std::acos(a) : std::atan(a);
-        if (!Out.Radians) result = (180.0 / PiValue) * result;
-        break;
-    default: break;
+        case Asin:
+        case Acos:
+        case Atan:
+            result = function == Asin ? std::asin(a) : function == Acos ? std::acos(a) : std::atan(a);
+            if (!Out.Radians) result = (180.0 / PiValue) * result;
+            break;
+        default:
+            break;
     }
 }
 
-double EvaluatorCore::RaisePower(double base, double exponent) {
+double EvaluatorCore::RaisePower(double base, double exponent)
+{
     if (!std::isfinite(exponent)) {
         Report("pow", "OVERFLOW", true);
         return Infinity;

@@ -4,17 +4,17 @@
 
 namespace tallyrix {
 
-void LineList::Grow(std::size_t added) {
-    text_.resize(std::max({2 * text_.size(), used_ + added, std::size_t{256}}));
-}
+void LineList::Grow(std::size_t added) { text_.resize(std::max({2 * text_.size(), used_ + added, std::size_t{256}})); }
 
-void LineList::truncate(std::size_t n) {
+void LineList::truncate(std::size_t n)
+{
     if (n >= ends_.size()) return;
     used_ = n == 0 ? 0 : ends_[n - 1] + 1;
     ends_.resize(n);
 }
 
-std::string LineList::Join(std::string_view separator) const {
+std::string LineList::Join(std::string_view separator) const
+{
     std::string joined;
     if (empty()) return joined;
     if (separator == "\n") return joined.assign(text_, 0, used_ - 1);
@@ -26,9 +26,11 @@ std::string LineList::Join(std::string_view separator) const {
     return joined;
 }
 
-std::ostream& operator<<(std::ostream& out, const LineList& list) {
+std::ostream& operator<<(std::ostream& out, const LineList& list)
+{
     out << '{';
-    for (std::size_t i = 0; i < list.size(); ++i) out << (i ? ", \"" : "\"") << list[i] << '"';
+    for (std::size_t i = 0; i < list.size(); ++i)
+        out << (i ? ", \"" : "\"") << list[i] << '"';
     return out << '}';
 }
 

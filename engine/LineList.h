@@ -28,10 +28,24 @@ public:
         const_iterator() = default;
         const_iterator(const LineList* list, std::size_t index) : list_(list), index_(index) {}
         std::string_view operator*() const { return (*list_)[index_]; }
-        const_iterator& operator++() { ++index_; return *this; }
-        const_iterator operator++(int) { const_iterator old = *this; ++index_; return old; }
-        const_iterator& operator--() { --index_; return *this; }
-        difference_type operator-(const const_iterator& other) const {
+        const_iterator& operator++()
+        {
+            ++index_;
+            return *this;
+        }
+        const_iterator operator++(int)
+        {
+            const_iterator old = *this;
+            ++index_;
+            return old;
+        }
+        const_iterator& operator--()
+        {
+            --index_;
+            return *this;
+        }
+        difference_type operator-(const const_iterator& other) const
+        {
             return static_cast<difference_type>(index_) - static_cast<difference_type>(other.index_);
         }
         const_iterator operator+(difference_type n) const { return {list_, index_ + static_cast<std::size_t>(n)}; }
@@ -45,7 +59,8 @@ public:
 
     std::size_t size() const { return ends_.size(); }
     bool empty() const { return ends_.empty(); }
-    std::string_view operator[](std::size_t i) const {
+    std::string_view operator[](std::size_t i) const
+    {
         const std::size_t begin = i == 0 ? 0 : ends_[i - 1] + 1;
         return std::string_view(text_.data() + begin, ends_[i] - begin);
     }
@@ -53,12 +68,14 @@ public:
     const_iterator begin() const { return {this, 0}; }
     const_iterator end() const { return {this, size()}; }
 
-    void clear() {
+    void clear()
+    {
         used_ = 0;
         ends_.clear();
     }
     // Appends one line made of the given parts.
-    void push_back(std::string_view first, std::string_view second = {}, std::string_view third = {}) {
+    void push_back(std::string_view first, std::string_view second = {}, std::string_view third = {})
+    {
         const std::size_t added = first.size() + second.size() + third.size() + 1;
         if (text_.size() - used_ < added) Grow(added);
         char* const end = Put(Put(Put(text_.data() + used_, first), second), third);
@@ -75,14 +92,16 @@ public:
     std::string Join(std::string_view separator) const;
     std::vector<std::string> ToVector() const { return {begin(), end()}; }
 
-    friend bool operator==(const LineList& list, const std::vector<std::string>& lines) {
+    friend bool operator==(const LineList& list, const std::vector<std::string>& lines)
+    {
         return list.size() == lines.size() && std::equal(list.begin(), list.end(), lines.begin());
     }
     friend std::ostream& operator<<(std::ostream& out, const LineList& list);
 
 private:
     void Grow(std::size_t added);
-    static char* Put(char* out, std::string_view part) {
+    static char* Put(char* out, std::string_view part)
+    {
         if (!part.empty()) std::memcpy(out, part.data(), part.size());
         return out + part.size();
     }

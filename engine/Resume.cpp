@@ -16,18 +16,22 @@ namespace {
 constexpr std::size_t NothingKept = static_cast<std::size_t>(-1);
 
 // The number of leading bytes two texts share, compared a block at a time.
-std::size_t SharedPrefix(std::string_view a, std::string_view b) {
+std::size_t SharedPrefix(std::string_view a, std::string_view b)
+{
     constexpr std::size_t Block = 4096;
     const std::size_t n = std::min(a.size(), b.size());
     std::size_t i = 0;
-    while (i + Block <= n && std::memcmp(a.data() + i, b.data() + i, Block) == 0) i += Block;
-    while (i < n && a[i] == b[i]) ++i;
+    while (i + Block <= n && std::memcmp(a.data() + i, b.data() + i, Block) == 0)
+        i += Block;
+    while (i < n && a[i] == b[i])
+        ++i;
     return i;
 }
 
 }  // namespace
 
-void EvaluatorCore::ForgetKeptStates() {
+void EvaluatorCore::ForgetKeptStates()
+{
     Resumable.States.clear();
     Resumable.Variables.clear();
     Resumable.Reports.clear();
@@ -38,7 +42,8 @@ void EvaluatorCore::ForgetKeptStates() {
 
 void EvaluatorCore::ScheduleCheckpoint() { NextCheckpoint = std::min(NextKeptPosition, PausePosition); }
 
-bool EvaluatorCore::AtCheckpoint() {
+bool EvaluatorCore::AtCheckpoint()
+{
     if (Position >= NextKeptPosition) KeepState();
     if (Position >= PausePosition) {
         // The loop stands just after a ";", where a resumed run starts too.
@@ -49,14 +54,17 @@ bool EvaluatorCore::AtCheckpoint() {
     return false;
 }
 
-EvaluatorCore::RunConditions EvaluatorCore::ConditionsOfRun(int base) const {
+EvaluatorCore::RunConditions EvaluatorCore::ConditionsOfRun(int base) const
+{
     RunConditions conditions{base, Out.Radians, Out.RecordStatementEnds, Out.RecordVariableLines, {}};
     const int kept = std::clamp(base, 0, FilledCount_);
-    for (int i = 0; i < kept; ++i) conditions.baseValues.push_back(std::bit_cast<std::uint64_t>(Variables[i].value));
+    for (int i = 0; i < kept; ++i)
+        conditions.baseValues.push_back(std::bit_cast<std::uint64_t>(Variables[i].value));
     return conditions;
 }
 
-bool EvaluatorCore::EvaluateResuming(std::string text, int base, std::size_t slice) {
+bool EvaluatorCore::EvaluateResuming(std::string text, int base, std::size_t slice)
+{
     RunConditions conditions = ConditionsOfRun(base);
     const std::size_t unchanged = SharedPrefix(Resumable.Text, text);
     const std::size_t usable = conditions == Resumable.conditions ? StatesWithin(unchanged) : 0;
@@ -86,13 +94,15 @@ bool EvaluatorCore::EvaluateResuming(std::string text, int base, std::size_t sli
     return RunSlice();
 }
 
-bool EvaluatorCore::ContinueResuming(std::size_t slice) {
+bool EvaluatorCore::ContinueResuming(std::size_t slice)
+{
     if (!Paused) return true;
     SliceBytes = slice;
     return RunSlice();
 }
 
-void EvaluatorCore::KeepState() {
+void EvaluatorCore::KeepState()
+{
     Resumable.States.push_back(KeptState{Position, Out.StatementCount, VariableCount_, Resumable.Variables.size(),
                                          Out.ExpressionValues.size(), Out.VariableList.size(), Out.StatementEnds.size(),
                                          Resumable.Reports.size(), Out.ResultText});
@@ -103,19 +113,23 @@ void EvaluatorCore::KeepState() {
 // A state's ";" was the last byte read before it, so it holds when every
 // byte up to that one is unchanged. The lists it truncates must still hold
 // the lines it counted.
-std::size_t EvaluatorCore::StatesWithin(std::size_t unchanged) const {
+std::size_t EvaluatorCore::StatesWithin(std::size_t unchanged) const
+{
     const auto& states = Resumable.States;
-    const auto past = std::upper_bound(states.begin(), states.end(), unchanged,
-                                       [](std::size_t limit, const KeptState& state) { return state.position - 1 > limit; });
+    const auto past =
+        std::upper_bound(states.begin(), states.end(), unchanged,
+                         [](std::size_t limit, const KeptState& state) { return state.position - 1 > limit; });
     const std::size_t usable = static_cast<std::size_t>(past - states.begin());
     if (usable == 0) return 0;
     const KeptState& last = states[usable - 1];
     const bool listsHeld = Out.ExpressionValues.size() >= last.expressionLines &&
-                           Out.VariableList.size() >= last.variableLines && Out.StatementEnds.size() >= last.statementEnds;
+                           Out.VariableList.size() >= last.variableLines &&
+                           Out.StatementEnds.size() >= last.statementEnds;
     return listsHeld ? usable : 0;
 }
 
-void EvaluatorCore::RestoreState(std::size_t index) {
+void EvaluatorCore::RestoreState(std::size_t index)
+{
     auto& states = Resumable.States;
     states.resize(index + 1);
     const KeptState& state = states.back();
@@ -134,7 +148,8 @@ void EvaluatorCore::RestoreState(std::size_t index) {
     // again before any of its own.
     Resumable.Reports.resize(state.reports);
     if (Reporter) {
-        for (const MathErrorReport& report : Resumable.Reports) Reporter(report);
+        for (const MathErrorReport& report : Resumable.Reports)
+            Reporter(report);
     }
     NextKeptPosition = state.position + Out.ResumeInterval;
 }

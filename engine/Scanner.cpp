@@ -7,14 +7,14 @@
 #include <algorithm>
 #include <array>
 #include <bit>
-#include <utility>
 #include <cfloat>
-#include <cstdint>
 #include <clocale>
 #include <cmath>
+#include <cstdint>
 #include <cstdlib>
 #include <cstring>
 #include <locale.h>
+#include <utility>
 
 #ifdef __SSE2__
 #include <emmintrin.h>
@@ -35,14 +35,19 @@ constexpr int ExponentLimit = 500;
 // Character classes, looked up once per byte.
 enum : std::uint8_t { Blank = 1, Digit = 2, Letter = 4, NameTail = 8, LiteralPart = 16, NumberStart = 32 };
 
-constexpr std::array<std::uint8_t, 256> MakeClasses() {
+constexpr std::array<std::uint8_t, 256> MakeClasses()
+{
     std::array<std::uint8_t, 256> classes{};
     classes[' '] = classes['\t'] = classes['\n'] = Blank;
-    for (int c = '0'; c <= '9'; ++c) classes[c] = Digit | NameTail | LiteralPart | NumberStart;
-    for (int c = 'A'; c <= 'Z'; ++c) classes[c] = Letter | NameTail;
-    for (int c = 'a'; c <= 'z'; ++c) classes[c] = Letter | NameTail;
+    for (int c = '0'; c <= '9'; ++c)
+        classes[c] = Digit | NameTail | LiteralPart | NumberStart;
+    for (int c = 'A'; c <= 'Z'; ++c)
+        classes[c] = Letter | NameTail;
+    for (int c = 'a'; c <= 'z'; ++c)
+        classes[c] = Letter | NameTail;
     classes['_'] = NameTail;
-    for (const char c : {'.', 'e', 'E', '+', '-', ','}) classes[static_cast<unsigned char>(c)] |= LiteralPart;
+    for (const char c : {'.', 'e', 'E', '+', '-', ','})
+        classes[static_cast<unsigned char>(c)] |= LiteralPart;
     classes['.'] |= NumberStart;
     return classes;
 }
@@ -55,18 +60,21 @@ bool IsLiteralChar(unsigned char c) { return Is(c, LiteralPart); }
 #ifdef __SSE2__
 // Bit i is set when text[i] is in [low, high], for the 16 bytes from text.
 // Bytes from 0x80 on count as negative and are never in a range here.
-__m128i InRange(__m128i bytes, char low, char high) {
+__m128i InRange(__m128i bytes, char low, char high)
+{
     return _mm_and_si128(_mm_cmpgt_epi8(bytes, _mm_set1_epi8(static_cast<char>(low - 1))),
                          _mm_cmplt_epi8(bytes, _mm_set1_epi8(static_cast<char>(high + 1))));
 }
 
-unsigned DigitBytes(const char* text) {
+unsigned DigitBytes(const char* text)
+{
     const __m128i bytes = _mm_loadu_si128(reinterpret_cast<const __m128i*>(text));
     return static_cast<unsigned>(_mm_movemask_epi8(InRange(bytes, '0', '9')));
 }
 
 // Letters, digits and "_": the bytes that continue a name.
-unsigned NameTailBytes(const char* text) {
+unsigned NameTailBytes(const char* text)
+{
     const __m128i bytes = _mm_loadu_si128(reinterpret_cast<const __m128i*>(text));
     const __m128i letters = InRange(_mm_or_si128(bytes, _mm_set1_epi8(0x20)), 'a', 'z');
     const __m128i others = _mm_or_si128(InRange(bytes, '0', '9'), _mm_cmpeq_epi8(bytes, _mm_set1_epi8('_')));
@@ -77,40 +85,45 @@ unsigned NameTailBytes(const char* text) {
 // The value of the count (at most 8) decimal digits from text, which may be
 // read eight bytes on: the digits are moved to the top of a word, below them
 // zeros act as leading zeros, and the bytes are combined in three steps.
-std::uint64_t EightDigitsValue(const char* text, int count) {
+std::uint64_t EightDigitsValue(const char* text, int count)
+{
     if (count == 0) return 0;
     std::uint64_t word = 0;
     std::memcpy(&word, text, 8);
     word = (word - 0x3030303030303030ull) << (8 * (8 - count));
     word = word * 10 + (word >> 8);
     word = (((word & 0x000000FF000000FFull) * (100 + (1000000ull << 32))) +
-            (((word >> 16) & 0x000000FF000000FFull) * (1 + (10000ull << 32)))) >> 32;
+            (((word >> 16) & 0x000000FF000000FFull) * (1 + (10000ull << 32)))) >>
+           32;
     return word;
 }
 
-constexpr std::array<std::uint64_t, 9> SmallPowersOfTen = {1, 10, 100, 1000, 10000, 100000, 1000000, 10000000,
-                                                           100000000};
+constexpr std::array<std::uint64_t, 9> SmallPowersOfTen = {1,      10,      100,      1000,     10000,
+                                                           100000, 1000000, 10000000, 100000000};
 
 // The token of each byte that is a token by itself; Invalid for the rest.
 constexpr std::array<std::int8_t, 256> SingleCharTokens = [] {
     std::array<std::int8_t, 256> tokens{};
     tokens.fill(Invalid);
     constexpr std::pair<char, TokenKind> Singles[] = {
-        {'@', End},          {';', Separator}, {'+', Plus},  {'-', Minus},  {'*', Times},   {'/', Divide},
-        {'(', LeftParen},    {')', RightParen}, {'=', Assign}, {'^', Power}, {'%', Modulo}, {'!', Bang},
+        {'@', End},       {';', Separator},  {'+', Plus},   {'-', Minus}, {'*', Times},  {'/', Divide},
+        {'(', LeftParen}, {')', RightParen}, {'=', Assign}, {'^', Power}, {'%', Modulo}, {'!', Bang},
     };
-    for (const auto& [c, token] : Singles) tokens[static_cast<unsigned char>(c)] = static_cast<std::int8_t>(token);
+    for (const auto& [c, token] : Singles)
+        tokens[static_cast<unsigned char>(c)] = static_cast<std::int8_t>(token);
     return tokens;
 }();
 
 // strtold in the "C" locale, so that the user's locale never changes what
 // the decimal point is.
-locale_t CLocale() {
+locale_t CLocale()
+{
     static const locale_t locale = newlocale(LC_NUMERIC_MASK, "C", static_cast<locale_t>(0));
     return locale;
 }
 
-[[noreturn]] void ThrowNotANumber(const std::string& text) {
+[[noreturn]] void ThrowNotANumber(const std::string& text)
+{
     throw ConversionError("'" + text + "' は浮動小数点数ではありません");
 }
 
@@ -119,40 +132,47 @@ constexpr int ExactPowerLimit = 27;
 constexpr std::array<long double, ExactPowerLimit + 1> ExactPowers = [] {
     std::array<long double, ExactPowerLimit + 1> powers{};
     powers[0] = 1.0L;
-    for (int i = 1; i <= ExactPowerLimit; ++i) powers[i] = powers[i - 1] * 10.0L;
+    for (int i = 1; i <= ExactPowerLimit; ++i)
+        powers[i] = powers[i - 1] * 10.0L;
     return powers;
 }();
 long double ExactPowerOfTen(int n) { return ExactPowers[static_cast<std::size_t>(n)]; }
 
 // For d = 5^n: the inverse of d modulo 2^64 and the largest quotient by d.
 // x * inverse is x / d when d divides x, and exceeds the limit when not.
-constexpr std::uint64_t InverseModulo(std::uint64_t d) {
+constexpr std::uint64_t InverseModulo(std::uint64_t d)
+{
     std::uint64_t inverse = d;  // right in 3 bits; each step doubles them
-    for (int i = 0; i < 5; ++i) inverse *= 2 - d * inverse;
+    for (int i = 0; i < 5; ++i)
+        inverse *= 2 - d * inverse;
     return inverse;
 }
 constexpr std::uint64_t FivePower(int n) { return n == 0 ? 1 : 5 * FivePower(n - 1); }
 constexpr auto FivePowerInverses = [] {
     std::array<std::uint64_t, ExactPowerLimit + 1> inverses{};
-    for (int n = 0; n <= ExactPowerLimit; ++n) inverses[n] = InverseModulo(FivePower(n));
+    for (int n = 0; n <= ExactPowerLimit; ++n)
+        inverses[n] = InverseModulo(FivePower(n));
     return inverses;
 }();
 constexpr auto FivePowerQuotientLimits = [] {
     std::array<std::uint64_t, ExactPowerLimit + 1> limits{};
-    for (int n = 0; n <= ExactPowerLimit; ++n) limits[n] = ~std::uint64_t{0} / FivePower(n);
+    for (int n = 0; n <= ExactPowerLimit; ++n)
+        limits[n] = ~std::uint64_t{0} / FivePower(n);
     return limits;
 }();
 // 2^-n, exact.
 constexpr auto HalfPowers = [] {
     std::array<double, ExactPowerLimit + 1> powers{};
     powers[0] = 1.0;
-    for (int n = 1; n <= ExactPowerLimit; ++n) powers[n] = powers[n - 1] / 2;
+    for (int n = 1; n <= ExactPowerLimit; ++n)
+        powers[n] = powers[n - 1] / 2;
     return powers;
 }();
 
 // digits x 10^scale rounded to double, for digits < 10^19 and |scale| at
 // most ExactPowerLimit; the two are combined in extended precision.
-double ScaledValue(std::uint64_t digits, int scale) {
+double ScaledValue(std::uint64_t digits, int scale)
+{
     // Whole numbers and binary fractions ("4", "0.25") are exact in
     // extended precision: their one rounding is the double's own.
     if (scale == 0) return static_cast<double>(digits);
@@ -163,8 +183,8 @@ double ScaledValue(std::uint64_t digits, int scale) {
     // Both factors are exact, so the one rounding of this product or
     // quotient is the correctly rounded extended value.
     const auto extended = static_cast<long double>(digits);
-    const double value = static_cast<double>(scale >= 0 ? extended * ExactPowerOfTen(scale)
-                                                        : extended / ExactPowerOfTen(-scale));
+    const double value =
+        static_cast<double>(scale >= 0 ? extended * ExactPowerOfTen(scale) : extended / ExactPowerOfTen(-scale));
     if (std::isinf(value)) throw FloatingPointError(OverflowText);
     return value;
 }
@@ -174,7 +194,8 @@ double ScaledValue(std::uint64_t digits, int scale) {
 // right after it, and commas, which count for nothing.
 class LiteralValue {
 public:
-    void Take(unsigned char c) {
+    void Take(unsigned char c)
+    {
         if (InExponent) return TakeExponent(c);
         if (c == 'e' || c == 'E') {
             InExponent = true;
@@ -187,7 +208,8 @@ public:
 
     // The value rounded to double; the mantissa and the power of ten are
     // combined in extended precision. literal is the scanned source text.
-    double Value(std::string_view literal) const {
+    double Value(std::string_view literal) const
+    {
         if (ExponentTooLarge) ThrowNotANumber(WithoutCommas(literal));
         if (Digits == 0) return 0.0;
         const int exponent = NegativeExponent ? -Exponent : Exponent;
@@ -207,7 +229,8 @@ public:
     }
 
 private:
-    void TakeDigit(unsigned char c) {
+    void TakeDigit(unsigned char c)
+    {
         // Leading zeros are not significant; they only move the point.
         if (Significant == 0 && c == '0') {
             FractionDigits += AfterPoint;
@@ -219,7 +242,8 @@ private:
         }
     }
 
-    void TakeExponent(unsigned char c) {
+    void TakeExponent(unsigned char c)
+    {
         if (c == '-') {
             NegativeExponent = true;
         } else if (IsDigit(c)) {
@@ -232,7 +256,8 @@ private:
         }
     }
 
-    static std::string WithoutCommas(std::string_view literal) {
+    static std::string WithoutCommas(std::string_view literal)
+    {
         std::string text;
         for (const char c : literal) {
             if (c != ',') text += c;
@@ -252,13 +277,13 @@ private:
 
 }  // namespace
 
-unsigned char EvaluatorCore::CharAt(std::size_t position) const {
-    return position >= 1 && position <= SourceLength
-               ? static_cast<unsigned char>(Source[position - 1])
-               : 0;
+unsigned char EvaluatorCore::CharAt(std::size_t position) const
+{
+    return position >= 1 && position <= SourceLength ? static_cast<unsigned char>(Source[position - 1]) : 0;
 }
 
-void EvaluatorCore::NextToken() {
+void EvaluatorCore::NextToken()
+{
     const char* const text = Source.data();
     std::size_t next = Position - 1;  // 0-based index of the next byte
     PreviousTokenEnd = next;
@@ -282,7 +307,8 @@ void EvaluatorCore::NextToken() {
 // Most literals are digits with at most one point ("4", "0.25"), 19 digits
 // at most, and end at a byte that cannot continue them. Those are read here
 // in one pass; any other literal returns false, having changed nothing.
-bool EvaluatorCore::ScanPlainNumber(std::size_t start) {
+bool EvaluatorCore::ScanPlainNumber(std::size_t start)
+{
     const char* const text = Source.data();
 #ifdef __SSE2__
     // Up to eight digits before and after the point, found sixteen bytes at
@@ -332,7 +358,8 @@ bool EvaluatorCore::ScanPlainNumber(std::size_t start) {
     return true;
 }
 
-void EvaluatorCore::ScanNumber(unsigned char first) {
+void EvaluatorCore::ScanNumber(unsigned char first)
+{
     const std::size_t start = Position - 2;  // 0-based index of the first byte
     if (ScanPlainNumber(start)) return;
     LiteralValue literal;
@@ -359,7 +386,8 @@ void EvaluatorCore::ScanNumber(unsigned char first) {
     Token = Number;
 }
 
-void EvaluatorCore::ScanName() {
+void EvaluatorCore::ScanName()
+{
     const std::size_t first = Position - 2;  // 0-based index of the first letter
     const char* const text = Source.data();
     std::size_t end = first + 1;
@@ -373,9 +401,11 @@ void EvaluatorCore::ScanName() {
 #endif
     if (open && !Is(static_cast<unsigned char>(text[SourceLength - 1]), NameTail)) {
         // The text's last byte ends every name: no need to watch the length.
-        while (Is(static_cast<unsigned char>(text[end]), NameTail)) ++end;
+        while (Is(static_cast<unsigned char>(text[end]), NameTail))
+            ++end;
     } else if (open) {
-        while (end < SourceLength && Is(static_cast<unsigned char>(text[end]), NameTail)) ++end;
+        while (end < SourceLength && Is(static_cast<unsigned char>(text[end]), NameTail))
+            ++end;
     }
     Position = end + 1;
     const std::size_t length = end - first;

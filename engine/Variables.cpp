@@ -19,7 +19,8 @@ constexpr const char* TooManyVariables = "変数の数が多すぎます";
 namespace {
 
 // Names are short: a loop beats a call of the library's memcmp.
-bool SameName(const char* stored, std::string_view name) {
+bool SameName(const char* stored, std::string_view name)
+{
     for (std::size_t i = 0; i < name.size(); ++i) {
         if (stored[i] != name[i]) return false;
     }
@@ -30,7 +31,8 @@ bool SameName(const char* stored, std::string_view name) {
 
 int EvaluatorCore::FindVariable(std::string_view name) const { return FindVariable(name, NameHash(name)); }
 
-int EvaluatorCore::FindVariable(std::string_view name, std::uint32_t hash) const {
+int EvaluatorCore::FindVariable(std::string_view name, std::uint32_t hash) const
+{
     for (std::uint32_t slot = hash;; ++slot) {
         const int i = Index[slot % IndexSize];
         if (i < 0) return -1;
@@ -39,26 +41,32 @@ int EvaluatorCore::FindVariable(std::string_view name, std::uint32_t hash) const
     }
 }
 
-void EvaluatorCore::IndexVariable(int index) {
+void EvaluatorCore::IndexVariable(int index)
+{
     const Variable& entry = Variables[index];
     std::uint32_t slot = NameHash(std::string_view(entry.name, entry.length));
-    while (Index[slot % IndexSize] >= 0) ++slot;
+    while (Index[slot % IndexSize] >= 0)
+        ++slot;
     Index[slot % IndexSize] = static_cast<std::int16_t>(index);
 }
 
-void EvaluatorCore::RebuildIndex() {
+void EvaluatorCore::RebuildIndex()
+{
     std::fill(std::begin(Index), std::end(Index), static_cast<std::int16_t>(-1));
-    for (int i = 0; i < VariableCount_; ++i) IndexVariable(i);
+    for (int i = 0; i < VariableCount_; ++i)
+        IndexVariable(i);
 }
 
 bool EvaluatorCore::IsDefined(std::string_view name) const { return FindVariable(name) >= 0; }
 
-void EvaluatorCore::AppendVariableLine(const Variable& entry) {
+void EvaluatorCore::AppendVariableLine(const Variable& entry)
+{
     if (!Out.RecordVariableLines) return;
     Out.VariableList.push_back(std::string_view(entry.name, entry.length), ": ", Formatted(entry.value));
 }
 
-void EvaluatorCore::SetVariable(std::string_view name, double value) {
+void EvaluatorCore::SetVariable(std::string_view name, double value)
+{
     const int found = FindVariable(name);
     if (found >= 0) {
         Variables[found].value = value;
@@ -76,7 +84,8 @@ void EvaluatorCore::SetVariable(std::string_view name, double value) {
     AppendVariableLine(entry);
 }
 
-bool EvaluatorCore::GetVariable(std::string_view name, std::uint32_t hash, double& value) {
+bool EvaluatorCore::GetVariable(std::string_view name, std::uint32_t hash, double& value)
+{
     const int found = FindVariable(name, hash);
     if (found < 0) {
         Fail(UndefinedName);
@@ -86,7 +95,8 @@ bool EvaluatorCore::GetVariable(std::string_view name, std::uint32_t hash, doubl
     return true;
 }
 
-bool EvaluatorCore::RegisterConstant(std::string_view name, double value) {
+bool EvaluatorCore::RegisterConstant(std::string_view name, double value)
+{
     // Checked here rather than left to SetVariable, whose message would
     // otherwise linger in MessageText until the next completed statement.
     if (name.size() > MaxNameLength) return false;
@@ -96,7 +106,8 @@ bool EvaluatorCore::RegisterConstant(std::string_view name, double value) {
     return true;
 }
 
-void EvaluatorCore::RestateVariableList() {
+void EvaluatorCore::RestateVariableList()
+{
     ForgetKeptStates();
     Out.VariableList.clear();
     for (int i = 0; i < VariableCount_; ++i) {
@@ -105,7 +116,8 @@ void EvaluatorCore::RestateVariableList() {
     }
 }
 
-void EvaluatorCore::ResetVariables(int n) {
+void EvaluatorCore::ResetVariables(int n)
+{
     // Entries past those ever filled hold no name: never expose them.
     ForgetKeptStates();
     VariableCount_ = std::clamp(n, 0, FilledCount_);

@@ -5,7 +5,8 @@
 
 namespace tallyrix {
 
-std::string ToEditorLineEnds(const std::string& text) {
+std::string ToEditorLineEnds(const std::string& text)
+{
     std::string result;
     result.reserve(text.size());
     for (std::size_t i = 0; i < text.size(); ++i) {
@@ -19,7 +20,8 @@ std::string ToEditorLineEnds(const std::string& text) {
     return result;
 }
 
-std::string ToFileLineEnds(const std::string& text) {
+std::string ToFileLineEnds(const std::string& text)
+{
     const std::string lines = ToEditorLineEnds(text);
     std::string result;
     result.reserve(lines.size() + lines.size() / 16);
@@ -30,7 +32,8 @@ std::string ToFileLineEnds(const std::string& text) {
     return result;
 }
 
-CalcDocument ReadCalcDocument(const std::string& path) {
+CalcDocument ReadCalcDocument(const std::string& path)
+{
     const std::string bytes = ReadRegularFile(path, DocumentSizeLimit);
     CalcDocument document;
     DecodedText decoded = DecodeText(bytes, document.format);
@@ -41,7 +44,8 @@ CalcDocument ReadCalcDocument(const std::string& path) {
 }
 
 TextEncoding WriteCalcDocument(const std::string& path, const std::string& text, const TextFormat& format,
-                               DiskSnapshot* written, SaveMethod* method) {
+                               DiskSnapshot* written, SaveMethod* method)
+{
     TextEncoding used = format.encoding;
     const std::string bytes = EncodeText(ToFileLineEnds(text), format, &used);
     const SaveMethod saved = SaveWholeFile(path, bytes);

@@ -15,7 +15,7 @@ namespace tallyrix {
 // What a read gives the editor, and what the next save of the same document
 // needs to write the file back as it was.
 struct CalcDocument {
-    std::string text;  // UTF-8, lines separated by LF
+    std::string text;   // UTF-8, lines separated by LF
     TextFormat format;  // encoding, spelling and kept bytes
     std::size_t undecodableBytes = 0;
     DiskSnapshot onDisk;  // the file as it was read

@@ -29,10 +29,8 @@ public:
         std::size_t inLeft = input.size();
         char* out = buffer;
         std::size_t outLeft = sizeof buffer;
-        if (iconv(Handle, &in, &inLeft, &out, &outLeft) == static_cast<std::size_t>(-1) || inLeft != 0)
-            return {};
-        if (iconv(Handle, nullptr, nullptr, &out, &outLeft) == static_cast<std::size_t>(-1))
-            return {};
+        if (iconv(Handle, &in, &inLeft, &out, &outLeft) == static_cast<std::size_t>(-1) || inLeft != 0) return {};
+        if (iconv(Handle, nullptr, nullptr, &out, &outLeft) == static_cast<std::size_t>(-1)) return {};
         return std::string(buffer, static_cast<std::size_t>(out - buffer));
     }
 
@@ -42,15 +40,13 @@ private:
 
 std::string BytesOf(ByteForm form)
 {
-    if (form < 0x100)
-        return std::string(1, static_cast<char>(form));
+    if (form < 0x100) return std::string(1, static_cast<char>(form));
     return {static_cast<char>(form >> 8), static_cast<char>(form & 0xFF)};
 }
 
 ByteForm FormOf(const std::string& bytes)
 {
-    if (bytes.size() == 1)
-        return static_cast<unsigned char>(bytes[0]);
+    if (bytes.size() == 1) return static_cast<unsigned char>(bytes[0]);
     if (bytes.size() == 2)
         return static_cast<ByteForm>(static_cast<unsigned char>(bytes[0]) << 8 | static_cast<unsigned char>(bytes[1]));
     return 0;
@@ -59,8 +55,7 @@ ByteForm FormOf(const std::string& bytes)
 // The converter works in UTF-16BE here so that one character is one unit.
 char16_t SingleUnit(const std::string& utf16)
 {
-    if (utf16.size() != 2)
-        return 0;
+    if (utf16.size() != 2) return 0;
     return static_cast<char16_t>(static_cast<unsigned char>(utf16[0]) << 8 | static_cast<unsigned char>(utf16[1]));
 }
 
@@ -70,8 +65,7 @@ void FillDecode(Table& table, const Converter& toUnicode)
         table.decode[b] = SingleUnit(toUnicode.Convert(BytesOf(static_cast<ByteForm>(b))));
     // Only bytes that are not characters by themselves can lead a pair.
     for (unsigned lead = 0x81; lead < 0x100; ++lead) {
-        if (table.decode[lead] != 0)
-            continue;
+        if (table.decode[lead] != 0) continue;
         for (unsigned trail = 0x40; trail < 0x100; ++trail) {
             const auto form = static_cast<ByteForm>(lead << 8 | trail);
             table.decode[form] = SingleUnit(toUnicode.Convert(BytesOf(form)));
@@ -84,11 +78,9 @@ void FillEncode(Table& table, const Converter& fromUnicode)
     std::vector<std::uint8_t> formCount(0x10000);
     for (unsigned form = 1; form < 0x10000; ++form) {
         const char16_t unit = table.decode[form];
-        if (unit == 0)
-            continue;
+        if (unit == 0) continue;
         ++formCount[unit];
-        if (table.encode[unit] != 0)
-            continue;
+        if (table.encode[unit] != 0) continue;
         const std::string utf16{static_cast<char>(unit >> 8), static_cast<char>(unit & 0xFF)};
         const ByteForm chosen = FormOf(fromUnicode.Convert(utf16));
         // Only a form that reads back as the same character may be written.

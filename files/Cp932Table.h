@@ -51,12 +51,10 @@ struct Character {
 inline Character ReadCharacter(const Table& table, std::string_view bytes, std::size_t at)
 {
     const auto b = static_cast<unsigned char>(bytes[at]);
-    if (b < 0x80)
-        return {true, b, b, 1};
+    if (b < 0x80) return {true, b, b, 1};
     if (at + 1 < bytes.size()) {
         const auto pair = static_cast<ByteForm>(b << 8 | static_cast<unsigned char>(bytes[at + 1]));
-        if (table.decode[pair] != 0)
-            return {true, table.decode[pair], pair, 2};
+        if (table.decode[pair] != 0) return {true, table.decode[pair], pair, 2};
     }
     return {table.decode[b] != 0, table.decode[b], b, 1};
 }

@@ -23,7 +23,8 @@ QString EditorCharMap::ToEditor(const QString& documentText)
     for (const char32_t breaker : BlockBreakers) {
         const QString original = Character(breaker);
         if (!text.contains(original)) continue;
-        while (candidate < LastStandIn && documentText.contains(Character(candidate))) ++candidate;
+        while (candidate < LastStandIn && documentText.contains(Character(candidate)))
+            ++candidate;
         const QString standIn = Character(candidate++);
         text.replace(original, standIn);
         standIns.emplace_back(original, standIn);
@@ -41,7 +42,8 @@ QString EditorCharMap::ToEditor(std::string_view documentText)
 QString EditorCharMap::FromEditor(QString editorText) const
 {
     editorText.replace(QChar::ParagraphSeparator, u'\n');
-    for (const auto& [original, standIn] : standIns) editorText.replace(standIn, original);
+    for (const auto& [original, standIn] : standIns)
+        editorText.replace(standIn, original);
     return editorText;
 }
 

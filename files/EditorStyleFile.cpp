@@ -229,7 +229,8 @@ int PixelHeight(const PropertyReader& reader, const StreamProperty& property)
 {
     const std::int64_t height = reader.Integer(property);
     const std::int64_t pixels = height < 0 ? -height : height;
-    if (pixels < 1 || pixels > MaxFontPixels) reader.Fail(property.name, "文字の高さ " + std::to_string(height) + " は使えません");
+    if (pixels < 1 || pixels > MaxFontPixels)
+        reader.Fail(property.name, "文字の高さ " + std::to_string(height) + " は使えません");
     return static_cast<int>(pixels);
 }
 

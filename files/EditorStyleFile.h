@@ -31,7 +31,7 @@ inline constexpr int ShiftJisCharset = 128;
 inline constexpr std::size_t CustomColorCount = 16;
 
 struct StyleFont {
-    std::string name;  // UTF-8
+    std::string name;      // UTF-8
     int pixelHeight = 13;  // character height
     int charset = ShiftJisCharset;
     ColorValue color = SystemWindowTextColor;

@@ -2,9 +2,9 @@
 
 #include <array>
 #include <stdexcept>
+#include <type_traits>
 #include <utility>
 #include <variant>
-#include <type_traits>
 
 namespace tallyrix {
 namespace {

@@ -31,31 +31,31 @@ inline constexpr std::int32_t SystemWindowColor = static_cast<std::int32_t>(0x80
 // type, its design default and when it is written (at every close; at close
 // only when the named file exists; only by the view presets). Reading does
 // not depend on the order.
-#define TALLYRIX_FORM_KEYS(X)                                               \
-    X(iFormTop, int, 0, AtClose)                                            \
-    X(iFormLeft, int, 1, AtClose)                                           \
-    X(iFormHeight, int, 466, AtClose)                                       \
-    X(iFormWidth, int, 582, AtClose)                                        \
-    X(iDirectoryListBoxHeight, int, 58, AtClose)                            \
-    X(iLeftPanelWidth, int, 129, AtClose)                                   \
-    X(ireResultWidth, int, 165, AtClose)                                    \
-    X(iDriveComboBox1Width, int, 155, AtClose)                              \
-    X(iEditorColor, int, SystemWindowColor, AtClose)                        \
-    X(bShowNumberToolBar, bool, true, AtClose)                              \
-    X(bShowFunctionToolBar, bool, true, AtClose)                            \
-    X(bShowRegisteredToolBar, bool, true, AtClose)                          \
-    X(bShowSpeedBar, bool, true, AtClose)                                   \
-    X(bStayOnTop, bool, false, AtClose)                                     \
-    X(bFlatButton, bool, true, AtClose)                                     \
-    X(asCurFileName, std::string, "新規.txt", AtCloseWhenFileExists)        \
-    X(bRAD, bool, true, AtClose)                                            \
-    X(bEquation, bool, false, AtClose)                                      \
-    X(bEnter, bool, false, AtClose)                                         \
-    X(bEnterToSemicolon, bool, false, AtClose)                              \
-    X(bInsertRegisteredValue, bool, false, AtClose)                         \
-    X(bSkipCheckFileSave, bool, false, AtClose)                             \
-    X(bAlignedValues, bool, false, AtClose)                                 \
-    X(iOldLeftPanelWidth, int, 100, ByPresets)                              \
+#define TALLYRIX_FORM_KEYS(X)                                        \
+    X(iFormTop, int, 0, AtClose)                                     \
+    X(iFormLeft, int, 1, AtClose)                                    \
+    X(iFormHeight, int, 466, AtClose)                                \
+    X(iFormWidth, int, 582, AtClose)                                 \
+    X(iDirectoryListBoxHeight, int, 58, AtClose)                     \
+    X(iLeftPanelWidth, int, 129, AtClose)                            \
+    X(ireResultWidth, int, 165, AtClose)                             \
+    X(iDriveComboBox1Width, int, 155, AtClose)                       \
+    X(iEditorColor, int, SystemWindowColor, AtClose)                 \
+    X(bShowNumberToolBar, bool, true, AtClose)                       \
+    X(bShowFunctionToolBar, bool, true, AtClose)                     \
+    X(bShowRegisteredToolBar, bool, true, AtClose)                   \
+    X(bShowSpeedBar, bool, true, AtClose)                            \
+    X(bStayOnTop, bool, false, AtClose)                              \
+    X(bFlatButton, bool, true, AtClose)                              \
+    X(asCurFileName, std::string, "新規.txt", AtCloseWhenFileExists) \
+    X(bRAD, bool, true, AtClose)                                     \
+    X(bEquation, bool, false, AtClose)                               \
+    X(bEnter, bool, false, AtClose)                                  \
+    X(bEnterToSemicolon, bool, false, AtClose)                       \
+    X(bInsertRegisteredValue, bool, false, AtClose)                  \
+    X(bSkipCheckFileSave, bool, false, AtClose)                      \
+    X(bAlignedValues, bool, false, AtClose)                          \
+    X(iOldLeftPanelWidth, int, 100, ByPresets)                       \
     X(iOldreResultWidth, int, 100, ByPresets)
 
 // One member per key, named as the key, holding its design default.

@@ -79,27 +79,38 @@ private:
         StreamValue value;
         value.tag = static_cast<ValueTag>(Byte());
         switch (value.tag) {
-        case ValueTag::Int8: value.number = Signed(1); break;
-        case ValueTag::Int16: value.number = Signed(2); break;
-        case ValueTag::Int32: value.number = Signed(4); break;
-        case ValueTag::String:
-        case ValueTag::Identifier: value.text = ShortString(); break;
-        case ValueTag::LongString: value.text = std::string(Take(LittleEndian(4))); break;
-        case ValueTag::False:
-        case ValueTag::True: break;
-        case ValueTag::Set:
-            for (std::string name = ShortString(); !name.empty(); name = ShortString())
-                value.names.push_back(std::move(name));
-            break;
-        case ValueTag::List:
-            if (depth >= MaxListDepth) Fail("リストの入れ子が深すぎます");
-            while (bytes.substr(offset, 1) != std::string_view("\0", 1))
-                value.items.push_back(Value(depth + 1));
-            Take(1);
-            break;
-        default:
-            --offset;
-            Fail("値の型 " + std::to_string(static_cast<int>(value.tag)) + " は読めません");
+            case ValueTag::Int8:
+                value.number = Signed(1);
+                break;
+            case ValueTag::Int16:
+                value.number = Signed(2);
+                break;
+            case ValueTag::Int32:
+                value.number = Signed(4);
+                break;
+            case ValueTag::String:
+            case ValueTag::Identifier:
+                value.text = ShortString();
+                break;
+            case ValueTag::LongString:
+                value.text = std::string(Take(LittleEndian(4)));
+                break;
+            case ValueTag::False:
+            case ValueTag::True:
+                break;
+            case ValueTag::Set:
+                for (std::string name = ShortString(); !name.empty(); name = ShortString())
+                    value.names.push_back(std::move(name));
+                break;
+            case ValueTag::List:
+                if (depth >= MaxListDepth) Fail("リストの入れ子が深すぎます");
+                while (bytes.substr(offset, 1) != std::string_view("\0", 1))
+                    value.items.push_back(Value(depth + 1));
+                Take(1);
+                break;
+            default:
+                --offset;
+                Fail("値の型 " + std::to_string(static_cast<int>(value.tag)) + " は読めません");
         }
         return value;
     }
@@ -110,17 +121,13 @@ private:
 
 }  // namespace
 
-ObjectRecordWriter::ObjectRecordWriter(std::string_view className, std::string_view objectName)
-    : bytes(Signature)
+ObjectRecordWriter::ObjectRecordWriter(std::string_view className, std::string_view objectName) : bytes(Signature)
 {
     AppendShortString(bytes, className);
     AppendShortString(bytes, objectName);
 }
 
-void ObjectRecordWriter::Name(std::string_view name)
-{
-    AppendShortString(bytes, name);
-}
+void ObjectRecordWriter::Name(std::string_view name) { AppendShortString(bytes, name); }
 
 void ObjectRecordWriter::StringValue(std::string_view text)
 {

@@ -22,7 +22,7 @@ public:
 };
 
 enum class ValueTag : std::uint8_t {
-    List = 1,        // values until a zero byte
+    List = 1,  // values until a zero byte
     Int8 = 2,
     Int16 = 3,
     Int32 = 4,
@@ -30,8 +30,8 @@ enum class ValueTag : std::uint8_t {
     Identifier = 7,  // one length byte
     False = 8,
     True = 9,
-    Set = 11,        // identifiers until an empty one
-    LongString = 12, // four length bytes
+    Set = 11,         // identifiers until an empty one
+    LongString = 12,  // four length bytes
 };
 
 struct StreamValue {

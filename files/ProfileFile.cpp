@@ -19,16 +19,12 @@ std::string_view Trim(std::string_view text)
     return text.substr(first, text.find_last_not_of(Blanks) - first + 1);
 }
 
-char LowerAscii(char c)
-{
-    return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
-}
+char LowerAscii(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
 
 bool SameName(std::string_view a, std::string_view b)
 {
-    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
-               return LowerAscii(x) == LowerAscii(y);
-           });
+    return a.size() == b.size() &&
+           std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) { return LowerAscii(x) == LowerAscii(y); });
 }
 
 // "[name]" gives the name; a header without its closing bracket runs to the
@@ -51,10 +47,7 @@ std::optional<std::string_view> KeyOf(std::string_view line)
     return Trim(trimmed.substr(0, equals));
 }
 
-bool IsQuote(char c)
-{
-    return c == '"' || c == '\'';
-}
+bool IsQuote(char c) { return c == '"' || c == '\''; }
 
 std::string_view Unquote(std::string_view value)
 {
@@ -63,10 +56,7 @@ std::string_view Unquote(std::string_view value)
     return value;
 }
 
-std::string_view ValueOf(std::string_view line)
-{
-    return Unquote(Trim(line.substr(line.find('=') + 1)));
-}
+std::string_view ValueOf(std::string_view line) { return Unquote(Trim(line.substr(line.find('=') + 1))); }
 
 // Cuts after count UTF-8 characters, never inside one.
 std::string_view CutToCharacters(std::string_view text, std::size_t count)
@@ -85,8 +75,8 @@ std::string StorableValue(std::string_view value)
 {
     value = value.substr(0, value.find_first_of("\r\n"));
     if (value.empty()) return {};
-    const bool trimmed = Blanks.find(value.front()) != std::string_view::npos ||
-                         Blanks.find(value.back()) != std::string_view::npos;
+    const bool trimmed =
+        Blanks.find(value.front()) != std::string_view::npos || Blanks.find(value.back()) != std::string_view::npos;
     if (trimmed || Unquote(value).size() != value.size()) return '"' + std::string(value) + '"';
     return std::string(value);
 }
@@ -100,9 +90,12 @@ std::optional<std::uint64_t> ParseDigits(std::string_view digits, int base)
     for (const char c : digits) {
         const char lower = LowerAscii(c);
         int digit = 0;
-        if (c >= '0' && c <= '9') digit = c - '0';
-        else if (base == 16 && lower >= 'a' && lower <= 'f') digit = lower - 'a' + 10;
-        else return std::nullopt;
+        if (c >= '0' && c <= '9')
+            digit = c - '0';
+        else if (base == 16 && lower >= 'a' && lower <= 'f')
+            digit = lower - 'a' + 10;
+        else
+            return std::nullopt;
         value = value * static_cast<std::uint64_t>(base) + static_cast<std::uint64_t>(digit);
     }
     return value;
@@ -152,7 +145,8 @@ std::optional<ProfileFile::SectionRange> ProfileFile::FindSection(std::string_vi
         const std::optional<std::string_view> name = SectionNameOf(lines[i]);
         if (!name || !SameName(*name, section)) continue;
         std::size_t end = i + 1;
-        while (end < lines.size() && !SectionNameOf(lines[end])) ++end;
+        while (end < lines.size() && !SectionNameOf(lines[end]))
+            ++end;
         return SectionRange{i, end};
     }
     return std::nullopt;

@@ -44,11 +44,10 @@ QString FallbackNotice(const ProgramDirectories& directories)
     return notice.arg(ShownDirectory(directories.refusedDir), ShownDirectory(directories.progDir));
 }
 
-QString ChooseProgramDirectory(const QString& executableDir, const QString& homeOverride,
-                               const QString& userDataDir)
+QString ChooseProgramDirectory(const QString& executableDir, const QString& homeOverride, const QString& userDataDir)
 {
-    return QString::fromStdString(ProgramDirectoryFor(executableDir.toStdString(), homeOverride.toStdString(),
-                                                      userDataDir.toStdString()));
+    return QString::fromStdString(
+        ProgramDirectoryFor(executableDir.toStdString(), homeOverride.toStdString(), userDataDir.toStdString()));
 }
 
 ProgramDirectories ResolveProgramDirectories(const QString& executableDir, const QString& homeOverride,

@@ -27,8 +27,7 @@ QString FallbackNotice(const ProgramDirectories& directories);
 // one taken cannot be written, or the program runs from an install folder,
 // the per-user data directory.
 // Nothing is created: readers such as tallyrix-calc use it as it is.
-QString ChooseProgramDirectory(const QString& executableDir, const QString& homeOverride,
-                               const QString& userDataDir);
+QString ChooseProgramDirectory(const QString& executableDir, const QString& homeOverride, const QString& userDataDir);
 
 // The chosen directory, with CAL created when missing. Throws FileError when
 // no usable directory can be created.

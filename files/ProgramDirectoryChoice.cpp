@@ -27,8 +27,8 @@ bool CanCreateFilesIn(const std::string& dir)
 }
 
 // Shared by every user and managed by the package system.
-constexpr std::string_view InstallTrees[] = {"/usr", "/opt", "/bin", "/sbin", "/lib", "/lib32", "/lib64",
-                                             "/libx32", "/snap"};
+constexpr std::string_view InstallTrees[] = {"/usr",   "/opt",   "/bin",    "/sbin", "/lib",
+                                             "/lib32", "/lib64", "/libx32", "/snap"};
 
 bool IsInTree(std::string_view dir, std::string_view tree)
 {

@@ -19,15 +19,9 @@ std::optional<std::string> ReadBytesIfPresent(const std::string& path)
 
 }  // namespace
 
-std::string IniFilePath(const std::string& progDir)
-{
-    return progDir + "/" + IniFileName;
-}
+std::string IniFilePath(const std::string& progDir) { return progDir + "/" + IniFileName; }
 
-std::string StyleFilePath(const std::string& progDir)
-{
-    return progDir + "/" + StyleFileName;
-}
+std::string StyleFilePath(const std::string& progDir) { return progDir + "/" + StyleFileName; }
 
 ProfileFile LoadProfileFile(const std::string& path)
 {
@@ -35,10 +29,7 @@ ProfileFile LoadProfileFile(const std::string& path)
     return bytes ? ProfileFile::FromBytes(*bytes) : ProfileFile();
 }
 
-void SaveProfileFile(const std::string& path, const ProfileFile& profile)
-{
-    SaveWholeFile(path, profile.ToBytes());
-}
+void SaveProfileFile(const std::string& path, const ProfileFile& profile) { SaveWholeFile(path, profile.ToBytes()); }
 
 std::optional<EditorStyleReading> LoadEditorStyleFile(const std::string& path)
 {

@@ -39,9 +39,12 @@ QColor ColorFromValue(ColorValue value, const QPalette& system)
     const auto bits = static_cast<std::uint32_t>(value);
     if (bits & SystemColorBit) {
         switch (bits & ~SystemColorBit) {
-        case SystemWindowIndex: return system.color(QPalette::Base);
-        case SystemWindowTextIndex: return system.color(QPalette::Text);
-        default: return system.color(QPalette::Window);
+            case SystemWindowIndex:
+                return system.color(QPalette::Base);
+            case SystemWindowTextIndex:
+                return system.color(QPalette::Text);
+            default:
+                return system.color(QPalette::Window);
         }
     }
     return QColor(static_cast<int>(bits & 0xFF), static_cast<int>((bits >> 8) & 0xFF),

@@ -7,8 +7,7 @@
 
 namespace tallyrix {
 
-QWidget* TCellEditor::createEditor(QWidget* parent, const QStyleOptionViewItem& option,
-                                   const QModelIndex& index) const
+QWidget* TCellEditor::createEditor(QWidget* parent, const QStyleOptionViewItem& option, const QModelIndex& index) const
 {
     QWidget* editor = QStyledItemDelegate::createEditor(parent, option, index);
     if (auto* line = qobject_cast<QLineEdit*>(editor)) {

@@ -11,8 +11,7 @@ class TCellEditor : public QStyledItemDelegate {
 public:
     using QStyledItemDelegate::QStyledItemDelegate;
 
-    QWidget* createEditor(QWidget* parent, const QStyleOptionViewItem& option,
-                          const QModelIndex& index) const override;
+    QWidget* createEditor(QWidget* parent, const QStyleOptionViewItem& option, const QModelIndex& index) const override;
     // Leaves an editor alone that already shows the cell's text, so the
     // cell can follow the editor without moving its caret.
     void setEditorData(QWidget* editor, const QModelIndex& index) const override;

@@ -27,8 +27,7 @@ std::string ReadQuoted(std::string_view line, std::size_t& i)
             field += c;
             continue;
         }
-        if (i >= line.size() || line[i] != '"')
-            break;  // the closing quote
+        if (i >= line.size() || line[i] != '"') break;  // the closing quote
         field += '"';
         ++i;
     }
@@ -67,12 +66,10 @@ std::string QuoteField(std::string_view field)
     bool needsQuotes = false;
     for (const char c : field)
         needsQuotes = needsQuotes || EndsUnquoted(c) || c == '"';
-    if (!needsQuotes)
-        return std::string(field);
+    if (!needsQuotes) return std::string(field);
     std::string quoted = "\"";
     for (const char c : field) {
-        if (c == '"')
-            quoted += '"';
+        if (c == '"') quoted += '"';
         quoted += c;
     }
     return quoted + '"';
@@ -82,8 +79,7 @@ std::string JoinFields(const std::vector<std::string>& fields)
 {
     std::string line;
     for (std::size_t i = 0; i < fields.size(); ++i) {
-        if (i > 0)
-            line += ',';
+        if (i > 0) line += ',';
         line += QuoteField(fields[i]);
     }
     return line;

@@ -15,7 +15,8 @@ void Rotate(int from, int to, Take take, Put put)
 {
     auto moved = take(from);
     const int step = to > from ? 1 : -1;
-    for (int line = from; line != to; line += step) put(line, take(line + step));
+    for (int line = from; line != to; line += step)
+        put(line, take(line + step));
     put(to, moved);
 }
 
@@ -37,10 +38,7 @@ void MoveRow(QTableWidget* grid, int from, int to)
 
 }  // namespace
 
-QString SingleLineCellText(const QString& text)
-{
-    return QString::fromStdString(SingleLineField(text.toStdString()));
-}
+QString SingleLineCellText(const QString& text) { return QString::fromStdString(SingleLineField(text.toStdString())); }
 
 QString CellText(const QTableWidget* grid, int row, int column)
 {

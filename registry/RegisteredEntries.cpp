@@ -23,8 +23,7 @@ void SkipSpaces(std::string_view text, std::size_t& i)
 void TakeSign(std::string_view text, std::size_t& i, std::string& out)
 {
     if (i < text.size() && (text[i] == '+' || text[i] == '-')) {
-        if (text[i] == '-')
-            out += '-';
+        if (text[i] == '-') out += '-';
         ++i;
     }
 }
@@ -51,18 +50,15 @@ std::optional<std::string> NormalDecimal(std::string_view text)
         number += text[i++];
         digits += TakeDigits(text, i, number);
     }
-    if (digits == 0)
-        return std::nullopt;
+    if (digits == 0) return std::nullopt;
     if (i < text.size() && (text[i] == 'E' || text[i] == 'e')) {
         ++i;
         std::string exponent = "e";
         TakeSign(text, i, exponent);
-        if (TakeDigits(text, i, exponent) > 0)
-            number += exponent;
+        if (TakeDigits(text, i, exponent) > 0) number += exponent;
     }
     SkipSpaces(text, i);
-    if (i != text.size())
-        return std::nullopt;
+    if (i != text.size()) return std::nullopt;
     return number;
 }
 
@@ -92,8 +88,7 @@ std::vector<Constant> DistinctConstants(const std::vector<std::string>& lines)
     for (const std::string& line : lines) {
         const std::vector<std::string> fields = SplitFields(line);
         const std::optional<double> value = fields.size() >= 2 ? NumericValue(fields[1]) : std::nullopt;
-        if (!value)
-            continue;
+        if (!value) continue;
         const auto [found, added] = position.try_emplace(fields[0], constants.size());
         if (added)
             constants.push_back({fields[0], *value});
@@ -108,11 +103,9 @@ std::vector<Constant> DistinctConstants(const std::vector<std::string>& lines)
 std::optional<double> NumericValue(std::string_view field)
 {
     const std::optional<std::string> number = NormalDecimal(field);
-    if (!number)
-        return std::nullopt;
+    if (!number) return std::nullopt;
     const double value = ToDouble(*number);
-    if (value == 0.0 || !std::isfinite(value))
-        return std::nullopt;
+    if (value == 0.0 || !std::isfinite(value)) return std::nullopt;
     return value;
 }
 
@@ -131,8 +124,7 @@ std::string RegisteredInsertText(std::string_view line, const Evaluator& engine,
 {
     const std::vector<std::string> fields = SplitFields(line);
     const std::string caption = FieldOrEmpty(fields, 0);
-    if (!insertRegisteredValue && engine.IsDefined(caption))
-        return caption;
+    if (!insertRegisteredValue && engine.IsDefined(caption)) return caption;
     return FieldOrEmpty(fields, 1);
 }
 
@@ -144,8 +136,7 @@ int RegisterConstants(const std::vector<std::string>& lines, Evaluator& engine)
     for (const Constant& constant : constants) {
         const int before = engine.VariableCount();
         engine.RegisterConstant(constant.name, constant.value);
-        if (engine.VariableCount() > before)
-            ++fixedVariableCount;
+        if (engine.VariableCount() > before) ++fixedVariableCount;
     }
     engine.RestateVariableList();
     return fixedVariableCount;

@@ -12,7 +12,10 @@
 namespace tallyrix {
 namespace {
 
-QString ToQString(const std::string& text) { return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())); }
+QString ToQString(const std::string& text)
+{
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
 
 // Every line of from, less one occurrence for each line of take.
 std::vector<std::string> Without(const std::vector<std::string>& from, const std::vector<std::string>& take)
@@ -58,8 +61,7 @@ std::vector<std::string> EntryLinesFromRows(const std::vector<EntryRow>& rows, b
 {
     std::vector<std::string> lines;
     for (const EntryRow& row : rows) {
-        if (row[0].empty() || (requireValue && row[1].empty()))
-            continue;
+        if (row[0].empty() || (requireValue && row[1].empty())) continue;
         // A line break pasted into a cell would cut the entry in two.
         lines.push_back(JoinFields({SingleLineField(row[0]), SingleLineField(row[1]), SingleLineField(row[2])}));
     }

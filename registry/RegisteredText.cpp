@@ -18,10 +18,7 @@ std::vector<std::string> SplitRegisteredText(std::string_view text)
     return SplitLines(text.substr(0, text.find('\0')));
 }
 
-std::string JoinRegisteredLines(const std::vector<std::string>& lines)
-{
-    return JoinLinesCrLf(lines);
-}
+std::string JoinRegisteredLines(const std::vector<std::string>& lines) { return JoinLinesCrLf(lines); }
 
 std::optional<std::string> ReadRegisteredBytes(const std::string& path)
 {

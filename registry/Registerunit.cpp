@@ -70,7 +70,8 @@ void TRegisterForm::CreateGrid()
     QHeaderView* columns = sgRegister->horizontalHeader();
     columns->setStretchLastSection(false);
     columns->setSectionResizeMode(QHeaderView::Interactive);
-    for (int column = 0; column < ColumnCount; ++column) columns->resizeSection(column, ColumnWidths[column]);
+    for (int column = 0; column < ColumnCount; ++column)
+        columns->resizeSection(column, ColumnWidths[column]);
     // The row header is the handle for sizing and dragging rows.
     QHeaderView* rows = sgRegister->verticalHeader();
     rows->setSectionResizeMode(QHeaderView::Interactive);
@@ -149,10 +150,7 @@ void TRegisterForm::LoadLines(const std::vector<std::string>& lines)
     sgRegister->setCurrentCell(0, 0);
 }
 
-std::vector<std::string> TRegisterForm::EntryLines() const
-{
-    return EntryLinesFromRows(RowsUpTo(LastRow()), false);
-}
+std::vector<std::string> TRegisterForm::EntryLines() const { return EntryLinesFromRows(RowsUpTo(LastRow()), false); }
 
 void TRegisterForm::SetFile(RegisteredFileSession& file) { File = &file; }
 
@@ -223,7 +221,8 @@ std::vector<EntryRow> TRegisterForm::RowsUpTo(int end) const
     std::vector<EntryRow> rows;
     for (int row = 0; row < end; ++row) {
         EntryRow& entry = rows.emplace_back();
-        for (int column = 0; column < ColumnCount; ++column) entry[column] = ToUtf8(CellText(sgRegister, row, column));
+        for (int column = 0; column < ColumnCount; ++column)
+            entry[column] = ToUtf8(CellText(sgRegister, row, column));
     }
     return rows;
 }
@@ -268,8 +267,7 @@ void TRegisterForm::SetCurrentCellText(const QString& text)
 
 void TRegisterForm::Copy1Click()
 {
-    QGuiApplication::clipboard()->setText(
-        CellText(sgRegister, sgRegister->currentRow(), sgRegister->currentColumn()));
+    QGuiApplication::clipboard()->setText(CellText(sgRegister, sgRegister->currentRow(), sgRegister->currentColumn()));
 }
 
 void TRegisterForm::Cut1Click()
@@ -299,7 +297,8 @@ void TRegisterForm::RowDeleteClick()
     const MessageRequest question{QMessageBox::Critical, QCoreApplication::applicationName(),
                                   QStringLiteral("選択行を削除しますか？"), QMessageBox::Yes | QMessageBox::No};
     if (Dialogs.ShowMessage(this, question) == QMessageBox::Yes && row >= 0) {
-        for (int cell = 0; cell < ColumnCount; ++cell) SetCellText(sgRegister, row, cell, QString());
+        for (int cell = 0; cell < ColumnCount; ++cell)
+            SetCellText(sgRegister, row, cell, QString());
     }
     const std::vector<std::string> lines = EntryLinesFromRows(RowsUpTo(sgRegister->rowCount()), true);
     FillGrid(lines);

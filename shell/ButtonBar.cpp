@@ -133,7 +133,8 @@ void TButtonBar::RemoveButtons()
     const QList<QToolButton*> buttons = Buttons();
     const bool enabled = Rows->isEnabled();
     delete Rows;
-    for (QToolButton* button : buttons) delete button;
+    for (QToolButton* button : buttons)
+        delete button;
     Made.clear();
     Entries.clear();
     Sizes.clear();
@@ -167,7 +168,8 @@ QList<QToolButton*> TButtonBar::Buttons() const
 void TButtonBar::SetFlat(bool flat)
 {
     FlatButtons = flat;
-    for (QToolButton* button : Buttons()) button->setAutoRaise(flat);
+    for (QToolButton* button : Buttons())
+        button->setAutoRaise(flat);
     if (Overflow) Overflow->setAutoRaise(flat);
 }
 
@@ -238,7 +240,12 @@ void TButtonBar::CreateOverflowButton()
     Overflow->setText(QStringLiteral("»"));
     SetUpButton(Overflow, FlatButtons);
     Overflow->setPopupMode(QToolButton::InstantPopup);
-    OverflowMenu = new EntryMenu(*this, [this] { return std::pair{FirstHiddenEntry(), EntryCount()}; }, Overflow);
+    OverflowMenu = new EntryMenu(
+        *this,
+        [this] {
+            return std::pair{FirstHiddenEntry(), EntryCount()};
+        },
+        Overflow);
     Overflow->setMenu(OverflowMenu);
     Overflow->hide();
     Rows->SetOverflowButton(Overflow);

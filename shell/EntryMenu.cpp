@@ -11,7 +11,8 @@ namespace tallyrix {
 std::vector<std::pair<int, int>> EntryRuns(int first, int last, int fanout)
 {
     long long size = 1;
-    while ((last - first + size - 1) / size > fanout) size *= fanout;
+    while ((last - first + size - 1) / size > fanout)
+        size *= fanout;
     std::vector<std::pair<int, int>> runs;
     for (long long start = first; start < last; start += size)
         runs.emplace_back(static_cast<int>(start), static_cast<int>(std::min<long long>(start + size, last)));
@@ -56,7 +57,12 @@ void EntryMenu::AddEntry(int index)
 
 void EntryMenu::AddRun(int first, int last)
 {
-    auto* submenu = new EntryMenu(Bar, [first, last] { return std::pair{first, last}; }, this);
+    auto* submenu = new EntryMenu(
+        Bar,
+        [first, last] {
+            return std::pair{first, last};
+        },
+        this);
     submenu->setTitle(Bar.EntryButton(first)->text() + QStringLiteral(" … ") + Bar.EntryButton(last - 1)->text());
     addMenu(submenu);
 }

@@ -10,8 +10,8 @@
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QScrollBar>
-#include <QStyle>
 #include <QSplitter>
+#include <QStyle>
 #include <QTreeView>
 #include <QVBoxLayout>
 
@@ -83,7 +83,8 @@ void TFilePane::CreateModels()
     // Connected before the views: the views move their current entry as
     // rows go, and that move must not count as the user's choice.
     const auto keepLater = [this] {
-        QMetaObject::invokeMethod(this, [this] { KeepShownDirectory(); }, Qt::QueuedConnection);
+        QMetaObject::invokeMethod(
+            this, [this] { KeepShownDirectory(); }, Qt::QueuedConnection);
     };
     for (QFileSystemModel* model : {DirectoryModel, FileModel}) {
         connect(model, &QAbstractItemModel::rowsAboutToBeRemoved, this, [this] { ModelRemovingRows = true; });
@@ -106,7 +107,8 @@ void TFilePane::KeepShownDirectory()
     if (ShownDirectory.isEmpty()) return;
     if (!QFileInfo(ShownDirectory).isDir()) {
         QString above = ShownDirectory;
-        while (!QFileInfo(above).isDir() && above != QStringLiteral("/")) above = QFileInfo(above).absolutePath();
+        while (!QFileInfo(above).isDir() && above != QStringLiteral("/"))
+            above = QFileInfo(above).absolutePath();
         ShownDirectory.clear();
         ShowDrive(above);
         ShowDirectory(above);
@@ -143,7 +145,8 @@ void TFilePane::CreateDirectoryList()
     DirectoryListBox->setObjectName(QStringLiteral("DirectoryListBox"));
     DirectoryListBox->setModel(DirectoryModel);
     DirectoryListBox->setHeaderHidden(true);
-    for (int column = 1; column < DirectoryModel->columnCount(); ++column) DirectoryListBox->hideColumn(column);
+    for (int column = 1; column < DirectoryModel->columnCount(); ++column)
+        DirectoryListBox->hideColumn(column);
     DirectoryListBox->setSelectionMode(QAbstractItemView::SingleSelection);
     DirectoryListBox->setEditTriggers(QAbstractItemView::NoEditTriggers);
     DirectoryListBox->setUniformRowHeights(true);
@@ -199,7 +202,8 @@ void TFilePane::CreateFileList()
 
 void TFilePane::FillDrives()
 {
-    for (const DriveEntry& drive : MountedDrives()) DriveComboBox1->addItem(drive.label, drive.root);
+    for (const DriveEntry& drive : MountedDrives())
+        DriveComboBox1->addItem(drive.label, drive.root);
 }
 
 QString TFilePane::Directory() const { return ShownDirectory; }
@@ -231,7 +235,8 @@ void TFilePane::ShowDrive(const QString& dir)
 void TFilePane::ShowDirectory(const QString& dir)
 {
     const QModelIndex index = DirectoryModel->index(dir);
-    for (QModelIndex above = index; above.isValid(); above = above.parent()) DirectoryListBox->expand(above);
+    for (QModelIndex above = index; above.isValid(); above = above.parent())
+        DirectoryListBox->expand(above);
     DirectoryListBox->setCurrentIndex(index);
     RevealCurrentDirectory();
     FollowShownDirectory = true;
@@ -265,13 +270,13 @@ void TFilePane::DriveChosen(int index)
 bool TFilePane::eventFilter(QObject* watched, QEvent* event)
 {
     switch (event->type()) {
-    case QEvent::MouseButtonPress:
-    case QEvent::Wheel:
-    case QEvent::KeyPress:
-        FollowShownDirectory = false;
-        break;
-    default:
-        break;
+        case QEvent::MouseButtonPress:
+        case QEvent::Wheel:
+        case QEvent::KeyPress:
+            FollowShownDirectory = false;
+            break;
+        default:
+            break;
     }
     return QFrame::eventFilter(watched, event);
 }

@@ -13,10 +13,14 @@ WordClass ClassOf(char32_t c)
     if (c == U'_') return WordClass::Other;
     if (c == 0x30FC || c == 0xFF70) return WordClass::Katakana;  // prolonged sound marks
     switch (QChar::script(c)) {
-    case QChar::Script_Hiragana: return WordClass::Hiragana;
-    case QChar::Script_Katakana: return WordClass::Katakana;
-    case QChar::Script_Han: return WordClass::Han;
-    default: break;
+        case QChar::Script_Hiragana:
+            return WordClass::Hiragana;
+        case QChar::Script_Katakana:
+            return WordClass::Katakana;
+        case QChar::Script_Han:
+            return WordClass::Han;
+        default:
+            break;
     }
     const bool wordChar = QChar::isLetterOrNumber(c) || QChar::isMark(c);
     return wordChar ? WordClass::Other : WordClass::None;
@@ -51,10 +55,7 @@ bool IsWholeWord(const QString& text, int pos, int length)
     return IsWordBoundary(text, pos) && IsWordBoundary(text, pos + length);
 }
 
-int SelectionEnd(const FindTarget& target)
-{
-    return target.SelStart() + target.SelLength();
-}
+int SelectionEnd(const FindTarget& target) { return target.SelStart() + target.SelLength(); }
 
 }  // namespace
 

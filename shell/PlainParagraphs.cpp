@@ -40,9 +40,12 @@ bool TPlainParagraphs::Replace(std::size_t first, std::size_t removed, std::vect
     ReplaceRange(Continues, first, removed, std::move(continues));
     std::vector<std::size_t> lengths;
     lengths.reserve(paragraphs.size());
-    for (const std::string& paragraph : paragraphs) lengths.push_back(tallyrix::Cp932Length(paragraph));
-    for (std::size_t i = first; i < first + removed; ++i) Sum -= Lengths[i];
-    for (std::size_t length : lengths) Sum += length;
+    for (const std::string& paragraph : paragraphs)
+        lengths.push_back(tallyrix::Cp932Length(paragraph));
+    for (std::size_t i = first; i < first + removed; ++i)
+        Sum -= Lengths[i];
+    for (std::size_t length : lengths)
+        Sum += length;
     ReplaceRange(Lengths, first, removed, std::move(lengths));
     ReplaceRange(Texts, first, removed, std::move(paragraphs));
     Cache.firstChanged = std::min(Cache.firstChanged, first);
@@ -96,7 +99,8 @@ std::string TPlainParagraphs::ByParagraphText(std::string_view byLine) const
         start = end + 1;
     }
     std::string text;
-    for (const std::string_view line : ByParagraph(std::move(lines))) text.append(line).append(1, '\n');
+    for (const std::string_view line : ByParagraph(std::move(lines)))
+        text.append(line).append(1, '\n');
     if (!text.empty()) text.pop_back();
     return text;
 }

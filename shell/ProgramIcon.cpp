@@ -2,10 +2,7 @@
 
 // The resource lives in a static library, whose unreferenced initializer the
 // linker would drop; it is registered by hand, outside any namespace.
-static void RegisterIconResource()
-{
-    Q_INIT_RESOURCE(tallyrix);
-}
+static void RegisterIconResource() { Q_INIT_RESOURCE(tallyrix); }
 
 namespace tallyrix {
 

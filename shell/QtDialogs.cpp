@@ -50,7 +50,8 @@ std::optional<QString> ChooseFile(QWidget* owner, const FileDialogRequest& reque
     dialog.setAcceptMode(mode);
     dialog.setFileMode(QFileDialog::AnyFile);
     QStringList filters;
-    for (const QString& filter : request.nameFilters) filters.append(ListingFilter(filter));
+    for (const QString& filter : request.nameFilters)
+        filters.append(ListingFilter(filter));
     dialog.setNameFilters(filters);
     // Opening adds the suffix only for a name that names no file.
     if (mode == QFileDialog::AcceptSave) dialog.setDefaultSuffix(request.defaultSuffix);

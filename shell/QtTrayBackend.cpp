@@ -10,23 +10,23 @@ std::vector<TrayMouseMessage> TrayMessagesFor(QSystemTrayIcon::ActivationReason 
 {
     using M = TrayMouseMessage;
     switch (reason) {
-    case QSystemTrayIcon::Trigger: return {M::LeftDown, M::LeftUp};
-    case QSystemTrayIcon::Context: return {M::RightDown, M::RightUp};
-    case QSystemTrayIcon::MiddleClick: return {M::MiddleDown, M::MiddleUp};
-    case QSystemTrayIcon::DoubleClick: return {M::LeftDouble};
-    case QSystemTrayIcon::Unknown: break;
+        case QSystemTrayIcon::Trigger:
+            return {M::LeftDown, M::LeftUp};
+        case QSystemTrayIcon::Context:
+            return {M::RightDown, M::RightUp};
+        case QSystemTrayIcon::MiddleClick:
+            return {M::MiddleDown, M::MiddleUp};
+        case QSystemTrayIcon::DoubleClick:
+            return {M::LeftDouble};
+        case QSystemTrayIcon::Unknown:
+            break;
     }
     return {};
 }
 
-QtTrayBackend::QtTrayBackend(QWidget* window) : Window(window)
-{
-}
+QtTrayBackend::QtTrayBackend(QWidget* window) : Window(window) {}
 
-bool QtTrayBackend::Available() const
-{
-    return QSystemTrayIcon::isSystemTrayAvailable();
-}
+bool QtTrayBackend::Available() const { return QSystemTrayIcon::isSystemTrayAvailable(); }
 
 void QtTrayBackend::Add(const TrayIconData& data)
 {
@@ -40,10 +40,7 @@ void QtTrayBackend::Modify(const TrayIconData& data)
     TrayIcon.setToolTip(data.tip);
 }
 
-void QtTrayBackend::Remove()
-{
-    TrayIcon.hide();
-}
+void QtTrayBackend::Remove() { TrayIcon.hide(); }
 
 // A tool window has no taskbar button. Changing the type hides a window, so
 // a visible one is shown again; and a tool window would no longer end the
@@ -60,21 +57,16 @@ void QtTrayBackend::ShowTaskbarButton(bool shown)
     if (visible) Window->show();
 }
 
-QPoint QtTrayBackend::CursorPos() const
-{
-    return QCursor::pos();
-}
+QPoint QtTrayBackend::CursorPos() const { return QCursor::pos(); }
 
-void QtTrayBackend::Popup(QMenu& menu, QPoint at)
-{
-    menu.popup(at);
-}
+void QtTrayBackend::Popup(QMenu& menu, QPoint at) { menu.popup(at); }
 
 void QtTrayBackend::Listen(std::function<void(TrayMouseMessage)> handler)
 {
     QObject::connect(&TrayIcon, &QSystemTrayIcon::activated,
                      [handler = std::move(handler)](QSystemTrayIcon::ActivationReason reason) {
-                         for (TrayMouseMessage message : TrayMessagesFor(reason)) handler(message);
+                         for (TrayMouseMessage message : TrayMessagesFor(reason))
+                             handler(message);
                      });
 }
 

@@ -24,14 +24,8 @@ void TReplaceDialog::AddReplaceButton(const QString& caption, const QString& nam
     });
 }
 
-QString TReplaceDialog::ReplaceText() const
-{
-    return ReplaceEdit->text();
-}
+QString TReplaceDialog::ReplaceText() const { return ReplaceEdit->text(); }
 
-ReplaceRequest TReplaceDialog::Request() const
-{
-    return {FindText(), ReplaceText(), Options(), ReplaceAllPressed};
-}
+ReplaceRequest TReplaceDialog::Request() const { return {FindText(), ReplaceText(), Options(), ReplaceAllPressed}; }
 
 }  // namespace tallyrix

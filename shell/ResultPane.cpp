@@ -145,10 +145,7 @@ qsizetype TResultPane::LineEnd(int line) const
 
 QString TResultPane::LineText(int line) const { return Text.mid(LineStart(line), LineEnd(line) - LineStart(line)); }
 
-QTextCharFormat TResultPane::LineFormat(int line) const
-{
-    return line == MessageLine ? MessageFormat : BodyFormat;
-}
+QTextCharFormat TResultPane::LineFormat(int line) const { return line == MessageLine ? MessageFormat : BodyFormat; }
 
 void TResultPane::Select(qsizetype anchor, qsizetype position)
 {

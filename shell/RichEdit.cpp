@@ -11,8 +11,7 @@
 
 namespace tallyrix {
 
-TRichEdit::TRichEdit(const QString& name, QWidget* parent)
-    : QPlainTextEdit(parent), Text(new TDocumentText(document()))
+TRichEdit::TRichEdit(const QString& name, QWidget* parent) : QPlainTextEdit(parent), Text(new TDocumentText(document()))
 {
     setObjectName(name);
     setLineWrapMode(QPlainTextEdit::NoWrap);

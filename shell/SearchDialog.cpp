@@ -21,7 +21,9 @@ QCheckBox* OptionBox(const QString& caption, const QString& name)
 }  // namespace
 
 TSearchDialog::TSearchDialog(QWidget* parent)
-    : QDialog(parent), Rows(new QGridLayout), Buttons(new QVBoxLayout),
+    : QDialog(parent),
+      Rows(new QGridLayout),
+      Buttons(new QVBoxLayout),
       MatchCaseBox(OptionBox(QStringLiteral("大文字と小文字を区別する(&C)"), QStringLiteral("MatchCaseBox"))),
       WholeWordBox(OptionBox(QStringLiteral("単語単位で探す(&W)"), QStringLiteral("WholeWordBox")))
 {
@@ -79,15 +81,9 @@ void TSearchDialog::AddCancelButton()
     connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
 }
 
-QString TSearchDialog::FindText() const
-{
-    return FindEdit->text();
-}
+QString TSearchDialog::FindText() const { return FindEdit->text(); }
 
-SearchOptions TSearchDialog::Options() const
-{
-    return {MatchCaseBox->isChecked(), WholeWordBox->isChecked()};
-}
+SearchOptions TSearchDialog::Options() const { return {MatchCaseBox->isChecked(), WholeWordBox->isChecked()}; }
 
 void TSearchDialog::Open(const QString& findText)
 {

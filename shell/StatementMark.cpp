@@ -1,8 +1,8 @@
 #include "shell/StatementMark.h"
 
 #include <QEvent>
-#include <QTextBlock>
 #include <QPlainTextEdit>
+#include <QTextBlock>
 
 namespace tallyrix {
 

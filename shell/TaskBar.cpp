@@ -24,16 +24,26 @@ MessageMeaning Meaning(TrayMouseMessage message)
     using M = TrayMouseMessage;
     using B = TMouseButton;
     switch (message) {
-    case M::LeftDown: return {MessageKind::Down, B::mbLeft};
-    case M::LeftUp: return {MessageKind::Up, B::mbLeft};
-    case M::LeftDouble: return {MessageKind::Double, B::mbLeft};
-    case M::RightDown: return {MessageKind::Down, B::mbRight};
-    case M::RightUp: return {MessageKind::Up, B::mbRight};
-    case M::RightDouble: return {MessageKind::Double, B::mbRight};
-    case M::MiddleDown: return {MessageKind::Down, B::mbMiddle};
-    case M::MiddleUp: return {MessageKind::Up, B::mbMiddle};
-    case M::MiddleDouble: return {MessageKind::Double, B::mbMiddle};
-    case M::Move: break;
+        case M::LeftDown:
+            return {MessageKind::Down, B::mbLeft};
+        case M::LeftUp:
+            return {MessageKind::Up, B::mbLeft};
+        case M::LeftDouble:
+            return {MessageKind::Double, B::mbLeft};
+        case M::RightDown:
+            return {MessageKind::Down, B::mbRight};
+        case M::RightUp:
+            return {MessageKind::Up, B::mbRight};
+        case M::RightDouble:
+            return {MessageKind::Double, B::mbRight};
+        case M::MiddleDown:
+            return {MessageKind::Down, B::mbMiddle};
+        case M::MiddleUp:
+            return {MessageKind::Up, B::mbMiddle};
+        case M::MiddleDouble:
+            return {MessageKind::Double, B::mbMiddle};
+        case M::Move:
+            break;
     }
     return {MessageKind::Other, B::mbLeft};
 }
@@ -58,16 +68,12 @@ QString CutTrayTip(const QString& tips)
     return tips.left(end);
 }
 
-TTaskBar::TTaskBar(std::unique_ptr<TrayBackend> backend, QObject* owner)
-    : QObject(owner), backend_(std::move(backend))
+TTaskBar::TTaskBar(std::unique_ptr<TrayBackend> backend, QObject* owner) : QObject(owner), backend_(std::move(backend))
 {
     backend_->Listen([this](TrayMouseMessage message) { TrayMessage(message); });
 }
 
-TTaskBar::~TTaskBar()
-{
-    Remove();
-}
+TTaskBar::~TTaskBar() { Remove(); }
 
 void TTaskBar::Loaded()
 {
@@ -102,60 +108,39 @@ void TTaskBar::SetTips(const QString& value)
     Update();
 }
 
-QMenu* TTaskBar::PopupMenuLeft() const
-{
-    return popupLeft_;
-}
+QMenu* TTaskBar::PopupMenuLeft() const { return popupLeft_; }
 
-QMenu* TTaskBar::PopupMenuMiddle() const
-{
-    return popupMiddle_;
-}
+QMenu* TTaskBar::PopupMenuMiddle() const { return popupMiddle_; }
 
-QMenu* TTaskBar::PopupMenuRight() const
-{
-    return popupRight_;
-}
+QMenu* TTaskBar::PopupMenuRight() const { return popupRight_; }
 
-void TTaskBar::SetPopupMenuLeft(QMenu* menu)
-{
-    popupLeft_ = menu;
-}
+void TTaskBar::SetPopupMenuLeft(QMenu* menu) { popupLeft_ = menu; }
 
-void TTaskBar::SetPopupMenuMiddle(QMenu* menu)
-{
-    popupMiddle_ = menu;
-}
+void TTaskBar::SetPopupMenuMiddle(QMenu* menu) { popupMiddle_ = menu; }
 
-void TTaskBar::SetPopupMenuRight(QMenu* menu)
-{
-    popupRight_ = menu;
-}
+void TTaskBar::SetPopupMenuRight(QMenu* menu) { popupRight_ = menu; }
 
 QMenu* TTaskBar::MenuFor(TMouseButton button) const
 {
     switch (button) {
-    case TMouseButton::mbLeft: return popupLeft_;
-    case TMouseButton::mbRight: return popupRight_;
-    case TMouseButton::mbMiddle: return popupMiddle_;
+        case TMouseButton::mbLeft:
+            return popupLeft_;
+        case TMouseButton::mbRight:
+            return popupRight_;
+        case TMouseButton::mbMiddle:
+            return popupMiddle_;
     }
     return nullptr;
 }
 
-bool TTaskBar::CanHideToTray() const
-{
-    return enableTaskTray_ && backend_->Available();
-}
+bool TTaskBar::CanHideToTray() const { return enableTaskTray_ && backend_->Available(); }
 
 TrayIconData TTaskBar::IconData() const
 {
     return {icon_.isNull() ? QGuiApplication::windowIcon() : icon_, CutTrayTip(tips_)};
 }
 
-void TTaskBar::Add()
-{
-    backend_->Add(IconData());
-}
+void TTaskBar::Add() { backend_->Add(IconData()); }
 
 // A change while the tray icon is off is only stored; it shows when the
 // icon is next added.
@@ -164,10 +149,7 @@ void TTaskBar::Update()
     if (enableTaskTray_) backend_->Modify(IconData());
 }
 
-void TTaskBar::Remove()
-{
-    backend_->Remove();
-}
+void TTaskBar::Remove() { backend_->Remove(); }
 
 void TTaskBar::TrayMessage(TrayMouseMessage message)
 {

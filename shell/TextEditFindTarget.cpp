@@ -76,10 +76,7 @@ void TextEditFindTarget::ReplaceSelection(const QString& text)
     Keep(cursor);
 }
 
-QTextCursor TextEditFindTarget::Cursor() const
-{
-    return EditBlock.isNull() ? EditorCursor() : EditBlock;
-}
+QTextCursor TextEditFindTarget::Cursor() const { return EditBlock.isNull() ? EditorCursor() : EditBlock; }
 
 // Within an edit block the editor's own cursor is set once at its end, so
 // the view does not scroll and lay out after every replacement.

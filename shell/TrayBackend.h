@@ -16,9 +16,15 @@ enum class TMouseButton { mbLeft, mbRight, mbMiddle };
 
 // A mouse message that happened on the tray icon.
 enum class TrayMouseMessage {
-    LeftDown, LeftUp, LeftDouble,
-    RightDown, RightUp, RightDouble,
-    MiddleDown, MiddleUp, MiddleDouble,
+    LeftDown,
+    LeftUp,
+    LeftDouble,
+    RightDown,
+    RightUp,
+    RightDouble,
+    MiddleDown,
+    MiddleUp,
+    MiddleDouble,
     Move,
 };
 

@@ -12,10 +12,7 @@ bool SidePaneHidden(const PaneWidths& current)
 }
 
 // A stored width edited below zero would not show the pane either way.
-int Restored(int storedWidth)
-{
-    return std::max(storedWidth, 0);
-}
+int Restored(int storedWidth) { return std::max(storedWidth, 0); }
 
 PresetOutcome OnlyExpression(const PaneWidths& current)
 {
@@ -48,24 +45,24 @@ PresetOutcome ApplyViewPreset(ViewPreset preset, const PaneWidths& current, cons
 {
     PresetOutcome outcome;
     switch (preset) {
-    case ViewPreset::OnlyExpression: return OnlyExpression(current);
-    case ViewPreset::FileListAndExpression: return FileListAndExpression(current, stored);
-    case ViewPreset::DefaultForm: return DefaultForm(current, stored);
-    case ViewPreset::MostSimple:
-        outcome = OnlyExpression(current);
-        outcome.toolbarsShown = false;
-        return outcome;
-    case ViewPreset::FullyShown:
-        outcome = DefaultForm(current, stored);
-        outcome.toolbarsShown = true;
-        return outcome;
+        case ViewPreset::OnlyExpression:
+            return OnlyExpression(current);
+        case ViewPreset::FileListAndExpression:
+            return FileListAndExpression(current, stored);
+        case ViewPreset::DefaultForm:
+            return DefaultForm(current, stored);
+        case ViewPreset::MostSimple:
+            outcome = OnlyExpression(current);
+            outcome.toolbarsShown = false;
+            return outcome;
+        case ViewPreset::FullyShown:
+            outcome = DefaultForm(current, stored);
+            outcome.toolbarsShown = true;
+            return outcome;
     }
     return outcome;
 }
 
-int OutputEditWidth(int resultPanelWidth, int outputEditLeft)
-{
-    return std::max(resultPanelWidth - outputEditLeft, 0);
-}
+int OutputEditWidth(int resultPanelWidth, int outputEditLeft) { return std::max(resultPanelWidth - outputEditLeft, 0); }
 
 }  // namespace tallyrix

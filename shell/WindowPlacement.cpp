@@ -54,8 +54,7 @@ const Box& MostOverlapped(const Box& window, const std::vector<Box>& screens)
 
 }  // namespace
 
-ScreenRect PlaceOnScreens(const ScreenRect& wanted, const std::vector<ScreenRect>& screens, int minWidth,
-                          int minHeight)
+ScreenRect PlaceOnScreens(const ScreenRect& wanted, const std::vector<ScreenRect>& screens, int minWidth, int minHeight)
 {
     std::vector<Box> boxes;
     for (const ScreenRect& screen : screens)

@@ -14,7 +14,8 @@ WrapLayout::WrapLayout(QWidget* parent) : QLayout(parent)
 
 WrapLayout::~WrapLayout()
 {
-    while (QLayoutItem* item = takeAt(0)) delete item;
+    while (QLayoutItem* item = takeAt(0))
+        delete item;
 }
 
 void WrapLayout::AddWidget(QWidget* widget, bool breakAfter)
@@ -58,7 +59,8 @@ QSize WrapLayout::sizeHint() const
 QSize WrapLayout::minimumSize() const
 {
     QSize size;
-    for (const Entry& entry : Entries) size = size.expandedTo(entry.item->minimumSize());
+    for (const Entry& entry : Entries)
+        size = size.expandedTo(entry.item->minimumSize());
     const QMargins margins = contentsMargins();
     return size + QSize(margins.left() + margins.right(), margins.top() + margins.bottom());
 }

@@ -96,8 +96,7 @@ TEST(CalcCommand, DocumentsFromStandardInput)
 
 TEST(CalcCommand, UsageErrorsWriteOnlyToStandardError)
 {
-    for (const auto& arguments : std::vector<std::vector<std::string_view>>{
-             {"--bogus"}, {"a.txt", "b.txt"}}) {
+    for (const auto& arguments : std::vector<std::vector<std::string_view>>{{"--bogus"}, {"a.txt", "b.txt"}}) {
         const RunResult result = RunWithInput(arguments, "1");
         EXPECT_EQ(result.status, ExitUsage);
         EXPECT_EQ(result.out, "");
@@ -132,8 +131,8 @@ TEST(CalcCommand, LongDocumentIsReadWhole)
 class TempFile {
 public:
     explicit TempFile(const std::string& contents)
-        : Path(testing::TempDir() + "tallyrix_calc_" +
-               testing::UnitTest::GetInstance()->current_test_info()->name() + ".txt")
+        : Path(testing::TempDir() + "tallyrix_calc_" + testing::UnitTest::GetInstance()->current_test_info()->name() +
+               ".txt")
     {
         std::ofstream(Path, std::ios::binary) << contents;
     }
@@ -154,8 +153,7 @@ TEST(CalcCommand, UnreadableFileIsAFailure)
     const RunResult missing = RunWithInput({"/no/such/dir/doc.txt"}, "1");
     EXPECT_EQ(missing.status, ExitFailure);
     EXPECT_EQ(missing.out, "");
-    EXPECT_EQ(missing.err.rfind("tallyrix-calc: cannot open '/no/such/dir/doc.txt'", 0), 0u)
-        << missing.err;
+    EXPECT_EQ(missing.err.rfind("tallyrix-calc: cannot open '/no/such/dir/doc.txt'", 0), 0u) << missing.err;
     // An empty name is no file, not standard input.
     ExpectRun(RunWithInput({""}, "1"), "", "tallyrix-calc: cannot open '': No such file or directory\n", ExitFailure);
 

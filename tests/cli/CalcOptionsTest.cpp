@@ -99,8 +99,8 @@ TEST(CalcOptions, RegisteredNeedsAFile)
 TEST(CalcOptions, HelpNamesEveryOptionAndExitStatus)
 {
     const std::string help = HelpText();
-    for (const char* item : {"--deg", "--variables", "--registered FILE", "--no-registered", "TALLYRIX_HOME",
-                             "--help", "FILE", "64", "exp: OVERFLOW error"}) {
+    for (const char* item : {"--deg", "--variables", "--registered FILE", "--no-registered", "TALLYRIX_HOME", "--help",
+                             "FILE", "64", "exp: OVERFLOW error"}) {
         EXPECT_NE(help.find(item), std::string::npos) << item;
     }
 }

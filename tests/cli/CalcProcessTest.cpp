@@ -22,10 +22,7 @@ int ExitStatusOf(const std::string& shellCommand)
     return WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
 }
 
-std::string CalcPath()
-{
-    return std::string("'") + TALLYRIX_CALC_PATH + "'";
-}
+std::string CalcPath() { return std::string("'") + TALLYRIX_CALC_PATH + "'"; }
 
 // ctest runs the cases of this file as parallel processes: one set of
 // files per process.
@@ -90,9 +87,10 @@ TEST(CalcProcess, HelpExplainsTheCommand)
 {
     const RunResult result = RunCalc("--help", "");
     EXPECT_EQ(result.status, 0);
-    EXPECT_EQ(result.out.rfind("Usage: tallyrix-calc [--deg] [--variables | --aligned] [--registered FILE | --no-registered] [FILE]\n",
-                                 0),
-              0u);
+    EXPECT_EQ(
+        result.out.rfind(
+            "Usage: tallyrix-calc [--deg] [--variables | --aligned] [--registered FILE | --no-registered] [FILE]\n", 0),
+        0u);
     EXPECT_EQ(result.err, "");
 }
 

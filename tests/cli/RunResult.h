@@ -14,8 +14,7 @@ struct RunResult {
     std::string err;
 };
 
-inline void ExpectRun(const RunResult& actual, std::string_view out, std::string_view err,
-                      int status)
+inline void ExpectRun(const RunResult& actual, std::string_view out, std::string_view err, int status)
 {
     EXPECT_EQ(actual.out, out);
     EXPECT_EQ(actual.err, err);

@@ -11,10 +11,10 @@ namespace {
 
 struct Typing {
     TReleaseBatch batch;
-    int waiting = 0;          // keystrokes queued behind the first release
-    int inMessageBox = 0;     // keystrokes delivered while the first recalculation runs
+    int waiting = 0;       // keystrokes queued behind the first release
+    int inMessageBox = 0;  // keystrokes delivered while the first recalculation runs
     int typed = 0;
-    std::vector<int> shown;   // the text each recalculation showed
+    std::vector<int> shown;  // the text each recalculation showed
 
     void Keystroke()
     {
@@ -23,7 +23,8 @@ struct Typing {
     }
     void Deliver(int& keystrokes)
     {
-        for (; keystrokes > 0; --keystrokes) Keystroke();
+        for (; keystrokes > 0; --keystrokes)
+            Keystroke();
     }
     void Recalculate()
     {

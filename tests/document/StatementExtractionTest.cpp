@@ -13,7 +13,8 @@ struct ExtractionCase {
 
 class ExtractionTest : public ::testing::TestWithParam<ExtractionCase> {};
 
-TEST_P(ExtractionTest, CutsCommentsAndJoinsLines) {
+TEST_P(ExtractionTest, CutsCommentsAndJoinsLines)
+{
     const ExtractionCase& c = GetParam();
     EXPECT_EQ(ExtractStatements(SplitDocumentLines(c.document)), c.statements);
 }
@@ -49,9 +50,11 @@ struct LineCase {
 
 class SplitTest : public ::testing::TestWithParam<LineCase> {};
 
-TEST_P(SplitTest, CountsLinesAsTheEditorReportsThem) {
+TEST_P(SplitTest, CountsLinesAsTheEditorReportsThem)
+{
     std::vector<std::string> lines;
-    for (std::string_view line : SplitDocumentLines(GetParam().text)) lines.emplace_back(line);
+    for (std::string_view line : SplitDocumentLines(GetParam().text))
+        lines.emplace_back(line);
     EXPECT_EQ(lines, GetParam().lines);
 }
 
@@ -65,7 +68,8 @@ INSTANTIATE_TEST_SUITE_P(Texts, SplitTest, ::testing::Values(
     LineCase{"\r\n", {""}}));
 // clang-format on
 
-TEST(EngineInput, EmptyDocumentIsNotEvaluatedAndOthersAreClosed) {
+TEST(EngineInput, EmptyDocumentIsNotEvaluatedAndOthersAreClosed)
+{
     EXPECT_EQ(BuildEngineInput(""), "");
     EXPECT_EQ(BuildEngineInput("1+2\n"), " 1+2;@");
     EXPECT_EQ(BuildEngineInput("// only a comment"), " ;@");

@@ -26,8 +26,7 @@ RunOutcome Evaluate(std::string_view document, std::size_t lineCount)
     const StatementLines lines(origins, input);
     const DocumentSpan error = lines.ErrorSpan(engine.StatementStart, engine.FailedTokenEnd);
     const std::string message = engine.StopOffset == 0 ? "" : std::to_string(engine.StatementCount) + "; stop";
-    return {lines.ValuesByLine(engine.StatementEnds, engine.ExpressionValues, lineCount), error,
-            engine.StopOffset != 0,
+    return {lines.ValuesByLine(engine.StatementEnds, engine.ExpressionValues, lineCount), error, engine.StopOffset != 0,
             lines.ValuesBesideLines(engine.StatementEnds, engine.ExpressionValues, lineCount, error.to.line, message)};
 }
 

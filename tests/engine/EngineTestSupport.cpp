@@ -2,7 +2,8 @@
 
 namespace tallyrix::test {
 
-Outcome EvaluateDocument(Evaluator& evaluator, const std::string& statements) {
+Outcome EvaluateDocument(Evaluator& evaluator, const std::string& statements)
+{
     Outcome outcome;
     evaluator.SetReporter([&outcome](const MathErrorReport& report) {
         outcome.reports.push_back(MathErrorText(report) + (report.showBox ? " [box]" : ""));
@@ -21,7 +22,8 @@ Outcome EvaluateDocument(Evaluator& evaluator, const std::string& statements) {
     return outcome;
 }
 
-Outcome EvaluateDocument(const std::string& statements, bool radians) {
+Outcome EvaluateDocument(const std::string& statements, bool radians)
+{
     Evaluator evaluator;
     evaluator.Radians = radians;
     return EvaluateDocument(evaluator, statements);

@@ -13,7 +13,7 @@ struct Outcome {
     std::string message;
     int count = 0;
     std::vector<std::string> values;
-    std::string failure;  // text of an EngineFailure, empty when none
+    std::string failure;               // text of an EngineFailure, empty when none
     std::vector<std::string> reports;  // "exp: OVERFLOW error" (+ " [box]")
 };
 

@@ -20,7 +20,8 @@ struct GrammarCase {
 
 class GrammarTest : public ::testing::TestWithParam<GrammarCase> {};
 
-TEST_P(GrammarTest, EvaluatesAsAUserExpects) {
+TEST_P(GrammarTest, EvaluatesAsAUserExpects)
+{
     const GrammarCase& c = GetParam();
     const Outcome outcome = EvaluateDocument(c.statements);
     EXPECT_EQ(outcome.failure, "");
@@ -127,7 +128,8 @@ INSTANTIATE_TEST_SUITE_P(Errors, GrammarTest, ::testing::Values(
     GrammarCase{"(1e2e3", "", "指数入力に誤りがあります", 1, {}}));
 // clang-format on
 
-TEST(Evaluate, TextWithoutExpressionsKeepsThePreviousResultAndMessage) {
+TEST(Evaluate, TextWithoutExpressionsKeepsThePreviousResultAndMessage)
+{
     Evaluator evaluator;
     EvaluateDocument(evaluator, "1;2+");
     const Outcome outcome = EvaluateDocument(evaluator, " ; ;");
@@ -140,14 +142,16 @@ TEST(Evaluate, TextWithoutExpressionsKeepsThePreviousResultAndMessage) {
     EXPECT_EQ(EvaluateDocument(evaluator, ";").result, "5");
 }
 
-TEST(Evaluate, ChainedAssignmentStoresRightToLeft) {
+TEST(Evaluate, ChainedAssignmentStoresRightToLeft)
+{
     Evaluator evaluator;
     EvaluateDocument(evaluator, "a=b=3");
     const std::vector<std::string> expected{"pi: 3.14159265358979", "b: 3", "a: 3"};
     EXPECT_EQ(evaluator.VariableList, expected);
 }
 
-TEST(Evaluate, FailedRightSideStoresNothing) {
+TEST(Evaluate, FailedRightSideStoresNothing)
+{
     Evaluator evaluator;
     EXPECT_EQ(EvaluateDocument(evaluator, "a=1/0").message, ZeroDivision);
     EXPECT_FALSE(evaluator.IsDefined("a"));
@@ -162,7 +166,8 @@ struct FailureCase {
 
 class PlatformFailureTest : public ::testing::TestWithParam<FailureCase> {};
 
-TEST_P(PlatformFailureTest, LeavesEvaluateWithTheFailureText) {
+TEST_P(PlatformFailureTest, LeavesEvaluateWithTheFailureText)
+{
     const FailureCase& c = GetParam();
     const Outcome outcome = EvaluateDocument(c.statements);
     EXPECT_EQ(outcome.failure, c.failure);
@@ -188,7 +193,8 @@ INSTANTIATE_TEST_SUITE_P(Arithmetic, PlatformFailureTest, ::testing::Values(
     FailureCase{"2;1,0e5,000", "'10e5000' は浮動小数点数ではありません", {"1: 2"}}));
 // clang-format on
 
-TEST(Evaluate, InfinityAndNanPassThroughArithmeticWithoutFailure) {
+TEST(Evaluate, InfinityAndNanPassThroughArithmeticWithoutFailure)
+{
     EXPECT_EQ(EvaluateDocument("exp(1000)+1").result, "INF");
     EXPECT_EQ(EvaluateDocument("sin(1e16)*2").result, "NAN");
     EXPECT_EQ(EvaluateDocument("-exp(1000)").result, "INF");

@@ -22,9 +22,7 @@ struct FormatCase {
 
 class FormatNumberTest : public ::testing::TestWithParam<FormatCase> {};
 
-TEST_P(FormatNumberTest, WritesFifteenSignificantDigits) {
-    EXPECT_EQ(FormatNumber(GetParam().value), GetParam().text);
-}
+TEST_P(FormatNumberTest, WritesFifteenSignificantDigits) { EXPECT_EQ(FormatNumber(GetParam().value), GetParam().text); }
 
 // clang-format off
 INSTANTIATE_TEST_SUITE_P(Values, FormatNumberTest, ::testing::Values(
@@ -54,33 +52,44 @@ namespace {
 
 // The C library's "%.14e" rounds exactly; FormatNumber's fast paths must
 // agree with it digit for digit on every kind of value.
-std::string ReferenceDigits(double value) {
+std::string ReferenceDigits(double value)
+{
     char text[64];
     std::snprintf(text, sizeof text, "%.14e", std::fabs(value));
     return text;
 }
 
-std::string DigitsOf(const std::string& formatted) {
+std::string DigitsOf(const std::string& formatted)
+{
     char text[64];
     std::snprintf(text, sizeof text, "%.14e", std::fabs(std::strtod(formatted.c_str(), nullptr)));
     return text;
 }
 
-TEST(FormatNumberRounding, AgreesWithExactRoundingOnManyValues) {
+TEST(FormatNumberRounding, AgreesWithExactRoundingOnManyValues)
+{
     std::mt19937_64 random(20261208);
     int mismatches = 0;
     for (int i = 0; i < 300000; ++i) {
         double value = 0;
         switch (i % 4) {
-        case 0: {
-            const std::uint64_t bits = random();
-            std::memcpy(&value, &bits, sizeof value);
-            if (!std::isfinite(value) || value == 0) continue;
-            break;
-        }
-        case 1: value = static_cast<double>(random() % 100000000000000000ULL) * std::pow(10.0, static_cast<int>(random() % 44) - 38); break;
-        case 2: value = std::pow(10.0, static_cast<int>(random() % 26) - 7) * (1 - static_cast<double>(random() % 1000) * 1e-17); break;
-        default: value = static_cast<double>(random() % 1000000) / static_cast<double>(1 + random() % 977); break;
+            case 0: {
+                const std::uint64_t bits = random();
+                std::memcpy(&value, &bits, sizeof value);
+                if (!std::isfinite(value) || value == 0) continue;
+                break;
+            }
+            case 1:
+                value = static_cast<double>(random() % 100000000000000000ULL) *
+                        std::pow(10.0, static_cast<int>(random() % 44) - 38);
+                break;
+            case 2:
+                value = std::pow(10.0, static_cast<int>(random() % 26) - 7) *
+                        (1 - static_cast<double>(random() % 1000) * 1e-17);
+                break;
+            default:
+                value = static_cast<double>(random() % 1000000) / static_cast<double>(1 + random() % 977);
+                break;
         }
         if (value == 0) continue;
         const std::string formatted = FormatNumber(value);
@@ -99,7 +108,8 @@ namespace {
 
 // The general format written with the C library's exact "%.14e": digits
 // without trailing zeros, fixed for exponents from -4 to 14, else "dEx".
-std::string ReferenceFormat(double value) {
+std::string ReferenceFormat(double value)
+{
     if (std::isnan(value)) return "NAN";
     if (std::isinf(value)) return "INF";
     if (value == 0) return "0";
@@ -121,31 +131,40 @@ std::string ReferenceFormat(double value) {
 
 // A double next to a value halfway between two 15-digit numbers: sixteen
 // digits ending in 5, read back, then a step either way or none.
-double NearHalfway(std::mt19937_64& random) {
+double NearHalfway(std::mt19937_64& random)
+{
     std::string text = std::to_string(1 + random() % 9) + ".";
-    for (int i = 0; i < 14; ++i) text += static_cast<char>('0' + random() % 10);
+    for (int i = 0; i < 14; ++i)
+        text += static_cast<char>('0' + random() % 10);
     text += "5e" + std::to_string(static_cast<int>(random() % 60) - 30);
     const double value = std::strtod(text.c_str(), nullptr);
     const int step = static_cast<int>(random() % 3) - 1;
     return step == 0 ? value : std::nextafter(value, step * std::numeric_limits<double>::infinity());
 }
 
-double RandomValue(std::mt19937_64& random, int kind) {
+double RandomValue(std::mt19937_64& random, int kind)
+{
     switch (kind) {
-    case 0: return std::bit_cast<double>(random());
-    case 1: return std::bit_cast<double>(random() % 0x0010000000000000ULL);  // subnormal
-    case 2: return static_cast<double>(random() % (1ULL << (random() % 64)));  // integer
-    case 3: {
-        const double power = std::pow(10.0, static_cast<int>(random() % 60) - 30);
-        const int step = static_cast<int>(random() % 3) - 1;
-        return step == 0 ? power : std::nextafter(power, step * std::numeric_limits<double>::infinity());
-    }
-    case 4: return NearHalfway(random);
-    default: return static_cast<double>(random() % 2000000) / static_cast<double>(1 + random() % 4093) - 500;
+        case 0:
+            return std::bit_cast<double>(random());
+        case 1:
+            return std::bit_cast<double>(random() % 0x0010000000000000ULL);  // subnormal
+        case 2:
+            return static_cast<double>(random() % (1ULL << (random() % 64)));  // integer
+        case 3: {
+            const double power = std::pow(10.0, static_cast<int>(random() % 60) - 30);
+            const int step = static_cast<int>(random() % 3) - 1;
+            return step == 0 ? power : std::nextafter(power, step * std::numeric_limits<double>::infinity());
+        }
+        case 4:
+            return NearHalfway(random);
+        default:
+            return static_cast<double>(random() % 2000000) / static_cast<double>(1 + random() % 4093) - 500;
     }
 }
 
-TEST(FormatNumberText, MatchesTheLibraryFormattingOnManyValues) {
+TEST(FormatNumberText, MatchesTheLibraryFormattingOnManyValues)
+{
     std::mt19937_64 random(20261209);
     int mismatches = 0;
     for (int i = 0; i < 600000; ++i) {

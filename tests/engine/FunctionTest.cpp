@@ -16,7 +16,8 @@ struct FunctionCase {
 
 class FunctionTest : public ::testing::TestWithParam<FunctionCase> {};
 
-TEST_P(FunctionTest, GivesValueMessageAndReports) {
+TEST_P(FunctionTest, GivesValueMessageAndReports)
+{
     const FunctionCase& c = GetParam();
     const Outcome outcome = EvaluateDocument(c.statements, c.radians);
     EXPECT_EQ(outcome.failure, "");
@@ -108,14 +109,16 @@ INSTANTIATE_TEST_SUITE_P(Factorial, FunctionTest, ::testing::Values(
     FunctionCase{"170!", Rad, "7.257415615308E306", "", {}}));
 // clang-format on
 
-TEST(Functions, DegreeModeNeverReadsTheReassignablePi) {
+TEST(Functions, DegreeModeNeverReadsTheReassignablePi)
+{
     Evaluator evaluator;
     evaluator.Radians = false;
     EXPECT_EQ(EvaluateDocument(evaluator, "pi=3;sin 30").result, "0.5");
     EXPECT_EQ(EvaluateDocument(evaluator, "pi").result, "3");
 }
 
-TEST(Functions, LargeFactorialOperandFailsWithoutRunningLong) {
+TEST(Functions, LargeFactorialOperandFailsWithoutRunningLong)
+{
     // 2^31 - 1 fits the integer but overflows long before the loop would end.
     EXPECT_EQ(EvaluateDocument("2147483647!").failure, "浮動小数点数のｵｰﾊﾞｰﾌﾛｰ");
     EXPECT_EQ(EvaluateDocument("(sin 1e16)!").failure, "不正な浮動小数点数演算命令");

@@ -19,7 +19,8 @@ struct LiteralCase {
 
 class LiteralValueTest : public ::testing::TestWithParam<LiteralCase> {};
 
-TEST_P(LiteralValueTest, ConvertsToTheNearestDouble) {
+TEST_P(LiteralValueTest, ConvertsToTheNearestDouble)
+{
     const LiteralCase& c = GetParam();
     // The difference to a constant holding the expected double is exactly
     // zero only when the conversion is exact to the last bit.
@@ -46,7 +47,8 @@ INSTANTIATE_TEST_SUITE_P(Literals, LiteralValueTest, ::testing::Values(
 
 // The value a literal must have: the C library's extended conversion of its
 // text without commas, rounded to double.
-double ReferenceValue(const std::string& literal) {
+double ReferenceValue(const std::string& literal)
+{
     std::string text;
     for (const char c : literal) {
         if (c != ',') text += c;
@@ -54,17 +56,20 @@ double ReferenceValue(const std::string& literal) {
     return static_cast<double>(std::strtold(text.c_str(), nullptr));
 }
 
-std::string RandomLiteral(std::mt19937_64& random) {
+std::string RandomLiteral(std::mt19937_64& random)
+{
     const auto digits = [&random](std::size_t n) {
         std::string text;
-        for (std::size_t i = 0; i < n; ++i) text += static_cast<char>('0' + random() % 10);
+        for (std::size_t i = 0; i < n; ++i)
+            text += static_cast<char>('0' + random() % 10);
         return text;
     };
     if (random() % 5 == 0) {
         // A binary fraction, written out exactly ("0.375", "12.5")
         const int places = static_cast<int>(random() % 28);
         char text[64];
-        std::snprintf(text, sizeof text, "%.*f", places, std::ldexp(static_cast<double>(random() % 100000000), -places));
+        std::snprintf(text, sizeof text, "%.*f", places,
+                      std::ldexp(static_cast<double>(random() % 100000000), -places));
         return text;
     }
     std::string literal = random() % 4 == 0 ? std::string(random() % 30, '0') : "";
@@ -81,7 +86,8 @@ std::string RandomLiteral(std::mt19937_64& random) {
     return literal;
 }
 
-TEST(LiteralConversion, AgreesWithTheLibraryOnRandomLiterals) {
+TEST(LiteralConversion, AgreesWithTheLibraryOnRandomLiterals)
+{
     std::mt19937_64 random(20261209);
     Evaluator evaluator;
     evaluator.RegisterConstant("expected", 0.0);
@@ -108,7 +114,8 @@ struct RejectCase {
 
 class RejectedLiteralTest : public ::testing::TestWithParam<RejectCase> {};
 
-TEST_P(RejectedLiteralTest, StopsWithItsMessage) {
+TEST_P(RejectedLiteralTest, StopsWithItsMessage)
+{
     const RejectCase& c = GetParam();
     const Outcome outcome = EvaluateDocument(c.text);
     EXPECT_EQ(outcome.message, c.message);
@@ -134,7 +141,8 @@ struct TokenCase {
 
 class ScannerTest : public ::testing::TestWithParam<TokenCase> {};
 
-TEST_P(ScannerTest, SplitsTokensAsWritten) {
+TEST_P(ScannerTest, SplitsTokensAsWritten)
+{
     const TokenCase& c = GetParam();
     Evaluator evaluator;
     evaluator.RegisterConstant("abc", 1);
@@ -158,7 +166,8 @@ INSTANTIATE_TEST_SUITE_P(Tokens, ScannerTest, ::testing::Values(
     TokenCase{"x\t*\nx", "4", ""}));
 // clang-format on
 
-TEST(Names, LongestNameFitsAndLongerOnesAreRefused) {
+TEST(Names, LongestNameFitsAndLongerOnesAreRefused)
+{
     const std::string longest(MaxNameLength, 'n');
     Evaluator evaluator;
     EXPECT_EQ(EvaluateDocument(evaluator, longest + "=5;" + longest).result, "5");

@@ -14,29 +14,36 @@ namespace {
 
 constexpr int Deep = 100000;
 
-std::string Repeat(const std::string& text, int times) {
+std::string Repeat(const std::string& text, int times)
+{
     std::string repeated;
     repeated.reserve(text.size() * static_cast<std::size_t>(times));
-    for (int i = 0; i < times; ++i) repeated += text;
+    for (int i = 0; i < times; ++i)
+        repeated += text;
     return repeated;
 }
 
-std::string Nest(const std::string& opening, const std::string& inner, const std::string& closing, int depth) {
+std::string Nest(const std::string& opening, const std::string& inner, const std::string& closing, int depth)
+{
     return Repeat(opening, depth) + inner + Repeat(closing, depth);
 }
 
 // The library function applied `times` times, as the engine must have done.
 template <typename Function>
-std::string Iterated(Function function, double start, int times) {
+std::string Iterated(Function function, double start, int times)
+{
     double value = start;
-    for (int i = 0; i < times; ++i) value = function(value);
+    for (int i = 0; i < times; ++i)
+        value = function(value);
     return FormatNumber(value);
 }
 
 // a0=a1=...=a{n-1}=1
-std::string AssignmentChain(int names, int length) {
+std::string AssignmentChain(int names, int length)
+{
     std::string chain;
-    for (int i = 0; i < length; ++i) chain += "a" + std::to_string(i % names) + "=";
+    for (int i = 0; i < length; ++i)
+        chain += "a" + std::to_string(i % names) + "=";
     return chain + "1";
 }
 
@@ -48,7 +55,8 @@ struct DeepCase {
     std::size_t reports;
 };
 
-TEST(Nesting, EveryKindEvaluatesAtAnyDepth) {
+TEST(Nesting, EveryKindEvaluatesAtAnyDepth)
+{
     const std::string Overflow = "pow: OVERFLOW error [box]";
     const DeepCase cases[] = {
         {"parentheses", Nest("(", "1", ")", Deep), "1", "", 0},
@@ -61,8 +69,8 @@ TEST(Nesting, EveryKindEvaluatesAtAnyDepth) {
         {"function words", Repeat("abs ", 2 * Deep) + "-1", "1", "", 0},
         {"function words that converge", Repeat("cos ", Deep) + "1",
          Iterated([](double x) { return std::cos(x); }, 1.0, Deep), "", 0},
-        {"function calls", Nest("sin(", "1", ")", Deep),
-         Iterated([](double x) { return std::sin(x); }, 1.0, Deep), "", 0},
+        {"function calls", Nest("sin(", "1", ")", Deep), Iterated([](double x) { return std::sin(x); }, 1.0, Deep), "",
+         0},
         {"factorials", Nest("(", "2", ")!", Deep), "2", "", 0},
         {"assignments to two names", AssignmentChain(2, Deep), "1", "", 0},
         // Left-associative: ((2^2)^2)^... leaves the double range at the
@@ -85,7 +93,8 @@ TEST(Nesting, EveryKindEvaluatesAtAnyDepth) {
     }
 }
 
-TEST(Nesting, ErrorsDeepInsideKeepTheirMessage) {
+TEST(Nesting, ErrorsDeepInsideKeepTheirMessage)
+{
     const DeepCase cases[] = {
         {"division by zero", Nest("(", "1/0", ")", Deep), "", "ゼロでのわり算", 0},
         {"unknown name", Nest("-(", "x", ")", Deep), "", "変数名が未定義", 0},
@@ -104,7 +113,8 @@ TEST(Nesting, ErrorsDeepInsideKeepTheirMessage) {
     }
 }
 
-TEST(Nesting, UnfinishedDeepNestingIsIncompleteLikeShallowNesting) {
+TEST(Nesting, UnfinishedDeepNestingIsIncompleteLikeShallowNesting)
+{
     const char* openings[] = {"(", "-(", "abs ", "sin(", "a=", "(1+", "2*(", "2^("};
     for (const std::string opening : openings) {
         SCOPED_TRACE(opening);
@@ -118,13 +128,15 @@ TEST(Nesting, UnfinishedDeepNestingIsIncompleteLikeShallowNesting) {
     }
 }
 
-TEST(Nesting, OverflowDeepInsideLeavesEvaluate) {
+TEST(Nesting, OverflowDeepInsideLeavesEvaluate)
+{
     const Outcome outcome = EvaluateDocument("3;" + Nest("(", "1e200*1e200", ")", Deep));
     EXPECT_EQ(outcome.failure, OverflowText);
     EXPECT_EQ(outcome.values, std::vector<std::string>{"1: 3"});
 }
 
-TEST(Nesting, StatementsAfterADeepOneAreNumberedOnAndTheEvaluatorIsReusable) {
+TEST(Nesting, StatementsAfterADeepOneAreNumberedOnAndTheEvaluatorIsReusable)
+{
     Evaluator evaluator;
     const std::string deep = Nest("(", "2", ")", Deep);
     const Outcome first = EvaluateDocument(evaluator, "1;;" + deep + ";3");
@@ -135,7 +147,8 @@ TEST(Nesting, StatementsAfterADeepOneAreNumberedOnAndTheEvaluatorIsReusable) {
     EXPECT_EQ(EvaluateDocument(evaluator, "1+2").values, std::vector<std::string>{"1: 3"});
 }
 
-TEST(Nesting, AssignmentChainStoresFromTheRightUntilTheTableIsFull) {
+TEST(Nesting, AssignmentChainStoresFromTheRightUntilTheTableIsFull)
+{
     Evaluator evaluator;
     const Outcome outcome = EvaluateDocument(evaluator, AssignmentChain(Deep, Deep));
     EXPECT_EQ(outcome.message, "変数の数が多すぎます");

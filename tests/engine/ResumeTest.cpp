@@ -155,7 +155,8 @@ TEST(ResumeTest, APausedRunLeftForANewTextIsDropped)
             SCOPED_TRACE(std::string(what) + ", paused after " + std::to_string(paused));
             Subject resumed, full;
             resumed.Run(Input(base), true);
-            ASSERT_FALSE(resumed.engine.EvaluateResuming(Input(Replaced(base, base.find("=0;") + 1, 1, "9")), resumed.base, paused));
+            ASSERT_FALSE(resumed.engine.EvaluateResuming(Input(Replaced(base, base.find("=0;") + 1, 1, "9")),
+                                                         resumed.base, paused));
             EXPECT_EQ(resumed.Run(Input(text), true, 4096), full.Run(Input(text), false));
         }
     }

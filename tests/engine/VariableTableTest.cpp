@@ -8,7 +8,8 @@ namespace {
 
 const std::string PiLine = "pi: 3.14159265358979";
 
-TEST(VariableTable, NewEvaluatorHoldsOnlyPi) {
+TEST(VariableTable, NewEvaluatorHoldsOnlyPi)
+{
     Evaluator evaluator;
     EXPECT_EQ(evaluator.VariableCount(), 1);
     EXPECT_EQ(evaluator.VariableList, std::vector<std::string>{PiLine});
@@ -16,7 +17,8 @@ TEST(VariableTable, NewEvaluatorHoldsOnlyPi) {
     EXPECT_FALSE(evaluator.IsDefined("PI"));
 }
 
-TEST(VariableTable, ReassignmentUpdatesOneEntryAndListsEveryStore) {
+TEST(VariableTable, ReassignmentUpdatesOneEntryAndListsEveryStore)
+{
     Evaluator evaluator;
     EvaluateDocument(evaluator, "a=1;a=2");
     EXPECT_EQ(evaluator.VariableCount(), 2);
@@ -28,7 +30,8 @@ TEST(VariableTable, ReassignmentUpdatesOneEntryAndListsEveryStore) {
     EXPECT_EQ(evaluator.StatementCount, 0);
 }
 
-TEST(VariableTable, StoresWithoutListLinesKeepTheirValuesAndTheListBefore) {
+TEST(VariableTable, StoresWithoutListLinesKeepTheirValuesAndTheListBefore)
+{
     Evaluator evaluator;
     evaluator.RegisterConstant("c", 5);
     evaluator.RecordVariableLines = false;
@@ -38,10 +41,12 @@ TEST(VariableTable, StoresWithoutListLinesKeepTheirValuesAndTheListBefore) {
     EXPECT_EQ(evaluator.VariableList, (std::vector<std::string>{PiLine, "c: 5"}));
 }
 
-TEST(VariableTable, FullTableStopsOnlyNewNames) {
+TEST(VariableTable, FullTableStopsOnlyNewNames)
+{
     Evaluator evaluator;
     std::string statements;
-    for (int i = 0; i < VariableCapacity - 1; ++i) statements += "v" + std::to_string(i) + "=" + std::to_string(i) + ";";
+    for (int i = 0; i < VariableCapacity - 1; ++i)
+        statements += "v" + std::to_string(i) + "=" + std::to_string(i) + ";";
     EXPECT_EQ(EvaluateDocument(evaluator, statements + "v0").result, "0");
     EXPECT_EQ(evaluator.VariableCount(), VariableCapacity);
 
@@ -53,7 +58,8 @@ TEST(VariableTable, FullTableStopsOnlyNewNames) {
     EXPECT_EQ(EvaluateDocument(evaluator, statements + "v7=70;v7").result, "70");
 }
 
-TEST(VariableTable, RegisteredConstantsSurviveResetAndUpdateInPlace) {
+TEST(VariableTable, RegisteredConstantsSurviveResetAndUpdateInPlace)
+{
     Evaluator evaluator;
     EXPECT_TRUE(evaluator.RegisterConstant("g", 9.8));
     EXPECT_EQ(evaluator.VariableList.back(), "g: 9.8");
@@ -66,22 +72,26 @@ TEST(VariableTable, RegisteredConstantsSurviveResetAndUpdateInPlace) {
     EXPECT_EQ(evaluator.ResultText, "19.62");
 }
 
-TEST(VariableTable, RegisteringIntoAFullTableChangesNothingVisible) {
+TEST(VariableTable, RegisteringIntoAFullTableChangesNothingVisible)
+{
     Evaluator evaluator;
-    for (int i = 1; i < VariableCapacity; ++i) ASSERT_TRUE(evaluator.RegisterConstant("c" + std::to_string(i), i));
+    for (int i = 1; i < VariableCapacity; ++i)
+        ASSERT_TRUE(evaluator.RegisterConstant("c" + std::to_string(i), i));
     EXPECT_FALSE(evaluator.RegisterConstant("one_more", 1));
     EXPECT_TRUE(evaluator.RegisterConstant("c5", 50));
     EXPECT_EQ(evaluator.MessageText, "");
 }
 
-TEST(VariableTable, AssignmentToPiPersistsButItsLineIsCut) {
+TEST(VariableTable, AssignmentToPiPersistsButItsLineIsCut)
+{
     Evaluator evaluator;
     EvaluateDocument(evaluator, "pi=3");
     EXPECT_EQ(EvaluateDocument(evaluator, "pi").result, "3");
     EXPECT_EQ(evaluator.VariableList, std::vector<std::string>{PiLine});
 }
 
-TEST(VariableTable, ReusedEntriesAnswerOnlyToTheirNewNames) {
+TEST(VariableTable, ReusedEntriesAnswerOnlyToTheirNewNames)
+{
     Evaluator evaluator;
     std::string first, second;
     for (int i = 0; i < 200; ++i) {
@@ -94,7 +104,8 @@ TEST(VariableTable, ReusedEntriesAnswerOnlyToTheirNewNames) {
     EXPECT_EQ(EvaluateDocument(evaluator, second + "a1").message, "変数名が未定義");
 }
 
-TEST(VariableTable, ResetNeverExposesEntriesThatWereNeverFilled) {
+TEST(VariableTable, ResetNeverExposesEntriesThatWereNeverFilled)
+{
     Evaluator evaluator;
     evaluator.ResetVariables(5);
     EXPECT_EQ(evaluator.VariableCount(), 1);
@@ -103,7 +114,8 @@ TEST(VariableTable, ResetNeverExposesEntriesThatWereNeverFilled) {
     EXPECT_EQ(evaluator.ResultText, "6.28318530717959");
 }
 
-TEST(VariableTable, AVariableOfOneRunIsGoneInTheNext) {
+TEST(VariableTable, AVariableOfOneRunIsGoneInTheNext)
+{
     Evaluator evaluator;
     EvaluateDocument(evaluator, "r=2;r");
     EXPECT_EQ(EvaluateDocument(evaluator, "r").message, "変数名が未定義");

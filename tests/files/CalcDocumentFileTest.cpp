@@ -14,13 +14,15 @@ namespace {
 
 using namespace std::string_literals;
 
-std::string Bytes(const QString& path) {
+std::string Bytes(const QString& path)
+{
     QFile file(path);
     EXPECT_TRUE(file.open(QIODevice::ReadOnly));
     return file.readAll().toStdString();
 }
 
-void WriteBytes(const QString& path, const std::string& bytes) {
+void WriteBytes(const QString& path, const std::string& bytes)
+{
     QFile file(path);
     ASSERT_TRUE(file.open(QIODevice::WriteOnly));
     file.write(bytes.data(), static_cast<qint64>(bytes.size()));
@@ -36,7 +38,8 @@ struct RoundTripCase {
 
 class DocumentRoundTripTest : public ::testing::TestWithParam<RoundTripCase> {};
 
-TEST_P(DocumentRoundTripTest, SavesTheBytesItRead) {
+TEST_P(DocumentRoundTripTest, SavesTheBytesItRead)
+{
     const RoundTripCase& c = GetParam();
     QTemporaryDir dir;
     const QString path = dir.filePath("doc.txt");
@@ -87,7 +90,8 @@ INSTANTIATE_TEST_SUITE_P(Encodings, DocumentRoundTripTest, ::testing::Values(
     [](const auto& info) { return info.param.name; });
 // clang-format on
 
-TEST(CalcDocumentFile, UndecodableBytesAreCountedAndKept) {
+TEST(CalcDocumentFile, UndecodableBytesAreCountedAndKept)
+{
     QTemporaryDir dir;
     const QString path = dir.filePath("broken.txt");
     WriteBytes(path, "1+2 // \xff\xfe\r\n");
@@ -103,7 +107,8 @@ struct LineEndCase {
 
 class LineEndTest : public ::testing::TestWithParam<LineEndCase> {};
 
-TEST_P(LineEndTest, FilesAlwaysGetCrLf) {
+TEST_P(LineEndTest, FilesAlwaysGetCrLf)
+{
     QTemporaryDir dir;
     const QString path = dir.filePath("doc.txt");
     WriteCalcDocument(path.toStdString(), GetParam().written, TextFormat{});
@@ -118,7 +123,8 @@ INSTANTIATE_TEST_SUITE_P(Texts, LineEndTest, ::testing::Values(
     LineEndCase{"\n\n", "\r\n\r\n"}));
 // clang-format on
 
-TEST(CalcDocumentFile, CharacterOutsideCodePage932SwitchesToUtf8WithBom) {
+TEST(CalcDocumentFile, CharacterOutsideCodePage932SwitchesToUtf8WithBom)
+{
     QTemporaryDir dir;
     const QString path = dir.filePath("doc.txt");
     const TextEncoding used = WriteCalcDocument(path.toStdString(), "x=1 // 😀\n", TextFormat{});
@@ -127,7 +133,8 @@ TEST(CalcDocumentFile, CharacterOutsideCodePage932SwitchesToUtf8WithBom) {
     EXPECT_EQ(ReadCalcDocument(path.toStdString()).text, "x=1 // 😀\n");
 }
 
-TEST(CalcDocumentFile, MissingFileIsAnErrorNamingIt) {
+TEST(CalcDocumentFile, MissingFileIsAnErrorNamingIt)
+{
     QTemporaryDir dir;
     const std::string path = dir.filePath("gone.txt").toStdString();
     try {
@@ -138,7 +145,8 @@ TEST(CalcDocumentFile, MissingFileIsAnErrorNamingIt) {
     }
 }
 
-TEST(ProgramDirectory, HomeOverrideGetsItsCalDirectory) {
+TEST(ProgramDirectory, HomeOverrideGetsItsCalDirectory)
+{
     QTemporaryDir exe, home, user;
     const ProgramDirectories dirs = ResolveProgramDirectories(exe.path(), home.path() + "/", user.path());
     EXPECT_EQ(dirs.progDir, QDir::cleanPath(home.path()));
@@ -146,12 +154,14 @@ TEST(ProgramDirectory, HomeOverrideGetsItsCalDirectory) {
     EXPECT_TRUE(QDir(dirs.calDir).exists());
 }
 
-TEST(ProgramDirectory, ExecutableDirectoryWithoutOverride) {
+TEST(ProgramDirectory, ExecutableDirectoryWithoutOverride)
+{
     QTemporaryDir exe, user;
     EXPECT_EQ(ResolveProgramDirectories(exe.path(), "", user.path()).progDir, QDir::cleanPath(exe.path()));
 }
 
-TEST(ProgramDirectory, UnusableDirectoryFallsBackToTheUserDataDirectory) {
+TEST(ProgramDirectory, UnusableDirectoryFallsBackToTheUserDataDirectory)
+{
     QTemporaryDir exe, user;
     // A regular file is never a usable directory, whoever runs the test.
     const QString notADirectory = exe.filePath("file");
@@ -163,7 +173,8 @@ TEST(ProgramDirectory, UnusableDirectoryFallsBackToTheUserDataDirectory) {
 }
 
 // The command line only reads there: the same choice, nothing created.
-TEST(ProgramDirectory, ChoosingCreatesNothing) {
+TEST(ProgramDirectory, ChoosingCreatesNothing)
+{
     QTemporaryDir exe, home, user;
     const QString notADirectory = exe.filePath("file");
     WriteBytes(notADirectory, "x");

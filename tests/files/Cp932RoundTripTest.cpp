@@ -17,8 +17,7 @@ std::string IcuDecode(const std::string& bytes)
 {
     QStringDecoder decoder("windows-31j", QStringDecoder::Flag::Stateless);
     const QString text = decoder.decode(QByteArray(bytes.data(), static_cast<qsizetype>(bytes.size())));
-    if (text.size() != 1 || text[0] == QChar::ReplacementCharacter)
-        return {};
+    if (text.size() != 1 || text[0] == QChar::ReplacementCharacter) return {};
     return text.toStdString();
 }
 
@@ -30,8 +29,7 @@ TEST(Cp932RoundTrip, EveryDoubleByteCharacter)
     int characters = 0;
     int secondForms = 0;
     for (unsigned lead = 0x81; lead <= 0xFC; ++lead) {
-        if (lead >= 0xA0 && lead < 0xE0)
-            continue;
+        if (lead >= 0xA0 && lead < 0xE0) continue;
         for (unsigned trail = 0x40; trail <= 0xFC; ++trail) {
             const std::string bytes{static_cast<char>(lead), static_cast<char>(trail)};
             const std::string expected = IcuDecode(bytes);

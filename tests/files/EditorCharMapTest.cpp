@@ -14,7 +14,8 @@ namespace {
 QString ThroughEditor(const QString& editorText)
 {
     QString raw = editorText;
-    for (const char16_t breaker : {u'\n', u'\x2029', u'\xFDD0', u'\xFDD1'}) raw.replace(QChar(breaker), QChar(0x2029));
+    for (const char16_t breaker : {u'\n', u'\x2029', u'\xFDD0', u'\xFDD1'})
+        raw.replace(QChar(breaker), QChar(0x2029));
     return raw;
 }
 
@@ -23,7 +24,8 @@ TEST(EditorCharMap, EveryCharacterButLineBreaksComesBack)
     const char32_t plane15 = 0xF0000;
     const QString cases[] = {
         QStringLiteral("1+2\n3*4"),
-        QString::fromUtf8("a\xE2\x80\xA9" "b\nc"),
+        QString::fromUtf8("a\xE2\x80\xA9"
+                          "b\nc"),
         QString::fromUtf8("\xEF\xB7\x90x\xEF\xB7\x91\xE2\x80\xA9\n"),
         // The document already holds the first stand-in.
         QString::fromUcs4(&plane15, 1) + QString::fromUtf8("\xE2\x80\xA9\xE2\x80\xA8 end"),

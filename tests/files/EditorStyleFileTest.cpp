@@ -65,10 +65,7 @@ std::string Property(const std::string& name, const std::string& value)
     return static_cast<char>(name.size()) + name + value;
 }
 
-std::string Ident(const std::string& name)
-{
-    return "\x07" + std::string(1, static_cast<char>(name.size())) + name;
-}
+std::string Ident(const std::string& name) { return "\x07" + std::string(1, static_cast<char>(name.size())) + name; }
 
 std::string Record(const std::string& className, const std::string& objectName, const std::string& properties)
 {
@@ -79,24 +76,36 @@ std::string Record(const std::string& className, const std::string& objectName, 
 std::string FontRecord(const std::string& objectName, const std::string& style)
 {
     const std::string name = EncodeText("ＭＳ ゴシック", TextEncoding::ShiftJis);
-    return Record("TFontDialog", objectName,
-                  Property("Font.Charset", Ident("SHIFTJIS_CHARSET")) + Property("Font.Color", Ident("clWindowText")) +
-                      Property("Font.Height", std::string("\x02\xF3", 2)) +
-                      Property("Font.Name", "\x06" + std::string(1, static_cast<char>(name.size())) + name) +
-                      Property("Font.Style", "\x0B" + style + std::string(1, '\0')) +
-                      Property("Options", std::string("\x0B\x09" "fdEffects\x00", 12)) +
-                      Property("MinFontSize", std::string("\x02\x00", 2)) +
-                      Property("MaxFontSize", std::string("\x02\x00", 2)) +
-                      Property("Left", std::string("\x03\x2C\x01", 3)) +
-                      Property("Top", std::string("\x04\x10\x00\x01\x00", 5)));
+    return Record(
+        "TFontDialog", objectName,
+        Property("Font.Charset", Ident("SHIFTJIS_CHARSET")) + Property("Font.Color", Ident("clWindowText")) +
+            Property("Font.Height", std::string("\x02\xF3", 2)) +
+            Property("Font.Name", "\x06" + std::string(1, static_cast<char>(name.size())) + name) +
+            Property("Font.Style", "\x0B" + style + std::string(1, '\0')) +
+            Property("Options", std::string("\x0B\x09"
+                                            "fdEffects\x00",
+                                            12)) +
+            Property("MinFontSize", std::string("\x02\x00", 2)) + Property("MaxFontSize", std::string("\x02\x00", 2)) +
+            Property("Left", std::string("\x03\x2C\x01", 3)) + Property("Top", std::string("\x04\x10\x00\x01\x00", 5)));
 }
 
 TEST(EditorStyleFileTest, ReadsTheRecordLayout)
 {
-    const std::string colors = "\x01" + std::string("\x06\x0D" "ColorA=FF8000", 15) +
-                               std::string("\x06\x0F" "ColorP=FFFFFFFF", 17) + std::string(1, '\0');
+    const std::string colors = "\x01" +
+                               std::string(
+                                   "\x06\x0D"
+                                   "ColorA=FF8000",
+                                   15) +
+                               std::string(
+                                   "\x06\x0F"
+                                   "ColorP=FFFFFFFF",
+                                   17) +
+                               std::string(1, '\0');
     const std::string file =
-        FontRecord("FontDialog", "") + FontRecord("CommentFontDialog", "\x06" "fsBold") +
+        FontRecord("FontDialog", "") +
+        FontRecord("CommentFontDialog",
+                   "\x06"
+                   "fsBold") +
         Record("TColorDialog", "ColorDialog1",
                Property("Ctl3D", "\x09") + Property("Color", Ident("clBlue")) +
                    Property("CustomColors.Strings", colors) + Property("Left", std::string("\x02\x00", 2)) +

@@ -16,7 +16,8 @@ std::vector<std::string> KeysInFile(const std::string& bytes)
     std::vector<std::string> keys;
     std::istringstream lines(bytes);
     for (std::string line; std::getline(lines, line);)
-        if (const std::size_t equals = line.find('='); equals != std::string::npos) keys.push_back(line.substr(0, equals));
+        if (const std::size_t equals = line.find('='); equals != std::string::npos)
+            keys.push_back(line.substr(0, equals));
     return keys;
 }
 
@@ -51,11 +52,29 @@ FormSettings Changed()
 
 TEST(FormSettingsTest, ANewFileListsTheKeysInClosingOrder)
 {
-    const std::vector<std::string> closing = {
-        "iFormTop", "iFormLeft", "iFormHeight", "iFormWidth", "iDirectoryListBoxHeight", "iLeftPanelWidth",
-        "ireResultWidth", "iDriveComboBox1Width", "iEditorColor", "bShowNumberToolBar", "bShowFunctionToolBar",
-        "bShowRegisteredToolBar", "bShowSpeedBar", "bStayOnTop", "bFlatButton", "asCurFileName", "bRAD",
-        "bEquation", "bEnter", "bEnterToSemicolon", "bInsertRegisteredValue", "bSkipCheckFileSave", "bAlignedValues"};
+    const std::vector<std::string> closing = {"iFormTop",
+                                              "iFormLeft",
+                                              "iFormHeight",
+                                              "iFormWidth",
+                                              "iDirectoryListBoxHeight",
+                                              "iLeftPanelWidth",
+                                              "ireResultWidth",
+                                              "iDriveComboBox1Width",
+                                              "iEditorColor",
+                                              "bShowNumberToolBar",
+                                              "bShowFunctionToolBar",
+                                              "bShowRegisteredToolBar",
+                                              "bShowSpeedBar",
+                                              "bStayOnTop",
+                                              "bFlatButton",
+                                              "asCurFileName",
+                                              "bRAD",
+                                              "bEquation",
+                                              "bEnter",
+                                              "bEnterToSemicolon",
+                                              "bInsertRegisteredValue",
+                                              "bSkipCheckFileSave",
+                                              "bAlignedValues"};
     for (const bool fileExists : {true, false}) {
         ProfileFile profile;
         WriteFormSettings(profile, FormSettings{}, fileExists);

@@ -15,17 +15,16 @@ namespace {
 TEST(OpenedPath, AddsTheExtensionOnlyToANameOfNoFile)
 {
     QTemporaryDir dir;
-    for (const char* name : {"README", "memo.txt", "Makefile"}) QFile(QDir(dir.path()).filePath(name)).open(QIODevice::WriteOnly);
+    for (const char* name : {"README", "memo.txt", "Makefile"})
+        QFile(QDir(dir.path()).filePath(name)).open(QIODevice::WriteOnly);
     const struct {
         const char* typed;
         const char* opened;
     } cases[] = {
-        {"README", "README"},        // exists without an extension
-        {"memo", "memo.txt"},        // no such file: the default extension
-        {"memo.txt", "memo.txt"},
-        {"notes.cal", "notes.cal"},  // has an extension, even when missing
-        {"Makefile", "Makefile"},
-        {".profile", ".profile"},
+        {"README", "README"},                                  // exists without an extension
+        {"memo", "memo.txt"},                                  // no such file: the default extension
+        {"memo.txt", "memo.txt"}, {"notes.cal", "notes.cal"},  // has an extension, even when missing
+        {"Makefile", "Makefile"}, {".profile", ".profile"},
     };
     for (const auto& c : cases) {
         const QString typed = QDir(dir.path()).filePath(c.typed);
@@ -53,7 +52,8 @@ TEST(ListingFilter, ShowsTheTextAndListsWhatTheMaskMeans)
 TEST(ListingFilter, AllFilesListsNamesWithoutADot)
 {
     QTemporaryDir dir;
-    for (const char* name : {"README", "a.txt", "b.cal"}) QFile(QDir(dir.path()).filePath(name)).open(QIODevice::WriteOnly);
+    for (const char* name : {"README", "a.txt", "b.cal"})
+        QFile(QDir(dir.path()).filePath(name)).open(QIODevice::WriteOnly);
     const QString filter = ListingFilter(DialogNameFilters(QStringLiteral("すべてのﾌｧｲﾙ (*.*)|*.*")).constFirst());
     const QString patterns = filter.mid(filter.lastIndexOf(u'(') + 1).chopped(1);
     EXPECT_EQ(QDir(dir.path()).entryList(patterns.split(u' '), QDir::Files, QDir::Name),
@@ -67,8 +67,9 @@ TEST(FallbackNotice, SaysOnceWhichDirectoryIsInUse)
     const QString unusable = exe.path() + "/not-a-directory";
     QFile(unusable).open(QIODevice::WriteOnly);
     const ProgramDirectories fallback = ResolveProgramDirectories(exe.path(), unusable, userData);
-    EXPECT_EQ(FallbackNotice(fallback),
-              QStringLiteral("%1 に書き込めないため、ファイルは %2 に置きます").arg(unusable, QDir::cleanPath(userData)));
+    EXPECT_EQ(
+        FallbackNotice(fallback),
+        QStringLiteral("%1 に書き込めないため、ファイルは %2 に置きます").arg(unusable, QDir::cleanPath(userData)));
     EXPECT_EQ(FallbackNotice(ResolveProgramDirectories(exe.path(), QString(), userData)), QString());
     EXPECT_EQ(FallbackNotice(ResolveProgramDirectories(exe.path(), exe.path() + "/", userData)), QString());
 }
@@ -83,8 +84,9 @@ TEST(FallbackNotice, AnInstalledProgramKeepsItsFilesPerUser)
     EXPECT_EQ(installed.progDir, QDir::cleanPath(userData));
     EXPECT_EQ(installed.calDir, QDir::cleanPath(userData) + "/CAL");
     EXPECT_FALSE(QDir(QStringLiteral("/usr/bin/CAL")).exists());
-    EXPECT_EQ(FallbackNotice(installed),
-              QStringLiteral("/usr/bin はインストール先のため、ファイルは %1 に置きます").arg(QDir::cleanPath(userData)));
+    EXPECT_EQ(
+        FallbackNotice(installed),
+        QStringLiteral("/usr/bin はインストール先のため、ファイルは %1 に置きます").arg(QDir::cleanPath(userData)));
     // In the home directory, as the per-user directory is outside tests.
     const QByteArray previousHome = qgetenv("HOME");
     qputenv("HOME", user.path().toUtf8());

@@ -12,10 +12,7 @@
 namespace tallyrix {
 namespace {
 
-ProfileFile OneKey(const std::string& value)
-{
-    return ProfileFile::FromBytes("[FORM]\r\nkey=" + value + "\r\n");
-}
+ProfileFile OneKey(const std::string& value) { return ProfileFile::FromBytes("[FORM]\r\nkey=" + value + "\r\n"); }
 
 TEST(ProfileFileTest, IntegersReadAsDecimalOrHexadecimal)
 {
@@ -61,7 +58,7 @@ TEST(ProfileFileTest, BooleansAreIntegersAndAnyNonZeroIsTrue)
         bool fallback;
         bool expected;
     } cases[] = {
-        {"1", false, true}, {"0", true, false}, {"2", false, true},    {"-1", false, true},
+        {"1", false, true},   {"0", true, false},    {"2", false, true},  {"-1", false, true},
         {"0x0", true, false}, {"yes", false, false}, {"yes", true, true}, {"", true, true},
     };
     for (const auto& c : cases)

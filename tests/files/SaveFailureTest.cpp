@@ -71,7 +71,8 @@ TEST(WriteFailureText, NamesTheCauseInWords)
         {EISDIR, "同じ名前のフォルダがあります"}, {4242, "書き込みに失敗しました (エラー番号 4242)"},
     };
     // clang-format on
-    for (const auto& c : cases) EXPECT_EQ(WriteFailureText(c.errorNumber), c.expected) << c.errorNumber;
+    for (const auto& c : cases)
+        EXPECT_EQ(WriteFailureText(c.errorNumber), c.expected) << c.errorNumber;
 }
 
 // The longest names a file system takes: the temporary's name must not be

@@ -49,7 +49,8 @@ TEST(StyleChoicesTest, DesignRecordsAreTheDesignFonts)
     EXPECT_EQ(choices.editorFont, DefaultEditorFont());
     EXPECT_EQ(choices.commentFont, DefaultCommentFont());
     EXPECT_FALSE(choices.dialogColor.isValid());
-    for (const QColor& custom : choices.customColors) EXPECT_EQ(custom, QColor(Qt::white));
+    for (const QColor& custom : choices.customColors)
+        EXPECT_EQ(custom, QColor(Qt::white));
     EXPECT_EQ(StyleFromChoices(choices, blackText), DesignEditorStyle());
 }
 
@@ -59,7 +60,8 @@ TEST(StyleChoicesTest, ChoicesComeBackFromTheirRecords)
     chosen.editorFont = {QStringLiteral("IPAゴシック"), 20, QColor(10, 20, 30), false, true, true, false};
     chosen.commentFont = {QStringLiteral("ＭＳ 明朝"), 9, QColor(0, 128, 0), true, false, false, true};
     chosen.dialogColor = QColor(200, 220, 240);
-    for (std::size_t i = 0; i < CustomColorCount; ++i) chosen.customColors[i] = QColor::fromRgb(0x010203 * (i + 1));
+    for (std::size_t i = 0; i < CustomColorCount; ++i)
+        chosen.customColors[i] = QColor::fromRgb(0x010203 * (i + 1));
     StyleChoices untouched = chosen;
     untouched.dialogColor = QColor();
 

@@ -12,11 +12,16 @@ namespace {
 const char* EncodingName(TextEncoding encoding)
 {
     switch (encoding) {
-    case TextEncoding::ShiftJis: return "ShiftJis";
-    case TextEncoding::Utf8: return "Utf8";
-    case TextEncoding::Utf8WithBom: return "Utf8WithBom";
-    case TextEncoding::Utf16Le: return "Utf16Le";
-    case TextEncoding::Utf16Be: return "Utf16Be";
+        case TextEncoding::ShiftJis:
+            return "ShiftJis";
+        case TextEncoding::Utf8:
+            return "Utf8";
+        case TextEncoding::Utf8WithBom:
+            return "Utf8WithBom";
+        case TextEncoding::Utf16Le:
+            return "Utf16Le";
+        case TextEncoding::Utf16Be:
+            return "Utf16Be";
     }
     return "?";
 }
@@ -148,7 +153,13 @@ TEST(EncodeText, WritesCodePage932WhenEveryCharacterFits)
 TEST(EncodeText, NeverLosesACharacter)
 {
     const std::string texts[] = {
-        "1−2 ～ 〜 ¥ ‾ ‖ — ¢ £ ¬", "ﾃｩ", "é", "\xEF\x9E\x82\xEF\x9E\xA0", "\xEF\xBB\xBF" "a", "計算①😀",
+        "1−2 ～ 〜 ¥ ‾ ‖ — ¢ £ ¬",
+        "ﾃｩ",
+        "é",
+        "\xEF\x9E\x82\xEF\x9E\xA0",
+        "\xEF\xBB\xBF"
+        "a",
+        "計算①😀",
     };
     for (const std::string& text : texts) {
         for (const TextEncoding preferred : {TextEncoding::ShiftJis, TextEncoding::Utf8, TextEncoding::Utf8WithBom,
@@ -165,14 +176,17 @@ TEST(EncodeText, NeverLosesACharacter)
 TEST(TextCodec, FilesComeBackByteForByte)
 {
     const std::string files[] = {
-        "\x8C\x76\x8E\x5A\x81\x46 \xB5\xB0\xCA\xDE\xB0\xCC\xDB\xB0 \x81\x60 \x81\x7C \x87\x40\r\n",  // 計算： ｵｰﾊﾞｰﾌﾛｰ ～ － ①
+        "\x8C\x76\x8E\x5A\x81\x46 \xB5\xB0\xCA\xDE\xB0\xCC\xDB\xB0 \x81\x60 \x81\x7C \x87\x40\r\n",  // 計算： ｵｰﾊﾞｰﾌﾛｰ
+                                                                                                     // ～ － ①
         "\\100 ~ \x81\x5F\r\nx=1;\r\n",
-        "\xF0\x40\xF9\xFC",                         // user-defined characters
-        "a\x80" "b\xA0\xFD\xFE\xFF\x82",           // undecodable bytes
-        "\x85\x40\x81\x20",                         // unassigned and broken pairs
-        "計算 ｵｰﾊﾞｰﾌﾛｰ ～ − ①\r\n",               // UTF-8
-        "\xEF\xBB\xBF計算 ～ − ①\r\n",            // UTF-8 with BOM
-        "\xEF\xBB\xBF" "ascii",
+        "\xF0\x40\xF9\xFC",  // user-defined characters
+        "a\x80"
+        "b\xA0\xFD\xFE\xFF\x82",        // undecodable bytes
+        "\x85\x40\x81\x20",             // unassigned and broken pairs
+        "計算 ｵｰﾊﾞｰﾌﾛｰ ～ − ①\r\n",     // UTF-8
+        "\xEF\xBB\xBF計算 ～ − ①\r\n",  // UTF-8 with BOM
+        "\xEF\xBB\xBF"
+        "ascii",
     };
     for (const std::string& bytes : files) {
         const DecodedText decoded = DecodeText(bytes);

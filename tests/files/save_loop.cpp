@@ -20,9 +20,9 @@ int main(int argc, char** argv)
     }
     fcntl(STDOUT_FILENO, F_SETFL, fcntl(STDOUT_FILENO, F_GETFL) | O_NONBLOCK);
     for (long generation = std::atol(argv[2]);; ++generation) {
-        tallyrix::WriteCalcDocument(argv[1], tallyrix::test::SaveLoopDocument(generation),
-                                    tallyrix::TextFormat{});
+        tallyrix::WriteCalcDocument(argv[1], tallyrix::test::SaveLoopDocument(generation), tallyrix::TextFormat{});
         const char saved = '.';
-        [[maybe_unused]] const ssize_t ignored = write(STDOUT_FILENO, &saved, 1);  // a full pipe loses a mark, never a save
+        [[maybe_unused]] const ssize_t ignored =
+            write(STDOUT_FILENO, &saved, 1);  // a full pipe loses a mark, never a save
     }
 }

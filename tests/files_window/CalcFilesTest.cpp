@@ -47,10 +47,7 @@ std::ostream& operator<<(std::ostream& out, const DocumentState& state)
 
 class CalcFilesTest : public FilesWindowTest {
 protected:
-    DocumentState State() const
-    {
-        return {Document(), Form->windowTitle(), Form->CurFileName, Modified(), Panel(4)};
-    }
+    DocumentState State() const { return {Document(), Form->windowTitle(), Form->CurFileName, Modified(), Panel(4)}; }
     void AnswerMessages(std::initializer_list<QMessageBox::StandardButton> answers)
     {
         Dialogs->MessageAnswers.assign(answers.begin(), answers.end());
@@ -59,7 +56,8 @@ protected:
     int Confirmations() const
     {
         int count = 0;
-        for (const MessageRequest& message : Dialogs->Messages) count += message.text == ConfirmText;
+        for (const MessageRequest& message : Dialogs->Messages)
+            count += message.text == ConfirmText;
         return count;
     }
     const MessageRequest& LastMessage() const { return Dialogs->Messages.back(); }
@@ -210,13 +208,14 @@ TEST_F(CalcFilesTest, OpenLoadsRecalculatesAndMovesThePane)
     const FileDialogRequest& request = Dialogs->FileDialogs.front();
     EXPECT_EQ(request.title, QStringLiteral("計算式ﾌｧｲﾙを開く"));
     EXPECT_EQ(request.directory, Form->CalDir);
-    EXPECT_EQ(request.nameFilters, (QStringList{QStringLiteral("ﾃｷｽﾄﾌｧｲﾙ (*.txt)"), QStringLiteral("すべてのﾌｧｲﾙ (*.*)")}));
+    EXPECT_EQ(request.nameFilters,
+              (QStringList{QStringLiteral("ﾃｷｽﾄﾌｧｲﾙ (*.txt)"), QStringLiteral("すべてのﾌｧｲﾙ (*.*)")}));
     EXPECT_EQ(request.defaultSuffix, QStringLiteral("txt"));
 
     // Rich-text control words are plain text here.
-    EXPECT_EQ(State(), (DocumentState{QStringLiteral("{\\rtf1 x}\nr=2;\npi*r^2 // area\n"),
-                                      QStringLiteral("Tallyrix - a.rtf"), path, false,
-                                      path + QStringLiteral("を開きました")}));
+    EXPECT_EQ(State(),
+              (DocumentState{QStringLiteral("{\\rtf1 x}\nr=2;\npi*r^2 // area\n"), QStringLiteral("Tallyrix - a.rtf"),
+                             path, false, path + QStringLiteral("を開きました")}));
     EXPECT_EQ(Form->LeftPanel->Directory(), other);
     EXPECT_EQ(Form->LeftPanel->SelectedFileName(), QStringLiteral("a.rtf"));
     EXPECT_TRUE(IsCommentFormat(FormatAt(Form->reExpression, Document().indexOf(QStringLiteral("//")))));
@@ -395,8 +394,8 @@ public:
     ~ReadOnlyFolder() override
     {
         if (geteuid() == 0) setfsuid(0);
-        QFile::setPermissions(Folder, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner | QFile::ReadOther
-                                          | QFile::ExeOther);
+        QFile::setPermissions(
+            Folder, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner | QFile::ReadOther | QFile::ExeOther);
     }
 
 private:
@@ -562,7 +561,8 @@ TEST_F(CalcFilesTest, DeleteAsksAndKeepsTheOpenDocument)
 std::string Repeated(const std::string& piece, int count)
 {
     std::string text;
-    for (int i = 0; i < count; ++i) text += piece;
+    for (int i = 0; i < count; ++i)
+        text += piece;
     return text;
 }
 
@@ -615,7 +615,8 @@ TEST_F(CalcFilesTest, ADocumentWhoseArithmeticFailsOpensUnmodified)
 TEST_F(CalcFilesTest, ALargeDocumentComesInPiecesAndSavesWhole)
 {
     QByteArray bytes = "a=0;\r\n";
-    for (int i = 0; i < 40000; ++i) bytes += "a=a+1;\r\n";
+    for (int i = 0; i < 40000; ++i)
+        bytes += "a=a+1;\r\n";
     const struct {
         const char* what;
         std::function<void()> then;

@@ -26,7 +26,9 @@ const QString ChangedQuestion = QStringLiteral("は他のプログラムによ�
 TEST_F(FilesWindowTest, EveryCharacterButLineBreaksIsSavedAsItWasRead)
 {
     const QByteArray documents[] = {
-        QByteArray("\xEF\xBB\xBF" "a=1;\xE2\x80\xA9" "b=2\r\nc=3 \xE2\x80\xA8 d\r\n"),
+        QByteArray("\xEF\xBB\xBF"
+                   "a=1;\xE2\x80\xA9"
+                   "b=2\r\nc=3 \xE2\x80\xA8 d\r\n"),
         QByteArray("x=1; // \xE2\x80\xA9\xEF\xB7\x90\r\n\xE2\x80\xA9"),
     };
     for (const QByteArray& bytes : documents) {
@@ -58,8 +60,10 @@ TEST_F(FilesWindowTest, AFileChangedOnDiskIsNotOverwrittenSilently)
         WriteBytes(CalPath("shared.txt"), "theirs\r\n");
         Dialogs->Messages.clear();
         Dialogs->MessageAnswers = {c.answer};
-        if (c.saveAsName) Dialogs->FileAnswers.push_back(CalPath(*c.saveAsName));
-        else if (c.answer == QMessageBox::No) Dialogs->FileAnswers.push_back(std::nullopt);
+        if (c.saveAsName)
+            Dialogs->FileAnswers.push_back(CalPath(*c.saveAsName));
+        else if (c.answer == QMessageBox::No)
+            Dialogs->FileAnswers.push_back(std::nullopt);
         Form->RunHandler([&] { Form->FileSave(); });
         ASSERT_EQ(Dialogs->Messages.size(), 1u) << c.what;
         EXPECT_EQ(Dialogs->Messages.front().text, CalPath("shared.txt") + ChangedQuestion) << c.what;

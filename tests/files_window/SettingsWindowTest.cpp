@@ -44,7 +44,8 @@ protected:
     QStringList MessageTexts() const
     {
         QStringList texts;
-        for (const MessageRequest& message : Dialogs->Messages) texts.append(message.text);
+        for (const MessageRequest& message : Dialogs->Messages)
+            texts.append(message.text);
         return texts;
     }
 };
@@ -65,11 +66,28 @@ TEST_F(SettingsWindowTest, FirstStartShowsTheDesignAndClosingWritesBothFiles)
     ASSERT_TRUE(Form->close());
     EXPECT_TRUE(QFile::exists(StyleFile()));
     // The untitled document is no file: its name is not written.
-    EXPECT_EQ(IniKeys(), QStringList({"iFormTop", "iFormLeft", "iFormHeight", "iFormWidth", "iDirectoryListBoxHeight",
-                                      "iLeftPanelWidth", "ireResultWidth", "iDriveComboBox1Width", "iEditorColor",
-                                      "bShowNumberToolBar", "bShowFunctionToolBar", "bShowRegisteredToolBar",
-                                      "bShowSpeedBar", "bStayOnTop", "bFlatButton", "bRAD", "bEquation", "bEnter",
-                                      "bEnterToSemicolon", "bInsertRegisteredValue", "bSkipCheckFileSave", "bAlignedValues"}));
+    EXPECT_EQ(IniKeys(), QStringList({"iFormTop",
+                                      "iFormLeft",
+                                      "iFormHeight",
+                                      "iFormWidth",
+                                      "iDirectoryListBoxHeight",
+                                      "iLeftPanelWidth",
+                                      "ireResultWidth",
+                                      "iDriveComboBox1Width",
+                                      "iEditorColor",
+                                      "bShowNumberToolBar",
+                                      "bShowFunctionToolBar",
+                                      "bShowRegisteredToolBar",
+                                      "bShowSpeedBar",
+                                      "bStayOnTop",
+                                      "bFlatButton",
+                                      "bRAD",
+                                      "bEquation",
+                                      "bEnter",
+                                      "bEnterToSemicolon",
+                                      "bInsertRegisteredValue",
+                                      "bSkipCheckFileSave",
+                                      "bAlignedValues"}));
     const FormSettings stored = Stored();
     EXPECT_EQ(stored.iEditorColor, -2147483643);
     EXPECT_EQ(stored.iFormWidth, 582);
@@ -135,10 +153,17 @@ TEST_F(SettingsWindowTest, EveryChoiceSurvivesACloseAndANewStart)
              EXPECT_FALSE(Form->tbNumber->Flat());
              EXPECT_FALSE(Form->tbRegister->Flat());
          }},
-        {"options", [&] { for (QAction* item : {Form->mEnter, Form->mEnterToSemicolon, Form->mInsertRegisteredValue,
-                                                 Form->mSkipCheckFileSave}) item->trigger(); },
-         [&] { for (QAction* item : {Form->mEnter, Form->mEnterToSemicolon, Form->mInsertRegisteredValue,
-                                      Form->mSkipCheckFileSave}) EXPECT_TRUE(item->isChecked()); }},
+        {"options",
+         [&] {
+             for (QAction* item :
+                  {Form->mEnter, Form->mEnterToSemicolon, Form->mInsertRegisteredValue, Form->mSkipCheckFileSave})
+                 item->trigger();
+         },
+         [&] {
+             for (QAction* item :
+                  {Form->mEnter, Form->mEnterToSemicolon, Form->mInsertRegisteredValue, Form->mSkipCheckFileSave})
+                 EXPECT_TRUE(item->isChecked());
+         }},
         {"fonts",
          [&] {
              Dialogs->FontAnswers = {editorFont, commentFont};
@@ -177,7 +202,8 @@ TEST_F(SettingsWindowTest, EveryChoiceSurvivesACloseAndANewStart)
              EXPECT_EQ(Form->LeftPanel->Directory(), QDir::cleanPath(Home.path() + QStringLiteral("/CAL")));
          }},
     };
-    for (const Case& c : cases) c.choose();
+    for (const Case& c : cases)
+        c.choose();
     ASSERT_TRUE(Form->close());
     // A new process starts with Qt's own custom colours.
     QColorDialog::setCustomColor(3, Qt::white);

@@ -3,9 +3,9 @@
 #include <sys/resource.h>
 
 #include <QAction>
-#include <QStatusBar>
 #include <QLineEdit>
 #include <QSplitter>
+#include <QStatusBar>
 #include <QTest>
 #include <QTextEdit>
 #include <QToolButton>
@@ -125,7 +125,8 @@ TEST_F(ViewPresetsWindowTest, PresetsHideAndRestoreThePanes)
         Restart();
         LaidOut();
         c.before();
-        for (Qt::Key key : c.keys) Press(key);
+        for (Qt::Key key : c.keys)
+            Press(key);
         EXPECT_EQ(Panes(), c.expected);
         ExpectOutputEditReachesTheEnd();
         EXPECT_TRUE(Dialogs->Messages.empty());
@@ -162,7 +163,8 @@ TEST_F(ViewPresetsWindowTest, MostSimpleHidesEveryToolbarAndFullyShownBringsThem
         }
         // The result band, the editor and the status bar stay.
         const QWidget* kept[] = {Form->OutputEdit, Form->reExpression, Form->StatusBar};
-        for (const QWidget* widget : kept) EXPECT_TRUE(widget->isVisible());
+        for (const QWidget* widget : kept)
+            EXPECT_TRUE(widget->isVisible());
         ExpectOutputEditReachesTheEnd();
     }
 }

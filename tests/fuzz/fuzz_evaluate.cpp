@@ -18,22 +18,18 @@ tallyrix::Evaluator& SharedEvaluator()
 {
     // Reused like the window's one evaluator; a report is only counted.
     static std::size_t reports = 0;
-    static tallyrix::Evaluator evaluator([](const tallyrix::MathErrorReport& report) {
-        reports += report.showBox ? 1 : 0;
-    });
+    static tallyrix::Evaluator evaluator(
+        [](const tallyrix::MathErrorReport& report) { reports += report.showBox ? 1 : 0; });
     return evaluator;
 }
 
 // Conditions that hold after every evaluation, whatever the input.
 void CheckOutcome(const tallyrix::Evaluator& evaluator)
 {
-    const bool sound = evaluator.VariableCount() >= 1 &&
-                       evaluator.VariableCount() <= tallyrix::VariableCapacity &&
-                       evaluator.VariableList.size() >=
-                           static_cast<std::size_t>(evaluator.VariableCount()) &&
+    const bool sound = evaluator.VariableCount() >= 1 && evaluator.VariableCount() <= tallyrix::VariableCapacity &&
+                       evaluator.VariableList.size() >= static_cast<std::size_t>(evaluator.VariableCount()) &&
                        evaluator.StatementCount >= 0 &&
-                       evaluator.ExpressionValues.size() <=
-                           static_cast<std::size_t>(evaluator.StatementCount);
+                       evaluator.ExpressionValues.size() <= static_cast<std::size_t>(evaluator.StatementCount);
     if (!sound) {
         std::abort();
     }
@@ -95,7 +91,8 @@ void CheckResumed(const std::string& input)
     // The second run goes a few bytes at a time, as the window's slices.
     const std::size_t slice = 1 + static_cast<unsigned char>(input[1]) % 32;
     const Outcome again = Observed(resumed, [&] {
-        for (bool done = resumed.EvaluateResuming(edited, 1, slice); !done;) done = resumed.ContinueResuming(slice);
+        for (bool done = resumed.EvaluateResuming(edited, 1, slice); !done;)
+            done = resumed.ContinueResuming(slice);
     });
     // The same two texts in full runs: a value the first leaves in pi
     // carries into the second.

@@ -21,7 +21,8 @@ namespace {
 // field: "g,9.8," is {"g", "9.8"}. Every other field comes back.
 std::vector<std::string> WithoutEmptyEnd(std::vector<std::string> fields)
 {
-    while (!fields.empty() && fields.back().empty()) fields.pop_back();
+    while (!fields.empty() && fields.back().empty())
+        fields.pop_back();
     return fields;
 }
 
@@ -42,7 +43,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::string_view bytes(reinterpret_cast<const char*>(data), size);
     const tallyrix::DecodedText decoded = tallyrix::DecodeText(bytes);
     const std::vector<std::string> lines = tallyrix::SplitRegisteredText(decoded.text);
-    for (std::size_t index = 0; index < lines.size(); ++index) CheckLine(lines[index], static_cast<int>(index));
+    for (std::size_t index = 0; index < lines.size(); ++index)
+        CheckLine(lines[index], static_cast<int>(index));
     // The lines written back read as the same lines.
     if (tallyrix::SplitRegisteredText(tallyrix::JoinRegisteredLines(lines)) != lines) std::abort();
     static tallyrix::Evaluator engine([](const tallyrix::MathErrorReport&) {});

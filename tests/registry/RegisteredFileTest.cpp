@@ -101,8 +101,7 @@ protected:
     std::string Bytes() const
     {
         QFile file(QString::fromStdString(Path()));
-        if (!file.open(QIODevice::ReadOnly))
-            return "<missing>";
+        if (!file.open(QIODevice::ReadOnly)) return "<missing>";
         return file.readAll().toStdString();
     }
 
@@ -148,7 +147,8 @@ TEST_F(RegisteredFileTest, WritesShiftJisWithCrLfUnlessACharacterDoesNotFit)
         std::string bytes;
     } cases[] = {
         {"empty", {}, ""},
-        {"shift-jis", {"重力,9.80665,重力加速度", "ｵｰﾊﾞｰﾌﾛｰ,1,～①"},
+        {"shift-jis",
+         {"重力,9.80665,重力加速度", "ｵｰﾊﾞｰﾌﾛｰ,1,～①"},
          "\x8F\x64\x97\xCD,9.80665,\x8F\x64\x97\xCD\x89\xC1\x91\xAC\x93\x78\r\n"
          "\xB5\xB0\xCA\xDE\xB0\xCC\xDB\xB0,1,\x81\x60\x87\x40\r\n"},
         {"minus sign needs utf-8", {"m,1,−"}, "\xEF\xBB\xBFm,1,−\r\n"},

@@ -24,7 +24,8 @@ TEST(SingleLineField, BreaksAndTabsBecomeSpaces)
         {"\xE2\x80", "\xE2\x80"},  // a cut character is left alone
         {"plain, \"quoted\"", "plain, \"quoted\""},
     };
-    for (const auto& c : cases) EXPECT_EQ(SingleLineField(c.field), c.expected) << c.field;
+    for (const auto& c : cases)
+        EXPECT_EQ(SingleLineField(c.field), c.expected) << c.field;
 }
 
 TEST(SingleLineField, EachRowStaysOneEntryInTheFile)

@@ -125,7 +125,8 @@ QList<QAction*> MenuItems(QMenu* menu)
 {
     emit menu->aboutToShow();
     QList<QAction*> items;
-    for (QAction* action : menu->actions()) items += action->menu() ? MenuItems(action->menu()) : QList{action};
+    for (QAction* action : menu->actions())
+        items += action->menu() ? MenuItems(action->menu()) : QList{action};
     return items;
 }
 
@@ -140,7 +141,8 @@ TEST_F(RegisteredWindowTest, AfterOkEveryOneOfManyEntriesIsReachable)
         lines.push_back(JoinFields({"old" + std::to_string(entry), "s" + std::to_string(entry)}));
     StartWith(lines);
     InDialog([&name](TRegisterForm& form) {
-        for (int row = 0; row < 600; ++row) form.sgRegister->item(row, 0)->setText(name(row));
+        for (int row = 0; row < 600; ++row)
+            form.sgRegister->item(row, 0)->setText(name(row));
         form.sgRegister->item(599, 1)->setText(QStringLiteral("42"));
         ClickOk(form);
     });
@@ -153,9 +155,11 @@ TEST_F(RegisteredWindowTest, AfterOkEveryOneOfManyEntriesIsReachable)
     QToolButton* overflow = Form->tbRegister->OverflowButton();
     ASSERT_TRUE(overflow->isVisible());
     const QList<QAction*> items = MenuItems(overflow->menu());
-    for (const QAction* item : items) reached.append(item->text());
+    for (const QAction* item : items)
+        reached.append(item->text());
     QStringList expected;
-    for (int entry = 0; entry < 600; ++entry) expected.append(name(entry));
+    for (int entry = 0; entry < 600; ++entry)
+        expected.append(name(entry));
     ASSERT_EQ(reached.join(u' ').toStdString(), expected.join(u' ').toStdString());
 
     const struct {

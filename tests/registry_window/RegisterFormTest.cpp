@@ -59,7 +59,8 @@ TEST_F(RegisteredWindowTest, DialogShowsTheEntries)
         EXPECT_TRUE(form.OkBtn->isDefault());
         EXPECT_EQ(form.DeleteBtn->text(), QStringLiteral("選択行の削除"));
         QStringList menu;
-        for (const QAction* action : form.PopupMenu1->actions()) menu.append(action->isSeparator() ? "-" : action->text());
+        for (const QAction* action : form.PopupMenu1->actions())
+            menu.append(action->isSeparator() ? "-" : action->text());
         EXPECT_EQ(menu, (QStringList{"切り取り", "コピー", "張り付け", "-", "選択行の複製", "選択行の削除"}));
         ClickCancel(form);
     });
@@ -208,7 +209,8 @@ TEST_F(RegisteredWindowTest, DuplicatedRowsGiveTwoButtons)
     InDialog([](TRegisterForm& form) {
         form.sgRegister->setCurrentCell(1, 2);
         Trigger(form, "RowCopy");
-        EXPECT_EQ(GridRows(form), (Rows{{"a", "1", ""}, {"g", "9.80665", "重力"}, {"g", "9.80665", "重力"}, {"", "", ""}}));
+        EXPECT_EQ(GridRows(form),
+                  (Rows{{"a", "1", ""}, {"g", "9.80665", "重力"}, {"g", "9.80665", "重力"}, {"", "", ""}}));
         EXPECT_EQ(form.lbNumber->text(), QStringLiteral("現在の登録変数： 2"));  // not updated
         ClickOk(form);
     });

@@ -155,7 +155,8 @@ struct PressCase {
 
 TEST_F(RegisteredWindowTest, PressInsertsTheNameOrTheText)
 {
-    StartWith({"g,9.80665,重力加速度", "half,1/2,", "k,0,zero", "s,,", "t,text,", "c2, 1.5E+2 ,", R"(q,"say ""hi""",)"});
+    StartWith(
+        {"g,9.80665,重力加速度", "half,1/2,", "k,0,zero", "s,,", "t,text,", "c2, 1.5E+2 ,", R"(q,"say ""hi""",)"});
     const PressCase cases[] = {
         {"a constant inserts its name", "", 0, 0, "g", false, false, "g", "9.80665"},
         {"or its value with the option", "", 0, 0, "g", true, false, "9.80665", "9.80665"},
@@ -199,7 +200,8 @@ TEST_F(RegisteredWindowTest, InsertedTextDoesNotContinueAComment)
 TEST_F(RegisteredWindowTest, ManyButtonsWrapOntoRows)
 {
     std::vector<std::string> lines;
-    for (int i = 0; i < 40; ++i) lines.push_back("entry" + std::to_string(i) + "," + std::to_string(i + 1) + ",");
+    for (int i = 0; i < 40; ++i)
+        lines.push_back("entry" + std::to_string(i) + "," + std::to_string(i + 1) + ",");
     StartWith(lines);
     QSet<int> rows;
     const QRect bar = Form->tbRegister->rect();

@@ -62,7 +62,8 @@ QList<QToolButton*> RegisteredWindowTest::RegisteredButtons() const { return For
 QStringList RegisteredWindowTest::Captions() const
 {
     QStringList captions;
-    for (const QToolButton* button : RegisteredButtons()) captions.append(button->text());
+    for (const QToolButton* button : RegisteredButtons())
+        captions.append(button->text());
     return captions;
 }
 

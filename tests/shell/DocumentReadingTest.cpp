@@ -17,7 +17,8 @@ namespace {
 std::string Joined(const std::vector<std::string>& paragraphs)
 {
     std::string text;
-    for (std::size_t i = 0; i < paragraphs.size(); ++i) text += (i > 0 ? "\n" : "") + paragraphs[i];
+    for (std::size_t i = 0; i < paragraphs.size(); ++i)
+        text += (i > 0 ? "\n" : "") + paragraphs[i];
     return text;
 }
 
@@ -141,23 +142,25 @@ TEST(DocumentText, FollowsEveryEdit)
         {"a break deleted", [](QTextDocument& d) { Replace(d, 1, 2, QString()); }},
         {"lines selected and replaced", [](QTextDocument& d) { Replace(d, 2, 12, QStringLiteral("漢\n字///")); }},
         {"a line separator", [](QTextDocument& d) { Replace(d, 1, 1, QString(QChar(0x2028))); }},
-        {"characters outside the code page and a lone half", [](QTextDocument& d) {
-             Replace(d, 0, 0, QString(QChar(0xD83D)) + QChar(0xDE00) + QChar(0xD800));
-         }},
+        {"characters outside the code page and a lone half",
+         [](QTextDocument& d) { Replace(d, 0, 0, QString(QChar(0xD83D)) + QChar(0xDE00) + QChar(0xD800)); }},
         {"undo", [](QTextDocument& d) { d.undo(); }},
-        {"undo of several", [](QTextDocument& d) {
+        {"undo of several",
+         [](QTextDocument& d) {
              d.undo();
              d.undo();
          }},
         {"redo", [](QTextDocument& d) { d.redo(); }},
-        {"the whole text formatted", [](QTextDocument& d) {
+        {"the whole text formatted",
+         [](QTextDocument& d) {
              QTextCursor cursor(&d);
              cursor.select(QTextCursor::Document);
              QTextCharFormat bold;
              bold.setFontWeight(QFont::Bold);
              cursor.mergeCharFormat(bold);
          }},
-        {"edits in one block", [](QTextDocument& d) {
+        {"edits in one block",
+         [](QTextDocument& d) {
              QTextCursor cursor(&d);
              cursor.beginEditBlock();
              cursor.insertText(QStringLiteral("p\nq"));

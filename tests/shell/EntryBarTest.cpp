@@ -85,7 +85,8 @@ struct BarWindow {
         if (!overflow || !overflow->isVisible()) return {};
         EXPECT_TRUE(Bar->rect().contains(overflow->geometry()));
         for (const QToolButton* button : Bar->Buttons())
-            EXPECT_FALSE(button->isVisible() && button->geometry().intersects(overflow->geometry())) << button->text().toStdString();
+            EXPECT_FALSE(button->isVisible() && button->geometry().intersects(overflow->geometry()))
+                << button->text().toStdString();
         return MenuItems(overflow->menu());
     }
 
@@ -101,8 +102,8 @@ TEST(EntryBar, EveryEntryIsReachableOnceInOrder)
         QSize window;
         bool overflows;
     } cases[] = {
-        {0, {400, 300}, false},   {3, {400, 300}, false},   {40, {400, 300}, false},
-        {40, {400, 40}, true},    {300, {400, 300}, true},  {2000, {600, 200}, true},
+        {0, {400, 300}, false}, {3, {400, 300}, false},  {40, {400, 300}, false},
+        {40, {400, 40}, true},  {300, {400, 300}, true}, {2000, {600, 200}, true},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(testing::Message() << c.count << " entries in " << c.window.width() << "x" << c.window.height());
@@ -112,9 +113,11 @@ TEST(EntryBar, EveryEntryIsReachableOnceInOrder)
         EXPECT_EQ(reached.size(), window.Bar->FirstHiddenEntry());
         const QList<QAction*> overflowing = window.Overflowing();
         EXPECT_EQ(!overflowing.isEmpty(), c.overflows);
-        for (const QAction* action : overflowing) reached.append(action->text());
+        for (const QAction* action : overflowing)
+            reached.append(action->text());
         QStringList expected;
-        for (int index = 0; index < c.count; ++index) expected.append(QStringLiteral("e%1").arg(index));
+        for (int index = 0; index < c.count; ++index)
+            expected.append(QStringLiteral("e%1").arg(index));
         EXPECT_EQ(reached, expected);
     }
 }
@@ -162,7 +165,8 @@ TEST(EntryBar, CaptionsAreMeasuredAsTheButtonsTakeThem)
     const QStringList captions = {QStringLiteral("g"), QStringLiteral("a&&b"), QStringLiteral("円周率"), QString(),
                                   QStringLiteral("a rather long caption, with a comma")};
     QList<BarEntry> entries;
-    for (const QString& caption : captions) entries.append({caption, QString()});
+    for (const QString& caption : captions)
+        entries.append({caption, QString()});
     window.Bar->SetEntries(entries, {});
     QApplication::processEvents();
     for (QToolButton* button : window.Bar->Buttons()) {

@@ -2,8 +2,8 @@
 // buttons, on a plain text model and on a real QTextEdit.
 #include <gtest/gtest.h>
 
-#include <QTextCursor>
 #include <QPlainTextEdit>
+#include <QTextCursor>
 #include <QTextEdit>
 #include <functional>
 #include <memory>
@@ -181,10 +181,10 @@ TEST(FindReplaceTest, RecalculationFollowsReplaceUnlessEvaluatingOnEnterOnly)
         bool recalculate;
     };
     const Case cases[] = {
-        {"1", false, true},   // replaced
-        {"9", false, true},   // nothing found: the run still ends with a recalculation
-        {"1", true, false},   // evaluate only on Enter
-        {"", false, false},   // nothing to search for, nothing done
+        {"1", false, true},  // replaced
+        {"9", false, true},  // nothing found: the run still ends with a recalculation
+        {"1", true, false},  // evaluate only on Enter
+        {"", false, false},  // nothing to search for, nothing done
     };
     for (const Case& c : cases) {
         PlainTarget target("1+1");

@@ -33,7 +33,8 @@ TEST(HelpWindowTest, HelpPageIsTakenFromTheFirstDirectoryHoldingIt)
         {{first.path()}, first.filePath("Tallyrix.html")},  // missing: named where it was expected
         {{}, ""},
     };
-    for (const Case& c : cases) EXPECT_EQ(LocateHelpFile(c.directories), c.found) << c.directories.join(';').toStdString();
+    for (const Case& c : cases)
+        EXPECT_EQ(LocateHelpFile(c.directories), c.found) << c.directories.join(';').toStdString();
 }
 
 TEST(HelpWindowTest, MissingFileIsReportedByName)

@@ -27,9 +27,11 @@ TEST(SearchDialogsTest, ButtonsNeedASearchText)
     TReplaceDialog dialog;
     dialog.Open("");
     const char* buttons[] = {"FindNextButton", "ReplaceButton", "ReplaceAllButton"};
-    for (const char* name : buttons) EXPECT_FALSE(Child<QPushButton>(dialog, name)->isEnabled()) << name;
+    for (const char* name : buttons)
+        EXPECT_FALSE(Child<QPushButton>(dialog, name)->isEnabled()) << name;
     QTest::keyClicks(Child<QLineEdit>(dialog, "FindEdit"), "x");
-    for (const char* name : buttons) EXPECT_TRUE(Child<QPushButton>(dialog, name)->isEnabled()) << name;
+    for (const char* name : buttons)
+        EXPECT_TRUE(Child<QPushButton>(dialog, name)->isEnabled()) << name;
     EXPECT_TRUE(Child<QPushButton>(dialog, "CancelButton")->isEnabled());
 }
 
@@ -102,7 +104,8 @@ TEST(SearchDialogsTest, TabRunsThroughTheTextsBeforeTheOptions)
     for (QWidget* next : expected) {
         EXPECT_EQ(widget, next) << next->objectName().toStdString();
         widget = widget->nextInFocusChain();
-        while (widget->focusPolicy() == Qt::NoFocus) widget = widget->nextInFocusChain();
+        while (widget->focusPolicy() == Qt::NoFocus)
+            widget = widget->nextInFocusChain();
     }
 }
 

@@ -32,13 +32,14 @@ TEST(TaskBarTest, TipIsCutAt63BytesOfCodePage932KeepingWholeCharacters)
         {"", ""},
         {QString("a").repeated(63), QString("a").repeated(63)},
         {QString("a").repeated(64), QString("a").repeated(63)},
-        {QString("あ").repeated(32), QString("あ").repeated(31)},                       // 62 bytes, the next would make 64
+        {QString("あ").repeated(32), QString("あ").repeated(31)},  // 62 bytes, the next would make 64
         {QString("あ").repeated(30) + "a" + "い", QString("あ").repeated(30) + "aい"},  // exactly 63
         {QString("a").repeated(62) + "あ", QString("a").repeated(62)},                  // no half character
-        {QString("ｱ").repeated(70), QString("ｱ").repeated(63)},                        // half-width kana: one byte each
-        {QString("𠮷").repeated(32), QString("𠮷").repeated(31)},                      // outside the code page: two bytes
+        {QString("ｱ").repeated(70), QString("ｱ").repeated(63)},    // half-width kana: one byte each
+        {QString("𠮷").repeated(32), QString("𠮷").repeated(31)},  // outside the code page: two bytes
     };
-    for (const Case& c : cases) EXPECT_EQ(CutTrayTip(c.tips), c.shown) << c.tips.toStdString();
+    for (const Case& c : cases)
+        EXPECT_EQ(CutTrayTip(c.tips), c.shown) << c.tips.toStdString();
 }
 
 class TaskBarFixture : public ::testing::Test {
@@ -88,7 +89,8 @@ TEST_F(TaskBarFixture, MouseMessagesRunEventsAndMenus)
 
 TEST_F(TaskBarFixture, MessagesWithoutHandlersOrMenusDoNothing)
 {
-    for (TrayMouseMessage message : {TrayMouseMessage::LeftDown, TrayMouseMessage::LeftUp, TrayMouseMessage::LeftDouble})
+    for (TrayMouseMessage message :
+         {TrayMouseMessage::LeftDown, TrayMouseMessage::LeftUp, TrayMouseMessage::LeftDouble})
         Send(message);
     EXPECT_TRUE(log.calls.isEmpty()) << log.calls.join(';').toStdString();
 }
@@ -174,7 +176,8 @@ TEST(QtTrayBackendTest, ActivationsBecomeTheButtonMessages)
         {QSystemTrayIcon::DoubleClick, {M::LeftDouble}},
         {QSystemTrayIcon::Unknown, {}},
     };
-    for (const Case& c : cases) EXPECT_EQ(TrayMessagesFor(c.reason), c.messages) << int(c.reason);
+    for (const Case& c : cases)
+        EXPECT_EQ(TrayMessagesFor(c.reason), c.messages) << int(c.reason);
 }
 
 TEST(QtTrayBackendTest, TaskbarButtonSwitchKeepsTheWindowShownAndClosable)

@@ -16,7 +16,10 @@ namespace {
 class FindCommandsTest : public WindowTest {
 protected:
     QLineEdit* Edit(QWidget* dialog, const char* name) { return dialog->findChild<QLineEdit*>(name); }
-    void Press(QWidget* dialog, const char* name) { QTest::mouseClick(dialog->findChild<QPushButton*>(name), Qt::LeftButton); }
+    void Press(QWidget* dialog, const char* name)
+    {
+        QTest::mouseClick(dialog->findChild<QPushButton*>(name), Qt::LeftButton);
+    }
     QString Selected() const { return Form->reExpression->textCursor().selectedText(); }
     int SelStart() const { return Form->reExpression->textCursor().selectionStart(); }
 };

@@ -50,7 +50,8 @@ TEST_F(TrayCommandsTest, LeftClickShowsTheHiddenWindowRecalculated)
         hide();
         ASSERT_TRUE(Form->isHidden());
         SetDocument("2*21");
-        for (TrayMouseMessage other : {TrayMouseMessage::RightDown, TrayMouseMessage::MiddleDown}) Send(other);
+        for (TrayMouseMessage other : {TrayMouseMessage::RightDown, TrayMouseMessage::MiddleDown})
+            Send(other);
         EXPECT_TRUE(Form->isHidden());
         Send(TrayMouseMessage::LeftDown);
         ASSERT_TRUE(Form->isVisible());

@@ -44,8 +44,8 @@ TEST_F(WindowTest, ComponentsCarryTheirNames)
     EXPECT_EQ(Form->Label1->text(), QStringLiteral("計算結果"));
     EXPECT_TRUE(Form->OutputEdit->isReadOnly());
     EXPECT_EQ(Form->reExpression->lineWrapMode(), QPlainTextEdit::NoWrap);
-    for (QAbstractScrollArea* pane : {static_cast<QAbstractScrollArea*>(Form->reExpression),
-                                      static_cast<QAbstractScrollArea*>(Form->reResult)}) {
+    for (QAbstractScrollArea* pane :
+         {static_cast<QAbstractScrollArea*>(Form->reExpression), static_cast<QAbstractScrollArea*>(Form->reResult)}) {
         EXPECT_EQ(pane->horizontalScrollBarPolicy(), Qt::ScrollBarAlwaysOn);
         EXPECT_EQ(pane->verticalScrollBarPolicy(), Qt::ScrollBarAlwaysOn);
     }

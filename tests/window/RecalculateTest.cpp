@@ -2,8 +2,8 @@
 #include <QAction>
 #include <QClipboard>
 #include <QCoreApplication>
-#include <QGuiApplication>
 #include <QFileInfo>
+#include <QGuiApplication>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -185,7 +185,8 @@ TEST_F(WindowTest, NoStatementShowsNoEarlierResult)
 TEST_F(WindowTest, ALongCalculationGoesOnBetweenKeys)
 {
     const auto finish = [this] {
-        for (int i = 0; i < 100000 && Form->Calculating(); ++i) QCoreApplication::processEvents();
+        for (int i = 0; i < 100000 && Form->Calculating(); ++i)
+            QCoreApplication::processEvents();
     };
     // Each case types its own digit into "a=0;", so that no run before it
     // has calculated its text.
@@ -207,7 +208,8 @@ TEST_F(WindowTest, ALongCalculationGoesOnBetweenKeys)
     };
     // clang-format on
     QString text = QStringLiteral("a=0;");
-    for (int i = 0; i < 100000; ++i) text += QStringLiteral("a=a+1;");
+    for (int i = 0; i < 100000; ++i)
+        text += QStringLiteral("a=a+1;");
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
         SetDocument(text);
@@ -221,7 +223,8 @@ TEST_F(WindowTest, ALongCalculationGoesOnBetweenKeys)
         EXPECT_FALSE(Form->Calculating());
         EXPECT_EQ(Output(), QString::fromUtf8(c.output));
         EXPECT_EQ(Panel(3), QString());
-        EXPECT_EQ(ResultLines().value(ResultLines().size() - 1), QStringLiteral("a: %1").arg(QString::fromUtf8(c.output)));
+        EXPECT_EQ(ResultLines().value(ResultLines().size() - 1),
+                  QStringLiteral("a: %1").arg(QString::fromUtf8(c.output)));
     }
 }
 

@@ -19,7 +19,8 @@ namespace {
 QString Numbered(int lines)
 {
     QStringList text;
-    for (int i = 1; i <= lines; ++i) text << QStringLiteral("%1;").arg(i);
+    for (int i = 1; i <= lines; ++i)
+        text << QStringLiteral("%1;").arg(i);
     return text.join(u'\n');
 }
 
@@ -42,8 +43,7 @@ TEST_F(WindowTest, AlignedPaneHasALineForEachEditorLine)
 {
     SetDocument(QStringLiteral("a=2; b=3;\n// note\na*\nb\n\n"));
     Form->mAligned->trigger();
-    const QStringList expected = {QStringLiteral("3"), QString(), QString(), QStringLiteral("6"), QString(),
-                                  QString()};
+    const QStringList expected = {QStringLiteral("3"), QString(), QString(), QStringLiteral("6"), QString(), QString()};
     ASSERT_EQ(Form->reResult->LineCount(), Form->reExpression->document()->blockCount());
     for (int line = 0; line < expected.size(); ++line)
         EXPECT_EQ(Form->reResult->LineText(line), expected[line]) << line;
@@ -131,8 +131,8 @@ TEST_F(WindowTest, AlignedValuesStandOnTheirEditorLines)
     for (int i = 1; i <= 90; ++i)
         lines << (i % 3 == 0 ? QStringLiteral("%1; // note").arg(i) : QStringLiteral("%1;").arg(i));
     SetDocument(lines.join(u'\n'));
-    for (const auto& [commentPixels, topLine] : {std::pair{PointsToPixels(22), 0}, {PointsToPixels(22), 13},
-                                                  {PointsToPixels(9), 40}}) {
+    for (const auto& [commentPixels, topLine] :
+         {std::pair{PointsToPixels(22), 0}, {PointsToPixels(22), 13}, {PointsToPixels(9), 40}}) {
         Dialogs->FontAnswers = {FontChoice{QStringLiteral("IPAGothic"), commentPixels}};
         Form->CommentFontClick();
         Form->mAligned->trigger();

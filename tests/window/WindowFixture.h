@@ -3,8 +3,8 @@
 
 #include <gtest/gtest.h>
 
-#include <QTextCursor>
 #include <QPlainTextEdit>
+#include <QTextCursor>
 #include <memory>
 
 #include "app/MainForm.h"
