@@ -12,6 +12,8 @@ PACKAGES=(
   qt6-svg-dev libqt6svg6 adwaita-icon-theme
   # tests and benchmarks
   libgtest-dev libbenchmark-dev
+  # the house formatting, checked by the tests
+  clang-format
   # Japanese glyphs, and Qt's own texts in Japanese
   fonts-ipafont-gothic qt6-translations-l10n
   # the real window seen and driven headless (by hand, not by the tests)
