@@ -8,6 +8,7 @@
 
 #include "files/ProfileFile.h"
 #include "files/TextCodec.h"
+#include "files/Utf8.h"
 
 namespace tallyrix {
 namespace {
@@ -242,6 +243,17 @@ std::map<std::string_view, PropertyHandler> PositionHandlers(DesignPosition& pos
     };
 }
 
+// This program writes names as UTF-8, so a name that is valid UTF-8 is taken
+// as it stands, even one that opens with U+FEFF or would also read as
+// Shift-JIS; anything else, as another program wrote it, is read as any text.
+std::string DecodeName(std::string_view bytes)
+{
+    for (std::size_t i = 0; i < bytes.size();) {
+        if (utf8::Next(bytes, i) == utf8::NoCodePoint) return DecodeText(bytes).text;
+    }
+    return std::string(bytes);
+}
+
 void ReadFontRecord(const ObjectRecord& record, FontDialogRecord& result, std::vector<std::string>& problems)
 {
     StyleFont& font = result.font;
@@ -250,7 +262,7 @@ void ReadFontRecord(const ObjectRecord& record, FontDialogRecord& result, std::v
         {"Font.Charset", [&](const auto& r, const auto& p) { font.charset = r.NamedInteger(p, CharsetNames); }},
         {"Font.Color", [&](const auto& r, const auto& p) { font.color = r.NamedInteger(p, ColorNames); }},
         {"Font.Height", [&](const auto& r, const auto& p) { font.pixelHeight = PixelHeight(r, p); }},
-        {"Font.Name", [&](const auto& r, const auto& p) { font.name = DecodeText(r.Text(p)).text; }},
+        {"Font.Name", [&](const auto& r, const auto& p) { font.name = DecodeName(r.Text(p)); }},
         {"Font.Style", [&](const auto& r, const auto& p) { ReadStyle(r, p, font); }},
         {"MinFontSize", [&](const auto& r, const auto& p) { result.minFontSize = r.Integer(p); }},
         {"MaxFontSize", [&](const auto& r, const auto& p) { result.maxFontSize = r.Integer(p); }},
