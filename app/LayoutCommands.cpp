@@ -235,6 +235,7 @@ QWidget* TMainForm::CreateEditors()
     CalculationSlices = new QTimer(this);
     CalculationSlices->setSingleShot(true);
     Bind(CalculationSlices, &QTimer::timeout, &TMainForm::NextCalculationSlice, WhileLoading::Run);
+    CreateNameProbe();
     return rePanel;
 }
 

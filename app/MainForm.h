@@ -20,6 +20,7 @@
 //   SettingsCommands.cpp          Tallyrix.ini and EditorStyle.dat
 //   RecoveryCommands.cpp          the end of a session, the recovered document
 //   RegisteredToolBarCommands.cpp registered toolbar and register dialog
+//   NameCommands.cpp              a name's value on hover, the jump to its assignment
 #pragma once
 
 #include <QColor>
@@ -76,6 +77,7 @@ struct RecoveredDocument;
 enum class ViewPreset;
 class TDocumentLoader;
 class TLineFollower;
+class TNameProbe;
 class TResultPane;
 class TStatementMark;
 class StatementLines;
@@ -241,6 +243,13 @@ public:
     void UpdateRegisterToolBar();
     void mRegisterConst1Click();
 
+    // Names in the editor (app/NameCommands.cpp): a resting pointer shows
+    // what the last calculation left in a name; Ctrl+click and F12 select
+    // the statement that assigned it.
+    void reExpressionNameHover();
+    void reExpressionNameClick();
+    void mJumpToAssignmentClick();
+
     // Find and replace (shell/FindCommands.cpp)
     void FindClick();
     void ReplaceClick();
@@ -318,6 +327,7 @@ public:
     TResultPane* reResult = nullptr;
     TLineFollower* LineFollower = nullptr;      // the pane beside the lines ("各行の値")
     TStatementMark* StatementMark = nullptr;    // the failing statement's mark
+    TNameProbe* NameProbe = nullptr;            // names under the pointer and at the caret
     TDocumentLoader* Loader = nullptr;          // a large document, a piece at a time
     QTimer* CalculationSlices = nullptr;        // runs the next slice of a long calculation
     std::vector<LineOrigin> CalculatedOrigins;  // the lines of the text being calculated
@@ -356,6 +366,7 @@ public:
     QAction* mEditorColor = nullptr;
     QAction* mFind = nullptr;
     QAction* mReplace = nullptr;
+    QAction* mJumpToAssignment = nullptr;
     QAction* mExplorer1 = nullptr;
     QAction* mHide1 = nullptr;
     QAction* MostSimple = nullptr;
@@ -437,6 +448,10 @@ private:
     void LoadRegisteredEntries();
     void TakeRegisteredLines(std::vector<std::string> lines);
     void RegisteredBtnClick(QAbstractButton* sender);
+    // The register dialog, on the entry of the constant name when one is given.
+    void RunRegisterForm(const std::string& name);
+    void CreateNameProbe();
+    void JumpToAssignment(std::size_t offset, bool atCaret);
     void ApplyEditorFont();
     // Settings (files/SettingsCommands.cpp)
     std::string IniPath() const;

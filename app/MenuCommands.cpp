@@ -111,6 +111,9 @@ void TMainForm::CreateEditMenu()
     mReplace = NewAction(QStringLiteral("mReplace"), QStringLiteral("置換(&R)..."), nullptr,
                          QKeySequence(Qt::CTRL | Qt::Key_R));
     menu->addActions({mFind, mReplace});
+    mJumpToAssignment = NewAction(QStringLiteral("mJumpToAssignment"), QStringLiteral("代入箇所へ移動(&J)"),
+                                  &TMainForm::mJumpToAssignmentClick, QKeySequence(Qt::Key_F12));
+    menu->addAction(mJumpToAssignment);
 }
 
 void TMainForm::CreateToolsMenu()

@@ -72,12 +72,16 @@ void TMainForm::RegisteredBtnClick(QAbstractButton* sender)
 // changed it. The dialog's OK writes the file before anything else changes;
 // a failed write keeps the dialog open, and the entries, the buttons and
 // the constants as they were. The document is not recalculated.
-void TMainForm::mRegisterConst1Click()
+void TMainForm::mRegisterConst1Click() { RunRegisterForm({}); }
+
+void TMainForm::RunRegisterForm(const std::string& name)
 {
     RegisteredFileSession file(RegisteredPath());
     if (const auto& lines = file.Read(); lines && *lines != RegisteredLines) TakeRegisteredLines(*lines);
     TRegisterForm form(*Dialogs, this);
     form.LoadLines(RegisteredLines);
+    if (const std::optional<RegisteredNote> entry = FindRegisteredConstant(RegisteredLines, name))
+        form.SelectEntry(entry->entry);
     form.SetFile(file);
     if (Dialogs->RunDialog(form) != QDialog::Accepted) return;
     // Without a file (none was there and nothing was written) the entries stay.

@@ -11,6 +11,7 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <span>
 #include <stdexcept>
 #include <string>
 #include <string_view>
@@ -90,6 +91,10 @@ std::string FormatNumber(double value);
 // the length written. Used on the evaluation path so that it does not allocate.
 inline constexpr std::size_t FormatBufferSize = 32;
 std::size_t FormatNumberTo(double value, char* buffer);
+
+// The names of the built-in functions, in the grammar's order; a function
+// name is never a variable.
+std::span<const std::string_view> FunctionNameList();
 
 class EvaluatorCore;
 

@@ -107,6 +107,8 @@ bool IsInteger(double x) { return std::floor(x) == x; }
 
 }  // namespace
 
+std::span<const std::string_view> FunctionNameList() { return FunctionNames; }
+
 void EvaluatorCore::Report(const char* function, const char* kind, bool showBox)
 {
     const MathErrorReport report{function, kind, showBox};

@@ -128,6 +128,18 @@ std::string RegisteredInsertText(std::string_view line, const Evaluator& engine,
     return FieldOrEmpty(fields, 1);
 }
 
+std::optional<RegisteredNote> FindRegisteredConstant(const std::vector<std::string>& lines, std::string_view name)
+{
+    for (std::size_t index = lines.size(); index > 0; --index) {
+        const std::vector<std::string> fields = SplitFields(lines[index - 1]);
+        if (fields.size() < 2 || fields[0] != name || !NumericValue(fields[1])) continue;
+        const std::string hint = FieldOrEmpty(fields, 2);
+        const std::size_t bar = hint.find('|');
+        return RegisteredNote{index - 1, bar == std::string::npos ? hint : hint.substr(bar + 1)};
+    }
+    return std::nullopt;
+}
+
 int RegisterConstants(const std::vector<std::string>& lines, Evaluator& engine)
 {
     engine.ResetVariables(1);

@@ -9,6 +9,8 @@
 #include <string_view>
 #include <vector>
 
+#include "document/NameHover.h"
+
 namespace tallyrix {
 
 class Evaluator;
@@ -47,6 +49,11 @@ std::string RegisteredInsertText(std::string_view line, const Evaluator& engine,
 // holds one line per entry with the value it holds, so that ResetVariables,
 // which cuts it back by count, keeps one line for every constant and for
 // pi, also when a line of the file set pi.
+// The numeric entry the engine's constant of this name comes from: the
+// last such line, whose value the engine keeps. Its comment is the hint,
+// the long part of a "short|long" one.
+std::optional<RegisteredNote> FindRegisteredConstant(const std::vector<std::string>& lines, std::string_view name);
+
 int RegisterConstants(const std::vector<std::string>& lines, Evaluator& engine);
 
 }  // namespace tallyrix

@@ -143,6 +143,14 @@ void TRegisterForm::showEvent(QShowEvent* event)
     sgRegister->setFocus();
 }
 
+void TRegisterForm::SelectEntry(std::size_t index)
+{
+    const int row = static_cast<int>(index);
+    if (row >= LastRow()) return;
+    sgRegister->setCurrentCell(row, 0);
+    sgRegister->scrollTo(sgRegister->model()->index(row, 0));
+}
+
 void TRegisterForm::LoadLines(const std::vector<std::string>& lines)
 {
     FillGrid(lines);

@@ -32,6 +32,9 @@ public:
     // What OK saves: the rows above the last that have a name, joined into
     // lines and sorted.
     std::vector<std::string> EntryLines() const;
+    // The name cell of the entry loaded from line index becomes the current
+    // cell, scrolled into view.
+    void SelectEntry(std::size_t index);
 
     // The file OK writes, read by the caller just before LoadLines. OK
     // writes nothing when the entries are as loaded, and asks before it
