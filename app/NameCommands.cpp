@@ -28,7 +28,7 @@ void TMainForm::reExpressionNameHover()
     const std::optional<NameToken> name = sites.NameAt(NameProbe->PointerOffset(), NameSites::Place::Character);
     if (!name) return NameProbe->ShowTip({});
     const std::string_view spelling = sites.Spelling(*name);
-    const std::string text = HoverText(spelling, Engine.VariableList, sites.AssignmentCount(spelling),
+    const std::string text = HoverText(spelling, Engine.VariableList, static_cast<std::size_t>(FixedVariableCount),
                                        FindRegisteredConstant(RegisteredLines, spelling));
     NameProbe->ShowTip(QString::fromStdString(text));
 }

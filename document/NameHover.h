@@ -16,9 +16,15 @@ namespace tallyrix {
 // "平方根" for "sqrt"; empty for a name that is no built-in function.
 std::string_view FunctionDescription(std::string_view name);
 
-// The value the name holds after the last calculation, as the side pane
-// shows it: the last line "name: value" of the engine's variable list.
-std::optional<std::string_view> LastValueOf(const LineList& variables, std::string_view name);
+// What the last calculation left in a name: its value as the side pane
+// shows it (the last line "name: value" of the engine's variable list) and
+// how many stores the document made (the lines after the first presetLines,
+// which are pi's and the registered constants').
+struct StoredValue {
+    std::string_view value;
+    std::size_t stores = 0;
+};
+std::optional<StoredValue> LastValueOf(const LineList& variables, std::size_t presetLines, std::string_view name);
 
 // A registered constant: the index of its line and the comment it carries.
 struct RegisteredNote {
@@ -28,7 +34,7 @@ struct RegisteredNote {
 
 // "a = 12.5663706143592", "a = 3 (3回代入)", "sqrt: 平方根", "未定義"; a
 // registered constant adds a line "登録定数: comment".
-std::string HoverText(std::string_view name, const LineList& variables, std::size_t assignments,
+std::string HoverText(std::string_view name, const LineList& variables, std::size_t presetLines,
                       const std::optional<RegisteredNote>& registered);
 
 // Where a jump from a name at place leads: the statement of its last

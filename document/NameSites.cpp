@@ -178,13 +178,6 @@ std::optional<NameToken> NameSites::NameAt(std::size_t offset, Place place) cons
     return name;
 }
 
-std::size_t NameSites::AssignmentCount(std::string_view name) const
-{
-    return static_cast<std::size_t>(
-        std::count_if(Assignments.begin(), Assignments.end(),
-                      [&](const AssignmentSite& site) { return Spelling(site.name) == name; }));
-}
-
 const AssignmentSite* NameSites::LastAssignmentBefore(std::string_view name, std::size_t place) const
 {
     for (auto site = Assignments.rbegin(); site != Assignments.rend(); ++site) {

@@ -45,7 +45,6 @@ public:
         return std::string_view(Text).substr(name.offset, name.length);
     }
 
-    std::size_t AssignmentCount(std::string_view name) const;
     // The assignment that gave the name its value at place: of those whose
     // value ends at or before place, the last to end. So in "a = a + 1" the
     // a on the right reads an earlier assignment, never its own statement.
