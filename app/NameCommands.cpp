@@ -33,7 +33,13 @@ void TMainForm::reExpressionNameHover()
     NameProbe->ShowTip(QString::fromStdString(text));
 }
 
-void TMainForm::reExpressionNameClick() { JumpToAssignment(NameProbe->PointerOffset(), false); }
+void TMainForm::reExpressionNameClick()
+{
+    // The Ctrl of the click is no keystroke: its release must not
+    // recalculate, which would replace what the jump says in panel 3.
+    EditorKeys.Released(Qt::Key_Control);
+    JumpToAssignment(NameProbe->PointerOffset(), false);
+}
 
 void TMainForm::mJumpToAssignmentClick() { JumpToAssignment(NameProbe->CaretOffset(), true); }
 
