@@ -76,20 +76,20 @@ void NameSites::ReadLines()
 {
     std::vector<Token> tokens;
     const std::string_view text = Text;
-    for (std::size_t begin = 0; begin < text.size() && !Stopped;) {
+    for (std::size_t begin = 0; begin < text.size();) {
         std::size_t end = begin;
         while (end < text.size() && !IsLineBreak(text[end]))
             ++end;
         const std::string_view line = text.substr(begin, end - begin);
         const std::size_t code = std::min(line.find("//"), line.find("--"));
-        ReadCode(begin, code == std::string_view::npos ? end : begin + code, tokens);
+        if (!ReadCode(begin, code == std::string_view::npos ? end : begin + code, tokens)) break;
         if (line.find("///") != std::string_view::npos || line.find("---") != std::string_view::npos) break;
         begin = end + 1;
     }
     FindAssignments(tokens);
 }
 
-void NameSites::ReadCode(std::size_t from, std::size_t to, std::vector<Token>& tokens)
+bool NameSites::ReadCode(std::size_t from, std::size_t to, std::vector<Token>& tokens)
 {
     const std::string_view code = std::string_view(Text).substr(0, to);
     std::size_t at = from;
@@ -103,9 +103,8 @@ void NameSites::ReadCode(std::size_t from, std::size_t to, std::vector<Token>& t
         }
         if (c == '@') {
             // The engine reads nothing after its end marker.
-            Stopped = true;
             ReadEnd = at;
-            return;
+            return false;
         }
         if (IsDigit(c) || c == '.') {
             end = LiteralEnd(code, at);
@@ -118,53 +117,47 @@ void NameSites::ReadCode(std::size_t from, std::size_t to, std::vector<Token>& t
         at = end;
     }
     ReadEnd = to;
+    return true;
 }
 
-// An assignment's value is a sum: it ends at the ";" of its statement or at
-// the ")" that closes a "(" opened before its "=". Assignments whose values
-// end at the same token complete from the innermost out ("a=b=3": b, a).
 void NameSites::FindAssignments(const std::vector<Token>& tokens)
 {
-    struct Open {
-        AssignmentSite site;
-        int depth;
-    };
-    std::vector<Open> open;
-    std::size_t statementFirst = 0;
-    int depth = 0;
-    const auto close = [&](std::size_t at, std::size_t statementEnd, int downTo) {
-        while (!open.empty() && open.back().depth >= downTo) {
-            AssignmentSite site = open.back().site;
-            site.valueEnd = at;
-            if (statementEnd != 0) site.statementTo = statementEnd;
-            Assignments.push_back(site);
-            open.pop_back();
-        }
-    };
+    std::size_t first = 0;
     for (std::size_t i = 0; i <= tokens.size(); ++i) {
-        if (i == tokens.size() || tokens[i].kind == Kind::Separator) {
-            const std::size_t at = i == tokens.size() ? ReadEnd : tokens[i].from;
-            const std::size_t statementEnd = i > statementFirst ? tokens[i - 1].to : at;
-            // Sites still open end with their statement; those closed by a
-            // ")" learn where their statement ends now.
-            for (std::size_t k = Assignments.size(); k > 0 && Assignments[k - 1].statementTo == 0; --k)
-                Assignments[k - 1].statementTo = statementEnd;
-            close(at, statementEnd, 0);
-            statementFirst = i + 1;
-            depth = 0;
-            continue;
-        }
-        const Token& token = tokens[i];
+        if (i < tokens.size() && tokens[i].kind != Kind::Separator) continue;
+        const std::size_t end = i < tokens.size() ? tokens[i].from : ReadEnd;
+        if (i > first) ReadStatement(std::span(tokens).subspan(first, i - first), end);
+        first = i + 1;
+    }
+}
+
+// An assignment's value is a sum: it ends at the end of its statement or at
+// the ")" that closes a "(" opened before its "=". Values that end at the
+// same token complete from the innermost out ("a=b=3": b, then a).
+void NameSites::ReadStatement(std::span<const Token> statement, std::size_t end)
+{
+    const std::size_t from = statement.front().from;
+    const std::size_t to = statement.back().to;
+    std::vector<std::pair<NameToken, int>> open;  // names whose values are being read, at their depth
+    const auto close = [&](std::size_t at, int depth) {
+        for (; !open.empty() && open.back().second >= depth; open.pop_back())
+            Assignments.push_back({open.back().first, from, to, at});
+    };
+    int depth = 0;
+    for (std::size_t i = 0; i < statement.size(); ++i) {
+        const Token& token = statement[i];
         if (token.kind == Kind::Open) ++depth;
         if (token.kind == Kind::Close) {
-            close(token.from, 0, depth);
+            close(token.from, depth);
             depth = std::max(depth - 1, 0);
         }
-        const bool assigns = token.kind == Kind::Name && i + 1 < tokens.size() && tokens[i + 1].kind == Kind::Assign;
-        if (assigns && !IsFunctionName(Spelling({token.from, token.to - token.from}))) {
-            open.push_back({{{token.from, token.to - token.from}, tokens[statementFirst].from, 0, 0}, depth});
-        }
+        const NameToken name{token.from, token.to - token.from};
+        // A function name followed by "=" is no assignment: the engine reads the call.
+        if (token.kind == Kind::Name && i + 1 < statement.size() && statement[i + 1].kind == Kind::Assign &&
+            !IsFunctionName(Spelling(name)))
+            open.push_back({name, depth});
     }
+    close(end, 0);
 }
 
 std::optional<NameToken> NameSites::NameAt(std::size_t offset, Place place) const

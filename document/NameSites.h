@@ -7,6 +7,7 @@
 
 #include <cstddef>
 #include <optional>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -53,14 +54,16 @@ public:
 private:
     struct Token;
     void ReadLines();
-    void ReadCode(std::size_t from, std::size_t to, std::vector<Token>& tokens);
+    // Returns false once the end marker "@" is read.
+    bool ReadCode(std::size_t from, std::size_t to, std::vector<Token>& tokens);
     void FindAssignments(const std::vector<Token>& tokens);
+    // end: where the statement's value stops (its ";" or the end of what is read).
+    void ReadStatement(std::span<const Token> statement, std::size_t end);
 
     std::string Text;
     std::vector<NameToken> Names;             // in text order
     std::vector<AssignmentSite> Assignments;  // in the order their values end
     std::size_t ReadEnd = 0;                  // where reading stopped
-    bool Stopped = false;                     // an "@" was read
 };
 
 }  // namespace tallyrix
