@@ -52,7 +52,6 @@ class QAbstractButton;
 class QAction;
 class QIcon;
 class QLabel;
-class QLineEdit;
 class QMenu;
 class QSplitter;
 class QStatusBar;
@@ -76,6 +75,7 @@ struct RecoveredDocument;
 enum class ViewPreset;
 class TDocumentLoader;
 class TLineFollower;
+class TResultField;
 class TResultPane;
 class TStatementMark;
 class StatementLines;
@@ -144,6 +144,9 @@ public:
     void mEquationClick();
     void mVariableClick();
     void mAlignedClick();
+    void mGroupDigitsClick();
+    // The lines of a run as shown: values grouped when 3桁区切りで表示 is on.
+    QString ShownValues(std::string lines) const;
     // Marks the statement a run stopped in and, in the "各行の値" mode, fills
     // the side pane line by line; returns whether it filled the pane
     // (document/StatementMarkCommands.cpp).
@@ -308,7 +311,7 @@ public:
     QWidget* CoolBar1 = nullptr;
     QWidget* ResultPanel = nullptr;
     QLabel* Label1 = nullptr;
-    QLineEdit* OutputEdit = nullptr;
+    TResultField* OutputEdit = nullptr;
     TButtonBar* tbNumber = nullptr;
     TButtonBar* tbFunction = nullptr;
     TButtonBar* tbRegister = nullptr;
@@ -349,6 +352,7 @@ public:
     QAction* mEnterToSemicolon = nullptr;
     QAction* mInsertRegisteredValue = nullptr;
     QAction* mSkipCheckFileSave = nullptr;
+    QAction* mGroupDigits = nullptr;
     QAction* mRAD = nullptr;
     QAction* mDEG = nullptr;
     QAction* mEditorFont = nullptr;

@@ -149,7 +149,10 @@ void TMainForm::CreateOptionsMenu()
         NewOption(QStringLiteral("mInsertRegisteredValue"), QStringLiteral("定数の登録値を直接挿入(&C)"), false);
     mSkipCheckFileSave =
         NewOption(QStringLiteral("mSkipCheckFileSave"), QStringLiteral("変更時保存確認しない(&N)"), false);
-    menu->addActions({mEnter, mEnterToSemicolon, mInsertRegisteredValue, mSkipCheckFileSave});
+    mGroupDigits = Checkable(
+        NewAction(QStringLiteral("mGroupDigits"), QStringLiteral("3桁区切りで表示"), &TMainForm::mGroupDigitsClick),
+        false);
+    menu->addActions({mEnter, mEnterToSemicolon, mInsertRegisteredValue, mSkipCheckFileSave, mGroupDigits});
     menu->addSeparator();
     mRAD = NewAction(QStringLiteral("mRAD"), QStringLiteral("RAD"), &TMainForm::mRADClick);
     mDEG = NewAction(QStringLiteral("mDEG"), QStringLiteral("DEG"), &TMainForm::mDEGClick);

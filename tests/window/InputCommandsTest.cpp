@@ -9,6 +9,7 @@
 #include <QToolButton>
 #include <functional>
 
+#include "shell/ResultField.h"
 #include "shell/ResultPane.h"
 #include "tests/window/WindowFixture.h"
 
