@@ -149,10 +149,7 @@ void TMainForm::CreateOptionsMenu()
         NewOption(QStringLiteral("mInsertRegisteredValue"), QStringLiteral("定数の登録値を直接挿入(&C)"), false);
     mSkipCheckFileSave =
         NewOption(QStringLiteral("mSkipCheckFileSave"), QStringLiteral("変更時保存確認しない(&N)"), false);
-    mGroupDigits = Checkable(
-        NewAction(QStringLiteral("mGroupDigits"), QStringLiteral("3桁区切りで表示"), &TMainForm::mGroupDigitsClick),
-        false);
-    menu->addActions({mEnter, mEnterToSemicolon, mInsertRegisteredValue, mSkipCheckFileSave, mGroupDigits});
+    menu->addActions({mEnter, mEnterToSemicolon, mInsertRegisteredValue, mSkipCheckFileSave});
     menu->addSeparator();
     mRAD = NewAction(QStringLiteral("mRAD"), QStringLiteral("RAD"), &TMainForm::mRADClick);
     mDEG = NewAction(QStringLiteral("mDEG"), QStringLiteral("DEG"), &TMainForm::mDEGClick);
@@ -174,6 +171,12 @@ void TMainForm::CreateOptionsMenu()
                                      &TMainForm::mStayOnTopClick, QKeySequence(Qt::Key_F4)),
                            false);
     menu->addActions({mFlatBtn, mStayOnTop});
+    // How values are shown: after the window's own switches, in a group of its own.
+    menu->addSeparator();
+    mGroupDigits = Checkable(
+        NewAction(QStringLiteral("mGroupDigits"), QStringLiteral("3桁区切りで表示"), &TMainForm::mGroupDigitsClick),
+        false);
+    menu->addAction(mGroupDigits);
 }
 
 // The presets, the toolbar switches and the window's division.

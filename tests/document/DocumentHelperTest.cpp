@@ -106,6 +106,29 @@ TEST(PresentationTest, MessageLineAndCaretPosition)
     EXPECT_EQ(CaretPositionText(2, 5, 37), QStringLiteral("2行 5桁 計37文字"));
 }
 
+// Only a "," between two digits of the whole text is a group separator, also
+// at either end of a part copied.
+TEST(PresentationTest, CopiesLeaveGroupSeparatorsOut)
+{
+    // clang-format off
+    const struct {
+        const char16_t* text;
+        qsizetype from, to;
+        const char16_t* copied;
+    } cases[] = {
+        {u"total: 25,000,000.5", 0, -1, u"total: 25000000.5"},
+        {u"25,000,000", 2, 7, u"000"},  // ",000," from the middle
+        {u"1: -1,234\n2: 5", 0, -1, u"1: -1234\n2: 5"},
+        {u"3; 入力・修正待ち", 0, -1, u"3; 入力・修正待ち"},
+        {u"a,b 1, 2 ,3", 0, -1, u"a,b 1, 2 ,3"},
+    };
+    // clang-format on
+    for (const auto& c : cases) {
+        const QString text = QString::fromUtf16(c.text);
+        EXPECT_EQ(WithoutGroupSeparators(text, c.from, c.to), QString::fromUtf16(c.copied)) << text.toStdString();
+    }
+}
+
 TEST(FontChoiceTest, PointsAndPixels)
 {
     const struct {

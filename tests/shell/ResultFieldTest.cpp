@@ -37,7 +37,9 @@ TEST(ResultFieldTest, GroupedWhereItFitsElseTheDigitsAlone)
     option.lineWidth = field.style()->pixelMetric(QStyle::PM_DefaultFrameWidth, &option, &field);
     const int frame =
         field.width() - field.style()->subElementRect(QStyle::SE_LineEditContents, &option, &field).width() + 4;
-    const auto widthFor = [&](const char* text) { return metrics.horizontalAdvance(QString::fromUtf8(text)) + frame + 1; };
+    const auto widthFor = [&](const char* text) {
+        return metrics.horizontalAdvance(QString::fromUtf8(text)) + frame + 1;
+    };
     // clang-format off
     const struct {
         const char* name;

@@ -183,6 +183,39 @@ TEST_F(WindowTest, CopyWithResultTakesWhatTheResultFieldShows)
     }
 }
 
+// With 3桁区切りで表示 every view shows the digits grouped, and every copy
+// gives the values as the engine wrote them.
+TEST_F(WindowTest, GroupedValuesAreCopiedWithoutSeparators)
+{
+    SetDocument(QStringLiteral("price = 25000000;\nprice * -2"));
+    Form->mGroupDigits->trigger();
+    EXPECT_EQ(Output(), QStringLiteral("-50,000,000"));
+    const struct {
+        QAction* mode;
+        QString shown;  // the pane's last line
+        QString copied;
+    } panes[] = {
+        {Form->mVariable, QStringLiteral("price: 25,000,000"), QStringLiteral("price: 25000000")},
+        {Form->mEquation, QStringLiteral("2: -50,000,000"), QStringLiteral("1: 25000000\n2: -50000000")},
+        {Form->mAligned, QStringLiteral("-50,000,000"), QStringLiteral("25000000\n-50000000")},
+    };
+    for (const auto& pane : panes) {
+        pane.mode->trigger();
+        EXPECT_EQ(ResultLines().constLast(), pane.shown);
+        Form->reResult->selectAll();
+        Form->findChild<QAction*>(QStringLiteral("Copy2"))->trigger();
+        EXPECT_TRUE(QGuiApplication::clipboard()->text().endsWith(pane.copied)) << pane.copied.toStdString();
+    }
+
+    ASSERT_TRUE(QTest::qWaitForWindowActive(Form.get()));
+    Form->OutputEdit->setFocus();
+    Form->OutputEdit->selectAll();
+    QTest::keyClick(Form->OutputEdit, Qt::Key_C, Qt::ControlModifier);
+    EXPECT_EQ(QGuiApplication::clipboard()->text(), QStringLiteral("-50000000"));
+    Form->mCopyWithResult->trigger();
+    EXPECT_EQ(QGuiApplication::clipboard()->text(), QStringLiteral("price = 25000000;\r\nprice * -2\r\n=-50000000"));
+}
+
 TEST_F(WindowTest, EnterOnlyOptionStopsEveryEditCommandFromRecalculating)
 {
     const std::vector<std::pair<const char*, std::function<void()>>> commands = {
