@@ -107,35 +107,6 @@ TEST_F(ResultPaneTest, AlignedLinesAreRightAlignedAndElidedWithTooltips)
     EXPECT_EQ(Pane.horizontalScrollBar()->maximum(), 0);
 }
 
-// A grouped value too wide for the pane beside the editor is shown without
-// its separators when that fits, and cut only when that does not fit either.
-TEST_F(ResultPaneTest, AlignedGroupedValueFallsBackToItsDigits)
-{
-    const QFontMetrics metrics(Body.font());
-    const QString grouped = QStringLiteral("-1,234,567.5");
-    const QString digits = QStringLiteral("-1234567.5");
-    const int margins = Pane.width() - Pane.viewport()->width() + 2 * 3;
-    // clang-format off
-    const struct {
-        const char* name;
-        int room;
-        QString shown;
-    } cases[] = {
-        {"room for the grouped value", metrics.horizontalAdvance(grouped) + 1, grouped},
-        {"room for the digits only",   metrics.horizontalAdvance(digits) + 1,  digits},
-        {"room for neither",           metrics.horizontalAdvance(digits) - 1,
-         metrics.elidedText(grouped, Qt::ElideRight, metrics.horizontalAdvance(digits) - 1)},
-    };
-    // clang-format on
-    for (const auto& c : cases) {
-        Pane.resize(c.room + margins, 120);
-        ASSERT_TRUE(QTest::qWaitFor([&] { return Pane.viewport()->width() == c.room + 2 * 3; })) << c.name;
-        Pane.SetAlignedContent(grouped, Body, -1, Message);
-        Pane.SetLinePlaces({{0, 4, 20, 18}});
-        EXPECT_EQ(Pane.AlignedTextRect(0).width(), metrics.horizontalAdvance(c.shown)) << c.name;
-    }
-}
-
 TEST_F(ResultPaneTest, MouseSelectionAndCopy)
 {
     Pane.SetContent(QStringLiteral("a: 1\nbb: 22\nccc: 333"), Body);

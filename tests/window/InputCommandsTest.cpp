@@ -3,11 +3,13 @@
 #include <QClipboard>
 #include <QGuiApplication>
 #include <QLineEdit>
+#include <QMenu>
 #include <QMimeData>
 #include <QTest>
 #include <QTextEdit>
 #include <QToolButton>
 #include <functional>
+#include <memory>
 
 #include "shell/ResultField.h"
 #include "shell/ResultPane.h"
@@ -211,6 +213,9 @@ TEST_F(WindowTest, GroupedValuesAreCopiedWithoutSeparators)
     Form->OutputEdit->setFocus();
     Form->OutputEdit->selectAll();
     QTest::keyClick(Form->OutputEdit, Qt::Key_C, Qt::ControlModifier);
+    EXPECT_EQ(QGuiApplication::clipboard()->text(), QStringLiteral("-50000000"));
+    QGuiApplication::clipboard()->clear();
+    std::unique_ptr<QMenu>(Form->OutputEdit->CreateValueMenu())->actions().value(0)->trigger();  // "コピー"
     EXPECT_EQ(QGuiApplication::clipboard()->text(), QStringLiteral("-50000000"));
     Form->mCopyWithResult->trigger();
     EXPECT_EQ(QGuiApplication::clipboard()->text(), QStringLiteral("price = 25000000;\r\nprice * -2\r\n=-50000000"));
