@@ -4,7 +4,6 @@
 #include <QClipboard>
 #include <QGuiApplication>
 #include <QKeyEvent>
-#include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QTextCursor>
 #include <QTextDocumentFragment>
@@ -14,6 +13,7 @@
 #include "document/EditorUndo.h"
 #include "document/KeyRules.h"
 #include "shell/ButtonBar.h"
+#include "shell/ResultField.h"
 #include "shell/ResultPane.h"
 
 namespace tallyrix {
@@ -143,7 +143,7 @@ void TMainForm::CopyWithResultClick()
 {
     QString text = reExpression->toPlainText();
     text.replace(u'\n', QStringLiteral("\r\n"));
-    QGuiApplication::clipboard()->setText(text + QStringLiteral("\r\n=") + OutputEdit->text());
+    QGuiApplication::clipboard()->setText(text + QStringLiteral("\r\n=") + OutputEdit->Value());
 }
 
 }  // namespace tallyrix

@@ -2,7 +2,6 @@
 #include <QFrame>
 #include <QHBoxLayout>
 #include <QLabel>
-#include <QLineEdit>
 #include <QSplitter>
 #include <QStatusBar>
 #include <QTimer>
@@ -17,6 +16,7 @@
 #include "shell/DocumentLoader.h"
 #include "shell/ElidedLabel.h"
 #include "shell/Hints.h"
+#include "shell/ResultField.h"
 #include "shell/ResultPane.h"
 #include "shell/RichEdit.h"
 #include "shell/WindowHeightKeeper.h"
@@ -172,9 +172,7 @@ QWidget* TMainForm::CreateResultBand()
     Label1 = new QLabel(QStringLiteral("計算結果"));
     Label1->setObjectName(QStringLiteral("Label1"));
     Label1->setFixedWidth(60);  // the result field starts at 64
-    OutputEdit = new QLineEdit;
-    OutputEdit->setObjectName(QStringLiteral("OutputEdit"));
-    OutputEdit->setReadOnly(true);
+    OutputEdit = new TResultField(QStringLiteral("OutputEdit"));
     ApplyHint(OutputEdit, QStringLiteral("右クリックでコピーできます"));
     row->addWidget(Label1);
     row->addWidget(OutputEdit, 1);

@@ -53,7 +53,6 @@ class QAbstractButton;
 class QAction;
 class QIcon;
 class QLabel;
-class QLineEdit;
 class QMenu;
 class QSplitter;
 class QStatusBar;
@@ -78,6 +77,7 @@ enum class ViewPreset;
 class TDocumentLoader;
 class TLineFollower;
 class TNameProbe;
+class TResultField;
 class TResultPane;
 class TStatementMark;
 class StatementLines;
@@ -146,6 +146,9 @@ public:
     void mEquationClick();
     void mVariableClick();
     void mAlignedClick();
+    void mGroupDigitsClick();
+    // The lines of a run as shown: values grouped when 3桁区切りで表示 is on.
+    QString ShownValues(std::string lines) const;
     // Marks the statement a run stopped in and, in the "各行の値" mode, fills
     // the side pane line by line; returns whether it filled the pane
     // (document/StatementMarkCommands.cpp).
@@ -317,7 +320,7 @@ public:
     QWidget* CoolBar1 = nullptr;
     QWidget* ResultPanel = nullptr;
     QLabel* Label1 = nullptr;
-    QLineEdit* OutputEdit = nullptr;
+    TResultField* OutputEdit = nullptr;
     TButtonBar* tbNumber = nullptr;
     TButtonBar* tbFunction = nullptr;
     TButtonBar* tbRegister = nullptr;
@@ -359,6 +362,7 @@ public:
     QAction* mEnterToSemicolon = nullptr;
     QAction* mInsertRegisteredValue = nullptr;
     QAction* mSkipCheckFileSave = nullptr;
+    QAction* mGroupDigits = nullptr;
     QAction* mRAD = nullptr;
     QAction* mDEG = nullptr;
     QAction* mEditorFont = nullptr;

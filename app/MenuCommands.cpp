@@ -174,6 +174,12 @@ void TMainForm::CreateOptionsMenu()
                                      &TMainForm::mStayOnTopClick, QKeySequence(Qt::Key_F4)),
                            false);
     menu->addActions({mFlatBtn, mStayOnTop});
+    // How values are shown: after the window's own switches, in a group of its own.
+    menu->addSeparator();
+    mGroupDigits = Checkable(
+        NewAction(QStringLiteral("mGroupDigits"), QStringLiteral("3桁区切りで表示"), &TMainForm::mGroupDigitsClick),
+        false);
+    menu->addAction(mGroupDigits);
 }
 
 // The presets, the toolbar switches and the window's division.

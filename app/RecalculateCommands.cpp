@@ -1,7 +1,6 @@
 // Recalculation of the whole document and the presentation of its results.
 #include <QCoreApplication>
 #include <QLabel>
-#include <QLineEdit>
 #include <QTextBlock>
 #include <QTextCursor>
 #include <QTimer>
@@ -11,8 +10,10 @@
 #include "document/Presentation.h"
 #include "document/StatementExtraction.h"
 #include "document/StatementLines.h"
+#include "engine/DigitGrouping.h"
 #include "shell/DisplayBreaks.h"
 #include "shell/DocumentLoader.h"
+#include "shell/ResultField.h"
 #include "shell/ResultPane.h"
 #include "shell/RichEdit.h"
 #include "shell/StatementMark.h"
@@ -91,7 +92,7 @@ void TMainForm::ShowCalculationDone(const std::string& input)
 {
     if (!input.empty()) {
         StatusPanel(3)->setText(QString::fromStdString(Engine.MessageText));
-        OutputEdit->setText(QString::fromStdString(Engine.ResultText));
+        OutputEdit->ShowValue(QString::fromStdString(Engine.ResultText), mGroupDigits->isChecked());
     }
     // The pane takes all its lines as one string and shows its end.
     const LineList& lines = mEquation->isChecked() ? Engine.ExpressionValues : Engine.VariableList;
@@ -100,7 +101,12 @@ void TMainForm::ShowCalculationDone(const std::string& input)
     if (ShowStatementPlaces(StatementLines(std::move(CalculatedOrigins), input),
                             !input.empty() && Engine.StopOffset != 0, message))
         return;
-    reResult->SetContent(QString::fromStdString(lines.Join("\n")), EditorFormat(), message, CommentFormat());
+    reResult->SetContent(ShownValues(lines.Join("\n")), EditorFormat(), message, CommentFormat());
+}
+
+QString TMainForm::ShownValues(std::string lines) const
+{
+    return QString::fromStdString(mGroupDigits->isChecked() ? GroupLineValues(lines) : std::move(lines));
 }
 
 namespace {
@@ -199,5 +205,8 @@ void TMainForm::mVariableClick()
     mVariable->setChecked(true);
     Recalculate();
 }
+
+// Qt has set the check mark; the values are shown again the new way.
+void TMainForm::mGroupDigitsClick() { Recalculate(); }
 
 }  // namespace tallyrix

@@ -42,8 +42,8 @@ bool TMainForm::ShowStatementPlaces(const StatementLines& places, bool stopped, 
     std::vector<TResultPane::LineNote> notes;
     notes.reserve(values.notes.size());
     for (const auto& [line, text] : values.notes)
-        notes.push_back({firstPiece(line), QString::fromStdString(text)});
-    reResult->SetAlignedContent(QString::fromStdString(paragraphs.ByParagraphText(values.text)), EditorFormat(),
+        notes.push_back({firstPiece(line), ShownValues(text)});
+    reResult->SetAlignedContent(ShownValues(paragraphs.ByParagraphText(values.text)), EditorFormat(),
                                 messageLine < lineCount ? firstPiece(messageLine) : -1, CommentFormat(),
                                 std::move(notes));
     return true;

@@ -3,6 +3,7 @@
 #include "cli/DocumentEvaluation.h"
 #include "document/StatementExtraction.h"
 #include "document/StatementLines.h"
+#include "engine/DigitGrouping.h"
 #include "engine/Eval.h"
 
 namespace tallyrix::cli {
@@ -10,11 +11,17 @@ namespace tallyrix::cli {
 namespace {
 
 void WriteLines(const std::vector<std::string_view>& lines, const std::vector<std::string_view>& values,
-                std::size_t count, std::ostream& out)
+                std::size_t count, bool grouped, std::ostream& out)
 {
     std::string output;
     for (std::size_t i = 0; i < count; ++i) {
-        output.append(lines[i]).append(1, '\t').append(values[i]).append(1, '\n');
+        output.append(lines[i]).append(1, '\t');
+        if (grouped) {
+            output.append(GroupDigits(values[i]));
+        } else {
+            output.append(values[i]);
+        }
+        output.append(1, '\n');
     }
     out.write(output.data(), static_cast<std::streamsize>(output.size()));
 }
@@ -54,7 +61,7 @@ bool PrintAligned(std::string_view document, const CalcOptions& options,
         // --aligned; the failure itself is the caller's to report.
         err << reports;
         const std::vector<std::string_view> values = valuesByLine();
-        WriteLines(lines, values, LinesBeforeFailure(engine, map, input, values), out);
+        WriteLines(lines, values, LinesBeforeFailure(engine, map, input, values), options.grouped, out);
         throw;
     }
     err << reports;
@@ -66,7 +73,7 @@ bool PrintAligned(std::string_view document, const CalcOptions& options,
         const std::size_t line = map.ErrorSpan(engine.StatementStart, engine.FailedTokenEnd).to.line;
         if (line < values.size()) values[line] = message;
     }
-    WriteLines(lines, values, lines.size(), out);
+    WriteLines(lines, values, lines.size(), options.grouped, out);
     return stopped;
 }
 

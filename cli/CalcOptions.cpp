@@ -15,6 +15,8 @@ bool ApplyFlag(std::string_view argument, CalcOptions& options)
         options.variables = true;
     } else if (argument == "--aligned") {
         options.aligned = true;
+    } else if (argument == "--grouped") {
+        options.grouped = true;
     } else if (argument == "--no-registered") {
         options.registered = RegisteredSource::None;
         options.registeredPath.clear();
@@ -93,7 +95,8 @@ ParsedArguments ParseArguments(const std::vector<std::string_view>& arguments)
 
 std::string HelpText()
 {
-    return "Usage: tallyrix-calc [--deg] [--variables | --aligned] [--registered FILE | --no-registered] [FILE]\n"
+    return "Usage: tallyrix-calc [--deg] [--variables | --aligned] [--grouped] [--registered FILE | --no-registered] "
+           "[FILE]\n"
            "Evaluate a Tallyrix calculation document and print its values.\n"
            "\n"
            "FILE must be a regular file; without FILE, or when FILE is \"-\", the\n"
@@ -125,6 +128,12 @@ std::string HelpText()
            "               none); the line the evaluation stopped on gets the\n"
            "               message line; after a failure, the lines before the\n"
            "               failing statement\n"
+           "  --grouped    print values with the digits of their integer part in\n"
+           "               groups of three, \"25,000,000\" and \"-1,234.5\", as the\n"
+           "               window's option 3桁区切りで表示 shows them; values in\n"
+           "               exponent form, \"INF\" and \"NAN\" stay as they are. A\n"
+           "               document may hold such values: commas in a number count\n"
+           "               for nothing\n"
            "  --registered FILE\n"
            "               take the registered constants from FILE instead; FILE must\n"
            "               exist (also --registered=FILE)\n"

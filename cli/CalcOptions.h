@@ -18,6 +18,7 @@ struct CalcOptions {
     bool degrees = false;    // --deg: trigonometric functions take and give degrees
     bool variables = false;  // --variables: print VariableList instead of ExpressionValues
     bool aligned = false;    // --aligned: each document line with the value ending on it
+    bool grouped = false;    // --grouped: values with their digits in groups of three
     bool help = false;       // --help
     bool fileGiven = false;  // a FILE argument, possibly the empty name
     std::string inputPath;   // the FILE; "-" reads standard input

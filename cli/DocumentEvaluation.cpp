@@ -2,6 +2,7 @@
 
 #include <charconv>
 
+#include "engine/DigitGrouping.h"
 #include "registry/RegisteredEntries.h"
 
 namespace tallyrix::cli {
@@ -42,17 +43,17 @@ std::string FormatOutcome(const Evaluator& evaluator, bool variables)
     std::string output;
     output.reserve(lines.Text().size() + evaluator.MessageText.size() + evaluator.ResultText.size() + 32);
     output += lines.Text();
-    AppendOutcomeEnd(evaluator, output);
+    AppendOutcomeEnd(evaluator, false, output);
     return output;
 }
 
-void AppendOutcomeEnd(const Evaluator& evaluator, std::string& output)
+void AppendOutcomeEnd(const Evaluator& evaluator, bool grouped, std::string& output)
 {
     if (!evaluator.MessageText.empty()) {
         AppendMessageLine(evaluator, output);
     }
     output += '=';
-    output += evaluator.ResultText;
+    output += grouped ? GroupDigits(evaluator.ResultText) : evaluator.ResultText;
     output += '\n';
 }
 

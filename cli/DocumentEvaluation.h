@@ -22,8 +22,8 @@ int PrepareEvaluator(Evaluator& evaluator, const CalcOptions& options, const std
 std::string FormatOutcome(const Evaluator& evaluator, bool variables);
 
 // Its end, after the lines: the message line when there is a message, then
-// "=" and the result.
-void AppendOutcomeEnd(const Evaluator& evaluator, std::string& output);
+// "=" and the result, its digits grouped when grouped is true.
+void AppendOutcomeEnd(const Evaluator& evaluator, bool grouped, std::string& output);
 
 // Appends each report of the mathematical functions that shows a box to
 // reports, one line each.

@@ -5,6 +5,7 @@
 
 #include "cli/DocumentEvaluation.h"
 #include "document/StatementExtraction.h"
+#include "engine/DigitGrouping.h"
 #include "engine/Eval.h"
 
 namespace tallyrix::cli {
@@ -23,6 +24,7 @@ public:
         : Engine(ReporterInto(Reports)),
           KeptEntries(PrepareEvaluator(Engine, options, registeredLines)),
           Variables(options.variables),
+          Grouped(options.grouped),
           Out(out),
           Err(err)
     {
@@ -44,12 +46,14 @@ private:
     bool EvaluatePiece(std::string& text, std::size_t begin, std::size_t end);
     void CountStatementStoppedAtFirstToken();
     void WritePieceLines();
+    void WriteValues(std::string_view lines);
     void Finish();
 
     std::string Reports;
     Evaluator Engine;
     const int KeptEntries;
     const bool Variables;
+    const bool Grouped;
     std::ostream& Out;
     std::ostream& Err;
     std::size_t BaseLines = 0;     // VariableList lines of pi and the registered constants
@@ -84,7 +88,7 @@ void PieceEvaluation::Start(bool evaluated)
     if (evaluated) Engine.ResetVariables(KeptEntries);
     BaseLines = Engine.VariableList.size();
     BaseTextSize = Engine.VariableList.Text().size();
-    if (Variables) Write(Out, Engine.VariableList.Text());
+    if (Variables) WriteValues(Engine.VariableList.Text());
     // The lines of the document's stores are built only to be printed.
     Engine.RecordVariableLines = Variables;
 }
@@ -181,9 +185,9 @@ bool PieceEvaluation::EvaluatePiece(std::string& text, std::size_t begin, std::s
 void PieceEvaluation::WritePieceLines()
 {
     if (Variables) {
-        Write(Out, Engine.VariableList.Text().substr(BaseTextSize));
+        WriteValues(Engine.VariableList.Text().substr(BaseTextSize));
     } else {
-        Write(Out, Engine.ExpressionValues.Text());
+        WriteValues(Engine.ExpressionValues.Text());
     }
     // Only this piece's stores are kept, whichever list is printed.
     Engine.VariableList.truncate(BaseLines);
@@ -191,10 +195,19 @@ void PieceEvaluation::WritePieceLines()
     Reports.clear();
 }
 
+void PieceEvaluation::WriteValues(std::string_view lines)
+{
+    if (Grouped) {
+        Write(Out, GroupLineValues(lines));
+    } else {
+        Write(Out, lines);
+    }
+}
+
 void PieceEvaluation::Finish()
 {
     std::string end;
-    AppendOutcomeEnd(Engine, end);
+    AppendOutcomeEnd(Engine, Grouped, end);
     Write(Out, end);
 }
 

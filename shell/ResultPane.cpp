@@ -9,6 +9,8 @@
 #include <QToolTip>
 #include <algorithm>
 
+#include "document/Presentation.h"
+
 namespace tallyrix {
 namespace {
 
@@ -107,7 +109,7 @@ TResultPane::ShownLine TResultPane::Shown(int line) const
     if (!Aligned) return {text, static_cast<qreal>(TextLeft())};
     const QFontMetrics metrics(LineFormat(line).font());
     const int room = viewport()->width() - 2 * Margin;
-    const QString elided = metrics.elidedText(text, Qt::ElideRight, std::max(room, 0));
+    const QString elided = metrics.elidedText(FittingText(text, metrics, room), Qt::ElideRight, std::max(room, 0));
     return {elided, static_cast<qreal>(Margin + room - metrics.horizontalAdvance(elided))};
 }
 
@@ -160,7 +162,10 @@ QString TResultPane::selectedText() const { return Text.mid(std::min(Anchor, Pos
 
 void TResultPane::copy() const
 {
-    if (Anchor != Position) QGuiApplication::clipboard()->setText(selectedText());
+    // Values are copied as the engine wrote them, without group separators.
+    if (Anchor != Position)
+        QGuiApplication::clipboard()->setText(
+            WithoutGroupSeparators(Text, std::min(Anchor, Position), std::max(Anchor, Position)));
 }
 
 int TResultPane::LineHeight() const

@@ -35,7 +35,8 @@ public:
     void clear();
     // Lines that stand beside the editor's lines, each where SetLinePlaces
     // puts it, right-aligned and elided to the pane's width (the whole text
-    // is the line's tooltip, as is its note). The message, when messageLine
+    // is the line's tooltip, as is its note); a grouped value too wide is
+    // shown without its separators when that fits. The message, when messageLine
     // is not -1, is that line. The vertical scroll bar is left to the
     // caller, which keeps it beside the editor's.
     void SetAlignedContent(const QString& body, const QTextCharFormat& bodyFormat, int messageLine,
@@ -57,6 +58,7 @@ public:
     void Select(qsizetype anchor, qsizetype position);
     void selectAll();
     QString selectedText() const;
+    // The selection, without the separators of values shown grouped.
     void copy() const;
 
 signals:

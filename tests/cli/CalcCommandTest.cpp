@@ -73,6 +73,8 @@ TEST(CalcCommand, DocumentsFromStandardInput)
          "exp: OVERFLOW error\ntallyrix-calc: 不正な浮動小数点数演算命令\n", 2},
         {"literal the conversion rejects", {}, "1e5000", "",
          "tallyrix-calc: '1e5000' は浮動小数点数ではありません\n", 2},
+        {"grouped digits", {"--grouped"}, "0.000123;1.5e20;-1234.5;x=25000000",
+         "1: 0.000123\n2: 1.5E20\n3: -1,234.5\n4: 25,000,000\n=25,000,000\n", "", 0},
         {"aligned: each line with the value ending on it", {"--aligned"}, "a=2; b=3;\n// note\na*\nb\n\n",
          "a=2; b=3;\t3\n// note\t\na*\t\nb\t6\n\t\n", "", 0},
         {"aligned: the message on the line the run stopped on", {"--aligned"}, "1;\r\n2+\r\nx;4",

@@ -89,7 +89,9 @@ TEST(CalcProcess, HelpExplainsTheCommand)
     EXPECT_EQ(result.status, 0);
     EXPECT_EQ(
         result.out.rfind(
-            "Usage: tallyrix-calc [--deg] [--variables | --aligned] [--registered FILE | --no-registered] [FILE]\n", 0),
+            "Usage: tallyrix-calc [--deg] [--variables | --aligned] [--grouped] [--registered FILE | --no-registered] "
+            "[FILE]\n",
+            0),
         0u);
     EXPECT_EQ(result.err, "");
 }

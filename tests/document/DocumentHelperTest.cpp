@@ -106,6 +106,20 @@ TEST(PresentationTest, MessageLineAndCaretPosition)
     EXPECT_EQ(CaretPositionText(2, 5, 37), QStringLiteral("2行 5桁 計37文字"));
 }
 
+// Only a "," between two digits of the whole text is a group separator.
+TEST(PresentationTest, CopiesLeaveGroupSeparatorsOut)
+{
+    // clang-format off
+    const struct { const char16_t* text; qsizetype from, to; const char16_t* copied; } cases[] = {
+        {u"1: -1,234\ntotal: 25,000,000.5", 0, -1, u"1: -1234\ntotal: 25000000.5"},
+        {u"25,000,000", 2, 7, u"000"},  // ",000,"
+        {u"3; 入力・修正待ち a,b 1, 2 ,3", 0, -1, u"3; 入力・修正待ち a,b 1, 2 ,3"},
+    };
+    // clang-format on
+    for (const auto& c : cases)
+        EXPECT_EQ(WithoutGroupSeparators(QString::fromUtf16(c.text), c.from, c.to), QString::fromUtf16(c.copied));
+}
+
 TEST(FontChoiceTest, PointsAndPixels)
 {
     const struct {

@@ -47,6 +47,7 @@ FormSettings Changed()
     s.bInsertRegisteredValue = true;
     s.bSkipCheckFileSave = true;
     s.bAlignedValues = true;
+    s.bGroupDigits = true;
     return s;
 }
 
@@ -74,7 +75,8 @@ TEST(FormSettingsTest, ANewFileListsTheKeysInClosingOrder)
                                               "bEnterToSemicolon",
                                               "bInsertRegisteredValue",
                                               "bSkipCheckFileSave",
-                                              "bAlignedValues"};
+                                              "bAlignedValues",
+                                              "bGroupDigits"};
     for (const bool fileExists : {true, false}) {
         ProfileFile profile;
         WriteFormSettings(profile, FormSettings{}, fileExists);

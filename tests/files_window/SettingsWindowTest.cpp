@@ -87,7 +87,8 @@ TEST_F(SettingsWindowTest, FirstStartShowsTheDesignAndClosingWritesBothFiles)
                                       "bEnterToSemicolon",
                                       "bInsertRegisteredValue",
                                       "bSkipCheckFileSave",
-                                      "bAlignedValues"}));
+                                      "bAlignedValues",
+                                      "bGroupDigits"}));
     const FormSettings stored = Stored();
     EXPECT_EQ(stored.iEditorColor, -2147483643);
     EXPECT_EQ(stored.iFormWidth, 582);
@@ -155,13 +156,13 @@ TEST_F(SettingsWindowTest, EveryChoiceSurvivesACloseAndANewStart)
          }},
         {"options",
          [&] {
-             for (QAction* item :
-                  {Form->mEnter, Form->mEnterToSemicolon, Form->mInsertRegisteredValue, Form->mSkipCheckFileSave})
+             for (QAction* item : {Form->mEnter, Form->mEnterToSemicolon, Form->mInsertRegisteredValue,
+                                   Form->mSkipCheckFileSave, Form->mGroupDigits})
                  item->trigger();
          },
          [&] {
-             for (QAction* item :
-                  {Form->mEnter, Form->mEnterToSemicolon, Form->mInsertRegisteredValue, Form->mSkipCheckFileSave})
+             for (QAction* item : {Form->mEnter, Form->mEnterToSemicolon, Form->mInsertRegisteredValue,
+                                   Form->mSkipCheckFileSave, Form->mGroupDigits})
                  EXPECT_TRUE(item->isChecked());
          }},
         {"fonts",

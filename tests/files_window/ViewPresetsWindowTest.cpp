@@ -13,6 +13,7 @@
 #include "files/FormSettings.h"
 #include "files/SettingsFiles.h"
 #include "shell/ButtonBar.h"
+#include "shell/ResultField.h"
 #include "tests/files_window/FilesWindowFixture.h"
 
 namespace tallyrix::test {

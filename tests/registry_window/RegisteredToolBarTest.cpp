@@ -11,6 +11,7 @@
 
 #include "registry/FieldList.h"
 #include "shell/ButtonBar.h"
+#include "shell/ResultField.h"
 #include "tests/registry_window/RegisteredWindowFixture.h"
 
 namespace tallyrix::test {

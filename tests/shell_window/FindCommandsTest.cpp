@@ -8,6 +8,7 @@
 
 #include "shell/FindDialog.h"
 #include "shell/ReplaceDialog.h"
+#include "shell/ResultField.h"
 #include "tests/window/WindowFixture.h"
 
 namespace tallyrix::test {

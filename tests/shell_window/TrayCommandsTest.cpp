@@ -6,6 +6,7 @@
 #include <QTest>
 #include <QToolButton>
 
+#include "shell/ResultField.h"
 #include "shell/TaskBar.h"
 #include "tests/shell/RecordingTray.h"
 #include "tests/window/WindowFixture.h"

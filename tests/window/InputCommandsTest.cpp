@@ -3,12 +3,15 @@
 #include <QClipboard>
 #include <QGuiApplication>
 #include <QLineEdit>
+#include <QMenu>
 #include <QMimeData>
 #include <QTest>
 #include <QTextEdit>
 #include <QToolButton>
 #include <functional>
+#include <memory>
 
+#include "shell/ResultField.h"
 #include "shell/ResultPane.h"
 #include "tests/window/WindowFixture.h"
 
@@ -180,6 +183,37 @@ TEST_F(WindowTest, CopyWithResultTakesWhatTheResultFieldShows)
         Form->mCopyWithResult->trigger();
         EXPECT_EQ(QGuiApplication::clipboard()->text(), QString::fromUtf8(c.clipboard)) << c.clipboard;
     }
+}
+
+// With 3桁区切りで表示 every view shows the digits grouped, and every copy
+// gives the values as the engine wrote them.
+TEST_F(WindowTest, GroupedValuesAreCopiedWithoutSeparators)
+{
+    SetDocument(QStringLiteral("price = 25000000;\nprice * -2"));
+    Form->mGroupDigits->trigger();
+    EXPECT_EQ(Output(), QStringLiteral("-50,000,000"));
+    // clang-format off
+    const std::pair<QAction*, const char*> panes[] = {
+        {Form->mVariable, "price: 25,000,000"}, {Form->mAligned, "-50,000,000"}, {Form->mEquation, "2: -50,000,000"}};
+    // clang-format on
+    for (const auto& [mode, lastLine] : panes) {
+        mode->trigger();
+        EXPECT_EQ(ResultLines().constLast(), QString::fromUtf8(lastLine));
+    }
+    Form->reResult->selectAll();
+    Form->findChild<QAction*>(QStringLiteral("Copy2"))->trigger();
+    EXPECT_EQ(QGuiApplication::clipboard()->text(), QStringLiteral("1: 25000000\n2: -50000000"));
+
+    ASSERT_TRUE(QTest::qWaitForWindowActive(Form.get()));
+    Form->OutputEdit->setFocus();
+    Form->OutputEdit->selectAll();
+    QTest::keyClick(Form->OutputEdit, Qt::Key_C, Qt::ControlModifier);
+    EXPECT_EQ(QGuiApplication::clipboard()->text(), QStringLiteral("-50000000"));
+    QGuiApplication::clipboard()->clear();
+    std::unique_ptr<QMenu>(Form->OutputEdit->CreateValueMenu())->actions().value(0)->trigger();  // "コピー"
+    EXPECT_EQ(QGuiApplication::clipboard()->text(), QStringLiteral("-50000000"));
+    Form->mCopyWithResult->trigger();
+    EXPECT_EQ(QGuiApplication::clipboard()->text(), QStringLiteral("price = 25000000;\r\nprice * -2\r\n=-50000000"));
 }
 
 TEST_F(WindowTest, EnterOnlyOptionStopsEveryEditCommandFromRecalculating)

@@ -15,6 +15,7 @@
 #include "shell/ButtonBar.h"
 #include "shell/ElidedLabel.h"
 #include "shell/FilePane.h"
+#include "shell/ResultField.h"
 #include "shell/ResultPane.h"
 #include "tests/window/WindowFixture.h"
 

@@ -13,6 +13,7 @@
 #include <cmath>
 #include <functional>
 
+#include "shell/ResultField.h"
 #include "shell/ResultPane.h"
 #include "tests/window/WindowFixture.h"
 

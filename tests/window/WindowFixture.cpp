@@ -6,6 +6,7 @@
 #include <QTextBlock>
 #include <QToolButton>
 
+#include "shell/ResultField.h"
 #include "shell/ResultPane.h"
 
 namespace tallyrix::test {
