@@ -3,6 +3,7 @@
 // error reports.
 #include "engine/EvaluatorCore.h"
 #include "engine/NameHash.h"
+#include "engine/SmallPower.h"
 
 #include <array>
 #include <cfloat>
@@ -235,7 +236,9 @@ double EvaluatorCore::RaisePower(double base, double exponent)
         Report("pow", "DOMAIN", true);
         return NotANumber;
     }
-    const double result = std::pow(base, exponent);
+    double result = 0.0;
+    if (SmallPower(base, exponent, result)) return result;
+    result = std::pow(base, exponent);
     if (std::isinf(result)) {
         Report("pow", "OVERFLOW", true);
         return Infinity;
