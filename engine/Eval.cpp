@@ -72,6 +72,7 @@ EvaluatorCore::EvaluatorCore(Evaluator& out, MathErrorReporter reporter) : Out(o
 void EvaluatorCore::Fail(const char* message)
 {
     Out.ResultText.clear();
+    ResultDeferred = false;
     Out.MessageText.assign(message);
     Token = End;
     ErrorStop = true;
@@ -99,12 +100,21 @@ void EvaluatorCore::Evaluate(std::string_view text)
 {
     ForgetKeptStates();
     SliceBytes = WholeRun;
+    // Only a whole run defers its values: a resumed run keeps ResultText
+    // with each of its states.
+    Deferring = Out.DeferStatementValues;
+    struct EndDeferring {
+        bool& deferring;
+        ~EndDeferring() { deferring = false; }
+    } endDeferring{Deferring};
     EvaluateFromStart(text);
 }
 
 void EvaluatorCore::EvaluateFromStart(std::string_view text)
 {
     Out.ExpressionValues.clear();
+    Out.StatementValues.clear();
+    ResultDeferred = false;
     Source = text;
     SourceLength = text.size();
     Position = 1;
@@ -123,6 +133,7 @@ bool EvaluatorCore::RunSlice()
     PausePosition = SliceBytes > WholeRun - Position ? WholeRun : Position + SliceBytes;
     ScheduleCheckpoint();
     ParseStatements();
+    WriteDeferredResult();
     FinishRun();
     return !Paused;
 }
@@ -147,8 +158,22 @@ std::string_view EvaluatorCore::Formatted(double value)
     return {FormattedText, FormattedLength};
 }
 
+void EvaluatorCore::WriteDeferredResult()
+{
+    if (!ResultDeferred) return;
+    Out.ResultText.assign(Formatted(DeferredResult));
+    ResultDeferred = false;
+}
+
 void EvaluatorCore::AppendStatementValue(double value)
 {
+    if (Deferring) {
+        Out.MessageText.clear();
+        Out.StatementValues.push_back(value);
+        DeferredResult = value;
+        ResultDeferred = true;
+        return;
+    }
     const std::string_view text = Formatted(value);
     Out.MessageText.clear();
     Out.ResultText.assign(text);

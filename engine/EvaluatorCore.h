@@ -216,6 +216,12 @@ private:
     std::size_t PreviousTokenEnd = 0;       // 0-based index just after the token before the current one
     bool ErrorStop = false;                 // Token == End because of an error, not "@"
     std::vector<PendingOperation> Pending;  // kept between evaluations
+    // DeferStatementValues, for the time of one Evaluate; the run's last
+    // value, shown as ResultText when the run ends unless a failure cleared it.
+    bool Deferring = false;
+    bool ResultDeferred = false;
+    double DeferredResult = 0.0;
+    void WriteDeferredResult();
     std::uint64_t FormattedBits = 0;
     bool FormattedValid = false;
     char FormattedText[FormatBufferSize] = {};

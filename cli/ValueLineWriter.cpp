@@ -1,0 +1,128 @@
+#include "cli/ValueLineWriter.h"
+
+#include <charconv>
+#include <utility>
+
+#include "engine/Eval.h"
+
+namespace tallyrix::cli {
+
+namespace {
+
+// Pieces given but not yet written: the evaluation runs at most this far
+// ahead of the writing, which bounds the memory they hold.
+constexpr std::size_t MaxQueued = 2;
+// "-2147483648: " and a formatted value with its line feed.
+constexpr std::size_t MaxLineSize = 13 + FormatBufferSize + 1;
+
+void AppendValueLines(const std::vector<double>& values, std::int32_t first, std::string& lines)
+{
+    std::size_t used = lines.size();
+    lines.resize(used + values.size() * MaxLineSize);
+    char* const begin = lines.data();
+    std::int32_t number = first;
+    for (const double value : values) {
+        char* p = std::to_chars(begin + used, begin + used + 12, number++).ptr;
+        *p++ = ':';
+        *p++ = ' ';
+        p += FormatNumberTo(value, p);
+        *p++ = '\n';
+        used = static_cast<std::size_t>(p - begin);
+    }
+    lines.resize(used);
+}
+
+}  // namespace
+
+ValueLineWriter::ValueLineWriter(std::ostream& out, std::ostream& err, bool threaded) : Out(out), Err(err)
+{
+    if (threaded) Thread = std::thread(&ValueLineWriter::Run, this);
+}
+
+ValueLineWriter::~ValueLineWriter()
+{
+    if (!Thread.joinable()) return;
+    {
+        const std::lock_guard<std::mutex> guard(Lock);
+        Stopping = true;
+    }
+    Changed.notify_all();
+    Thread.join();
+}
+
+void ValueLineWriter::Submit(std::string& text, std::vector<double>& values, std::int32_t first, std::string& reports)
+{
+    Piece piece{std::move(text), {}, first, std::move(reports)};
+    piece.values.swap(values);
+    text.clear();
+    reports.clear();
+    if (!Thread.joinable()) {
+        Write(piece);
+        values.swap(piece.values);
+        values.clear();
+        return;
+    }
+    std::unique_lock<std::mutex> guard(Lock);
+    Changed.wait(guard, [this] { return Queue.size() < MaxQueued; });
+    if (!Spare.empty()) {
+        values.swap(Spare.back());
+        Spare.pop_back();
+    }
+    Queue.push_back(std::move(piece));
+    guard.unlock();
+    Changed.notify_all();
+}
+
+void ValueLineWriter::Drain()
+{
+    std::unique_lock<std::mutex> guard(Lock);
+    // Also after a failure: the thread must be done with out and err.
+    Changed.wait(guard, [this] { return Queue.empty() && !Busy; });
+    if (Thrown) std::rethrow_exception(std::exchange(Thrown, nullptr));
+}
+
+bool ValueLineWriter::Good()
+{
+    if (!Thread.joinable()) return static_cast<bool>(Out);
+    const std::lock_guard<std::mutex> guard(Lock);
+    return !Failed;
+}
+
+void ValueLineWriter::Write(Piece& piece)
+{
+    Lines.clear();
+    Lines += piece.text;
+    AppendValueLines(piece.values, piece.first, Lines);
+    Out.write(Lines.data(), static_cast<std::streamsize>(Lines.size()));
+    Err << piece.reports;
+}
+
+void ValueLineWriter::Run()
+{
+    std::unique_lock<std::mutex> guard(Lock);
+    while (true) {
+        Changed.wait(guard, [this] { return !Queue.empty() || Stopping; });
+        if (Queue.empty()) return;
+        Piece piece = std::move(Queue.front());
+        Queue.pop_front();
+        Busy = true;
+        guard.unlock();
+        bool good = false;
+        std::exception_ptr thrown;
+        try {
+            Write(piece);
+            good = static_cast<bool>(Out);
+        } catch (...) {
+            thrown = std::current_exception();
+        }
+        piece.values.clear();
+        guard.lock();
+        Busy = false;
+        Failed = Failed || !good;
+        if (thrown) Thrown = thrown;
+        Spare.push_back(std::move(piece.values));
+        Changed.notify_all();
+    }
+}
+
+}  // namespace tallyrix::cli
