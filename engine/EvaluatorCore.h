@@ -71,6 +71,7 @@ private:
     struct PendingOperation {
         Operation operation;
         std::uint8_t detail;  // function number, or length of the assigned name
+        std::uint32_t hash;   // assignment: the name's NameHash
         union {
             double left;       // binary operations
             const char* name;  // assignment: the name, inside Source
@@ -123,6 +124,8 @@ private:
     void IndexVariable(int index);
     void RebuildIndex();
     void SetVariable(std::string_view name, double value);
+    // The same with the name's NameHash, which the scanner computed.
+    void SetVariable(std::string_view name, std::uint32_t hash, double value);
     bool GetVariable(std::string_view name, std::uint32_t hash, double& value);
     void AppendVariableLine(const Variable& entry);
 
