@@ -11,7 +11,7 @@ namespace {
 
 // Pieces given but not yet written: the evaluation runs at most this far
 // ahead of the writing, which bounds the memory they hold.
-constexpr std::size_t MaxQueued = 2;
+constexpr std::size_t MaxQueued = 8;
 // "-2147483648: " and a formatted value with its line feed.
 constexpr std::size_t MaxLineSize = 13 + FormatBufferSize + 1;
 

@@ -42,6 +42,7 @@ private:
     // Scanner (Scanner.cpp)
     unsigned char CharAt(std::size_t position) const;
     void NextToken();
+    bool ScanShortInteger(unsigned char first);
     void ScanNumber(unsigned char first);
     bool ScanPlainNumber(std::size_t start);
     void ScanName();

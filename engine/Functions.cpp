@@ -218,6 +218,9 @@ void EvaluatorCore::ApplyFunction(int function, double a, double& result)
 
 double EvaluatorCore::RaisePower(double base, double exponent)
 {
+    // A square or cube it answers has a finite base other than 0 and a
+    // normal result: none of the cases below, which it passes by.
+    if (double result = 0.0; SmallPower(base, exponent, result)) return result;
     if (!std::isfinite(exponent)) {
         Report("pow", "OVERFLOW", true);
         return Infinity;
@@ -241,9 +244,7 @@ double EvaluatorCore::RaisePower(double base, double exponent)
         Report("pow", "DOMAIN", true);
         return NotANumber;
     }
-    double result = 0.0;
-    if (SmallPower(base, exponent, result)) return result;
-    result = std::pow(base, exponent);
+    const double result = std::pow(base, exponent);
     if (std::isinf(result)) {
         Report("pow", "OVERFLOW", true);
         return Infinity;
