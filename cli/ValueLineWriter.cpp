@@ -15,10 +15,14 @@ constexpr std::size_t MaxQueued = 8;
 // "-2147483648: " and a formatted value with its line feed.
 constexpr std::size_t MaxLineSize = 13 + FormatBufferSize + 1;
 
-void AppendValueLines(const std::vector<double>& values, std::int32_t first, std::string& lines)
+// Writes the lines at the start of lines and returns their length. The
+// string only ever grows: its bytes are room, not text, so that no piece
+// pays for clearing it.
+std::size_t PutValueLines(const std::vector<double>& values, std::int32_t first, std::string& lines)
 {
-    std::size_t used = lines.size();
-    lines.resize(used + values.size() * MaxLineSize);
+    std::size_t used = 0;
+    const std::size_t needed = values.size() * MaxLineSize;
+    if (lines.size() < needed) lines.resize(needed);
     char* const begin = lines.data();
     std::int32_t number = first;
     for (const double value : values) {
@@ -29,7 +33,7 @@ void AppendValueLines(const std::vector<double>& values, std::int32_t first, std
         *p++ = '\n';
         used = static_cast<std::size_t>(p - begin);
     }
-    lines.resize(used);
+    return used;
 }
 
 }  // namespace
@@ -90,10 +94,9 @@ bool ValueLineWriter::Good()
 
 void ValueLineWriter::Write(Piece& piece)
 {
-    Lines.clear();
-    Lines += piece.text;
-    AppendValueLines(piece.values, piece.first, Lines);
-    Out.write(Lines.data(), static_cast<std::streamsize>(Lines.size()));
+    Out.write(piece.text.data(), static_cast<std::streamsize>(piece.text.size()));
+    const std::size_t used = PutValueLines(piece.values, piece.first, Lines);
+    Out.write(Lines.data(), static_cast<std::streamsize>(used));
     Err << piece.reports;
 }
 

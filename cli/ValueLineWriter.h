@@ -46,7 +46,7 @@ private:
 
     std::ostream& Out;
     std::ostream& Err;
-    std::string Lines;  // the lines of one piece, written in one go
+    std::string Lines;  // room for the lines of one piece, written in one go
     // Shared with the thread, under Lock.
     std::mutex Lock;
     std::condition_variable Changed;
