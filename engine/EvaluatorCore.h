@@ -113,10 +113,7 @@ private:
     }
     void Push(Operation operation, double left = 0.0, std::uint8_t detail = 0)
     {
-        PendingOperation& pending = Pending.emplace_back();
-        pending.operation = operation;
-        pending.detail = detail;
-        pending.left = left;
+        Pending.push_back(PendingOperation{operation, detail, 0, {left}});
     }
 
     // Variable table (Variables.cpp)
