@@ -162,11 +162,12 @@ public:
     // False: stores add no VariableList line (for a caller that never shows
     // the list; ResetVariables still keeps the lines written before).
     bool RecordVariableLines = true;
-    // True: Evaluate (not EvaluateResuming) hands each completed statement's value over as a number,
-    // in StatementValues (emptied by each Evaluate), instead of a line of
-    // ExpressionValues; their counters run on from the StatementCount the
-    // run began with. ResultText is written once, when the run ends. For a
-    // caller that formats the values elsewhere, on another thread.
+    // True: Evaluate (not EvaluateResuming) hands each completed statement's
+    // value over as a number, in StatementValues (emptied by each Evaluate),
+    // instead of a line of ExpressionValues; their counters run on from the
+    // StatementCount the run began with. ResultText is written once, when
+    // the run ends (not when it throws). For a caller that formats the
+    // values elsewhere, on another thread.
     bool DeferStatementValues = false;
     std::vector<double> StatementValues;
     // Offsets into the text of the last Evaluate: where the last statement
