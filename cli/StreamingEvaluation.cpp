@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "cli/DocumentEvaluation.h"
+#include "cli/ValueLineWriter.h"
 #include "document/StatementExtraction.h"
 #include "engine/DigitGrouping.h"
 #include "engine/Eval.h"
@@ -19,23 +20,27 @@ void Write(std::ostream& out, std::string_view text)
 
 class PieceEvaluation {
 public:
+    // threaded: the value lines are formatted and written on a thread of
+    // their own, while the next piece is evaluated.
     PieceEvaluation(const CalcOptions& options, const std::vector<std::string>& registeredLines, std::ostream& out,
-                    std::ostream& err)
+                    std::ostream& err, bool threaded)
         : Engine(ReporterInto(Reports)),
           KeptEntries(PrepareEvaluator(Engine, options, registeredLines)),
           Variables(options.variables),
           Grouped(options.grouped),
           Out(out),
-          Err(err)
+          Writer(out, err, threaded, options.grouped)
     {
+        // Without the variable lines, the values are formatted by Writer.
+        Engine.DeferStatementValues = !Variables;
     }
 
     bool Run(std::span<char> document, std::size_t pieceSize);
 
 private:
     void Start(bool evaluated);
-    // Evaluates the pieces; false when out failed on the way.
-    bool EvaluatePieces(std::span<char> document, std::size_t pieceSize);
+    // Evaluates the pieces, until the end or until out has failed.
+    void EvaluatePieces(std::span<char> document, std::size_t pieceSize);
     // Extracts further lines into text and evaluates it up to its last ";",
     // or all of it at the end; returns whether evaluation goes on.
     bool EvaluateExtracted(StatementReader& reader, std::string& text, std::size_t pieceSize);
@@ -46,7 +51,6 @@ private:
     bool EvaluatePiece(std::string& text, std::size_t begin, std::size_t end);
     void CountStatementStoppedAtFirstToken();
     void WritePieceLines();
-    void WriteValues(std::string_view lines);
     void Finish();
 
     std::string Reports;
@@ -55,7 +59,7 @@ private:
     const bool Variables;
     const bool Grouped;
     std::ostream& Out;
-    std::ostream& Err;
+    ValueLineWriter Writer;        // out and err are its own until it is drained
     std::size_t BaseLines = 0;     // VariableList lines of pi and the registered constants
     std::size_t BaseTextSize = 0;  // and their bytes
     int Completed = 0;             // statements with a value so far
@@ -78,8 +82,10 @@ bool PieceEvaluation::Run(std::span<char> document, std::size_t pieceSize)
 {
     // A document without lines is not evaluated, as in the window.
     Start(!document.empty());
-    if (!document.empty() && !EvaluatePieces(document, pieceSize)) return !Engine.MessageText.empty();
-    Finish();
+    if (!document.empty()) EvaluatePieces(document, pieceSize);
+    Writer.Drain();
+    // A failed output ends the run without the final lines.
+    if (Out) Finish();
     return !Engine.MessageText.empty();
 }
 
@@ -88,19 +94,23 @@ void PieceEvaluation::Start(bool evaluated)
     if (evaluated) Engine.ResetVariables(KeptEntries);
     BaseLines = Engine.VariableList.size();
     BaseTextSize = Engine.VariableList.Text().size();
-    if (Variables) WriteValues(Engine.VariableList.Text());
+    if (Variables) {
+        std::string lines(Engine.VariableList.Text());
+        std::string noReports;
+        Writer.Submit(lines, Engine.StatementValues, 0, noReports);
+    }
     // The lines of the document's stores are built only to be printed.
     Engine.RecordVariableLines = Variables;
 }
 
-bool PieceEvaluation::EvaluatePieces(std::span<char> document, std::size_t pieceSize)
+void PieceEvaluation::EvaluatePieces(std::span<char> document, std::size_t pieceSize)
 {
     const std::string_view whole(document.data(), document.size());
     std::string text;  // statement text carried over to the next piece
     text.reserve(pieceSize + pieceSize / 4);
     std::size_t position = 0;  // where the document's unevaluated text begins, when nothing is carried
     StatementReader reader(whole);
-    while (Out) {
+    while (Writer.Good()) {
         if (text.empty()) {
             // Lines the engine reads as their statement text are handed to it
             // where they stand, up to the last ";" among them.
@@ -122,7 +132,6 @@ bool PieceEvaluation::EvaluatePieces(std::span<char> document, std::size_t piece
             position = reader.Position();
         }
     }
-    return static_cast<bool>(Out);
 }
 
 bool PieceEvaluation::EvaluateExtracted(StatementReader& reader, std::string& text, std::size_t pieceSize)
@@ -156,14 +165,17 @@ bool PieceEvaluation::EvaluatePiece(std::span<char> text, std::size_t begin, std
     try {
         Engine.Evaluate(std::string_view(text.data() + begin, end + 1 - begin));
     } catch (...) {
+        // The lines before the failure are out before it is reported.
         WritePieceLines();
+        Writer.Drain();
         throw;
     }
     text[end] = replaced;
     CountStatementStoppedAtFirstToken();
-    Completed += static_cast<int>(Engine.ExpressionValues.size());
+    const std::size_t values = Engine.ExpressionValues.size() + Engine.StatementValues.size();
     WritePieceLines();
-    return Engine.MessageText.empty() && Out;
+    Completed += static_cast<int>(values);
+    return Engine.MessageText.empty() && Writer.Good();
 }
 
 void PieceEvaluation::CountStatementStoppedAtFirstToken()
@@ -184,24 +196,12 @@ bool PieceEvaluation::EvaluatePiece(std::string& text, std::size_t begin, std::s
 
 void PieceEvaluation::WritePieceLines()
 {
-    if (Variables) {
-        WriteValues(Engine.VariableList.Text().substr(BaseTextSize));
-    } else {
-        WriteValues(Engine.ExpressionValues.Text());
-    }
+    // The values, numbered on from the statements of the pieces before.
+    std::string lines;
+    if (Variables) lines.assign(Engine.VariableList.Text().substr(BaseTextSize));
+    Writer.Submit(lines, Engine.StatementValues, Completed + 1, Reports);
     // Only this piece's stores are kept, whichever list is printed.
     Engine.VariableList.truncate(BaseLines);
-    Err << Reports;
-    Reports.clear();
-}
-
-void PieceEvaluation::WriteValues(std::string_view lines)
-{
-    if (Grouped) {
-        Write(Out, GroupLineValues(lines));
-    } else {
-        Write(Out, lines);
-    }
 }
 
 void PieceEvaluation::Finish()
@@ -217,7 +217,9 @@ bool StreamDocument(std::span<char> document, const CalcOptions& options,
                     const std::vector<std::string>& registeredLines, std::ostream& out, std::ostream& err,
                     std::size_t pieceSize)
 {
-    PieceEvaluation evaluation(options, registeredLines, out, err);
+    // A thread pays only when a piece can be evaluated while one is written.
+    const bool threaded = !options.variables && document.size() > pieceSize;
+    PieceEvaluation evaluation(options, registeredLines, out, err, threaded);
     return evaluation.Run(document, pieceSize);
 }
 

@@ -22,14 +22,16 @@ constexpr double DivisorLimit = 1e-100;
 // Arithmetic faults are found by looking at each result: an infinity from
 // finite operands is an overflow, a NaN from operands that are numbers is an
 // invalid operation. Quiet NaNs and infinities already present pass through.
-double Checked(double result, double left, double right)
+// The throw is kept out of line, so that the check of a finite result (all
+// but a few) is one comparison in the grammar's loop.
+[[noreturn, gnu::cold, gnu::noinline]] void ThrowFault(const char* text) { throw FloatingPointError(text); }
+
+[[gnu::always_inline]] inline double Checked(double result, double left, double right)
 {
-    if (std::isinf(result) && std::isfinite(left) && std::isfinite(right)) {
-        throw FloatingPointError(OverflowText);
-    }
-    if (std::isnan(result) && !std::isnan(left) && !std::isnan(right)) {
-        throw FloatingPointError(InvalidOperationText);
-    }
+    if (std::isfinite(result)) [[likely]]
+        return result;
+    if (std::isinf(result) && std::isfinite(left) && std::isfinite(right)) ThrowFault(OverflowText);
+    if (std::isnan(result) && !std::isnan(left) && !std::isnan(right)) ThrowFault(InvalidOperationText);
     return result;
 }
 
@@ -72,6 +74,7 @@ EvaluatorCore::EvaluatorCore(Evaluator& out, MathErrorReporter reporter) : Out(o
 void EvaluatorCore::Fail(const char* message)
 {
     Out.ResultText.clear();
+    ResultDeferred = false;
     Out.MessageText.assign(message);
     Token = End;
     ErrorStop = true;
@@ -99,12 +102,21 @@ void EvaluatorCore::Evaluate(std::string_view text)
 {
     ForgetKeptStates();
     SliceBytes = WholeRun;
+    // Only a whole run defers its values: a resumed run keeps ResultText
+    // with each of its states.
+    Deferring = Out.DeferStatementValues;
+    struct EndDeferring {
+        bool& deferring;
+        ~EndDeferring() { deferring = false; }
+    } endDeferring{Deferring};
     EvaluateFromStart(text);
 }
 
 void EvaluatorCore::EvaluateFromStart(std::string_view text)
 {
     Out.ExpressionValues.clear();
+    Out.StatementValues.clear();
+    ResultDeferred = false;
     Source = text;
     SourceLength = text.size();
     Position = 1;
@@ -123,6 +135,7 @@ bool EvaluatorCore::RunSlice()
     PausePosition = SliceBytes > WholeRun - Position ? WholeRun : Position + SliceBytes;
     ScheduleCheckpoint();
     ParseStatements();
+    WriteDeferredResult();
     FinishRun();
     return !Paused;
 }
@@ -147,8 +160,22 @@ std::string_view EvaluatorCore::Formatted(double value)
     return {FormattedText, FormattedLength};
 }
 
+void EvaluatorCore::WriteDeferredResult()
+{
+    if (!ResultDeferred) return;
+    Out.ResultText.assign(Formatted(DeferredResult));
+    ResultDeferred = false;
+}
+
 void EvaluatorCore::AppendStatementValue(double value)
 {
+    if (Deferring) {
+        Out.MessageText.clear();
+        Out.StatementValues.push_back(value);
+        DeferredResult = value;
+        ResultDeferred = true;
+        return;
+    }
     const std::string_view text = Formatted(value);
     Out.MessageText.clear();
     Out.ResultText.assign(text);
@@ -387,7 +414,7 @@ template <EvaluatorCore::Operation level>
     }
     // A right side that failed or is incomplete stores nothing.
     if (Stopped()) return ParseStep::Done;
-    SetVariable(std::string_view(pending.name, pending.detail), v);
+    SetVariable(std::string_view(pending.name, pending.detail), pending.hash, v);
     return ParseStep::Primary;
 }
 

@@ -167,6 +167,14 @@ public:
     // False: stores add no VariableList line (for a caller that never shows
     // the list; ResetVariables still keeps the lines written before).
     bool RecordVariableLines = true;
+    // True: Evaluate (not EvaluateResuming) hands each completed statement's
+    // value over as a number, in StatementValues (emptied by each Evaluate),
+    // instead of a line of ExpressionValues; their counters run on from the
+    // StatementCount the run began with. ResultText is written once, when
+    // the run ends (not when it throws). For a caller that formats the
+    // values elsewhere, on another thread.
+    bool DeferStatementValues = false;
+    std::vector<double> StatementValues;
     // Offsets into the text of the last Evaluate: where the last statement
     // begun starts (just after the ";" before it), and where a run that ended
     // with a message stopped (0 when it did not). With RecordStatementEnds,

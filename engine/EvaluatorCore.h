@@ -42,6 +42,7 @@ private:
     // Scanner (Scanner.cpp)
     unsigned char CharAt(std::size_t position) const;
     void NextToken();
+    bool ScanShortInteger(unsigned char first);
     void ScanNumber(unsigned char first);
     bool ScanPlainNumber(std::size_t start);
     void ScanName();
@@ -71,6 +72,7 @@ private:
     struct PendingOperation {
         Operation operation;
         std::uint8_t detail;  // function number, or length of the assigned name
+        std::uint32_t hash;   // assignment: the name's NameHash
         union {
             double left;       // binary operations
             const char* name;  // assignment: the name, inside Source
@@ -111,10 +113,7 @@ private:
     }
     void Push(Operation operation, double left = 0.0, std::uint8_t detail = 0)
     {
-        PendingOperation& pending = Pending.emplace_back();
-        pending.operation = operation;
-        pending.detail = detail;
-        pending.left = left;
+        Pending.push_back(PendingOperation{operation, detail, 0, {left}});
     }
 
     // Variable table (Variables.cpp)
@@ -123,6 +122,8 @@ private:
     void IndexVariable(int index);
     void RebuildIndex();
     void SetVariable(std::string_view name, double value);
+    // The same with the name's NameHash, which the scanner computed.
+    void SetVariable(std::string_view name, std::uint32_t hash, double value);
     bool GetVariable(std::string_view name, std::uint32_t hash, double& value);
     void AppendVariableLine(const Variable& entry);
 
@@ -216,6 +217,12 @@ private:
     std::size_t PreviousTokenEnd = 0;       // 0-based index just after the token before the current one
     bool ErrorStop = false;                 // Token == End because of an error, not "@"
     std::vector<PendingOperation> Pending;  // kept between evaluations
+    // DeferStatementValues, for the time of one Evaluate; the run's last
+    // value, shown as ResultText when the run ends unless a failure cleared it.
+    bool Deferring = false;
+    bool ResultDeferred = false;
+    double DeferredResult = 0.0;
+    void WriteDeferredResult();
     std::uint64_t FormattedBits = 0;
     bool FormattedValid = false;
     char FormattedText[FormatBufferSize] = {};

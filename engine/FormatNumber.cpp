@@ -1,4 +1,5 @@
 #include "engine/Eval.h"
+#include "engine/ExactProduct.h"
 
 #include <algorithm>
 #include <array>
@@ -55,25 +56,6 @@ int DecadeOf(double magnitude)
     while (magnitude >= DecadeLimits[decade])
         ++decade;
     return decade;
-}
-
-// The rounding error of the product a * b: a * b - fl(a * b), exactly.
-double ProductError(double a, double b, double product)
-{
-#ifdef __FMA__
-    return std::fma(a, b, -product);
-#else
-    // Dekker's product of the 26-bit halves; exact in round-to-nearest.
-    const auto split = [](double x, double& upper, double& lower) {
-        const double spread = 134217729.0 * x;  // 2^27 + 1
-        upper = spread - (spread - x);
-        lower = x - upper;
-    };
-    double aHigh = 0, aLow = 0, bHigh = 0, bLow = 0;
-    split(a, aHigh, aLow);
-    split(b, bHigh, bLow);
-    return ((aHigh * bHigh - product) + aHigh * bLow + aLow * bHigh) + aLow * bLow;
-#endif
 }
 
 constexpr std::array<char, 200> DigitPairs = [] {

@@ -3,6 +3,7 @@
 // error reports.
 #include "engine/EvaluatorCore.h"
 #include "engine/NameHash.h"
+#include "engine/SmallPower.h"
 
 #include <array>
 #include <cfloat>
@@ -47,8 +48,10 @@ constexpr double NotANumber = std::numeric_limits<double>::quiet_NaN();
 constexpr double TotalLossLimit = 9007199254740992.0;  // 2^53
 
 // An open-addressing table of the function numbers by NameHash (-1 = empty
-// slot): a variable's name usually meets an empty slot at once.
-constexpr std::size_t FunctionSlots = 64;
+// slot), sparse enough that a variable's name nearly always meets an empty
+// slot at once: a branch the processor then foresees, where a fuller table
+// makes it a guess for every name.
+constexpr std::size_t FunctionSlots = 1024;
 constexpr std::array<std::int8_t, FunctionSlots> FunctionTable = [] {
     std::array<std::int8_t, FunctionSlots> table{};
     table.fill(-1);
@@ -129,7 +132,10 @@ EvaluatorCore::ParseStep EvaluatorCore::ParseName(double& v)
         return ParseStep::Primary;
     }
     const ParseStep next = AwaitOperand(Operation::Assignment, 0.0, static_cast<std::uint8_t>(kept.size()));
-    if (next == ParseStep::Operand) Pending.back().name = kept.data();
+    if (next == ParseStep::Operand) {
+        Pending.back().name = kept.data();
+        Pending.back().hash = hash;
+    }
     return next;
 }
 
@@ -214,6 +220,9 @@ void EvaluatorCore::ApplyFunction(int function, double a, double& result)
 
 double EvaluatorCore::RaisePower(double base, double exponent)
 {
+    // A square or cube it answers has a finite base other than 0 and a
+    // normal result: none of the cases below, which it passes by.
+    if (double result = 0.0; SmallPower(base, exponent, result)) return result;
     if (!std::isfinite(exponent)) {
         Report("pow", "OVERFLOW", true);
         return Infinity;

@@ -296,7 +296,7 @@ void EvaluatorCore::NextToken()
 
     const std::uint8_t kind = Classes[c];
     if ((kind & NumberStart) != 0) {
-        ScanNumber(c);
+        if (!ScanShortInteger(c)) ScanNumber(c);
     } else if ((kind & Letter) != 0) {
         ScanName();
     } else {
@@ -304,7 +304,30 @@ void EvaluatorCore::NextToken()
     }
 }
 
-// Most literals are digits with at most one point ("4", "0.25"), 19 digits
+// Most literals of a document are one or two digits ("2", "32"): read here
+// without the general scan, when the byte after them cannot continue them.
+bool EvaluatorCore::ScanShortInteger(unsigned char first)
+{
+    const std::size_t next = Position - 1;  // 0-based index of the byte after first
+    const unsigned high = first - '0';
+    if (high > 9 || next + 1 >= SourceLength) return false;
+    const auto ends = [](unsigned char c) { return !IsLiteralChar(c) || c == '+' || c == '-'; };
+    const auto second = static_cast<unsigned char>(Source[next]);
+    unsigned value = high;
+    std::size_t end = next;  // 0-based index of the byte after the literal
+    if (!ends(second)) {
+        const unsigned low = second - '0';
+        if (low > 9 || !ends(static_cast<unsigned char>(Source[next + 1]))) return false;
+        value = high * 10 + low;
+        end = next + 1;
+    }
+    NumberValue = static_cast<double>(value);
+    Position = end + 1;
+    Token = Number;
+    return true;
+}
+
+// Most longer literals are digits with at most one point ("4", "0.25"), 19 digits
 // at most, and end at a byte that cannot continue them. Those are read here
 // in one pass; any other literal returns false, having changed nothing.
 bool EvaluatorCore::ScanPlainNumber(std::size_t start)

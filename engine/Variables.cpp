@@ -65,9 +65,11 @@ void EvaluatorCore::AppendVariableLine(const Variable& entry)
     Out.VariableList.push_back(std::string_view(entry.name, entry.length), ": ", Formatted(entry.value));
 }
 
-void EvaluatorCore::SetVariable(std::string_view name, double value)
+void EvaluatorCore::SetVariable(std::string_view name, double value) { SetVariable(name, NameHash(name), value); }
+
+void EvaluatorCore::SetVariable(std::string_view name, std::uint32_t hash, double value)
 {
-    const int found = FindVariable(name);
+    const int found = FindVariable(name, hash);
     if (found >= 0) {
         Variables[found].value = value;
         AppendVariableLine(Variables[found]);

@@ -255,12 +255,19 @@ TEST(CalcCommand, ReadErrorIsAFailureNotAnEmptyDocument)
 
 TEST(CalcCommand, WriteErrorIsAFailureNotSuccess)
 {
-    std::istringstream in("1+1");
-    FullOutput buffer;
-    std::ostream out(&buffer);
-    std::ostringstream err;
-    EXPECT_EQ(CalcCommand(in, out, err, NoProgramDirectory).Run({}), ExitFailure);
-    EXPECT_EQ(err.str(), "tallyrix-calc: cannot write standard output\n");
+    // A short document, and one of many pieces, whose lines are written
+    // on a thread of their own.
+    std::string manyPieces;
+    for (int i = 0; i < 60000; ++i)
+        manyPieces += "x=" + std::to_string(i) + "*0.5;\n";
+    for (const std::string& document : {std::string("1+1"), manyPieces}) {
+        std::istringstream in(document);
+        FullOutput buffer;
+        std::ostream out(&buffer);
+        std::ostringstream err;
+        EXPECT_EQ(CalcCommand(in, out, err, NoProgramDirectory).Run({}), ExitFailure);
+        EXPECT_EQ(err.str(), "tallyrix-calc: cannot write standard output\n");
+    }
 }
 
 }  // namespace

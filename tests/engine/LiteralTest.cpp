@@ -106,6 +106,26 @@ TEST(LiteralConversion, AgreesWithTheLibraryOnRandomLiterals)
     EXPECT_EQ(mismatches, 0);
 }
 
+// Literals of one or two digits are read apart from longer ones: with two
+// leading zeros, which change no value, the same literal takes the general
+// path. Both must end where the same byte ends them, with the same outcome.
+TEST(LiteralConversion, ShortIntegersEndAsLongerLiteralsDo)
+{
+    const std::string followers[] = {"",    ";1", "+1", "-1", "*3", ")", " 5", "e1",
+                                     "E-1", ".5", ",5", "5",  "x",  "!", "@"};
+    for (int n = 0; n < 100; ++n) {
+        for (const std::string& after : followers) {
+            const std::string text = std::to_string(n) + after;
+            const Outcome shortOne = EvaluateDocument(text);
+            const Outcome padded = EvaluateDocument("00" + text);
+            EXPECT_EQ(shortOne.result, padded.result) << text;
+            EXPECT_EQ(shortOne.message, padded.message) << text;
+            EXPECT_EQ(shortOne.count, padded.count) << text;
+            EXPECT_EQ(shortOne.failure, padded.failure) << text;
+        }
+    }
+}
+
 struct RejectCase {
     std::string text;
     std::string message;
