@@ -68,7 +68,7 @@ void TMainForm::SetCurrentFile(const QString& path)
 
 QMessageBox::StandardButton TMainForm::ConfirmSave()
 {
-    if (mSkipCheckFileSave->isChecked()) reExpression->document()->setModified(false);
+    if (Menu.Options.mSkipCheckFileSave->isChecked()) reExpression->document()->setModified(false);
     if (!reExpression->document()->isModified()) return QMessageBox::Yes;
     const QMessageBox::StandardButton answer =
         Ask(QMessageBox::Warning, QStringLiteral("編集中のファイルが保存されていません.\n保存しますか？"),

@@ -89,7 +89,7 @@ void TMainForm::EndBtnClick() { MoveCaret(reExpression, QTextCursor::End); }
 
 bool TMainForm::reExpressionKeyDown(int key, Qt::KeyboardModifiers shift)
 {
-    const EnterAction action = DecideEnterAction(key, shift, mEnterToSemicolon->isChecked());
+    const EnterAction action = DecideEnterAction(key, shift, Menu.Options.mEnterToSemicolon->isChecked());
     // A read-only editor (a document still coming in) takes no ";".
     if (action == EnterAction::None || reExpression->isReadOnly()) return false;
     // The selection stays as text: ";" goes after it.

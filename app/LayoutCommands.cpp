@@ -118,6 +118,8 @@ void TMainForm::CreateComponents()
     setFont(font);
     // Menus are windows of their own; they take the window's font too.
     setAttribute(Qt::WA_WindowPropagation);
+    // The commands come first: the speed bar's buttons run them.
+    CreateMenus();
 
     auto* frame = new QFrame(this);
     frame->setFrameStyle(QFrame::Box | QFrame::Plain);
@@ -146,8 +148,7 @@ void TMainForm::CreateComponents()
     KeepRoomForBands(bands);
 
     CreateStatusBar();
-    CreateMenus();
-    CreatePopupMenus();
+    AttachPopupMenus();
 }
 
 // The toolbars wrap into more rows in a narrower right panel (a narrow

@@ -28,7 +28,6 @@ TMainForm::TMainForm(std::unique_ptr<ModalDialogs> dialogs, TrayBackendFactory t
     Engine.SetReporter([this](const MathErrorReport& report) { ReportMathError(report); });
     CreateComponents();
     CreateFindDialogs();
-    BindHelpCommands();
     FormCreate();
     CreateTaskBar(tray);
     ShowCaretPosition();
@@ -130,7 +129,8 @@ bool TMainForm::event(QEvent* event)
 bool TMainForm::IsEditShortcut(const QKeyEvent* key) const
 {
     const QKeySequence pressed(QKeyCombination(key->modifiers() & ~Qt::KeypadModifier, Qt::Key(key->key())));
-    for (const QAction* action : {mUndo, mCut, mCopy, mPaste, mSelectAll, mCopyWithResult}) {
+    for (const QAction* action : {Menu.Edit.mUndo, Menu.Edit.mCut, Menu.Edit.mCopy, Menu.Edit.mPaste,
+                                  Menu.Edit.mSelectAll, Menu.Edit.mCopyWithResult}) {
         if (action->shortcut() == pressed) return true;
     }
     return false;

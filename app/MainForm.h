@@ -6,8 +6,8 @@
 // together in app/CMakeLists.txt):
 //   MainForm.cpp                  creation, display, events, RunHandler
 //   LayoutCommands.cpp            panels, toolbars, editors, status bar
-//   MenuCommands.cpp              main menu and pop-up menus
-//   FileLayoutCommands.cpp        speed bar, file pane, File menu
+//   MenuCommands.cpp              the command table: main menu, pop-up menus
+//   FileLayoutCommands.cpp        speed bar (its buttons run commands), file pane
 //   ViewPresetCommands.cpp        view presets, toolbar switches, flat buttons, stay on top
 //   FindCommands.cpp              find and replace dialogs
 //   TrayCommands.cpp              tray icon, hiding the window, the program's icon
@@ -285,23 +285,6 @@ public:
     THelpWindow* HelpWindow = nullptr;  // made at the first use
 
     QWidget* SpeedBar = nullptr;
-    QToolButton* NewBtn = nullptr;
-    QToolButton* FileOpenBtn = nullptr;
-    QToolButton* FileSaveBtn = nullptr;
-    QToolButton* CutBtn = nullptr;
-    QToolButton* CopyBtn = nullptr;
-    QToolButton* PasteBtn = nullptr;
-    QToolButton* UndoBtn = nullptr;
-    QToolButton* FindBtn = nullptr;
-    QToolButton* UpdateBtn = nullptr;
-    QToolButton* FontBtn = nullptr;
-    QToolButton* CommentFontBtn = nullptr;
-    QToolButton* EditorColorBtn = nullptr;
-    QToolButton* OnlyExpressionBtn = nullptr;
-    QToolButton* FileListExpressionBtn = nullptr;
-    QToolButton* DefaultFormBtn = nullptr;
-    QToolButton* FormHideBtn = nullptr;
-    QToolButton* ExplorerBtn = nullptr;
     TFilePane* LeftPanel = nullptr;
     QSplitter* Splitter1 = nullptr;
     QWidget* RightPanel = nullptr;
@@ -324,56 +307,73 @@ public:
     QStatusBar* StatusBar = nullptr;
     std::array<QLabel*, 5> StatusPanels{};
 
-    QMenu* pm_reExpression = nullptr;
-    QMenu* pm_reResult = nullptr;
-    QMenu* pmFileListbox = nullptr;
-    QAction* mFileNew = nullptr;
-    QAction* mFileOpen = nullptr;
-    QAction* mFileSave = nullptr;
-    QAction* mFileSaveAs = nullptr;
-    QAction* mFileExit = nullptr;
-    QAction* mUndo = nullptr;
-    QAction* mCut = nullptr;
-    QAction* mCopy = nullptr;
-    QAction* mPaste = nullptr;
-    QAction* mSelectAll = nullptr;
-    QAction* mCopyWithResult = nullptr;
-    QAction* mLowerCase = nullptr;
-    QAction* mUpperCase = nullptr;
-    QAction* mRegisterConst1 = nullptr;
-    QAction* mUpdate1 = nullptr;
-    QAction* mVariable = nullptr;
-    QAction* mEquation = nullptr;
-    QAction* mAligned = nullptr;
-    QAction* mEnter = nullptr;
-    QAction* mEnterToSemicolon = nullptr;
-    QAction* mInsertRegisteredValue = nullptr;
-    QAction* mSkipCheckFileSave = nullptr;
-    QAction* mRAD = nullptr;
-    QAction* mDEG = nullptr;
-    QAction* mEditorFont = nullptr;
-    QAction* mCommentFont = nullptr;
-    QAction* mEditorColor = nullptr;
-    QAction* mFind = nullptr;
-    QAction* mReplace = nullptr;
-    QAction* mExplorer1 = nullptr;
-    QAction* mHide1 = nullptr;
-    QAction* MostSimple = nullptr;
-    QAction* FullyShown = nullptr;
-    QAction* ShowSpeedBar = nullptr;
-    QAction* ShowNumberToolBar = nullptr;
-    QAction* ShowFunctionToolBar = nullptr;
-    QAction* ShowRegisteredToolBar = nullptr;
-    QAction* OnlyExpression = nullptr;
-    QAction* FileListAndExpression = nullptr;
-    QAction* DefaultForm = nullptr;
-    QAction* mFlatBtn = nullptr;
-    QAction* mStayOnTop = nullptr;
-    QAction* Topics = nullptr;
-    QAction* About1 = nullptr;
-    // The editor's pop-up "検索" and "置換".
-    QAction* pmFind = nullptr;
-    QAction* pmReplace = nullptr;
+    // The menu bar's commands, menu by menu, made from the command table
+    // (MenuCommands.cpp). The object names are the member names; the
+    // settings keep the switches of the オプション menu under them.
+    struct MenuItems {
+        struct {
+            QAction* mFileNew = nullptr;
+            QAction* mFileOpen = nullptr;
+            QAction* mFileSave = nullptr;
+            QAction* mFileSaveAs = nullptr;
+            QAction* mFileExit = nullptr;
+        } File;
+        struct {
+            QAction* mUndo = nullptr;
+            QAction* mCut = nullptr;
+            QAction* mCopy = nullptr;
+            QAction* mPaste = nullptr;
+            QAction* mSelectAll = nullptr;
+            QAction* mCopyWithResult = nullptr;  // the selected lines with their values
+            QAction* mLowerCase = nullptr;       // the selection in lower case
+            QAction* mUpperCase = nullptr;       // the selection in upper case
+            QAction* mFind = nullptr;
+            QAction* mReplace = nullptr;
+        } Edit;
+        struct {
+            QAction* mRegisterConst1 = nullptr;  // the register dialog
+            QAction* mUpdate1 = nullptr;         // recalculates and recolours
+            QAction* mExplorer1 = nullptr;       // the file manager on the file pane's folder
+            QAction* mHide1 = nullptr;           // hides the window to the tray
+        } Tools;
+        struct {
+            // What the side pane shows: variables, statements or lines.
+            QAction* mVariable = nullptr;
+            QAction* mEquation = nullptr;
+            QAction* mAligned = nullptr;
+            QAction* mEnter = nullptr;                  // calculate on Enter only
+            QAction* mEnterToSemicolon = nullptr;       // Enter types ";" first
+            QAction* mInsertRegisteredValue = nullptr;  // registered buttons insert values, not names
+            QAction* mSkipCheckFileSave = nullptr;      // no question about unsaved edits
+            QAction* mRAD = nullptr;                    // angle unit of the engine
+            QAction* mDEG = nullptr;
+            QAction* MostSimple = nullptr;  // presets F5, F6
+            QAction* FullyShown = nullptr;
+            QAction* ShowSpeedBar = nullptr;  // toolbar switches
+            QAction* ShowNumberToolBar = nullptr;
+            QAction* ShowFunctionToolBar = nullptr;
+            QAction* ShowRegisteredToolBar = nullptr;
+            QAction* OnlyExpression = nullptr;  // the window's division F7, F8, F9
+            QAction* FileListAndExpression = nullptr;
+            QAction* DefaultForm = nullptr;
+            QAction* mEditorFont = nullptr;
+            QAction* mCommentFont = nullptr;
+            QAction* mEditorColor = nullptr;  // the editors' background
+            QAction* mFlatBtn = nullptr;      // toolbar buttons without frames
+            QAction* mStayOnTop = nullptr;
+        } Options;
+        struct {
+            QAction* Topics = nullptr;  // the help window
+            QAction* About1 = nullptr;
+        } Help;
+    } Menu;
+
+    // The pop-up menus of the editor, the side pane and the file list.
+    struct {
+        QMenu* pm_reExpression = nullptr;
+        QMenu* pm_reResult = nullptr;
+        QMenu* pmFileListbox = nullptr;
+    } Popup;
 
 protected:
     bool event(QEvent* event) override;
@@ -392,29 +392,20 @@ private:
     void CreateStatusBar();
     int CaretPanelWidth() const;
     void CreateStatementMarks();
+    // The commands and menus from the command table (MenuCommands.cpp).
     void CreateMenus();
-    void CreateEditMenu();
-    void CreateToolsMenu();
-    void CreateOptionsMenu();
-    void CreateViewMenus(QMenu* options);
-    void CreateHelpMenu();
-    void CreatePopupMenus();
-    // The speed bar, the file pane and the File menu (shell/FileLayoutCommands.cpp)
+    void AttachPopupMenus();
+    QAction* CommandAction(const char* name) const;
+    QIcon CommandIcon(const char* name) const;
+    // The speed bar and the file pane (FileLayoutCommands.cpp)
     void PlacePanels();
     void CreateSpeedBar();
     QToolButton* AddSpeedButton(const QString& name, int left, const QString& hint, const QIcon& icon);
-    void CreateFileMenu();
-    void CreateFileListPopup();
-    // Without a handler the action waits for the unit of its command (find,
-    // tray, help, explorer) to Bind it.
-    QAction* NewAction(const QString& name, const QString& caption, Command handler, const QKeySequence& shortcut = {});
-    QAction* NewOption(const QString& name, const QString& caption, bool checked);
     void KeepRoomForBands(TBandColumn* bands);
 
-    // The commands of find, tray and help bound to their actions and buttons.
+    // The find dialogs and the tray icon.
     void CreateFindDialogs();
     void CreateTaskBar(const TrayBackendFactory& tray);
-    void BindHelpCommands();
     TextEditFindTarget EditorFindTarget();
     void SearchNext(const TSearchDialog& dialog);
     void FocusEditor();

@@ -45,7 +45,7 @@ void TMainForm::Recalculate()
     // document per key. The origins of its lines place each value in the
     // aligned pane.
     std::string text = reExpression->Paragraphs().EngineInput(&CalculatedOrigins);
-    Engine.RecordStatementEnds = mAligned->isChecked();
+    Engine.RecordStatementEnds = Menu.Options.mAligned->isChecked();
     if (text.empty()) {
         // An empty editor: a message left by the previous run is stale.
         Engine.ResetVariables(FixedVariableCount);
@@ -94,7 +94,7 @@ void TMainForm::ShowCalculationDone(const std::string& input)
         OutputEdit->setText(QString::fromStdString(Engine.ResultText));
     }
     // The pane takes all its lines as one string and shows its end.
-    const LineList& lines = mEquation->isChecked() ? Engine.ExpressionValues : Engine.VariableList;
+    const LineList& lines = Menu.Options.mEquation->isChecked() ? Engine.ExpressionValues : Engine.VariableList;
     const QString message =
         Engine.MessageText.empty() ? QString() : MessageLine(Engine.StatementCount, Engine.MessageText);
     if (ShowStatementPlaces(StatementLines(std::move(CalculatedOrigins), input),
@@ -156,7 +156,7 @@ void TMainForm::reExpressionChange()
 // its recalculation; timers and sockets wait for the event loop.
 void TMainForm::reExpressionKeyUp(int key, Qt::KeyboardModifiers shift)
 {
-    if (!RecalculatesOnKeyRelease(key, shift, mEnter->isChecked())) return;
+    if (!RecalculatesOnKeyRelease(key, shift, Menu.Options.mEnter->isChecked())) return;
     EditorReleases.Released(
         [] { QCoreApplication::processEvents(QEventLoop::ExcludeSocketNotifiers | QEventLoop::X11ExcludeTimers); },
         [this] { Recalculate(); });
@@ -164,13 +164,13 @@ void TMainForm::reExpressionKeyUp(int key, Qt::KeyboardModifiers shift)
 
 void TMainForm::RecalculateUnlessEnterOnly()
 {
-    if (!mEnter->isChecked()) Recalculate();
+    if (!Menu.Options.mEnter->isChecked()) Recalculate();
 }
 
 void TMainForm::mRADClick()
 {
     Engine.Radians = true;
-    mRAD->setChecked(true);
+    Menu.Options.mRAD->setChecked(true);
     ShowAngleMode();
     Recalculate();
 }
@@ -178,7 +178,7 @@ void TMainForm::mRADClick()
 void TMainForm::mDEGClick()
 {
     Engine.Radians = false;
-    mDEG->setChecked(true);
+    Menu.Options.mDEG->setChecked(true);
     ShowAngleMode();
     Recalculate();
 }
@@ -190,13 +190,13 @@ void TMainForm::ShowAngleMode()
 
 void TMainForm::mEquationClick()
 {
-    mEquation->setChecked(true);
+    Menu.Options.mEquation->setChecked(true);
     Recalculate();
 }
 
 void TMainForm::mVariableClick()
 {
-    mVariable->setChecked(true);
+    Menu.Options.mVariable->setChecked(true);
     Recalculate();
 }
 

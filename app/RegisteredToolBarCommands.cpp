@@ -63,7 +63,7 @@ void TMainForm::RegisteredBtnClick(QAbstractButton* sender)
 {
     const auto index = static_cast<std::size_t>(sender->property(TagProperty).toInt());
     const std::string text =
-        RegisteredInsertText(RegisteredLines.at(index), Engine, mInsertRegisteredValue->isChecked());
+        RegisteredInsertText(RegisteredLines.at(index), Engine, Menu.Options.mInsertRegisteredValue->isChecked());
     InsertWithEditorFormat(QString::fromStdString(text));
     RecalculateUnlessEnterOnly();
 }

@@ -148,9 +148,9 @@ void TMainForm::ApplySwitches(const FormSettings& settings)
     for (const auto& [key, item] : SwitchItems())
         item->setChecked(settings.*key);
     // The aligned pane, listed after bEquation, wins when both are stored.
-    mVariable->setChecked(!settings.bEquation && !settings.bAlignedValues);
+    Menu.Options.mVariable->setChecked(!settings.bEquation && !settings.bAlignedValues);
     Engine.Radians = settings.bRAD;
-    (Engine.Radians ? mRAD : mDEG)->setChecked(true);
+    (Engine.Radians ? Menu.Options.mRAD : Menu.Options.mDEG)->setChecked(true);
     for (Command apply :
          {&TMainForm::ShowSpeedBarClick, &TMainForm::ShowNumberToolBarClick, &TMainForm::ShowFunctionToolBarClick,
           &TMainForm::ShowRegisteredToolBarClick, &TMainForm::mFlatBtnClick, &TMainForm::mStayOnTopClick})
@@ -180,18 +180,18 @@ FormSettings TMainForm::CurrentFormSettings() const
 // The option switches stored in the file, each with its menu item.
 std::vector<std::pair<bool FormSettings::*, QAction*>> TMainForm::SwitchItems() const
 {
-    return {{&FormSettings::bShowNumberToolBar, ShowNumberToolBar},
-            {&FormSettings::bShowFunctionToolBar, ShowFunctionToolBar},
-            {&FormSettings::bShowRegisteredToolBar, ShowRegisteredToolBar},
-            {&FormSettings::bShowSpeedBar, ShowSpeedBar},
-            {&FormSettings::bStayOnTop, mStayOnTop},
-            {&FormSettings::bFlatButton, mFlatBtn},
-            {&FormSettings::bEquation, mEquation},
-            {&FormSettings::bEnter, mEnter},
-            {&FormSettings::bEnterToSemicolon, mEnterToSemicolon},
-            {&FormSettings::bInsertRegisteredValue, mInsertRegisteredValue},
-            {&FormSettings::bSkipCheckFileSave, mSkipCheckFileSave},
-            {&FormSettings::bAlignedValues, mAligned}};
+    return {{&FormSettings::bShowNumberToolBar, Menu.Options.ShowNumberToolBar},
+            {&FormSettings::bShowFunctionToolBar, Menu.Options.ShowFunctionToolBar},
+            {&FormSettings::bShowRegisteredToolBar, Menu.Options.ShowRegisteredToolBar},
+            {&FormSettings::bShowSpeedBar, Menu.Options.ShowSpeedBar},
+            {&FormSettings::bStayOnTop, Menu.Options.mStayOnTop},
+            {&FormSettings::bFlatButton, Menu.Options.mFlatBtn},
+            {&FormSettings::bEquation, Menu.Options.mEquation},
+            {&FormSettings::bEnter, Menu.Options.mEnter},
+            {&FormSettings::bEnterToSemicolon, Menu.Options.mEnterToSemicolon},
+            {&FormSettings::bInsertRegisteredValue, Menu.Options.mInsertRegisteredValue},
+            {&FormSettings::bSkipCheckFileSave, Menu.Options.mSkipCheckFileSave},
+            {&FormSettings::bAlignedValues, Menu.Options.mAligned}};
 }
 
 }  // namespace tallyrix

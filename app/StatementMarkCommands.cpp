@@ -28,8 +28,8 @@ bool TMainForm::ShowStatementPlaces(const StatementLines& places, bool stopped, 
     const DocumentSpan failingLines = places.ErrorSpan(Engine.StatementStart, Engine.FailedTokenEnd);
     const DocumentSpan failing = paragraphs.InParagraphs(failingLines);
     if (stopped) StatementMark->Show(failing);
-    LineFollower->SetActive(mAligned->isChecked());
-    if (!mAligned->isChecked()) return false;
+    LineFollower->SetActive(Menu.Options.mAligned->isChecked());
+    if (!Menu.Options.mAligned->isChecked()) return false;
 
     const std::size_t blockCount = static_cast<std::size_t>(reExpression->document()->blockCount());
     const std::size_t lineCount = paragraphs.LineOf(blockCount - 1) + 1;
@@ -53,7 +53,7 @@ void TMainForm::SelectFailingStatement() { StatementMark->SelectInEditor(); }
 
 void TMainForm::mAlignedClick()
 {
-    mAligned->setChecked(true);
+    Menu.Options.mAligned->setChecked(true);
     Recalculate();
 }
 

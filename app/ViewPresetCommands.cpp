@@ -64,10 +64,10 @@ void TMainForm::FullyShownClick() { RunViewPreset(ViewPreset::FullyShown); }
 
 void TMainForm::ShowToolbars(bool shown)
 {
-    const std::pair<QWidget*, QAction*> switches[] = {{SpeedBar, ShowSpeedBar},
-                                                      {tbNumber, ShowNumberToolBar},
-                                                      {tbFunction, ShowFunctionToolBar},
-                                                      {tbRegister, ShowRegisteredToolBar}};
+    const std::pair<QWidget*, QAction*> switches[] = {{SpeedBar, Menu.Options.ShowSpeedBar},
+                                                      {tbNumber, Menu.Options.ShowNumberToolBar},
+                                                      {tbFunction, Menu.Options.ShowFunctionToolBar},
+                                                      {tbRegister, Menu.Options.ShowRegisteredToolBar}};
     for (const auto& [bar, item] : switches) {
         item->setChecked(shown);
         SwitchBar(bar, item);
@@ -77,28 +77,28 @@ void TMainForm::ShowToolbars(bool shown)
 // Qt has inverted the check mark already; the bar follows it.
 void TMainForm::SwitchBar(QWidget* bar, QAction* item) { bar->setVisible(item->isChecked()); }
 
-void TMainForm::ShowSpeedBarClick() { SwitchBar(SpeedBar, ShowSpeedBar); }
+void TMainForm::ShowSpeedBarClick() { SwitchBar(SpeedBar, Menu.Options.ShowSpeedBar); }
 
-void TMainForm::ShowNumberToolBarClick() { SwitchBar(tbNumber, ShowNumberToolBar); }
+void TMainForm::ShowNumberToolBarClick() { SwitchBar(tbNumber, Menu.Options.ShowNumberToolBar); }
 
-void TMainForm::ShowFunctionToolBarClick() { SwitchBar(tbFunction, ShowFunctionToolBar); }
+void TMainForm::ShowFunctionToolBarClick() { SwitchBar(tbFunction, Menu.Options.ShowFunctionToolBar); }
 
-void TMainForm::ShowRegisteredToolBarClick() { SwitchBar(tbRegister, ShowRegisteredToolBar); }
+void TMainForm::ShowRegisteredToolBarClick() { SwitchBar(tbRegister, Menu.Options.ShowRegisteredToolBar); }
 
 // The speed buttons stay flat whatever the switch says.
 void TMainForm::mFlatBtnClick()
 {
     for (TButtonBar* bar : {tbNumber, tbFunction, tbRegister})
-        bar->SetFlat(mFlatBtn->isChecked());
+        bar->SetFlat(Menu.Options.mFlatBtn->isChecked());
 }
 
 // Changing the flag hides a shown window; it comes back at once, active,
 // so that its shortcuts keep working.
 void TMainForm::mStayOnTopClick()
 {
-    if (windowFlags().testFlag(Qt::WindowStaysOnTopHint) == mStayOnTop->isChecked()) return;
+    if (windowFlags().testFlag(Qt::WindowStaysOnTopHint) == Menu.Options.mStayOnTop->isChecked()) return;
     const bool shown = isVisible();
-    setWindowFlag(Qt::WindowStaysOnTopHint, mStayOnTop->isChecked());
+    setWindowFlag(Qt::WindowStaysOnTopHint, Menu.Options.mStayOnTop->isChecked());
     if (!shown) return;
     show();
     activateWindow();

@@ -163,8 +163,8 @@ TEST_F(CalcFilesTest, SkipCheckFileSaveDropsEditsWithoutAsking)
     const QString a = CalPath(QStringLiteral("a.txt"));
     const QString b = CalPath(QStringLiteral("b.txt"));
     WriteBytes(b, "2");
-    Form->mSkipCheckFileSave->trigger();
-    ASSERT_TRUE(Form->mSkipCheckFileSave->isChecked());
+    Form->Menu.Options.mSkipCheckFileSave->trigger();
+    ASSERT_TRUE(Form->Menu.Options.mSkipCheckFileSave->isChecked());
     const std::function<void()> commands[] = {
         [this] { Form->FileNew(); },
         [this, b] {
@@ -192,8 +192,8 @@ TEST_F(CalcFilesTest, SkipCheckFileSaveDropsEditsWithoutAsking)
     EXPECT_TRUE(Form->close());
     EXPECT_TRUE(Dialogs->Messages.empty());
 
-    Form->mSkipCheckFileSave->trigger();
-    EXPECT_FALSE(Form->mSkipCheckFileSave->isChecked());
+    Form->Menu.Options.mSkipCheckFileSave->trigger();
+    EXPECT_FALSE(Form->Menu.Options.mSkipCheckFileSave->isChecked());
 }
 
 TEST_F(CalcFilesTest, OpenLoadsRecalculatesAndMovesThePane)
@@ -621,7 +621,7 @@ TEST_F(CalcFilesTest, ALargeDocumentComesInPiecesAndSavesWhole)
         const char* what;
         std::function<void()> then;
     } cases[] = {
-        {"saved while coming in", [this] { Form->mFileSave->trigger(); }},
+        {"saved while coming in", [this] { Form->Menu.File.mFileSave->trigger(); }},
         {"left to come in", [this] { EXPECT_TRUE(WaitFor([this] { return !Form->Loader->Loading(); })); }},
     };
     for (const auto& c : cases) {
@@ -670,7 +670,7 @@ TEST_F(CalcFilesTest, AVeryLongLineIsShownInPiecesAndStaysOneLine)
     Form->reExpression->setTextCursor(caret);
     EXPECT_EQ(Panel(0),
               CaretPositionText(3, static_cast<int>(line.size()) + 4, static_cast<std::size_t>(bytes.size())));
-    Form->mFileSave->trigger();
+    Form->Menu.File.mFileSave->trigger();
     EXPECT_EQ(ReadBytes(path), bytes);
 }
 

@@ -36,8 +36,8 @@ TEST_F(FilePaneTest, PaneHoldsItsListsBesideTheRightPanel)
         {QStringLiteral("FileListBox"), pane->FileListBox},
         {QStringLiteral("Splitter1"), Form->Splitter1},
         {QStringLiteral("SpeedBar"), Form->SpeedBar},
-        {QStringLiteral("pmFileListbox"), Form->pmFileListbox},
-        {QStringLiteral("mSkipCheckFileSave"), Form->mSkipCheckFileSave},
+        {QStringLiteral("pmFileListbox"), Form->Popup.pmFileListbox},
+        {QStringLiteral("mSkipCheckFileSave"), Form->Menu.Options.mSkipCheckFileSave},
     };
     for (const auto& [name, object] : named) {
         ASSERT_NE(object, nullptr) << name.toStdString();
@@ -61,9 +61,9 @@ TEST_F(FilePaneTest, ControlsCarryTheirHints)
         {Form->LeftPanel->DriveComboBox1, "ドライブ", "ドライブ"},
         {Form->LeftPanel->DirectoryListBox, "計算ファイルのディレクトリ", "計算ファイルのディレクトリ"},
         {Form->LeftPanel->FileListBox, "ダブルクリックでファイルを開く", "ダブルクリックでファイルを開く"},
-        {Form->NewBtn, "新規", "新規ファイルを作成"},
-        {Form->FileOpenBtn, "開く", "ファイルを開く"},
-        {Form->FileSaveBtn, "保存", "ファイルを上書き保存する"},
+        {Button(QStringLiteral("NewBtn")), "新規", "新規ファイルを作成"},
+        {Button(QStringLiteral("FileOpenBtn")), "開く", "ファイルを開く"},
+        {Button(QStringLiteral("FileSaveBtn")), "保存", "ファイルを上書き保存する"},
     };
     for (const Case& c : cases) {
         EXPECT_EQ(c.widget->toolTip(), QString::fromUtf8(c.tip)) << c.tip;
@@ -82,9 +82,9 @@ TEST_F(FilePaneTest, SpeedButtonsRunTheFileCommands)
         int left;
     };
     const Case cases[] = {
-        {Form->NewBtn, "NewBtn", 8},
-        {Form->FileOpenBtn, "FileOpenBtn", 31},
-        {Form->FileSaveBtn, "FileSaveBtn", 54},
+        {Button(QStringLiteral("NewBtn")), "NewBtn", 8},
+        {Button(QStringLiteral("FileOpenBtn")), "FileOpenBtn", 31},
+        {Button(QStringLiteral("FileSaveBtn")), "FileSaveBtn", 54},
     };
     for (const Case& c : cases) {
         EXPECT_EQ(c.button->objectName(), QString::fromUtf8(c.name));
@@ -93,13 +93,13 @@ TEST_F(FilePaneTest, SpeedButtonsRunTheFileCommands)
         EXPECT_FALSE(c.button->icon().isNull()) << c.name;
     }
     Type(QStringLiteral("1+1"));
-    QTest::mouseClick(Form->FileSaveBtn, Qt::LeftButton);  // untitled: Save As, cancelled
-    QTest::mouseClick(Form->FileOpenBtn, Qt::LeftButton);  // the confirmation, cancelled
+    QTest::mouseClick(Button(QStringLiteral("FileSaveBtn")), Qt::LeftButton);  // untitled: Save As, cancelled
+    QTest::mouseClick(Button(QStringLiteral("FileOpenBtn")), Qt::LeftButton);  // the confirmation, cancelled
     ASSERT_EQ(Dialogs->FileDialogs.size(), 1u);
     EXPECT_EQ(Dialogs->FileDialogs[0].title, QStringLiteral("計算ﾌｧｲﾙを保存する"));
     ASSERT_EQ(Dialogs->Messages.size(), 1u);
     Dialogs->MessageAnswers.push_back(QMessageBox::No);
-    QTest::mouseClick(Form->NewBtn, Qt::LeftButton);
+    QTest::mouseClick(Button(QStringLiteral("NewBtn")), Qt::LeftButton);
     EXPECT_EQ(Panel(4), QStringLiteral("新規.txtを作成して下さい"));
     EXPECT_TRUE(Document().isEmpty());
 }
@@ -116,12 +116,12 @@ TEST_F(FilePaneTest, FileMenuComesFirstWithShortcutsAndHints)
         const char* status;
     };
     const Item items[] = {
-        {Form->mFileNew, "新規作成(&N)", QKeySequence(Qt::CTRL | Qt::Key_N), "新規ﾌｧｲﾙの作成"},
-        {Form->mFileOpen, "開く(&O)...", QKeySequence(Qt::CTRL | Qt::Key_O), "既存のﾌｧｲﾙを開く"},
-        {Form->mFileSave, "上書き保存(&S)", QKeySequence(Qt::CTRL | Qt::Key_S), "ﾌｧｲﾙを保存する"},
-        {Form->mFileSaveAs, "名前を付けて保存(&A)...", QKeySequence(), "ﾌｧｲﾙに別の名前を付けて保存"},
+        {Form->Menu.File.mFileNew, "新規作成(&N)", QKeySequence(Qt::CTRL | Qt::Key_N), "新規ﾌｧｲﾙの作成"},
+        {Form->Menu.File.mFileOpen, "開く(&O)...", QKeySequence(Qt::CTRL | Qt::Key_O), "既存のﾌｧｲﾙを開く"},
+        {Form->Menu.File.mFileSave, "上書き保存(&S)", QKeySequence(Qt::CTRL | Qt::Key_S), "ﾌｧｲﾙを保存する"},
+        {Form->Menu.File.mFileSaveAs, "名前を付けて保存(&A)...", QKeySequence(), "ﾌｧｲﾙに別の名前を付けて保存"},
         {nullptr, "", QKeySequence(), ""},
-        {Form->mFileExit, "終了(&X)", QKeySequence(Qt::ALT | Qt::Key_X), "ｱﾌﾟﾘｹｰｼｮﾝの終了"},
+        {Form->Menu.File.mFileExit, "終了(&X)", QKeySequence(Qt::ALT | Qt::Key_X), "ｱﾌﾟﾘｹｰｼｮﾝの終了"},
     };
     const QList<QAction*> actions = menus.first()->menu()->actions();
     ASSERT_EQ(actions.size(), static_cast<qsizetype>(std::size(items)));
@@ -138,11 +138,11 @@ TEST_F(FilePaneTest, FileMenuComesFirstWithShortcutsAndHints)
     }
     // The option sits last among the four check options.
     const QList<QAction*> options = menus.at(3)->menu()->actions();
-    const qsizetype at = options.indexOf(Form->mSkipCheckFileSave);
+    const qsizetype at = options.indexOf(Form->Menu.Options.mSkipCheckFileSave);
     ASSERT_GT(at, 0);
-    EXPECT_EQ(Form->mSkipCheckFileSave->text(), QStringLiteral("変更時保存確認しない(&N)"));
-    EXPECT_TRUE(Form->mSkipCheckFileSave->isCheckable());
-    EXPECT_FALSE(Form->mSkipCheckFileSave->isChecked());
+    EXPECT_EQ(Form->Menu.Options.mSkipCheckFileSave->text(), QStringLiteral("変更時保存確認しない(&N)"));
+    EXPECT_TRUE(Form->Menu.Options.mSkipCheckFileSave->isCheckable());
+    EXPECT_FALSE(Form->Menu.Options.mSkipCheckFileSave->isChecked());
     EXPECT_TRUE(options.at(at + 1)->isSeparator());
 }
 
@@ -164,7 +164,7 @@ TEST_F(FilePaneTest, ShortcutsReachTheCommands)
 
 TEST_F(FilePaneTest, PopupOpensAndDeletesTheSelectedFile)
 {
-    const QList<QAction*> items = Form->pmFileListbox->actions();
+    const QList<QAction*> items = Form->Popup.pmFileListbox->actions();
     ASSERT_EQ(items.size(), 3);
     EXPECT_EQ(items[0]->text(), QStringLiteral("選択ファイルを開く"));
     EXPECT_TRUE(items[1]->isSeparator());

@@ -54,10 +54,11 @@ TEST_F(SettingsWindowTest, FirstStartShowsTheDesignAndClosingWritesBothFiles)
 {
     EXPECT_EQ(Form->pos(), QPoint(1, 0));
     EXPECT_EQ(Form->size(), QSize(582, 466));
-    for (QAction* item : {Form->ShowSpeedBar, Form->ShowNumberToolBar, Form->ShowFunctionToolBar,
-                          Form->ShowRegisteredToolBar, Form->mFlatBtn, Form->mRAD, Form->mVariable})
+    for (QAction* item : {Form->Menu.Options.ShowSpeedBar, Form->Menu.Options.ShowNumberToolBar,
+                          Form->Menu.Options.ShowFunctionToolBar, Form->Menu.Options.ShowRegisteredToolBar,
+                          Form->Menu.Options.mFlatBtn, Form->Menu.Options.mRAD, Form->Menu.Options.mVariable})
         EXPECT_TRUE(item->isChecked()) << item->objectName().toStdString();
-    EXPECT_FALSE(Form->mStayOnTop->isChecked());
+    EXPECT_FALSE(Form->Menu.Options.mStayOnTop->isChecked());
     EXPECT_TRUE(Form->tbNumber->isVisible());
     EXPECT_EQ(Form->LeftPanelWidth(), 129);
     EXPECT_EQ(Form->ReResultWidth(), 165);
@@ -118,57 +119,57 @@ TEST_F(SettingsWindowTest, EveryChoiceSurvivesACloseAndANewStart)
              EXPECT_EQ(Form->pos(), QPoint(40, 30));
              EXPECT_EQ(Form->size(), QSize(620, 500));
          }},
-        {"degrees", [&] { Form->mDEG->trigger(); },
+        {"degrees", [&] { Form->Menu.Options.mDEG->trigger(); },
          [&] {
-             EXPECT_TRUE(Form->mDEG->isChecked());
+             EXPECT_TRUE(Form->Menu.Options.mDEG->isChecked());
              EXPECT_FALSE(Form->Engine.Radians);
              EXPECT_EQ(Panel(2), QStringLiteral("DEG"));
          }},
-        {"values of each expression", [&] { Form->mEquation->trigger(); },
+        {"values of each expression", [&] { Form->Menu.Options.mEquation->trigger(); },
          [&] {
-             EXPECT_TRUE(Form->mEquation->isChecked());
-             EXPECT_FALSE(Form->mVariable->isChecked());
+             EXPECT_TRUE(Form->Menu.Options.mEquation->isChecked());
+             EXPECT_FALSE(Form->Menu.Options.mVariable->isChecked());
          }},
-        {"hidden file pane", [&] { Form->FileListAndExpression->trigger(); },
+        {"hidden file pane", [&] { Form->Menu.Options.FileListAndExpression->trigger(); },
          [&] { EXPECT_EQ(Form->LeftPanelWidth(), 0); }},
         {"side pane width", [&] { Form->SetReResultWidth(140); }, [&] { EXPECT_EQ(Form->ReResultWidth(), 140); }},
         {"directory list height", [&] { SetPaneSize(Form->LeftPanel->Splitter3, 0, 45); },
          [&] { EXPECT_EQ(Form->LeftPanel->Splitter3->sizes().value(0), 45); }},
-        {"stay on top", [&] { Form->mStayOnTop->trigger(); },
+        {"stay on top", [&] { Form->Menu.Options.mStayOnTop->trigger(); },
          [&] {
-             EXPECT_TRUE(Form->mStayOnTop->isChecked());
+             EXPECT_TRUE(Form->Menu.Options.mStayOnTop->isChecked());
              EXPECT_TRUE(Form->windowFlags().testFlag(Qt::WindowStaysOnTopHint));
          }},
-        {"function toolbar hidden", [&] { Form->ShowFunctionToolBar->trigger(); },
+        {"function toolbar hidden", [&] { Form->Menu.Options.ShowFunctionToolBar->trigger(); },
          [&] {
-             EXPECT_FALSE(Form->ShowFunctionToolBar->isChecked());
+             EXPECT_FALSE(Form->Menu.Options.ShowFunctionToolBar->isChecked());
              EXPECT_FALSE(Form->tbFunction->isVisible());
              EXPECT_TRUE(Form->tbNumber->isVisible());
          }},
-        {"speed bar hidden", [&] { Form->ShowSpeedBar->trigger(); },
+        {"speed bar hidden", [&] { Form->Menu.Options.ShowSpeedBar->trigger(); },
          [&] { EXPECT_FALSE(Form->SpeedBar->isVisible()); }},
-        {"raised buttons", [&] { Form->mFlatBtn->trigger(); },
+        {"raised buttons", [&] { Form->Menu.Options.mFlatBtn->trigger(); },
          [&] {
-             EXPECT_FALSE(Form->mFlatBtn->isChecked());
+             EXPECT_FALSE(Form->Menu.Options.mFlatBtn->isChecked());
              EXPECT_FALSE(Form->tbNumber->Flat());
              EXPECT_FALSE(Form->tbRegister->Flat());
          }},
         {"options",
          [&] {
-             for (QAction* item :
-                  {Form->mEnter, Form->mEnterToSemicolon, Form->mInsertRegisteredValue, Form->mSkipCheckFileSave})
+             for (QAction* item : {Form->Menu.Options.mEnter, Form->Menu.Options.mEnterToSemicolon,
+                                   Form->Menu.Options.mInsertRegisteredValue, Form->Menu.Options.mSkipCheckFileSave})
                  item->trigger();
          },
          [&] {
-             for (QAction* item :
-                  {Form->mEnter, Form->mEnterToSemicolon, Form->mInsertRegisteredValue, Form->mSkipCheckFileSave})
+             for (QAction* item : {Form->Menu.Options.mEnter, Form->Menu.Options.mEnterToSemicolon,
+                                   Form->Menu.Options.mInsertRegisteredValue, Form->Menu.Options.mSkipCheckFileSave})
                  EXPECT_TRUE(item->isChecked());
          }},
         {"fonts",
          [&] {
              Dialogs->FontAnswers = {editorFont, commentFont};
-             Form->mEditorFont->trigger();
-             Form->mCommentFont->trigger();
+             Form->Menu.Options.mEditorFont->trigger();
+             Form->Menu.Options.mCommentFont->trigger();
          },
          [&] {
              EXPECT_EQ(Form->FontDialog.Font, editorFont);
@@ -179,7 +180,7 @@ TEST_F(SettingsWindowTest, EveryChoiceSurvivesACloseAndANewStart)
         {"background",
          [&] {
              Dialogs->ColorAnswers = {background};
-             Form->mEditorColor->trigger();
+             Form->Menu.Options.mEditorColor->trigger();
              QColorDialog::setCustomColor(3, custom);
          },
          [&] {
@@ -191,7 +192,7 @@ TEST_F(SettingsWindowTest, EveryChoiceSurvivesACloseAndANewStart)
          [&] {
              Form->reExpression->setPlainText(QStringLiteral("a=6*7;a+1"));
              Dialogs->FileAnswers = {document};
-             Form->mFileSaveAs->trigger();
+             Form->Menu.File.mFileSaveAs->trigger();
          },
          [&] {
              EXPECT_EQ(Form->CurFileName, document);
@@ -220,7 +221,7 @@ TEST_F(SettingsWindowTest, ClosingUntitledKeepsTheDocumentOfAnEarlierClose)
 {
     OpenWith(CalPath(QStringLiteral("keep.txt")), "1+1");
     CloseAndStart();
-    Form->mFileNew->trigger();
+    Form->Menu.File.mFileNew->trigger();
     CloseAndStart();
     EXPECT_EQ(Form->CurFileName, CalPath(QStringLiteral("keep.txt")));
     EXPECT_EQ(Output(), QStringLiteral("2"));
@@ -354,7 +355,7 @@ TEST_F(SettingsWindowTest, FailedWritesAreReportedOnceAndTheWindowCloses)
         WriteBytes(IniFile(), oldIni);
         WriteBytes(StyleFile(), oldStyle);
         Restart();
-        Form->mDEG->trigger();
+        Form->Menu.Options.mDEG->trigger();
         QFile::remove(c.blocked);
         QDir().mkpath(c.blocked);
         EXPECT_TRUE(Form->close());

@@ -152,8 +152,9 @@ TEST_F(ViewPresetsWindowTest, OnlyVisibleWidthsAreStored)
 
 TEST_F(ViewPresetsWindowTest, MostSimpleHidesEveryToolbarAndFullyShownBringsThemBack)
 {
-    const std::vector<QAction*> items = {Form->ShowSpeedBar, Form->ShowNumberToolBar, Form->ShowFunctionToolBar,
-                                         Form->ShowRegisteredToolBar};
+    const std::vector<QAction*> items = {Form->Menu.Options.ShowSpeedBar, Form->Menu.Options.ShowNumberToolBar,
+                                         Form->Menu.Options.ShowFunctionToolBar,
+                                         Form->Menu.Options.ShowRegisteredToolBar};
     const std::vector<QWidget*> bars = {Form->SpeedBar, Form->tbNumber, Form->tbFunction, Form->tbRegister};
     for (const bool shown : {false, true}) {
         Press(shown ? Qt::Key_F6 : Qt::Key_F5);
@@ -178,12 +179,12 @@ TEST_F(ViewPresetsWindowTest, SwitchesFollowTheirCheckMarks)
     };
     // clang-format off
     const Case cases[] = {
-        {Form->ShowSpeedBar, [this] { return Form->SpeedBar->isVisible(); }},
-        {Form->ShowNumberToolBar, [this] { return Form->tbNumber->isVisible(); }},
-        {Form->ShowFunctionToolBar, [this] { return Form->tbFunction->isVisible(); }},
-        {Form->ShowRegisteredToolBar, [this] { return Form->tbRegister->isVisible(); }},
-        {Form->mFlatBtn, [this] { return Form->tbFunction->Flat() && Form->tbNumber->Buttons()[0]->autoRaise(); }},
-        {Form->mStayOnTop, [this] { return Form->windowFlags().testFlag(Qt::WindowStaysOnTopHint) && Form->isVisible(); }},
+        {Form->Menu.Options.ShowSpeedBar, [this] { return Form->SpeedBar->isVisible(); }},
+        {Form->Menu.Options.ShowNumberToolBar, [this] { return Form->tbNumber->isVisible(); }},
+        {Form->Menu.Options.ShowFunctionToolBar, [this] { return Form->tbFunction->isVisible(); }},
+        {Form->Menu.Options.ShowRegisteredToolBar, [this] { return Form->tbRegister->isVisible(); }},
+        {Form->Menu.Options.mFlatBtn, [this] { return Form->tbFunction->Flat() && Form->tbNumber->Buttons()[0]->autoRaise(); }},
+        {Form->Menu.Options.mStayOnTop, [this] { return Form->windowFlags().testFlag(Qt::WindowStaysOnTopHint) && Form->isVisible(); }},
     };
     // clang-format on
     for (const Case& c : cases) {
@@ -193,7 +194,7 @@ TEST_F(ViewPresetsWindowTest, SwitchesFollowTheirCheckMarks)
         }
     }
     Press(Qt::Key_F4);
-    EXPECT_TRUE(Form->mStayOnTop->isChecked());
+    EXPECT_TRUE(Form->Menu.Options.mStayOnTop->isChecked());
 }
 
 }  // namespace

@@ -170,7 +170,7 @@ TEST_F(RegisteredWindowTest, AfterOkEveryOneOfManyEntriesIsReachable)
     for (const auto& c : cases) {
         SCOPED_TRACE(c.inserted);
         SetDocument(QString());
-        Form->mInsertRegisteredValue->setChecked(c.insertValue);
+        Form->Menu.Options.mInsertRegisteredValue->setChecked(c.insertValue);
         if (c.entry < inView) {
             QTest::mouseClick(RegisteredButton(name(c.entry)), Qt::LeftButton);
         } else {

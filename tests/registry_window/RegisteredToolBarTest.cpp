@@ -171,8 +171,8 @@ TEST_F(RegisteredWindowTest, PressInsertsTheNameOrTheText)
     };
     for (const PressCase& c : cases) {
         SCOPED_TRACE(c.name);
-        Form->mInsertRegisteredValue->setChecked(c.insertValue);
-        Form->mEnter->setChecked(c.enterOnly);
+        Form->Menu.Options.mInsertRegisteredValue->setChecked(c.insertValue);
+        Form->Menu.Options.mEnter->setChecked(c.enterOnly);
         SetDocument(QString::fromUtf8(c.document));
         Form->Recalculate();  // the engine knows what the document assigns
         Form->OutputEdit->clear();
@@ -219,22 +219,22 @@ TEST_F(RegisteredWindowTest, MenuItemsWhereTheyBelong)
     StartWithoutFile();
     const QList<QAction*> tools = Form->menuBar()->findChild<QMenu*>(QStringLiteral("mTools"))->actions();
     ASSERT_GE(tools.size(), 3);
-    EXPECT_EQ(tools[0], Form->mRegisterConst1);
+    EXPECT_EQ(tools[0], Form->Menu.Tools.mRegisterConst1);
     EXPECT_EQ(tools[0]->text(), QStringLiteral("定数・文字列の登録...(&R)"));
     EXPECT_TRUE(tools[1]->isSeparator());
-    EXPECT_EQ(tools[2], Form->mUpdate1);
+    EXPECT_EQ(tools[2], Form->Menu.Tools.mUpdate1);
 
     const QList<QAction*> options = Form->menuBar()->findChild<QMenu*>(QStringLiteral("mOptions"))->actions();
-    const qsizetype semicolon = options.indexOf(Form->mEnterToSemicolon);
+    const qsizetype semicolon = options.indexOf(Form->Menu.Options.mEnterToSemicolon);
     ASSERT_GE(semicolon, 0);
-    EXPECT_EQ(options.value(semicolon + 1), Form->mInsertRegisteredValue);
-    EXPECT_EQ(Form->mInsertRegisteredValue->text(), QStringLiteral("定数の登録値を直接挿入(&C)"));
-    EXPECT_EQ(Form->mInsertRegisteredValue->objectName(), QStringLiteral("mInsertRegisteredValue"));
-    EXPECT_FALSE(Form->mInsertRegisteredValue->isChecked());
-    Form->mInsertRegisteredValue->trigger();
-    EXPECT_TRUE(Form->mInsertRegisteredValue->isChecked());
-    Form->mInsertRegisteredValue->trigger();
-    EXPECT_FALSE(Form->mInsertRegisteredValue->isChecked());
+    EXPECT_EQ(options.value(semicolon + 1), Form->Menu.Options.mInsertRegisteredValue);
+    EXPECT_EQ(Form->Menu.Options.mInsertRegisteredValue->text(), QStringLiteral("定数の登録値を直接挿入(&C)"));
+    EXPECT_EQ(Form->Menu.Options.mInsertRegisteredValue->objectName(), QStringLiteral("mInsertRegisteredValue"));
+    EXPECT_FALSE(Form->Menu.Options.mInsertRegisteredValue->isChecked());
+    Form->Menu.Options.mInsertRegisteredValue->trigger();
+    EXPECT_TRUE(Form->Menu.Options.mInsertRegisteredValue->isChecked());
+    Form->Menu.Options.mInsertRegisteredValue->trigger();
+    EXPECT_FALSE(Form->Menu.Options.mInsertRegisteredValue->isChecked());
     EXPECT_EQ(Form->findChild<QObject*>(QStringLiteral("tbRegister")), Form->tbRegister);
 }
 

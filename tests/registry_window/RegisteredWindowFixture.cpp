@@ -79,7 +79,7 @@ QToolButton* RegisteredWindowTest::RegisteredButton(const QString& caption) cons
 void RegisteredWindowTest::InDialog(const std::function<void(TRegisterForm&)>& act)
 {
     Dialogs->DialogDriver = [&act](QDialog& dialog) { act(static_cast<TRegisterForm&>(dialog)); };
-    Form->mRegisterConst1->trigger();
+    Form->Menu.Tools.mRegisterConst1->trigger();
     Dialogs->DialogDriver = nullptr;
 }
 

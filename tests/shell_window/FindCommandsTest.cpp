@@ -30,13 +30,13 @@ protected:
 TEST_F(FindCommandsTest, EveryEntryOpensFindSeededAndFindNextNeverWraps)
 {
     const std::function<void()> openings[] = {
-        [&] { Form->mFind->trigger(); },
+        [&] { Form->Menu.Edit.mFind->trigger(); },
         [&] {
             ASSERT_TRUE(QTest::qWaitForWindowActive(Form.get()));
             QTest::keyClick(Form->reExpression, Qt::Key_F, Qt::ControlModifier);
         },
         [&] { QTest::mouseClick(Button("FindBtn"), Qt::LeftButton); },
-        [&] { Form->pmFind->trigger(); },
+        [&] { Form->findChild<QAction*>(QStringLiteral("pmFind"))->trigger(); },
     };
     for (const auto& open : openings) {
         Form->FindDialog->hide();
@@ -74,9 +74,9 @@ TEST_F(FindCommandsTest, ReplaceAndReplaceAllRecalculateUnlessEnterOnly)
     };
     for (const Case& c : cases) {
         SetDocument("1+2+2+2");
-        Form->mEnter->setChecked(c.enterOnly);
+        Form->Menu.Options.mEnter->setChecked(c.enterOnly);
         Form->OutputEdit->clear();
-        Form->mReplace->trigger();
+        Form->Menu.Edit.mReplace->trigger();
         Edit(Form->ReplaceDialog, "FindEdit")->setText("2");
         Edit(Form->ReplaceDialog, "ReplaceEdit")->setText("5");
         Press(Form->ReplaceDialog, "FindNextButton");

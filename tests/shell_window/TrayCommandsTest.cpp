@@ -42,7 +42,7 @@ TEST_F(TrayCommandsTest, StartsInTheTrayWithoutTaskbarButton)
 TEST_F(TrayCommandsTest, LeftClickShowsTheHiddenWindowRecalculated)
 {
     const std::function<void()> hidings[] = {
-        [&] { Form->mHide1->trigger(); },
+        [&] { Form->Menu.Tools.mHide1->trigger(); },
         [&] { QTest::mouseClick(Button("FormHideBtn"), Qt::LeftButton); },
     };
     for (const auto& hide : hidings) {
@@ -66,7 +66,7 @@ TEST_F(TrayCommandsTest, WithoutNotificationAreaHideMinimizesWithTaskbarButton)
 {
     Tray.available = false;
     Tray.calls.clear();
-    Form->mHide1->trigger();
+    Form->Menu.Tools.mHide1->trigger();
     EXPECT_TRUE(Form->isVisible());
     EXPECT_TRUE(Form->isMinimized());
     EXPECT_EQ(Tray.calls, QStringList{"TaskbarButton 1"});
@@ -74,7 +74,7 @@ TEST_F(TrayCommandsTest, WithoutNotificationAreaHideMinimizesWithTaskbarButton)
 
 TEST_F(TrayCommandsTest, NotificationAreaGoneWhileHiddenBringsTheWindowBackMinimized)
 {
-    Form->mHide1->trigger();
+    Form->Menu.Tools.mHide1->trigger();
     ASSERT_TRUE(Form->isHidden());
     Tray.available = false;
     QTRY_VERIFY_WITH_TIMEOUT(Form->isVisible(), 3000);

@@ -40,7 +40,7 @@ TEST_F(WindowTest, UpdatePassColoursCommentsAndStopMarkers)
     Select(3, 9);
     Form->SetModified(true);
 
-    Form->mUpdate1->trigger();
+    Form->Menu.Tools.mUpdate1->trigger();
 
     struct Span {
         const char* text;
@@ -74,7 +74,7 @@ TEST_F(WindowTest, TypedCommentIsNotColouredUntilTheNextPass)
 {
     Type(QStringLiteral("1 // a"));
     EXPECT_TRUE(IsEditorFormat(FormatAt(Form->reExpression, 3)));
-    Form->mUpdate1->trigger();
+    Form->Menu.Tools.mUpdate1->trigger();
     EXPECT_TRUE(IsCommentFormat(FormatAt(Form->reExpression, 3)));
     EXPECT_EQ(Output(), QStringLiteral("1"));
 }
@@ -92,12 +92,12 @@ TEST_F(WindowTest, EditorFontDialogAppliesOrCancels)
     SetDocument(QStringLiteral("1 // a"));
     Dialogs->FontAnswers = {std::nullopt, chosen};
 
-    Form->mEditorFont->trigger();  // cancelled
+    Form->Menu.Options.mEditorFont->trigger();  // cancelled
     EXPECT_EQ(Dialogs->FontsOffered.at(0), DefaultEditorFont());
     EXPECT_EQ(Form->FontDialog.Font, DefaultEditorFont());
     EXPECT_TRUE(IsEditorFormat(FormatAt(Form->reExpression, 3)));  // no pass ran
 
-    Form->mEditorFont->trigger();
+    Form->Menu.Options.mEditorFont->trigger();
     EXPECT_EQ(Form->FontDialog.Font, chosen);
     const QTextCharFormat code = FormatAt(Form->reExpression, 0);
     EXPECT_EQ(code.fontFamilies().toStringList().value(0), QStringLiteral("IPAPGothic"));
@@ -116,7 +116,7 @@ TEST_F(WindowTest, CommentFontDialogRestylesComments)
     chosen.underline = true;
     Dialogs->FontAnswers = {chosen};
     SetDocument(QStringLiteral("1 // a"));
-    Form->mCommentFont->trigger();
+    Form->Menu.Options.mCommentFont->trigger();
     EXPECT_EQ(Dialogs->FontsOffered.at(0), DefaultCommentFont());
     const QTextCharFormat comment = FormatAt(Form->reExpression, 3);
     EXPECT_TRUE(comment.fontUnderline());
@@ -131,9 +131,9 @@ TEST_F(WindowTest, BackgroundColourOfBothPanes)
 {
     const QColor before = Form->reExpression->palette().color(QPalette::Base);
     Dialogs->ColorAnswers = {std::nullopt, QColor(255, 255, 200)};
-    Form->mEditorColor->trigger();
+    Form->Menu.Options.mEditorColor->trigger();
     EXPECT_EQ(Form->reExpression->palette().color(QPalette::Base), before);
-    Form->mEditorColor->trigger();
+    Form->Menu.Options.mEditorColor->trigger();
     for (QWidget* pane : {static_cast<QWidget*>(Form->reExpression), static_cast<QWidget*>(Form->reResult)})
         EXPECT_EQ(pane->palette().color(QPalette::Base), QColor(255, 255, 200));
     EXPECT_EQ(Form->ColorDialog1.Color, QColor(255, 255, 200));
@@ -159,8 +159,8 @@ TEST_F(WindowTest, UndoSkipsTheColouringPass)
         Form->RestyleComments();
         Form->reExpression->moveCursor(QTextCursor::End);
         Type(QString::fromUtf8(c.typed));
-        Form->mUpdate1->trigger();
-        Form->mUndo->trigger();
+        Form->Menu.Tools.mUpdate1->trigger();
+        Form->Menu.Edit.mUndo->trigger();
         EXPECT_EQ(Document(), QString::fromUtf8(c.afterUndo)) << c.typed;
         EXPECT_TRUE(IsCommentFormat(FormatAt(Form->reExpression, 8))) << c.typed;
         EXPECT_EQ(Form->reExpression->document()->isModified(), c.modified) << c.typed;
@@ -172,10 +172,10 @@ TEST_F(WindowTest, UndoSkipsTheColouringPass)
 TEST_F(WindowTest, ColourDialogStartsAtThePanesColour)
 {
     const QColor paneColour = Form->reExpression->palette().color(QPalette::Base);
-    Form->mEditorColor->trigger();
+    Form->Menu.Options.mEditorColor->trigger();
     Dialogs->ColorAnswers.push_back(QColor(0x20, 0x40, 0x60));
-    Form->mEditorColor->trigger();
-    Form->mEditorColor->trigger();
+    Form->Menu.Options.mEditorColor->trigger();
+    Form->Menu.Options.mEditorColor->trigger();
     ASSERT_EQ(Dialogs->ColorsOffered.size(), 3u);
     EXPECT_EQ(Dialogs->ColorsOffered[0], paneColour);
     EXPECT_EQ(Dialogs->ColorsOffered[1], paneColour);

@@ -71,14 +71,14 @@ TEST_F(InputButtonTest, KeyButtons)
     for (const EditCase& c : cases)
         Check(c);
     // The CR button is no Enter key: no semicolon with the option on.
-    Form->mEnterToSemicolon->trigger();
+    Form->Menu.Options.mEnterToSemicolon->trigger();
     Check({"1", 1, 1, "CR", "1\n", 2, false});
 }
 
 TEST_F(WindowTest, InsertedTextTakesTheEditorFont)
 {
     SetDocument(QStringLiteral("1 // a"));
-    Form->mUpdate1->trigger();
+    Form->Menu.Tools.mUpdate1->trigger();
     Select(6, 6);
     Click(QStringLiteral("2"));
     Click(QStringLiteral("exp()"));
@@ -92,19 +92,19 @@ TEST_F(WindowTest, CaseConversionOfTheSelection)
     struct Case {
         const char* document;
         int selectionStart, selectionEnd;
-        QAction* TMainForm::*command;
+        const char* command;  // the menu item's object name
         const char* expected;
     };
     const Case cases[] = {
-        {"Sin X あＡ", 0, 8, &TMainForm::mUpperCase, "SIN X あＡ"},
-        {"ABC DEF", 0, 3, &TMainForm::mLowerCase, "abc DEF"},
-        {"ABC", 1, 1, &TMainForm::mLowerCase, "ABC"},
-        {"A\nB", 0, 3, &TMainForm::mLowerCase, "a\nb"},
+        {"Sin X あＡ", 0, 8, "mUpperCase", "SIN X あＡ"},
+        {"ABC DEF", 0, 3, "mLowerCase", "abc DEF"},
+        {"ABC", 1, 1, "mLowerCase", "ABC"},
+        {"A\nB", 0, 3, "mLowerCase", "a\nb"},
     };
     for (const Case& c : cases) {
         SetDocument(QString::fromUtf8(c.document));
         Select(c.selectionStart, c.selectionEnd);
-        (Form.get()->*c.command)->trigger();
+        Form->findChild<QAction*>(QString::fromUtf8(c.command))->trigger();
         EXPECT_EQ(Document(), QString::fromUtf8(c.expected));
         EXPECT_FALSE(Form->reExpression->textCursor().hasSelection());
         EXPECT_EQ(Form->reExpression->textCursor().position(), c.selectionEnd);
@@ -121,13 +121,13 @@ TEST_F(WindowTest, UndoCutPasteRecalculate)
     Select(1, 1);
     Click(QStringLiteral("1"));
     EXPECT_EQ(Output(), QStringLiteral("51"));
-    Form->mUndo->trigger();
+    Form->Menu.Edit.mUndo->trigger();
     EXPECT_EQ(Document(), QStringLiteral("5"));
     EXPECT_EQ(Output(), QStringLiteral("5"));
 
     SetDocument(QStringLiteral("12"));
     Select(1, 2);
-    Form->mCut->trigger();
+    Form->Menu.Edit.mCut->trigger();
     EXPECT_EQ(QGuiApplication::clipboard()->text(), QStringLiteral("2"));
     EXPECT_EQ(Output(), QStringLiteral("1"));
 
@@ -136,7 +136,7 @@ TEST_F(WindowTest, UndoCutPasteRecalculate)
     data->setHtml(QStringLiteral("<b style=\"color:red\">9</b>"));
     data->setText(QStringLiteral("9"));
     QGuiApplication::clipboard()->setMimeData(data);
-    Form->mPaste->trigger();
+    Form->Menu.Edit.mPaste->trigger();
     EXPECT_EQ(Document(), QStringLiteral("19"));
     EXPECT_EQ(Output(), QStringLiteral("19"));
     EXPECT_TRUE(IsEditorFormat(FormatAt(Form->reExpression, 1)));
@@ -146,14 +146,14 @@ TEST_F(WindowTest, CopyCommandsDoNotRecalculate)
 {
     SetDocument(QStringLiteral("12+3"));
     Select(0, 2);
-    Form->mCopy->trigger();
+    Form->Menu.Edit.mCopy->trigger();
     EXPECT_EQ(QGuiApplication::clipboard()->text(), QStringLiteral("12"));
     EXPECT_FALSE(QGuiApplication::clipboard()->mimeData()->hasHtml());
-    Form->mSelectAll->trigger();
+    Form->Menu.Edit.mSelectAll->trigger();
     EXPECT_EQ(Form->reExpression->textCursor().selectedText(), QStringLiteral("12+3"));
     EXPECT_EQ(Output(), QString());
 
-    Form->mEquation->trigger();
+    Form->Menu.Options.mEquation->trigger();
     Form->reResult->selectAll();
     Form->findChild<QAction*>(QStringLiteral("Copy2"))->trigger();
     EXPECT_EQ(QGuiApplication::clipboard()->text(), QStringLiteral("1: 15"));
@@ -177,7 +177,7 @@ TEST_F(WindowTest, CopyWithResultTakesWhatTheResultFieldShows)
             Type(line);
         }
         Select(0, 1);  // the selection plays no part
-        Form->mCopyWithResult->trigger();
+        Form->Menu.Edit.mCopyWithResult->trigger();
         EXPECT_EQ(QGuiApplication::clipboard()->text(), QString::fromUtf8(c.clipboard)) << c.clipboard;
     }
 }
@@ -189,13 +189,13 @@ TEST_F(WindowTest, EnterOnlyOptionStopsEveryEditCommandFromRecalculating)
         {"function", [this] { Click(QStringLiteral("abs()")); }},
         {"BS", [this] { Click(QStringLiteral("BS")); }},
         {"Del", [this] { Click(QStringLiteral("Del")); }},
-        {"upper case", [this] { Form->mUpperCase->trigger(); }},
-        {"lower case", [this] { Form->mLowerCase->trigger(); }},
-        {"undo", [this] { Form->mUndo->trigger(); }},
-        {"cut", [this] { Form->mCut->trigger(); }},
-        {"paste", [this] { Form->mPaste->trigger(); }},
+        {"upper case", [this] { Form->Menu.Edit.mUpperCase->trigger(); }},
+        {"lower case", [this] { Form->Menu.Edit.mLowerCase->trigger(); }},
+        {"undo", [this] { Form->Menu.Edit.mUndo->trigger(); }},
+        {"cut", [this] { Form->Menu.Edit.mCut->trigger(); }},
+        {"paste", [this] { Form->Menu.Edit.mPaste->trigger(); }},
     };
-    Form->mEnter->trigger();
+    Form->Menu.Options.mEnter->trigger();
     for (const auto& [name, command] : commands) {
         QGuiApplication::clipboard()->setText(QStringLiteral("4"));
         SetDocument(QStringLiteral("a+B"));
@@ -230,7 +230,7 @@ TEST_F(WindowTest, CopyKeysInTheFocusedSidePane)
 {
     ASSERT_TRUE(QTest::qWaitForWindowActive(Form.get()));
     SetDocument(QStringLiteral("7*6"));
-    Form->mEquation->trigger();
+    Form->Menu.Options.mEquation->trigger();
     Form->reResult->setFocus();
     QTest::keyClick(Form->reResult, Qt::Key_A, Qt::ControlModifier);
     QTest::keyClick(Form->reResult, Qt::Key_C, Qt::ControlModifier);

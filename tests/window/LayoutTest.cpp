@@ -30,11 +30,11 @@ TEST_F(WindowTest, ComponentsCarryTheirNames)
         {QStringLiteral("OutputEdit"), Form->OutputEdit},     {QStringLiteral("Label1"), Form->Label1},
         {QStringLiteral("Splitter2"), Form->Splitter2},       {QStringLiteral("StatusBar"), Form->StatusBar},
         {QStringLiteral("tbNumber"), Form->tbNumber},         {QStringLiteral("tbFunction"), Form->tbFunction},
-        {QStringLiteral("mEnter"), Form->mEnter},             {QStringLiteral("mEquation"), Form->mEquation},
-        {QStringLiteral("mVariable"), Form->mVariable},       {QStringLiteral("mRAD"), Form->mRAD},
-        {QStringLiteral("mDEG"), Form->mDEG},                 {QStringLiteral("mEnterToSemicolon"), Form->mEnterToSemicolon},
-        {QStringLiteral("mUpdate1"), Form->mUpdate1},         {QStringLiteral("pm_reExpression"), Form->pm_reExpression},
-        {QStringLiteral("pm_reResult"), Form->pm_reResult},
+        {QStringLiteral("mEnter"), Form->Menu.Options.mEnter},             {QStringLiteral("mEquation"), Form->Menu.Options.mEquation},
+        {QStringLiteral("mVariable"), Form->Menu.Options.mVariable},       {QStringLiteral("mRAD"), Form->Menu.Options.mRAD},
+        {QStringLiteral("mDEG"), Form->Menu.Options.mDEG},                 {QStringLiteral("mEnterToSemicolon"), Form->Menu.Options.mEnterToSemicolon},
+        {QStringLiteral("mUpdate1"), Form->Menu.Tools.mUpdate1},         {QStringLiteral("pm_reExpression"), Form->Popup.pm_reExpression},
+        {QStringLiteral("pm_reResult"), Form->Popup.pm_reResult},
     };
     // clang-format on
     for (const auto& [name, object] : named) {
@@ -49,8 +49,8 @@ TEST_F(WindowTest, ComponentsCarryTheirNames)
         EXPECT_EQ(pane->horizontalScrollBarPolicy(), Qt::ScrollBarAlwaysOn);
         EXPECT_EQ(pane->verticalScrollBarPolicy(), Qt::ScrollBarAlwaysOn);
     }
-    EXPECT_TRUE(Form->mVariable->isChecked());
-    EXPECT_TRUE(Form->mRAD->isChecked());
+    EXPECT_TRUE(Form->Menu.Options.mVariable->isChecked());
+    EXPECT_TRUE(Form->Menu.Options.mRAD->isChecked());
     EXPECT_EQ(Panel(2), QStringLiteral("RAD"));
     EXPECT_EQ(Panel(0), QStringLiteral("1行 1桁 計0文字"));
 }

@@ -67,8 +67,8 @@ TEST_F(WindowTest, AltOrCtrlHeldDoesNotRecalculate)
 
 TEST_F(WindowTest, EnterOnlyOptionHoldsResultsUntilEnter)
 {
-    Form->mEnter->trigger();
-    ASSERT_TRUE(Form->mEnter->isChecked());
+    Form->Menu.Options.mEnter->trigger();
+    ASSERT_TRUE(Form->Menu.Options.mEnter->isChecked());
     Type(QStringLiteral("5*5"));
     EXPECT_EQ(Output(), QString());
     Click(QStringLiteral("+"));
@@ -79,7 +79,7 @@ TEST_F(WindowTest, EnterOnlyOptionHoldsResultsUntilEnter)
     EXPECT_EQ(Output(), QStringLiteral("26"));
     // The angle and pane commands recalculate all the same.
     Type(QStringLiteral(";2"));
-    Form->mEquation->trigger();
+    Form->Menu.Options.mEquation->trigger();
     EXPECT_EQ(Output(), QStringLiteral("2"));
 }
 
@@ -106,7 +106,8 @@ TEST_F(WindowTest, EnterKeySemicolonRules)
     };
     for (const Case& c : cases) {
         SetDocument(QString::fromUtf8(c.document));
-        if (Form->mEnterToSemicolon->isChecked() != c.enterToSemicolon) Form->mEnterToSemicolon->trigger();
+        if (Form->Menu.Options.mEnterToSemicolon->isChecked() != c.enterToSemicolon)
+            Form->Menu.Options.mEnterToSemicolon->trigger();
         Select(c.selectionStart, c.selectionEnd);
         Form->OutputEdit->clear();
         PressAndRelease(Qt::Key_Return, c.modifiers);
@@ -120,7 +121,7 @@ TEST_F(WindowTest, EnterKeySemicolonRules)
 TEST_F(WindowTest, ErrorKeepsEarlierValuesAndAddsTheMessageLine)
 {
     SetDocument(QStringLiteral("1;\n2;\nx;\n4;"));
-    Form->mEquation->trigger();
+    Form->Menu.Options.mEquation->trigger();
     EXPECT_EQ(ResultLines(),
               (QStringList{QStringLiteral("1: 1"), QStringLiteral("2: 2"), QStringLiteral("3; 変数名が未定義")}));
     EXPECT_EQ(Panel(3), QStringLiteral("変数名が未定義"));
@@ -133,16 +134,16 @@ TEST_F(WindowTest, ErrorKeepsEarlierValuesAndAddsTheMessageLine)
 TEST_F(WindowTest, SidePaneShowsVariablesOrStatementValues)
 {
     SetDocument(QStringLiteral("a=2;\nb=a*3;"));
-    Form->mEquation->trigger();
+    Form->Menu.Options.mEquation->trigger();
     EXPECT_EQ(ResultLines(), (QStringList{QStringLiteral("1: 2"), QStringLiteral("2: 6")}));
-    Form->mVariable->trigger();
-    EXPECT_TRUE(Form->mVariable->isChecked());
-    EXPECT_FALSE(Form->mEquation->isChecked());
+    Form->Menu.Options.mVariable->trigger();
+    EXPECT_TRUE(Form->Menu.Options.mVariable->isChecked());
+    EXPECT_FALSE(Form->Menu.Options.mEquation->isChecked());
     EXPECT_EQ(ResultLines(),
               (QStringList{QStringLiteral("pi: 3.14159265358979"), QStringLiteral("a: 2"), QStringLiteral("b: 6")}));
     // Variables of one run are gone in the next.
     SetDocument(QStringLiteral("b*2;"));
-    Form->mVariable->trigger();
+    Form->Menu.Options.mVariable->trigger();
     EXPECT_EQ(Panel(3), QStringLiteral("変数名が未定義"));
 }
 
@@ -156,7 +157,7 @@ TEST_F(WindowTest, EmptyEditorClearsThePreviousMessage)
     EXPECT_EQ(Panel(3), QString());
     EXPECT_EQ(Output(), QString());
     EXPECT_EQ(ResultLines(), QStringList{QStringLiteral("pi: 3.14159265358979")});
-    Form->mEquation->trigger();
+    Form->Menu.Options.mEquation->trigger();
     EXPECT_EQ(Form->reResult->toPlainText(), QString());
 }
 
@@ -201,7 +202,7 @@ TEST_F(WindowTest, ALongCalculationGoesOnBetweenKeys)
         {"typed on", "2", [&] { Type(QStringLiteral("1")); finish(); }, "100210"},
         {"a command needs the values", "3",
          [this] {
-             Form->mCopyWithResult->trigger();
+             Form->Menu.Edit.mCopyWithResult->trigger();
              EXPECT_TRUE(QGuiApplication::clipboard()->text().endsWith(QStringLiteral("\r\n=100030")));
          },
          "100030"},
@@ -231,12 +232,12 @@ TEST_F(WindowTest, ALongCalculationGoesOnBetweenKeys)
 TEST_F(WindowTest, AngleCommandsSwitchModeAndRecalculate)
 {
     SetDocument(QStringLiteral("sin 30"));
-    Form->mDEG->trigger();
+    Form->Menu.Options.mDEG->trigger();
     EXPECT_EQ(Output(), QStringLiteral("0.5"));
     EXPECT_EQ(Panel(2), QStringLiteral("DEG"));
-    EXPECT_TRUE(Form->mDEG->isChecked());
-    EXPECT_FALSE(Form->mRAD->isChecked());
-    Form->mRAD->trigger();
+    EXPECT_TRUE(Form->Menu.Options.mDEG->isChecked());
+    EXPECT_FALSE(Form->Menu.Options.mRAD->isChecked());
+    Form->Menu.Options.mRAD->trigger();
     EXPECT_EQ(Output(), QString::fromStdString(FormatNumber(std::sin(30.0))));
     EXPECT_EQ(Panel(2), QStringLiteral("RAD"));
 }
@@ -245,7 +246,7 @@ TEST_F(WindowTest, OverflowShowsTheStandardErrorReport)
 {
     Type(QStringLiteral("1e200*1e20"));
     EXPECT_EQ(Output(), QStringLiteral("1E220"));
-    Form->mEquation->trigger();
+    Form->Menu.Options.mEquation->trigger();
     ASSERT_TRUE(Dialogs->Messages.empty());
     Type(QStringLiteral("0"));
     ASSERT_EQ(Dialogs->Messages.size(), 1u);
@@ -355,7 +356,7 @@ TEST_F(WindowTest, ModifiedMarkFollowsTheDocument)
 TEST_F(WindowTest, TypingAtTheStartOfALineTakesTheEditorFont)
 {
     SetDocument(QStringLiteral("a // c\n"));
-    Form->mUpdate1->trigger();
+    Form->Menu.Tools.mUpdate1->trigger();
     Select(6, 6);
     EXPECT_TRUE(IsCommentFormat(Form->reExpression->currentCharFormat()));
     Select(7, 7);

@@ -42,13 +42,13 @@ QRect EditorRowInPane(const TMainForm& form, int line)
 TEST_F(WindowTest, AlignedPaneHasALineForEachEditorLine)
 {
     SetDocument(QStringLiteral("a=2; b=3;\n// note\na*\nb\n\n"));
-    Form->mAligned->trigger();
+    Form->Menu.Options.mAligned->trigger();
     const QStringList expected = {QStringLiteral("3"), QString(), QString(), QStringLiteral("6"), QString(), QString()};
     ASSERT_EQ(Form->reResult->LineCount(), Form->reExpression->document()->blockCount());
     for (int line = 0; line < expected.size(); ++line)
         EXPECT_EQ(Form->reResult->LineText(line), expected[line]) << line;
     // Back in the values mode the pane lists the statements again.
-    Form->mEquation->trigger();
+    Form->Menu.Options.mEquation->trigger();
     EXPECT_EQ(ResultLines(), (QStringList{QStringLiteral("1: 2"), QStringLiteral("2: 3"), QStringLiteral("3: 6")}));
 }
 
@@ -56,12 +56,12 @@ TEST_F(WindowTest, AlignedPaneScrollsWithTheEditorBothWays)
 {
     SetDocument(Numbered(300));
     // Switching to the mode leaves the editor where it was.
-    Form->mVariable->trigger();
+    Form->Menu.Options.mVariable->trigger();
     QScrollBar* editorBar = Form->reExpression->verticalScrollBar();
     editorBar->setValue(editorBar->maximum() * 2 / 3);
     const int shown = EditorTopLine(*Form);
     ASSERT_GT(shown, 100);
-    Form->mAligned->trigger();
+    Form->Menu.Options.mAligned->trigger();
     EXPECT_EQ(EditorTopLine(*Form), shown);
     EXPECT_EQ(PaneTopLine(*Form), shown);
     for (const int value : {editorBar->maximum() / 2, editorBar->maximum(), editorBar->maximum() / 3, 0}) {
@@ -111,7 +111,7 @@ TEST_F(WindowTest, AlignedPaneKeepsTheEditorWhereItIsThroughRecalculations)
     };
     for (const KeptPlaceCase& c : cases) {
         SetDocument(Numbered(1000));
-        Form->mAligned->trigger();
+        Form->Menu.Options.mAligned->trigger();
         c.move();
         ASSERT_TRUE(QTest::qWaitFor([&] { return EditorTopLine(*Form) > 250; })) << c.name;
         const int top = EditorTopLine(*Form);
@@ -135,7 +135,7 @@ TEST_F(WindowTest, AlignedValuesStandOnTheirEditorLines)
          {std::pair{PointsToPixels(22), 0}, {PointsToPixels(22), 13}, {PointsToPixels(9), 40}}) {
         Dialogs->FontAnswers = {FontChoice{QStringLiteral("IPAGothic"), commentPixels}};
         Form->CommentFontClick();
-        Form->mAligned->trigger();
+        Form->Menu.Options.mAligned->trigger();
         Form->reExpression->verticalScrollBar()->setValue(topLine);
         ASSERT_EQ(EditorTopLine(*Form), topLine);
         int shown = 0;
@@ -184,7 +184,7 @@ TEST_F(WindowTest, AFailedRunMarksItsStatementUntilACleanRun)
 TEST_F(WindowTest, DoubleClickingTheMessageSelectsTheFailingStatement)
 {
     SetDocument(Numbered(200) + QStringLiteral("\n4*\n(5+"));
-    Form->mAligned->trigger();
+    Form->Menu.Options.mAligned->trigger();
     ASSERT_EQ(Panel(3), QStringLiteral("入力・修正待ち"));
     // The message stands on the statement's last line, in the comment font.
     EXPECT_EQ(Form->reResult->LineText(201), QStringLiteral("201; 入力・修正待ち"));
