@@ -1,4 +1,4 @@
-// The speed bar and the file pane with Splitter1 beside the right panel.
+// The speed bar and the file pane with Panes.Splitter1 beside the right panel.
 #include <QAction>
 #include <QSplitter>
 #include <QToolButton>
@@ -18,24 +18,24 @@ void TMainForm::PlacePanels()
     rows->setContentsMargins(0, 0, 0, 0);
     rows->setSpacing(0);
     CreateSpeedBar();
-    rows->addWidget(SpeedBar);
+    rows->addWidget(Panes.SpeedBar);
 
-    LeftPanel = new TFilePane;
-    Splitter1 = new QSplitter(Qt::Horizontal);
-    Splitter1->setObjectName(QStringLiteral("Splitter1"));
-    Splitter1->setHandleWidth(5);
-    Splitter1->addWidget(LeftPanel);
-    Splitter1->addWidget(RightPanel);
-    Splitter1->setStretchFactor(0, 0);
-    Splitter1->setStretchFactor(1, 1);
-    Splitter1->setSizes({129, 448});
+    Panes.LeftPanel = new TFilePane;
+    Panes.Splitter1 = new QSplitter(Qt::Horizontal);
+    Panes.Splitter1->setObjectName(QStringLiteral("Splitter1"));
+    Panes.Splitter1->setHandleWidth(5);
+    Panes.Splitter1->addWidget(Panes.LeftPanel);
+    Panes.Splitter1->addWidget(Panes.RightPanel);
+    Panes.Splitter1->setStretchFactor(0, 0);
+    Panes.Splitter1->setStretchFactor(1, 1);
+    Panes.Splitter1->setSizes({129, 448});
     // The drive list fills its panel's layout, so it follows every move of
-    // Splitter1; the result field likewise reaches the end of its band at
+    // Panes.Splitter1; the result field likewise reaches the end of its band at
     // every size of the window. No handler has to set either width.
-    rows->addWidget(Splitter1, 1);
+    rows->addWidget(Panes.Splitter1, 1);
     setCentralWidget(window);
 
-    Bind(LeftPanel, &TFilePane::FileChosen, &TMainForm::FileListBoxClick);
+    Bind(Panes.LeftPanel, &TFilePane::FileChosen, &TMainForm::FileListBoxClick);
 }
 
 namespace {
@@ -76,9 +76,9 @@ const SpeedButtonDefinition SpeedButtons[] = {
 
 void TMainForm::CreateSpeedBar()
 {
-    SpeedBar = new QWidget;
-    SpeedBar->setObjectName(QStringLiteral("SpeedBar"));
-    SpeedBar->setFixedHeight(25);
+    Panes.SpeedBar = new QWidget;
+    Panes.SpeedBar->setObjectName(QStringLiteral("SpeedBar"));
+    Panes.SpeedBar->setFixedHeight(25);
     for (const SpeedButtonDefinition& definition : SpeedButtons) {
         QToolButton* button = AddSpeedButton(QString::fromUtf8(definition.name), definition.left,
                                              QString::fromUtf8(definition.hint), CommandIcon(definition.command));
@@ -88,7 +88,7 @@ void TMainForm::CreateSpeedBar()
 
 QToolButton* TMainForm::AddSpeedButton(const QString& name, int left, const QString& hint, const QIcon& icon)
 {
-    auto* button = new QToolButton(SpeedBar);
+    auto* button = new QToolButton(Panes.SpeedBar);
     button->setObjectName(name);
     button->setGeometry(left, 1, 23, 23);
     button->setAutoRaise(true);

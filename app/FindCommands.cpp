@@ -18,12 +18,12 @@ void TMainForm::CreateFindDialogs()
 }
 
 // Replacements are inserted with the editor's format, never a comment's.
-TextEditFindTarget TMainForm::EditorFindTarget() { return TextEditFindTarget(*reExpression, EditorFormat()); }
+TextEditFindTarget TMainForm::EditorFindTarget() { return TextEditFindTarget(*Panes.reExpression, EditorFormat()); }
 
 void TMainForm::FocusEditor()
 {
     activateWindow();
-    reExpression->setFocus();
+    Panes.reExpression->setFocus();
 }
 
 void TMainForm::FindClick()

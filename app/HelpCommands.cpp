@@ -26,6 +26,6 @@ void TMainForm::About1Click()
 }
 
 // Handed to the desktop as a URL, never to a shell; a refusal is not reported.
-void TMainForm::mExplorer1Click() { OpenInFileManager(LeftPanel->Directory()); }
+void TMainForm::mExplorer1Click() { OpenInFileManager(Panes.LeftPanel->Directory()); }
 
 }  // namespace tallyrix

@@ -100,6 +100,113 @@ public:
                        QWidget* parent = nullptr);
     ~TMainForm() override;
 
+    // The window from top to bottom: the speed bar, then the file pane beside
+    // the right panel, whose bands stand above the two editors.
+    struct {
+        QWidget* SpeedBar = nullptr;        // the buttons along the top
+        TFilePane* LeftPanel = nullptr;     // drives, folders and the calculation files
+        QSplitter* Splitter1 = nullptr;     // between the file pane and the right panel
+        QWidget* RightPanel = nullptr;      // the bands and the editors
+        QWidget* CoolBar1 = nullptr;        // the column of bands
+        QWidget* rePanel = nullptr;         // the frame of the editors
+        QSplitter* Splitter2 = nullptr;     // between the two editors
+        TRichEdit* reExpression = nullptr;  // the document
+        TResultPane* reResult = nullptr;    // the side pane: variables, values of statements or lines
+    } Panes;
+
+    // The bands above the editors.
+    struct {
+        QWidget* ResultPanel = nullptr;  // Label1 "計算結果" and the result of the caret's line
+        QLabel* Label1 = nullptr;
+        QLineEdit* OutputEdit = nullptr;
+        TButtonBar* tbNumber = nullptr;    // digits and operators
+        TButtonBar* tbFunction = nullptr;  // the built-in functions
+        TButtonBar* tbRegister = nullptr;  // the registered constants and strings
+    } Bands;
+
+    // Along the bottom: five panels; panel 4 shows the long hints.
+    struct {
+        QStatusBar* StatusBar = nullptr;
+        std::array<QLabel*, 5> StatusPanels{};
+    } Status;
+
+    // The menu bar's commands, menu by menu, made from the command table
+    // (MenuCommands.cpp). The object names are the member names; the
+    // settings keep the switches of the オプション menu under them.
+    struct {
+        struct {
+            QAction* mFileNew = nullptr;
+            QAction* mFileOpen = nullptr;
+            QAction* mFileSave = nullptr;
+            QAction* mFileSaveAs = nullptr;
+            QAction* mFileExit = nullptr;
+        } File;
+        struct {
+            QAction* mUndo = nullptr;
+            QAction* mCut = nullptr;
+            QAction* mCopy = nullptr;
+            QAction* mPaste = nullptr;
+            QAction* mSelectAll = nullptr;
+            QAction* mCopyWithResult = nullptr;  // the selected lines with their values
+            QAction* mLowerCase = nullptr;       // the selection in lower case
+            QAction* mUpperCase = nullptr;       // the selection in upper case
+            QAction* mFind = nullptr;
+            QAction* mReplace = nullptr;
+        } Edit;
+        struct {
+            QAction* mRegisterConst1 = nullptr;  // the register dialog
+            QAction* mUpdate1 = nullptr;         // recalculates and recolours
+            QAction* mExplorer1 = nullptr;       // the file manager on the file pane's folder
+            QAction* mHide1 = nullptr;           // hides the window to the tray
+        } Tools;
+        struct {
+            // サブウインドウの表示: what the side pane shows, one of three.
+            QAction* mVariable = nullptr;
+            QAction* mEquation = nullptr;
+            QAction* mAligned = nullptr;
+
+            QAction* mEnter = nullptr;                  // calculate on Enter only
+            QAction* mEnterToSemicolon = nullptr;       // Enter types ";" first
+            QAction* mInsertRegisteredValue = nullptr;  // registered buttons insert values, not names
+            QAction* mSkipCheckFileSave = nullptr;      // no question about unsaved edits
+
+            // 角度: the engine's angle unit, one of two.
+            QAction* mRAD = nullptr;
+            QAction* mDEG = nullptr;
+
+            // The presets (F5, F6), the toolbar switches and the window's
+            // division (F7, F8, F9).
+            QAction* MostSimple = nullptr;
+            QAction* FullyShown = nullptr;
+            QAction* ShowSpeedBar = nullptr;
+            QAction* ShowNumberToolBar = nullptr;
+            QAction* ShowFunctionToolBar = nullptr;
+            QAction* ShowRegisteredToolBar = nullptr;
+            QAction* OnlyExpression = nullptr;
+            QAction* FileListAndExpression = nullptr;
+            QAction* DefaultForm = nullptr;
+
+            // 編集画面の設定: fonts and the editors' background.
+            QAction* mEditorFont = nullptr;
+            QAction* mCommentFont = nullptr;
+            QAction* mEditorColor = nullptr;
+
+            QAction* mFlatBtn = nullptr;  // toolbar buttons without frames
+            QAction* mStayOnTop = nullptr;
+        } Options;
+        struct {
+            QAction* Topics = nullptr;  // the help window
+            QAction* About1 = nullptr;
+        } Help;
+    } Menu;
+
+    // The pop-up menus of the editor, the side pane and the file list.
+    struct {
+        QMenu* pm_reExpression = nullptr;
+        QMenu* pm_reResult = nullptr;
+        QMenu* pmFileListbox = nullptr;
+    } Popup;
+
     using Command = void (TMainForm::*)();
 
     // What a handler does while a large document is still being put into
@@ -128,7 +235,7 @@ public:
         });
     }
 
-    // Recalculation and presentation (document/RecalculateCommands.cpp).
+    // Recalculation and presentation (RecalculateCommands.cpp).
     // A long document is calculated a slice at a time from the event loop,
     // so that typing never waits for the whole of it; the results show when
     // the last slice is done.
@@ -146,7 +253,7 @@ public:
     void mAlignedClick();
     // Marks the statement a run stopped in and, in the "各行の値" mode, fills
     // the side pane line by line; returns whether it filled the pane
-    // (document/StatementMarkCommands.cpp).
+    // (StatementMarkCommands.cpp).
     bool ShowStatementPlaces(const StatementLines& places, bool stopped, const QString& message);
     void NextCalculationSlice();
     void ContinueCalculation(std::size_t slice);
@@ -156,7 +263,7 @@ public:
     // Status panel 2 shows the angle mode of the engine.
     void ShowAngleMode();
 
-    // Comment colouring and appearance (document/CommentStyleCommands.cpp)
+    // Comment colouring and appearance (CommentStyleCommands.cpp)
     // Without resetFormats only the comments are coloured: for a text just
     // put in with the editor format.
     void RestyleComments(bool resetFormats = true);
@@ -170,7 +277,7 @@ public:
     QTextCharFormat EditorFormat() const;
     QTextCharFormat CommentFormat() const;
 
-    // Input assistance and editing commands (document/InputCommands.cpp)
+    // Input assistance and editing commands (InputCommands.cpp)
     // Returns true when the key press is consumed.
     bool reExpressionKeyDown(int key, Qt::KeyboardModifiers shift);
     void NumberBtn1Click(QAbstractButton* sender);
@@ -191,7 +298,7 @@ public:
     void Copy2Click();
     void CopyWithResultClick();
 
-    // Calculation files (files/CalcFileCommands.cpp)
+    // Calculation files (CalcFileCommands.cpp)
     void FileNew();
     void FileOpen();
     void OpenFile(const QString& path);
@@ -209,17 +316,17 @@ public:
     void SetCurrentFile(const QString& path);
     bool FormCloseQuery();
 
-    // Settings files (files/SettingsCommands.cpp)
+    // Settings files (SettingsCommands.cpp)
     void LoadSettings();
     void SaveSettings();
 
-    // The end of a session (files/RecoveryCommands.cpp): the session manager
+    // The end of a session (RecoveryCommands.cpp): the session manager
     // ends it, or SIGTERM. The settings are written and unsaved edits kept
     // for the next start, which offers them back (OfferRecovery).
     void SessionEnding();
     void OfferRecovery();
 
-    // View presets and switches (shell/ViewPresetCommands.cpp)
+    // View presets and switches (ViewPresetCommands.cpp)
     void OnlyExpressionClick();
     void FileListAndExpressionClick();
     void DefaultFormClick();
@@ -237,22 +344,22 @@ public:
     void SetLeftPanelWidth(int width);
     void SetReResultWidth(int width);
 
-    // Registered entries (registry/RegisteredToolBarCommands.cpp)
+    // Registered entries (RegisteredToolBarCommands.cpp)
     void UpdateRegisterToolBar();
     void mRegisterConst1Click();
 
-    // Find and replace (shell/FindCommands.cpp)
+    // Find and replace (FindCommands.cpp)
     void FindClick();
     void ReplaceClick();
     void FindDialogFind();
     void ReplaceDialogFind();
     void ReplaceDialogReplace();
 
-    // Tray icon and hiding (shell/TrayCommands.cpp)
+    // Tray icon and hiding (TrayCommands.cpp)
     void TaskBar1TrayClick(TMouseButton Button);
     void mHide1Click();
 
-    // Help, about box and explorer (shell/HelpCommands.cpp)
+    // Help, about box and explorer (HelpCommands.cpp)
     void TopicsClick();
     void About1Click();
     void mExplorer1Click();
@@ -284,96 +391,11 @@ public:
     TTaskBar* TaskBar1 = nullptr;
     THelpWindow* HelpWindow = nullptr;  // made at the first use
 
-    QWidget* SpeedBar = nullptr;
-    TFilePane* LeftPanel = nullptr;
-    QSplitter* Splitter1 = nullptr;
-    QWidget* RightPanel = nullptr;
-    QWidget* CoolBar1 = nullptr;
-    QWidget* ResultPanel = nullptr;
-    QLabel* Label1 = nullptr;
-    QLineEdit* OutputEdit = nullptr;
-    TButtonBar* tbNumber = nullptr;
-    TButtonBar* tbFunction = nullptr;
-    TButtonBar* tbRegister = nullptr;
-    QWidget* rePanel = nullptr;
-    QSplitter* Splitter2 = nullptr;
-    TRichEdit* reExpression = nullptr;
-    TResultPane* reResult = nullptr;
     TLineFollower* LineFollower = nullptr;      // the pane beside the lines ("各行の値")
     TStatementMark* StatementMark = nullptr;    // the failing statement's mark
     TDocumentLoader* Loader = nullptr;          // a large document, a piece at a time
     QTimer* CalculationSlices = nullptr;        // runs the next slice of a long calculation
     std::vector<LineOrigin> CalculatedOrigins;  // the lines of the text being calculated
-    QStatusBar* StatusBar = nullptr;
-    std::array<QLabel*, 5> StatusPanels{};
-
-    // The menu bar's commands, menu by menu, made from the command table
-    // (MenuCommands.cpp). The object names are the member names; the
-    // settings keep the switches of the オプション menu under them.
-    struct MenuItems {
-        struct {
-            QAction* mFileNew = nullptr;
-            QAction* mFileOpen = nullptr;
-            QAction* mFileSave = nullptr;
-            QAction* mFileSaveAs = nullptr;
-            QAction* mFileExit = nullptr;
-        } File;
-        struct {
-            QAction* mUndo = nullptr;
-            QAction* mCut = nullptr;
-            QAction* mCopy = nullptr;
-            QAction* mPaste = nullptr;
-            QAction* mSelectAll = nullptr;
-            QAction* mCopyWithResult = nullptr;  // the selected lines with their values
-            QAction* mLowerCase = nullptr;       // the selection in lower case
-            QAction* mUpperCase = nullptr;       // the selection in upper case
-            QAction* mFind = nullptr;
-            QAction* mReplace = nullptr;
-        } Edit;
-        struct {
-            QAction* mRegisterConst1 = nullptr;  // the register dialog
-            QAction* mUpdate1 = nullptr;         // recalculates and recolours
-            QAction* mExplorer1 = nullptr;       // the file manager on the file pane's folder
-            QAction* mHide1 = nullptr;           // hides the window to the tray
-        } Tools;
-        struct {
-            // What the side pane shows: variables, statements or lines.
-            QAction* mVariable = nullptr;
-            QAction* mEquation = nullptr;
-            QAction* mAligned = nullptr;
-            QAction* mEnter = nullptr;                  // calculate on Enter only
-            QAction* mEnterToSemicolon = nullptr;       // Enter types ";" first
-            QAction* mInsertRegisteredValue = nullptr;  // registered buttons insert values, not names
-            QAction* mSkipCheckFileSave = nullptr;      // no question about unsaved edits
-            QAction* mRAD = nullptr;                    // angle unit of the engine
-            QAction* mDEG = nullptr;
-            QAction* MostSimple = nullptr;  // presets F5, F6
-            QAction* FullyShown = nullptr;
-            QAction* ShowSpeedBar = nullptr;  // toolbar switches
-            QAction* ShowNumberToolBar = nullptr;
-            QAction* ShowFunctionToolBar = nullptr;
-            QAction* ShowRegisteredToolBar = nullptr;
-            QAction* OnlyExpression = nullptr;  // the window's division F7, F8, F9
-            QAction* FileListAndExpression = nullptr;
-            QAction* DefaultForm = nullptr;
-            QAction* mEditorFont = nullptr;
-            QAction* mCommentFont = nullptr;
-            QAction* mEditorColor = nullptr;  // the editors' background
-            QAction* mFlatBtn = nullptr;      // toolbar buttons without frames
-            QAction* mStayOnTop = nullptr;
-        } Options;
-        struct {
-            QAction* Topics = nullptr;  // the help window
-            QAction* About1 = nullptr;
-        } Help;
-    } Menu;
-
-    // The pop-up menus of the editor, the side pane and the file list.
-    struct {
-        QMenu* pm_reExpression = nullptr;
-        QMenu* pm_reResult = nullptr;
-        QMenu* pmFileListbox = nullptr;
-    } Popup;
 
 protected:
     bool event(QEvent* event) override;
@@ -382,7 +404,7 @@ protected:
     void showEvent(QShowEvent* event) override;
 
 private:
-    // Window layout (shell/LayoutCommands.cpp, shell/MenuCommands.cpp)
+    // Window layout (LayoutCommands.cpp, MenuCommands.cpp)
     void CreateComponents();
     QWidget* CreateResultBand();
     void CreateNumberToolBar();
@@ -429,7 +451,7 @@ private:
     void TakeRegisteredLines(std::vector<std::string> lines);
     void RegisteredBtnClick(QAbstractButton* sender);
     void ApplyEditorFont();
-    // Settings (files/SettingsCommands.cpp)
+    // Settings (SettingsCommands.cpp)
     std::string IniPath() const;
     void SaveFormSettings();
     // Says once why Tallyrix.ini is left as it is.
@@ -441,11 +463,11 @@ private:
     void ReopenDocument(const std::string& stored);
     FormSettings CurrentFormSettings() const;
     std::vector<std::pair<bool FormSettings::*, QAction*>> SwitchItems() const;
-    // The recovery file (files/RecoveryCommands.cpp)
+    // The recovery file (RecoveryCommands.cpp)
     std::string RecoveryPath() const;
     void KeepUnsavedDocument();
     void RestoreDocument(const RecoveredDocument& document);
-    // The presets (shell/ViewPresetCommands.cpp)
+    // The presets (ViewPresetCommands.cpp)
     void RunViewPreset(ViewPreset preset);
     void ShowToolbars(bool shown);
     void SwitchBar(QWidget* bar, QAction* item);

@@ -335,9 +335,9 @@ void TMainForm::CreateMenus()
 
 void TMainForm::AttachPopupMenus()
 {
-    ShowPopupAt(reExpression, Popup.pm_reExpression);
-    ShowPopupAt(reResult, Popup.pm_reResult);
-    ShowPopupAt(LeftPanel->FileListBox, Popup.pmFileListbox);
+    ShowPopupAt(Panes.reExpression, Popup.pm_reExpression);
+    ShowPopupAt(Panes.reResult, Popup.pm_reResult);
+    ShowPopupAt(Panes.LeftPanel->FileListBox, Popup.pmFileListbox);
 }
 
 }  // namespace tallyrix

@@ -32,8 +32,8 @@ void TMainForm::Recalculate()
     // A calculation still going is for a text that has changed since.
     CalculationSlices->stop();
     MathBoxes.Clear();
-    OutputEdit->clear();
-    reResult->clear();
+    Bands.OutputEdit->clear();
+    Panes.reResult->clear();
     StatementMark->Clear();
     if (Loader->Loading()) {
         // Values of a part of the document would mislead.
@@ -44,7 +44,7 @@ void TMainForm::Recalculate()
     // The editor keeps its paragraphs as they change: no copy of the whole
     // document per key. The origins of its lines place each value in the
     // aligned pane.
-    std::string text = reExpression->Paragraphs().EngineInput(&CalculatedOrigins);
+    std::string text = Panes.reExpression->Paragraphs().EngineInput(&CalculatedOrigins);
     Engine.RecordStatementEnds = Menu.Options.mAligned->isChecked();
     if (text.empty()) {
         // An empty editor: a message left by the previous run is stale.
@@ -91,7 +91,7 @@ void TMainForm::ShowCalculationDone(const std::string& input)
 {
     if (!input.empty()) {
         StatusPanel(3)->setText(QString::fromStdString(Engine.MessageText));
-        OutputEdit->setText(QString::fromStdString(Engine.ResultText));
+        Bands.OutputEdit->setText(QString::fromStdString(Engine.ResultText));
     }
     // The pane takes all its lines as one string and shows its end.
     const LineList& lines = Menu.Options.mEquation->isChecked() ? Engine.ExpressionValues : Engine.VariableList;
@@ -100,7 +100,7 @@ void TMainForm::ShowCalculationDone(const std::string& input)
     if (ShowStatementPlaces(StatementLines(std::move(CalculatedOrigins), input),
                             !input.empty() && Engine.StopOffset != 0, message))
         return;
-    reResult->SetContent(QString::fromStdString(lines.Join("\n")), EditorFormat(), message, CommentFormat());
+    Panes.reResult->SetContent(QString::fromStdString(lines.Join("\n")), EditorFormat(), message, CommentFormat());
 }
 
 namespace {
@@ -130,19 +130,20 @@ CaretPlace CaretPlaceOf(const TRichEdit& editor)
 
 void TMainForm::ShowCaretPosition()
 {
-    const CaretPlace caret = CaretPlaceOf(*reExpression);
-    StatusPanel(0)->setText(CaretPositionText(caret.line, caret.column, reExpression->Paragraphs().Cp932Length()));
+    const CaretPlace caret = CaretPlaceOf(*Panes.reExpression);
+    StatusPanel(0)->setText(
+        CaretPositionText(caret.line, caret.column, Panes.reExpression->Paragraphs().Cp932Length()));
 
-    const bool modified = reExpression->document()->isModified();
+    const bool modified = Panes.reExpression->document()->isModified();
     // Text typed at the start of a line takes the editor font, even after a
     // line ending in a comment.
-    if (caret.column == 1 && !caret.selection) reExpression->setCurrentCharFormat(EditorFormat());
+    if (caret.column == 1 && !caret.selection) Panes.reExpression->setCurrentCharFormat(EditorFormat());
     SetModified(modified);
 }
 
 void TMainForm::SetModified(bool flag)
 {
-    reExpression->document()->setModified(flag);
+    Panes.reExpression->document()->setModified(flag);
     StatusPanel(1)->setText(flag ? QStringLiteral("変更あり") : QString());
 }
 

@@ -103,7 +103,7 @@ void TMainForm::LoadEditorStyle()
     CommentFontDialog.Font = choices.commentFont;
     ColorDialog1.Color = choices.dialogColor;
     ApplyEditorFont();
-    reExpression->setCurrentCharFormat(EditorFormat());
+    Panes.reExpression->setCurrentCharFormat(EditorFormat());
     if (!reading->problems.empty())
         ShowStandardError(QString::fromStdString(StyleProblemsText(path, reading->problems)));
 }
@@ -128,7 +128,7 @@ void TMainForm::ApplyWindowSettings(const FormSettings& settings)
     // The position is the frame's, as pos() reports it; the size the window's own.
     move(placed.left, placed.top);
     resize(placed.width, placed.height);
-    SetPaneSize(LeftPanel->Splitter3, 0, settings.iDirectoryListBoxHeight);
+    SetPaneSize(Panes.LeftPanel->Splitter3, 0, settings.iDirectoryListBoxHeight);
     SetLeftPanelWidth(settings.iLeftPanelWidth);
     SetReResultWidth(settings.ireResultWidth);
     if (settings.iEditorColor != SystemWindowColor)
@@ -137,7 +137,7 @@ void TMainForm::ApplyWindowSettings(const FormSettings& settings)
 
 void TMainForm::ReopenDocument(const std::string& stored)
 {
-    const std::optional<std::string> path = DocumentToReopen(stored, LeftPanel->Directory().toStdString());
+    const std::optional<std::string> path = DocumentToReopen(stored, Panes.LeftPanel->Directory().toStdString());
     if (path) OpenFile(QString::fromStdString(*path));
 }
 
@@ -165,10 +165,10 @@ FormSettings TMainForm::CurrentFormSettings() const
     settings.iFormLeft = bounds.x();
     settings.iFormHeight = bounds.height();
     settings.iFormWidth = bounds.width();
-    settings.iDirectoryListBoxHeight = LeftPanel->Splitter3->sizes().value(0);
+    settings.iDirectoryListBoxHeight = Panes.LeftPanel->Splitter3->sizes().value(0);
     settings.iLeftPanelWidth = LeftPanelWidth();
     settings.ireResultWidth = ReResultWidth();
-    settings.iDriveComboBox1Width = LeftPanel->DriveComboBox1->width();
+    settings.iDriveComboBox1Width = Panes.LeftPanel->DriveComboBox1->width();
     settings.iEditorColor = ValueFromColor(EditorColor(), StoredSettings.editorColor, SystemPalette());
     settings.asCurFileName = CurFileName.toStdString();
     for (const auto& [key, item] : SwitchItems())

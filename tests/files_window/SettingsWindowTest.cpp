@@ -59,7 +59,7 @@ TEST_F(SettingsWindowTest, FirstStartShowsTheDesignAndClosingWritesBothFiles)
                           Form->Menu.Options.mFlatBtn, Form->Menu.Options.mRAD, Form->Menu.Options.mVariable})
         EXPECT_TRUE(item->isChecked()) << item->objectName().toStdString();
     EXPECT_FALSE(Form->Menu.Options.mStayOnTop->isChecked());
-    EXPECT_TRUE(Form->tbNumber->isVisible());
+    EXPECT_TRUE(Form->Bands.tbNumber->isVisible());
     EXPECT_EQ(Form->LeftPanelWidth(), 129);
     EXPECT_EQ(Form->ReResultWidth(), 165);
     EXPECT_TRUE(Dialogs->Messages.empty());
@@ -133,8 +133,8 @@ TEST_F(SettingsWindowTest, EveryChoiceSurvivesACloseAndANewStart)
         {"hidden file pane", [&] { Form->Menu.Options.FileListAndExpression->trigger(); },
          [&] { EXPECT_EQ(Form->LeftPanelWidth(), 0); }},
         {"side pane width", [&] { Form->SetReResultWidth(140); }, [&] { EXPECT_EQ(Form->ReResultWidth(), 140); }},
-        {"directory list height", [&] { SetPaneSize(Form->LeftPanel->Splitter3, 0, 45); },
-         [&] { EXPECT_EQ(Form->LeftPanel->Splitter3->sizes().value(0), 45); }},
+        {"directory list height", [&] { SetPaneSize(Form->Panes.LeftPanel->Splitter3, 0, 45); },
+         [&] { EXPECT_EQ(Form->Panes.LeftPanel->Splitter3->sizes().value(0), 45); }},
         {"stay on top", [&] { Form->Menu.Options.mStayOnTop->trigger(); },
          [&] {
              EXPECT_TRUE(Form->Menu.Options.mStayOnTop->isChecked());
@@ -143,16 +143,16 @@ TEST_F(SettingsWindowTest, EveryChoiceSurvivesACloseAndANewStart)
         {"function toolbar hidden", [&] { Form->Menu.Options.ShowFunctionToolBar->trigger(); },
          [&] {
              EXPECT_FALSE(Form->Menu.Options.ShowFunctionToolBar->isChecked());
-             EXPECT_FALSE(Form->tbFunction->isVisible());
-             EXPECT_TRUE(Form->tbNumber->isVisible());
+             EXPECT_FALSE(Form->Bands.tbFunction->isVisible());
+             EXPECT_TRUE(Form->Bands.tbNumber->isVisible());
          }},
         {"speed bar hidden", [&] { Form->Menu.Options.ShowSpeedBar->trigger(); },
-         [&] { EXPECT_FALSE(Form->SpeedBar->isVisible()); }},
+         [&] { EXPECT_FALSE(Form->Panes.SpeedBar->isVisible()); }},
         {"raised buttons", [&] { Form->Menu.Options.mFlatBtn->trigger(); },
          [&] {
              EXPECT_FALSE(Form->Menu.Options.mFlatBtn->isChecked());
-             EXPECT_FALSE(Form->tbNumber->Flat());
-             EXPECT_FALSE(Form->tbRegister->Flat());
+             EXPECT_FALSE(Form->Bands.tbNumber->Flat());
+             EXPECT_FALSE(Form->Bands.tbRegister->Flat());
          }},
         {"options",
          [&] {
@@ -174,8 +174,8 @@ TEST_F(SettingsWindowTest, EveryChoiceSurvivesACloseAndANewStart)
          [&] {
              EXPECT_EQ(Form->FontDialog.Font, editorFont);
              EXPECT_EQ(Form->CommentFontDialog.Font, commentFont);
-             EXPECT_EQ(Form->reExpression->font().family(), QStringLiteral("IPAゴシック"));
-             EXPECT_EQ(Form->reExpression->font().pixelSize(), 20);
+             EXPECT_EQ(Form->Panes.reExpression->font().family(), QStringLiteral("IPAゴシック"));
+             EXPECT_EQ(Form->Panes.reExpression->font().pixelSize(), 20);
          }},
         {"background",
          [&] {
@@ -190,7 +190,7 @@ TEST_F(SettingsWindowTest, EveryChoiceSurvivesACloseAndANewStart)
          }},
         {"reopened document",
          [&] {
-             Form->reExpression->setPlainText(QStringLiteral("a=6*7;a+1"));
+             Form->Panes.reExpression->setPlainText(QStringLiteral("a=6*7;a+1"));
              Dialogs->FileAnswers = {document};
              Form->Menu.File.mFileSaveAs->trigger();
          },
@@ -200,7 +200,7 @@ TEST_F(SettingsWindowTest, EveryChoiceSurvivesACloseAndANewStart)
              EXPECT_EQ(Output(), QStringLiteral("43"));
              EXPECT_FALSE(Modified());
              EXPECT_EQ(Panel(1), QString());
-             EXPECT_EQ(Form->LeftPanel->Directory(), QDir::cleanPath(Home.path() + QStringLiteral("/CAL")));
+             EXPECT_EQ(Form->Panes.LeftPanel->Directory(), QDir::cleanPath(Home.path() + QStringLiteral("/CAL")));
          }},
     };
     for (const Case& c : cases)
@@ -263,7 +263,7 @@ TEST_F(SettingsWindowTest, StartUpReportsAFaultAndGoesOn)
         Type(QStringLiteral("sin(90)+1"));
         EXPECT_EQ(Output(), QStringLiteral("2"));
     }
-    EXPECT_EQ(Form->tbRegister->Buttons().size(), 1);
+    EXPECT_EQ(Form->Bands.tbRegister->Buttons().size(), 1);
 }
 
 // One unusable value leaves the rest of the style file in use, and a close

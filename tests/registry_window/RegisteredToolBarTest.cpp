@@ -66,7 +66,7 @@ TEST_F(RegisteredWindowTest, ALongNameIsCutOnItsButton)
     Form->RegisteredLines = {JoinFields({name.toStdString(), "1", "tip"})};
     Form->UpdateRegisterToolBar();
     // A new size reaches the window one level of layouts per round of events.
-    for (QWidget* widget = Form->tbRegister; widget; widget = widget->parentWidget())
+    for (QWidget* widget = Form->Bands.tbRegister; widget; widget = widget->parentWidget())
         QCoreApplication::sendPostedEvents(nullptr, QEvent::LayoutRequest);
     EXPECT_EQ(Form->minimumSizeHint().width(), narrowest);
     QToolButton* button = RegisteredButtons().value(0);
@@ -175,11 +175,11 @@ TEST_F(RegisteredWindowTest, PressInsertsTheNameOrTheText)
         Form->Menu.Options.mEnter->setChecked(c.enterOnly);
         SetDocument(QString::fromUtf8(c.document));
         Form->Recalculate();  // the engine knows what the document assigns
-        Form->OutputEdit->clear();
+        Form->Bands.OutputEdit->clear();
         Select(c.selectionStart, c.selectionEnd);
         QTest::mouseClick(RegisteredButton(QString::fromUtf8(c.button)), Qt::LeftButton);
         EXPECT_EQ(Document(), QString::fromUtf8(c.expectedDocument));
-        EXPECT_EQ(Form->reExpression->textCursor().position(), QString::fromUtf8(c.expectedDocument).size());
+        EXPECT_EQ(Form->Panes.reExpression->textCursor().position(), QString::fromUtf8(c.expectedDocument).size());
         EXPECT_EQ(Output(), QString::fromUtf8(c.expectedOutput));
     }
 }
@@ -189,12 +189,12 @@ TEST_F(RegisteredWindowTest, InsertedTextDoesNotContinueAComment)
     StartWith({"g,9.80665,"});
     Type(QStringLiteral("1 // note"));
     Form->RestyleComments();
-    QTextCursor cursor = Form->reExpression->textCursor();
+    QTextCursor cursor = Form->Panes.reExpression->textCursor();
     cursor.movePosition(QTextCursor::End);
-    Form->reExpression->setTextCursor(cursor);
+    Form->Panes.reExpression->setTextCursor(cursor);
     const int end = static_cast<int>(Document().size());
     QTest::mouseClick(RegisteredButton(QStringLiteral("g")), Qt::LeftButton);
-    EXPECT_TRUE(IsEditorFormat(FormatAt(Form->reExpression, end)));
+    EXPECT_TRUE(IsEditorFormat(FormatAt(Form->Panes.reExpression, end)));
 }
 
 TEST_F(RegisteredWindowTest, ManyButtonsWrapOntoRows)
@@ -204,14 +204,14 @@ TEST_F(RegisteredWindowTest, ManyButtonsWrapOntoRows)
         lines.push_back("entry" + std::to_string(i) + "," + std::to_string(i + 1) + ",");
     StartWith(lines);
     QSet<int> rows;
-    const QRect bar = Form->tbRegister->rect();
+    const QRect bar = Form->Bands.tbRegister->rect();
     for (const QToolButton* button : RegisteredButtons()) {
         EXPECT_TRUE(button->isVisible());
         EXPECT_TRUE(bar.contains(button->geometry())) << button->text().toStdString();
         rows.insert(button->y());
     }
     EXPECT_GT(rows.size(), 1);
-    EXPECT_GE(Form->tbRegister->height(), rows.size() * RegisteredButtons().front()->height());
+    EXPECT_GE(Form->Bands.tbRegister->height(), rows.size() * RegisteredButtons().front()->height());
 }
 
 TEST_F(RegisteredWindowTest, MenuItemsWhereTheyBelong)
@@ -235,7 +235,7 @@ TEST_F(RegisteredWindowTest, MenuItemsWhereTheyBelong)
     EXPECT_TRUE(Form->Menu.Options.mInsertRegisteredValue->isChecked());
     Form->Menu.Options.mInsertRegisteredValue->trigger();
     EXPECT_FALSE(Form->Menu.Options.mInsertRegisteredValue->isChecked());
-    EXPECT_EQ(Form->findChild<QObject*>(QStringLiteral("tbRegister")), Form->tbRegister);
+    EXPECT_EQ(Form->findChild<QObject*>(QStringLiteral("tbRegister")), Form->Bands.tbRegister);
 }
 
 }  // namespace

@@ -57,7 +57,7 @@ QByteArray RegisteredWindowTest::FileBytes()
     return file.readAll();
 }
 
-QList<QToolButton*> RegisteredWindowTest::RegisteredButtons() const { return Form->tbRegister->Buttons(); }
+QList<QToolButton*> RegisteredWindowTest::RegisteredButtons() const { return Form->Bands.tbRegister->Buttons(); }
 
 QStringList RegisteredWindowTest::Captions() const
 {

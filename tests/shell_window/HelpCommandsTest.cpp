@@ -92,7 +92,7 @@ TEST_F(HelpCommandsTest, ExplorerOpensTheFilePaneDirectoryAsUrl)
     QTemporaryDir dir;
     const QString blanks = dir.filePath("a b #1");
     ASSERT_TRUE(QDir().mkpath(blanks));
-    Form->LeftPanel->SetDirectory(blanks);
+    Form->Panes.LeftPanel->SetDirectory(blanks);
     UrlRecorder recorder;
     QDesktopServices::setUrlHandler("file", &recorder, "Open");
     Form->Menu.Tools.mExplorer1->trigger();

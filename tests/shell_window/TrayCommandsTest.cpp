@@ -46,7 +46,7 @@ TEST_F(TrayCommandsTest, LeftClickShowsTheHiddenWindowRecalculated)
         [&] { QTest::mouseClick(Button("FormHideBtn"), Qt::LeftButton); },
     };
     for (const auto& hide : hidings) {
-        Form->OutputEdit->setFocus();
+        Form->Bands.OutputEdit->setFocus();
         hide();
         ASSERT_TRUE(Form->isHidden());
         SetDocument("2*21");
@@ -57,8 +57,8 @@ TEST_F(TrayCommandsTest, LeftClickShowsTheHiddenWindowRecalculated)
         ASSERT_TRUE(Form->isVisible());
         EXPECT_FALSE(Form->isMinimized());
         EXPECT_EQ(Output(), "42");
-        EXPECT_EQ(Form->focusWidget(), Form->reExpression);
-        Form->OutputEdit->clear();
+        EXPECT_EQ(Form->focusWidget(), Form->Panes.reExpression);
+        Form->Bands.OutputEdit->clear();
     }
 }
 

@@ -30,12 +30,12 @@ protected:
     {
         SetDocument(QString::fromUtf8(c.document));
         Select(c.selectionStart, c.selectionEnd);
-        Form->OutputEdit->clear();
+        Form->Bands.OutputEdit->clear();
         Click(QString::fromUtf8(c.button));
         SCOPED_TRACE(std::string(c.button) + " on " + c.document);
         EXPECT_EQ(Document(), QString::fromUtf8(c.expected));
-        EXPECT_EQ(Form->reExpression->textCursor().position(), c.caret);
-        EXPECT_FALSE(Form->reExpression->textCursor().hasSelection());
+        EXPECT_EQ(Form->Panes.reExpression->textCursor().position(), c.caret);
+        EXPECT_FALSE(Form->Panes.reExpression->textCursor().hasSelection());
         EXPECT_EQ(Output().isEmpty(), !c.hasResult) << Output().toStdString();
     }
 };
@@ -84,7 +84,7 @@ TEST_F(WindowTest, InsertedTextTakesTheEditorFont)
     Click(QStringLiteral("exp()"));
     EXPECT_EQ(Document(), QStringLiteral("1 // a2exp()"));
     for (int i = 6; i < 12; ++i)
-        EXPECT_TRUE(IsEditorFormat(FormatAt(Form->reExpression, i))) << i;
+        EXPECT_TRUE(IsEditorFormat(FormatAt(Form->Panes.reExpression, i))) << i;
 }
 
 TEST_F(WindowTest, CaseConversionOfTheSelection)
@@ -106,8 +106,8 @@ TEST_F(WindowTest, CaseConversionOfTheSelection)
         Select(c.selectionStart, c.selectionEnd);
         Form->findChild<QAction*>(QString::fromUtf8(c.command))->trigger();
         EXPECT_EQ(Document(), QString::fromUtf8(c.expected));
-        EXPECT_FALSE(Form->reExpression->textCursor().hasSelection());
-        EXPECT_EQ(Form->reExpression->textCursor().position(), c.selectionEnd);
+        EXPECT_FALSE(Form->Panes.reExpression->textCursor().hasSelection());
+        EXPECT_EQ(Form->Panes.reExpression->textCursor().position(), c.selectionEnd);
     }
     SetDocument(QStringLiteral("PI"));
     Select(0, 2);
@@ -139,7 +139,7 @@ TEST_F(WindowTest, UndoCutPasteRecalculate)
     Form->Menu.Edit.mPaste->trigger();
     EXPECT_EQ(Document(), QStringLiteral("19"));
     EXPECT_EQ(Output(), QStringLiteral("19"));
-    EXPECT_TRUE(IsEditorFormat(FormatAt(Form->reExpression, 1)));
+    EXPECT_TRUE(IsEditorFormat(FormatAt(Form->Panes.reExpression, 1)));
 }
 
 TEST_F(WindowTest, CopyCommandsDoNotRecalculate)
@@ -150,11 +150,11 @@ TEST_F(WindowTest, CopyCommandsDoNotRecalculate)
     EXPECT_EQ(QGuiApplication::clipboard()->text(), QStringLiteral("12"));
     EXPECT_FALSE(QGuiApplication::clipboard()->mimeData()->hasHtml());
     Form->Menu.Edit.mSelectAll->trigger();
-    EXPECT_EQ(Form->reExpression->textCursor().selectedText(), QStringLiteral("12+3"));
+    EXPECT_EQ(Form->Panes.reExpression->textCursor().selectedText(), QStringLiteral("12+3"));
     EXPECT_EQ(Output(), QString());
 
     Form->Menu.Options.mEquation->trigger();
-    Form->reResult->selectAll();
+    Form->Panes.reResult->selectAll();
     Form->findChild<QAction*>(QStringLiteral("Copy2"))->trigger();
     EXPECT_EQ(QGuiApplication::clipboard()->text(), QStringLiteral("1: 15"));
 }
@@ -171,9 +171,9 @@ TEST_F(WindowTest, CopyWithResultTakesWhatTheResultFieldShows)
         {{"1+", "2 // c"}, "1+\r\n2 // c\r\n=3"},
     };
     for (const Case& c : cases) {
-        Form->reExpression->clear();
+        Form->Panes.reExpression->clear();
         for (const QString& line : c.typedLines) {
-            if (line != c.typedLines.front()) QTest::keyClick(Form->reExpression, Qt::Key_Return);
+            if (line != c.typedLines.front()) QTest::keyClick(Form->Panes.reExpression, Qt::Key_Return);
             Type(line);
         }
         Select(0, 1);  // the selection plays no part
@@ -202,7 +202,7 @@ TEST_F(WindowTest, EnterOnlyOptionStopsEveryEditCommandFromRecalculating)
         Click(QStringLiteral("1"));  // something to undo
         Select(1, 4);
         const QString before = Document();
-        Form->OutputEdit->setText(QStringLiteral("kept"));  // a run would empty it
+        Form->Bands.OutputEdit->setText(QStringLiteral("kept"));  // a run would empty it
         command();
         EXPECT_NE(Document(), before) << name;
         EXPECT_EQ(Output(), QStringLiteral("kept")) << name;
@@ -213,14 +213,14 @@ TEST_F(WindowTest, EnterOnlyOptionStopsEveryEditCommandFromRecalculating)
 TEST_F(WindowTest, EditShortcutsRunTheMenuCommands)
 {
     ASSERT_TRUE(QTest::qWaitForWindowActive(Form.get()));
-    Form->reExpression->setFocus();
+    Form->Panes.reExpression->setFocus();
     QGuiApplication::clipboard()->setText(QStringLiteral("42"));
-    QTest::keyClick(Form->reExpression, Qt::Key_V, Qt::ControlModifier);
+    QTest::keyClick(Form->Panes.reExpression, Qt::Key_V, Qt::ControlModifier);
     EXPECT_EQ(Document(), QStringLiteral("42"));
     EXPECT_EQ(Output(), QStringLiteral("42"));
-    QTest::keyClick(Form->reExpression, Qt::Key_C, Qt::ControlModifier | Qt::ShiftModifier);
+    QTest::keyClick(Form->Panes.reExpression, Qt::Key_C, Qt::ControlModifier | Qt::ShiftModifier);
     EXPECT_EQ(QGuiApplication::clipboard()->text(), QStringLiteral("42\r\n=42"));
-    QTest::keyClick(Form->reExpression, Qt::Key_Z, Qt::ControlModifier);
+    QTest::keyClick(Form->Panes.reExpression, Qt::Key_Z, Qt::ControlModifier);
     EXPECT_EQ(Document(), QString());
     EXPECT_EQ(Output(), QString());
 }
@@ -231,11 +231,11 @@ TEST_F(WindowTest, CopyKeysInTheFocusedSidePane)
     ASSERT_TRUE(QTest::qWaitForWindowActive(Form.get()));
     SetDocument(QStringLiteral("7*6"));
     Form->Menu.Options.mEquation->trigger();
-    Form->reResult->setFocus();
-    QTest::keyClick(Form->reResult, Qt::Key_A, Qt::ControlModifier);
-    QTest::keyClick(Form->reResult, Qt::Key_C, Qt::ControlModifier);
+    Form->Panes.reResult->setFocus();
+    QTest::keyClick(Form->Panes.reResult, Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClick(Form->Panes.reResult, Qt::Key_C, Qt::ControlModifier);
     EXPECT_EQ(QGuiApplication::clipboard()->text(), QStringLiteral("1: 42"));
-    EXPECT_FALSE(Form->reExpression->textCursor().hasSelection());
+    EXPECT_FALSE(Form->Panes.reExpression->textCursor().hasSelection());
 }
 
 }  // namespace
