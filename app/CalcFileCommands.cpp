@@ -31,7 +31,7 @@ QMessageBox::StandardButton TMainForm::Ask(QMessageBox::Icon icon, const QString
 
 FileDialogRequest TMainForm::FileDialogFor(const QString& title, const QString& fileName) const
 {
-    return FileDialogRequest{title, LeftPanel->Directory(), fileName, DialogNameFilters(FileFilter),
+    return FileDialogRequest{title, Panes.LeftPanel->Directory(), fileName, DialogNameFilters(FileFilter),
                              QStringLiteral("txt")};
 }
 
@@ -39,8 +39,8 @@ FileDialogRequest TMainForm::FileDialogFor(const QString& title, const QString& 
 // plain spaces on every save; a long line broken for display is saved whole.
 QString TMainForm::DocumentText() const
 {
-    const QTextDocument& document = *reExpression->document();
-    return DocumentChars.FromEditor(reExpression->Paragraphs().DisplayBreakCount() == 0
+    const QTextDocument& document = *Panes.reExpression->document();
+    return DocumentChars.FromEditor(Panes.reExpression->Paragraphs().DisplayBreakCount() == 0
                                         ? document.toRawText()
                                         : WithoutDisplayBreaks(document.toRawText(), document, 0));
 }
@@ -68,8 +68,8 @@ void TMainForm::SetCurrentFile(const QString& path)
 
 QMessageBox::StandardButton TMainForm::ConfirmSave()
 {
-    if (mSkipCheckFileSave->isChecked()) reExpression->document()->setModified(false);
-    if (!reExpression->document()->isModified()) return QMessageBox::Yes;
+    if (Menu.Options.mSkipCheckFileSave->isChecked()) Panes.reExpression->document()->setModified(false);
+    if (!Panes.reExpression->document()->isModified()) return QMessageBox::Yes;
     const QMessageBox::StandardButton answer =
         Ask(QMessageBox::Warning, QStringLiteral("編集中のファイルが保存されていません.\n保存しますか？"),
             QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
@@ -77,7 +77,7 @@ QMessageBox::StandardButton TMainForm::ConfirmSave()
     FileSave();
     // A Save As given up (the dialog cancelled, a replacement declined) saved
     // nothing: the edits must not be dropped by the operation that asked.
-    return reExpression->document()->isModified() ? QMessageBox::Cancel : QMessageBox::Yes;
+    return Panes.reExpression->document()->isModified() ? QMessageBox::Cancel : QMessageBox::Yes;
 }
 
 void TMainForm::FileNew()
@@ -85,14 +85,14 @@ void TMainForm::FileNew()
     if (ConfirmSave() == QMessageBox::Cancel) return;
     SetCurrentFile(UntitledFileName());
     Loader->Cancel();
-    reExpression->clear();
-    reExpression->setCurrentCharFormat(EditorFormat());
+    Panes.reExpression->clear();
+    Panes.reExpression->setCurrentCharFormat(EditorFormat());
     DocumentFormat = {};
     DocumentOnDisk = {};
     DocumentChars = {};
     SetModified(false);
-    if (!CalDir.isEmpty()) LeftPanel->SetDirectory(CalDir);  // empty: CAL could not be made
-    reResult->clear();
+    if (!CalDir.isEmpty()) Panes.LeftPanel->SetDirectory(CalDir);  // empty: CAL could not be made
+    Panes.reResult->clear();
     StatusPanel(4)->setText(CreatedMessage(CurFileName));
     Recalculate();
 }
@@ -109,15 +109,15 @@ void TMainForm::FileOpen()
 // document, caption and status as they were.
 void TMainForm::OpenFile(const QString& path)
 {
-    reExpression->setCurrentCharFormat(EditorFormat());
+    Panes.reExpression->setCurrentCharFormat(EditorFormat());
     const QString fullPath = QFileInfo(path).absoluteFilePath();
     CalcDocument document = ReadCalcDocument(fullPath.toStdString());
     DocumentFormat = std::move(document.format);
     DocumentOnDisk = std::move(document.onDisk);
     SetCurrentFile(fullPath);
     StatusPanel(4)->setText(OpenedMessage(CurFileName, document.undecodableBytes));
-    LeftPanel->SetDirectory(DirectoryPart(fullPath));
-    LeftPanel->SelectFile(CurFileName);
+    Panes.LeftPanel->SetDirectory(DirectoryPart(fullPath));
+    Panes.LeftPanel->SelectFile(CurFileName);
     // A short document is in at once and DocumentLoaded runs right here.
     Loader->Load(DocumentChars.ToEditor(document.text));
     if (Loader->Loading()) Recalculate();
@@ -142,12 +142,12 @@ void TMainForm::FinishLoading() { Loader->FinishNow(); }
 
 void TMainForm::FileListBoxClick()
 {
-    const QString name = LeftPanel->SelectedFileName();
+    const QString name = Panes.LeftPanel->SelectedFileName();
     if (name.isEmpty()) {
         Ask(QMessageBox::NoIcon, QStringLiteral("ﾌｧｲﾙを選択して下さい"), QMessageBox::Ok);
         return;
     }
-    const QString path = QDir(LeftPanel->Directory()).filePath(name);
+    const QString path = QDir(Panes.LeftPanel->Directory()).filePath(name);
     if (ConfirmSave() != QMessageBox::Cancel) OpenFile(path);
 }
 
@@ -182,18 +182,18 @@ void TMainForm::FileSaveAs()
     SetCurrentFile(path);
     StatusPanel(4)->setText(SavedMessage(CurFileName, *method));
     SetModified(false);
-    LeftPanel->SelectFile(CurFileName);
+    Panes.LeftPanel->SelectFile(CurFileName);
 }
 
 void TMainForm::DELClick()
 {
-    const QString name = LeftPanel->SelectedFileName();
+    const QString name = Panes.LeftPanel->SelectedFileName();
     if (name.isEmpty()) return;
-    const QString path = QDir(LeftPanel->Directory()).filePath(name);
+    const QString path = QDir(Panes.LeftPanel->Directory()).filePath(name);
     // A failed deletion is not reported; the entry then stays.
     if (Ask(QMessageBox::Critical, path + QStringLiteral("を削除しますか？"), QMessageBox::Yes | QMessageBox::No) ==
         QMessageBox::Yes)
-        LeftPanel->DeleteFile(path);
+        Panes.LeftPanel->DeleteFile(path);
 }
 
 void TMainForm::FileExit() { close(); }

@@ -76,13 +76,13 @@ QTextCharFormat TMainForm::CommentFormat() const { return ToCharFormat(CommentFo
 
 void TMainForm::RestyleComments(bool resetFormats)
 {
-    const int selectionStart = reExpression->textCursor().selectionStart();
-    const bool modified = reExpression->document()->isModified();
-    reExpression->setUpdatesEnabled(false);
+    const int selectionStart = Panes.reExpression->textCursor().selectionStart();
+    const bool modified = Panes.reExpression->document()->isModified();
+    Panes.reExpression->setUpdatesEnabled(false);
 
     // One undo step for the whole pass, which Undo passes over (it is no
     // edit of the user's); with nothing of the user's to undo, none at all.
-    QTextDocument* document = reExpression->document();
+    QTextDocument* document = Panes.reExpression->document();
     const bool userHistory = document->isUndoAvailable();
     QTextCursor cursor(document);
     cursor.beginEditBlock();
@@ -93,7 +93,7 @@ void TMainForm::RestyleComments(bool resetFormats)
     const QTextCharFormat commentFormat = CommentFormat();
     // The kept paragraphs tell which lines hold a comment without reading
     // each line from the editor (the format changes leave them as they are).
-    const TPlainParagraphs& paragraphs = reExpression->Paragraphs();
+    const TPlainParagraphs& paragraphs = Panes.reExpression->Paragraphs();
     std::size_t index = 0;
     for (QTextBlock block = document->begin(); block.isValid(); block = block.next(), ++index) {
         QTextBlock last = block;
@@ -108,12 +108,12 @@ void TMainForm::RestyleComments(bool resetFormats)
     cursor.endEditBlock();
     if (!userHistory) ForgetUndoHistory(document);
 
-    QTextCursor caret(reExpression->document());
+    QTextCursor caret(Panes.reExpression->document());
     caret.setPosition(selectionStart);
-    reExpression->setTextCursor(caret);
-    reExpression->setUpdatesEnabled(true);
+    Panes.reExpression->setTextCursor(caret);
+    Panes.reExpression->setUpdatesEnabled(true);
     SetModified(modified);
-    if (reExpression->isVisible()) reExpression->setFocus();
+    if (Panes.reExpression->isVisible()) Panes.reExpression->setFocus();
 }
 
 void TMainForm::mUpdate1Click()
@@ -126,7 +126,7 @@ void TMainForm::ApplyEditorFont()
 {
     // Set on the panes themselves, so the window's own font never reaches them.
     const QFont font = ToQFont(FontDialog.Font);
-    for (QWidget* pane : {static_cast<QWidget*>(reExpression), static_cast<QWidget*>(reResult)}) {
+    for (QWidget* pane : {static_cast<QWidget*>(Panes.reExpression), static_cast<QWidget*>(Panes.reResult)}) {
         pane->setFont(font);
         QPalette palette = pane->palette();
         palette.setColor(QPalette::Text, FontDialog.Font.color);
@@ -144,7 +144,7 @@ void TMainForm::EditorFontClick()
         // scroll bar's listeners; the aligned pane is put beside them here.
         LineFollower->FollowEditor();
     }
-    reExpression->setFocus();
+    Panes.reExpression->setFocus();
 }
 
 void TMainForm::CommentFontClick()
@@ -153,7 +153,7 @@ void TMainForm::CommentFontClick()
         CommentFontDialog.Font = *chosen;
         RestyleComments();
     }
-    reExpression->setFocus();
+    Panes.reExpression->setFocus();
 }
 
 void TMainForm::EditorColorClick()
@@ -166,12 +166,12 @@ void TMainForm::EditorColorClick()
     SetEditorColor(*chosen);
 }
 
-QColor TMainForm::EditorColor() const { return reExpression->palette().color(QPalette::Base); }
+QColor TMainForm::EditorColor() const { return Panes.reExpression->palette().color(QPalette::Base); }
 
 void TMainForm::SetEditorColor(const QColor& color)
 {
-    SetPaneBackground(reExpression, color);
-    SetPaneBackground(reResult, color);
+    SetPaneBackground(Panes.reExpression, color);
+    SetPaneBackground(Panes.reResult, color);
 }
 
 }  // namespace tallyrix

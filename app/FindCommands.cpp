@@ -1,8 +1,5 @@
 // Find and replace: the two modeless dialogs live as long as the window; the
 // search itself is plain code over the editor (shell/FindReplace.h).
-#include <QAction>
-#include <QToolButton>
-
 #include "app/MainForm.h"
 #include "shell/FindDialog.h"
 #include "shell/FindReplace.h"
@@ -18,20 +15,15 @@ void TMainForm::CreateFindDialogs()
     Bind(FindDialog, &TFindDialog::Find, &TMainForm::FindDialogFind);
     Bind(ReplaceDialog, &TReplaceDialog::Find, &TMainForm::ReplaceDialogFind);
     Bind(ReplaceDialog, &TReplaceDialog::Replace, &TMainForm::ReplaceDialogReplace);
-    for (QAction* action : {mFind, pmFind})
-        Bind(action, &QAction::triggered, &TMainForm::FindClick);
-    for (QAction* action : {mReplace, pmReplace})
-        Bind(action, &QAction::triggered, &TMainForm::ReplaceClick);
-    Bind(FindBtn, &QToolButton::clicked, &TMainForm::FindClick);
 }
 
 // Replacements are inserted with the editor's format, never a comment's.
-TextEditFindTarget TMainForm::EditorFindTarget() { return TextEditFindTarget(*reExpression, EditorFormat()); }
+TextEditFindTarget TMainForm::EditorFindTarget() { return TextEditFindTarget(*Panes.reExpression, EditorFormat()); }
 
 void TMainForm::FocusEditor()
 {
     activateWindow();
-    reExpression->setFocus();
+    Panes.reExpression->setFocus();
 }
 
 void TMainForm::FindClick()
@@ -60,7 +52,8 @@ void TMainForm::ReplaceDialogFind() { SearchNext(*ReplaceDialog); }
 void TMainForm::ReplaceDialogReplace()
 {
     TextEditFindTarget target = EditorFindTarget();
-    if (ReplaceOccurrences(target, ReplaceDialog->Request(), mEnter->isChecked()).recalculate) Recalculate();
+    if (ReplaceOccurrences(target, ReplaceDialog->Request(), Menu.Options.mEnter->isChecked()).recalculate)
+        Recalculate();
     FocusEditor();
 }
 

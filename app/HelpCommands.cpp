@@ -1,7 +1,5 @@
 // The help window, the about box and the explorer command.
-#include <QAction>
 #include <QCoreApplication>
-#include <QToolButton>
 
 #include "app/MainForm.h"
 #include "shell/AboutBox.h"
@@ -10,14 +8,6 @@
 #include "shell/HelpWindow.h"
 
 namespace tallyrix {
-
-void TMainForm::BindHelpCommands()
-{
-    Bind(Topics, &QAction::triggered, &TMainForm::TopicsClick);
-    Bind(About1, &QAction::triggered, &TMainForm::About1Click);
-    Bind(mExplorer1, &QAction::triggered, &TMainForm::mExplorer1Click);
-    Bind(ExplorerBtn, &QToolButton::clicked, &TMainForm::mExplorer1Click);
-}
 
 // The page beside the program or where it was installed; a missing one is
 // reported by the path beside the program.
@@ -36,6 +26,6 @@ void TMainForm::About1Click()
 }
 
 // Handed to the desktop as a URL, never to a shell; a refusal is not reported.
-void TMainForm::mExplorer1Click() { OpenInFileManager(LeftPanel->Directory()); }
+void TMainForm::mExplorer1Click() { OpenInFileManager(Panes.LeftPanel->Directory()); }
 
 }  // namespace tallyrix

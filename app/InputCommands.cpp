@@ -40,14 +40,14 @@ void MoveCaret(QPlainTextEdit* editor, QTextCursor::MoveOperation where)
 
 void TMainForm::InsertWithEditorFormat(const QString& text)
 {
-    QTextCursor cursor = reExpression->textCursor();
+    QTextCursor cursor = Panes.reExpression->textCursor();
     cursor.insertText(text, EditorFormat());
-    reExpression->setTextCursor(cursor);
+    Panes.reExpression->setTextCursor(cursor);
 }
 
 void TMainForm::NumberBtn1Click(QAbstractButton* sender)
 {
-    if (sender->parent() == tbRegister) {
+    if (sender->parent() == Bands.tbRegister) {
         RegisteredBtnClick(sender);
         return;
     }
@@ -57,55 +57,55 @@ void TMainForm::NumberBtn1Click(QAbstractButton* sender)
 
 void TMainForm::FuncBtn1Click(QAbstractButton* sender)
 {
-    QTextCursor cursor = reExpression->textCursor();
+    QTextCursor cursor = Panes.reExpression->textCursor();
     const QString text = sender->text().chopped(1) + SelectedPlainText(cursor) + u')';
     const int start = cursor.selectionStart();
     cursor.insertText(text, EditorFormat());
     cursor.setPosition(start + static_cast<int>(text.size()) - 1);
-    reExpression->setTextCursor(cursor);
+    Panes.reExpression->setTextCursor(cursor);
     RecalculateUnlessEnterOnly();
 }
 
 void TMainForm::BSBtnClick()
 {
-    DeliverKeyPress(reExpression, Qt::Key_Backspace);
+    DeliverKeyPress(Panes.reExpression, Qt::Key_Backspace);
     RecalculateUnlessEnterOnly();
 }
 
 void TMainForm::DelBtnClick()
 {
-    DeliverKeyPress(reExpression, Qt::Key_Delete);
+    DeliverKeyPress(Panes.reExpression, Qt::Key_Delete);
     RecalculateUnlessEnterOnly();
 }
 
-void TMainForm::TabBtnClick() { reExpression->insertPlainText(QStringLiteral("\t")); }
+void TMainForm::TabBtnClick() { Panes.reExpression->insertPlainText(QStringLiteral("\t")); }
 
 // A line break typed as a character: not the Enter key, so no semicolon.
-void TMainForm::LfBtnClick() { reExpression->insertPlainText(QStringLiteral("\n")); }
+void TMainForm::LfBtnClick() { Panes.reExpression->insertPlainText(QStringLiteral("\n")); }
 
-void TMainForm::HomeBtnClick() { MoveCaret(reExpression, QTextCursor::Start); }
+void TMainForm::HomeBtnClick() { MoveCaret(Panes.reExpression, QTextCursor::Start); }
 
-void TMainForm::EndBtnClick() { MoveCaret(reExpression, QTextCursor::End); }
+void TMainForm::EndBtnClick() { MoveCaret(Panes.reExpression, QTextCursor::End); }
 
 bool TMainForm::reExpressionKeyDown(int key, Qt::KeyboardModifiers shift)
 {
-    const EnterAction action = DecideEnterAction(key, shift, mEnterToSemicolon->isChecked());
+    const EnterAction action = DecideEnterAction(key, shift, Menu.Options.mEnterToSemicolon->isChecked());
     // A read-only editor (a document still coming in) takes no ";".
-    if (action == EnterAction::None || reExpression->isReadOnly()) return false;
+    if (action == EnterAction::None || Panes.reExpression->isReadOnly()) return false;
     // The selection stays as text: ";" goes after it.
-    QTextCursor cursor = reExpression->textCursor();
+    QTextCursor cursor = Panes.reExpression->textCursor();
     cursor.setPosition(cursor.selectionEnd());
     cursor.insertText(QStringLiteral(";"));
-    reExpression->setTextCursor(cursor);
+    Panes.reExpression->setTextCursor(cursor);
     return action == EnterAction::SemicolonAndConsume;
 }
 
 void TMainForm::ReplaceSelectionCase(QString (*convert)(QString))
 {
-    QTextCursor cursor = reExpression->textCursor();
+    QTextCursor cursor = Panes.reExpression->textCursor();
     if (cursor.hasSelection()) {
         cursor.insertText(convert(SelectedPlainText(cursor)));
-        reExpression->setTextCursor(cursor);
+        Panes.reExpression->setTextCursor(cursor);
     }
     RecalculateUnlessEnterOnly();
 }
@@ -116,34 +116,34 @@ void TMainForm::mUpperCaseClick() { ReplaceSelectionCase(AsciiUpper); }
 
 void TMainForm::UndoClick()
 {
-    UndoLastTextEdit(*reExpression->document());
+    UndoLastTextEdit(*Panes.reExpression->document());
     RecalculateUnlessEnterOnly();
 }
 
 void TMainForm::CutClick()
 {
-    reExpression->cut();
+    Panes.reExpression->cut();
     RecalculateUnlessEnterOnly();
 }
 
-void TMainForm::CopyClick() { reExpression->copy(); }
+void TMainForm::CopyClick() { Panes.reExpression->copy(); }
 
 void TMainForm::PasteClick()
 {
-    reExpression->paste();
+    Panes.reExpression->paste();
     RecalculateUnlessEnterOnly();
 }
 
-void TMainForm::SelectAllClick() { reExpression->selectAll(); }
+void TMainForm::SelectAllClick() { Panes.reExpression->selectAll(); }
 
-void TMainForm::Copy2Click() { reResult->copy(); }
+void TMainForm::Copy2Click() { Panes.reResult->copy(); }
 
 // Lines are joined with CR LF throughout, as the line before "=" is.
 void TMainForm::CopyWithResultClick()
 {
-    QString text = reExpression->toPlainText();
+    QString text = Panes.reExpression->toPlainText();
     text.replace(u'\n', QStringLiteral("\r\n"));
-    QGuiApplication::clipboard()->setText(text + QStringLiteral("\r\n=") + OutputEdit->Value());
+    QGuiApplication::clipboard()->setText(text + QStringLiteral("\r\n=") + Bands.OutputEdit->Value());
 }
 
 }  // namespace tallyrix

@@ -118,36 +118,37 @@ void TMainForm::CreateComponents()
     setFont(font);
     // Menus are windows of their own; they take the window's font too.
     setAttribute(Qt::WA_WindowPropagation);
+    // The commands come first: the speed bar's buttons run them.
+    CreateMenus();
 
     auto* frame = new QFrame(this);
     frame->setFrameStyle(QFrame::Box | QFrame::Plain);
     frame->setLineWidth(1);
-    RightPanel = frame;
-    RightPanel->setObjectName(QStringLiteral("RightPanel"));
-    auto* column = new QVBoxLayout(RightPanel);
+    Panes.RightPanel = frame;
+    Panes.RightPanel->setObjectName(QStringLiteral("RightPanel"));
+    auto* column = new QVBoxLayout(Panes.RightPanel);
     column->setContentsMargins(3, 3, 3, 3);
     column->setSpacing(0);
 
-    CoolBar1 = new QWidget(RightPanel);
-    CoolBar1->setObjectName(QStringLiteral("CoolBar1"));
-    auto* bands = new TBandColumn(CoolBar1);
+    Panes.CoolBar1 = new QWidget(Panes.RightPanel);
+    Panes.CoolBar1->setObjectName(QStringLiteral("CoolBar1"));
+    auto* bands = new TBandColumn(Panes.CoolBar1);
     bands->setContentsMargins(0, 0, 0, 2);
     bands->setSpacing(2);
     bands->AddBand(CreateResultBand(), 23, false);
     CreateNumberToolBar();
-    bands->AddBand(tbNumber, 63, false);
+    bands->AddBand(Bands.tbNumber, 63, false);
     CreateFunctionToolBar();
-    bands->AddBand(tbFunction, 42, false);
+    bands->AddBand(Bands.tbFunction, 42, false);
     CreateRegisterToolBar();
-    bands->AddBand(tbRegister, 19, true);
-    column->addWidget(CoolBar1);
+    bands->AddBand(Bands.tbRegister, 19, true);
+    column->addWidget(Panes.CoolBar1);
     column->addWidget(CreateEditors(), 1);
     PlacePanels();
     KeepRoomForBands(bands);
 
     CreateStatusBar();
-    CreateMenus();
-    CreatePopupMenus();
+    AttachPopupMenus();
 }
 
 // The toolbars wrap into more rows in a narrower right panel (a narrow
@@ -155,86 +156,86 @@ void TMainForm::CreateComponents()
 // row under the next band.
 void TMainForm::KeepRoomForBands(TBandColumn* bands)
 {
-    new TWindowHeightKeeper(this, RightPanel, [this, bands](int width) {
-        const QMargins frame = RightPanel->contentsMargins() + RightPanel->layout()->contentsMargins();
+    new TWindowHeightKeeper(this, Panes.RightPanel, [this, bands](int width) {
+        const QMargins frame = Panes.RightPanel->contentsMargins() + Panes.RightPanel->layout()->contentsMargins();
         return frame.top() + frame.bottom() + bands->MinimumHeightForWidth(width - frame.left() - frame.right()) +
-               rePanel->minimumSizeHint().height();
+               Panes.rePanel->minimumSizeHint().height();
     });
 }
 
 QWidget* TMainForm::CreateResultBand()
 {
-    ResultPanel = new QWidget;
-    ResultPanel->setObjectName(QStringLiteral("ResultPanel"));
-    auto* row = new QHBoxLayout(ResultPanel);
+    Bands.ResultPanel = new QWidget;
+    Bands.ResultPanel->setObjectName(QStringLiteral("ResultPanel"));
+    auto* row = new QHBoxLayout(Bands.ResultPanel);
     row->setContentsMargins(4, 0, 0, 0);
     row->setSpacing(0);
-    Label1 = new QLabel(QStringLiteral("計算結果"));
-    Label1->setObjectName(QStringLiteral("Label1"));
-    Label1->setFixedWidth(60);  // the result field starts at 64
-    OutputEdit = new TResultField(QStringLiteral("OutputEdit"));
-    ApplyHint(OutputEdit, QStringLiteral("右クリックでコピーできます"));
-    row->addWidget(Label1);
-    row->addWidget(OutputEdit, 1);
-    return ResultPanel;
+    Bands.Label1 = new QLabel(QStringLiteral("計算結果"));
+    Bands.Label1->setObjectName(QStringLiteral("Label1"));
+    Bands.Label1->setFixedWidth(60);  // the result field starts at 64
+    Bands.OutputEdit = new TResultField(QStringLiteral("OutputEdit"));
+    ApplyHint(Bands.OutputEdit, QStringLiteral("右クリックでコピーできます"));
+    row->addWidget(Bands.Label1);
+    row->addWidget(Bands.OutputEdit, 1);
+    return Bands.ResultPanel;
 }
 
 void TMainForm::CreateNumberToolBar()
 {
-    tbNumber = new TButtonBar(QStringLiteral("tbNumber"), QSize(39, 21));
-    ApplyHint(tbNumber, QStringLiteral("|数値や記号の入力"));
-    AddButtons(this, tbNumber, NumberButtons, &TMainForm::NumberBtn1Click, QStringLiteral("NumberBtn"));
+    Bands.tbNumber = new TButtonBar(QStringLiteral("tbNumber"), QSize(39, 21));
+    ApplyHint(Bands.tbNumber, QStringLiteral("|数値や記号の入力"));
+    AddButtons(this, Bands.tbNumber, NumberButtons, &TMainForm::NumberBtn1Click, QStringLiteral("NumberBtn"));
 }
 
 void TMainForm::CreateFunctionToolBar()
 {
-    tbFunction = new TButtonBar(QStringLiteral("tbFunction"), QSize(45, 21));
-    ApplyHint(tbFunction, QStringLiteral("|関数の入力"));
-    AddButtons(this, tbFunction, FunctionButtons, &TMainForm::FuncBtn1Click, QStringLiteral("FuncBtn"));
+    Bands.tbFunction = new TButtonBar(QStringLiteral("tbFunction"), QSize(45, 21));
+    ApplyHint(Bands.tbFunction, QStringLiteral("|関数の入力"));
+    AddButtons(this, Bands.tbFunction, FunctionButtons, &TMainForm::FuncBtn1Click, QStringLiteral("FuncBtn"));
 }
 
 // Filled from Registered.txt; each button as wide as its caption, up to a
 // width that leaves the window's narrowest width as it is.
 void TMainForm::CreateRegisterToolBar()
 {
-    tbRegister = new TButtonBar(QStringLiteral("tbRegister"), QSize());
-    tbRegister->SetCaptionWidthLimit(200);
+    Bands.tbRegister = new TButtonBar(QStringLiteral("tbRegister"), QSize());
+    Bands.tbRegister->SetCaptionWidthLimit(200);
 }
 
 QWidget* TMainForm::CreateEditors()
 {
-    rePanel = new QWidget;
-    rePanel->setObjectName(QStringLiteral("rePanel"));
-    auto* layout = new QVBoxLayout(rePanel);
+    Panes.rePanel = new QWidget;
+    Panes.rePanel->setObjectName(QStringLiteral("rePanel"));
+    auto* layout = new QVBoxLayout(Panes.rePanel);
     layout->setContentsMargins(0, 0, 0, 0);
-    Splitter2 = new QSplitter(Qt::Horizontal);
-    Splitter2->setObjectName(QStringLiteral("Splitter2"));
-    Splitter2->setHandleWidth(3);
-    reExpression = new TRichEdit(QStringLiteral("reExpression"));
-    ApplyHint(reExpression, QStringLiteral("|//行末までコメント、///以下すべての行コメント"));
-    reResult = new TResultPane(QStringLiteral("reResult"));
-    ApplyHint(reResult, QStringLiteral("|変数・途中式の値"));
-    Splitter2->addWidget(reExpression);
-    Splitter2->addWidget(reResult);
-    Splitter2->setStretchFactor(0, 1);
-    Splitter2->setStretchFactor(1, 0);
-    Splitter2->setSizes({400, 165});
-    layout->addWidget(Splitter2);
+    Panes.Splitter2 = new QSplitter(Qt::Horizontal);
+    Panes.Splitter2->setObjectName(QStringLiteral("Splitter2"));
+    Panes.Splitter2->setHandleWidth(3);
+    Panes.reExpression = new TRichEdit(QStringLiteral("reExpression"));
+    ApplyHint(Panes.reExpression, QStringLiteral("|//行末までコメント、///以下すべての行コメント"));
+    Panes.reResult = new TResultPane(QStringLiteral("reResult"));
+    ApplyHint(Panes.reResult, QStringLiteral("|変数・途中式の値"));
+    Panes.Splitter2->addWidget(Panes.reExpression);
+    Panes.Splitter2->addWidget(Panes.reResult);
+    Panes.Splitter2->setStretchFactor(0, 1);
+    Panes.Splitter2->setStretchFactor(1, 0);
+    Panes.Splitter2->setSizes({400, 165});
+    layout->addWidget(Panes.Splitter2);
 
     ApplyEditorFont();
-    reExpression->setCurrentCharFormat(EditorFormat());
-    reExpression->installEventFilter(this);
-    Bind(reExpression, &QPlainTextEdit::textChanged, &TMainForm::reExpressionChange, WhileLoading::Run);
-    Bind(reExpression, &QPlainTextEdit::cursorPositionChanged, &TMainForm::ShowCaretPosition, WhileLoading::Run);
-    Bind(reExpression, &QPlainTextEdit::selectionChanged, &TMainForm::ShowCaretPosition, WhileLoading::Run);
-    Loader = new TDocumentLoader(reExpression);
+    Panes.reExpression->setCurrentCharFormat(EditorFormat());
+    Panes.reExpression->installEventFilter(this);
+    Bind(Panes.reExpression, &QPlainTextEdit::textChanged, &TMainForm::reExpressionChange, WhileLoading::Run);
+    Bind(Panes.reExpression, &QPlainTextEdit::cursorPositionChanged, &TMainForm::ShowCaretPosition, WhileLoading::Run);
+    Bind(Panes.reExpression, &QPlainTextEdit::selectionChanged, &TMainForm::ShowCaretPosition, WhileLoading::Run);
+    Loader = new TDocumentLoader(Panes.reExpression);
     Bind(Loader, &TDocumentLoader::Finished, &TMainForm::DocumentLoaded);
     Bind(Loader, &TDocumentLoader::Progress, &TMainForm::ShowLoadingProgress, WhileLoading::Run);
     CalculationSlices = new QTimer(this);
     CalculationSlices->setSingleShot(true);
     Bind(CalculationSlices, &QTimer::timeout, &TMainForm::NextCalculationSlice, WhileLoading::Run);
     CreateNameProbe();
-    return rePanel;
+    return Panes.rePanel;
 }
 
 // The design width of 120 cuts the caret position of most documents; the
@@ -248,13 +249,13 @@ int TMainForm::CaretPanelWidth() const
 
 void TMainForm::CreateStatusBar()
 {
-    StatusBar = new QStatusBar(this);
-    StatusBar->setObjectName(QStringLiteral("StatusBar"));
-    StatusBar->setMinimumHeight(20);
-    setStatusBar(StatusBar);
+    Status.StatusBar = new QStatusBar(this);
+    Status.StatusBar->setObjectName(QStringLiteral("StatusBar"));
+    Status.StatusBar->setMinimumHeight(20);
+    setStatusBar(Status.StatusBar);
     const int widths[] = {CaretPanelWidth(), 70, 50, 170};
     for (int i = 0; i < 5; ++i) {
-        auto* panel = new TElidedLabel(StatusBar);
+        auto* panel = new TElidedLabel(Status.StatusBar);
         panel->setObjectName(QStringLiteral("StatusPanel%1").arg(i));
         panel->setFrameStyle(QFrame::Panel | QFrame::Sunken);
         // The last panel takes the rest of the bar; a long hint there must
@@ -265,8 +266,8 @@ void TMainForm::CreateStatusBar()
             panel->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
             panel->setMinimumWidth(50);
         }
-        StatusBar->addWidget(panel, i < 4 ? 0 : 1);
-        StatusPanels[i] = panel;
+        Status.StatusBar->addWidget(panel, i < 4 ? 0 : 1);
+        Status.StatusPanels[i] = panel;
     }
     CreateStatementMarks();
 }

@@ -28,7 +28,6 @@ TMainForm::TMainForm(std::unique_ptr<ModalDialogs> dialogs, TrayBackendFactory t
     Engine.SetReporter([this](const MathErrorReport& report) { ReportMathError(report); });
     CreateComponents();
     CreateFindDialogs();
-    BindHelpCommands();
     FormCreate();
     CreateTaskBar(tray);
     ShowCaretPosition();
@@ -63,11 +62,11 @@ void TMainForm::ReportMathError(const MathErrorReport& report)
                          MessageRequest{QMessageBox::Critical, caption, QString::fromStdString(MathErrorText(report))});
 }
 
-QLabel* TMainForm::StatusPanel(int index) const { return StatusPanels.at(static_cast<std::size_t>(index)); }
+QLabel* TMainForm::StatusPanel(int index) const { return Status.StatusPanels.at(static_cast<std::size_t>(index)); }
 
 void TMainForm::ShowHint(const QString& longHint)
 {
-    StatusBar->clearMessage();
+    Status.StatusBar->clearMessage();
     StatusPanel(4)->setText(longHint);
 }
 
@@ -89,24 +88,24 @@ void TMainForm::FindProgramDirectories()
     ProgDir = directories.progDir;
     // Across the whole bar, too long for panel 4; the first hint or key
     // gives the panels back.
-    if (const QString notice = FallbackNotice(directories); !notice.isEmpty()) StatusBar->showMessage(notice);
+    if (const QString notice = FallbackNotice(directories); !notice.isEmpty()) Status.StatusBar->showMessage(notice);
     CalDir = CreateCalDirectory(ProgDir);
     // Temporaries a killed save left beside the settings and the documents.
     for (const QString& directory : {ProgDir, CalDir})
         RemoveStaleTemporaries(directory.toStdString());
-    LeftPanel->SetDirectory(CalDir);
+    Panes.LeftPanel->SetDirectory(CalDir);
 }
 
 void TMainForm::FormShow()
 {
     // The bar hides its panels for a message only while they are shown, and
     // only when the message changes.
-    if (const QString message = StatusBar->currentMessage(); !message.isEmpty()) {
-        StatusBar->clearMessage();
-        StatusBar->showMessage(message);
+    if (const QString message = Status.StatusBar->currentMessage(); !message.isEmpty()) {
+        Status.StatusBar->clearMessage();
+        Status.StatusBar->showMessage(message);
     }
     Recalculate();
-    reExpression->setFocus();
+    Panes.reExpression->setFocus();
 }
 
 void TMainForm::showEvent(QShowEvent* event)
@@ -130,7 +129,8 @@ bool TMainForm::event(QEvent* event)
 bool TMainForm::IsEditShortcut(const QKeyEvent* key) const
 {
     const QKeySequence pressed(QKeyCombination(key->modifiers() & ~Qt::KeypadModifier, Qt::Key(key->key())));
-    for (const QAction* action : {mUndo, mCut, mCopy, mPaste, mSelectAll, mCopyWithResult}) {
+    for (const QAction* action : {Menu.Edit.mUndo, Menu.Edit.mCut, Menu.Edit.mCopy, Menu.Edit.mPaste,
+                                  Menu.Edit.mSelectAll, Menu.Edit.mCopyWithResult}) {
         if (action->shortcut() == pressed) return true;
     }
     return false;
@@ -138,7 +138,7 @@ bool TMainForm::IsEditShortcut(const QKeyEvent* key) const
 
 bool TMainForm::eventFilter(QObject* watched, QEvent* event)
 {
-    if (watched != reExpression) return QMainWindow::eventFilter(watched, event);
+    if (watched != Panes.reExpression) return QMainWindow::eventFilter(watched, event);
     auto* key = static_cast<QKeyEvent*>(event);
     switch (event->type()) {
         case QEvent::ShortcutOverride:
@@ -146,7 +146,7 @@ bool TMainForm::eventFilter(QObject* watched, QEvent* event)
             event->ignore();
             return true;
         case QEvent::KeyPress: {
-            StatusBar->clearMessage();
+            Status.StatusBar->clearMessage();
             EditorKeys.Pressed(key->key());
             bool consumed = false;
             RunHandler([&] { consumed = reExpressionKeyDown(key->key(), key->modifiers()); });

@@ -6,8 +6,8 @@
 // together in app/CMakeLists.txt):
 //   MainForm.cpp                  creation, display, events, RunHandler
 //   LayoutCommands.cpp            panels, toolbars, editors, status bar
-//   MenuCommands.cpp              main menu and pop-up menus
-//   FileLayoutCommands.cpp        speed bar, file pane, File menu
+//   MenuCommands.cpp              the command table: main menu, pop-up menus
+//   FileLayoutCommands.cpp        speed bar (its buttons run commands), file pane
 //   ViewPresetCommands.cpp        view presets, toolbar switches, flat buttons, stay on top
 //   FindCommands.cpp              find and replace dialogs
 //   TrayCommands.cpp              tray icon, hiding the window, the program's icon
@@ -102,6 +102,116 @@ public:
                        QWidget* parent = nullptr);
     ~TMainForm() override;
 
+    // The window from top to bottom: the speed bar, then the file pane beside
+    // the right panel, whose bands stand above the two editors.
+    struct {
+        QWidget* SpeedBar = nullptr;        // the buttons along the top
+        TFilePane* LeftPanel = nullptr;     // drives, folders and the calculation files
+        QSplitter* Splitter1 = nullptr;     // between the file pane and the right panel
+        QWidget* RightPanel = nullptr;      // the bands and the editors
+        QWidget* CoolBar1 = nullptr;        // the column of bands
+        QWidget* rePanel = nullptr;         // the frame of the editors
+        QSplitter* Splitter2 = nullptr;     // between the two editors
+        TRichEdit* reExpression = nullptr;  // the document
+        TResultPane* reResult = nullptr;    // the side pane: variables, values of statements or lines
+    } Panes;
+
+    // The bands above the editors.
+    struct {
+        QWidget* ResultPanel = nullptr;  // Label1 "計算結果" and the result of the caret's line
+        QLabel* Label1 = nullptr;
+        TResultField* OutputEdit = nullptr;  // copies give the value without grouping
+        TButtonBar* tbNumber = nullptr;      // digits and operators
+        TButtonBar* tbFunction = nullptr;    // the built-in functions
+        TButtonBar* tbRegister = nullptr;    // the registered constants and strings
+    } Bands;
+
+    // Along the bottom: five panels; panel 4 shows the long hints.
+    struct {
+        QStatusBar* StatusBar = nullptr;
+        std::array<QLabel*, 5> StatusPanels{};
+    } Status;
+
+    // The menu bar's commands, menu by menu, made from the command table
+    // (MenuCommands.cpp). The object names are the member names; the
+    // settings keep the switches of the オプション menu under them.
+    struct {
+        struct {
+            QAction* mFileNew = nullptr;
+            QAction* mFileOpen = nullptr;
+            QAction* mFileSave = nullptr;
+            QAction* mFileSaveAs = nullptr;
+            QAction* mFileExit = nullptr;
+        } File;
+        struct {
+            QAction* mUndo = nullptr;
+            QAction* mCut = nullptr;
+            QAction* mCopy = nullptr;
+            QAction* mPaste = nullptr;
+            QAction* mSelectAll = nullptr;
+            QAction* mCopyWithResult = nullptr;  // the selected lines with their values
+            QAction* mLowerCase = nullptr;       // the selection in lower case
+            QAction* mUpperCase = nullptr;       // the selection in upper case
+            QAction* mFind = nullptr;
+            QAction* mReplace = nullptr;
+            QAction* mJumpToAssignment = nullptr;  // F12: to the statement that set the name
+        } Edit;
+        struct {
+            QAction* mRegisterConst1 = nullptr;  // the register dialog
+            QAction* mUpdate1 = nullptr;         // recalculates and recolours
+            QAction* mExplorer1 = nullptr;       // the file manager on the file pane's folder
+            QAction* mHide1 = nullptr;           // hides the window to the tray
+        } Tools;
+        struct {
+            // サブウインドウの表示: what the side pane shows, one of three.
+            QAction* mVariable = nullptr;
+            QAction* mEquation = nullptr;
+            QAction* mAligned = nullptr;
+
+            QAction* mEnter = nullptr;                  // calculate on Enter only
+            QAction* mEnterToSemicolon = nullptr;       // Enter types ";" first
+            QAction* mInsertRegisteredValue = nullptr;  // registered buttons insert values, not names
+            QAction* mSkipCheckFileSave = nullptr;      // no question about unsaved edits
+
+            // 角度: the engine's angle unit, one of two.
+            QAction* mRAD = nullptr;
+            QAction* mDEG = nullptr;
+
+            // The presets (F5, F6), the toolbar switches and the window's
+            // division (F7, F8, F9).
+            QAction* MostSimple = nullptr;
+            QAction* FullyShown = nullptr;
+            QAction* ShowSpeedBar = nullptr;
+            QAction* ShowNumberToolBar = nullptr;
+            QAction* ShowFunctionToolBar = nullptr;
+            QAction* ShowRegisteredToolBar = nullptr;
+            QAction* OnlyExpression = nullptr;
+            QAction* FileListAndExpression = nullptr;
+            QAction* DefaultForm = nullptr;
+
+            // 編集画面の設定: fonts and the editors' background.
+            QAction* mEditorFont = nullptr;
+            QAction* mCommentFont = nullptr;
+            QAction* mEditorColor = nullptr;
+
+            QAction* mFlatBtn = nullptr;  // toolbar buttons without frames
+            QAction* mStayOnTop = nullptr;
+
+            QAction* mGroupDigits = nullptr;  // values shown with "," between groups of three digits
+        } Options;
+        struct {
+            QAction* Topics = nullptr;  // the help window
+            QAction* About1 = nullptr;
+        } Help;
+    } Menu;
+
+    // The pop-up menus of the editor, the side pane and the file list.
+    struct {
+        QMenu* pm_reExpression = nullptr;
+        QMenu* pm_reResult = nullptr;
+        QMenu* pmFileListbox = nullptr;
+    } Popup;
+
     using Command = void (TMainForm::*)();
 
     // What a handler does while a large document is still being put into
@@ -130,7 +240,7 @@ public:
         });
     }
 
-    // Recalculation and presentation (document/RecalculateCommands.cpp).
+    // Recalculation and presentation (RecalculateCommands.cpp).
     // A long document is calculated a slice at a time from the event loop,
     // so that typing never waits for the whole of it; the results show when
     // the last slice is done.
@@ -151,7 +261,7 @@ public:
     QString ShownValues(std::string lines) const;
     // Marks the statement a run stopped in and, in the "各行の値" mode, fills
     // the side pane line by line; returns whether it filled the pane
-    // (document/StatementMarkCommands.cpp).
+    // (StatementMarkCommands.cpp).
     bool ShowStatementPlaces(const StatementLines& places, bool stopped, const QString& message);
     void NextCalculationSlice();
     void ContinueCalculation(std::size_t slice);
@@ -161,7 +271,7 @@ public:
     // Status panel 2 shows the angle mode of the engine.
     void ShowAngleMode();
 
-    // Comment colouring and appearance (document/CommentStyleCommands.cpp)
+    // Comment colouring and appearance (CommentStyleCommands.cpp)
     // Without resetFormats only the comments are coloured: for a text just
     // put in with the editor format.
     void RestyleComments(bool resetFormats = true);
@@ -175,7 +285,7 @@ public:
     QTextCharFormat EditorFormat() const;
     QTextCharFormat CommentFormat() const;
 
-    // Input assistance and editing commands (document/InputCommands.cpp)
+    // Input assistance and editing commands (InputCommands.cpp)
     // Returns true when the key press is consumed.
     bool reExpressionKeyDown(int key, Qt::KeyboardModifiers shift);
     void NumberBtn1Click(QAbstractButton* sender);
@@ -196,7 +306,7 @@ public:
     void Copy2Click();
     void CopyWithResultClick();
 
-    // Calculation files (files/CalcFileCommands.cpp)
+    // Calculation files (CalcFileCommands.cpp)
     void FileNew();
     void FileOpen();
     void OpenFile(const QString& path);
@@ -214,17 +324,17 @@ public:
     void SetCurrentFile(const QString& path);
     bool FormCloseQuery();
 
-    // Settings files (files/SettingsCommands.cpp)
+    // Settings files (SettingsCommands.cpp)
     void LoadSettings();
     void SaveSettings();
 
-    // The end of a session (files/RecoveryCommands.cpp): the session manager
+    // The end of a session (RecoveryCommands.cpp): the session manager
     // ends it, or SIGTERM. The settings are written and unsaved edits kept
     // for the next start, which offers them back (OfferRecovery).
     void SessionEnding();
     void OfferRecovery();
 
-    // View presets and switches (shell/ViewPresetCommands.cpp)
+    // View presets and switches (ViewPresetCommands.cpp)
     void OnlyExpressionClick();
     void FileListAndExpressionClick();
     void DefaultFormClick();
@@ -242,29 +352,29 @@ public:
     void SetLeftPanelWidth(int width);
     void SetReResultWidth(int width);
 
-    // Registered entries (registry/RegisteredToolBarCommands.cpp)
+    // Registered entries (RegisteredToolBarCommands.cpp)
     void UpdateRegisterToolBar();
     void mRegisterConst1Click();
 
-    // Names in the editor (app/NameCommands.cpp): a resting pointer shows
+    // Names in the editor (NameCommands.cpp): a resting pointer shows
     // what the last calculation left in a name; Ctrl+click and F12 select
     // the statement that assigned it.
     void reExpressionNameHover();
     void reExpressionNameClick();
     void mJumpToAssignmentClick();
 
-    // Find and replace (shell/FindCommands.cpp)
+    // Find and replace (FindCommands.cpp)
     void FindClick();
     void ReplaceClick();
     void FindDialogFind();
     void ReplaceDialogFind();
     void ReplaceDialogReplace();
 
-    // Tray icon and hiding (shell/TrayCommands.cpp)
+    // Tray icon and hiding (TrayCommands.cpp)
     void TaskBar1TrayClick(TMouseButton Button);
     void mHide1Click();
 
-    // Help, about box and explorer (shell/HelpCommands.cpp)
+    // Help, about box and explorer (HelpCommands.cpp)
     void TopicsClick();
     void About1Click();
     void mExplorer1Click();
@@ -296,99 +406,12 @@ public:
     TTaskBar* TaskBar1 = nullptr;
     THelpWindow* HelpWindow = nullptr;  // made at the first use
 
-    QWidget* SpeedBar = nullptr;
-    QToolButton* NewBtn = nullptr;
-    QToolButton* FileOpenBtn = nullptr;
-    QToolButton* FileSaveBtn = nullptr;
-    QToolButton* CutBtn = nullptr;
-    QToolButton* CopyBtn = nullptr;
-    QToolButton* PasteBtn = nullptr;
-    QToolButton* UndoBtn = nullptr;
-    QToolButton* FindBtn = nullptr;
-    QToolButton* UpdateBtn = nullptr;
-    QToolButton* FontBtn = nullptr;
-    QToolButton* CommentFontBtn = nullptr;
-    QToolButton* EditorColorBtn = nullptr;
-    QToolButton* OnlyExpressionBtn = nullptr;
-    QToolButton* FileListExpressionBtn = nullptr;
-    QToolButton* DefaultFormBtn = nullptr;
-    QToolButton* FormHideBtn = nullptr;
-    QToolButton* ExplorerBtn = nullptr;
-    TFilePane* LeftPanel = nullptr;
-    QSplitter* Splitter1 = nullptr;
-    QWidget* RightPanel = nullptr;
-    QWidget* CoolBar1 = nullptr;
-    QWidget* ResultPanel = nullptr;
-    QLabel* Label1 = nullptr;
-    TResultField* OutputEdit = nullptr;
-    TButtonBar* tbNumber = nullptr;
-    TButtonBar* tbFunction = nullptr;
-    TButtonBar* tbRegister = nullptr;
-    QWidget* rePanel = nullptr;
-    QSplitter* Splitter2 = nullptr;
-    TRichEdit* reExpression = nullptr;
-    TResultPane* reResult = nullptr;
     TLineFollower* LineFollower = nullptr;      // the pane beside the lines ("各行の値")
     TStatementMark* StatementMark = nullptr;    // the failing statement's mark
     TNameProbe* NameProbe = nullptr;            // names under the pointer and at the caret
     TDocumentLoader* Loader = nullptr;          // a large document, a piece at a time
     QTimer* CalculationSlices = nullptr;        // runs the next slice of a long calculation
     std::vector<LineOrigin> CalculatedOrigins;  // the lines of the text being calculated
-    QStatusBar* StatusBar = nullptr;
-    std::array<QLabel*, 5> StatusPanels{};
-
-    QMenu* pm_reExpression = nullptr;
-    QMenu* pm_reResult = nullptr;
-    QMenu* pmFileListbox = nullptr;
-    QAction* mFileNew = nullptr;
-    QAction* mFileOpen = nullptr;
-    QAction* mFileSave = nullptr;
-    QAction* mFileSaveAs = nullptr;
-    QAction* mFileExit = nullptr;
-    QAction* mUndo = nullptr;
-    QAction* mCut = nullptr;
-    QAction* mCopy = nullptr;
-    QAction* mPaste = nullptr;
-    QAction* mSelectAll = nullptr;
-    QAction* mCopyWithResult = nullptr;
-    QAction* mLowerCase = nullptr;
-    QAction* mUpperCase = nullptr;
-    QAction* mRegisterConst1 = nullptr;
-    QAction* mUpdate1 = nullptr;
-    QAction* mVariable = nullptr;
-    QAction* mEquation = nullptr;
-    QAction* mAligned = nullptr;
-    QAction* mEnter = nullptr;
-    QAction* mEnterToSemicolon = nullptr;
-    QAction* mInsertRegisteredValue = nullptr;
-    QAction* mSkipCheckFileSave = nullptr;
-    QAction* mGroupDigits = nullptr;
-    QAction* mRAD = nullptr;
-    QAction* mDEG = nullptr;
-    QAction* mEditorFont = nullptr;
-    QAction* mCommentFont = nullptr;
-    QAction* mEditorColor = nullptr;
-    QAction* mFind = nullptr;
-    QAction* mReplace = nullptr;
-    QAction* mJumpToAssignment = nullptr;
-    QAction* mExplorer1 = nullptr;
-    QAction* mHide1 = nullptr;
-    QAction* MostSimple = nullptr;
-    QAction* FullyShown = nullptr;
-    QAction* ShowSpeedBar = nullptr;
-    QAction* ShowNumberToolBar = nullptr;
-    QAction* ShowFunctionToolBar = nullptr;
-    QAction* ShowRegisteredToolBar = nullptr;
-    QAction* OnlyExpression = nullptr;
-    QAction* FileListAndExpression = nullptr;
-    QAction* DefaultForm = nullptr;
-    QAction* mFlatBtn = nullptr;
-    QAction* mStayOnTop = nullptr;
-    QAction* Topics = nullptr;
-    QAction* About1 = nullptr;
-    // The editor's pop-up "検索" and "置換".
-    QAction* pmFind = nullptr;
-    QAction* pmReplace = nullptr;
 
 protected:
     bool event(QEvent* event) override;
@@ -397,7 +420,7 @@ protected:
     void showEvent(QShowEvent* event) override;
 
 private:
-    // Window layout (shell/LayoutCommands.cpp, shell/MenuCommands.cpp)
+    // Window layout (LayoutCommands.cpp, MenuCommands.cpp)
     void CreateComponents();
     QWidget* CreateResultBand();
     void CreateNumberToolBar();
@@ -407,29 +430,20 @@ private:
     void CreateStatusBar();
     int CaretPanelWidth() const;
     void CreateStatementMarks();
+    // The commands and menus from the command table (MenuCommands.cpp).
     void CreateMenus();
-    void CreateEditMenu();
-    void CreateToolsMenu();
-    void CreateOptionsMenu();
-    void CreateViewMenus(QMenu* options);
-    void CreateHelpMenu();
-    void CreatePopupMenus();
-    // The speed bar, the file pane and the File menu (shell/FileLayoutCommands.cpp)
+    void AttachPopupMenus();
+    QAction* CommandAction(const char* name) const;
+    QIcon CommandIcon(const char* name) const;
+    // The speed bar and the file pane (FileLayoutCommands.cpp)
     void PlacePanels();
     void CreateSpeedBar();
     QToolButton* AddSpeedButton(const QString& name, int left, const QString& hint, const QIcon& icon);
-    void CreateFileMenu();
-    void CreateFileListPopup();
-    // Without a handler the action waits for the unit of its command (find,
-    // tray, help, explorer) to Bind it.
-    QAction* NewAction(const QString& name, const QString& caption, Command handler, const QKeySequence& shortcut = {});
-    QAction* NewOption(const QString& name, const QString& caption, bool checked);
     void KeepRoomForBands(TBandColumn* bands);
 
-    // The commands of find, tray and help bound to their actions and buttons.
+    // The find dialogs and the tray icon.
     void CreateFindDialogs();
     void CreateTaskBar(const TrayBackendFactory& tray);
-    void BindHelpCommands();
     TextEditFindTarget EditorFindTarget();
     void SearchNext(const TSearchDialog& dialog);
     void FocusEditor();
@@ -457,7 +471,7 @@ private:
     void CreateNameProbe();
     void JumpToAssignment(std::size_t offset, bool atCaret);
     void ApplyEditorFont();
-    // Settings (files/SettingsCommands.cpp)
+    // Settings (SettingsCommands.cpp)
     std::string IniPath() const;
     void SaveFormSettings();
     // Says once why Tallyrix.ini is left as it is.
@@ -469,11 +483,11 @@ private:
     void ReopenDocument(const std::string& stored);
     FormSettings CurrentFormSettings() const;
     std::vector<std::pair<bool FormSettings::*, QAction*>> SwitchItems() const;
-    // The recovery file (files/RecoveryCommands.cpp)
+    // The recovery file (RecoveryCommands.cpp)
     std::string RecoveryPath() const;
     void KeepUnsavedDocument();
     void RestoreDocument(const RecoveredDocument& document);
-    // The presets (shell/ViewPresetCommands.cpp)
+    // The presets (ViewPresetCommands.cpp)
     void RunViewPreset(ViewPreset preset);
     void ShowToolbars(bool shown);
     void SwitchBar(QWidget* bar, QAction* item);

@@ -1,40 +1,281 @@
-// The main menu and the pop-up menus of the editor and the side pane.
+// The window's commands: one table gives each its caption, shortcut, status
+// text, icon and handler, and places it in the main menu or a pop-up menu.
+// Further pop-up items and the speed buttons run a command of the table, so
+// each handler is bound once, to its command's action.
 #include <QAction>
 #include <QActionGroup>
+#include <QHash>
 #include <QMenu>
 #include <QMenuBar>
+#include <QStyle>
 
 #include "app/MainForm.h"
+#include "shell/FileListBox.h"
+#include "shell/FilePane.h"
 #include "shell/ResultPane.h"
 #include "shell/RichEdit.h"
+#include "shell/ThemeIcons.h"
 
 namespace tallyrix {
 namespace {
 
-QMenu* AddSubMenu(QMenu* parent, const QString& name, const QString& title)
-{
-    QMenu* menu = parent->addMenu(title);
-    menu->setObjectName(name);
-    return menu;
-}
+// How a menu item shows a check mark. Radio items of one menu are one
+// exclusive group whose first item starts checked.
+enum class Mark { None, Off, On, Radio };
 
-void MakeRadioGroup(QObject* owner, std::initializer_list<QAction*> actions)
-{
-    auto* group = new QActionGroup(owner);
-    group->setExclusive(true);
-    for (QAction* action : actions) {
-        action->setCheckable(true);
-        group->addAction(action);
+struct MenuDefinition {
+    const char* name;
+    const char* title;
+    const char* parent;  // "": the menu bar; nullptr: a pop-up menu of its own
+    bool separatorBefore;
+};
+
+struct CommandDefinition {
+    const char* menu;  // where the item goes, after the items before it
+    bool separatorBefore;
+    const char* name;
+    const char* caption;
+    const char* shortcut;  // as Qt writes it ("Ctrl+Shift+C"); "" none
+    const char* status;
+    const char* themeIcon;  // for a speed button of the command; nullptr: none
+    QStyle::StandardPixmap fallbackIcon;
+    TMainForm::Command handler;  // none: the item only switches its check mark
+    QAction*& (*member)(TMainForm& form);
+    Mark mark = Mark::None;
+    // Handlers wait for a document being put in the editor or calculated.
+    TMainForm::WhileLoading loading = TMainForm::WhileLoading::Finish;
+};
+
+// An item of a pop-up menu that runs a command of the menu bar under a
+// caption of its own.
+struct PopupItemDefinition {
+    const char* menu;
+    bool separatorBefore;
+    const char* name;
+    const char* caption;
+    const char* command;
+};
+
+// clang-format off
+const MenuDefinition Menus[] = {
+    {"mFile",           "ファイル(&F)",             "",                false},
+    {"mEdit",           "編集(&E)",                 "",                false},
+    {"mConvertCase",    "選択部分の変換(&T)",       "mEdit",           true},
+    {"mTools",          "ツール(&T)",               "",                false},
+    {"mOptions",        "オプション(&O)",           "",                false},
+    {"mSubWindow",      "サブウインドウの表示(&H)", "mOptions",        false},
+    {"mAngle",          "角度(&A)",                 "mOptions",        true},
+    {"mPresets",        "表示設定の一括変更(&O)",   "mOptions",        true},
+    {"mToolBars",       "ツールバーの表示(&T)",     "mOptions",        false},
+    {"mDivision",       "ウインドウの分割(&D)",     "mOptions",        false},
+    {"mEditorSettings", "編集画面の設定(&F)",       "mOptions",        false},
+    {"mHelp",           "ヘルプ(&H)",               "",                false},
+    {"pm_reExpression", "",                         nullptr,           false},
+    {"pmConvertCase",   "選択部分...",              "pm_reExpression", true},
+    {"pm_reResult",     "",                         nullptr,           false},
+    {"pmFileListbox",   "",                         nullptr,           false},
+};
+
+#define MENU_ITEM(path) [](TMainForm& form) -> QAction*& { return form.Menu.path; }
+#define NO_MEMBER nullptr
+#define NO_ICON nullptr, QStyle::SP_CustomBase
+
+const CommandDefinition Commands[] = {
+    {"mFile", false, "mFileNew", "新規作成(&N)", "Ctrl+N", "新規ﾌｧｲﾙの作成",
+     "document-new-symbolic", QStyle::SP_FileIcon, &TMainForm::FileNew, MENU_ITEM(File.mFileNew)},
+    {"mFile", false, "mFileOpen", "開く(&O)...", "Ctrl+O", "既存のﾌｧｲﾙを開く",
+     "document-open-symbolic", QStyle::SP_DialogOpenButton, &TMainForm::FileOpen, MENU_ITEM(File.mFileOpen)},
+    {"mFile", false, "mFileSave", "上書き保存(&S)", "Ctrl+S", "ﾌｧｲﾙを保存する",
+     "document-save-symbolic", QStyle::SP_DialogSaveButton, &TMainForm::FileSave, MENU_ITEM(File.mFileSave)},
+    {"mFile", false, "mFileSaveAs", "名前を付けて保存(&A)...", "", "ﾌｧｲﾙに別の名前を付けて保存",
+     NO_ICON, &TMainForm::FileSaveAs, MENU_ITEM(File.mFileSaveAs)},
+    {"mFile", true, "mFileExit", "終了(&X)", "Alt+X", "ｱﾌﾟﾘｹｰｼｮﾝの終了",
+     NO_ICON, &TMainForm::FileExit, MENU_ITEM(File.mFileExit)},
+
+    {"mEdit", false, "mUndo", "取り消し(&U)", "Ctrl+Z", "",
+     "edit-undo-symbolic", QStyle::SP_ArrowBack, &TMainForm::UndoClick, MENU_ITEM(Edit.mUndo)},
+    {"mEdit", true, "mCut", "切り取り(&T)", "Ctrl+X", "",
+     "edit-cut-symbolic", QStyle::SP_DialogDiscardButton, &TMainForm::CutClick, MENU_ITEM(Edit.mCut)},
+    {"mEdit", false, "mCopy", "コピー(&C)", "Ctrl+C", "",
+     "edit-copy-symbolic", QStyle::SP_FileDialogDetailedView, &TMainForm::CopyClick, MENU_ITEM(Edit.mCopy)},
+    {"mEdit", false, "mPaste", "貼り付け(&P)", "Ctrl+V", "",
+     "edit-paste-symbolic", QStyle::SP_DialogApplyButton, &TMainForm::PasteClick, MENU_ITEM(Edit.mPaste)},
+    {"mEdit", false, "mSelectAll", "すべて選択(&A)", "Ctrl+A", "",
+     NO_ICON, &TMainForm::SelectAllClick, MENU_ITEM(Edit.mSelectAll)},
+    {"mEdit", true, "mCopyWithResult", "計算式と結果をコピー", "Ctrl+Shift+C", "",
+     NO_ICON, &TMainForm::CopyWithResultClick, MENU_ITEM(Edit.mCopyWithResult)},
+    {"mConvertCase", false, "mLowerCase", "すべて小文字に(&L)", "", "",
+     NO_ICON, &TMainForm::mLowerCaseClick, MENU_ITEM(Edit.mLowerCase)},
+    {"mConvertCase", false, "mUpperCase", "すべて大文字に(&U)", "", "",
+     NO_ICON, &TMainForm::mUpperCaseClick, MENU_ITEM(Edit.mUpperCase)},
+    {"mEdit", true, "mFind", "検索(&F)...", "Ctrl+F", "",
+     "edit-find-symbolic", QStyle::SP_FileDialogContentsView, &TMainForm::FindClick, MENU_ITEM(Edit.mFind)},
+    {"mEdit", false, "mReplace", "置換(&R)...", "Ctrl+R", "",
+     NO_ICON, &TMainForm::ReplaceClick, MENU_ITEM(Edit.mReplace)},
+    {"mEdit", false, "mJumpToAssignment", "代入箇所へ移動(&J)", "F12", "",
+     NO_ICON, &TMainForm::mJumpToAssignmentClick, MENU_ITEM(Edit.mJumpToAssignment)},
+
+    {"mTools", false, "mRegisterConst1", "定数・文字列の登録...(&R)", "", "",
+     NO_ICON, &TMainForm::mRegisterConst1Click, MENU_ITEM(Tools.mRegisterConst1)},
+    {"mTools", true, "mUpdate1", "表示の更新(&U)", "Ctrl+U", "",
+     "view-refresh-symbolic", QStyle::SP_BrowserReload, &TMainForm::mUpdate1Click, MENU_ITEM(Tools.mUpdate1)},
+    {"mTools", true, "mExplorer1", "エクスプローラの起動(&E)", "", "",
+     "system-file-manager-symbolic", QStyle::SP_DirOpenIcon, &TMainForm::mExplorer1Click, MENU_ITEM(Tools.mExplorer1)},
+    {"mTools", true, "mHide1", "タスクトレーに隠す(&H)", "", "",
+     "go-bottom-symbolic", QStyle::SP_TitleBarMinButton, &TMainForm::mHide1Click, MENU_ITEM(Tools.mHide1)},
+
+    {"mSubWindow", false, "mVariable", "登録変数の一覧", "", "",
+     NO_ICON, &TMainForm::mVariableClick, MENU_ITEM(Options.mVariable), Mark::Radio},
+    {"mSubWindow", false, "mEquation", "各式の値", "", "",
+     NO_ICON, &TMainForm::mEquationClick, MENU_ITEM(Options.mEquation), Mark::Radio},
+    {"mSubWindow", false, "mAligned", "各行の値", "", "",
+     NO_ICON, &TMainForm::mAlignedClick, MENU_ITEM(Options.mAligned), Mark::Radio},
+    {"mOptions", false, "mEnter", "エンターキーを押すまで評価しない(&E)", "", "",
+     NO_ICON, nullptr, MENU_ITEM(Options.mEnter), Mark::Off},
+    {"mOptions", false, "mEnterToSemicolon", "エンターキーで \";\" を挿入(&S)", "", "",
+     NO_ICON, nullptr, MENU_ITEM(Options.mEnterToSemicolon), Mark::Off},
+    {"mOptions", false, "mInsertRegisteredValue", "定数の登録値を直接挿入(&C)", "", "",
+     NO_ICON, nullptr, MENU_ITEM(Options.mInsertRegisteredValue), Mark::Off},
+    {"mOptions", false, "mSkipCheckFileSave", "変更時保存確認しない(&N)", "", "",
+     NO_ICON, nullptr, MENU_ITEM(Options.mSkipCheckFileSave), Mark::Off},
+    {"mAngle", false, "mRAD", "RAD", "", "",
+     NO_ICON, &TMainForm::mRADClick, MENU_ITEM(Options.mRAD), Mark::Radio},
+    {"mAngle", false, "mDEG", "DEG", "", "",
+     NO_ICON, &TMainForm::mDEGClick, MENU_ITEM(Options.mDEG), Mark::Radio},
+    {"mPresets", false, "MostSimple", "最もシンプルに", "F5", "",
+     NO_ICON, &TMainForm::MostSimpleClick, MENU_ITEM(Options.MostSimple)},
+    {"mPresets", false, "FullyShown", "フル表示に", "F6", "",
+     NO_ICON, &TMainForm::FullyShownClick, MENU_ITEM(Options.FullyShown)},
+    {"mToolBars", false, "ShowSpeedBar", "メイン", "", "",
+     NO_ICON, &TMainForm::ShowSpeedBarClick, MENU_ITEM(Options.ShowSpeedBar), Mark::On},
+    {"mToolBars", false, "ShowNumberToolBar", "数値と記号", "", "",
+     NO_ICON, &TMainForm::ShowNumberToolBarClick, MENU_ITEM(Options.ShowNumberToolBar), Mark::On},
+    {"mToolBars", false, "ShowFunctionToolBar", "関数", "", "",
+     NO_ICON, &TMainForm::ShowFunctionToolBarClick, MENU_ITEM(Options.ShowFunctionToolBar), Mark::On},
+    {"mToolBars", false, "ShowRegisteredToolBar", "登録定数", "", "",
+     NO_ICON, &TMainForm::ShowRegisteredToolBarClick, MENU_ITEM(Options.ShowRegisteredToolBar), Mark::On},
+    {"mDivision", false, "OnlyExpression", "計算式の全画面表示(&Z)", "F7", "",
+     "view-fullscreen-symbolic", QStyle::SP_TitleBarMaxButton, &TMainForm::OnlyExpressionClick,
+     MENU_ITEM(Options.OnlyExpression)},
+    {"mDivision", false, "FileListAndExpression", "ファイルリストを隠す(&Y)", "F8", "",
+     "view-dual-symbolic", QStyle::SP_ArrowLeft, &TMainForm::FileListAndExpressionClick,
+     MENU_ITEM(Options.FileListAndExpression)},
+    {"mDivision", false, "DefaultForm", "デフォルト表示(&X)", "F9", "",
+     "view-restore-symbolic", QStyle::SP_TitleBarNormalButton, &TMainForm::DefaultFormClick,
+     MENU_ITEM(Options.DefaultForm)},
+    {"mEditorSettings", false, "mEditorFont", "計算式の表示フォント...", "", "",
+     "preferences-desktop-font-symbolic", QStyle::SP_FileDialogListView, &TMainForm::EditorFontClick,
+     MENU_ITEM(Options.mEditorFont)},
+    {"mEditorSettings", false, "mCommentFont", "コメントの表示フォント...", "", "",
+     "format-text-bold-symbolic", QStyle::SP_FileDialogInfoView, &TMainForm::CommentFontClick,
+     MENU_ITEM(Options.mCommentFont)},
+    {"mEditorSettings", false, "mEditorColor", "背景色...", "", "",
+     "color-select-symbolic", QStyle::SP_DesktopIcon, &TMainForm::EditorColorClick, MENU_ITEM(Options.mEditorColor)},
+    {"mOptions", true, "mFlatBtn", "フラットボタン(&F)", "", "",
+     NO_ICON, &TMainForm::mFlatBtnClick, MENU_ITEM(Options.mFlatBtn), Mark::On},
+    {"mOptions", false, "mStayOnTop", "ウインドウを最前面に(&U)", "F4", "",
+     NO_ICON, &TMainForm::mStayOnTopClick, MENU_ITEM(Options.mStayOnTop), Mark::Off},
+    // How values are shown: after the window's own switches, in a group of its own.
+    {"mOptions", true, "mGroupDigits", "3桁区切りで表示", "", "",
+     NO_ICON, &TMainForm::mGroupDigitsClick, MENU_ITEM(Options.mGroupDigits), Mark::Off},
+
+    {"mHelp", false, "Topics", "トピックス(&T)", "F1", "",
+     NO_ICON, &TMainForm::TopicsClick, MENU_ITEM(Help.Topics)},
+    {"mHelp", true, "About1", "バージョン情報(&A)", "", "",
+     NO_ICON, &TMainForm::About1Click, MENU_ITEM(Help.About1)},
+
+    {"pm_reResult", false, "Copy2", "コピー", "", "",
+     NO_ICON, &TMainForm::Copy2Click, NO_MEMBER},
+    {"pmFileListbox", false, "pmOpenSelected", "選択ファイルを開く", "", "",
+     NO_ICON, &TMainForm::FileListBoxClick, NO_MEMBER},
+    {"pmFileListbox", true, "pmDeleteSelected", "選択ファイルを削除", "", "",
+     NO_ICON, &TMainForm::DELClick, NO_MEMBER},
+};
+
+#undef MENU_ITEM
+#undef NO_MEMBER
+#undef NO_ICON
+
+const PopupItemDefinition PopupItems[] = {
+    {"pm_reExpression", false, "pmUndo",           "取り消し",             "mUndo"},
+    {"pm_reExpression", true,  "pmCut",            "切り取り",             "mCut"},
+    {"pm_reExpression", false, "pmCopy",           "コピー",               "mCopy"},
+    {"pm_reExpression", false, "pmPaste",          "貼り付け",             "mPaste"},
+    {"pm_reExpression", true,  "pmCopyWithResult", "計算式と結果をコピー", "mCopyWithResult"},
+    {"pmConvertCase",   false, "pmLowerCase",      "すべて小文字に",       "mLowerCase"},
+    {"pmConvertCase",   false, "pmUpperCase",      "すべて大文字に",       "mUpperCase"},
+    {"pm_reExpression", true,  "pmFind",           "検索",                 "mFind"},
+    {"pm_reExpression", false, "pmReplace",        "置換",                 "mReplace"},
+};
+// clang-format on
+
+QString Text(const char* utf8) { return QString::fromUtf8(utf8); }
+
+// The menus by object name, each made when first named, so that it stands
+// in its parent after the items placed there before it.
+class MenuPlaces {
+public:
+    explicit MenuPlaces(QMainWindow& window) : Window(window) {}
+
+    QMenu* Place(const char* name, bool separatorBefore)
+    {
+        QMenu* menu = Find(name);
+        if (separatorBefore) menu->addSeparator();
+        return menu;
     }
-    (*actions.begin())->setChecked(true);
-}
 
-// A switch whose check mark Qt inverts before its handler runs.
-QAction* Checkable(QAction* action, bool checked)
+    QActionGroup* RadioGroup(QMenu* menu)
+    {
+        QActionGroup*& group = RadioGroups[menu];
+        if (!group) group = new QActionGroup(&Window);
+        return group;
+    }
+
+private:
+    QMenu* Find(const char* name)
+    {
+        QMenu*& menu = Made[Text(name)];
+        if (!menu) menu = Make(Definition(name));
+        return menu;
+    }
+
+    QMenu* Make(const MenuDefinition& definition)
+    {
+        QMenu* menu = nullptr;
+        if (!definition.parent) {
+            menu = new QMenu(&Window);
+        } else if (*definition.parent == '\0') {
+            menu = Window.menuBar()->addMenu(Text(definition.title));
+        } else {
+            menu = Place(definition.parent, definition.separatorBefore)->addMenu(Text(definition.title));
+        }
+        menu->setObjectName(Text(definition.name));
+        return menu;
+    }
+
+    static const MenuDefinition& Definition(const char* name)
+    {
+        for (const MenuDefinition& definition : Menus) {
+            if (qstrcmp(definition.name, name) == 0) return definition;
+        }
+        qFatal("no menu %s", name);
+    }
+
+    QMainWindow& Window;
+    QHash<QString, QMenu*> Made;
+    QHash<QMenu*, QActionGroup*> RadioGroups;
+};
+
+void SetMark(QAction* action, Mark mark, MenuPlaces& places, QMenu* menu)
 {
+    if (mark == Mark::None) return;
     action->setCheckable(true);
-    action->setChecked(checked);
-    return action;
+    // Qt inverts the check mark on each click, before the handler runs.
+    action->setChecked(mark == Mark::On);
+    if (mark != Mark::Radio) return;
+    QActionGroup* group = places.RadioGroup(menu);
+    group->addAction(action);
+    if (group->actions().size() == 1) action->setChecked(true);
 }
 
 void ShowPopupAt(QAbstractScrollArea* pane, QMenu* menu)
@@ -44,216 +285,64 @@ void ShowPopupAt(QAbstractScrollArea* pane, QMenu* menu)
                      [pane, menu](const QPoint& at) { menu->popup(pane->viewport()->mapToGlobal(at)); });
 }
 
-}  // namespace
-
-QAction* TMainForm::NewAction(const QString& name, const QString& caption, TMainForm::Command handler,
-                              const QKeySequence& shortcut)
+QAction* NewCommand(TMainForm& form, const CommandDefinition& definition, QMenu* menu)
 {
-    auto* action = new QAction(caption, this);
-    action->setObjectName(name);
-    action->setShortcut(shortcut);
-    if (!shortcut.isEmpty()) addAction(action);
-    if (handler) Bind(action, &QAction::triggered, handler);
+    auto* action = new QAction(Text(definition.caption), &form);
+    action->setObjectName(Text(definition.name));
+    action->setShortcut(QKeySequence::fromString(Text(definition.shortcut), QKeySequence::PortableText));
+    action->setStatusTip(Text(definition.status));
+    // A shortcut works wherever the focus is in the window.
+    if (!action->shortcut().isEmpty()) form.addAction(action);
+    if (definition.handler) form.Bind(action, &QAction::triggered, definition.handler, definition.loading);
+    if (definition.member) definition.member(form) = action;
+    menu->addAction(action);
     return action;
 }
 
-QAction* TMainForm::NewOption(const QString& name, const QString& caption, bool checked)
+}  // namespace
+
+// The menus stay without pictures (an icon on an action would widen them);
+// the picture is for the command's speed button.
+QIcon TMainForm::CommandIcon(const char* name) const
 {
-    // Qt inverts the check mark on each click, which is all these options do.
-    auto* action = new QAction(caption, this);
-    action->setObjectName(name);
-    action->setCheckable(true);
-    action->setChecked(checked);
+    for (const CommandDefinition& definition : Commands) {
+        if (qstrcmp(definition.name, name) == 0 && definition.themeIcon)
+            return ThemeIcon(Text(definition.themeIcon), definition.fallbackIcon, style());
+    }
+    qFatal("no icon for the command %s", name);
+}
+
+QAction* TMainForm::CommandAction(const char* name) const
+{
+    auto* action = findChild<QAction*>(Text(name), Qt::FindDirectChildrenOnly);
+    if (!action) qFatal("no command %s", name);
     return action;
 }
 
 void TMainForm::CreateMenus()
 {
     menuBar()->setObjectName(QStringLiteral("MainMenu"));
-    CreateFileMenu();
-    CreateEditMenu();
-    CreateToolsMenu();
-    CreateOptionsMenu();
-    CreateHelpMenu();
+    MenuPlaces places(*this);
+    for (const CommandDefinition& definition : Commands) {
+        QMenu* menu = places.Place(definition.menu, definition.separatorBefore);
+        SetMark(NewCommand(*this, definition, menu), definition.mark, places, menu);
+    }
+    for (const PopupItemDefinition& definition : PopupItems) {
+        auto* item = new QAction(Text(definition.caption), this);
+        item->setObjectName(Text(definition.name));
+        connect(item, &QAction::triggered, CommandAction(definition.command), &QAction::trigger);
+        places.Place(definition.menu, definition.separatorBefore)->addAction(item);
+    }
+    Popup.pm_reExpression = places.Place("pm_reExpression", false);
+    Popup.pm_reResult = places.Place("pm_reResult", false);
+    Popup.pmFileListbox = places.Place("pmFileListbox", false);
 }
 
-void TMainForm::CreateEditMenu()
+void TMainForm::AttachPopupMenus()
 {
-    QMenu* menu = menuBar()->addMenu(QStringLiteral("編集(&E)"));
-    menu->setObjectName(QStringLiteral("mEdit"));
-    mUndo = NewAction(QStringLiteral("mUndo"), QStringLiteral("取り消し(&U)"), &TMainForm::UndoClick,
-                      QKeySequence(Qt::CTRL | Qt::Key_Z));
-    mCut = NewAction(QStringLiteral("mCut"), QStringLiteral("切り取り(&T)"), &TMainForm::CutClick,
-                     QKeySequence(Qt::CTRL | Qt::Key_X));
-    mCopy = NewAction(QStringLiteral("mCopy"), QStringLiteral("コピー(&C)"), &TMainForm::CopyClick,
-                      QKeySequence(Qt::CTRL | Qt::Key_C));
-    mPaste = NewAction(QStringLiteral("mPaste"), QStringLiteral("貼り付け(&P)"), &TMainForm::PasteClick,
-                       QKeySequence(Qt::CTRL | Qt::Key_V));
-    mSelectAll = NewAction(QStringLiteral("mSelectAll"), QStringLiteral("すべて選択(&A)"), &TMainForm::SelectAllClick,
-                           QKeySequence(Qt::CTRL | Qt::Key_A));
-    mCopyWithResult = NewAction(QStringLiteral("mCopyWithResult"), QStringLiteral("計算式と結果をコピー"),
-                                &TMainForm::CopyWithResultClick, QKeySequence(Qt::SHIFT | Qt::CTRL | Qt::Key_C));
-    mLowerCase =
-        NewAction(QStringLiteral("mLowerCase"), QStringLiteral("すべて小文字に(&L)"), &TMainForm::mLowerCaseClick);
-    mUpperCase =
-        NewAction(QStringLiteral("mUpperCase"), QStringLiteral("すべて大文字に(&U)"), &TMainForm::mUpperCaseClick);
-    menu->addAction(mUndo);
-    menu->addSeparator();
-    menu->addActions({mCut, mCopy, mPaste, mSelectAll});
-    menu->addSeparator();
-    menu->addAction(mCopyWithResult);
-    menu->addSeparator();
-    AddSubMenu(menu, QStringLiteral("mConvertCase"), QStringLiteral("選択部分の変換(&T)"))
-        ->addActions({mLowerCase, mUpperCase});
-    menu->addSeparator();
-    mFind =
-        NewAction(QStringLiteral("mFind"), QStringLiteral("検索(&F)..."), nullptr, QKeySequence(Qt::CTRL | Qt::Key_F));
-    mReplace = NewAction(QStringLiteral("mReplace"), QStringLiteral("置換(&R)..."), nullptr,
-                         QKeySequence(Qt::CTRL | Qt::Key_R));
-    menu->addActions({mFind, mReplace});
-    mJumpToAssignment = NewAction(QStringLiteral("mJumpToAssignment"), QStringLiteral("代入箇所へ移動(&J)"),
-                                  &TMainForm::mJumpToAssignmentClick, QKeySequence(Qt::Key_F12));
-    menu->addAction(mJumpToAssignment);
-}
-
-void TMainForm::CreateToolsMenu()
-{
-    QMenu* menu = menuBar()->addMenu(QStringLiteral("ツール(&T)"));
-    menu->setObjectName(QStringLiteral("mTools"));
-    mRegisterConst1 = NewAction(QStringLiteral("mRegisterConst1"), QStringLiteral("定数・文字列の登録...(&R)"),
-                                &TMainForm::mRegisterConst1Click);
-    menu->addAction(mRegisterConst1);
-    menu->addSeparator();
-    mUpdate1 = NewAction(QStringLiteral("mUpdate1"), QStringLiteral("表示の更新(&U)"), &TMainForm::mUpdate1Click,
-                         QKeySequence(Qt::CTRL | Qt::Key_U));
-    menu->addAction(mUpdate1);
-    menu->addSeparator();
-    mExplorer1 = NewAction(QStringLiteral("mExplorer1"), QStringLiteral("エクスプローラの起動(&E)"), nullptr);
-    menu->addAction(mExplorer1);
-    menu->addSeparator();
-    mHide1 = NewAction(QStringLiteral("mHide1"), QStringLiteral("タスクトレーに隠す(&H)"), nullptr);
-    menu->addAction(mHide1);
-}
-
-void TMainForm::CreateOptionsMenu()
-{
-    QMenu* menu = menuBar()->addMenu(QStringLiteral("オプション(&O)"));
-    menu->setObjectName(QStringLiteral("mOptions"));
-    mVariable = NewAction(QStringLiteral("mVariable"), QStringLiteral("登録変数の一覧"), &TMainForm::mVariableClick);
-    mEquation = NewAction(QStringLiteral("mEquation"), QStringLiteral("各式の値"), &TMainForm::mEquationClick);
-    mAligned = NewAction(QStringLiteral("mAligned"), QStringLiteral("各行の値"), &TMainForm::mAlignedClick);
-    MakeRadioGroup(this, {mVariable, mEquation, mAligned});
-    AddSubMenu(menu, QStringLiteral("mSubWindow"), QStringLiteral("サブウインドウの表示(&H)"))
-        ->addActions({mVariable, mEquation, mAligned});
-    mEnter = NewOption(QStringLiteral("mEnter"), QStringLiteral("エンターキーを押すまで評価しない(&E)"), false);
-    mEnterToSemicolon =
-        NewOption(QStringLiteral("mEnterToSemicolon"), QStringLiteral("エンターキーで \";\" を挿入(&S)"), false);
-    mInsertRegisteredValue =
-        NewOption(QStringLiteral("mInsertRegisteredValue"), QStringLiteral("定数の登録値を直接挿入(&C)"), false);
-    mSkipCheckFileSave =
-        NewOption(QStringLiteral("mSkipCheckFileSave"), QStringLiteral("変更時保存確認しない(&N)"), false);
-    menu->addActions({mEnter, mEnterToSemicolon, mInsertRegisteredValue, mSkipCheckFileSave});
-    menu->addSeparator();
-    mRAD = NewAction(QStringLiteral("mRAD"), QStringLiteral("RAD"), &TMainForm::mRADClick);
-    mDEG = NewAction(QStringLiteral("mDEG"), QStringLiteral("DEG"), &TMainForm::mDEGClick);
-    MakeRadioGroup(this, {mRAD, mDEG});
-    AddSubMenu(menu, QStringLiteral("mAngle"), QStringLiteral("角度(&A)"))->addActions({mRAD, mDEG});
-    menu->addSeparator();
-    CreateViewMenus(menu);
-    mEditorFont = NewAction(QStringLiteral("mEditorFont"), QStringLiteral("計算式の表示フォント..."),
-                            &TMainForm::EditorFontClick);
-    mCommentFont = NewAction(QStringLiteral("mCommentFont"), QStringLiteral("コメントの表示フォント..."),
-                             &TMainForm::CommentFontClick);
-    mEditorColor = NewAction(QStringLiteral("mEditorColor"), QStringLiteral("背景色..."), &TMainForm::EditorColorClick);
-    AddSubMenu(menu, QStringLiteral("mEditorSettings"), QStringLiteral("編集画面の設定(&F)"))
-        ->addActions({mEditorFont, mCommentFont, mEditorColor});
-    menu->addSeparator();
-    mFlatBtn = Checkable(
-        NewAction(QStringLiteral("mFlatBtn"), QStringLiteral("フラットボタン(&F)"), &TMainForm::mFlatBtnClick), true);
-    mStayOnTop = Checkable(NewAction(QStringLiteral("mStayOnTop"), QStringLiteral("ウインドウを最前面に(&U)"),
-                                     &TMainForm::mStayOnTopClick, QKeySequence(Qt::Key_F4)),
-                           false);
-    menu->addActions({mFlatBtn, mStayOnTop});
-    // How values are shown: after the window's own switches, in a group of its own.
-    menu->addSeparator();
-    mGroupDigits = Checkable(
-        NewAction(QStringLiteral("mGroupDigits"), QStringLiteral("3桁区切りで表示"), &TMainForm::mGroupDigitsClick),
-        false);
-    menu->addAction(mGroupDigits);
-}
-
-// The presets, the toolbar switches and the window's division.
-void TMainForm::CreateViewMenus(QMenu* options)
-{
-    MostSimple = NewAction(QStringLiteral("MostSimple"), QStringLiteral("最もシンプルに"), &TMainForm::MostSimpleClick,
-                           QKeySequence(Qt::Key_F5));
-    FullyShown = NewAction(QStringLiteral("FullyShown"), QStringLiteral("フル表示に"), &TMainForm::FullyShownClick,
-                           QKeySequence(Qt::Key_F6));
-    AddSubMenu(options, QStringLiteral("mPresets"), QStringLiteral("表示設定の一括変更(&O)"))
-        ->addActions({MostSimple, FullyShown});
-    ShowSpeedBar = Checkable(
-        NewAction(QStringLiteral("ShowSpeedBar"), QStringLiteral("メイン"), &TMainForm::ShowSpeedBarClick), true);
-    ShowNumberToolBar = Checkable(NewAction(QStringLiteral("ShowNumberToolBar"), QStringLiteral("数値と記号"),
-                                            &TMainForm::ShowNumberToolBarClick),
-                                  true);
-    ShowFunctionToolBar = Checkable(
-        NewAction(QStringLiteral("ShowFunctionToolBar"), QStringLiteral("関数"), &TMainForm::ShowFunctionToolBarClick),
-        true);
-    ShowRegisteredToolBar = Checkable(NewAction(QStringLiteral("ShowRegisteredToolBar"), QStringLiteral("登録定数"),
-                                                &TMainForm::ShowRegisteredToolBarClick),
-                                      true);
-    AddSubMenu(options, QStringLiteral("mToolBars"), QStringLiteral("ツールバーの表示(&T)"))
-        ->addActions({ShowSpeedBar, ShowNumberToolBar, ShowFunctionToolBar, ShowRegisteredToolBar});
-    OnlyExpression = NewAction(QStringLiteral("OnlyExpression"), QStringLiteral("計算式の全画面表示(&Z)"),
-                               &TMainForm::OnlyExpressionClick, QKeySequence(Qt::Key_F7));
-    FileListAndExpression =
-        NewAction(QStringLiteral("FileListAndExpression"), QStringLiteral("ファイルリストを隠す(&Y)"),
-                  &TMainForm::FileListAndExpressionClick, QKeySequence(Qt::Key_F8));
-    DefaultForm = NewAction(QStringLiteral("DefaultForm"), QStringLiteral("デフォルト表示(&X)"),
-                            &TMainForm::DefaultFormClick, QKeySequence(Qt::Key_F9));
-    AddSubMenu(options, QStringLiteral("mDivision"), QStringLiteral("ウインドウの分割(&D)"))
-        ->addActions({OnlyExpression, FileListAndExpression, DefaultForm});
-}
-
-void TMainForm::CreateHelpMenu()
-{
-    QMenu* menu = menuBar()->addMenu(QStringLiteral("ヘルプ(&H)"));
-    menu->setObjectName(QStringLiteral("mHelp"));
-    Topics = NewAction(QStringLiteral("Topics"), QStringLiteral("トピックス(&T)"), nullptr, QKeySequence(Qt::Key_F1));
-    About1 = NewAction(QStringLiteral("About1"), QStringLiteral("バージョン情報(&A)"), nullptr);
-    menu->addAction(Topics);
-    menu->addSeparator();
-    menu->addAction(About1);
-}
-
-void TMainForm::CreatePopupMenus()
-{
-    pm_reExpression = new QMenu(this);
-    pm_reExpression->setObjectName(QStringLiteral("pm_reExpression"));
-    pm_reExpression->addAction(NewAction(QStringLiteral("pmUndo"), QStringLiteral("取り消し"), &TMainForm::UndoClick));
-    pm_reExpression->addSeparator();
-    pm_reExpression->addActions(
-        {NewAction(QStringLiteral("pmCut"), QStringLiteral("切り取り"), &TMainForm::CutClick),
-         NewAction(QStringLiteral("pmCopy"), QStringLiteral("コピー"), &TMainForm::CopyClick),
-         NewAction(QStringLiteral("pmPaste"), QStringLiteral("貼り付け"), &TMainForm::PasteClick)});
-    pm_reExpression->addSeparator();
-    pm_reExpression->addAction(NewAction(QStringLiteral("pmCopyWithResult"), QStringLiteral("計算式と結果をコピー"),
-                                         &TMainForm::CopyWithResultClick));
-    pm_reExpression->addSeparator();
-    AddSubMenu(pm_reExpression, QStringLiteral("pmConvertCase"), QStringLiteral("選択部分..."))
-        ->addActions(
-            {NewAction(QStringLiteral("pmLowerCase"), QStringLiteral("すべて小文字に"), &TMainForm::mLowerCaseClick),
-             NewAction(QStringLiteral("pmUpperCase"), QStringLiteral("すべて大文字に"), &TMainForm::mUpperCaseClick)});
-    pm_reExpression->addSeparator();
-    pmFind = NewAction(QStringLiteral("pmFind"), QStringLiteral("検索"), nullptr);
-    pmReplace = NewAction(QStringLiteral("pmReplace"), QStringLiteral("置換"), nullptr);
-    pm_reExpression->addActions({pmFind, pmReplace});
-    ShowPopupAt(reExpression, pm_reExpression);
-
-    pm_reResult = new QMenu(this);
-    pm_reResult->setObjectName(QStringLiteral("pm_reResult"));
-    pm_reResult->addAction(NewAction(QStringLiteral("Copy2"), QStringLiteral("コピー"), &TMainForm::Copy2Click));
-    ShowPopupAt(reResult, pm_reResult);
+    ShowPopupAt(Panes.reExpression, Popup.pm_reExpression);
+    ShowPopupAt(Panes.reResult, Popup.pm_reResult);
+    ShowPopupAt(Panes.LeftPanel->FileListBox, Popup.pmFileListbox);
 }
 
 }  // namespace tallyrix

@@ -14,7 +14,7 @@ namespace tallyrix {
 
 void TMainForm::CreateNameProbe()
 {
-    NameProbe = new TNameProbe(reExpression);
+    NameProbe = new TNameProbe(Panes.reExpression);
     // A hover shows only what a finished calculation left: it never
     // calculates, nor waits for one.
     Bind(NameProbe, &TNameProbe::HoverRequested, &TMainForm::reExpressionNameHover, WhileLoading::Run);

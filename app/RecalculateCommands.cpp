@@ -33,8 +33,8 @@ void TMainForm::Recalculate()
     // A calculation still going is for a text that has changed since.
     CalculationSlices->stop();
     MathBoxes.Clear();
-    OutputEdit->clear();
-    reResult->clear();
+    Bands.OutputEdit->clear();
+    Panes.reResult->clear();
     StatementMark->Clear();
     if (Loader->Loading()) {
         // Values of a part of the document would mislead.
@@ -45,8 +45,8 @@ void TMainForm::Recalculate()
     // The editor keeps its paragraphs as they change: no copy of the whole
     // document per key. The origins of its lines place each value in the
     // aligned pane.
-    std::string text = reExpression->Paragraphs().EngineInput(&CalculatedOrigins);
-    Engine.RecordStatementEnds = mAligned->isChecked();
+    std::string text = Panes.reExpression->Paragraphs().EngineInput(&CalculatedOrigins);
+    Engine.RecordStatementEnds = Menu.Options.mAligned->isChecked();
     if (text.empty()) {
         // An empty editor: a message left by the previous run is stale.
         Engine.ResetVariables(FixedVariableCount);
@@ -92,21 +92,21 @@ void TMainForm::ShowCalculationDone(const std::string& input)
 {
     if (!input.empty()) {
         StatusPanel(3)->setText(QString::fromStdString(Engine.MessageText));
-        OutputEdit->ShowValue(QString::fromStdString(Engine.ResultText), mGroupDigits->isChecked());
+        Bands.OutputEdit->ShowValue(QString::fromStdString(Engine.ResultText), Menu.Options.mGroupDigits->isChecked());
     }
     // The pane takes all its lines as one string and shows its end.
-    const LineList& lines = mEquation->isChecked() ? Engine.ExpressionValues : Engine.VariableList;
+    const LineList& lines = Menu.Options.mEquation->isChecked() ? Engine.ExpressionValues : Engine.VariableList;
     const QString message =
         Engine.MessageText.empty() ? QString() : MessageLine(Engine.StatementCount, Engine.MessageText);
     if (ShowStatementPlaces(StatementLines(std::move(CalculatedOrigins), input),
                             !input.empty() && Engine.StopOffset != 0, message))
         return;
-    reResult->SetContent(ShownValues(lines.Join("\n")), EditorFormat(), message, CommentFormat());
+    Panes.reResult->SetContent(ShownValues(lines.Join("\n")), EditorFormat(), message, CommentFormat());
 }
 
 QString TMainForm::ShownValues(std::string lines) const
 {
-    return QString::fromStdString(mGroupDigits->isChecked() ? GroupLineValues(lines) : std::move(lines));
+    return QString::fromStdString(Menu.Options.mGroupDigits->isChecked() ? GroupLineValues(lines) : std::move(lines));
 }
 
 namespace {
@@ -136,19 +136,20 @@ CaretPlace CaretPlaceOf(const TRichEdit& editor)
 
 void TMainForm::ShowCaretPosition()
 {
-    const CaretPlace caret = CaretPlaceOf(*reExpression);
-    StatusPanel(0)->setText(CaretPositionText(caret.line, caret.column, reExpression->Paragraphs().Cp932Length()));
+    const CaretPlace caret = CaretPlaceOf(*Panes.reExpression);
+    StatusPanel(0)->setText(
+        CaretPositionText(caret.line, caret.column, Panes.reExpression->Paragraphs().Cp932Length()));
 
-    const bool modified = reExpression->document()->isModified();
+    const bool modified = Panes.reExpression->document()->isModified();
     // Text typed at the start of a line takes the editor font, even after a
     // line ending in a comment.
-    if (caret.column == 1 && !caret.selection) reExpression->setCurrentCharFormat(EditorFormat());
+    if (caret.column == 1 && !caret.selection) Panes.reExpression->setCurrentCharFormat(EditorFormat());
     SetModified(modified);
 }
 
 void TMainForm::SetModified(bool flag)
 {
-    reExpression->document()->setModified(flag);
+    Panes.reExpression->document()->setModified(flag);
     StatusPanel(1)->setText(flag ? QStringLiteral("変更あり") : QString());
 }
 
@@ -162,7 +163,7 @@ void TMainForm::reExpressionChange()
 // its recalculation; timers and sockets wait for the event loop.
 void TMainForm::reExpressionKeyUp(int key, Qt::KeyboardModifiers shift)
 {
-    if (!RecalculatesOnKeyRelease(key, shift, mEnter->isChecked())) return;
+    if (!RecalculatesOnKeyRelease(key, shift, Menu.Options.mEnter->isChecked())) return;
     EditorReleases.Released(
         [] { QCoreApplication::processEvents(QEventLoop::ExcludeSocketNotifiers | QEventLoop::X11ExcludeTimers); },
         [this] { Recalculate(); });
@@ -170,13 +171,13 @@ void TMainForm::reExpressionKeyUp(int key, Qt::KeyboardModifiers shift)
 
 void TMainForm::RecalculateUnlessEnterOnly()
 {
-    if (!mEnter->isChecked()) Recalculate();
+    if (!Menu.Options.mEnter->isChecked()) Recalculate();
 }
 
 void TMainForm::mRADClick()
 {
     Engine.Radians = true;
-    mRAD->setChecked(true);
+    Menu.Options.mRAD->setChecked(true);
     ShowAngleMode();
     Recalculate();
 }
@@ -184,7 +185,7 @@ void TMainForm::mRADClick()
 void TMainForm::mDEGClick()
 {
     Engine.Radians = false;
-    mDEG->setChecked(true);
+    Menu.Options.mDEG->setChecked(true);
     ShowAngleMode();
     Recalculate();
 }
@@ -196,13 +197,13 @@ void TMainForm::ShowAngleMode()
 
 void TMainForm::mEquationClick()
 {
-    mEquation->setChecked(true);
+    Menu.Options.mEquation->setChecked(true);
     Recalculate();
 }
 
 void TMainForm::mVariableClick()
 {
-    mVariable->setChecked(true);
+    Menu.Options.mVariable->setChecked(true);
     Recalculate();
 }
 

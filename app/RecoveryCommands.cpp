@@ -39,7 +39,7 @@ void TMainForm::SessionEnding()
 
 void TMainForm::KeepUnsavedDocument()
 {
-    if (!reExpression->document()->isModified()) return;
+    if (!Panes.reExpression->document()->isModified()) return;
     SaveRecoveryFile(RecoveryPath(), RecoveredDocument{DocumentText().toStdString(), CurFileName.toStdString(), true});
 }
 

@@ -52,7 +52,7 @@ void TMainForm::UpdateRegisterToolBar()
         const RegisteredButton entry = DescribeRegisteredButton(RegisteredLines[index], static_cast<int>(index));
         entries.append({ButtonCaption(entry.caption), entry.hasHint ? QString::fromStdString(entry.hint) : QString()});
     }
-    tbRegister->SetEntries(std::move(entries), [this](QToolButton* button, int index) {
+    Bands.tbRegister->SetEntries(std::move(entries), [this](QToolButton* button, int index) {
         button->setProperty(TagProperty, index);
         Bind(button, &QToolButton::clicked, [this, button] { NumberBtn1Click(button); });
     });
@@ -63,7 +63,7 @@ void TMainForm::RegisteredBtnClick(QAbstractButton* sender)
 {
     const auto index = static_cast<std::size_t>(sender->property(TagProperty).toInt());
     const std::string text =
-        RegisteredInsertText(RegisteredLines.at(index), Engine, mInsertRegisteredValue->isChecked());
+        RegisteredInsertText(RegisteredLines.at(index), Engine, Menu.Options.mInsertRegisteredValue->isChecked());
     InsertWithEditorFormat(QString::fromStdString(text));
     RecalculateUnlessEnterOnly();
 }

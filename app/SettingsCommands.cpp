@@ -103,7 +103,7 @@ void TMainForm::LoadEditorStyle()
     CommentFontDialog.Font = choices.commentFont;
     ColorDialog1.Color = choices.dialogColor;
     ApplyEditorFont();
-    reExpression->setCurrentCharFormat(EditorFormat());
+    Panes.reExpression->setCurrentCharFormat(EditorFormat());
     if (!reading->problems.empty())
         ShowStandardError(QString::fromStdString(StyleProblemsText(path, reading->problems)));
 }
@@ -128,7 +128,7 @@ void TMainForm::ApplyWindowSettings(const FormSettings& settings)
     // The position is the frame's, as pos() reports it; the size the window's own.
     move(placed.left, placed.top);
     resize(placed.width, placed.height);
-    SetPaneSize(LeftPanel->Splitter3, 0, settings.iDirectoryListBoxHeight);
+    SetPaneSize(Panes.LeftPanel->Splitter3, 0, settings.iDirectoryListBoxHeight);
     SetLeftPanelWidth(settings.iLeftPanelWidth);
     SetReResultWidth(settings.ireResultWidth);
     if (settings.iEditorColor != SystemWindowColor)
@@ -137,7 +137,7 @@ void TMainForm::ApplyWindowSettings(const FormSettings& settings)
 
 void TMainForm::ReopenDocument(const std::string& stored)
 {
-    const std::optional<std::string> path = DocumentToReopen(stored, LeftPanel->Directory().toStdString());
+    const std::optional<std::string> path = DocumentToReopen(stored, Panes.LeftPanel->Directory().toStdString());
     if (path) OpenFile(QString::fromStdString(*path));
 }
 
@@ -148,9 +148,9 @@ void TMainForm::ApplySwitches(const FormSettings& settings)
     for (const auto& [key, item] : SwitchItems())
         item->setChecked(settings.*key);
     // The aligned pane, listed after bEquation, wins when both are stored.
-    mVariable->setChecked(!settings.bEquation && !settings.bAlignedValues);
+    Menu.Options.mVariable->setChecked(!settings.bEquation && !settings.bAlignedValues);
     Engine.Radians = settings.bRAD;
-    (Engine.Radians ? mRAD : mDEG)->setChecked(true);
+    (Engine.Radians ? Menu.Options.mRAD : Menu.Options.mDEG)->setChecked(true);
     for (Command apply :
          {&TMainForm::ShowSpeedBarClick, &TMainForm::ShowNumberToolBarClick, &TMainForm::ShowFunctionToolBarClick,
           &TMainForm::ShowRegisteredToolBarClick, &TMainForm::mFlatBtnClick, &TMainForm::mStayOnTopClick})
@@ -165,10 +165,10 @@ FormSettings TMainForm::CurrentFormSettings() const
     settings.iFormLeft = bounds.x();
     settings.iFormHeight = bounds.height();
     settings.iFormWidth = bounds.width();
-    settings.iDirectoryListBoxHeight = LeftPanel->Splitter3->sizes().value(0);
+    settings.iDirectoryListBoxHeight = Panes.LeftPanel->Splitter3->sizes().value(0);
     settings.iLeftPanelWidth = LeftPanelWidth();
     settings.ireResultWidth = ReResultWidth();
-    settings.iDriveComboBox1Width = LeftPanel->DriveComboBox1->width();
+    settings.iDriveComboBox1Width = Panes.LeftPanel->DriveComboBox1->width();
     settings.iEditorColor = ValueFromColor(EditorColor(), StoredSettings.editorColor, SystemPalette());
     settings.asCurFileName = CurFileName.toStdString();
     for (const auto& [key, item] : SwitchItems())
@@ -180,19 +180,19 @@ FormSettings TMainForm::CurrentFormSettings() const
 // The option switches stored in the file, each with its menu item.
 std::vector<std::pair<bool FormSettings::*, QAction*>> TMainForm::SwitchItems() const
 {
-    return {{&FormSettings::bShowNumberToolBar, ShowNumberToolBar},
-            {&FormSettings::bShowFunctionToolBar, ShowFunctionToolBar},
-            {&FormSettings::bShowRegisteredToolBar, ShowRegisteredToolBar},
-            {&FormSettings::bShowSpeedBar, ShowSpeedBar},
-            {&FormSettings::bStayOnTop, mStayOnTop},
-            {&FormSettings::bFlatButton, mFlatBtn},
-            {&FormSettings::bEquation, mEquation},
-            {&FormSettings::bEnter, mEnter},
-            {&FormSettings::bEnterToSemicolon, mEnterToSemicolon},
-            {&FormSettings::bInsertRegisteredValue, mInsertRegisteredValue},
-            {&FormSettings::bSkipCheckFileSave, mSkipCheckFileSave},
-            {&FormSettings::bAlignedValues, mAligned},
-            {&FormSettings::bGroupDigits, mGroupDigits}};
+    return {{&FormSettings::bShowNumberToolBar, Menu.Options.ShowNumberToolBar},
+            {&FormSettings::bShowFunctionToolBar, Menu.Options.ShowFunctionToolBar},
+            {&FormSettings::bShowRegisteredToolBar, Menu.Options.ShowRegisteredToolBar},
+            {&FormSettings::bShowSpeedBar, Menu.Options.ShowSpeedBar},
+            {&FormSettings::bStayOnTop, Menu.Options.mStayOnTop},
+            {&FormSettings::bFlatButton, Menu.Options.mFlatBtn},
+            {&FormSettings::bEquation, Menu.Options.mEquation},
+            {&FormSettings::bEnter, Menu.Options.mEnter},
+            {&FormSettings::bEnterToSemicolon, Menu.Options.mEnterToSemicolon},
+            {&FormSettings::bInsertRegisteredValue, Menu.Options.mInsertRegisteredValue},
+            {&FormSettings::bSkipCheckFileSave, Menu.Options.mSkipCheckFileSave},
+            {&FormSettings::bAlignedValues, Menu.Options.mAligned},
+            {&FormSettings::bGroupDigits, Menu.Options.mGroupDigits}};
 }
 
 }  // namespace tallyrix

@@ -14,24 +14,24 @@ namespace tallyrix {
 
 void TMainForm::CreateStatementMarks()
 {
-    LineFollower = new TLineFollower(reExpression, reResult);
-    StatementMark = new TStatementMark(reExpression);
+    LineFollower = new TLineFollower(Panes.reExpression, Panes.reResult);
+    StatementMark = new TStatementMark(Panes.reExpression);
     StatementMark->WatchDoubleClicks(StatusPanel(3));
     Bind(StatementMark, &TStatementMark::SelectionRequested, &TMainForm::SelectFailingStatement);
-    Bind(reResult, &TResultPane::MessageLineDoubleClicked, &TMainForm::SelectFailingStatement);
+    Bind(Panes.reResult, &TResultPane::MessageLineDoubleClicked, &TMainForm::SelectFailingStatement);
 }
 
 bool TMainForm::ShowStatementPlaces(const StatementLines& places, bool stopped, const QString& message)
 {
     // Lines broken for display are placed by their pieces.
-    const TPlainParagraphs& paragraphs = reExpression->Paragraphs();
+    const TPlainParagraphs& paragraphs = Panes.reExpression->Paragraphs();
     const DocumentSpan failingLines = places.ErrorSpan(Engine.StatementStart, Engine.FailedTokenEnd);
     const DocumentSpan failing = paragraphs.InParagraphs(failingLines);
     if (stopped) StatementMark->Show(failing);
-    LineFollower->SetActive(mAligned->isChecked());
-    if (!mAligned->isChecked()) return false;
+    LineFollower->SetActive(Menu.Options.mAligned->isChecked());
+    if (!Menu.Options.mAligned->isChecked()) return false;
 
-    const std::size_t blockCount = static_cast<std::size_t>(reExpression->document()->blockCount());
+    const std::size_t blockCount = static_cast<std::size_t>(Panes.reExpression->document()->blockCount());
     const std::size_t lineCount = paragraphs.LineOf(blockCount - 1) + 1;
     const std::size_t messageLine = stopped ? failingLines.to.line : lineCount;
     const LineValues values = places.ValuesBesideLines(Engine.StatementEnds, Engine.ExpressionValues, lineCount,
@@ -43,9 +43,9 @@ bool TMainForm::ShowStatementPlaces(const StatementLines& places, bool stopped, 
     notes.reserve(values.notes.size());
     for (const auto& [line, text] : values.notes)
         notes.push_back({firstPiece(line), ShownValues(text)});
-    reResult->SetAlignedContent(ShownValues(paragraphs.ByParagraphText(values.text)), EditorFormat(),
-                                messageLine < lineCount ? firstPiece(messageLine) : -1, CommentFormat(),
-                                std::move(notes));
+    Panes.reResult->SetAlignedContent(ShownValues(paragraphs.ByParagraphText(values.text)), EditorFormat(),
+                                      messageLine < lineCount ? firstPiece(messageLine) : -1, CommentFormat(),
+                                      std::move(notes));
     return true;
 }
 
@@ -53,7 +53,7 @@ void TMainForm::SelectFailingStatement() { StatementMark->SelectInEditor(); }
 
 void TMainForm::mAlignedClick()
 {
-    mAligned->setChecked(true);
+    Menu.Options.mAligned->setChecked(true);
     Recalculate();
 }
 

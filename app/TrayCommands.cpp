@@ -1,9 +1,6 @@
 // The tray icon of the window and hiding the window to it. Where the desktop
 // has no notification area, or it goes away while the window is hidden, the
 // window is minimized to its taskbar button instead, so it stays reachable.
-#include <QAction>
-#include <QToolButton>
-
 #include "app/MainForm.h"
 #include "shell/ProgramIcon.h"
 #include "shell/QtTrayBackend.h"
@@ -23,8 +20,6 @@ void TMainForm::CreateTaskBar(const TrayBackendFactory& tray)
     TaskBar1->OnError = [this](const QString& message) { ShowStandardError(message); };
     TaskBar1->Loaded();
     TrayGuard = new TTrayHideGuard(*TaskBar1, *this, [this] { RunHandler([this] { MinimizeToTaskbar(); }); });
-    Bind(mHide1, &QAction::triggered, &TMainForm::mHide1Click);
-    Bind(FormHideBtn, &QToolButton::clicked, &TMainForm::mHide1Click);
 }
 
 // Showing a hidden window runs FormShow: it recalculates and focuses the editor.

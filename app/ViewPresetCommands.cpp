@@ -18,21 +18,21 @@ namespace {
 // An editor squeezed to nothing leaves the side pane the whole panel.
 PaneWidths CurrentPaneWidths(const TMainForm& form)
 {
-    const int inner = form.Splitter2->width();
-    const bool editorGone = form.Splitter2->sizes().value(0) == 0;
+    const int inner = form.Panes.Splitter2->width();
+    const bool editorGone = form.Panes.Splitter2->sizes().value(0) == 0;
     return PaneWidths{form.LeftPanelWidth(), editorGone ? inner : form.ReResultWidth(), inner,
-                      form.Splitter2->handleWidth()};
+                      form.Panes.Splitter2->handleWidth()};
 }
 
 }  // namespace
 
-int TMainForm::LeftPanelWidth() const { return Splitter1->sizes().value(0); }
+int TMainForm::LeftPanelWidth() const { return Panes.Splitter1->sizes().value(0); }
 
-int TMainForm::ReResultWidth() const { return Splitter2->sizes().value(1); }
+int TMainForm::ReResultWidth() const { return Panes.Splitter2->sizes().value(1); }
 
-void TMainForm::SetLeftPanelWidth(int width) { SetPaneSize(Splitter1, 0, width); }
+void TMainForm::SetLeftPanelWidth(int width) { SetPaneSize(Panes.Splitter1, 0, width); }
 
-void TMainForm::SetReResultWidth(int width) { SetPaneSize(Splitter2, 1, width); }
+void TMainForm::SetReResultWidth(int width) { SetPaneSize(Panes.Splitter2, 1, width); }
 
 // The panes change first; the widths to restore are then written at once,
 // apart from the settings written at close (or kept until then when the
@@ -64,10 +64,10 @@ void TMainForm::FullyShownClick() { RunViewPreset(ViewPreset::FullyShown); }
 
 void TMainForm::ShowToolbars(bool shown)
 {
-    const std::pair<QWidget*, QAction*> switches[] = {{SpeedBar, ShowSpeedBar},
-                                                      {tbNumber, ShowNumberToolBar},
-                                                      {tbFunction, ShowFunctionToolBar},
-                                                      {tbRegister, ShowRegisteredToolBar}};
+    const std::pair<QWidget*, QAction*> switches[] = {{Panes.SpeedBar, Menu.Options.ShowSpeedBar},
+                                                      {Bands.tbNumber, Menu.Options.ShowNumberToolBar},
+                                                      {Bands.tbFunction, Menu.Options.ShowFunctionToolBar},
+                                                      {Bands.tbRegister, Menu.Options.ShowRegisteredToolBar}};
     for (const auto& [bar, item] : switches) {
         item->setChecked(shown);
         SwitchBar(bar, item);
@@ -77,28 +77,28 @@ void TMainForm::ShowToolbars(bool shown)
 // Qt has inverted the check mark already; the bar follows it.
 void TMainForm::SwitchBar(QWidget* bar, QAction* item) { bar->setVisible(item->isChecked()); }
 
-void TMainForm::ShowSpeedBarClick() { SwitchBar(SpeedBar, ShowSpeedBar); }
+void TMainForm::ShowSpeedBarClick() { SwitchBar(Panes.SpeedBar, Menu.Options.ShowSpeedBar); }
 
-void TMainForm::ShowNumberToolBarClick() { SwitchBar(tbNumber, ShowNumberToolBar); }
+void TMainForm::ShowNumberToolBarClick() { SwitchBar(Bands.tbNumber, Menu.Options.ShowNumberToolBar); }
 
-void TMainForm::ShowFunctionToolBarClick() { SwitchBar(tbFunction, ShowFunctionToolBar); }
+void TMainForm::ShowFunctionToolBarClick() { SwitchBar(Bands.tbFunction, Menu.Options.ShowFunctionToolBar); }
 
-void TMainForm::ShowRegisteredToolBarClick() { SwitchBar(tbRegister, ShowRegisteredToolBar); }
+void TMainForm::ShowRegisteredToolBarClick() { SwitchBar(Bands.tbRegister, Menu.Options.ShowRegisteredToolBar); }
 
 // The speed buttons stay flat whatever the switch says.
 void TMainForm::mFlatBtnClick()
 {
-    for (TButtonBar* bar : {tbNumber, tbFunction, tbRegister})
-        bar->SetFlat(mFlatBtn->isChecked());
+    for (TButtonBar* bar : {Bands.tbNumber, Bands.tbFunction, Bands.tbRegister})
+        bar->SetFlat(Menu.Options.mFlatBtn->isChecked());
 }
 
 // Changing the flag hides a shown window; it comes back at once, active,
 // so that its shortcuts keep working.
 void TMainForm::mStayOnTopClick()
 {
-    if (windowFlags().testFlag(Qt::WindowStaysOnTopHint) == mStayOnTop->isChecked()) return;
+    if (windowFlags().testFlag(Qt::WindowStaysOnTopHint) == Menu.Options.mStayOnTop->isChecked()) return;
     const bool shown = isVisible();
-    setWindowFlag(Qt::WindowStaysOnTopHint, mStayOnTop->isChecked());
+    setWindowFlag(Qt::WindowStaysOnTopHint, Menu.Options.mStayOnTop->isChecked());
     if (!shown) return;
     show();
     activateWindow();

@@ -67,28 +67,28 @@ int main(int argc, char* argv[])
                                   QApplication::processEvents();
                           });
     const double calculated = loaded + TimedMilliseconds([&] { tallyrix::bench::UntilCalculated(form); });
-    form.reExpression->setFocus();
+    form.Panes.reExpression->setFocus();
     // A digit typed into a statement near the end, then into the middle one:
     // what follows the edit is evaluated again. The window answers the next
     // key once this one is handled (with the first slice of the
     // calculation); the rest follows.
-    const int lines = form.reExpression->document()->blockCount();
+    const int lines = form.Panes.reExpression->document()->blockCount();
     struct Keystroke {
         double answered, calculated;
     };
     const auto typeDigit = [&](int line) {
-        tallyrix::bench::PlaceBeforeLastCharacter(*form.reExpression, line);
+        tallyrix::bench::PlaceBeforeLastCharacter(*form.Panes.reExpression, line);
         QApplication::processEvents();
         QElapsedTimer timer;
         timer.start();
-        QTest::keyClick(form.reExpression, Qt::Key_1);
+        QTest::keyClick(form.Panes.reExpression, Qt::Key_1);
         const double answered = static_cast<double>(timer.nsecsElapsed()) / 1e6;
         tallyrix::bench::UntilCalculated(form);
         return Keystroke{answered, static_cast<double>(timer.nsecsElapsed()) / 1e6};
     };
     const Keystroke nearEnd = typeDigit(lines - 2);
     const Keystroke inMiddle = typeDigit(lines / 2);
-    const std::string input = form.reExpression->Paragraphs().EngineInput();
+    const std::string input = form.Panes.reExpression->Paragraphs().EngineInput();
     const double evaluate = TimedMilliseconds([&] {
         form.Engine.ResetVariables(form.FixedVariableCount);
         form.Engine.Evaluate(input);

@@ -53,19 +53,19 @@ void Measure(double megabytes)
                                   QApplication::processEvents();
                           });
     const double calculated = loaded + TimedMilliseconds([&] { tallyrix::bench::UntilCalculated(form); });
-    form.reExpression->setFocus();
+    form.Panes.reExpression->setFocus();
     const double toEnd = TimedMilliseconds([&] {
-        QTest::keyClick(form.reExpression, Qt::Key_End, Qt::ControlModifier);
+        QTest::keyClick(form.Panes.reExpression, Qt::Key_End, Qt::ControlModifier);
         QApplication::processEvents();
     });
     // What a blink of the caret costs: its rectangle and a repaint.
     const double blink = TimedMilliseconds([&] {
-        form.reExpression->viewport()->update(form.reExpression->cursorRect());
-        form.reExpression->viewport()->repaint();
+        form.Panes.reExpression->viewport()->update(form.Panes.reExpression->cursorRect());
+        form.Panes.reExpression->viewport()->repaint();
     });
     QElapsedTimer timer;
     timer.start();
-    QTest::keyClick(form.reExpression, Qt::Key_1);
+    QTest::keyClick(form.Panes.reExpression, Qt::Key_1);
     QApplication::processEvents();
     const double answered = static_cast<double>(timer.nsecsElapsed()) / 1e6;
     tallyrix::bench::UntilCalculated(form);
@@ -76,7 +76,7 @@ void Measure(double megabytes)
         " (status: %s)\n",
         megabytes, open, loaded, calculated, toEnd, blink, answered, keyCalculated, form.Engine.MessageText.c_str());
     std::fflush(stdout);
-    form.reExpression->document()->setModified(false);
+    form.Panes.reExpression->document()->setModified(false);
 }
 
 }  // namespace

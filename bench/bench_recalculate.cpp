@@ -45,10 +45,10 @@ void BM_Recalculate(benchmark::State& state)
 {
     // The documents raise no reports, so no dialog is ever shown.
     tallyrix::TMainForm form;
-    form.reExpression->setPlainText(
+    form.Panes.reExpression->setPlainText(
         QString::fromStdString(GenerateDocument(static_cast<int>(state.range(0)), DocumentSyntax::Tallyrix)));
     form.show();
-    QAction* const modes[] = {form.mVariable, form.mEquation, form.mAligned};
+    QAction* const modes[] = {form.Menu.Options.mVariable, form.Menu.Options.mEquation, form.Menu.Options.mAligned};
     modes[state.range(1)]->trigger();
     QApplication::processEvents();
     for (auto _ : state) {
@@ -69,16 +69,16 @@ void BM_Recalculate(benchmark::State& state)
 void BM_Keystroke(benchmark::State& state)
 {
     tallyrix::TMainForm form;
-    form.reExpression->setPlainText(
+    form.Panes.reExpression->setPlainText(
         QString::fromStdString(GenerateDocument(static_cast<int>(state.range(0)), DocumentSyntax::Tallyrix)));
     form.show();
-    form.reExpression->setFocus();
-    const int lines = form.reExpression->document()->blockCount();
-    tallyrix::bench::PlaceBeforeLastCharacter(*form.reExpression, state.range(1) == 0 ? lines - 2 : lines / 2);
+    form.Panes.reExpression->setFocus();
+    const int lines = form.Panes.reExpression->document()->blockCount();
+    tallyrix::bench::PlaceBeforeLastCharacter(*form.Panes.reExpression, state.range(1) == 0 ? lines - 2 : lines / 2);
     QApplication::processEvents();
     bool typed = false;
     for (auto _ : state) {
-        QTest::keyClick(form.reExpression, typed ? Qt::Key_Backspace : Qt::Key_1);
+        QTest::keyClick(form.Panes.reExpression, typed ? Qt::Key_Backspace : Qt::Key_1);
         typed = !typed;
         if (state.range(2) == 0) state.PauseTiming();
         tallyrix::bench::UntilCalculated(form);

@@ -69,7 +69,7 @@ TEST_F(CalcFilesTest, FirstStartCreatesCalAndShowsIt)
     EXPECT_TRUE(QFileInfo(cal).isDir());
     EXPECT_EQ(Form->ProgDir, Home.path());
     EXPECT_EQ(Form->CalDir, cal);
-    EXPECT_EQ(Form->LeftPanel->Directory(), cal);
+    EXPECT_EQ(Form->Panes.LeftPanel->Directory(), cal);
     EXPECT_EQ(QDir::currentPath(), cal);
     EXPECT_EQ(Form->windowTitle(), QStringLiteral("Tallyrix - 新規.txt"));
     EXPECT_EQ(Form->CurFileName, QStringLiteral("新規.txt"));
@@ -86,13 +86,13 @@ TEST_F(CalcFilesTest, NewStartsAnUntitledDocumentInCal)
 {
     const QString other = HomePath(QStringLiteral("other"));
     OpenWith(other + QStringLiteral("/a.txt"), "x=2");
-    ASSERT_EQ(Form->LeftPanel->Directory(), other);
+    ASSERT_EQ(Form->Panes.LeftPanel->Directory(), other);
     Form->RunHandler([this] { Form->FileNew(); });
     EXPECT_EQ(State(), (DocumentState{QString(), QStringLiteral("Tallyrix - 新規.txt"), QStringLiteral("新規.txt"),
                                       false, QStringLiteral("新規.txtを作成して下さい")}));
-    EXPECT_EQ(Form->LeftPanel->Directory(), Form->CalDir);
+    EXPECT_EQ(Form->Panes.LeftPanel->Directory(), Form->CalDir);
     EXPECT_EQ(QDir::currentPath(), Form->CalDir);
-    EXPECT_TRUE(IsEditorFormat(Form->reExpression->currentCharFormat()));
+    EXPECT_TRUE(IsEditorFormat(Form->Panes.reExpression->currentCharFormat()));
 }
 
 // Each command that would drop the edits asks first: Yes saves and goes
@@ -117,7 +117,7 @@ TEST_F(CalcFilesTest, CommandsAskBeforeDroppingEdits)
          [this, b] { return Form->CurFileName == b; }},
         {"open by selection",
          [this, b] {
-             Form->LeftPanel->SelectFile(b);
+             Form->Panes.LeftPanel->SelectFile(b);
              Form->FileListBoxClick();
          },
          [this, b] { return Form->CurFileName == b; }},
@@ -163,8 +163,8 @@ TEST_F(CalcFilesTest, SkipCheckFileSaveDropsEditsWithoutAsking)
     const QString a = CalPath(QStringLiteral("a.txt"));
     const QString b = CalPath(QStringLiteral("b.txt"));
     WriteBytes(b, "2");
-    Form->mSkipCheckFileSave->trigger();
-    ASSERT_TRUE(Form->mSkipCheckFileSave->isChecked());
+    Form->Menu.Options.mSkipCheckFileSave->trigger();
+    ASSERT_TRUE(Form->Menu.Options.mSkipCheckFileSave->isChecked());
     const std::function<void()> commands[] = {
         [this] { Form->FileNew(); },
         [this, b] {
@@ -172,7 +172,7 @@ TEST_F(CalcFilesTest, SkipCheckFileSaveDropsEditsWithoutAsking)
             Form->FileOpen();
         },
         [this, b] {
-            Form->LeftPanel->SelectFile(b);
+            Form->Panes.LeftPanel->SelectFile(b);
             Form->FileListBoxClick();
         },
     };
@@ -192,8 +192,8 @@ TEST_F(CalcFilesTest, SkipCheckFileSaveDropsEditsWithoutAsking)
     EXPECT_TRUE(Form->close());
     EXPECT_TRUE(Dialogs->Messages.empty());
 
-    Form->mSkipCheckFileSave->trigger();
-    EXPECT_FALSE(Form->mSkipCheckFileSave->isChecked());
+    Form->Menu.Options.mSkipCheckFileSave->trigger();
+    EXPECT_FALSE(Form->Menu.Options.mSkipCheckFileSave->isChecked());
 }
 
 TEST_F(CalcFilesTest, OpenLoadsRecalculatesAndMovesThePane)
@@ -216,9 +216,9 @@ TEST_F(CalcFilesTest, OpenLoadsRecalculatesAndMovesThePane)
     EXPECT_EQ(State(),
               (DocumentState{QStringLiteral("{\\rtf1 x}\nr=2;\npi*r^2 // area\n"), QStringLiteral("Tallyrix - a.rtf"),
                              path, false, path + QStringLiteral("を開きました")}));
-    EXPECT_EQ(Form->LeftPanel->Directory(), other);
-    EXPECT_EQ(Form->LeftPanel->SelectedFileName(), QStringLiteral("a.rtf"));
-    EXPECT_TRUE(IsCommentFormat(FormatAt(Form->reExpression, Document().indexOf(QStringLiteral("//")))));
+    EXPECT_EQ(Form->Panes.LeftPanel->Directory(), other);
+    EXPECT_EQ(Form->Panes.LeftPanel->SelectedFileName(), QStringLiteral("a.rtf"));
+    EXPECT_TRUE(IsCommentFormat(FormatAt(Form->Panes.reExpression, Document().indexOf(QStringLiteral("//")))));
     EXPECT_TRUE(Dialogs->Messages.empty());  // "{" does not scan: the engine's message, no box
 }
 
@@ -232,7 +232,7 @@ TEST_F(CalcFilesTest, OpeningAVanishedFileChangesNothing)
     TypeAtEnd(QStringLiteral("+3"));
     WriteBytes(gone, "7");
     WaitUntilListed(QStringLiteral("gone.txt"));
-    Form->LeftPanel->SelectFile(gone);
+    Form->Panes.LeftPanel->SelectFile(gone);
     const DocumentState before = State();
     QFile::remove(gone);
 
@@ -290,7 +290,7 @@ TEST_F(CalcFilesTest, UntitledNamesGoToSaveAs)
         const FileDialogRequest& request = Dialogs->FileDialogs.front();
         EXPECT_EQ(request.title, QStringLiteral("計算ﾌｧｲﾙを保存する"));
         EXPECT_EQ(request.fileName, QStringLiteral("新規.txt"));
-        EXPECT_EQ(request.directory, Form->LeftPanel->Directory());
+        EXPECT_EQ(request.directory, Form->Panes.LeftPanel->Directory());
         EXPECT_EQ(request.defaultSuffix, QStringLiteral("txt"));
         EXPECT_EQ(State(), before);
     }
@@ -308,10 +308,10 @@ TEST_F(CalcFilesTest, SaveAsIntoAnotherFolderMovesThePaneThere)
     EXPECT_EQ(ReadBytes(target), QByteArray("r=3;pi*r^2"));
     EXPECT_EQ(State(), (DocumentState{QStringLiteral("r=3;pi*r^2"), QStringLiteral("Tallyrix - area.txt"), target,
                                       false, target + QStringLiteral("を保存しました。")}));
-    EXPECT_EQ(Form->LeftPanel->Directory(), HomePath(QStringLiteral("projects")));
+    EXPECT_EQ(Form->Panes.LeftPanel->Directory(), HomePath(QStringLiteral("projects")));
     EXPECT_EQ(QDir::currentPath(), HomePath(QStringLiteral("projects")));
-    EXPECT_EQ(Form->LeftPanel->SelectedFileName(), QStringLiteral("area.txt"));
-    EXPECT_TRUE(Form->LeftPanel->ListedFiles().contains(QStringLiteral("area.txt")));
+    EXPECT_EQ(Form->Panes.LeftPanel->SelectedFileName(), QStringLiteral("area.txt"));
+    EXPECT_TRUE(Form->Panes.LeftPanel->ListedFiles().contains(QStringLiteral("area.txt")));
 }
 
 // Replacing a file other than the document's own is asked; saving under the
@@ -520,8 +520,8 @@ TEST_F(CalcFilesTest, ACharacterOutsideTheCodePageSavesAsUtf8)
 {
     const QString path = CalPath(QStringLiteral("k.txt"));
     OpenWith(path, "// \x93\xfa\r\n");
-    Form->reExpression->moveCursor(QTextCursor::End);
-    Form->reExpression->insertPlainText(QStringLiteral("// 한"));
+    Form->Panes.reExpression->moveCursor(QTextCursor::End);
+    Form->Panes.reExpression->insertPlainText(QStringLiteral("// 한"));
     Form->RunHandler([this] { Form->FileSave(); });
     EXPECT_EQ(ReadBytes(path), QByteArray("\xef\xbb\xbf// \xe6\x97\xa5\r\n// \xed\x95\x9c"));
     PressAndRelease(Qt::Key_Backspace, Qt::NoModifier);
@@ -536,7 +536,7 @@ TEST_F(CalcFilesTest, DeleteAsksAndKeepsTheOpenDocument)
     const DocumentState before = State();
     for (const QMessageBox::StandardButton answer : {QMessageBox::No, QMessageBox::Yes}) {
         SCOPED_TRACE(answer);
-        Form->LeftPanel->SelectFile(a);
+        Form->Panes.LeftPanel->SelectFile(a);
         Dialogs->Messages.clear();
         AnswerMessages({answer});
         Form->RunHandler([this] { Form->DELClick(); });
@@ -606,7 +606,7 @@ TEST_F(CalcFilesTest, ADocumentWhoseArithmeticFailsOpensUnmodified)
     ASSERT_FALSE(Dialogs->Messages.empty());
     EXPECT_EQ(LastMessage().text, QString::fromUtf8(OverflowText));
     EXPECT_FALSE(Modified());
-    EXPECT_TRUE(IsCommentFormat(FormatAt(Form->reExpression, Document().indexOf(QStringLiteral("//")))));
+    EXPECT_TRUE(IsCommentFormat(FormatAt(Form->Panes.reExpression, Document().indexOf(QStringLiteral("//")))));
 }
 
 // A document of several pieces shows its start at once and stays read-only
@@ -621,7 +621,7 @@ TEST_F(CalcFilesTest, ALargeDocumentComesInPiecesAndSavesWhole)
         const char* what;
         std::function<void()> then;
     } cases[] = {
-        {"saved while coming in", [this] { Form->mFileSave->trigger(); }},
+        {"saved while coming in", [this] { Form->Menu.File.mFileSave->trigger(); }},
         {"left to come in", [this] { EXPECT_TRUE(WaitFor([this] { return !Form->Loader->Loading(); })); }},
     };
     for (const auto& c : cases) {
@@ -630,14 +630,14 @@ TEST_F(CalcFilesTest, ALargeDocumentComesInPiecesAndSavesWhole)
         WriteBytes(path, bytes);
         Form->RunHandler([&] { Form->OpenFile(path); });
         ASSERT_TRUE(Form->Loader->Loading());
-        EXPECT_TRUE(Form->reExpression->isReadOnly());
+        EXPECT_TRUE(Form->Panes.reExpression->isReadOnly());
         EXPECT_EQ(Panel(3), QStringLiteral("読み込み中…"));
         c.then();
         EXPECT_EQ(ReadBytes(path), bytes);
         EXPECT_EQ(Output(), QStringLiteral("40000"));
         EXPECT_FALSE(Modified());
-        EXPECT_FALSE(Form->reExpression->isReadOnly());
-        EXPECT_FALSE(Form->reExpression->document()->isUndoAvailable());
+        EXPECT_FALSE(Form->Panes.reExpression->isReadOnly());
+        EXPECT_FALSE(Form->Panes.reExpression->document()->isUndoAvailable());
     }
 }
 
@@ -658,19 +658,19 @@ TEST_F(CalcFilesTest, AVeryLongLineIsShownInPiecesAndStaysOneLine)
     ASSERT_TRUE(WaitFor([this] { return !Form->Loader->Loading() && !Form->Calculating(); }));
     ASSERT_FALSE(progress.isEmpty());
     EXPECT_TRUE(progress.front().startsWith(QStringLiteral("読み込み中… ")) && progress.front().endsWith(u'%'));
-    QTextDocument* document = Form->reExpression->document();
+    QTextDocument* document = Form->Panes.reExpression->document();
     EXPECT_GT(document->blockCount(), 100);
     EXPECT_EQ(Output(), QStringLiteral("100000"));
 
     const int commentEnd = static_cast<int>(Document().indexOf(QStringLiteral("b=a;"))) - 1;
-    EXPECT_TRUE(IsCommentFormat(FormatAt(Form->reExpression, commentEnd - 1)));
-    EXPECT_FALSE(IsCommentFormat(FormatAt(Form->reExpression, commentEnd / 4)));
+    EXPECT_TRUE(IsCommentFormat(FormatAt(Form->Panes.reExpression, commentEnd - 1)));
+    EXPECT_FALSE(IsCommentFormat(FormatAt(Form->Panes.reExpression, commentEnd / 4)));
     QTextCursor caret(document);
     caret.setPosition(commentEnd);
-    Form->reExpression->setTextCursor(caret);
+    Form->Panes.reExpression->setTextCursor(caret);
     EXPECT_EQ(Panel(0),
               CaretPositionText(3, static_cast<int>(line.size()) + 4, static_cast<std::size_t>(bytes.size())));
-    Form->mFileSave->trigger();
+    Form->Menu.File.mFileSave->trigger();
     EXPECT_EQ(ReadBytes(path), bytes);
 }
 

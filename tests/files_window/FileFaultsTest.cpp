@@ -112,11 +112,11 @@ TEST_F(FilesWindowTest, AFallbackDirectoryIsNamedInTheStatusBar)
     EXPECT_TRUE(Form->ProgDir.startsWith(HomePath(".local/share/"))) << Form->ProgDir.toStdString();
     const QString notice = QStringLiteral("~/blocked に書き込めないため、ファイルは ~/.local/share/%1 に置きます")
                                .arg(QFileInfo(Form->ProgDir).fileName());
-    EXPECT_EQ(Form->StatusBar->currentMessage(), notice);
-    EXPECT_LT(Form->StatusBar->fontMetrics().horizontalAdvance(notice), Form->StatusBar->width() - 20);
+    EXPECT_EQ(Form->Status.StatusBar->currentMessage(), notice);
+    EXPECT_LT(Form->Status.StatusBar->fontMetrics().horizontalAdvance(notice), Form->Status.StatusBar->width() - 20);
     EXPECT_FALSE(Form->StatusPanel(0)->isVisible());
     Type(QStringLiteral("1"));
-    EXPECT_EQ(Form->StatusBar->currentMessage(), QString());
+    EXPECT_EQ(Form->Status.StatusBar->currentMessage(), QString());
     EXPECT_TRUE(Form->StatusPanel(0)->isVisible());
 }
 

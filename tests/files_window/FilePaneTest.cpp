@@ -26,7 +26,7 @@ using FilePaneTest = FilesWindowTest;
 
 TEST_F(FilePaneTest, PaneHoldsItsListsBesideTheRightPanel)
 {
-    TFilePane* pane = Form->LeftPanel;
+    TFilePane* pane = Form->Panes.LeftPanel;
     const QList<std::pair<QString, QObject*>> named = {
         {QStringLiteral("LeftPanel"), pane},
         {QStringLiteral("dcbPanel"), pane->dcbPanel},
@@ -34,20 +34,20 @@ TEST_F(FilePaneTest, PaneHoldsItsListsBesideTheRightPanel)
         {QStringLiteral("DirectoryListBox"), pane->DirectoryListBox},
         {QStringLiteral("Splitter3"), pane->Splitter3},
         {QStringLiteral("FileListBox"), pane->FileListBox},
-        {QStringLiteral("Splitter1"), Form->Splitter1},
-        {QStringLiteral("SpeedBar"), Form->SpeedBar},
-        {QStringLiteral("pmFileListbox"), Form->pmFileListbox},
-        {QStringLiteral("mSkipCheckFileSave"), Form->mSkipCheckFileSave},
+        {QStringLiteral("Splitter1"), Form->Panes.Splitter1},
+        {QStringLiteral("SpeedBar"), Form->Panes.SpeedBar},
+        {QStringLiteral("pmFileListbox"), Form->Popup.pmFileListbox},
+        {QStringLiteral("mSkipCheckFileSave"), Form->Menu.Options.mSkipCheckFileSave},
     };
     for (const auto& [name, object] : named) {
         ASSERT_NE(object, nullptr) << name.toStdString();
         EXPECT_EQ(Form->findChild<QObject*>(name), object) << name.toStdString();
     }
-    EXPECT_EQ(Form->Splitter1->widget(0), pane);
-    EXPECT_EQ(Form->Splitter1->widget(1), Form->RightPanel);
+    EXPECT_EQ(Form->Panes.Splitter1->widget(0), pane);
+    EXPECT_EQ(Form->Panes.Splitter1->widget(1), Form->Panes.RightPanel);
     EXPECT_EQ(pane->Splitter3->widget(0), pane->DirectoryListBox);
     EXPECT_EQ(pane->Splitter3->widget(1), pane->FileListBox);
-    EXPECT_LT(Form->SpeedBar->geometry().bottom(), pane->geometry().top() + Form->Splitter1->y());
+    EXPECT_LT(Form->Panes.SpeedBar->geometry().bottom(), pane->geometry().top() + Form->Panes.Splitter1->y());
 }
 
 TEST_F(FilePaneTest, ControlsCarryTheirHints)
@@ -58,12 +58,12 @@ TEST_F(FilePaneTest, ControlsCarryTheirHints)
         const char* status;
     };
     const Case cases[] = {
-        {Form->LeftPanel->DriveComboBox1, "ドライブ", "ドライブ"},
-        {Form->LeftPanel->DirectoryListBox, "計算ファイルのディレクトリ", "計算ファイルのディレクトリ"},
-        {Form->LeftPanel->FileListBox, "ダブルクリックでファイルを開く", "ダブルクリックでファイルを開く"},
-        {Form->NewBtn, "新規", "新規ファイルを作成"},
-        {Form->FileOpenBtn, "開く", "ファイルを開く"},
-        {Form->FileSaveBtn, "保存", "ファイルを上書き保存する"},
+        {Form->Panes.LeftPanel->DriveComboBox1, "ドライブ", "ドライブ"},
+        {Form->Panes.LeftPanel->DirectoryListBox, "計算ファイルのディレクトリ", "計算ファイルのディレクトリ"},
+        {Form->Panes.LeftPanel->FileListBox, "ダブルクリックでファイルを開く", "ダブルクリックでファイルを開く"},
+        {Button(QStringLiteral("NewBtn")), "新規", "新規ファイルを作成"},
+        {Button(QStringLiteral("FileOpenBtn")), "開く", "ファイルを開く"},
+        {Button(QStringLiteral("FileSaveBtn")), "保存", "ファイルを上書き保存する"},
     };
     for (const Case& c : cases) {
         EXPECT_EQ(c.widget->toolTip(), QString::fromUtf8(c.tip)) << c.tip;
@@ -82,9 +82,9 @@ TEST_F(FilePaneTest, SpeedButtonsRunTheFileCommands)
         int left;
     };
     const Case cases[] = {
-        {Form->NewBtn, "NewBtn", 8},
-        {Form->FileOpenBtn, "FileOpenBtn", 31},
-        {Form->FileSaveBtn, "FileSaveBtn", 54},
+        {Button(QStringLiteral("NewBtn")), "NewBtn", 8},
+        {Button(QStringLiteral("FileOpenBtn")), "FileOpenBtn", 31},
+        {Button(QStringLiteral("FileSaveBtn")), "FileSaveBtn", 54},
     };
     for (const Case& c : cases) {
         EXPECT_EQ(c.button->objectName(), QString::fromUtf8(c.name));
@@ -93,13 +93,13 @@ TEST_F(FilePaneTest, SpeedButtonsRunTheFileCommands)
         EXPECT_FALSE(c.button->icon().isNull()) << c.name;
     }
     Type(QStringLiteral("1+1"));
-    QTest::mouseClick(Form->FileSaveBtn, Qt::LeftButton);  // untitled: Save As, cancelled
-    QTest::mouseClick(Form->FileOpenBtn, Qt::LeftButton);  // the confirmation, cancelled
+    QTest::mouseClick(Button(QStringLiteral("FileSaveBtn")), Qt::LeftButton);  // untitled: Save As, cancelled
+    QTest::mouseClick(Button(QStringLiteral("FileOpenBtn")), Qt::LeftButton);  // the confirmation, cancelled
     ASSERT_EQ(Dialogs->FileDialogs.size(), 1u);
     EXPECT_EQ(Dialogs->FileDialogs[0].title, QStringLiteral("計算ﾌｧｲﾙを保存する"));
     ASSERT_EQ(Dialogs->Messages.size(), 1u);
     Dialogs->MessageAnswers.push_back(QMessageBox::No);
-    QTest::mouseClick(Form->NewBtn, Qt::LeftButton);
+    QTest::mouseClick(Button(QStringLiteral("NewBtn")), Qt::LeftButton);
     EXPECT_EQ(Panel(4), QStringLiteral("新規.txtを作成して下さい"));
     EXPECT_TRUE(Document().isEmpty());
 }
@@ -116,12 +116,12 @@ TEST_F(FilePaneTest, FileMenuComesFirstWithShortcutsAndHints)
         const char* status;
     };
     const Item items[] = {
-        {Form->mFileNew, "新規作成(&N)", QKeySequence(Qt::CTRL | Qt::Key_N), "新規ﾌｧｲﾙの作成"},
-        {Form->mFileOpen, "開く(&O)...", QKeySequence(Qt::CTRL | Qt::Key_O), "既存のﾌｧｲﾙを開く"},
-        {Form->mFileSave, "上書き保存(&S)", QKeySequence(Qt::CTRL | Qt::Key_S), "ﾌｧｲﾙを保存する"},
-        {Form->mFileSaveAs, "名前を付けて保存(&A)...", QKeySequence(), "ﾌｧｲﾙに別の名前を付けて保存"},
+        {Form->Menu.File.mFileNew, "新規作成(&N)", QKeySequence(Qt::CTRL | Qt::Key_N), "新規ﾌｧｲﾙの作成"},
+        {Form->Menu.File.mFileOpen, "開く(&O)...", QKeySequence(Qt::CTRL | Qt::Key_O), "既存のﾌｧｲﾙを開く"},
+        {Form->Menu.File.mFileSave, "上書き保存(&S)", QKeySequence(Qt::CTRL | Qt::Key_S), "ﾌｧｲﾙを保存する"},
+        {Form->Menu.File.mFileSaveAs, "名前を付けて保存(&A)...", QKeySequence(), "ﾌｧｲﾙに別の名前を付けて保存"},
         {nullptr, "", QKeySequence(), ""},
-        {Form->mFileExit, "終了(&X)", QKeySequence(Qt::ALT | Qt::Key_X), "ｱﾌﾟﾘｹｰｼｮﾝの終了"},
+        {Form->Menu.File.mFileExit, "終了(&X)", QKeySequence(Qt::ALT | Qt::Key_X), "ｱﾌﾟﾘｹｰｼｮﾝの終了"},
     };
     const QList<QAction*> actions = menus.first()->menu()->actions();
     ASSERT_EQ(actions.size(), static_cast<qsizetype>(std::size(items)));
@@ -138,11 +138,11 @@ TEST_F(FilePaneTest, FileMenuComesFirstWithShortcutsAndHints)
     }
     // The option sits last among the four check options.
     const QList<QAction*> options = menus.at(3)->menu()->actions();
-    const qsizetype at = options.indexOf(Form->mSkipCheckFileSave);
+    const qsizetype at = options.indexOf(Form->Menu.Options.mSkipCheckFileSave);
     ASSERT_GT(at, 0);
-    EXPECT_EQ(Form->mSkipCheckFileSave->text(), QStringLiteral("変更時保存確認しない(&N)"));
-    EXPECT_TRUE(Form->mSkipCheckFileSave->isCheckable());
-    EXPECT_FALSE(Form->mSkipCheckFileSave->isChecked());
+    EXPECT_EQ(Form->Menu.Options.mSkipCheckFileSave->text(), QStringLiteral("変更時保存確認しない(&N)"));
+    EXPECT_TRUE(Form->Menu.Options.mSkipCheckFileSave->isCheckable());
+    EXPECT_FALSE(Form->Menu.Options.mSkipCheckFileSave->isChecked());
     EXPECT_TRUE(options.at(at + 1)->isSeparator());
 }
 
@@ -164,7 +164,7 @@ TEST_F(FilePaneTest, ShortcutsReachTheCommands)
 
 TEST_F(FilePaneTest, PopupOpensAndDeletesTheSelectedFile)
 {
-    const QList<QAction*> items = Form->pmFileListbox->actions();
+    const QList<QAction*> items = Form->Popup.pmFileListbox->actions();
     ASSERT_EQ(items.size(), 3);
     EXPECT_EQ(items[0]->text(), QStringLiteral("選択ファイルを開く"));
     EXPECT_TRUE(items[1]->isSeparator());
@@ -181,7 +181,7 @@ TEST_F(FilePaneTest, PopupOpensAndDeletesTheSelectedFile)
 
     const QString path = CalPath(QStringLiteral("p.txt"));
     WriteBytes(path, "6*7");
-    Form->LeftPanel->SelectFile(path);
+    Form->Panes.LeftPanel->SelectFile(path);
     items[0]->trigger();
     EXPECT_EQ(Form->CurFileName, path);
     EXPECT_EQ(Output(), QStringLiteral("42"));
@@ -202,14 +202,15 @@ TEST_F(FilePaneTest, ClickingAFileOpensIt)
     // The keyboard moves the selection and opens the file it lands on, once
     // the list has settled in its sorted order.
     EXPECT_TRUE(WaitFor([&] {
-        return Form->LeftPanel->ListedFiles() == QStringList{QStringLiteral("one.txt"), QStringLiteral("two.txt")};
+        return Form->Panes.LeftPanel->ListedFiles() ==
+               QStringList{QStringLiteral("one.txt"), QStringLiteral("two.txt")};
     }));
     FileList()->setFocus();
     QTest::keyClick(FileList(), Qt::Key_Down);
     EXPECT_EQ(Form->CurFileName, CalPath(QStringLiteral("two.txt")));
     EXPECT_EQ(Output(), QStringLiteral("12"));
     // A selection the program makes opens nothing.
-    Form->LeftPanel->SelectFile(CalPath(QStringLiteral("one.txt")));
+    Form->Panes.LeftPanel->SelectFile(CalPath(QStringLiteral("one.txt")));
     EXPECT_EQ(Form->CurFileName, CalPath(QStringLiteral("two.txt")));
 }
 
@@ -222,7 +223,7 @@ TEST_F(FilePaneTest, DoubleClickAsksOnce)
     EXPECT_EQ(Dialogs->Messages.size(), 1u);
     EXPECT_EQ(Document(), QStringLiteral("1"));
     // The clicked entry stays highlighted although it was not opened.
-    EXPECT_EQ(Form->LeftPanel->SelectedFileName(), QStringLiteral("d.txt"));
+    EXPECT_EQ(Form->Panes.LeftPanel->SelectedFileName(), QStringLiteral("d.txt"));
 }
 
 TEST_F(FilePaneTest, ListShowsPlainFilesOnly)
@@ -234,11 +235,11 @@ TEST_F(FilePaneTest, ListShowsPlainFilesOnly)
     Restart();
     WaitUntilListed(QStringLiteral("b.txt"));
     WaitUntilListed(QStringLiteral("a"));
-    QStringList listed = Form->LeftPanel->ListedFiles();
+    QStringList listed = Form->Panes.LeftPanel->ListedFiles();
     listed.sort();
     EXPECT_EQ(listed, (QStringList{QStringLiteral("a"), QStringLiteral("b.txt")}));
     // Each entry shows the icon of its file type.
-    const QFileSystemModel* model = Form->LeftPanel->FileModel;
+    const QFileSystemModel* model = Form->Panes.LeftPanel->FileModel;
     EXPECT_TRUE(WaitFor([&] {
         return !model->data(model->index(CalPath(QStringLiteral("b.txt"))), Qt::DecorationRole).value<QIcon>().isNull();
     }));
@@ -248,7 +249,7 @@ TEST_F(FilePaneTest, ListShowsPlainFilesOnly)
 // current directory with it.
 TEST_F(FilePaneTest, DirectoryAndDriveListsDriveTheFileList)
 {
-    TFilePane* pane = Form->LeftPanel;
+    TFilePane* pane = Form->Panes.LeftPanel;
     const QString sub = CalPath(QStringLiteral("sub"));
     QDir().mkpath(sub);
     WriteBytes(sub + QStringLiteral("/inside.txt"), "1");
@@ -272,14 +273,14 @@ TEST_F(FilePaneTest, DirectoryAndDriveListsDriveTheFileList)
 // folder names its whole path as its tooltip.
 TEST_F(FilePaneTest, CurrentFolderNameIsReadableAtTheDesignWidth)
 {
-    QTreeView* tree = Form->LeftPanel->DirectoryListBox;
-    ASSERT_EQ(Form->LeftPanel->width(), 129);
+    QTreeView* tree = Form->Panes.LeftPanel->DirectoryListBox;
+    ASSERT_EQ(Form->Panes.LeftPanel->width(), 129);
     const char* folders[] = {"", "計算ファイル", "a/b/c/d/e/f/g/h", "a/b/c/d/e/f/g/h/long_folder_name_for_notes"};
     for (const char* folder : folders) {
         SCOPED_TRACE(folder);
         const QString dir = QDir::cleanPath(CalPath(QString::fromUtf8(folder)));
         QDir().mkpath(dir);
-        Form->LeftPanel->SetDirectory(dir);
+        Form->Panes.LeftPanel->SetDirectory(dir);
         const auto readable = [&] {
             const QModelIndex current = tree->currentIndex();
             const QRect name = tree->visualRect(current);
@@ -297,19 +298,19 @@ TEST_F(FilePaneTest, ADeletedDirectoryGivesWayToItsParent)
 {
     const QString deep = CalPath(QStringLiteral("a/b"));
     QDir().mkpath(deep);
-    Form->LeftPanel->SetDirectory(deep);
-    ASSERT_EQ(Form->LeftPanel->Directory(), deep);
+    Form->Panes.LeftPanel->SetDirectory(deep);
+    ASSERT_EQ(Form->Panes.LeftPanel->Directory(), deep);
     QDir(CalPath(QStringLiteral("a"))).removeRecursively();
-    EXPECT_TRUE(WaitFor([&] { return Form->LeftPanel->Directory() == Form->CalDir; }))
-        << Form->LeftPanel->Directory().toStdString();
+    EXPECT_TRUE(WaitFor([&] { return Form->Panes.LeftPanel->Directory() == Form->CalDir; }))
+        << Form->Panes.LeftPanel->Directory().toStdString();
     EXPECT_EQ(QDir::currentPath(), Form->CalDir);
 }
 
 TEST_F(FilePaneTest, PointingAtAMissingDirectoryFails)
 {
-    const QString before = Form->LeftPanel->Directory();
-    EXPECT_THROW(Form->LeftPanel->SetDirectory(HomePath(QStringLiteral("missing"))), std::exception);
-    EXPECT_EQ(Form->LeftPanel->Directory(), before);
+    const QString before = Form->Panes.LeftPanel->Directory();
+    EXPECT_THROW(Form->Panes.LeftPanel->SetDirectory(HomePath(QStringLiteral("missing"))), std::exception);
+    EXPECT_EQ(Form->Panes.LeftPanel->Directory(), before);
     EXPECT_EQ(QDir::currentPath(), before);
 }
 

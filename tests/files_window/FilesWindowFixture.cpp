@@ -60,24 +60,25 @@ void FilesWindowTest::OpenWith(const QString& path, const QByteArray& bytes)
 
 void FilesWindowTest::TypeAtEnd(const QString& text)
 {
-    Form->reExpression->moveCursor(QTextCursor::End);
+    Form->Panes.reExpression->moveCursor(QTextCursor::End);
     Type(text);
 }
 
-bool FilesWindowTest::Modified() const { return Form->reExpression->document()->isModified(); }
+bool FilesWindowTest::Modified() const { return Form->Panes.reExpression->document()->isModified(); }
 
-QListView* FilesWindowTest::FileList() const { return Form->LeftPanel->FileListBox; }
+QListView* FilesWindowTest::FileList() const { return Form->Panes.LeftPanel->FileListBox; }
 
 void FilesWindowTest::WaitUntilListed(const QString& name, bool listed)
 {
-    EXPECT_TRUE(WaitFor([&] { return Form->LeftPanel->ListedFiles().contains(name) == listed; }))
+    EXPECT_TRUE(WaitFor([&] { return Form->Panes.LeftPanel->ListedFiles().contains(name) == listed; }))
         << name.toStdString() << (listed ? " never listed" : " still listed");
 }
 
 void FilesWindowTest::ClickFile(const QString& name, bool twice)
 {
     WaitUntilListed(name);
-    const QModelIndex index = Form->LeftPanel->FileModel->index(QDir(Form->LeftPanel->Directory()).filePath(name));
+    const QModelIndex index =
+        Form->Panes.LeftPanel->FileModel->index(QDir(Form->Panes.LeftPanel->Directory()).filePath(name));
     ASSERT_TRUE(index.isValid()) << name.toStdString();
     FileList()->scrollTo(index);
     const QPoint at = FileList()->visualRect(index).center();

@@ -42,7 +42,7 @@ TEST_F(SessionEndTest, UnsavedEditsAreOfferedBackAtTheNextStart)
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         OpenWith(document, "a=1");
-        Form->mDEG->trigger();
+        Form->Menu.Options.mDEG->trigger();
         SetDocument(edited);
         Form->SetModified(true);
         Form->SessionEnding();

@@ -54,11 +54,12 @@ TEST_F(SettingsWindowTest, FirstStartShowsTheDesignAndClosingWritesBothFiles)
 {
     EXPECT_EQ(Form->pos(), QPoint(1, 0));
     EXPECT_EQ(Form->size(), QSize(582, 466));
-    for (QAction* item : {Form->ShowSpeedBar, Form->ShowNumberToolBar, Form->ShowFunctionToolBar,
-                          Form->ShowRegisteredToolBar, Form->mFlatBtn, Form->mRAD, Form->mVariable})
+    for (QAction* item : {Form->Menu.Options.ShowSpeedBar, Form->Menu.Options.ShowNumberToolBar,
+                          Form->Menu.Options.ShowFunctionToolBar, Form->Menu.Options.ShowRegisteredToolBar,
+                          Form->Menu.Options.mFlatBtn, Form->Menu.Options.mRAD, Form->Menu.Options.mVariable})
         EXPECT_TRUE(item->isChecked()) << item->objectName().toStdString();
-    EXPECT_FALSE(Form->mStayOnTop->isChecked());
-    EXPECT_TRUE(Form->tbNumber->isVisible());
+    EXPECT_FALSE(Form->Menu.Options.mStayOnTop->isChecked());
+    EXPECT_TRUE(Form->Bands.tbNumber->isVisible());
     EXPECT_EQ(Form->LeftPanelWidth(), 129);
     EXPECT_EQ(Form->ReResultWidth(), 165);
     EXPECT_TRUE(Dialogs->Messages.empty());
@@ -119,68 +120,70 @@ TEST_F(SettingsWindowTest, EveryChoiceSurvivesACloseAndANewStart)
              EXPECT_EQ(Form->pos(), QPoint(40, 30));
              EXPECT_EQ(Form->size(), QSize(620, 500));
          }},
-        {"degrees", [&] { Form->mDEG->trigger(); },
+        {"degrees", [&] { Form->Menu.Options.mDEG->trigger(); },
          [&] {
-             EXPECT_TRUE(Form->mDEG->isChecked());
+             EXPECT_TRUE(Form->Menu.Options.mDEG->isChecked());
              EXPECT_FALSE(Form->Engine.Radians);
              EXPECT_EQ(Panel(2), QStringLiteral("DEG"));
          }},
-        {"values of each expression", [&] { Form->mEquation->trigger(); },
+        {"values of each expression", [&] { Form->Menu.Options.mEquation->trigger(); },
          [&] {
-             EXPECT_TRUE(Form->mEquation->isChecked());
-             EXPECT_FALSE(Form->mVariable->isChecked());
+             EXPECT_TRUE(Form->Menu.Options.mEquation->isChecked());
+             EXPECT_FALSE(Form->Menu.Options.mVariable->isChecked());
          }},
-        {"hidden file pane", [&] { Form->FileListAndExpression->trigger(); },
+        {"hidden file pane", [&] { Form->Menu.Options.FileListAndExpression->trigger(); },
          [&] { EXPECT_EQ(Form->LeftPanelWidth(), 0); }},
         {"side pane width", [&] { Form->SetReResultWidth(140); }, [&] { EXPECT_EQ(Form->ReResultWidth(), 140); }},
-        {"directory list height", [&] { SetPaneSize(Form->LeftPanel->Splitter3, 0, 45); },
-         [&] { EXPECT_EQ(Form->LeftPanel->Splitter3->sizes().value(0), 45); }},
-        {"stay on top", [&] { Form->mStayOnTop->trigger(); },
+        {"directory list height", [&] { SetPaneSize(Form->Panes.LeftPanel->Splitter3, 0, 45); },
+         [&] { EXPECT_EQ(Form->Panes.LeftPanel->Splitter3->sizes().value(0), 45); }},
+        {"stay on top", [&] { Form->Menu.Options.mStayOnTop->trigger(); },
          [&] {
-             EXPECT_TRUE(Form->mStayOnTop->isChecked());
+             EXPECT_TRUE(Form->Menu.Options.mStayOnTop->isChecked());
              EXPECT_TRUE(Form->windowFlags().testFlag(Qt::WindowStaysOnTopHint));
          }},
-        {"function toolbar hidden", [&] { Form->ShowFunctionToolBar->trigger(); },
+        {"function toolbar hidden", [&] { Form->Menu.Options.ShowFunctionToolBar->trigger(); },
          [&] {
-             EXPECT_FALSE(Form->ShowFunctionToolBar->isChecked());
-             EXPECT_FALSE(Form->tbFunction->isVisible());
-             EXPECT_TRUE(Form->tbNumber->isVisible());
+             EXPECT_FALSE(Form->Menu.Options.ShowFunctionToolBar->isChecked());
+             EXPECT_FALSE(Form->Bands.tbFunction->isVisible());
+             EXPECT_TRUE(Form->Bands.tbNumber->isVisible());
          }},
-        {"speed bar hidden", [&] { Form->ShowSpeedBar->trigger(); },
-         [&] { EXPECT_FALSE(Form->SpeedBar->isVisible()); }},
-        {"raised buttons", [&] { Form->mFlatBtn->trigger(); },
+        {"speed bar hidden", [&] { Form->Menu.Options.ShowSpeedBar->trigger(); },
+         [&] { EXPECT_FALSE(Form->Panes.SpeedBar->isVisible()); }},
+        {"raised buttons", [&] { Form->Menu.Options.mFlatBtn->trigger(); },
          [&] {
-             EXPECT_FALSE(Form->mFlatBtn->isChecked());
-             EXPECT_FALSE(Form->tbNumber->Flat());
-             EXPECT_FALSE(Form->tbRegister->Flat());
+             EXPECT_FALSE(Form->Menu.Options.mFlatBtn->isChecked());
+             EXPECT_FALSE(Form->Bands.tbNumber->Flat());
+             EXPECT_FALSE(Form->Bands.tbRegister->Flat());
          }},
         {"options",
          [&] {
-             for (QAction* item : {Form->mEnter, Form->mEnterToSemicolon, Form->mInsertRegisteredValue,
-                                   Form->mSkipCheckFileSave, Form->mGroupDigits})
+             for (QAction* item : {Form->Menu.Options.mEnter, Form->Menu.Options.mEnterToSemicolon,
+                                   Form->Menu.Options.mInsertRegisteredValue, Form->Menu.Options.mSkipCheckFileSave,
+                                   Form->Menu.Options.mGroupDigits})
                  item->trigger();
          },
          [&] {
-             for (QAction* item : {Form->mEnter, Form->mEnterToSemicolon, Form->mInsertRegisteredValue,
-                                   Form->mSkipCheckFileSave, Form->mGroupDigits})
+             for (QAction* item : {Form->Menu.Options.mEnter, Form->Menu.Options.mEnterToSemicolon,
+                                   Form->Menu.Options.mInsertRegisteredValue, Form->Menu.Options.mSkipCheckFileSave,
+                                   Form->Menu.Options.mGroupDigits})
                  EXPECT_TRUE(item->isChecked());
          }},
         {"fonts",
          [&] {
              Dialogs->FontAnswers = {editorFont, commentFont};
-             Form->mEditorFont->trigger();
-             Form->mCommentFont->trigger();
+             Form->Menu.Options.mEditorFont->trigger();
+             Form->Menu.Options.mCommentFont->trigger();
          },
          [&] {
              EXPECT_EQ(Form->FontDialog.Font, editorFont);
              EXPECT_EQ(Form->CommentFontDialog.Font, commentFont);
-             EXPECT_EQ(Form->reExpression->font().family(), QStringLiteral("IPAゴシック"));
-             EXPECT_EQ(Form->reExpression->font().pixelSize(), 20);
+             EXPECT_EQ(Form->Panes.reExpression->font().family(), QStringLiteral("IPAゴシック"));
+             EXPECT_EQ(Form->Panes.reExpression->font().pixelSize(), 20);
          }},
         {"background",
          [&] {
              Dialogs->ColorAnswers = {background};
-             Form->mEditorColor->trigger();
+             Form->Menu.Options.mEditorColor->trigger();
              QColorDialog::setCustomColor(3, custom);
          },
          [&] {
@@ -190,9 +193,9 @@ TEST_F(SettingsWindowTest, EveryChoiceSurvivesACloseAndANewStart)
          }},
         {"reopened document",
          [&] {
-             Form->reExpression->setPlainText(QStringLiteral("a=6*7;a+1"));
+             Form->Panes.reExpression->setPlainText(QStringLiteral("a=6*7;a+1"));
              Dialogs->FileAnswers = {document};
-             Form->mFileSaveAs->trigger();
+             Form->Menu.File.mFileSaveAs->trigger();
          },
          [&] {
              EXPECT_EQ(Form->CurFileName, document);
@@ -200,7 +203,7 @@ TEST_F(SettingsWindowTest, EveryChoiceSurvivesACloseAndANewStart)
              EXPECT_EQ(Output(), QStringLiteral("43"));
              EXPECT_FALSE(Modified());
              EXPECT_EQ(Panel(1), QString());
-             EXPECT_EQ(Form->LeftPanel->Directory(), QDir::cleanPath(Home.path() + QStringLiteral("/CAL")));
+             EXPECT_EQ(Form->Panes.LeftPanel->Directory(), QDir::cleanPath(Home.path() + QStringLiteral("/CAL")));
          }},
     };
     for (const Case& c : cases)
@@ -221,7 +224,7 @@ TEST_F(SettingsWindowTest, ClosingUntitledKeepsTheDocumentOfAnEarlierClose)
 {
     OpenWith(CalPath(QStringLiteral("keep.txt")), "1+1");
     CloseAndStart();
-    Form->mFileNew->trigger();
+    Form->Menu.File.mFileNew->trigger();
     CloseAndStart();
     EXPECT_EQ(Form->CurFileName, CalPath(QStringLiteral("keep.txt")));
     EXPECT_EQ(Output(), QStringLiteral("2"));
@@ -263,7 +266,7 @@ TEST_F(SettingsWindowTest, StartUpReportsAFaultAndGoesOn)
         Type(QStringLiteral("sin(90)+1"));
         EXPECT_EQ(Output(), QStringLiteral("2"));
     }
-    EXPECT_EQ(Form->tbRegister->Buttons().size(), 1);
+    EXPECT_EQ(Form->Bands.tbRegister->Buttons().size(), 1);
 }
 
 // One unusable value leaves the rest of the style file in use, and a close
@@ -355,7 +358,7 @@ TEST_F(SettingsWindowTest, FailedWritesAreReportedOnceAndTheWindowCloses)
         WriteBytes(IniFile(), oldIni);
         WriteBytes(StyleFile(), oldStyle);
         Restart();
-        Form->mDEG->trigger();
+        Form->Menu.Options.mDEG->trigger();
         QFile::remove(c.blocked);
         QDir().mkpath(c.blocked);
         EXPECT_TRUE(Form->close());

@@ -44,11 +44,11 @@ protected:
         return LoadProfileFile(Ini()).ReadText(FormSection, key);
     }
     // The side pane over the whole right panel, the editor squeezed to nothing.
-    void DragSidePaneToFullWidth() { Form->Splitter2->setSizes({0, Form->Splitter2->width()}); }
+    void DragSidePaneToFullWidth() { Form->Panes.Splitter2->setSizes({0, Form->Panes.Splitter2->width()}); }
     // The result field reaches the right end of its band.
     void ExpectOutputEditReachesTheEnd() const
     {
-        EXPECT_EQ(Form->OutputEdit->geometry().right(), Form->ResultPanel->contentsRect().right());
+        EXPECT_EQ(Form->Bands.OutputEdit->geometry().right(), Form->Bands.ResultPanel->contentsRect().right());
     }
 };
 
@@ -153,9 +153,11 @@ TEST_F(ViewPresetsWindowTest, OnlyVisibleWidthsAreStored)
 
 TEST_F(ViewPresetsWindowTest, MostSimpleHidesEveryToolbarAndFullyShownBringsThemBack)
 {
-    const std::vector<QAction*> items = {Form->ShowSpeedBar, Form->ShowNumberToolBar, Form->ShowFunctionToolBar,
-                                         Form->ShowRegisteredToolBar};
-    const std::vector<QWidget*> bars = {Form->SpeedBar, Form->tbNumber, Form->tbFunction, Form->tbRegister};
+    const std::vector<QAction*> items = {Form->Menu.Options.ShowSpeedBar, Form->Menu.Options.ShowNumberToolBar,
+                                         Form->Menu.Options.ShowFunctionToolBar,
+                                         Form->Menu.Options.ShowRegisteredToolBar};
+    const std::vector<QWidget*> bars = {Form->Panes.SpeedBar, Form->Bands.tbNumber, Form->Bands.tbFunction,
+                                        Form->Bands.tbRegister};
     for (const bool shown : {false, true}) {
         Press(shown ? Qt::Key_F6 : Qt::Key_F5);
         for (std::size_t i = 0; i < bars.size(); ++i) {
@@ -163,7 +165,7 @@ TEST_F(ViewPresetsWindowTest, MostSimpleHidesEveryToolbarAndFullyShownBringsThem
             EXPECT_EQ(bars[i]->isVisible(), shown) << i;
         }
         // The result band, the editor and the status bar stay.
-        const QWidget* kept[] = {Form->OutputEdit, Form->reExpression, Form->StatusBar};
+        const QWidget* kept[] = {Form->Bands.OutputEdit, Form->Panes.reExpression, Form->Status.StatusBar};
         for (const QWidget* widget : kept)
             EXPECT_TRUE(widget->isVisible());
         ExpectOutputEditReachesTheEnd();
@@ -179,12 +181,12 @@ TEST_F(ViewPresetsWindowTest, SwitchesFollowTheirCheckMarks)
     };
     // clang-format off
     const Case cases[] = {
-        {Form->ShowSpeedBar, [this] { return Form->SpeedBar->isVisible(); }},
-        {Form->ShowNumberToolBar, [this] { return Form->tbNumber->isVisible(); }},
-        {Form->ShowFunctionToolBar, [this] { return Form->tbFunction->isVisible(); }},
-        {Form->ShowRegisteredToolBar, [this] { return Form->tbRegister->isVisible(); }},
-        {Form->mFlatBtn, [this] { return Form->tbFunction->Flat() && Form->tbNumber->Buttons()[0]->autoRaise(); }},
-        {Form->mStayOnTop, [this] { return Form->windowFlags().testFlag(Qt::WindowStaysOnTopHint) && Form->isVisible(); }},
+        {Form->Menu.Options.ShowSpeedBar, [this] { return Form->Panes.SpeedBar->isVisible(); }},
+        {Form->Menu.Options.ShowNumberToolBar, [this] { return Form->Bands.tbNumber->isVisible(); }},
+        {Form->Menu.Options.ShowFunctionToolBar, [this] { return Form->Bands.tbFunction->isVisible(); }},
+        {Form->Menu.Options.ShowRegisteredToolBar, [this] { return Form->Bands.tbRegister->isVisible(); }},
+        {Form->Menu.Options.mFlatBtn, [this] { return Form->Bands.tbFunction->Flat() && Form->Bands.tbNumber->Buttons()[0]->autoRaise(); }},
+        {Form->Menu.Options.mStayOnTop, [this] { return Form->windowFlags().testFlag(Qt::WindowStaysOnTopHint) && Form->isVisible(); }},
     };
     // clang-format on
     for (const Case& c : cases) {
@@ -194,7 +196,7 @@ TEST_F(ViewPresetsWindowTest, SwitchesFollowTheirCheckMarks)
         }
     }
     Press(Qt::Key_F4);
-    EXPECT_TRUE(Form->mStayOnTop->isChecked());
+    EXPECT_TRUE(Form->Menu.Options.mStayOnTop->isChecked());
 }
 
 }  // namespace

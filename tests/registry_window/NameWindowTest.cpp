@@ -33,15 +33,15 @@ protected:
     // On the character at offset of the document's text.
     QPoint PointAt(int offset) const
     {
-        QTextCursor cursor(Form->reExpression->document());
+        QTextCursor cursor(Form->Panes.reExpression->document());
         cursor.setPosition(offset);
-        const QRect caret = Form->reExpression->cursorRect(cursor);
+        const QRect caret = Form->Panes.reExpression->cursorRect(cursor);
         return {caret.left() + 2, caret.center().y()};
     }
     // On the second character of the first occurrence of text.
     void HoverAt(const QString& text)
     {
-        QWidget* viewport = Form->reExpression->viewport();
+        QWidget* viewport = Form->Panes.reExpression->viewport();
         const QPoint point = PointAt(static_cast<int>(Document().indexOf(text)) + 1);
         QHelpEvent hover(QEvent::ToolTip, point, viewport->mapToGlobal(point));
         QApplication::sendEvent(viewport, &hover);
@@ -51,12 +51,12 @@ protected:
     // them; the key event turns them into the state after it.
     void CtrlClickAt(int offset)
     {
-        QTest::simulateEvent(Form->reExpression, true, Qt::Key_Control, Qt::NoModifier, QString(), false);
-        QTest::mouseClick(Form->reExpression->viewport(), Qt::LeftButton, Qt::ControlModifier, PointAt(offset));
-        QTest::simulateEvent(Form->reExpression, false, Qt::Key_Control, Qt::ControlModifier, QString(), false);
+        QTest::simulateEvent(Form->Panes.reExpression, true, Qt::Key_Control, Qt::NoModifier, QString(), false);
+        QTest::mouseClick(Form->Panes.reExpression->viewport(), Qt::LeftButton, Qt::ControlModifier, PointAt(offset));
+        QTest::simulateEvent(Form->Panes.reExpression, false, Qt::Key_Control, Qt::ControlModifier, QString(), false);
     }
-    QString Selected() const { return Form->reExpression->textCursor().selectedText(); }
-    int Caret() const { return Form->reExpression->textCursor().position(); }
+    QString Selected() const { return Form->Panes.reExpression->textCursor().selectedText(); }
+    int Caret() const { return Form->Panes.reExpression->textCursor().position(); }
 };
 
 TEST_F(NameWindowTest, ARestingPointerShowsTheValueTheLastCalculationLeft)
@@ -66,7 +66,7 @@ TEST_F(NameWindowTest, ARestingPointerShowsTheValueTheLastCalculationLeft)
     HoverAt(" g");
     EXPECT_EQ(QToolTip::text(), QStringLiteral("g = 9.80665\n登録定数: 重力加速度"));
     // An edit not calculated yet changes nothing shown.
-    QTextCursor end(Form->reExpression->document());
+    QTextCursor end(Form->Panes.reExpression->document());
     end.movePosition(QTextCursor::End);
     end.insertText(QStringLiteral(";\nprice = 1"));
     HoverAt("price * rate");
@@ -84,12 +84,12 @@ TEST_F(NameWindowTest, CtrlClickAndF12SelectTheLastAssignmentBefore)
     // Again from the caret, at the start of that statement, after the view
     // has left it.
     SetDocument(QStringLiteral("x = 1;\n") + QStringLiteral("// filler\n").repeated(300) + QStringLiteral("y = x"));
-    Form->reExpression->moveCursor(QTextCursor::End);
+    Form->Panes.reExpression->moveCursor(QTextCursor::End);
     ASSERT_TRUE(QTest::qWaitForWindowActive(Form.get()));
-    QTest::keyClick(Form->reExpression, Qt::Key_F12);
+    QTest::keyClick(Form->Panes.reExpression, Qt::Key_F12);
     EXPECT_EQ(Selected(), "x = 1");
     EXPECT_EQ(Caret(), 0);
-    EXPECT_TRUE(Form->reExpression->viewport()->rect().contains(Form->reExpression->cursorRect()));
+    EXPECT_TRUE(Form->Panes.reExpression->viewport()->rect().contains(Form->Panes.reExpression->cursorRect()));
 }
 
 TEST_F(NameWindowTest, ANameNeverAssignedBeforeMovesNothing)
@@ -98,7 +98,7 @@ TEST_F(NameWindowTest, ANameNeverAssignedBeforeMovesNothing)
     CtrlClickAt(static_cast<int>(Document().indexOf("price")));
     EXPECT_EQ(Panel(3), "未定義");
     EXPECT_EQ(Caret(), caret);
-    EXPECT_FALSE(Form->reExpression->textCursor().hasSelection());
+    EXPECT_FALSE(Form->Panes.reExpression->textCursor().hasSelection());
 }
 
 TEST_F(NameWindowTest, ARegisteredConstantOpensTheDialogOnItsRow)

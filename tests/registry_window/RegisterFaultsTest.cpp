@@ -152,7 +152,7 @@ TEST_F(RegisteredWindowTest, AfterOkEveryOneOfManyEntriesIsReachable)
         if (button->isVisible()) reached.append(button->text());
     }
     const qsizetype inView = reached.size();
-    QToolButton* overflow = Form->tbRegister->OverflowButton();
+    QToolButton* overflow = Form->Bands.tbRegister->OverflowButton();
     ASSERT_TRUE(overflow->isVisible());
     const QList<QAction*> items = MenuItems(overflow->menu());
     for (const QAction* item : items)
@@ -170,7 +170,7 @@ TEST_F(RegisteredWindowTest, AfterOkEveryOneOfManyEntriesIsReachable)
     for (const auto& c : cases) {
         SCOPED_TRACE(c.inserted);
         SetDocument(QString());
-        Form->mInsertRegisteredValue->setChecked(c.insertValue);
+        Form->Menu.Options.mInsertRegisteredValue->setChecked(c.insertValue);
         if (c.entry < inView) {
             QTest::mouseClick(RegisteredButton(name(c.entry)), Qt::LeftButton);
         } else {

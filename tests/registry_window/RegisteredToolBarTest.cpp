@@ -67,7 +67,7 @@ TEST_F(RegisteredWindowTest, ALongNameIsCutOnItsButton)
     Form->RegisteredLines = {JoinFields({name.toStdString(), "1", "tip"})};
     Form->UpdateRegisterToolBar();
     // A new size reaches the window one level of layouts per round of events.
-    for (QWidget* widget = Form->tbRegister; widget; widget = widget->parentWidget())
+    for (QWidget* widget = Form->Bands.tbRegister; widget; widget = widget->parentWidget())
         QCoreApplication::sendPostedEvents(nullptr, QEvent::LayoutRequest);
     EXPECT_EQ(Form->minimumSizeHint().width(), narrowest);
     QToolButton* button = RegisteredButtons().value(0);
@@ -172,15 +172,15 @@ TEST_F(RegisteredWindowTest, PressInsertsTheNameOrTheText)
     };
     for (const PressCase& c : cases) {
         SCOPED_TRACE(c.name);
-        Form->mInsertRegisteredValue->setChecked(c.insertValue);
-        Form->mEnter->setChecked(c.enterOnly);
+        Form->Menu.Options.mInsertRegisteredValue->setChecked(c.insertValue);
+        Form->Menu.Options.mEnter->setChecked(c.enterOnly);
         SetDocument(QString::fromUtf8(c.document));
         Form->Recalculate();  // the engine knows what the document assigns
-        Form->OutputEdit->clear();
+        Form->Bands.OutputEdit->clear();
         Select(c.selectionStart, c.selectionEnd);
         QTest::mouseClick(RegisteredButton(QString::fromUtf8(c.button)), Qt::LeftButton);
         EXPECT_EQ(Document(), QString::fromUtf8(c.expectedDocument));
-        EXPECT_EQ(Form->reExpression->textCursor().position(), QString::fromUtf8(c.expectedDocument).size());
+        EXPECT_EQ(Form->Panes.reExpression->textCursor().position(), QString::fromUtf8(c.expectedDocument).size());
         EXPECT_EQ(Output(), QString::fromUtf8(c.expectedOutput));
     }
 }
@@ -190,12 +190,12 @@ TEST_F(RegisteredWindowTest, InsertedTextDoesNotContinueAComment)
     StartWith({"g,9.80665,"});
     Type(QStringLiteral("1 // note"));
     Form->RestyleComments();
-    QTextCursor cursor = Form->reExpression->textCursor();
+    QTextCursor cursor = Form->Panes.reExpression->textCursor();
     cursor.movePosition(QTextCursor::End);
-    Form->reExpression->setTextCursor(cursor);
+    Form->Panes.reExpression->setTextCursor(cursor);
     const int end = static_cast<int>(Document().size());
     QTest::mouseClick(RegisteredButton(QStringLiteral("g")), Qt::LeftButton);
-    EXPECT_TRUE(IsEditorFormat(FormatAt(Form->reExpression, end)));
+    EXPECT_TRUE(IsEditorFormat(FormatAt(Form->Panes.reExpression, end)));
 }
 
 TEST_F(RegisteredWindowTest, ManyButtonsWrapOntoRows)
@@ -205,14 +205,14 @@ TEST_F(RegisteredWindowTest, ManyButtonsWrapOntoRows)
         lines.push_back("entry" + std::to_string(i) + "," + std::to_string(i + 1) + ",");
     StartWith(lines);
     QSet<int> rows;
-    const QRect bar = Form->tbRegister->rect();
+    const QRect bar = Form->Bands.tbRegister->rect();
     for (const QToolButton* button : RegisteredButtons()) {
         EXPECT_TRUE(button->isVisible());
         EXPECT_TRUE(bar.contains(button->geometry())) << button->text().toStdString();
         rows.insert(button->y());
     }
     EXPECT_GT(rows.size(), 1);
-    EXPECT_GE(Form->tbRegister->height(), rows.size() * RegisteredButtons().front()->height());
+    EXPECT_GE(Form->Bands.tbRegister->height(), rows.size() * RegisteredButtons().front()->height());
 }
 
 TEST_F(RegisteredWindowTest, MenuItemsWhereTheyBelong)
@@ -220,23 +220,23 @@ TEST_F(RegisteredWindowTest, MenuItemsWhereTheyBelong)
     StartWithoutFile();
     const QList<QAction*> tools = Form->menuBar()->findChild<QMenu*>(QStringLiteral("mTools"))->actions();
     ASSERT_GE(tools.size(), 3);
-    EXPECT_EQ(tools[0], Form->mRegisterConst1);
+    EXPECT_EQ(tools[0], Form->Menu.Tools.mRegisterConst1);
     EXPECT_EQ(tools[0]->text(), QStringLiteral("定数・文字列の登録...(&R)"));
     EXPECT_TRUE(tools[1]->isSeparator());
-    EXPECT_EQ(tools[2], Form->mUpdate1);
+    EXPECT_EQ(tools[2], Form->Menu.Tools.mUpdate1);
 
     const QList<QAction*> options = Form->menuBar()->findChild<QMenu*>(QStringLiteral("mOptions"))->actions();
-    const qsizetype semicolon = options.indexOf(Form->mEnterToSemicolon);
+    const qsizetype semicolon = options.indexOf(Form->Menu.Options.mEnterToSemicolon);
     ASSERT_GE(semicolon, 0);
-    EXPECT_EQ(options.value(semicolon + 1), Form->mInsertRegisteredValue);
-    EXPECT_EQ(Form->mInsertRegisteredValue->text(), QStringLiteral("定数の登録値を直接挿入(&C)"));
-    EXPECT_EQ(Form->mInsertRegisteredValue->objectName(), QStringLiteral("mInsertRegisteredValue"));
-    EXPECT_FALSE(Form->mInsertRegisteredValue->isChecked());
-    Form->mInsertRegisteredValue->trigger();
-    EXPECT_TRUE(Form->mInsertRegisteredValue->isChecked());
-    Form->mInsertRegisteredValue->trigger();
-    EXPECT_FALSE(Form->mInsertRegisteredValue->isChecked());
-    EXPECT_EQ(Form->findChild<QObject*>(QStringLiteral("tbRegister")), Form->tbRegister);
+    EXPECT_EQ(options.value(semicolon + 1), Form->Menu.Options.mInsertRegisteredValue);
+    EXPECT_EQ(Form->Menu.Options.mInsertRegisteredValue->text(), QStringLiteral("定数の登録値を直接挿入(&C)"));
+    EXPECT_EQ(Form->Menu.Options.mInsertRegisteredValue->objectName(), QStringLiteral("mInsertRegisteredValue"));
+    EXPECT_FALSE(Form->Menu.Options.mInsertRegisteredValue->isChecked());
+    Form->Menu.Options.mInsertRegisteredValue->trigger();
+    EXPECT_TRUE(Form->Menu.Options.mInsertRegisteredValue->isChecked());
+    Form->Menu.Options.mInsertRegisteredValue->trigger();
+    EXPECT_FALSE(Form->Menu.Options.mInsertRegisteredValue->isChecked());
+    EXPECT_EQ(Form->findChild<QObject*>(QStringLiteral("tbRegister")), Form->Bands.tbRegister);
 }
 
 }  // namespace

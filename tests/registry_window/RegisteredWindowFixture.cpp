@@ -57,7 +57,7 @@ QByteArray RegisteredWindowTest::FileBytes()
     return file.readAll();
 }
 
-QList<QToolButton*> RegisteredWindowTest::RegisteredButtons() const { return Form->tbRegister->Buttons(); }
+QList<QToolButton*> RegisteredWindowTest::RegisteredButtons() const { return Form->Bands.tbRegister->Buttons(); }
 
 QStringList RegisteredWindowTest::Captions() const
 {
@@ -79,7 +79,7 @@ QToolButton* RegisteredWindowTest::RegisteredButton(const QString& caption) cons
 void RegisteredWindowTest::InDialog(const std::function<void(TRegisterForm&)>& act)
 {
     Dialogs->DialogDriver = [&act](QDialog& dialog) { act(static_cast<TRegisterForm&>(dialog)); };
-    Form->mRegisterConst1->trigger();
+    Form->Menu.Tools.mRegisterConst1->trigger();
     Dialogs->DialogDriver = nullptr;
 }
 

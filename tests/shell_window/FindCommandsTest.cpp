@@ -21,8 +21,8 @@ protected:
     {
         QTest::mouseClick(dialog->findChild<QPushButton*>(name), Qt::LeftButton);
     }
-    QString Selected() const { return Form->reExpression->textCursor().selectedText(); }
-    int SelStart() const { return Form->reExpression->textCursor().selectionStart(); }
+    QString Selected() const { return Form->Panes.reExpression->textCursor().selectedText(); }
+    int SelStart() const { return Form->Panes.reExpression->textCursor().selectionStart(); }
 };
 
 // Every entry point seeds the dialog with the selected word and puts the
@@ -31,13 +31,13 @@ protected:
 TEST_F(FindCommandsTest, EveryEntryOpensFindSeededAndFindNextNeverWraps)
 {
     const std::function<void()> openings[] = {
-        [&] { Form->mFind->trigger(); },
+        [&] { Form->Menu.Edit.mFind->trigger(); },
         [&] {
             ASSERT_TRUE(QTest::qWaitForWindowActive(Form.get()));
-            QTest::keyClick(Form->reExpression, Qt::Key_F, Qt::ControlModifier);
+            QTest::keyClick(Form->Panes.reExpression, Qt::Key_F, Qt::ControlModifier);
         },
         [&] { QTest::mouseClick(Button("FindBtn"), Qt::LeftButton); },
-        [&] { Form->pmFind->trigger(); },
+        [&] { Form->findChild<QAction*>(QStringLiteral("pmFind"))->trigger(); },
     };
     for (const auto& open : openings) {
         Form->FindDialog->hide();
@@ -48,7 +48,7 @@ TEST_F(FindCommandsTest, EveryEntryOpensFindSeededAndFindNextNeverWraps)
         EXPECT_EQ(Form->FindDialog->FindText(), "y");
         EXPECT_EQ(SelStart(), 0);
         EXPECT_TRUE(Selected().isEmpty());
-        Form->OutputEdit->clear();
+        Form->Bands.OutputEdit->clear();
         for (int expected : {5, 14, 14, 14}) {
             Press(Form->FindDialog, "FindNextButton");
             EXPECT_EQ(SelStart(), expected);
@@ -75,9 +75,9 @@ TEST_F(FindCommandsTest, ReplaceAndReplaceAllRecalculateUnlessEnterOnly)
     };
     for (const Case& c : cases) {
         SetDocument("1+2+2+2");
-        Form->mEnter->setChecked(c.enterOnly);
-        Form->OutputEdit->clear();
-        Form->mReplace->trigger();
+        Form->Menu.Options.mEnter->setChecked(c.enterOnly);
+        Form->Bands.OutputEdit->clear();
+        Form->Menu.Edit.mReplace->trigger();
         Edit(Form->ReplaceDialog, "FindEdit")->setText("2");
         Edit(Form->ReplaceDialog, "ReplaceEdit")->setText("5");
         Press(Form->ReplaceDialog, "FindNextButton");

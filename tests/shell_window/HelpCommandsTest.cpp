@@ -44,7 +44,7 @@ TEST_F(HelpCommandsTest, F1ShowsTheHelpPageBesideTheProgram)
     page.write("<html><body><h1>ヘルプ</h1></body></html>");
     page.close();
     Form->ProgDir = dir.path();
-    Form->Topics->trigger();
+    Form->Menu.Help.Topics->trigger();
     ASSERT_NE(Form->HelpWindow, nullptr);
     EXPECT_TRUE(Form->HelpWindow->isVisible());
     EXPECT_TRUE(Form->HelpWindow->toPlainText().contains("ヘルプ"));
@@ -64,7 +64,7 @@ TEST_F(HelpCommandsTest, F1FindsTheInstalledHelpPage)
     const QByteArray previous = qgetenv("XDG_DATA_DIRS");
     qputenv("XDG_DATA_DIRS", shared.path().toUtf8());
     Form->ProgDir = files.path();
-    Form->Topics->trigger();
+    Form->Menu.Help.Topics->trigger();
     qputenv("XDG_DATA_DIRS", previous);
     EXPECT_TRUE(Dialogs->Messages.empty());
     ASSERT_NE(Form->HelpWindow, nullptr);
@@ -80,8 +80,8 @@ TEST_F(HelpCommandsTest, AboutBoxOpensWithOkFocusedAndIsDestroyedAfter)
         EXPECT_EQ(dialog.focusWidget(), dialog.findChild<QPushButton*>("OKButton"));
         dialog.accept();
     };
-    Form->About1->trigger();
-    Form->About1->trigger();
+    Form->Menu.Help.About1->trigger();
+    Form->Menu.Help.About1->trigger();
     ASSERT_EQ(boxes.size(), 2u);
     EXPECT_TRUE(boxes[0].isNull());
     EXPECT_TRUE(boxes[1].isNull());
@@ -92,10 +92,10 @@ TEST_F(HelpCommandsTest, ExplorerOpensTheFilePaneDirectoryAsUrl)
     QTemporaryDir dir;
     const QString blanks = dir.filePath("a b #1");
     ASSERT_TRUE(QDir().mkpath(blanks));
-    Form->LeftPanel->SetDirectory(blanks);
+    Form->Panes.LeftPanel->SetDirectory(blanks);
     UrlRecorder recorder;
     QDesktopServices::setUrlHandler("file", &recorder, "Open");
-    Form->mExplorer1->trigger();
+    Form->Menu.Tools.mExplorer1->trigger();
     QTest::mouseClick(Button("ExplorerBtn"), Qt::LeftButton);
     QDesktopServices::unsetUrlHandler("file");
     ASSERT_EQ(recorder.Urls.size(), 2);

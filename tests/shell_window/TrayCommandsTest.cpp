@@ -43,11 +43,11 @@ TEST_F(TrayCommandsTest, StartsInTheTrayWithoutTaskbarButton)
 TEST_F(TrayCommandsTest, LeftClickShowsTheHiddenWindowRecalculated)
 {
     const std::function<void()> hidings[] = {
-        [&] { Form->mHide1->trigger(); },
+        [&] { Form->Menu.Tools.mHide1->trigger(); },
         [&] { QTest::mouseClick(Button("FormHideBtn"), Qt::LeftButton); },
     };
     for (const auto& hide : hidings) {
-        Form->OutputEdit->setFocus();
+        Form->Bands.OutputEdit->setFocus();
         hide();
         ASSERT_TRUE(Form->isHidden());
         SetDocument("2*21");
@@ -58,8 +58,8 @@ TEST_F(TrayCommandsTest, LeftClickShowsTheHiddenWindowRecalculated)
         ASSERT_TRUE(Form->isVisible());
         EXPECT_FALSE(Form->isMinimized());
         EXPECT_EQ(Output(), "42");
-        EXPECT_EQ(Form->focusWidget(), Form->reExpression);
-        Form->OutputEdit->clear();
+        EXPECT_EQ(Form->focusWidget(), Form->Panes.reExpression);
+        Form->Bands.OutputEdit->clear();
     }
 }
 
@@ -67,7 +67,7 @@ TEST_F(TrayCommandsTest, WithoutNotificationAreaHideMinimizesWithTaskbarButton)
 {
     Tray.available = false;
     Tray.calls.clear();
-    Form->mHide1->trigger();
+    Form->Menu.Tools.mHide1->trigger();
     EXPECT_TRUE(Form->isVisible());
     EXPECT_TRUE(Form->isMinimized());
     EXPECT_EQ(Tray.calls, QStringList{"TaskbarButton 1"});
@@ -75,7 +75,7 @@ TEST_F(TrayCommandsTest, WithoutNotificationAreaHideMinimizesWithTaskbarButton)
 
 TEST_F(TrayCommandsTest, NotificationAreaGoneWhileHiddenBringsTheWindowBackMinimized)
 {
-    Form->mHide1->trigger();
+    Form->Menu.Tools.mHide1->trigger();
     ASSERT_TRUE(Form->isHidden());
     Tray.available = false;
     QTRY_VERIFY_WITH_TIMEOUT(Form->isVisible(), 3000);

@@ -36,11 +36,11 @@ TEST_F(WindowTest, UpdatePassColoursCommentsAndStopMarkers)
     SetDocument(document);
     // Earlier colouring that no longer has a "//" goes back to the editor font.
     Select(document.indexOf(u"-- dash"), document.indexOf(u"-- dash") + 2);
-    Form->reExpression->setCurrentCharFormat(Form->CommentFormat());
+    Form->Panes.reExpression->setCurrentCharFormat(Form->CommentFormat());
     Select(3, 9);
     Form->SetModified(true);
 
-    Form->mUpdate1->trigger();
+    Form->Menu.Tools.mUpdate1->trigger();
 
     struct Span {
         const char* text;
@@ -58,24 +58,24 @@ TEST_F(WindowTest, UpdatePassColoursCommentsAndStopMarkers)
         const int start = static_cast<int>(document.indexOf(text));
         ASSERT_GE(start, 0);
         for (int i = start; i < start + text.size(); ++i)
-            EXPECT_EQ(LookOf(FormatAt(Form->reExpression, i)), span.look) << span.text << " at " << i;
+            EXPECT_EQ(LookOf(FormatAt(Form->Panes.reExpression, i)), span.look) << span.text << " at " << i;
     }
     // The caret stands at the old selection's start, the modified mark unchanged.
-    EXPECT_FALSE(Form->reExpression->textCursor().hasSelection());
-    EXPECT_EQ(Form->reExpression->textCursor().position(), 3);
+    EXPECT_FALSE(Form->Panes.reExpression->textCursor().hasSelection());
+    EXPECT_EQ(Form->Panes.reExpression->textCursor().position(), 3);
     EXPECT_EQ(Panel(1), QStringLiteral("変更あり"));
     Form->SetModified(false);
     Form->RestyleComments();
     EXPECT_EQ(Panel(1), QString());
-    EXPECT_FALSE(Form->reExpression->document()->isModified());
+    EXPECT_FALSE(Form->Panes.reExpression->document()->isModified());
 }
 
 TEST_F(WindowTest, TypedCommentIsNotColouredUntilTheNextPass)
 {
     Type(QStringLiteral("1 // a"));
-    EXPECT_TRUE(IsEditorFormat(FormatAt(Form->reExpression, 3)));
-    Form->mUpdate1->trigger();
-    EXPECT_TRUE(IsCommentFormat(FormatAt(Form->reExpression, 3)));
+    EXPECT_TRUE(IsEditorFormat(FormatAt(Form->Panes.reExpression, 3)));
+    Form->Menu.Tools.mUpdate1->trigger();
+    EXPECT_TRUE(IsCommentFormat(FormatAt(Form->Panes.reExpression, 3)));
     EXPECT_EQ(Output(), QStringLiteral("1"));
 }
 
@@ -83,7 +83,7 @@ TEST_F(WindowTest, DesignFontsRenderThroughTheIpaFonts)
 {
     EXPECT_EQ(QFontInfo(ToQFont(Form->FontDialog.Font)).family(), QStringLiteral("IPAGothic"));
     EXPECT_EQ(QFontInfo(Form->font()).family(), QStringLiteral("IPAPGothic"));
-    EXPECT_EQ(QFontInfo(Form->reExpression->font()).pixelSize(), 13);
+    EXPECT_EQ(QFontInfo(Form->Panes.reExpression->font()).pixelSize(), 13);
 }
 
 TEST_F(WindowTest, EditorFontDialogAppliesOrCancels)
@@ -92,19 +92,19 @@ TEST_F(WindowTest, EditorFontDialogAppliesOrCancels)
     SetDocument(QStringLiteral("1 // a"));
     Dialogs->FontAnswers = {std::nullopt, chosen};
 
-    Form->mEditorFont->trigger();  // cancelled
+    Form->Menu.Options.mEditorFont->trigger();  // cancelled
     EXPECT_EQ(Dialogs->FontsOffered.at(0), DefaultEditorFont());
     EXPECT_EQ(Form->FontDialog.Font, DefaultEditorFont());
-    EXPECT_TRUE(IsEditorFormat(FormatAt(Form->reExpression, 3)));  // no pass ran
+    EXPECT_TRUE(IsEditorFormat(FormatAt(Form->Panes.reExpression, 3)));  // no pass ran
 
-    Form->mEditorFont->trigger();
+    Form->Menu.Options.mEditorFont->trigger();
     EXPECT_EQ(Form->FontDialog.Font, chosen);
-    const QTextCharFormat code = FormatAt(Form->reExpression, 0);
+    const QTextCharFormat code = FormatAt(Form->Panes.reExpression, 0);
     EXPECT_EQ(code.fontFamilies().toStringList().value(0), QStringLiteral("IPAPGothic"));
     EXPECT_TRUE(code.fontItalic());
     EXPECT_EQ(code.foreground().color(), QColor(Qt::darkGreen));
-    EXPECT_TRUE(IsCommentFormat(FormatAt(Form->reExpression, 3)));
-    EXPECT_EQ(Form->reResult->font().family(), QStringLiteral("IPAPGothic"));
+    EXPECT_TRUE(IsCommentFormat(FormatAt(Form->Panes.reExpression, 3)));
+    EXPECT_EQ(Form->Panes.reResult->font().family(), QStringLiteral("IPAPGothic"));
     EXPECT_EQ(Panel(1), QString());  // restyling is no edit
 }
 
@@ -116,25 +116,25 @@ TEST_F(WindowTest, CommentFontDialogRestylesComments)
     chosen.underline = true;
     Dialogs->FontAnswers = {chosen};
     SetDocument(QStringLiteral("1 // a"));
-    Form->mCommentFont->trigger();
+    Form->Menu.Options.mCommentFont->trigger();
     EXPECT_EQ(Dialogs->FontsOffered.at(0), DefaultCommentFont());
-    const QTextCharFormat comment = FormatAt(Form->reExpression, 3);
+    const QTextCharFormat comment = FormatAt(Form->Panes.reExpression, 3);
     EXPECT_TRUE(comment.fontUnderline());
     EXPECT_EQ(comment.foreground().color(), QColor(128, 0, 128));
     // The message line takes the comment font at the next run.
     Select(1, 1);
     Type(QStringLiteral("+"));
-    EXPECT_TRUE(Form->reResult->LineFormat(Form->reResult->LineCount() - 1).fontUnderline());
+    EXPECT_TRUE(Form->Panes.reResult->LineFormat(Form->Panes.reResult->LineCount() - 1).fontUnderline());
 }
 
 TEST_F(WindowTest, BackgroundColourOfBothPanes)
 {
-    const QColor before = Form->reExpression->palette().color(QPalette::Base);
+    const QColor before = Form->Panes.reExpression->palette().color(QPalette::Base);
     Dialogs->ColorAnswers = {std::nullopt, QColor(255, 255, 200)};
-    Form->mEditorColor->trigger();
-    EXPECT_EQ(Form->reExpression->palette().color(QPalette::Base), before);
-    Form->mEditorColor->trigger();
-    for (QWidget* pane : {static_cast<QWidget*>(Form->reExpression), static_cast<QWidget*>(Form->reResult)})
+    Form->Menu.Options.mEditorColor->trigger();
+    EXPECT_EQ(Form->Panes.reExpression->palette().color(QPalette::Base), before);
+    Form->Menu.Options.mEditorColor->trigger();
+    for (QWidget* pane : {static_cast<QWidget*>(Form->Panes.reExpression), static_cast<QWidget*>(Form->Panes.reResult)})
         EXPECT_EQ(pane->palette().color(QPalette::Base), QColor(255, 255, 200));
     EXPECT_EQ(Form->ColorDialog1.Color, QColor(255, 255, 200));
 }
@@ -155,15 +155,15 @@ TEST_F(WindowTest, UndoSkipsTheColouringPass)
     };
     for (const Case& c : cases) {
         SetDocument(document);
-        Form->reExpression->document()->clearUndoRedoStacks();
+        Form->Panes.reExpression->document()->clearUndoRedoStacks();
         Form->RestyleComments();
-        Form->reExpression->moveCursor(QTextCursor::End);
+        Form->Panes.reExpression->moveCursor(QTextCursor::End);
         Type(QString::fromUtf8(c.typed));
-        Form->mUpdate1->trigger();
-        Form->mUndo->trigger();
+        Form->Menu.Tools.mUpdate1->trigger();
+        Form->Menu.Edit.mUndo->trigger();
         EXPECT_EQ(Document(), QString::fromUtf8(c.afterUndo)) << c.typed;
-        EXPECT_TRUE(IsCommentFormat(FormatAt(Form->reExpression, 8))) << c.typed;
-        EXPECT_EQ(Form->reExpression->document()->isModified(), c.modified) << c.typed;
+        EXPECT_TRUE(IsCommentFormat(FormatAt(Form->Panes.reExpression, 8))) << c.typed;
+        EXPECT_EQ(Form->Panes.reExpression->document()->isModified(), c.modified) << c.typed;
         EXPECT_EQ(Panel(1), c.modified ? QStringLiteral("変更あり") : QString()) << c.typed;
     }
 }
@@ -171,11 +171,11 @@ TEST_F(WindowTest, UndoSkipsTheColouringPass)
 // The colour dialog opens at the panes' colour, never at the window's grey.
 TEST_F(WindowTest, ColourDialogStartsAtThePanesColour)
 {
-    const QColor paneColour = Form->reExpression->palette().color(QPalette::Base);
-    Form->mEditorColor->trigger();
+    const QColor paneColour = Form->Panes.reExpression->palette().color(QPalette::Base);
+    Form->Menu.Options.mEditorColor->trigger();
     Dialogs->ColorAnswers.push_back(QColor(0x20, 0x40, 0x60));
-    Form->mEditorColor->trigger();
-    Form->mEditorColor->trigger();
+    Form->Menu.Options.mEditorColor->trigger();
+    Form->Menu.Options.mEditorColor->trigger();
     ASSERT_EQ(Dialogs->ColorsOffered.size(), 3u);
     EXPECT_EQ(Dialogs->ColorsOffered[0], paneColour);
     EXPECT_EQ(Dialogs->ColorsOffered[1], paneColour);

@@ -33,12 +33,12 @@ protected:
     {
         SetDocument(QString::fromUtf8(c.document));
         Select(c.selectionStart, c.selectionEnd);
-        Form->OutputEdit->clear();
+        Form->Bands.OutputEdit->clear();
         Click(QString::fromUtf8(c.button));
         SCOPED_TRACE(std::string(c.button) + " on " + c.document);
         EXPECT_EQ(Document(), QString::fromUtf8(c.expected));
-        EXPECT_EQ(Form->reExpression->textCursor().position(), c.caret);
-        EXPECT_FALSE(Form->reExpression->textCursor().hasSelection());
+        EXPECT_EQ(Form->Panes.reExpression->textCursor().position(), c.caret);
+        EXPECT_FALSE(Form->Panes.reExpression->textCursor().hasSelection());
         EXPECT_EQ(Output().isEmpty(), !c.hasResult) << Output().toStdString();
     }
 };
@@ -74,20 +74,20 @@ TEST_F(InputButtonTest, KeyButtons)
     for (const EditCase& c : cases)
         Check(c);
     // The CR button is no Enter key: no semicolon with the option on.
-    Form->mEnterToSemicolon->trigger();
+    Form->Menu.Options.mEnterToSemicolon->trigger();
     Check({"1", 1, 1, "CR", "1\n", 2, false});
 }
 
 TEST_F(WindowTest, InsertedTextTakesTheEditorFont)
 {
     SetDocument(QStringLiteral("1 // a"));
-    Form->mUpdate1->trigger();
+    Form->Menu.Tools.mUpdate1->trigger();
     Select(6, 6);
     Click(QStringLiteral("2"));
     Click(QStringLiteral("exp()"));
     EXPECT_EQ(Document(), QStringLiteral("1 // a2exp()"));
     for (int i = 6; i < 12; ++i)
-        EXPECT_TRUE(IsEditorFormat(FormatAt(Form->reExpression, i))) << i;
+        EXPECT_TRUE(IsEditorFormat(FormatAt(Form->Panes.reExpression, i))) << i;
 }
 
 TEST_F(WindowTest, CaseConversionOfTheSelection)
@@ -95,22 +95,22 @@ TEST_F(WindowTest, CaseConversionOfTheSelection)
     struct Case {
         const char* document;
         int selectionStart, selectionEnd;
-        QAction* TMainForm::*command;
+        const char* command;  // the menu item's object name
         const char* expected;
     };
     const Case cases[] = {
-        {"Sin X あＡ", 0, 8, &TMainForm::mUpperCase, "SIN X あＡ"},
-        {"ABC DEF", 0, 3, &TMainForm::mLowerCase, "abc DEF"},
-        {"ABC", 1, 1, &TMainForm::mLowerCase, "ABC"},
-        {"A\nB", 0, 3, &TMainForm::mLowerCase, "a\nb"},
+        {"Sin X あＡ", 0, 8, "mUpperCase", "SIN X あＡ"},
+        {"ABC DEF", 0, 3, "mLowerCase", "abc DEF"},
+        {"ABC", 1, 1, "mLowerCase", "ABC"},
+        {"A\nB", 0, 3, "mLowerCase", "a\nb"},
     };
     for (const Case& c : cases) {
         SetDocument(QString::fromUtf8(c.document));
         Select(c.selectionStart, c.selectionEnd);
-        (Form.get()->*c.command)->trigger();
+        Form->findChild<QAction*>(QString::fromUtf8(c.command))->trigger();
         EXPECT_EQ(Document(), QString::fromUtf8(c.expected));
-        EXPECT_FALSE(Form->reExpression->textCursor().hasSelection());
-        EXPECT_EQ(Form->reExpression->textCursor().position(), c.selectionEnd);
+        EXPECT_FALSE(Form->Panes.reExpression->textCursor().hasSelection());
+        EXPECT_EQ(Form->Panes.reExpression->textCursor().position(), c.selectionEnd);
     }
     SetDocument(QStringLiteral("PI"));
     Select(0, 2);
@@ -124,13 +124,13 @@ TEST_F(WindowTest, UndoCutPasteRecalculate)
     Select(1, 1);
     Click(QStringLiteral("1"));
     EXPECT_EQ(Output(), QStringLiteral("51"));
-    Form->mUndo->trigger();
+    Form->Menu.Edit.mUndo->trigger();
     EXPECT_EQ(Document(), QStringLiteral("5"));
     EXPECT_EQ(Output(), QStringLiteral("5"));
 
     SetDocument(QStringLiteral("12"));
     Select(1, 2);
-    Form->mCut->trigger();
+    Form->Menu.Edit.mCut->trigger();
     EXPECT_EQ(QGuiApplication::clipboard()->text(), QStringLiteral("2"));
     EXPECT_EQ(Output(), QStringLiteral("1"));
 
@@ -139,25 +139,25 @@ TEST_F(WindowTest, UndoCutPasteRecalculate)
     data->setHtml(QStringLiteral("<b style=\"color:red\">9</b>"));
     data->setText(QStringLiteral("9"));
     QGuiApplication::clipboard()->setMimeData(data);
-    Form->mPaste->trigger();
+    Form->Menu.Edit.mPaste->trigger();
     EXPECT_EQ(Document(), QStringLiteral("19"));
     EXPECT_EQ(Output(), QStringLiteral("19"));
-    EXPECT_TRUE(IsEditorFormat(FormatAt(Form->reExpression, 1)));
+    EXPECT_TRUE(IsEditorFormat(FormatAt(Form->Panes.reExpression, 1)));
 }
 
 TEST_F(WindowTest, CopyCommandsDoNotRecalculate)
 {
     SetDocument(QStringLiteral("12+3"));
     Select(0, 2);
-    Form->mCopy->trigger();
+    Form->Menu.Edit.mCopy->trigger();
     EXPECT_EQ(QGuiApplication::clipboard()->text(), QStringLiteral("12"));
     EXPECT_FALSE(QGuiApplication::clipboard()->mimeData()->hasHtml());
-    Form->mSelectAll->trigger();
-    EXPECT_EQ(Form->reExpression->textCursor().selectedText(), QStringLiteral("12+3"));
+    Form->Menu.Edit.mSelectAll->trigger();
+    EXPECT_EQ(Form->Panes.reExpression->textCursor().selectedText(), QStringLiteral("12+3"));
     EXPECT_EQ(Output(), QString());
 
-    Form->mEquation->trigger();
-    Form->reResult->selectAll();
+    Form->Menu.Options.mEquation->trigger();
+    Form->Panes.reResult->selectAll();
     Form->findChild<QAction*>(QStringLiteral("Copy2"))->trigger();
     EXPECT_EQ(QGuiApplication::clipboard()->text(), QStringLiteral("1: 15"));
 }
@@ -174,13 +174,13 @@ TEST_F(WindowTest, CopyWithResultTakesWhatTheResultFieldShows)
         {{"1+", "2 // c"}, "1+\r\n2 // c\r\n=3"},
     };
     for (const Case& c : cases) {
-        Form->reExpression->clear();
+        Form->Panes.reExpression->clear();
         for (const QString& line : c.typedLines) {
-            if (line != c.typedLines.front()) QTest::keyClick(Form->reExpression, Qt::Key_Return);
+            if (line != c.typedLines.front()) QTest::keyClick(Form->Panes.reExpression, Qt::Key_Return);
             Type(line);
         }
         Select(0, 1);  // the selection plays no part
-        Form->mCopyWithResult->trigger();
+        Form->Menu.Edit.mCopyWithResult->trigger();
         EXPECT_EQ(QGuiApplication::clipboard()->text(), QString::fromUtf8(c.clipboard)) << c.clipboard;
     }
 }
@@ -190,29 +190,29 @@ TEST_F(WindowTest, CopyWithResultTakesWhatTheResultFieldShows)
 TEST_F(WindowTest, GroupedValuesAreCopiedWithoutSeparators)
 {
     SetDocument(QStringLiteral("price = 25000000;\nprice * -2"));
-    Form->mGroupDigits->trigger();
+    Form->Menu.Options.mGroupDigits->trigger();
     EXPECT_EQ(Output(), QStringLiteral("-50,000,000"));
     // clang-format off
     const std::pair<QAction*, const char*> panes[] = {
-        {Form->mVariable, "price: 25,000,000"}, {Form->mAligned, "-50,000,000"}, {Form->mEquation, "2: -50,000,000"}};
+        {Form->Menu.Options.mVariable, "price: 25,000,000"}, {Form->Menu.Options.mAligned, "-50,000,000"}, {Form->Menu.Options.mEquation, "2: -50,000,000"}};
     // clang-format on
     for (const auto& [mode, lastLine] : panes) {
         mode->trigger();
         EXPECT_EQ(ResultLines().constLast(), QString::fromUtf8(lastLine));
     }
-    Form->reResult->selectAll();
+    Form->Panes.reResult->selectAll();
     Form->findChild<QAction*>(QStringLiteral("Copy2"))->trigger();
     EXPECT_EQ(QGuiApplication::clipboard()->text(), QStringLiteral("1: 25000000\n2: -50000000"));
 
     ASSERT_TRUE(QTest::qWaitForWindowActive(Form.get()));
-    Form->OutputEdit->setFocus();
-    Form->OutputEdit->selectAll();
-    QTest::keyClick(Form->OutputEdit, Qt::Key_C, Qt::ControlModifier);
+    Form->Bands.OutputEdit->setFocus();
+    Form->Bands.OutputEdit->selectAll();
+    QTest::keyClick(Form->Bands.OutputEdit, Qt::Key_C, Qt::ControlModifier);
     EXPECT_EQ(QGuiApplication::clipboard()->text(), QStringLiteral("-50000000"));
     QGuiApplication::clipboard()->clear();
-    std::unique_ptr<QMenu>(Form->OutputEdit->CreateValueMenu())->actions().value(0)->trigger();  // "コピー"
+    std::unique_ptr<QMenu>(Form->Bands.OutputEdit->CreateValueMenu())->actions().value(0)->trigger();  // "コピー"
     EXPECT_EQ(QGuiApplication::clipboard()->text(), QStringLiteral("-50000000"));
-    Form->mCopyWithResult->trigger();
+    Form->Menu.Edit.mCopyWithResult->trigger();
     EXPECT_EQ(QGuiApplication::clipboard()->text(), QStringLiteral("price = 25000000;\r\nprice * -2\r\n=-50000000"));
 }
 
@@ -223,20 +223,20 @@ TEST_F(WindowTest, EnterOnlyOptionStopsEveryEditCommandFromRecalculating)
         {"function", [this] { Click(QStringLiteral("abs()")); }},
         {"BS", [this] { Click(QStringLiteral("BS")); }},
         {"Del", [this] { Click(QStringLiteral("Del")); }},
-        {"upper case", [this] { Form->mUpperCase->trigger(); }},
-        {"lower case", [this] { Form->mLowerCase->trigger(); }},
-        {"undo", [this] { Form->mUndo->trigger(); }},
-        {"cut", [this] { Form->mCut->trigger(); }},
-        {"paste", [this] { Form->mPaste->trigger(); }},
+        {"upper case", [this] { Form->Menu.Edit.mUpperCase->trigger(); }},
+        {"lower case", [this] { Form->Menu.Edit.mLowerCase->trigger(); }},
+        {"undo", [this] { Form->Menu.Edit.mUndo->trigger(); }},
+        {"cut", [this] { Form->Menu.Edit.mCut->trigger(); }},
+        {"paste", [this] { Form->Menu.Edit.mPaste->trigger(); }},
     };
-    Form->mEnter->trigger();
+    Form->Menu.Options.mEnter->trigger();
     for (const auto& [name, command] : commands) {
         QGuiApplication::clipboard()->setText(QStringLiteral("4"));
         SetDocument(QStringLiteral("a+B"));
         Click(QStringLiteral("1"));  // something to undo
         Select(1, 4);
         const QString before = Document();
-        Form->OutputEdit->setText(QStringLiteral("kept"));  // a run would empty it
+        Form->Bands.OutputEdit->setText(QStringLiteral("kept"));  // a run would empty it
         command();
         EXPECT_NE(Document(), before) << name;
         EXPECT_EQ(Output(), QStringLiteral("kept")) << name;
@@ -247,14 +247,14 @@ TEST_F(WindowTest, EnterOnlyOptionStopsEveryEditCommandFromRecalculating)
 TEST_F(WindowTest, EditShortcutsRunTheMenuCommands)
 {
     ASSERT_TRUE(QTest::qWaitForWindowActive(Form.get()));
-    Form->reExpression->setFocus();
+    Form->Panes.reExpression->setFocus();
     QGuiApplication::clipboard()->setText(QStringLiteral("42"));
-    QTest::keyClick(Form->reExpression, Qt::Key_V, Qt::ControlModifier);
+    QTest::keyClick(Form->Panes.reExpression, Qt::Key_V, Qt::ControlModifier);
     EXPECT_EQ(Document(), QStringLiteral("42"));
     EXPECT_EQ(Output(), QStringLiteral("42"));
-    QTest::keyClick(Form->reExpression, Qt::Key_C, Qt::ControlModifier | Qt::ShiftModifier);
+    QTest::keyClick(Form->Panes.reExpression, Qt::Key_C, Qt::ControlModifier | Qt::ShiftModifier);
     EXPECT_EQ(QGuiApplication::clipboard()->text(), QStringLiteral("42\r\n=42"));
-    QTest::keyClick(Form->reExpression, Qt::Key_Z, Qt::ControlModifier);
+    QTest::keyClick(Form->Panes.reExpression, Qt::Key_Z, Qt::ControlModifier);
     EXPECT_EQ(Document(), QString());
     EXPECT_EQ(Output(), QString());
 }
@@ -264,12 +264,12 @@ TEST_F(WindowTest, CopyKeysInTheFocusedSidePane)
 {
     ASSERT_TRUE(QTest::qWaitForWindowActive(Form.get()));
     SetDocument(QStringLiteral("7*6"));
-    Form->mEquation->trigger();
-    Form->reResult->setFocus();
-    QTest::keyClick(Form->reResult, Qt::Key_A, Qt::ControlModifier);
-    QTest::keyClick(Form->reResult, Qt::Key_C, Qt::ControlModifier);
+    Form->Menu.Options.mEquation->trigger();
+    Form->Panes.reResult->setFocus();
+    QTest::keyClick(Form->Panes.reResult, Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClick(Form->Panes.reResult, Qt::Key_C, Qt::ControlModifier);
     EXPECT_EQ(QGuiApplication::clipboard()->text(), QStringLiteral("1: 42"));
-    EXPECT_FALSE(Form->reExpression->textCursor().hasSelection());
+    EXPECT_FALSE(Form->Panes.reExpression->textCursor().hasSelection());
 }
 
 }  // namespace

@@ -27,31 +27,31 @@ TEST_F(WindowTest, ComponentsCarryTheirNames)
     EXPECT_EQ(Form->windowTitle(), QStringLiteral("Tallyrix - 新規.txt"));
     // clang-format off
     const QList<std::pair<QString, QObject*>> named = {
-        {QStringLiteral("reExpression"), Form->reExpression}, {QStringLiteral("reResult"), Form->reResult},
-        {QStringLiteral("OutputEdit"), Form->OutputEdit},     {QStringLiteral("Label1"), Form->Label1},
-        {QStringLiteral("Splitter2"), Form->Splitter2},       {QStringLiteral("StatusBar"), Form->StatusBar},
-        {QStringLiteral("tbNumber"), Form->tbNumber},         {QStringLiteral("tbFunction"), Form->tbFunction},
-        {QStringLiteral("mEnter"), Form->mEnter},             {QStringLiteral("mEquation"), Form->mEquation},
-        {QStringLiteral("mVariable"), Form->mVariable},       {QStringLiteral("mRAD"), Form->mRAD},
-        {QStringLiteral("mDEG"), Form->mDEG},                 {QStringLiteral("mEnterToSemicolon"), Form->mEnterToSemicolon},
-        {QStringLiteral("mUpdate1"), Form->mUpdate1},         {QStringLiteral("pm_reExpression"), Form->pm_reExpression},
-        {QStringLiteral("pm_reResult"), Form->pm_reResult},
+        {QStringLiteral("reExpression"), Form->Panes.reExpression}, {QStringLiteral("reResult"), Form->Panes.reResult},
+        {QStringLiteral("OutputEdit"), Form->Bands.OutputEdit},     {QStringLiteral("Label1"), Form->Bands.Label1},
+        {QStringLiteral("Splitter2"), Form->Panes.Splitter2},       {QStringLiteral("StatusBar"), Form->Status.StatusBar},
+        {QStringLiteral("tbNumber"), Form->Bands.tbNumber},         {QStringLiteral("tbFunction"), Form->Bands.tbFunction},
+        {QStringLiteral("mEnter"), Form->Menu.Options.mEnter},             {QStringLiteral("mEquation"), Form->Menu.Options.mEquation},
+        {QStringLiteral("mVariable"), Form->Menu.Options.mVariable},       {QStringLiteral("mRAD"), Form->Menu.Options.mRAD},
+        {QStringLiteral("mDEG"), Form->Menu.Options.mDEG},                 {QStringLiteral("mEnterToSemicolon"), Form->Menu.Options.mEnterToSemicolon},
+        {QStringLiteral("mUpdate1"), Form->Menu.Tools.mUpdate1},         {QStringLiteral("pm_reExpression"), Form->Popup.pm_reExpression},
+        {QStringLiteral("pm_reResult"), Form->Popup.pm_reResult},
     };
     // clang-format on
     for (const auto& [name, object] : named) {
         ASSERT_NE(object, nullptr) << name.toStdString();
         EXPECT_EQ(Form->findChild<QObject*>(name), object) << name.toStdString();
     }
-    EXPECT_EQ(Form->Label1->text(), QStringLiteral("計算結果"));
-    EXPECT_TRUE(Form->OutputEdit->isReadOnly());
-    EXPECT_EQ(Form->reExpression->lineWrapMode(), QPlainTextEdit::NoWrap);
-    for (QAbstractScrollArea* pane :
-         {static_cast<QAbstractScrollArea*>(Form->reExpression), static_cast<QAbstractScrollArea*>(Form->reResult)}) {
+    EXPECT_EQ(Form->Bands.Label1->text(), QStringLiteral("計算結果"));
+    EXPECT_TRUE(Form->Bands.OutputEdit->isReadOnly());
+    EXPECT_EQ(Form->Panes.reExpression->lineWrapMode(), QPlainTextEdit::NoWrap);
+    for (QAbstractScrollArea* pane : {static_cast<QAbstractScrollArea*>(Form->Panes.reExpression),
+                                      static_cast<QAbstractScrollArea*>(Form->Panes.reResult)}) {
         EXPECT_EQ(pane->horizontalScrollBarPolicy(), Qt::ScrollBarAlwaysOn);
         EXPECT_EQ(pane->verticalScrollBarPolicy(), Qt::ScrollBarAlwaysOn);
     }
-    EXPECT_TRUE(Form->mVariable->isChecked());
-    EXPECT_TRUE(Form->mRAD->isChecked());
+    EXPECT_TRUE(Form->Menu.Options.mVariable->isChecked());
+    EXPECT_TRUE(Form->Menu.Options.mRAD->isChecked());
     EXPECT_EQ(Panel(2), QStringLiteral("RAD"));
     EXPECT_EQ(Panel(0), QStringLiteral("1行 1桁 計0文字"));
 }
@@ -66,11 +66,11 @@ TEST_F(WindowTest, ToolbarsShowTheirRows)
     };
     // clang-format off
     const Case cases[] = {
-        {Form->tbNumber, QSize(39, 21),
+        {Form->Bands.tbNumber, QSize(39, 21),
          {QStringList{"1", "2", "3", "4", "5", "6", "7", "8", "9", "0"},
           QStringList{".", "pi", "+", "-", "*", "/", "^", "%", "!", "="},
           QStringList{";", "(", ")", "BS", "Del", "Tab", "CR", "Home", "End"}}},
-        {Form->tbFunction, QSize(45, 21),
+        {Form->Bands.tbFunction, QSize(45, 21),
          {QStringList{"()", "abs()", "sqrt()", "exp()", "log()", "log10()", "sin()", "cos()", "tan()"},
           QStringList{"asin()", "acos()", "atan()", "sinh()", "cosh()", "tanh()", "ceil()", "floor()", "step()"}}},
     };
@@ -113,9 +113,9 @@ TEST_F(WindowTest, EveryToolbarButtonStaysReachable)
     for (const auto& c : cases) {
         SCOPED_TRACE(::testing::Message() << c.window.width() << "x" << c.window.height() << " " << c.filePane);
         Form->resize(c.window);
-        Form->Splitter1->setSizes({c.filePane, c.window.width() - c.filePane});
+        Form->Panes.Splitter1->setSizes({c.filePane, c.window.width() - c.filePane});
         const auto allReachable = [&] {
-            for (TButtonBar* bar : {Form->tbNumber, Form->tbFunction}) {
+            for (TButtonBar* bar : {Form->Bands.tbNumber, Form->Bands.tbFunction}) {
                 for (QToolButton* button : bar->Buttons()) {
                     if (!button->isVisible() || !Reachable(Form.get(), button)) return false;
                 }
@@ -123,8 +123,8 @@ TEST_F(WindowTest, EveryToolbarButtonStaysReachable)
             return true;
         };
         EXPECT_TRUE(QTest::qWaitFor(allReachable));
-        EXPECT_EQ(Form->LeftPanel->width(), c.filePane);
-        EXPECT_GE(Form->reExpression->height(), Form->reExpression->minimumSizeHint().height());
+        EXPECT_EQ(Form->Panes.LeftPanel->width(), c.filePane);
+        EXPECT_GE(Form->Panes.reExpression->height(), Form->Panes.reExpression->minimumSizeHint().height());
     }
 }
 
@@ -135,11 +135,12 @@ TEST_F(WindowTest, HintsSplitIntoTooltipAndStatusText)
         QString tooltip, status;
     };
     const Case cases[] = {
-        {Form->reExpression, QString(), QStringLiteral("//行末までコメント、///以下すべての行コメント")},
-        {Form->reResult, QString(), QStringLiteral("変数・途中式の値")},
-        {Form->OutputEdit, QStringLiteral("右クリックでコピーできます"), QStringLiteral("右クリックでコピーできます")},
-        {Form->tbNumber, QString(), QStringLiteral("数値や記号の入力")},
-        {Form->tbFunction, QString(), QStringLiteral("関数の入力")},
+        {Form->Panes.reExpression, QString(), QStringLiteral("//行末までコメント、///以下すべての行コメント")},
+        {Form->Panes.reResult, QString(), QStringLiteral("変数・途中式の値")},
+        {Form->Bands.OutputEdit, QStringLiteral("右クリックでコピーできます"),
+         QStringLiteral("右クリックでコピーできます")},
+        {Form->Bands.tbNumber, QString(), QStringLiteral("数値や記号の入力")},
+        {Form->Bands.tbFunction, QString(), QStringLiteral("関数の入力")},
         {Captioned(QStringLiteral("()")), QStringLiteral("両端に括弧"), QStringLiteral("選択部分の両側に括弧をつける")},
         {Captioned(QStringLiteral("CR")), QStringLiteral("リターン"), QStringLiteral("改行")},
         {Captioned(QStringLiteral("^")), QStringLiteral("'^ 'の入力"), QStringLiteral("'^ 'の入力")},
@@ -186,7 +187,7 @@ TEST_F(WindowTest, StatusPanelsKeepTheirWidthsAndTheLastTakesTheRest)
     for (int grow : {0, 200}) {
         Form->resize(Form->width() + grow, Form->height());
         QCoreApplication::processEvents();
-        EXPECT_GE(Form->StatusPanel(4)->geometry().right(), Form->StatusBar->width() - 30) << grow;
+        EXPECT_GE(Form->StatusPanel(4)->geometry().right(), Form->Status.StatusBar->width() - 30) << grow;
     }
     EXPECT_EQ(Form->StatusPanel(3)->width(), 170);
 }
@@ -204,7 +205,7 @@ bool HasVisiblePixel(const QImage& image)
 // overlapping, inside the bar.
 TEST_F(WindowTest, SpeedButtonsShowPicturesInARow)
 {
-    const QList<QToolButton*> buttons = Form->SpeedBar->findChildren<QToolButton*>();
+    const QList<QToolButton*> buttons = Form->Panes.SpeedBar->findChildren<QToolButton*>();
     ASSERT_EQ(buttons.size(), 17);
     int right = 0;
     for (const QToolButton* button : buttons) {
@@ -213,7 +214,7 @@ TEST_F(WindowTest, SpeedButtonsShowPicturesInARow)
         EXPECT_FALSE(button->toolTip().isEmpty());
         EXPECT_GT(button->x(), right);
         right = button->geometry().right();
-        EXPECT_TRUE(Form->SpeedBar->rect().contains(button->geometry()));
+        EXPECT_TRUE(Form->Panes.SpeedBar->rect().contains(button->geometry()));
     }
 }
 

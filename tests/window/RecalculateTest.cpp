@@ -36,7 +36,7 @@ TEST_F(WindowTest, KeysWaitingAreShownByTheRecalculationBeforeThem)
     for (const char* typed : {"+", "2"}) {
         for (const QEvent::Type type : {QEvent::KeyPress, QEvent::KeyRelease}) {
             const auto key = static_cast<Qt::Key>(QKeySequence(QString::fromLatin1(typed))[0].key());
-            QCoreApplication::postEvent(Form->reExpression,
+            QCoreApplication::postEvent(Form->Panes.reExpression,
                                         new QKeyEvent(type, key, Qt::NoModifier, QString::fromLatin1(typed)));
         }
     }
@@ -58,29 +58,29 @@ TEST_F(WindowTest, AltOrCtrlHeldDoesNotRecalculate)
     };
     for (const Case& c : cases) {
         SetDocument(QStringLiteral("2*4"));
-        Form->OutputEdit->clear();
+        Form->Bands.OutputEdit->clear();
         PressAndRelease(Qt::Key_End, c.modifiers);
         EXPECT_EQ(Output(), c.recalculates ? QStringLiteral("8") : QString()) << c.modifiers.toInt();
     }
-    QTest::keyRelease(Form->reExpression, Qt::Key_Control);
+    QTest::keyRelease(Form->Panes.reExpression, Qt::Key_Control);
     EXPECT_EQ(Output(), QStringLiteral("8"));
 }
 
 TEST_F(WindowTest, EnterOnlyOptionHoldsResultsUntilEnter)
 {
-    Form->mEnter->trigger();
-    ASSERT_TRUE(Form->mEnter->isChecked());
+    Form->Menu.Options.mEnter->trigger();
+    ASSERT_TRUE(Form->Menu.Options.mEnter->isChecked());
     Type(QStringLiteral("5*5"));
     EXPECT_EQ(Output(), QString());
     Click(QStringLiteral("+"));
     Click(QStringLiteral("1"));
     EXPECT_EQ(Document(), QStringLiteral("5*5+1"));
     EXPECT_EQ(Output(), QString());
-    QTest::keyClick(Form->reExpression, Qt::Key_Return);
+    QTest::keyClick(Form->Panes.reExpression, Qt::Key_Return);
     EXPECT_EQ(Output(), QStringLiteral("26"));
     // The angle and pane commands recalculate all the same.
     Type(QStringLiteral(";2"));
-    Form->mEquation->trigger();
+    Form->Menu.Options.mEquation->trigger();
     EXPECT_EQ(Output(), QStringLiteral("2"));
 }
 
@@ -107,13 +107,14 @@ TEST_F(WindowTest, EnterKeySemicolonRules)
     };
     for (const Case& c : cases) {
         SetDocument(QString::fromUtf8(c.document));
-        if (Form->mEnterToSemicolon->isChecked() != c.enterToSemicolon) Form->mEnterToSemicolon->trigger();
+        if (Form->Menu.Options.mEnterToSemicolon->isChecked() != c.enterToSemicolon)
+            Form->Menu.Options.mEnterToSemicolon->trigger();
         Select(c.selectionStart, c.selectionEnd);
-        Form->OutputEdit->clear();
+        Form->Bands.OutputEdit->clear();
         PressAndRelease(Qt::Key_Return, c.modifiers);
         SCOPED_TRACE(c.expected);
         EXPECT_EQ(Document(), QString::fromUtf8(c.expected));
-        EXPECT_EQ(Form->reExpression->textCursor().position(), c.caret);
+        EXPECT_EQ(Form->Panes.reExpression->textCursor().position(), c.caret);
         EXPECT_EQ(Output(), QString::fromUtf8(c.output));
     }
 }
@@ -121,29 +122,29 @@ TEST_F(WindowTest, EnterKeySemicolonRules)
 TEST_F(WindowTest, ErrorKeepsEarlierValuesAndAddsTheMessageLine)
 {
     SetDocument(QStringLiteral("1;\n2;\nx;\n4;"));
-    Form->mEquation->trigger();
+    Form->Menu.Options.mEquation->trigger();
     EXPECT_EQ(ResultLines(),
               (QStringList{QStringLiteral("1: 1"), QStringLiteral("2: 2"), QStringLiteral("3; 変数名が未定義")}));
     EXPECT_EQ(Panel(3), QStringLiteral("変数名が未定義"));
     EXPECT_EQ(Output(), QString());
-    EXPECT_TRUE(IsCommentFormat(Form->reResult->LineFormat(2)));
-    EXPECT_TRUE(IsEditorFormat(Form->reResult->LineFormat(0)));
-    EXPECT_TRUE(IsEditorFormat(Form->reResult->LineFormat(1)));
+    EXPECT_TRUE(IsCommentFormat(Form->Panes.reResult->LineFormat(2)));
+    EXPECT_TRUE(IsEditorFormat(Form->Panes.reResult->LineFormat(0)));
+    EXPECT_TRUE(IsEditorFormat(Form->Panes.reResult->LineFormat(1)));
 }
 
 TEST_F(WindowTest, SidePaneShowsVariablesOrStatementValues)
 {
     SetDocument(QStringLiteral("a=2;\nb=a*3;"));
-    Form->mEquation->trigger();
+    Form->Menu.Options.mEquation->trigger();
     EXPECT_EQ(ResultLines(), (QStringList{QStringLiteral("1: 2"), QStringLiteral("2: 6")}));
-    Form->mVariable->trigger();
-    EXPECT_TRUE(Form->mVariable->isChecked());
-    EXPECT_FALSE(Form->mEquation->isChecked());
+    Form->Menu.Options.mVariable->trigger();
+    EXPECT_TRUE(Form->Menu.Options.mVariable->isChecked());
+    EXPECT_FALSE(Form->Menu.Options.mEquation->isChecked());
     EXPECT_EQ(ResultLines(),
               (QStringList{QStringLiteral("pi: 3.14159265358979"), QStringLiteral("a: 2"), QStringLiteral("b: 6")}));
     // Variables of one run are gone in the next.
     SetDocument(QStringLiteral("b*2;"));
-    Form->mVariable->trigger();
+    Form->Menu.Options.mVariable->trigger();
     EXPECT_EQ(Panel(3), QStringLiteral("変数名が未定義"));
 }
 
@@ -151,14 +152,14 @@ TEST_F(WindowTest, EmptyEditorClearsThePreviousMessage)
 {
     Type(QStringLiteral("1+"));
     EXPECT_EQ(Panel(3), QStringLiteral("入力・修正待ち"));
-    QTest::keyClick(Form->reExpression, Qt::Key_Backspace);
-    QTest::keyClick(Form->reExpression, Qt::Key_Backspace);
+    QTest::keyClick(Form->Panes.reExpression, Qt::Key_Backspace);
+    QTest::keyClick(Form->Panes.reExpression, Qt::Key_Backspace);
     ASSERT_EQ(Document(), QString());
     EXPECT_EQ(Panel(3), QString());
     EXPECT_EQ(Output(), QString());
     EXPECT_EQ(ResultLines(), QStringList{QStringLiteral("pi: 3.14159265358979")});
-    Form->mEquation->trigger();
-    EXPECT_EQ(Form->reResult->toPlainText(), QString());
+    Form->Menu.Options.mEquation->trigger();
+    EXPECT_EQ(Form->Panes.reResult->toPlainText(), QString());
 }
 
 // A document that completes no statement shows nothing of the one before.
@@ -202,7 +203,7 @@ TEST_F(WindowTest, ALongCalculationGoesOnBetweenKeys)
         {"typed on", "2", [&] { Type(QStringLiteral("1")); finish(); }, "100210"},
         {"a command needs the values", "3",
          [this] {
-             Form->mCopyWithResult->trigger();
+             Form->Menu.Edit.mCopyWithResult->trigger();
              EXPECT_TRUE(QGuiApplication::clipboard()->text().endsWith(QStringLiteral("\r\n=100030")));
          },
          "100030"},
@@ -232,12 +233,12 @@ TEST_F(WindowTest, ALongCalculationGoesOnBetweenKeys)
 TEST_F(WindowTest, AngleCommandsSwitchModeAndRecalculate)
 {
     SetDocument(QStringLiteral("sin 30"));
-    Form->mDEG->trigger();
+    Form->Menu.Options.mDEG->trigger();
     EXPECT_EQ(Output(), QStringLiteral("0.5"));
     EXPECT_EQ(Panel(2), QStringLiteral("DEG"));
-    EXPECT_TRUE(Form->mDEG->isChecked());
-    EXPECT_FALSE(Form->mRAD->isChecked());
-    Form->mRAD->trigger();
+    EXPECT_TRUE(Form->Menu.Options.mDEG->isChecked());
+    EXPECT_FALSE(Form->Menu.Options.mRAD->isChecked());
+    Form->Menu.Options.mRAD->trigger();
     EXPECT_EQ(Output(), QString::fromStdString(FormatNumber(std::sin(30.0))));
     EXPECT_EQ(Panel(2), QStringLiteral("RAD"));
 }
@@ -246,7 +247,7 @@ TEST_F(WindowTest, OverflowShowsTheStandardErrorReport)
 {
     Type(QStringLiteral("1e200*1e20"));
     EXPECT_EQ(Output(), QStringLiteral("1E220"));
-    Form->mEquation->trigger();
+    Form->Menu.Options.mEquation->trigger();
     ASSERT_TRUE(Dialogs->Messages.empty());
     Type(QStringLiteral("0"));
     ASSERT_EQ(Dialogs->Messages.size(), 1u);
@@ -256,9 +257,9 @@ TEST_F(WindowTest, OverflowShowsTheStandardErrorReport)
     EXPECT_EQ(box.text, QString::fromUtf8(OverflowText));
     // The run stopped inside Evaluate: the views stay emptied.
     EXPECT_EQ(Output(), QString());
-    EXPECT_EQ(Form->reResult->toPlainText(), QString());
+    EXPECT_EQ(Form->Panes.reResult->toPlainText(), QString());
     // Raised again at every further recalculation.
-    QTest::keyClick(Form->reExpression, Qt::Key_Left);
+    QTest::keyClick(Form->Panes.reExpression, Qt::Key_Left);
     EXPECT_EQ(Dialogs->Messages.size(), 2u);
 }
 
@@ -271,7 +272,7 @@ TEST_F(WindowTest, MathErrorBoxCarriesTheProgramFileName)
     EXPECT_EQ(Output(), QStringLiteral("INF"));
     // Silent kinds show nothing.
     SetDocument(QStringLiteral("exp -1000"));
-    QTest::keyClick(Form->reExpression, Qt::Key_End);
+    QTest::keyClick(Form->Panes.reExpression, Qt::Key_End);
     EXPECT_EQ(Dialogs->Messages.size(), 1u);
     EXPECT_EQ(Output(), QStringLiteral("0"));
 }
@@ -283,11 +284,11 @@ TEST_F(WindowTest, ReleaseOfTheKeyThatClosedABoxDoesNotRecalculate)
     Type(QStringLiteral("exp 1000"));
     ASSERT_EQ(Dialogs->Messages.size(), 1u);
     for (const Qt::Key key : {Qt::Key_Return, Qt::Key_Escape, Qt::Key_Space}) {
-        QTest::simulateEvent(Form->reExpression, false, key, Qt::NoModifier, QString(), false);
+        QTest::simulateEvent(Form->Panes.reExpression, false, key, Qt::NoModifier, QString(), false);
         EXPECT_EQ(Dialogs->Messages.size(), 1u) << key;
     }
     // The editor's own keystrokes still recalculate, once each.
-    QTest::keyClick(Form->reExpression, Qt::Key_Left);
+    QTest::keyClick(Form->Panes.reExpression, Qt::Key_Left);
     EXPECT_EQ(Dialogs->Messages.size(), 2u);
 }
 
@@ -345,23 +346,23 @@ TEST_F(WindowTest, ModifiedMarkFollowsTheDocument)
     EXPECT_EQ(Panel(1), QString());
     Type(QStringLiteral("1"));
     EXPECT_EQ(Panel(1), QStringLiteral("変更あり"));
-    EXPECT_TRUE(Form->reExpression->document()->isModified());
+    EXPECT_TRUE(Form->Panes.reExpression->document()->isModified());
     // Moving the caret leaves the flag as it was.
     Form->SetModified(false);
-    QTest::keyClick(Form->reExpression, Qt::Key_Home);
+    QTest::keyClick(Form->Panes.reExpression, Qt::Key_Home);
     EXPECT_EQ(Panel(1), QString());
-    EXPECT_FALSE(Form->reExpression->document()->isModified());
+    EXPECT_FALSE(Form->Panes.reExpression->document()->isModified());
 }
 
 TEST_F(WindowTest, TypingAtTheStartOfALineTakesTheEditorFont)
 {
     SetDocument(QStringLiteral("a // c\n"));
-    Form->mUpdate1->trigger();
+    Form->Menu.Tools.mUpdate1->trigger();
     Select(6, 6);
-    EXPECT_TRUE(IsCommentFormat(Form->reExpression->currentCharFormat()));
+    EXPECT_TRUE(IsCommentFormat(Form->Panes.reExpression->currentCharFormat()));
     Select(7, 7);
     Type(QStringLiteral("2"));
-    EXPECT_TRUE(IsEditorFormat(FormatAt(Form->reExpression, 7)));
+    EXPECT_TRUE(IsEditorFormat(FormatAt(Form->Panes.reExpression, 7)));
 }
 
 }  // namespace

@@ -22,26 +22,26 @@ void WindowTest::SetUp()
 
 void WindowTest::TearDown() { Form.reset(); }
 
-void WindowTest::Type(const QString& text) { QTest::keyClicks(Form->reExpression, text); }
+void WindowTest::Type(const QString& text) { QTest::keyClicks(Form->Panes.reExpression, text); }
 
 void WindowTest::PressAndRelease(Qt::Key key, Qt::KeyboardModifiers modifiers)
 {
-    QTest::keyPress(Form->reExpression, key, modifiers);
-    QTest::simulateEvent(Form->reExpression, false, key, modifiers, QString(), false);
+    QTest::keyPress(Form->Panes.reExpression, key, modifiers);
+    QTest::simulateEvent(Form->Panes.reExpression, false, key, modifiers, QString(), false);
 }
 
 void WindowTest::SetDocument(const QString& text)
 {
-    Form->reExpression->setPlainText(text);
+    Form->Panes.reExpression->setPlainText(text);
     Form->SetModified(false);
 }
 
 void WindowTest::Select(int start, int end)
 {
-    QTextCursor cursor = Form->reExpression->textCursor();
+    QTextCursor cursor = Form->Panes.reExpression->textCursor();
     cursor.setPosition(start);
     cursor.setPosition(end, QTextCursor::KeepAnchor);
-    Form->reExpression->setTextCursor(cursor);
+    Form->Panes.reExpression->setTextCursor(cursor);
 }
 
 QToolButton* WindowTest::Button(const QString& name) const
@@ -62,13 +62,16 @@ QToolButton* WindowTest::Captioned(const QString& caption) const
 
 void WindowTest::Click(const QString& caption) { QTest::mouseClick(Captioned(caption), Qt::LeftButton); }
 
-QString WindowTest::Document() const { return Form->reExpression->toPlainText(); }
+QString WindowTest::Document() const { return Form->Panes.reExpression->toPlainText(); }
 
-QString WindowTest::Output() const { return Form->OutputEdit->text(); }
+QString WindowTest::Output() const { return Form->Bands.OutputEdit->text(); }
 
 QString WindowTest::Panel(int index) const { return Form->StatusPanel(index)->text(); }
 
-QStringList WindowTest::ResultLines() const { return Form->reResult->toPlainText().split(u'\n', Qt::SkipEmptyParts); }
+QStringList WindowTest::ResultLines() const
+{
+    return Form->Panes.reResult->toPlainText().split(u'\n', Qt::SkipEmptyParts);
+}
 
 QTextCharFormat WindowTest::FormatAt(QPlainTextEdit* edit, int position)
 {
