@@ -122,8 +122,14 @@ bool EvaluatorCore::RunSlice()
     Paused = false;
     PausePosition = SliceBytes > WholeRun - Position ? WholeRun : Position + SliceBytes;
     ScheduleCheckpoint();
-    ParseStatements();
+    if (!KeepingReports) {
+        ParseStatements();
+        FinishRun();
+        return !Paused;
+    }
+    ParseRecordingFailure();
     FinishRun();
+    if (!Paused) RecordEnd(FailureKind::None, "");
     return !Paused;
 }
 
@@ -172,6 +178,7 @@ void EvaluatorCore::ParseStatements()
         if (Token != Separator) return;
         AppendStatementValue(value);
         if (Out.RecordStatementEnds) Out.StatementEnds.push_back(Position - 2);
+        if (KeepingReports && TookOver()) return;
         if (Position >= NextCheckpoint && AtCheckpoint()) return;
     }
 }

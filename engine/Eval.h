@@ -128,6 +128,11 @@ public:
     static constexpr std::size_t WholeRun = static_cast<std::size_t>(-1);
     bool EvaluateResuming(std::string text, int base, std::size_t slice = WholeRun);
     bool ContinueResuming(std::size_t slice = WholeRun);
+    // Statements of the last EvaluateResuming that were not evaluated: past
+    // the edit, the run met the previous run's state at a statement whose
+    // following text is unchanged, and took over the previous results from
+    // there (statement numbers and offsets moved).
+    std::int32_t StatementsTakenOver = 0;
     // Bytes of text between kept states: a resumed run evaluates again at
     // most about this much of what precedes the edit; each state costs a
     // copy of the variable table.

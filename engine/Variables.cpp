@@ -70,6 +70,7 @@ void EvaluatorCore::SetVariable(std::string_view name, double value)
     const int found = FindVariable(name);
     if (found >= 0) {
         Variables[found].value = value;
+        NoteStore(found);
         AppendVariableLine(Variables[found]);
         return;
     }
@@ -81,6 +82,7 @@ void EvaluatorCore::SetVariable(std::string_view name, double value)
     entry.value = value;
     IndexVariable(VariableCount_ - 1);
     FilledCount_ = std::max(FilledCount_, VariableCount_);
+    NoteStore(VariableCount_ - 1);
     AppendVariableLine(entry);
 }
 
