@@ -8,25 +8,13 @@
 #include <cstring>
 
 #include "engine/EvaluatorCore.h"
+#include "engine/SharedText.h"
 
 namespace tallyrix {
 
 namespace {
 
 constexpr std::size_t NothingKept = static_cast<std::size_t>(-1);
-
-// The number of leading bytes two texts share, compared a block at a time.
-std::size_t SharedPrefix(std::string_view a, std::string_view b)
-{
-    constexpr std::size_t Block = 4096;
-    const std::size_t n = std::min(a.size(), b.size());
-    std::size_t i = 0;
-    while (i + Block <= n && std::memcmp(a.data() + i, b.data() + i, Block) == 0)
-        i += Block;
-    while (i < n && a[i] == b[i])
-        ++i;
-    return i;
-}
 
 }  // namespace
 

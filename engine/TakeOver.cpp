@@ -12,25 +12,11 @@
 #include <cstring>
 
 #include "engine/EvaluatorCore.h"
+#include "engine/SharedText.h"
 
 namespace tallyrix {
 
 namespace {
-
-// The number of trailing bytes two texts share, compared a block at a time.
-std::size_t SharedSuffix(std::string_view a, std::string_view b)
-{
-    constexpr std::size_t Block = 4096;
-    const std::size_t n = std::min(a.size(), b.size());
-    const char* const aEnd = a.data() + a.size();
-    const char* const bEnd = b.data() + b.size();
-    std::size_t i = 0;
-    while (i + Block <= n && std::memcmp(aEnd - i - Block, bEnd - i - Block, Block) == 0)
-        i += Block;
-    while (i < n && aEnd[-1 - static_cast<std::ptrdiff_t>(i)] == bEnd[-1 - static_cast<std::ptrdiff_t>(i)])
-        ++i;
-    return i;
-}
 
 // Appends the lines "N: value" of `from`, from line `first` on, with each
 // statement number moved by `shift`.
