@@ -33,10 +33,10 @@ void TMainForm::Recalculate()
     CalculationSlices->stop();
     MathBoxes.Clear();
     OutputEdit->clear();
-    reResult->clear();
     StatementMark->Clear();
     if (Loader->Loading()) {
         // Values of a part of the document would mislead.
+        reResult->clear();
         StatusPanel(3)->setText(QStringLiteral("読み込み中…"));
         return;
     }
@@ -76,6 +76,8 @@ void TMainForm::ShowCalculationState(bool done)
         ShowCalculationDone(Engine.ResumedText());
         return;
     }
+    // The values shown are for a text that has changed since.
+    reResult->clear();
     StatusPanel(3)->setText(QStringLiteral("計算中…"));
     CalculationSlices->start();
 }
@@ -93,14 +95,14 @@ void TMainForm::ShowCalculationDone(const std::string& input)
         StatusPanel(3)->setText(QString::fromStdString(Engine.MessageText));
         OutputEdit->setText(QString::fromStdString(Engine.ResultText));
     }
-    // The pane takes all its lines as one string and shows its end.
+    // The pane replaces the lines that changed and shows its end.
     const LineList& lines = mEquation->isChecked() ? Engine.ExpressionValues : Engine.VariableList;
     const QString message =
         Engine.MessageText.empty() ? QString() : MessageLine(Engine.StatementCount, Engine.MessageText);
     if (ShowStatementPlaces(StatementLines(std::move(CalculatedOrigins), input),
                             !input.empty() && Engine.StopOffset != 0, message))
         return;
-    reResult->SetContent(QString::fromStdString(lines.Join("\n")), EditorFormat(), message, CommentFormat());
+    reResult->ShowLines(lines.Text(), EditorFormat(), message, CommentFormat());
 }
 
 namespace {
