@@ -19,6 +19,16 @@ inline void PlaceBeforeLastCharacter(QPlainTextEdit& editor, int line)
     editor.setTextCursor(place);
 }
 
+// Makes a line "a=expression;" a plain value, "expression;", that no later
+// statement reads.
+inline void DropAssignment(QPlainTextEdit& editor, int line)
+{
+    const QTextBlock block = editor.document()->findBlockByNumber(line);
+    QTextCursor cursor(block);
+    cursor.setPosition(block.position() + static_cast<int>(block.text().indexOf(u'=')) + 1, QTextCursor::KeepAnchor);
+    cursor.removeSelectedText();
+}
+
 // Lets the event loop run until the window's calculation is done and its
 // results are painted.
 template <typename Window>
