@@ -43,9 +43,10 @@ bool TMainForm::ShowStatementPlaces(const StatementLines& places, bool stopped, 
     notes.reserve(values.notes.size());
     for (const auto& [line, text] : values.notes)
         notes.push_back({firstPiece(line), QString::fromStdString(text)});
-    reResult->SetAlignedContent(QString::fromStdString(paragraphs.ByParagraphText(values.text)), EditorFormat(),
-                                messageLine < lineCount ? firstPiece(messageLine) : -1, CommentFormat(),
-                                std::move(notes));
+    std::string shown = paragraphs.ByParagraphText(values.text);
+    shown += '\n';
+    reResult->ShowAlignedLines(shown, EditorFormat(), messageLine < lineCount ? firstPiece(messageLine) : -1,
+                               CommentFormat(), std::move(notes));
     return true;
 }
 

@@ -47,10 +47,8 @@ TResultPane::TResultPane(const QString& name, QWidget* parent) : QAbstractScroll
 void TResultPane::ShowLines(std::string_view lines, const QTextCharFormat& bodyFormat, const QString& message,
                             const QTextCharFormat& messageFormat)
 {
-    const bool sameFrame = !Aligned && bodyFormat == BodyFormat && messageFormat == MessageFormat &&
-                           message.isEmpty() == (MessageLine < 0) &&
-                           (message.isEmpty() || LineText(MessageLine) == message);
-    if (!sameFrame) LinesShown.Forget();
+    const bool sameMessage = message.isEmpty() ? MessageLine < 0 : MessageLine >= 0 && LineText(MessageLine) == message;
+    if (!sameMessage || !SameFrame(false, bodyFormat, messageFormat)) LinesShown.Forget();
     const std::optional<LineChange> change = LinesShown.Show(lines);
     if (change)
         return ReplaceLines(static_cast<int>(change->first), static_cast<int>(change->removed),
@@ -80,10 +78,37 @@ void TResultPane::ShowContent(const QString& body, const QTextCharFormat& bodyFo
     ScrollToEnd();
 }
 
+bool TResultPane::SameFrame(bool aligned, const QTextCharFormat& bodyFormat, const QTextCharFormat& messageFormat) const
+{
+    return Aligned == aligned && bodyFormat == BodyFormat && messageFormat == MessageFormat;
+}
+
+void TResultPane::ShowAlignedLines(std::string_view lines, const QTextCharFormat& bodyFormat, int messageLine,
+                                   const QTextCharFormat& messageFormat, std::vector<LineNote> notes)
+{
+    if (!SameFrame(true, bodyFormat, messageFormat)) LinesShown.Forget();
+    const std::optional<LineChange> change = LinesShown.Show(lines);
+    if (!change) {
+        const std::string_view body = lines.substr(0, lines.empty() ? 0 : lines.size() - 1);
+        return ShowAlignedContent(QString::fromUtf8(body.data(), static_cast<qsizetype>(body.size())), bodyFormat,
+                                  messageLine, messageFormat, std::move(notes));
+    }
+    MessageLine = messageLine;
+    Notes = std::move(notes);
+    ReplaceLines(static_cast<int>(change->first), static_cast<int>(change->removed),
+                 QString::fromUtf8(change->added.data(), static_cast<qsizetype>(change->added.size())));
+}
+
 void TResultPane::SetAlignedContent(const QString& body, const QTextCharFormat& bodyFormat, int messageLine,
                                     const QTextCharFormat& messageFormat, std::vector<LineNote> notes)
 {
     LinesShown.Forget();
+    ShowAlignedContent(body, bodyFormat, messageLine, messageFormat, std::move(notes));
+}
+
+void TResultPane::ShowAlignedContent(const QString& body, const QTextCharFormat& bodyFormat, int messageLine,
+                                     const QTextCharFormat& messageFormat, std::vector<LineNote> notes)
+{
     BodyFormat = bodyFormat;
     MessageFormat = messageFormat;
     Aligned = true;
@@ -160,7 +185,7 @@ void TResultPane::ReplaceLines(int first, int removed, const QString& added)
     Text.replace(from, to - from, added);
     Text.chop(1);
     SpliceStarts(first, through, from, added, added.size() - (to - from));
-    if (MessageLine >= 0) MessageLine = LineCount() - 1;
+    if (!Aligned && MessageLine >= 0) MessageLine = LineCount() - 1;
     Anchor = Position = Text.size();
     const int addedLines = static_cast<int>(added.count(u'\n'));
     if (addedLines > MeasuredLinesLimit)

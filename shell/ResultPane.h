@@ -47,6 +47,10 @@ public:
     // caller, which keeps it beside the editor's.
     void SetAlignedContent(const QString& body, const QTextCharFormat& bodyFormat, int messageLine,
                            const QTextCharFormat& messageFormat, std::vector<LineNote> notes = {});
+    // As SetAlignedContent, the lines given as a UTF-8 text with '\n' after
+    // each; only the lines that differ from those shown are replaced.
+    void ShowAlignedLines(std::string_view lines, const QTextCharFormat& bodyFormat, int messageLine,
+                          const QTextCharFormat& messageFormat, std::vector<LineNote> notes = {});
     // Where the editor's lines in view stand, in the pane's coordinates.
     void SetLinePlaces(std::vector<LinePlace> places);
     bool IsAligned() const { return Aligned; }
@@ -98,6 +102,11 @@ private:
     qsizetype OffsetAt(const QPoint& point) const;
     void ShowContent(const QString& body, const QTextCharFormat& bodyFormat, const QString& message,
                      const QTextCharFormat& messageFormat);
+    void ShowAlignedContent(const QString& body, const QTextCharFormat& bodyFormat, int messageLine,
+                            const QTextCharFormat& messageFormat, std::vector<LineNote> notes);
+    // Whether the lines shown can be replaced one by one: the same
+    // arrangement and formats.
+    bool SameFrame(bool aligned, const QTextCharFormat& bodyFormat, const QTextCharFormat& messageFormat) const;
     void ReplaceLines(int first, int removed, const QString& added);
     void MeasureWidestLines();
     void MeasureLines(int first, int count);

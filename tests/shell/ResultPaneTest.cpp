@@ -65,10 +65,14 @@ TEST_F(ResultPaneTest, LinesShownAfterOthersGiveWhatTheyGiveAlone)
         const char* what;
         std::string_view before, after;
         QString message;
+        bool aligned = false;
     };
     // clang-format off
     const Row rows[] = {
-        {"a value in the middle", "1: 1\n2: 2\n3: 3\n", "1: 1\n2: 9\n3: 3\n", QString()},
+        {"a value in the middle", "1: 1\n2: 2\n3: 3\n4: 4\n", "1: 1\n2: 29\n3: 3\n4: 4\n", QString()},
+        {"beside the editor: a value in the middle", "1\n\n3\n", "1\n\n4\n",     QString(), true},
+        {"beside the editor: a line inserted",       "1\n3\n",    "1\n\n3\n",     QString(), true},
+        {"beside the editor: the last lines removed", "1\n2\n3\n", "1\n",         QString(), true},
         {"the last value",        "1: 1\n2: 2\n",       "1: 1\n2: 20\n",      QString()},
         {"a line added",          "1: 1\n",             "1: 1\n2: 2\n",       QString()},
         {"lines removed at the end", "1: 1\n2: 2\n3: 3\n", "1: 1\n",          QString()},
@@ -82,18 +86,26 @@ TEST_F(ResultPaneTest, LinesShownAfterOthersGiveWhatTheyGiveAlone)
     // clang-format on
     for (const Row& row : rows) {
         SCOPED_TRACE(row.what);
-        Pane.ShowLines(row.before, Body, row.message, Message);
-        Pane.ShowLines(row.after, Body, row.message, Message);
+        const auto show = [&](TResultPane& pane, std::string_view lines) {
+            if (row.aligned)
+                pane.ShowAlignedLines(lines, Body, 0, Message);
+            else
+                pane.ShowLines(lines, Body, row.message, Message);
+        };
+        show(Pane, row.before);
+        show(Pane, row.after);
         TResultPane alone(QStringLiteral("alone"));
         alone.resize(Pane.size());
-        alone.ShowLines(row.after, Body, row.message, Message);
+        show(alone, row.after);
         ASSERT_EQ(Pane.toPlainText(), alone.toPlainText());
         ASSERT_EQ(Pane.LineCount(), alone.LineCount());
         for (int line = 0; line < Pane.LineCount(); ++line) {
             EXPECT_EQ(Pane.LineText(line), alone.LineText(line)) << line;
             EXPECT_EQ(IsCommentFormat(Pane.LineFormat(line)), IsCommentFormat(alone.LineFormat(line))) << line;
         }
-        EXPECT_EQ(Pane.verticalScrollBar()->value(), Pane.verticalScrollBar()->maximum());
+        if (!row.aligned) {
+            EXPECT_EQ(Pane.verticalScrollBar()->value(), Pane.verticalScrollBar()->maximum());
+        }
     }
 }
 
