@@ -55,8 +55,14 @@ void TMainForm::Recalculate()
         ShowCalculationDone(text);
         return;
     }
-    // What precedes the edit is not evaluated again.
-    ShowCalculationState(Engine.EvaluateResuming(std::move(text), FixedVariableCount, CalculationSlice));
+    // What precedes the edit is not evaluated again. The pane keeps its
+    // lines for the values that change, unless the run fails.
+    try {
+        ShowCalculationState(Engine.EvaluateResuming(std::move(text), FixedVariableCount, CalculationSlice));
+    } catch (const EngineFailure&) {
+        reResult->clear();
+        throw;
+    }
 }
 
 bool TMainForm::Calculating() const { return CalculationSlices->isActive(); }
