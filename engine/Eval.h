@@ -115,6 +115,10 @@ public:
     // such run starts from the last state kept within the leading bytes its
     // text shares with the kept one: the fields come out as a full run's, and
     // the reports of the statements it skips are made again, in their order.
+    // Past the edit, once it completes a statement whose following text the
+    // previous run read too and with that run's variable table and result
+    // there, it takes over the previous run's results from there on (see
+    // StatementsTakenOver) instead of evaluating them again.
     // Anything else that changes the outcome (Evaluate, ResetVariables, a
     // registered constant, another angle mode or RecordStatementEnds) makes
     // the next run start from the beginning.
