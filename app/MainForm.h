@@ -257,8 +257,9 @@ public:
     void mVariableClick();
     void mAlignedClick();
     void mGroupDigitsClick();
-    // The lines of a run as shown: values grouped when 3桁区切りで表示 is on.
-    QString ShownValues(std::string lines) const;
+    // The lines of a run as the side pane shows them: with grouped digits
+    // (kept in grouped) when 3桁区切りで表示 is on, else the lines themselves.
+    std::string_view ShownValues(std::string_view lines, std::string& grouped) const;
     // Marks the statement a run stopped in and, in the "各行の値" mode, fills
     // the side pane line by line; returns whether it filled the pane
     // (StatementMarkCommands.cpp).

@@ -34,10 +34,10 @@ void TMainForm::Recalculate()
     CalculationSlices->stop();
     MathBoxes.Clear();
     Bands.OutputEdit->clear();
-    Panes.reResult->clear();
     StatementMark->Clear();
     if (Loader->Loading()) {
         // Values of a part of the document would mislead.
+        Panes.reResult->clear();
         StatusPanel(3)->setText(QStringLiteral("読み込み中…"));
         return;
     }
@@ -56,8 +56,14 @@ void TMainForm::Recalculate()
         ShowCalculationDone(text);
         return;
     }
-    // What precedes the edit is not evaluated again.
-    ShowCalculationState(Engine.EvaluateResuming(std::move(text), FixedVariableCount, CalculationSlice));
+    // What precedes the edit is not evaluated again. The pane keeps its
+    // lines for the values that change, unless the run fails.
+    try {
+        ShowCalculationState(Engine.EvaluateResuming(std::move(text), FixedVariableCount, CalculationSlice));
+    } catch (const EngineFailure&) {
+        Panes.reResult->clear();
+        throw;
+    }
 }
 
 bool TMainForm::Calculating() const { return CalculationSlices->isActive(); }
@@ -77,6 +83,8 @@ void TMainForm::ShowCalculationState(bool done)
         ShowCalculationDone(Engine.ResumedText());
         return;
     }
+    // The values shown are for a text that has changed since.
+    Panes.reResult->clear();
     StatusPanel(3)->setText(QStringLiteral("計算中…"));
     CalculationSlices->start();
 }
@@ -94,19 +102,22 @@ void TMainForm::ShowCalculationDone(const std::string& input)
         StatusPanel(3)->setText(QString::fromStdString(Engine.MessageText));
         Bands.OutputEdit->ShowValue(QString::fromStdString(Engine.ResultText), Menu.Options.mGroupDigits->isChecked());
     }
-    // The pane takes all its lines as one string and shows its end.
+    // The pane replaces the lines that changed and shows its end.
     const LineList& lines = Menu.Options.mEquation->isChecked() ? Engine.ExpressionValues : Engine.VariableList;
     const QString message =
         Engine.MessageText.empty() ? QString() : MessageLine(Engine.StatementCount, Engine.MessageText);
     if (ShowStatementPlaces(StatementLines(std::move(CalculatedOrigins), input),
                             !input.empty() && Engine.StopOffset != 0, message))
         return;
-    Panes.reResult->SetContent(ShownValues(lines.Join("\n")), EditorFormat(), message, CommentFormat());
+    std::string grouped;
+    Panes.reResult->ShowLines(ShownValues(lines.Text(), grouped), EditorFormat(), message, CommentFormat());
 }
 
-QString TMainForm::ShownValues(std::string lines) const
+std::string_view TMainForm::ShownValues(std::string_view lines, std::string& grouped) const
 {
-    return QString::fromStdString(Menu.Options.mGroupDigits->isChecked() ? GroupLineValues(lines) : std::move(lines));
+    if (!Menu.Options.mGroupDigits->isChecked()) return lines;
+    grouped = GroupLineValues(lines);
+    return grouped;
 }
 
 namespace {

@@ -41,11 +41,14 @@ bool TMainForm::ShowStatementPlaces(const StatementLines& places, bool stopped, 
     };
     std::vector<TResultPane::LineNote> notes;
     notes.reserve(values.notes.size());
+    std::string grouped;
     for (const auto& [line, text] : values.notes)
-        notes.push_back({firstPiece(line), ShownValues(text)});
-    Panes.reResult->SetAlignedContent(ShownValues(paragraphs.ByParagraphText(values.text)), EditorFormat(),
-                                      messageLine < lineCount ? firstPiece(messageLine) : -1, CommentFormat(),
-                                      std::move(notes));
+        notes.push_back({firstPiece(line), QString::fromStdString(std::string(ShownValues(text, grouped)))});
+    std::string shown = paragraphs.ByParagraphText(values.text);
+    shown += '\n';
+    Panes.reResult->ShowAlignedLines(ShownValues(shown, grouped), EditorFormat(),
+                                     messageLine < lineCount ? firstPiece(messageLine) : -1, CommentFormat(),
+                                     std::move(notes));
     return true;
 }
 

@@ -19,6 +19,16 @@ inline void PlaceBeforeLastCharacter(QPlainTextEdit& editor, int line)
     editor.setTextCursor(place);
 }
 
+// Makes a line "a=expression;" a plain value, "expression;", that no later
+// statement reads, or with a target given, an assignment to it.
+inline void ReplaceTarget(QPlainTextEdit& editor, int line, const QString& target)
+{
+    const QTextBlock block = editor.document()->findBlockByNumber(line);
+    QTextCursor cursor(block);
+    cursor.setPosition(block.position() + static_cast<int>(block.text().indexOf(u'=')) + 1, QTextCursor::KeepAnchor);
+    cursor.insertText(target);
+}
+
 // Lets the event loop run until the window's calculation is done and its
 // results are painted.
 template <typename Window>

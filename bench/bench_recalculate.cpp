@@ -61,7 +61,12 @@ void BM_Recalculate(benchmark::State& state)
 // Alternately types a digit before the ";" of a line and takes it back, so
 // the document stays the same and every keystroke changes a value and
 // recalculates. range(1): where, 0 on the line before the last, 1 on the
-// middle line (all that follows the edit is evaluated again). range(2): 1
+// middle line (its variable is read on, so the change runs to the end and
+// all that follows the edit is evaluated again), 2 on the middle line made a
+// plain value that nothing reads (the next statement is in the previous
+// run's state again, the rest is taken over), 3 on the middle line made an
+// assignment to a name no other line assigns (the change runs to the end).
+// range(2): 1
 // times the whole calculation and its painting, 0 only the handling of the
 // key (press and release, with the first slice of the calculation): how
 // long the window keeps the next key waiting. The slices after it are
@@ -74,6 +79,8 @@ void BM_Keystroke(benchmark::State& state)
     form.show();
     form.Panes.reExpression->setFocus();
     const int lines = form.Panes.reExpression->document()->blockCount();
+    if (state.range(1) >= 2)
+        tallyrix::bench::ReplaceTarget(*form.Panes.reExpression, lines / 2, state.range(1) == 2 ? "" : "w=");
     tallyrix::bench::PlaceBeforeLastCharacter(*form.Panes.reExpression, state.range(1) == 0 ? lines - 2 : lines / 2);
     QApplication::processEvents();
     bool typed = false;
@@ -85,6 +92,7 @@ void BM_Keystroke(benchmark::State& state)
         if (state.range(2) == 0) state.ResumeTiming();
     }
     if (!form.Engine.MessageText.empty()) state.SkipWithError(form.Engine.MessageText.c_str());
+    state.counters["taken_over"] = form.Engine.StatementsTakenOver;
 }
 
 // Keeps each run's time per iteration so the ratios can be printed at the end.
@@ -105,15 +113,19 @@ public:
         for (const char* lines : {"1000", "10000", "100000"}) {
             const auto engine = Times.find(std::string("BM_Evaluate/") + lines);
             if (engine == Times.end()) continue;
-            for (const char* where : {"0", "1"}) {
+            for (const char* where : {"0", "1", "2", "3"}) {
                 const auto key = Times.find(std::string("BM_Keystroke/") + lines + "/" + where + "/1");
                 const auto answer = Times.find(std::string("BM_Keystroke/") + lines + "/" + where + "/0");
                 if (key == Times.end() || answer == Times.end()) continue;
                 std::printf(
                     "%6s lines, one keystroke %s: answered in %.2f ms, calculated in %.2f ms, "
                     "Keystroke / Evaluate = %.2f\n",
-                    lines, where[0] == '0' ? "near the end " : "in the middle", answer->second, key->second,
-                    key->second / engine->second);
+                    lines,
+                    where[0] == '0'   ? "near the end "
+                    : where[0] == '1' ? "in the middle"
+                    : where[0] == '2' ? "in the middle, its effect ending at the next statement"
+                                      : "in the middle, its effect running to the end",
+                    answer->second, key->second, key->second / engine->second);
             }
             for (const char* mode : {"0", "1", "2"}) {
                 const auto window = Times.find(std::string("BM_Recalculate/") + lines + "/" + mode);
@@ -135,7 +147,7 @@ private:
 
 BENCHMARK(BM_Evaluate)->Arg(1000)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_Recalculate)->ArgsProduct({{1000, 10000}, {0, 1, 2}})->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_Keystroke)->ArgsProduct({{1000, 10000, 100000}, {0, 1}, {0, 1}})->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_Keystroke)->ArgsProduct({{1000, 10000, 100000}, {0, 1, 2, 3}, {0, 1}})->Unit(benchmark::kMillisecond);
 
 int main(int argc, char* argv[])
 {

@@ -134,9 +134,15 @@ bool EvaluatorCore::RunSlice()
     Paused = false;
     PausePosition = SliceBytes > WholeRun - Position ? WholeRun : Position + SliceBytes;
     ScheduleCheckpoint();
-    ParseStatements();
-    WriteDeferredResult();
+    if (!KeepingReports) {
+        ParseStatements();
+        WriteDeferredResult();  // only a run that keeps no reports defers
+        FinishRun();
+        return !Paused;
+    }
+    ParseRecordingFailure();
     FinishRun();
+    if (!Paused) RecordEnd(FailureKind::None, "");
     return !Paused;
 }
 
@@ -199,6 +205,7 @@ void EvaluatorCore::ParseStatements()
         if (Token != Separator) return;
         AppendStatementValue(value);
         if (Out.RecordStatementEnds) Out.StatementEnds.push_back(Position - 2);
+        if (KeepingReports && TookOver()) return;
         if (Position >= NextCheckpoint && AtCheckpoint()) return;
     }
 }

@@ -120,6 +120,10 @@ public:
     // such run starts from the last state kept within the leading bytes its
     // text shares with the kept one: the fields come out as a full run's, and
     // the reports of the statements it skips are made again, in their order.
+    // Past the edit, once it completes a statement whose following text the
+    // previous run read too and with that run's variable table and result
+    // there, it takes over the previous run's results from there on (see
+    // StatementsTakenOver) instead of evaluating them again.
     // Anything else that changes the outcome (Evaluate, ResetVariables, a
     // registered constant, another angle mode or RecordStatementEnds) makes
     // the next run start from the beginning.
@@ -133,6 +137,11 @@ public:
     static constexpr std::size_t WholeRun = static_cast<std::size_t>(-1);
     bool EvaluateResuming(std::string text, int base, std::size_t slice = WholeRun);
     bool ContinueResuming(std::size_t slice = WholeRun);
+    // Statements of the last EvaluateResuming that were not evaluated: past
+    // the edit, the run met the previous run's state at a statement whose
+    // following text is unchanged, and took over the previous results from
+    // there (statement numbers and offsets moved).
+    std::int32_t StatementsTakenOver = 0;
     // Bytes of text between kept states: a resumed run evaluates again at
     // most about this much of what precedes the edit; each state costs a
     // copy of the variable table.

@@ -166,15 +166,95 @@ private:
         bool operator==(const RunConditions&) const = default;
     };
     RunConditions ConditionsOfRun(int base) const;
+    // The run after each completed statement (the first, the run's start):
+    // how far it had come in the text and in each list it writes.
+    struct StatementMark {
+        std::size_t position;
+        std::uint32_t stores;
+        std::uint32_t variableLines;
+        std::uint32_t reports;
+    };
+    // A value stored into the variable table; an entry one past the table's
+    // end adds that entry.
+    struct Store {
+        std::uint32_t entry;
+        double value;
+    };
+    // How a run ended: what a later run that meets one of its states takes over.
+    enum class FailureKind : std::uint8_t { None, FloatingPoint, Conversion };
+    struct RunEnd {
+        bool complete = false;
+        std::int32_t statementCount = 0;
+        std::string resultText, messageText;
+        std::size_t statementStart = 0, stopOffset = 0, failedTokenEnd = 0;
+        // The lists' lengths, to see that nobody changed them since.
+        std::size_t expressionLines = 0, variableLines = 0, statementEnds = 0;
+        std::vector<Variable> variables;
+        FailureKind failure = FailureKind::None;
+        std::string failureText;
+    };
     struct KeptRuns {
         std::string Text;
         RunConditions conditions{};
         std::vector<KeptState> States;
         std::vector<Variable> Variables;
         std::vector<MathErrorReport> Reports;
+        std::vector<StatementMark> Marks;
+        std::vector<Store> Stores;
+        RunEnd End;
+    };
+    // The previous run from where the current one restarted, kept while the
+    // current one runs: as soon as the current run completes a statement at
+    // a place whose following text the previous run read too, with the same
+    // variable table, the rest of its results hold and are taken over.
+    struct PreviousRun {
+        bool active = false;
+        std::size_t tailStart = 0;  // from here on the text is the previous one's...
+        std::ptrdiff_t shift = 0;   // ...that many bytes further on
+        std::int32_t firstStatement = 0;
+        StatementMark first{};             // the previous run's mark at firstStatement
+        std::vector<StatementMark> marks;  // its marks after firstStatement
+        std::vector<Store> stores;         // from first.stores
+        LineList expressionValues;         // from firstStatement
+        LineList variableList;             // from first.variableLines
+        std::vector<std::size_t> statementEnds;
+        std::vector<MathErrorReport> reports;  // from first.reports
+        std::vector<KeptState> states;         // firstVariable into stateVariables
+        std::vector<Variable> stateVariables;
+        RunEnd end;
+        // Its variable table as it was after marks[replayed - 1], replayed
+        // from its stores, and the entries where it differs from ours.
+        Variable table[VariableCapacity];
+        int count = 0;
+        std::size_t replayed = 0;
+        bool differs[VariableCapacity] = {};
+        int differing = 0;
     };
     void ForgetKeptStates();
     void KeepState();
+    // Take-over (TakeOver.cpp).
+    void MarkStatement();
+    bool KeepPreviousRun(std::string_view oldText, std::string_view newText, std::size_t usable);
+    void StartComparing();
+    void CompareEntry(int entry);
+    void ReplayStore(const Store& store);
+    // After a completed statement: true when the previous run's results
+    // were taken over and the run is complete.
+    bool TookOver();
+    bool MeetsPreviousRun();
+    void TakeOver();
+    void TakeOverLists(const StatementMark& now, const StatementMark& then, std::int32_t statementShift);
+    void TakeOverStates(const StatementMark& now, const StatementMark& then, std::int32_t statementShift);
+    void TakeOverEnd(std::size_t boundary, std::int32_t statementShift);
+    void RecordEnd(FailureKind failure, const char* text);
+    void ParseRecordingFailure();
+    // A store of a resumable run, for the take-over of the next.
+    void NoteStore(int entry)
+    {
+        if (!KeepingReports) return;
+        Resumable.Stores.push_back({static_cast<std::uint32_t>(entry), Variables[entry].value});
+        if (Previous.active) CompareEntry(entry);
+    }
     // Keeps a state or pauses when the loop has passed one of their places;
     // true when it pauses.
     bool AtCheckpoint();
@@ -194,8 +274,9 @@ private:
     std::size_t PausePosition = static_cast<std::size_t>(-1);
     std::size_t NextCheckpoint = static_cast<std::size_t>(-1);
     bool Paused = false;
-    bool KeepingReports = false;
+    bool KeepingReports = false;  // and marks and stores: a resumable run
     KeptRuns Resumable;
+    PreviousRun Previous;
 
     std::int32_t Token = Invalid;
     double NumberValue = 0.0;

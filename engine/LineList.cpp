@@ -13,6 +13,19 @@ void LineList::truncate(std::size_t n)
     ends_.resize(n);
 }
 
+void LineList::AppendLines(const LineList& other, std::size_t first)
+{
+    if (first >= other.size()) return;
+    const std::size_t begin = first == 0 ? 0 : other.ends_[first - 1] + 1;
+    const std::size_t added = other.used_ - begin;
+    if (text_.size() - used_ < added) Grow(added);
+    std::memcpy(text_.data() + used_, other.text_.data() + begin, added);
+    ends_.reserve(ends_.size() + other.size() - first);
+    for (std::size_t i = first; i < other.size(); ++i)
+        ends_.push_back(other.ends_[i] - begin + used_);
+    used_ += added;
+}
+
 std::string LineList::Join(std::string_view separator) const
 {
     std::string joined;

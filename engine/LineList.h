@@ -85,6 +85,8 @@ public:
     }
     // Keeps the first n lines.
     void truncate(std::size_t n);
+    // Appends the lines of another list from its line `first` on.
+    void AppendLines(const LineList& other, std::size_t first);
 
     // All lines, each followed by a line feed.
     std::string_view Text() const { return {text_.data(), used_}; }

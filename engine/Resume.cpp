@@ -8,25 +8,13 @@
 #include <cstring>
 
 #include "engine/EvaluatorCore.h"
+#include "engine/SharedText.h"
 
 namespace tallyrix {
 
 namespace {
 
 constexpr std::size_t NothingKept = static_cast<std::size_t>(-1);
-
-// The number of leading bytes two texts share, compared a block at a time.
-std::size_t SharedPrefix(std::string_view a, std::string_view b)
-{
-    constexpr std::size_t Block = 4096;
-    const std::size_t n = std::min(a.size(), b.size());
-    std::size_t i = 0;
-    while (i + Block <= n && std::memcmp(a.data() + i, b.data() + i, Block) == 0)
-        i += Block;
-    while (i < n && a[i] == b[i])
-        ++i;
-    return i;
-}
 
 }  // namespace
 
@@ -35,6 +23,10 @@ void EvaluatorCore::ForgetKeptStates()
     Resumable.States.clear();
     Resumable.Variables.clear();
     Resumable.Reports.clear();
+    Resumable.Marks.clear();
+    Resumable.Stores.clear();
+    Resumable.End.complete = false;
+    Previous.active = false;
     NextKeptPosition = NothingKept;
     KeepingReports = false;
     Paused = false;
@@ -65,12 +57,17 @@ EvaluatorCore::RunConditions EvaluatorCore::ConditionsOfRun(int base) const
 
 bool EvaluatorCore::EvaluateResuming(std::string text, int base, std::size_t slice)
 {
+    Out.StatementsTakenOver = 0;
     RunConditions conditions = ConditionsOfRun(base);
     const std::size_t unchanged = SharedPrefix(Resumable.Text, text);
-    const std::size_t usable = conditions == Resumable.conditions ? StatesWithin(unchanged) : 0;
+    const bool sameConditions = conditions == Resumable.conditions;
+    const std::size_t usable = sameConditions ? StatesWithin(unchanged) : 0;
+    const bool previousKept = sameConditions && KeepPreviousRun(Resumable.Text, text, usable);
     Resumable.Text = std::move(text);
     if (usable == 0) {
         ResetVariables(base);
+        MarkStatement();
+        if (previousKept) StartComparing();
         // Nothing of another document's run shows through a text that
         // completes no statement.
         Out.ResultText.clear();
@@ -83,6 +80,7 @@ bool EvaluatorCore::EvaluateResuming(std::string text, int base, std::size_t sli
         return !Paused;
     }
     RestoreState(usable - 1);
+    if (previousKept) StartComparing();
     Source = Resumable.Text;
     SourceLength = Source.size();
     Position = Resumable.States.back().position;
@@ -122,7 +120,8 @@ std::size_t EvaluatorCore::StatesWithin(std::size_t unchanged) const
     const std::size_t usable = static_cast<std::size_t>(past - states.begin());
     if (usable == 0) return 0;
     const KeptState& last = states[usable - 1];
-    const bool listsHeld = Out.ExpressionValues.size() >= last.expressionLines &&
+    const bool listsHeld = Resumable.Marks.size() > static_cast<std::size_t>(last.statementCount) &&
+                           Out.ExpressionValues.size() >= last.expressionLines &&
                            Out.VariableList.size() >= last.variableLines &&
                            Out.StatementEnds.size() >= last.statementEnds;
     return listsHeld ? usable : 0;
@@ -138,6 +137,8 @@ void EvaluatorCore::RestoreState(std::size_t index)
     Resumable.Variables.resize(state.firstVariable + static_cast<std::size_t>(state.variableCount));
     VariableCount_ = state.variableCount;
     RebuildIndex();
+    Resumable.Marks.resize(static_cast<std::size_t>(state.statementCount) + 1);
+    Resumable.Stores.resize(Resumable.Marks.back().stores);
     Out.StatementCount = state.statementCount;
     Out.ExpressionValues.truncate(state.expressionLines);
     Out.VariableList.truncate(state.variableLines);

@@ -72,6 +72,7 @@ void EvaluatorCore::SetVariable(std::string_view name, std::uint32_t hash, doubl
     const int found = FindVariable(name, hash);
     if (found >= 0) {
         Variables[found].value = value;
+        NoteStore(found);
         AppendVariableLine(Variables[found]);
         return;
     }
@@ -83,6 +84,7 @@ void EvaluatorCore::SetVariable(std::string_view name, std::uint32_t hash, doubl
     entry.value = value;
     IndexVariable(VariableCount_ - 1);
     FilledCount_ = std::max(FilledCount_, VariableCount_);
+    NoteStore(VariableCount_ - 1);
     AppendVariableLine(entry);
 }
 

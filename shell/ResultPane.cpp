@@ -46,8 +46,29 @@ TResultPane::TResultPane(const QString& name, QWidget* parent) : QAbstractScroll
     Starts.push_back(0);
 }
 
+void TResultPane::ShowLines(std::string_view lines, const QTextCharFormat& bodyFormat, const QString& message,
+                            const QTextCharFormat& messageFormat)
+{
+    const bool sameMessage = message.isEmpty() ? MessageLine < 0 : MessageLine >= 0 && LineText(MessageLine) == message;
+    if (!sameMessage || !SameFrame(false, bodyFormat, messageFormat)) LinesShown.Forget();
+    const std::optional<LineChange> change = LinesShown.Show(lines);
+    if (change)
+        return ReplaceLines(static_cast<int>(change->first), static_cast<int>(change->removed),
+                            QString::fromUtf8(change->added.data(), static_cast<qsizetype>(change->added.size())));
+    const std::string_view body = lines.substr(0, lines.empty() ? 0 : lines.size() - 1);
+    ShowContent(QString::fromUtf8(body.data(), static_cast<qsizetype>(body.size())), bodyFormat, message,
+                messageFormat);
+}
+
 void TResultPane::SetContent(const QString& body, const QTextCharFormat& bodyFormat, const QString& message,
                              const QTextCharFormat& messageFormat)
+{
+    LinesShown.Forget();
+    ShowContent(body, bodyFormat, message, messageFormat);
+}
+
+void TResultPane::ShowContent(const QString& body, const QTextCharFormat& bodyFormat, const QString& message,
+                              const QTextCharFormat& messageFormat)
 {
     BodyFormat = bodyFormat;
     MessageFormat = messageFormat;
@@ -59,8 +80,36 @@ void TResultPane::SetContent(const QString& body, const QTextCharFormat& bodyFor
     ScrollToEnd();
 }
 
+bool TResultPane::SameFrame(bool aligned, const QTextCharFormat& bodyFormat, const QTextCharFormat& messageFormat) const
+{
+    return Aligned == aligned && bodyFormat == BodyFormat && messageFormat == MessageFormat;
+}
+
+void TResultPane::ShowAlignedLines(std::string_view lines, const QTextCharFormat& bodyFormat, int messageLine,
+                                   const QTextCharFormat& messageFormat, std::vector<LineNote> notes)
+{
+    if (!SameFrame(true, bodyFormat, messageFormat)) LinesShown.Forget();
+    const std::optional<LineChange> change = LinesShown.Show(lines);
+    if (!change) {
+        const std::string_view body = lines.substr(0, lines.empty() ? 0 : lines.size() - 1);
+        return ShowAlignedContent(QString::fromUtf8(body.data(), static_cast<qsizetype>(body.size())), bodyFormat,
+                                  messageLine, messageFormat, std::move(notes));
+    }
+    MessageLine = messageLine;
+    Notes = std::move(notes);
+    ReplaceLines(static_cast<int>(change->first), static_cast<int>(change->removed),
+                 QString::fromUtf8(change->added.data(), static_cast<qsizetype>(change->added.size())));
+}
+
 void TResultPane::SetAlignedContent(const QString& body, const QTextCharFormat& bodyFormat, int messageLine,
                                     const QTextCharFormat& messageFormat, std::vector<LineNote> notes)
+{
+    LinesShown.Forget();
+    ShowAlignedContent(body, bodyFormat, messageLine, messageFormat, std::move(notes));
+}
+
+void TResultPane::ShowAlignedContent(const QString& body, const QTextCharFormat& bodyFormat, int messageLine,
+                                     const QTextCharFormat& messageFormat, std::vector<LineNote> notes)
 {
     BodyFormat = bodyFormat;
     MessageFormat = messageFormat;
@@ -126,6 +175,46 @@ void TResultPane::SetText(const QString& text)
     viewport()->update();
 }
 
+void TResultPane::ReplaceLines(int first, int removed, const QString& added)
+{
+    const int through = first + removed;
+    // As if the text ended in a line feed, so that every line ends in one
+    // and lines added at the end go after it.
+    const auto startOf = [this](int line) { return line < LineCount() ? LineStart(line) : Text.size() + 1; };
+    const qsizetype from = startOf(first);
+    const qsizetype to = startOf(through);
+    Text += u'\n';
+    Text.replace(from, to - from, added);
+    Text.chop(1);
+    SpliceStarts(first, through, from, added, added.size() - (to - from));
+    if (!Aligned && MessageLine >= 0) MessageLine = LineCount() - 1;
+    Anchor = Position = Text.size();
+    const int addedLines = static_cast<int>(added.count(u'\n'));
+    if (addedLines > MeasuredLinesLimit)
+        MeasureWidestLines();
+    else
+        MeasureLines(first, std::min(addedLines, LineCount() - first));
+    UpdateScrollBars();
+    if (!Aligned) ScrollToEnd();
+    viewport()->update();
+}
+
+// Starts of the lines before `first` stay, those of the added lines (from
+// `from` on) follow, then those after `through`, moved by shift.
+void TResultPane::SpliceStarts(int first, int through, qsizetype from, const QString& added, qsizetype shift)
+{
+    std::vector<qsizetype> later(Starts.begin() + std::min(through + 1, LineCount()), Starts.end());
+    Starts.resize(static_cast<std::size_t>(first));
+    Starts.push_back(from);
+    for (qsizetype i = added.indexOf(u'\n'); i >= 0; i = added.indexOf(u'\n', i + 1))
+        Starts.push_back(from + i + 1);
+    for (const qsizetype start : later)
+        Starts.push_back(start + shift);
+    // The line feed added above starts no line.
+    while (Starts.size() > 1 && Starts.back() > Text.size())
+        Starts.pop_back();
+}
+
 void TResultPane::clear()
 {
     if (Aligned)
@@ -189,6 +278,14 @@ void TResultPane::MeasureWidestLines()
         WidestLine = std::max(WidestLine, QFontMetrics(LineFormat(line).font()).horizontalAdvance(LineText(line)));
         ++measured;
     }
+}
+
+// Lines replaced can only widen the widest: a narrower pane would have to
+// measure every line.
+void TResultPane::MeasureLines(int first, int count)
+{
+    for (int line = first; line < first + count; ++line)
+        WidestLine = std::max(WidestLine, QFontMetrics(LineFormat(line).font()).horizontalAdvance(LineText(line)));
 }
 
 void TResultPane::UpdateScrollBars()

@@ -7,8 +7,10 @@
 
 #include <QAbstractScrollArea>
 #include <QTextCharFormat>
+#include <string_view>
 #include <vector>
 
+#include "document/ShownLines.h"
 #include "shell/LinePlace.h"
 
 namespace tallyrix {
@@ -31,6 +33,11 @@ public:
     // left.
     void SetContent(const QString& body, const QTextCharFormat& bodyFormat, const QString& message = QString(),
                     const QTextCharFormat& messageFormat = QTextCharFormat());
+    // As SetContent, the lines given as a UTF-8 text with '\n' after each;
+    // when only some of them differ from those shown, only those are
+    // replaced.
+    void ShowLines(std::string_view lines, const QTextCharFormat& bodyFormat, const QString& message = QString(),
+                   const QTextCharFormat& messageFormat = QTextCharFormat());
     // Empties the pane; lines beside the editor's keep their place.
     void clear();
     // Lines that stand beside the editor's lines, each where SetLinePlaces
@@ -41,6 +48,10 @@ public:
     // caller, which keeps it beside the editor's.
     void SetAlignedContent(const QString& body, const QTextCharFormat& bodyFormat, int messageLine,
                            const QTextCharFormat& messageFormat, std::vector<LineNote> notes = {});
+    // As SetAlignedContent, the lines given as a UTF-8 text with '\n' after
+    // each; only the lines that differ from those shown are replaced.
+    void ShowAlignedLines(std::string_view lines, const QTextCharFormat& bodyFormat, int messageLine,
+                          const QTextCharFormat& messageFormat, std::vector<LineNote> notes = {});
     // Where the editor's lines in view stand, in the pane's coordinates.
     void SetLinePlaces(std::vector<LinePlace> places);
     bool IsAligned() const { return Aligned; }
@@ -91,12 +102,23 @@ private:
     const LinePlace* PlaceOf(int line) const;
     ShownLine Shown(int line) const;
     qsizetype OffsetAt(const QPoint& point) const;
+    void ShowContent(const QString& body, const QTextCharFormat& bodyFormat, const QString& message,
+                     const QTextCharFormat& messageFormat);
+    void ShowAlignedContent(const QString& body, const QTextCharFormat& bodyFormat, int messageLine,
+                            const QTextCharFormat& messageFormat, std::vector<LineNote> notes);
+    // Whether the lines shown can be replaced one by one: the same
+    // arrangement and formats.
+    bool SameFrame(bool aligned, const QTextCharFormat& bodyFormat, const QTextCharFormat& messageFormat) const;
+    void ReplaceLines(int first, int removed, const QString& added);
     void MeasureWidestLines();
+    void MeasureLines(int first, int count);
+    void SpliceStarts(int first, int through, qsizetype from, const QString& added, qsizetype shift);
     void UpdateScrollBars();
     void ScrollToEnd();
     void PaintLine(QPainter& painter, int line, int top, int height, int baseline);
 
     QString Text;
+    ShownLines LinesShown;          // those of the last ShowLines, while they are shown
     std::vector<qsizetype> Starts;  // offset of each line's first character
     void SetText(const QString& text);
     int MessageLine = -1;

@@ -155,9 +155,58 @@ TEST(ResumeTest, APausedRunLeftForANewTextIsDropped)
             SCOPED_TRACE(std::string(what) + ", paused after " + std::to_string(paused));
             Subject resumed, full;
             resumed.Run(Input(base), true);
-            ASSERT_FALSE(resumed.engine.EvaluateResuming(Input(Replaced(base, base.find("=0;") + 1, 1, "9")),
-                                                         resumed.base, paused));
+            // A new name changes every later state: nothing is taken over.
+            ASSERT_FALSE(resumed.engine.EvaluateResuming(Input("nv=9;" + base), resumed.base, paused));
             EXPECT_EQ(resumed.Run(Input(text), true, 4096), full.Run(Input(text), false));
+        }
+    }
+}
+
+// Past the edit, a run that meets the previous run's state at a statement
+// whose following text is unchanged takes the rest of its results over: the
+// outcome must still be a full run's, statement numbers and offsets moved.
+TEST(ResumeTest, TakingOverThePreviousRunGivesWhatAFullRunGives)
+{
+    const std::string base = Document(3000);
+    const std::size_t middle = base.find(";\n", base.size() / 2) + 2;
+    const std::size_t lineEnd = base.find(";\n", middle) + 2;
+    const std::size_t value = base.find('=', middle) + 1;
+    const std::size_t nearEnd = base.find(";\n", base.size() - 200) + 2;
+    const std::string overflowNearEnd = Replaced(base, nearEnd, 0, "1e300*1e300;");
+    const std::string undefinedNearEnd = Replaced(base, nearEnd, 0, "undefined1;");
+    struct Row {
+        const char* what;
+        std::string before, after;
+        bool takenOver;
+    };
+    // clang-format off
+    const std::vector<Row> rows = {
+        {"a value changed, reassigned a few statements on", base, Replaced(base, value, 0, "1"), true},
+        {"another variable assigned in the middle", base, Replaced(base, middle, 2, "v3"), true},
+        {"a statement inserted in the middle", base, Replaced(base, middle, 0, "7*3;"), true},
+        {"a statement deleted in the middle", base, Replaced(base, middle, lineEnd - middle, ""), true},
+        {"a report made in the middle", base, Replaced(base, middle, 0, "exp(800);"), true},
+        {"a statement inserted at the start", base, "1;" + base, true},
+        {"the first value stored again alike", base, Replaced(base, base.find("=0;") + 1, 1, "0.0"), true},
+        {"an overflow near the end thrown again", overflowNearEnd, Replaced(overflowNearEnd, middle, 0, "2;"), true},
+        {"an undefined name near the end met again", undefinedNearEnd, Replaced(undefinedNearEnd, value, 0, "1"), true},
+        {"a new name in the middle: every later state differs", base, Replaced(base, middle, 0, "nv=1;"), false},
+        {"pi changed at the start: its effect runs to the end", base, "pi=3;" + base, false},
+        {"a statement typed at the end", base, base + "v1*2", false},
+        {"the last statement's value changed", base + "v1*2", base + "v1*3", false},
+        {"the end cut short", base, base.substr(0, nearEnd), false},
+    };
+    // clang-format on
+    for (const std::size_t slice : {Evaluator::WholeRun, std::size_t{256}}) {
+        for (const Row& row : rows) {
+            SCOPED_TRACE(std::string(row.what) + ", slice " + std::to_string(slice));
+            Subject resumed, full;
+            resumed.Run(Input(row.before), true);
+            full.Run(Input(row.before), false);
+            EXPECT_EQ(resumed.Run(Input(row.after), true, slice), full.Run(Input(row.after), false));
+            EXPECT_EQ(resumed.engine.StatementsTakenOver > 0, row.takenOver);
+            // The states taken over serve the next edit as the run's own.
+            EXPECT_EQ(resumed.Run(Input(row.before), true, slice), full.Run(Input(row.before), false));
         }
     }
 }

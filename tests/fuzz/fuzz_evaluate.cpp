@@ -1,6 +1,7 @@
 // libFuzzer target: any bytes as a document, through the statement
-// extraction and one evaluation in each angle mode, then a run resumed after
-// one byte of it changed, held to a full run over the changed text. Failures
+// extraction and one evaluation in each angle mode, then runs resumed after
+// one byte of it changed and after the change was taken back, each held to a
+// full run over the same text. Failures
 // of the arithmetic are expected and caught; anything else, a difference, or
 // a sanitizer report is a finding.
 #include <cstddef>
@@ -8,6 +9,7 @@
 #include <cstdlib>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "document/StatementExtraction.h"
 #include "engine/Eval.h"
@@ -53,7 +55,8 @@ void EvaluateOnce(tallyrix::Evaluator& evaluator, const std::string& input, bool
 struct Outcome {
     std::string result, message, failure, expressionValues, variableList;
     std::int32_t count = 0;
-    std::size_t start = 0, stop = 0;
+    std::size_t start = 0, stop = 0, failedTokenEnd = 0;
+    std::vector<std::size_t> statementEnds;
     bool operator==(const Outcome&) const = default;
 };
 
@@ -73,39 +76,49 @@ Outcome Observed(tallyrix::Evaluator& evaluator, Run run)
     outcome.count = evaluator.StatementCount;
     outcome.start = evaluator.StatementStart;
     outcome.stop = evaluator.StopOffset;
+    outcome.failedTokenEnd = evaluator.FailedTokenEnd;
+    outcome.statementEnds = evaluator.StatementEnds;
     return outcome;
 }
 
-// The input, then the input with one byte of its second half changed, as an
-// edit after the first keystrokes: the resumed run, evaluated in slices,
-// must give what a fresh evaluator's full run gives.
+// The input, then the input with one byte changed, as an edit after the
+// first keystrokes, then the input again, as the edit taken back: each
+// resumed run, evaluated in slices, must give what a fresh evaluator's full
+// run gives. The byte may lie anywhere, so that the runs restart before it
+// and take over the rest of the previous run after it.
 void CheckResumed(const std::string& input)
 {
     if (input.size() < 4) return;
     tallyrix::Evaluator resumed;
     resumed.ResumeInterval = 8;  // states close together, so that edits meet them
+    resumed.RecordStatementEnds = true;
     std::string edited = input;
-    const std::size_t at = input.size() / 2 + input[0] % (input.size() / 2 - 1);
+    const std::size_t at = static_cast<unsigned char>(input[0]) * (input.size() - 1) / 256;
     edited[at] = static_cast<char>(edited[at] ^ 0x05);
     Observed(resumed, [&] { resumed.EvaluateResuming(input, 1); });
-    // The second run goes a few bytes at a time, as the window's slices.
+    // The later runs go a few bytes at a time, as the window's slices.
     const std::size_t slice = 1 + static_cast<unsigned char>(input[1]) % 32;
-    const Outcome again = Observed(resumed, [&] {
-        for (bool done = resumed.EvaluateResuming(edited, 1, slice); !done;)
-            done = resumed.ContinueResuming(slice);
-    });
-    // The same two texts in full runs: a value the first leaves in pi
-    // carries into the second.
-    tallyrix::Evaluator fresh;
-    const auto fullRun = [&fresh](const std::string& text) {
-        fresh.ResultText.clear();
-        fresh.MessageText.clear();
-        fresh.ResetVariables(1);
-        fresh.Evaluate(text);
+    const auto resume = [&](const std::string& text) {
+        return Observed(resumed, [&] {
+            for (bool done = resumed.EvaluateResuming(text, 1, slice); !done;)
+                done = resumed.ContinueResuming(slice);
+        });
     };
-    Observed(fresh, [&] { fullRun(input); });
-    const Outcome full = Observed(fresh, [&] { fullRun(edited); });
-    if (!(again == full)) std::abort();
+    // The same texts in full runs: a value the first leaves in pi carries
+    // into the second.
+    tallyrix::Evaluator fresh;
+    fresh.RecordStatementEnds = true;
+    const auto fullRun = [&fresh](const std::string& text) {
+        return Observed(fresh, [&] {
+            fresh.ResultText.clear();
+            fresh.MessageText.clear();
+            fresh.ResetVariables(1);
+            fresh.Evaluate(text);
+        });
+    };
+    fullRun(input);
+    if (!(resume(edited) == fullRun(edited))) std::abort();
+    if (!(resume(input) == fullRun(input))) std::abort();
 }
 
 }  // namespace

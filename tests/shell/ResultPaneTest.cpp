@@ -57,6 +57,58 @@ TEST_F(ResultPaneTest, LinesAndTheMessageLine)
     EXPECT_EQ(Pane.LineText(1), QStringLiteral("2: 2"));
 }
 
+// Lines shown after others replace only those that changed; the pane must
+// end up as one given the new lines at once.
+TEST_F(ResultPaneTest, LinesShownAfterOthersGiveWhatTheyGiveAlone)
+{
+    struct Row {
+        const char* what;
+        std::string_view before, after;
+        QString message;
+        bool aligned = false;
+    };
+    // clang-format off
+    const Row rows[] = {
+        {"a value in the middle", "1: 1\n2: 2\n3: 3\n4: 4\n", "1: 1\n2: 29\n3: 3\n4: 4\n", QString()},
+        {"beside the editor: a value in the middle", "1\n\n3\n", "1\n\n4\n",     QString(), true},
+        {"beside the editor: a line inserted",       "1\n3\n",    "1\n\n3\n",     QString(), true},
+        {"beside the editor: the last lines removed", "1\n2\n3\n", "1\n",         QString(), true},
+        {"the last value",        "1: 1\n2: 2\n",       "1: 1\n2: 20\n",      QString()},
+        {"a line added",          "1: 1\n",             "1: 1\n2: 2\n",       QString()},
+        {"lines removed at the end", "1: 1\n2: 2\n3: 3\n", "1: 1\n",          QString()},
+        {"a line inserted",       "a: 1\nc: 3\n",       "a: 1\nb: 2\nc: 3\n", QString()},
+        {"the first line removed", "a: 1\nb: 2\n",      "b: 2\n",             QString()},
+        {"a line added before the message", "1: 1\n",   "1: 1\n2: 2\n",       QStringLiteral("3; x")},
+        {"the last value before the message", "1: 1\n2: 2\n", "1: 1\n2: 3\n", QStringLiteral("3; x")},
+        {"all lines gone",        "1: 1\n",             "",                   QStringLiteral("1; x")},
+        {"lines after none",      "",                   "1: 1\n",             QString()},
+    };
+    // clang-format on
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.what);
+        const auto show = [&](TResultPane& pane, std::string_view lines) {
+            if (row.aligned)
+                pane.ShowAlignedLines(lines, Body, 0, Message);
+            else
+                pane.ShowLines(lines, Body, row.message, Message);
+        };
+        show(Pane, row.before);
+        show(Pane, row.after);
+        TResultPane alone(QStringLiteral("alone"));
+        alone.resize(Pane.size());
+        show(alone, row.after);
+        ASSERT_EQ(Pane.toPlainText(), alone.toPlainText());
+        ASSERT_EQ(Pane.LineCount(), alone.LineCount());
+        for (int line = 0; line < Pane.LineCount(); ++line) {
+            EXPECT_EQ(Pane.LineText(line), alone.LineText(line)) << line;
+            EXPECT_EQ(IsCommentFormat(Pane.LineFormat(line)), IsCommentFormat(alone.LineFormat(line))) << line;
+        }
+        if (!row.aligned) {
+            EXPECT_EQ(Pane.verticalScrollBar()->value(), Pane.verticalScrollBar()->maximum());
+        }
+    }
+}
+
 // The last lines are shown from their start, so every line's label stays in
 // view, even after the user scrolled sideways.
 TEST_F(ResultPaneTest, ShowsTheLastLinesFromTheirStart)
