@@ -11,6 +11,7 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <span>
 #include <stdexcept>
 #include <string>
 #include <string_view>
@@ -91,6 +92,15 @@ std::string FormatNumber(double value);
 inline constexpr std::size_t FormatBufferSize = 32;
 std::size_t FormatNumberTo(double value, char* buffer);
 
+// The names of the built-in functions, in the order the engine compares them.
+std::span<const std::string_view> BuiltInFunctionNames();
+
+// One entry of the variable table: its name and the value it holds now.
+struct NamedValue {
+    std::string name;
+    double value;
+};
+
 class EvaluatorCore;
 
 class Evaluator {
@@ -146,6 +156,9 @@ public:
     // line for each of them, a constant that updated pi included.
     void RestateVariableList();
     int VariableCount() const;
+    // The entries in use, in table order: pi, the registered constants, then
+    // what the document assigned. During a paused run, its state so far.
+    std::vector<NamedValue> Variables() const;
 
     void SetReporter(MathErrorReporter reporter);
 

@@ -40,6 +40,12 @@ constexpr std::string_view FunctionNames[FunctionCount] = {
     "acos", "atan", "ceil", "floor", "sinh", "cosh", "tanh", "step",
 };
 
+}  // namespace
+
+std::span<const std::string_view> BuiltInFunctionNames() { return FunctionNames; }
+
+namespace {
+
 constexpr double Infinity = std::numeric_limits<double>::infinity();
 constexpr double NotANumber = std::numeric_limits<double>::quiet_NaN();
 // From this magnitude on the library's trigonometric functions lose all
