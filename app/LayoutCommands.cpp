@@ -14,6 +14,7 @@
 #include "document/Presentation.h"
 #include "shell/BandColumn.h"
 #include "shell/ButtonBar.h"
+#include "shell/CompletionPopup.h"
 #include "shell/DocumentLoader.h"
 #include "shell/ElidedLabel.h"
 #include "shell/Hints.h"
@@ -229,6 +230,9 @@ QWidget* TMainForm::CreateEditors()
     Bind(reExpression, &QPlainTextEdit::textChanged, &TMainForm::reExpressionChange, WhileLoading::Run);
     Bind(reExpression, &QPlainTextEdit::cursorPositionChanged, &TMainForm::ShowCaretPosition, WhileLoading::Run);
     Bind(reExpression, &QPlainTextEdit::selectionChanged, &TMainForm::ShowCaretPosition, WhileLoading::Run);
+    CompletionPopup = new TCompletionPopup(reExpression, this);
+    Bind(reExpression, &QPlainTextEdit::cursorPositionChanged, &TMainForm::reExpressionCaretMoved, WhileLoading::Run);
+    Bind(CompletionPopup, &TCompletionPopup::Chosen, &TMainForm::CompleteName, WhileLoading::Run);
     Loader = new TDocumentLoader(reExpression);
     Bind(Loader, &TDocumentLoader::Finished, &TMainForm::DocumentLoaded);
     Bind(Loader, &TDocumentLoader::Progress, &TMainForm::ShowLoadingProgress, WhileLoading::Run);

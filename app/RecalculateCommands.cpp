@@ -89,6 +89,7 @@ void TMainForm::FinishCalculating()
 
 void TMainForm::ShowCalculationDone(const std::string& input)
 {
+    Completion.TakeTable(Engine.Variables(), !Engine.MessageText.empty());
     if (!input.empty()) {
         StatusPanel(3)->setText(QString::fromStdString(Engine.MessageText));
         OutputEdit->setText(QString::fromStdString(Engine.ResultText));

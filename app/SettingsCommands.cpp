@@ -191,7 +191,8 @@ std::vector<std::pair<bool FormSettings::*, QAction*>> TMainForm::SwitchItems() 
             {&FormSettings::bEnterToSemicolon, mEnterToSemicolon},
             {&FormSettings::bInsertRegisteredValue, mInsertRegisteredValue},
             {&FormSettings::bSkipCheckFileSave, mSkipCheckFileSave},
-            {&FormSettings::bAlignedValues, mAligned}};
+            {&FormSettings::bAlignedValues, mAligned},
+            {&FormSettings::bCompletion, mCompletion}};
 }
 
 }  // namespace tallyrix

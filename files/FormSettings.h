@@ -55,6 +55,7 @@ inline constexpr std::int32_t SystemWindowColor = static_cast<std::int32_t>(0x80
     X(bInsertRegisteredValue, bool, false, AtClose)                  \
     X(bSkipCheckFileSave, bool, false, AtClose)                      \
     X(bAlignedValues, bool, false, AtClose)                          \
+    X(bCompletion, bool, true, AtClose)                              \
     X(iOldLeftPanelWidth, int, 100, ByPresets)                       \
     X(iOldreResultWidth, int, 100, ByPresets)
 

@@ -74,7 +74,8 @@ TEST(FormSettingsTest, ANewFileListsTheKeysInClosingOrder)
                                               "bEnterToSemicolon",
                                               "bInsertRegisteredValue",
                                               "bSkipCheckFileSave",
-                                              "bAlignedValues"};
+                                              "bAlignedValues",
+                                              "bCompletion"};
     for (const bool fileExists : {true, false}) {
         ProfileFile profile;
         WriteFormSettings(profile, FormSettings{}, fileExists);

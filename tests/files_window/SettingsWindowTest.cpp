@@ -87,7 +87,8 @@ TEST_F(SettingsWindowTest, FirstStartShowsTheDesignAndClosingWritesBothFiles)
                                       "bEnterToSemicolon",
                                       "bInsertRegisteredValue",
                                       "bSkipCheckFileSave",
-                                      "bAlignedValues"}));
+                                      "bAlignedValues",
+                                      "bCompletion"}));
     const FormSettings stored = Stored();
     EXPECT_EQ(stored.iEditorColor, -2147483643);
     EXPECT_EQ(stored.iFormWidth, 582);
@@ -164,6 +165,7 @@ TEST_F(SettingsWindowTest, EveryChoiceSurvivesACloseAndANewStart)
                   {Form->mEnter, Form->mEnterToSemicolon, Form->mInsertRegisteredValue, Form->mSkipCheckFileSave})
                  EXPECT_TRUE(item->isChecked());
          }},
+        {"no completion", [&] { Form->mCompletion->trigger(); }, [&] { EXPECT_FALSE(Form->mCompletion->isChecked()); }},
         {"fonts",
          [&] {
              Dialogs->FontAnswers = {editorFont, commentFont};

@@ -1,0 +1,82 @@
+#include "shell/CompletionPopup.h"
+
+#include <QAbstractScrollArea>
+#include <QEvent>
+#include <QHeaderView>
+#include <QScrollBar>
+#include <algorithm>
+
+namespace tallyrix {
+
+namespace {
+
+constexpr int VisibleRows = 8;
+
+}  // namespace
+
+TCompletionPopup::TCompletionPopup(QAbstractScrollArea* editor, QWidget* window) : QTreeWidget(window), Editor(editor)
+{
+    setObjectName(QStringLiteral("CompletionPopup"));
+    setColumnCount(2);
+    header()->hide();
+    header()->setSectionResizeMode(QHeaderView::ResizeToContents);
+    setRootIsDecorated(false);
+    setUniformRowHeights(true);
+    setSelectionMode(QAbstractItemView::SingleSelection);
+    setFocusPolicy(Qt::NoFocus);
+    viewport()->setFocusPolicy(Qt::NoFocus);
+    setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    hide();
+    editor->installEventFilter(this);
+    connect(this, &QTreeWidget::itemClicked, this, &TCompletionPopup::Chosen);
+}
+
+void TCompletionPopup::ShowCandidates(const std::vector<CompletionCandidate>& candidates, const QRect& caret)
+{
+    if (candidates.empty()) {
+        hide();
+        return;
+    }
+    clear();
+    for (const CompletionCandidate& candidate : candidates) {
+        auto* item = new QTreeWidgetItem(
+            this, {QString::fromStdString(candidate.name), QString::fromStdString(candidate.detail)});
+        item->setTextAlignment(1, Qt::AlignRight | Qt::AlignVCenter);
+    }
+    setCurrentItem(topLevelItem(0));
+    PlaceBelow(caret);
+    show();
+    raise();
+}
+
+void TCompletionPopup::PlaceBelow(const QRect& caret)
+{
+    const int rows = std::min(topLevelItemCount(), VisibleRows);
+    const int height = rows * sizeHintForRow(0) + 2 * frameWidth();
+    const int width = std::max(120, sizeHintForColumn(0) + sizeHintForColumn(1) + 2 * frameWidth() +
+                                        (topLevelItemCount() > rows ? verticalScrollBar()->sizeHint().width() : 0));
+    const QWidget* viewport = Editor->viewport();
+    const QRect place(viewport->mapTo(parentWidget(), caret.topLeft()), caret.size());
+    const bool roomBelow = place.bottom() + height < parentWidget()->height();
+    setGeometry(place.left(), roomBelow ? place.bottom() + 1 : std::max(0, place.top() - height), width, height);
+}
+
+void TCompletionPopup::MoveChoice(int step)
+{
+    const int row = std::clamp(indexOfTopLevelItem(currentItem()) + step, 0, topLevelItemCount() - 1);
+    setCurrentItem(topLevelItem(row));
+}
+
+QString TCompletionPopup::Choice() const
+{
+    const QTreeWidgetItem* item = currentItem();
+    return item ? item->text(0) : QString();
+}
+
+bool TCompletionPopup::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == Editor && (event->type() == QEvent::FocusOut || event->type() == QEvent::Resize)) hide();
+    return QTreeWidget::eventFilter(watched, event);
+}
+
+}  // namespace tallyrix
