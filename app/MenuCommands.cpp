@@ -149,8 +149,11 @@ void TMainForm::CreateOptionsMenu()
         NewOption(QStringLiteral("mInsertRegisteredValue"), QStringLiteral("定数の登録値を直接挿入(&C)"), false);
     mSkipCheckFileSave =
         NewOption(QStringLiteral("mSkipCheckFileSave"), QStringLiteral("変更時保存確認しない(&N)"), false);
+    menu->addActions({mEnter, mEnterToSemicolon, mInsertRegisteredValue, mSkipCheckFileSave});
+    menu->addSeparator();
+    // The typing aid stands apart from the Enter and file options.
     mCompletion = NewOption(QStringLiteral("mCompletion"), QStringLiteral("入力補完"), true);
-    menu->addActions({mEnter, mEnterToSemicolon, mInsertRegisteredValue, mSkipCheckFileSave, mCompletion});
+    menu->addAction(mCompletion);
     menu->addSeparator();
     mRAD = NewAction(QStringLiteral("mRAD"), QStringLiteral("RAD"), &TMainForm::mRADClick);
     mDEG = NewAction(QStringLiteral("mDEG"), QStringLiteral("DEG"), &TMainForm::mDEGClick);
