@@ -19,7 +19,6 @@ TCompletionPopup::TCompletionPopup(QAbstractScrollArea* editor, QWidget* window)
     setObjectName(QStringLiteral("CompletionPopup"));
     setColumnCount(2);
     header()->hide();
-    header()->setSectionResizeMode(QHeaderView::ResizeToContents);
     setRootIsDecorated(false);
     setUniformRowHeights(true);
     setSelectionMode(QAbstractItemView::SingleSelection);
@@ -44,17 +43,34 @@ void TCompletionPopup::ShowCandidates(const std::vector<CompletionCandidate>& ca
         item->setTextAlignment(1, Qt::AlignRight | Qt::AlignVCenter);
     }
     setCurrentItem(topLevelItem(0));
+    FitColumns(candidates);
     PlaceBelow(caret);
     show();
     raise();
+}
+
+// Measured from the texts: a view not yet shown lays out only some rows.
+void TCompletionPopup::FitColumns(const std::vector<CompletionCandidate>& candidates)
+{
+    const QFontMetrics metrics = fontMetrics();
+    int names = 0;
+    int details = 0;
+    for (const CompletionCandidate& candidate : candidates) {
+        names = std::max(names, metrics.horizontalAdvance(QString::fromStdString(candidate.name)));
+        details = std::max(details, metrics.horizontalAdvance(QString::fromStdString(candidate.detail)));
+    }
+    // Room for the items' margins and a gap between name and value.
+    const int padding = metrics.horizontalAdvance(QStringLiteral("MM"));
+    setColumnWidth(0, names + padding);
+    setColumnWidth(1, details + padding);
 }
 
 void TCompletionPopup::PlaceBelow(const QRect& caret)
 {
     const int rows = std::min(topLevelItemCount(), VisibleRows);
     const int height = rows * sizeHintForRow(0) + 2 * frameWidth();
-    const int width = std::max(120, sizeHintForColumn(0) + sizeHintForColumn(1) + 2 * frameWidth() +
-                                        (topLevelItemCount() > rows ? verticalScrollBar()->sizeHint().width() : 0));
+    const int width = columnWidth(0) + columnWidth(1) + 2 * frameWidth() +
+                      (topLevelItemCount() > rows ? verticalScrollBar()->sizeHint().width() : 0);
     const QWidget* viewport = Editor->viewport();
     const QRect place(viewport->mapTo(parentWidget(), caret.topLeft()), caret.size());
     const bool roomBelow = place.bottom() + height < parentWidget()->height();

@@ -39,6 +39,7 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    void FitColumns(const std::vector<CompletionCandidate>& candidates);
     void PlaceBelow(const QRect& caret);
 
     QAbstractScrollArea* Editor;
