@@ -16,8 +16,9 @@ namespace {
 std::string TypedName(const QTextCursor& cursor)
 {
     if (cursor.hasSelection()) return {};
-    const QByteArray before = cursor.block().text().left(cursor.positionInBlock()).toUtf8();
-    return std::string(NameBeforeCaret(std::string_view(before.constData(), static_cast<std::size_t>(before.size()))));
+    const QString line = cursor.block().text();
+    return NameBeforeCaret(
+        {reinterpret_cast<const char16_t*>(line.utf16()), static_cast<std::size_t>(cursor.positionInBlock())});
 }
 
 // A name grows a list of its own from its second letter on.

@@ -35,17 +35,18 @@ auto Rank(std::string_view name, std::string_view prefix)
 
 }  // namespace
 
-std::string_view NameBeforeCaret(std::string_view textBeforeCaret)
+std::string NameBeforeCaret(std::u16string_view textBeforeCaret)
 {
-    if (textBeforeCaret.find("//") != std::string_view::npos || textBeforeCaret.find("--") != std::string_view::npos)
+    if (textBeforeCaret.find(u"//") != std::u16string_view::npos ||
+        textBeforeCaret.find(u"--") != std::u16string_view::npos)
         return {};
     std::size_t start = textBeforeCaret.size();
-    while (start > 0 && IsNameTail(textBeforeCaret[start - 1]))
+    while (start > 0 && textBeforeCaret[start - 1] < 0x80 && IsNameTail(static_cast<char>(textBeforeCaret[start - 1])))
         --start;
     // A name begins at its first letter: "2ab" is the number 2 and then "ab".
-    while (start < textBeforeCaret.size() && !IsLetter(textBeforeCaret[start]))
+    while (start < textBeforeCaret.size() && !IsLetter(static_cast<char>(textBeforeCaret[start])))
         ++start;
-    return textBeforeCaret.substr(start);
+    return {textBeforeCaret.begin() + static_cast<std::ptrdiff_t>(start), textBeforeCaret.end()};
 }
 
 void NameCompletion::TakeTable(std::vector<NamedValue> table, bool stopped)

@@ -22,8 +22,8 @@ struct CompletionCandidate {
 // The name the text ends with (letters, digits and "_", beginning with a
 // letter), or empty: also after a digit run with no letter, and in a comment
 // (the line so far holds "//" or "--"). textBeforeCaret is the caret's line
-// up to the caret.
-std::string_view NameBeforeCaret(std::string_view textBeforeCaret);
+// up to the caret, as the editor holds it, so that no copy is made per key.
+std::string NameBeforeCaret(std::u16string_view textBeforeCaret);
 
 class NameCompletion {
 public:

@@ -5,12 +5,16 @@
 #include <QHeaderView>
 #include <QScrollBar>
 #include <algorithm>
+#include <span>
 
 namespace tallyrix {
 
 namespace {
 
 constexpr int VisibleRows = 8;
+// The best names only: a longer list helps no one choose, and building it
+// would slow the key that shows it.
+constexpr std::size_t ListedRows = 24;
 
 }  // namespace
 
@@ -37,20 +41,25 @@ void TCompletionPopup::ShowCandidates(const std::vector<CompletionCandidate>& ca
         return;
     }
     clear();
-    for (const CompletionCandidate& candidate : candidates) {
-        auto* item = new QTreeWidgetItem(
-            this, {QString::fromStdString(candidate.name), QString::fromStdString(candidate.detail)});
+    const std::span<const CompletionCandidate> listed(candidates.data(), std::min(candidates.size(), ListedRows));
+    // Added in one step: the view lays out once, not once per name.
+    QList<QTreeWidgetItem*> items;
+    for (const CompletionCandidate& candidate : listed) {
+        auto* item =
+            new QTreeWidgetItem({QString::fromStdString(candidate.name), QString::fromStdString(candidate.detail)});
         item->setTextAlignment(1, Qt::AlignRight | Qt::AlignVCenter);
+        items.push_back(item);
     }
+    addTopLevelItems(items);
     setCurrentItem(topLevelItem(0));
-    FitColumns(candidates);
+    FitColumns(listed);
     PlaceBelow(caret);
     show();
     raise();
 }
 
 // Measured from the texts: a view not yet shown lays out only some rows.
-void TCompletionPopup::FitColumns(const std::vector<CompletionCandidate>& candidates)
+void TCompletionPopup::FitColumns(std::span<const CompletionCandidate> candidates)
 {
     const QFontMetrics metrics = fontMetrics();
     int names = 0;

@@ -5,6 +5,7 @@
 #pragma once
 
 #include <QTreeWidget>
+#include <span>
 #include <utility>
 #include <vector>
 
@@ -18,7 +19,7 @@ public:
     // Floats in window, over the editor it serves.
     TCompletionPopup(QAbstractScrollArea* editor, QWidget* window);
 
-    // Shows the names, the first one chosen, below caret (a rectangle in
+    // Shows the best names, the first one chosen, below caret (a rectangle in
     // the editor's viewport), or above it where the window has no room
     // below; hides when there are none.
     void ShowCandidates(const std::vector<CompletionCandidate>& candidates, const QRect& caret);
@@ -39,7 +40,7 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    void FitColumns(const std::vector<CompletionCandidate>& candidates);
+    void FitColumns(std::span<const CompletionCandidate> candidates);
     void PlaceBelow(const QRect& caret);
 
     QAbstractScrollArea* Editor;
