@@ -29,6 +29,8 @@ TCompletionPopup::TCompletionPopup(QAbstractScrollArea* editor, QWidget* window)
     setFocusPolicy(Qt::NoFocus);
     viewport()->setFocusPolicy(Qt::NoFocus);
     setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    // Opaque: a change of the list repaints the list alone, not the editor below it.
+    setAutoFillBackground(true);
     hide();
     editor->installEventFilter(this);
     connect(this, &QTreeWidget::itemClicked, this, &TCompletionPopup::Chosen);
