@@ -13,6 +13,7 @@
 #include "document/Presentation.h"
 #include "shell/BandColumn.h"
 #include "shell/ButtonBar.h"
+#include "shell/CompletionPopup.h"
 #include "shell/DocumentLoader.h"
 #include "shell/ElidedLabel.h"
 #include "shell/Hints.h"
@@ -228,6 +229,10 @@ QWidget* TMainForm::CreateEditors()
     Bind(Panes.reExpression, &QPlainTextEdit::textChanged, &TMainForm::reExpressionChange, WhileLoading::Run);
     Bind(Panes.reExpression, &QPlainTextEdit::cursorPositionChanged, &TMainForm::ShowCaretPosition, WhileLoading::Run);
     Bind(Panes.reExpression, &QPlainTextEdit::selectionChanged, &TMainForm::ShowCaretPosition, WhileLoading::Run);
+    CompletionPopup = new TCompletionPopup(Panes.reExpression, this);
+    Bind(Panes.reExpression, &QPlainTextEdit::cursorPositionChanged, &TMainForm::reExpressionCaretMoved,
+         WhileLoading::Run);
+    Bind(CompletionPopup, &TCompletionPopup::Chosen, &TMainForm::CompleteName, WhileLoading::Run);
     Loader = new TDocumentLoader(Panes.reExpression);
     Bind(Loader, &TDocumentLoader::Finished, &TMainForm::DocumentLoaded);
     Bind(Loader, &TDocumentLoader::Progress, &TMainForm::ShowLoadingProgress, WhileLoading::Run);

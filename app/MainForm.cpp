@@ -149,7 +149,10 @@ bool TMainForm::eventFilter(QObject* watched, QEvent* event)
             Status.StatusBar->clearMessage();
             EditorKeys.Pressed(key->key());
             bool consumed = false;
-            RunHandler([&] { consumed = reExpressionKeyDown(key->key(), key->modifiers()); });
+            RunHandler([&] {
+                consumed = CompletionKeyDown(key->key(), key->modifiers(), key->text()) ||
+                           reExpressionKeyDown(key->key(), key->modifiers());
+            });
             return consumed;
         }
         case QEvent::KeyRelease:

@@ -16,6 +16,7 @@
 //   StatementMarkCommands.cpp     values beside their lines, the failing statement's mark
 //   CommentStyleCommands.cpp      comment colouring, fonts and colour
 //   InputCommands.cpp             input buttons and editing commands
+//   CompletionCommands.cpp        the names offered while a name is typed
 //   CalcFileCommands.cpp          new, open, save, delete, closing
 //   SettingsCommands.cpp          Tallyrix.ini and EditorStyle.dat
 //   RecoveryCommands.cpp          the end of a session, the recovered document
@@ -36,6 +37,7 @@
 #include "document/FontChoice.h"
 #include "document/KeyPressMemory.h"
 #include "document/MathBoxesShown.h"
+#include "document/NameCompletion.h"
 #include "document/ReleaseBatch.h"
 #include "document/StatementExtraction.h"
 #include "engine/Eval.h"
@@ -63,6 +65,7 @@ namespace tallyrix {
 
 class TBandColumn;
 class TButtonBar;
+class TCompletionPopup;
 class TFilePane;
 class TFindDialog;
 class THelpWindow;
@@ -198,6 +201,7 @@ public:
             QAction* mStayOnTop = nullptr;
 
             QAction* mGroupDigits = nullptr;  // values shown with "," between groups of three digits
+            QAction* mCompletion = nullptr;   // names offered while a name is typed
         } Options;
         struct {
             QAction* Topics = nullptr;  // the help window
@@ -307,6 +311,15 @@ public:
     void Copy2Click();
     void CopyWithResultClick();
 
+    // Names offered while a name is typed (CompletionCommands.cpp).
+    // Returns true when the key press is the pop-up's alone.
+    bool CompletionKeyDown(int key, Qt::KeyboardModifiers shift, const QString& text);
+    // The list for the name before the caret; asked: by Ctrl+Space, which
+    // offers names for any start, even none.
+    void ShowCompletions(bool asked);
+    void reExpressionCaretMoved();
+    void CompleteName();
+
     // Calculation files (CalcFileCommands.cpp)
     void FileNew();
     void FileOpen();
@@ -407,12 +420,13 @@ public:
     TTaskBar* TaskBar1 = nullptr;
     THelpWindow* HelpWindow = nullptr;  // made at the first use
 
-    TLineFollower* LineFollower = nullptr;      // the pane beside the lines ("各行の値")
-    TStatementMark* StatementMark = nullptr;    // the failing statement's mark
-    TNameProbe* NameProbe = nullptr;            // names under the pointer and at the caret
-    TDocumentLoader* Loader = nullptr;          // a large document, a piece at a time
-    QTimer* CalculationSlices = nullptr;        // runs the next slice of a long calculation
-    std::vector<LineOrigin> CalculatedOrigins;  // the lines of the text being calculated
+    TLineFollower* LineFollower = nullptr;        // the pane beside the lines ("各行の値")
+    TStatementMark* StatementMark = nullptr;      // the failing statement's mark
+    TCompletionPopup* CompletionPopup = nullptr;  // the names offered under the caret
+    TNameProbe* NameProbe = nullptr;              // names under the pointer and at the caret
+    TDocumentLoader* Loader = nullptr;            // a large document, a piece at a time
+    QTimer* CalculationSlices = nullptr;          // runs the next slice of a long calculation
+    std::vector<LineOrigin> CalculatedOrigins;    // the lines of the text being calculated
 
 protected:
     bool event(QEvent* event) override;
@@ -504,6 +518,7 @@ private:
     TKeyPressMemory EditorKeys;
     TMathBoxesShown MathBoxes;
     TReleaseBatch EditorReleases;
+    NameCompletion Completion;  // the last calculation's names
     TTrayHideGuard* TrayGuard = nullptr;
 };
 

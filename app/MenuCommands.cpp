@@ -138,6 +138,9 @@ const CommandDefinition Commands[] = {
      NO_ICON, nullptr, MENU_ITEM(Options.mInsertRegisteredValue), Mark::Off},
     {"mOptions", false, "mSkipCheckFileSave", "変更時保存確認しない(&N)", "", "",
      NO_ICON, nullptr, MENU_ITEM(Options.mSkipCheckFileSave), Mark::Off},
+    // The typing aid stands apart from the Enter and file options.
+    {"mOptions", true, "mCompletion", "入力補完", "", "",
+     NO_ICON, nullptr, MENU_ITEM(Options.mCompletion), Mark::On},
     {"mAngle", false, "mRAD", "RAD", "", "",
      NO_ICON, &TMainForm::mRADClick, MENU_ITEM(Options.mRAD), Mark::Radio},
     {"mAngle", false, "mDEG", "DEG", "", "",

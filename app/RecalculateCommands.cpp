@@ -98,6 +98,7 @@ void TMainForm::FinishCalculating()
 
 void TMainForm::ShowCalculationDone(const std::string& input)
 {
+    Completion.TakeTable(Engine.Variables(), !Engine.MessageText.empty());
     if (!input.empty()) {
         StatusPanel(3)->setText(QString::fromStdString(Engine.MessageText));
         Bands.OutputEdit->ShowValue(QString::fromStdString(Engine.ResultText), Menu.Options.mGroupDigits->isChecked());

@@ -192,7 +192,8 @@ std::vector<std::pair<bool FormSettings::*, QAction*>> TMainForm::SwitchItems() 
             {&FormSettings::bInsertRegisteredValue, Menu.Options.mInsertRegisteredValue},
             {&FormSettings::bSkipCheckFileSave, Menu.Options.mSkipCheckFileSave},
             {&FormSettings::bAlignedValues, Menu.Options.mAligned},
-            {&FormSettings::bGroupDigits, Menu.Options.mGroupDigits}};
+            {&FormSettings::bGroupDigits, Menu.Options.mGroupDigits},
+            {&FormSettings::bCompletion, Menu.Options.mCompletion}};
 }
 
 }  // namespace tallyrix

@@ -1,7 +1,9 @@
-// The editor's key rules: when a key release recalculates, and what the
-// Enter key does with the semicolon options.
+// The editor's key rules: when a key release recalculates, what the Enter
+// key does with the semicolon options, and which keys belong to the name
+// pop-up.
 #pragma once
 
+#include <QString>
 #include <Qt>
 
 namespace tallyrix {
@@ -19,5 +21,21 @@ enum class EnterAction {
 };
 
 EnterAction DecideEnterAction(int key, Qt::KeyboardModifiers modifiers, bool enterToSemicolon);
+
+// What a key pressed in the editor does to the pop-up of names. Only keys
+// the pop-up takes alone are kept from the editor; with no pop-up shown
+// every key but Ctrl+Space keeps its meaning.
+enum class CompletionKeyAction {
+    None,          // not the pop-up's concern
+    Open,          // Ctrl+Space: offer the names for what stands before the caret
+    Previous,      // Up
+    Next,          // Down
+    Accept,        // plain Enter or Tab: the rest of the chosen name
+    Close,         // Escape
+    Follow,        // a name character, or Backspace while shown: the list follows the edit
+    CloseAndType,  // any other key: the pop-up closes, the editor takes the key
+};
+
+CompletionKeyAction DecideCompletionKey(int key, Qt::KeyboardModifiers modifiers, const QString& text, bool shown);
 
 }  // namespace tallyrix

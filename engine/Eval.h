@@ -96,6 +96,12 @@ std::size_t FormatNumberTo(double value, char* buffer);
 // name is never a variable.
 std::span<const std::string_view> FunctionNameList();
 
+// One entry of the variable table: its name and the value it holds now.
+struct NamedValue {
+    std::string name;
+    double value;
+};
+
 class EvaluatorCore;
 
 class Evaluator {
@@ -160,6 +166,9 @@ public:
     // line for each of them, a constant that updated pi included.
     void RestateVariableList();
     int VariableCount() const;
+    // The entries in use, in table order: pi, the registered constants, then
+    // what the document assigned. During a paused run, its state so far.
+    std::vector<NamedValue> Variables() const;
 
     void SetReporter(MathErrorReporter reporter);
 

@@ -29,6 +29,17 @@ void Evaluator::RestateVariableList() { Core->RestateVariableList(); }
 
 int Evaluator::VariableCount() const { return Core->VariableCount_; }
 
+std::vector<NamedValue> Evaluator::Variables() const
+{
+    std::vector<NamedValue> entries;
+    entries.reserve(static_cast<std::size_t>(Core->VariableCount_));
+    for (int i = 0; i < Core->VariableCount_; ++i) {
+        const EvaluatorCore::Variable& entry = Core->Variables[i];
+        entries.push_back({std::string(entry.name, entry.length), entry.value});
+    }
+    return entries;
+}
+
 void Evaluator::SetReporter(MathErrorReporter reporter) { Core->Reporter = std::move(reporter); }
 
 }  // namespace tallyrix

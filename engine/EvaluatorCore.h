@@ -31,7 +31,7 @@ public:
     Evaluator& Out;
 
 private:
-    friend class Evaluator;  // ResumedText, VariableCount and SetReporter read or set these
+    friend class Evaluator;  // ResumedText, VariableCount, Variables and SetReporter read or set these
 
     struct Variable {
         char name[MaxNameLength + 1];

@@ -41,6 +41,10 @@ constexpr std::string_view FunctionNames[FunctionCount] = {
     "acos", "atan", "ceil", "floor", "sinh", "cosh", "tanh", "step",
 };
 
+}  // namespace
+
+namespace {
+
 constexpr double Infinity = std::numeric_limits<double>::infinity();
 constexpr double NotANumber = std::numeric_limits<double>::quiet_NaN();
 // From this magnitude on the library's trigonometric functions lose all

@@ -56,6 +56,7 @@ inline constexpr std::int32_t SystemWindowColor = static_cast<std::int32_t>(0x80
     X(bSkipCheckFileSave, bool, false, AtClose)                      \
     X(bAlignedValues, bool, false, AtClose)                          \
     X(bGroupDigits, bool, false, AtClose)                            \
+    X(bCompletion, bool, true, AtClose)                              \
     X(iOldLeftPanelWidth, int, 100, ByPresets)                       \
     X(iOldreResultWidth, int, 100, ByPresets)
 

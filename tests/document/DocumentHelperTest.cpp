@@ -100,6 +100,40 @@ TEST(KeyRulesTest, EnterKeySemicolonRules)
         EXPECT_EQ(DecideEnterAction(c.key, c.modifiers, c.enterToSemicolon), c.action) << c.key;
 }
 
+// Only a shown pop-up takes keys from the editor (Down, Enter and Escape are
+// driven in the window); Shift+Enter keeps its ";".
+TEST(KeyRulesTest, CompletionKeys)
+{
+    using A = CompletionKeyAction;
+    struct Case {
+        int key;
+        Qt::KeyboardModifiers modifiers;
+        const char* text;
+        bool shown;
+        A action;
+    };
+    // clang-format off
+    const Case cases[] = {
+        {Qt::Key_Space,     Qt::ControlModifier, "",   false, A::Open},
+        {Qt::Key_R,         Qt::NoModifier,      "r",  false, A::Follow},
+        {Qt::Key_R,         Qt::ShiftModifier,   "R",  true,  A::Follow},
+        {Qt::Key_R,         Qt::ControlModifier, "\x12", true, A::CloseAndType},
+        {Qt::Key_Backspace, Qt::NoModifier,      "",   false, A::None},
+        {Qt::Key_Backspace, Qt::NoModifier,      "",   true,  A::Follow},
+        {Qt::Key_Down,      Qt::NoModifier,      "",   false, A::None},
+        {Qt::Key_Up,        Qt::NoModifier,      "",   true,  A::Previous},
+        {Qt::Key_Tab,       Qt::NoModifier,      "\t", true,  A::Accept},
+        {Qt::Key_Enter,     Qt::KeypadModifier,  "\r", true,  A::Accept},
+        {Qt::Key_Return,    Qt::ShiftModifier,   "\r", true,  A::CloseAndType},
+        {Qt::Key_Plus,      Qt::ShiftModifier,   "+",  true,  A::CloseAndType},
+        {Qt::Key_Shift,     Qt::ShiftModifier,   "",   true,  A::None},
+    };
+    // clang-format on
+    for (const Case& c : cases)
+        EXPECT_EQ(DecideCompletionKey(c.key, c.modifiers, QString::fromLatin1(c.text), c.shown), c.action)
+            << c.key << (c.shown ? " shown" : "");
+}
+
 TEST(PresentationTest, MessageLineAndCaretPosition)
 {
     EXPECT_EQ(MessageLine(3, "入力・修正待ち"), QStringLiteral("3; 入力・修正待ち"));

@@ -76,7 +76,8 @@ TEST(FormSettingsTest, ANewFileListsTheKeysInClosingOrder)
                                               "bInsertRegisteredValue",
                                               "bSkipCheckFileSave",
                                               "bAlignedValues",
-                                              "bGroupDigits"};
+                                              "bGroupDigits",
+                                              "bCompletion"};
     for (const bool fileExists : {true, false}) {
         ProfileFile profile;
         WriteFormSettings(profile, FormSettings{}, fileExists);

@@ -89,7 +89,8 @@ TEST_F(SettingsWindowTest, FirstStartShowsTheDesignAndClosingWritesBothFiles)
                                       "bInsertRegisteredValue",
                                       "bSkipCheckFileSave",
                                       "bAlignedValues",
-                                      "bGroupDigits"}));
+                                      "bGroupDigits",
+                                      "bCompletion"}));
     const FormSettings stored = Stored();
     EXPECT_EQ(stored.iEditorColor, -2147483643);
     EXPECT_EQ(stored.iFormWidth, 582);
@@ -168,6 +169,8 @@ TEST_F(SettingsWindowTest, EveryChoiceSurvivesACloseAndANewStart)
                                    Form->Menu.Options.mGroupDigits})
                  EXPECT_TRUE(item->isChecked());
          }},
+        {"no completion", [&] { Form->Menu.Options.mCompletion->trigger(); },
+         [&] { EXPECT_FALSE(Form->Menu.Options.mCompletion->isChecked()); }},
         {"fonts",
          [&] {
              Dialogs->FontAnswers = {editorFont, commentFont};
