@@ -166,7 +166,7 @@ int main(int argc, char* argv[])
         "Evaluate of the whole document %.0f ms (status: %s)\n"
         "the window widened: %.0f ms, %.0f MB held after it\n",
         fileMegabytes, lines, open, loaded, calculated, save, nearEnd.answered, nearEnd.calculated, inMiddle.answered,
-        inMiddle.calculated, evaluate, form.Engine.MessageText.c_str());
+        inMiddle.calculated, evaluate, form.Engine.MessageText.c_str(), widened, heldWider);
     PrintMemory(before, held, fileMegabytes);
     return 0;
 }
