@@ -61,12 +61,13 @@ TDocumentText::Blocks TDocumentText::Read(int firstBlock, int lastBlock) const
     cursor.setPosition(Document->findBlockByNumber(firstBlock).position());
     cursor.setPosition(last.position() + last.length() - 1, QTextCursor::KeepAnchor);
     const QString text = cursor.selectedText();
-    std::vector<std::string>& paragraphs = blocks.texts;
-    paragraphs.reserve(static_cast<std::size_t>(lastBlock - firstBlock + 1));
+    JoinedParagraphs& paragraphs = blocks.texts;
+    paragraphs.text.reserve(static_cast<std::size_t>(text.size()));
+    paragraphs.ends.reserve(blocks.continues.size());
     for (QStringView rest(text);;) {
         const qsizetype end = rest.indexOf(QChar::ParagraphSeparator);
-        paragraphs.emplace_back();
-        AppendPlainUtf8(paragraphs.back(), rest.left(end < 0 ? rest.size() : end));
+        AppendPlainUtf8(paragraphs.text, rest.left(end < 0 ? rest.size() : end));
+        paragraphs.ends.push_back(paragraphs.text.size());
         if (end < 0) break;
         rest = rest.mid(end + 1);
     }

@@ -25,7 +25,7 @@ private:
     void Changed(int position, int removed, int added);
     void ReadAll();
     struct Blocks {
-        std::vector<std::string> texts;
+        JoinedParagraphs texts;
         std::vector<char> continues;
     };
     Blocks Read(int firstBlock, int lastBlock) const;

@@ -52,8 +52,8 @@ TEST(PlainParagraphs, FollowEveryReplacement)
         EXPECT_EQ(kept.Cp932Length(), Cp932Length(text));
         EXPECT_EQ(kept.EngineInput(), BuildEngineInput(text));
     }
-    EXPECT_FALSE(kept.Replace(0, 2, {}));
-    EXPECT_FALSE(kept.Replace(2, 0, {}));
+    EXPECT_FALSE(kept.Replace(0, 2, JoinedParagraphs{}));
+    EXPECT_FALSE(kept.Replace(2, 0, JoinedParagraphs{}));
     EXPECT_EQ(kept.Count(), 1u);
 }
 
