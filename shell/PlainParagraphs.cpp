@@ -80,6 +80,23 @@ std::size_t TPlainParagraphs::Cp932Length() const
     return Ends.empty() ? 0 : Sum + 2 * (Ends.size() - 1 - DisplayBreakCount());
 }
 
+std::vector<std::size_t> TPlainParagraphs::Holding(std::string_view part) const
+{
+    std::vector<std::size_t> found;
+    const std::string_view text(Joined);
+    for (std::size_t at = text.find(part); at != std::string_view::npos;) {
+        const auto index = static_cast<std::size_t>(std::upper_bound(Ends.begin(), Ends.end(), at) - Ends.begin());
+        // A match across the end of a paragraph is none.
+        if (at + part.size() <= Ends[index]) {
+            found.push_back(index);
+            at = text.find(part, Ends[index]);
+        } else {
+            at = text.find(part, at + 1);
+        }
+    }
+    return found;
+}
+
 std::size_t TPlainParagraphs::LineOf(std::size_t index) const
 {
     if (Breaks == 0) return index;

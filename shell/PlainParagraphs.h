@@ -60,6 +60,9 @@ public:
     // paragraph, empty beside those continuing a line.
     std::string ByParagraphText(std::string_view byLine) const;
     std::size_t Cp932Length() const;
+    // The paragraphs whose text holds part, in order: one search of the
+    // whole text, not one per paragraph.
+    std::vector<std::size_t> Holding(std::string_view part) const;
     // What BuildEngineInput gives for the document's lines (the paragraphs
     // joined by line feeds, or by nothing at a display break), with the
     // origins of the lines read when asked for. Only the paragraphs from

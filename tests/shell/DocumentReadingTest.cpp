@@ -98,6 +98,14 @@ TEST(PlainParagraphs, RandomReplacementsGiveTheWholeTextsInput)
     }
 }
 
+TEST(PlainParagraphs, HoldingFindsMatchesWithinAParagraphOnly)
+{
+    TPlainParagraphs kept;
+    ASSERT_TRUE(kept.Replace(0, 0, {"a=1;", "b=2 // c // d", "e/", "/f", "", "//", "g=1;//"}));
+    EXPECT_EQ(kept.Holding("//"), (std::vector<std::size_t>{1, 5, 6}));
+    EXPECT_EQ(kept.Holding("h"), std::vector<std::size_t>{});
+}
+
 // "a=1;b=2;c=3;" held as three pieces, then "d=4;".
 TEST(PlainParagraphs, LinesBrokenForDisplayArePlacedByTheirPieces)
 {
