@@ -19,15 +19,17 @@ std::string ToEditorLineEnds(const std::string& text)
     return result.append(text, from);
 }
 
+// CR LF, CR and LF alike end a line, in one pass over the text.
 std::string ToFileLineEnds(const std::string& text)
 {
-    const std::string lines = ToEditorLineEnds(text);
     std::string result;
-    result.reserve(lines.size() + lines.size() / 16);
+    result.reserve(text.size() + text.size() / 16);
     std::size_t from = 0;
-    for (std::size_t lf; (lf = lines.find('\n', from)) != std::string::npos; from = lf + 1)
-        result.append(lines, from, lf - from).append("\r\n");
-    return result.append(lines, from);
+    for (std::size_t end; (end = text.find_first_of("\r\n", from)) != std::string::npos;) {
+        result.append(text, from, end - from).append("\r\n");
+        from = end + 1 + (text[end] == '\r' && end + 1 < text.size() && text[end + 1] == '\n');
+    }
+    return result.append(text, from);
 }
 
 CalcDocument ReadCalcDocument(const std::string& path)
