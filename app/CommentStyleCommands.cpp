@@ -10,6 +10,7 @@
 #include "document/CommentRange.h"
 #include "shell/DisplayBreaks.h"
 #include "shell/LineFollower.h"
+#include "shell/PlainParagraphs.h"
 #include "shell/ResultPane.h"
 
 namespace tallyrix {
@@ -68,6 +69,32 @@ void ForgetUndoHistory(QTextDocument* document)
     document->setUndoRedoEnabled(true);
 }
 
+// The kept paragraphs tell which lines hold a comment without reading each
+// line from the editor (the format changes leave them as they are). Without
+// display breaks only those lines are visited, not every block.
+void ColourComments(QTextCursor& cursor, const TPlainParagraphs& paragraphs, const QTextCharFormat& commentFormat)
+{
+    const QTextDocument& document = *cursor.document();
+    if (paragraphs.DisplayBreakCount() == 0 && paragraphs.Count() == static_cast<std::size_t>(document.blockCount())) {
+        for (const std::size_t index : paragraphs.Holding("//")) {
+            const QTextBlock block = document.findBlockByNumber(static_cast<int>(index));
+            ColourLine(cursor, block, block, commentFormat);
+        }
+        return;
+    }
+    std::size_t index = 0;
+    for (QTextBlock block = document.begin(); block.isValid(); block = block.next(), ++index) {
+        QTextBlock last = block;
+        std::size_t pieces = 1;
+        for (; ContinuesLine(last.next()); ++pieces)
+            last = last.next();
+        if (pieces > 1 || index >= paragraphs.Count() || paragraphs.Text(index).find("//") != std::string::npos)
+            ColourLine(cursor, block, last, commentFormat);
+        index += pieces - 1;
+        block = last;
+    }
+}
+
 }  // namespace
 
 QTextCharFormat TMainForm::EditorFormat() const { return ToCharFormat(FontDialog.Font); }
@@ -90,21 +117,7 @@ void TMainForm::RestyleComments(bool resetFormats)
         cursor.select(QTextCursor::Document);
         cursor.setCharFormat(EditorFormat());
     }
-    const QTextCharFormat commentFormat = CommentFormat();
-    // The kept paragraphs tell which lines hold a comment without reading
-    // each line from the editor (the format changes leave them as they are).
-    const TPlainParagraphs& paragraphs = Panes.reExpression->Paragraphs();
-    std::size_t index = 0;
-    for (QTextBlock block = document->begin(); block.isValid(); block = block.next(), ++index) {
-        QTextBlock last = block;
-        std::size_t pieces = 1;
-        for (; ContinuesLine(last.next()); ++pieces)
-            last = last.next();
-        if (pieces > 1 || index >= paragraphs.Count() || paragraphs.Text(index).find("//") != std::string::npos)
-            ColourLine(cursor, block, last, commentFormat);
-        index += pieces - 1;
-        block = last;
-    }
+    ColourComments(cursor, Panes.reExpression->Paragraphs(), CommentFormat());
     cursor.endEditBlock();
     if (!userHistory) ForgetUndoHistory(document);
 

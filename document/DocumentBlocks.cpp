@@ -24,15 +24,29 @@ void AppendCodePoint(std::string& out, char32_t cp)
     out += static_cast<char>(0x80 | (cp & 0x3F));
 }
 
+// The run of ASCII characters from the start of text, appended at once: most
+// of a document is one.
+qsizetype AppendAscii(std::string& out, QStringView text)
+{
+    qsizetype run = 0;
+    while (run < text.size() && text[run].unicode() < 0x80)
+        ++run;
+    const std::size_t at = out.size();
+    out.resize(at + static_cast<std::size_t>(run));
+    for (qsizetype i = 0; i < run; ++i)
+        out[at + static_cast<std::size_t>(i)] = static_cast<char>(text[i].unicode());
+    return run;
+}
+
 }  // namespace
 
 void AppendPlainUtf8(std::string& out, QStringView text)
 {
     for (qsizetype i = 0; i < text.size(); ++i) {
+        i += AppendAscii(out, text.mid(i));
+        if (i == text.size()) break;
         const char16_t c = text[i].unicode();
-        if (c < 0x80) {
-            out += static_cast<char>(c);
-        } else if (c == 0xA0) {
+        if (c == 0xA0) {
             out += ' ';
         } else if (IsLineBreak(c)) {
             out += '\n';

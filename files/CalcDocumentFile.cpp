@@ -5,31 +5,31 @@
 
 namespace tallyrix {
 
+// Both copy the text a run at a time between line ends: a large document is
+// mostly runs.
 std::string ToEditorLineEnds(const std::string& text)
 {
     std::string result;
     result.reserve(text.size());
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        if (text[i] == '\r') {
-            result += '\n';
-            if (i + 1 < text.size() && text[i + 1] == '\n') ++i;
-        } else {
-            result += text[i];
-        }
+    std::size_t from = 0;
+    for (std::size_t cr; (cr = text.find('\r', from)) != std::string::npos;) {
+        result.append(text, from, cr - from).push_back('\n');
+        from = cr + 1 + (cr + 1 < text.size() && text[cr + 1] == '\n');
     }
-    return result;
+    return result.append(text, from);
 }
 
+// CR LF, CR and LF alike end a line, in one pass over the text.
 std::string ToFileLineEnds(const std::string& text)
 {
-    const std::string lines = ToEditorLineEnds(text);
     std::string result;
-    result.reserve(lines.size() + lines.size() / 16);
-    for (const char c : lines) {
-        if (c == '\n') result += '\r';
-        result += c;
+    result.reserve(text.size() + text.size() / 16);
+    std::size_t from = 0;
+    for (std::size_t end; (end = text.find_first_of("\r\n", from)) != std::string::npos;) {
+        result.append(text, from, end - from).append("\r\n");
+        from = end + 1 + (text[end] == '\r' && end + 1 < text.size() && text[end + 1] == '\n');
     }
-    return result;
+    return result.append(text, from);
 }
 
 CalcDocument ReadCalcDocument(const std::string& path)

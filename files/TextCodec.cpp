@@ -58,6 +58,16 @@ public:
         Text.append(sequence);
         Note(cp);
     }
+    // The run of ASCII bytes from i, appended at once (most of a document);
+    // returns where it ends.
+    std::size_t PutAscii(std::string_view bytes, std::size_t i)
+    {
+        const std::size_t start = i;
+        while (i < bytes.size() && static_cast<unsigned char>(bytes[i]) < 0x80)
+            ++i;
+        Text.append(bytes, start, i - start);
+        return i;
+    }
     void PutByte(unsigned char byte)
     {
         utf8::Append(Text, Escapes != 0 ? Escapes + byte : Replacement);
@@ -82,7 +92,7 @@ void DecodeUtf8(std::string_view bytes, TextSink& sink)
 {
     for (std::size_t i = 0; i < bytes.size();) {
         if (static_cast<unsigned char>(bytes[i]) < 0x80) {
-            sink.Text += bytes[i++];
+            i = sink.PutAscii(bytes, i);
             continue;
         }
         const std::size_t start = i;
@@ -110,7 +120,7 @@ void DecodeCp932(std::string_view bytes, TextSink& sink, Cp932Spelling* spelling
     const cp932::Table& table = cp932::GetTable();
     for (std::size_t i = 0; i < bytes.size();) {
         if (static_cast<unsigned char>(bytes[i]) < 0x80) {
-            sink.Text += bytes[i++];
+            i = sink.PutAscii(bytes, i);
             continue;
         }
         const cp932::Character character = cp932::ReadCharacter(table, bytes, i);

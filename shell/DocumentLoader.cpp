@@ -5,6 +5,7 @@
 #include <QTextDocument>
 
 #include "shell/DisplayBreaks.h"
+#include "shell/DocumentText.h"
 
 namespace tallyrix {
 
@@ -91,7 +92,12 @@ void TDocumentLoader::Append(qsizetype end)
     const QStringView piece = QStringView(Text).mid(Next, end - Next);
     const bool endsMidLine = end < Text.size() && Text[end - 1] != u'\n';
     if (!MidLine && !endsMidLine && !HasLongLine(piece)) {
-        cursor.insertText(piece.toString());
+        // The editor's paragraphs take the piece as it is, not read back.
+        if (auto* text = Editor->document()->findChild<TDocumentText*>(QString(), Qt::FindDirectChildrenOnly)) {
+            text->InsertText(cursor, piece.toString());
+        } else {
+            cursor.insertText(piece.toString());
+        }
     } else {
         // One change for the piece, not one per block.
         cursor.beginEditBlock();

@@ -34,7 +34,7 @@ void TDocumentText::Changed(int position, int /*removed*/, int added)
         ReadAll();
         return;
     }
-    Blocks read = Read(first, last);
+    Blocks read = Inserted(position, added) ? ReadInserted(first, last) : Read(first, last);
     if (!Kept.Replace(static_cast<std::size_t>(first), static_cast<std::size_t>(replaced), std::move(read.texts),
                       std::move(read.continues)))
         ReadAll();
@@ -47,29 +47,75 @@ void TDocumentText::ReadAll()
     Kept.Replace(0, 0, std::move(read.texts), std::move(read.continues));
 }
 
-// One selection over the paragraphs, read in one pass, rather than a look-up
-// of each paragraph's text: opening a document reads them all.
-TDocumentText::Blocks TDocumentText::Read(int firstBlock, int lastBlock) const
+void TDocumentText::InsertText(QTextCursor& cursor, const QString& text)
 {
-    Blocks blocks;
+    const bool plain = !text.contains(u'\r') && !text.contains(QChar::ParagraphSeparator) &&
+                       !text.contains(QChar(0xFDD0)) && !text.contains(QChar(0xFDD1));
+    if (plain) Expected = Insertion{cursor.position(), &text};
+    cursor.insertText(text);
+    Expected.reset();
+}
+
+bool TDocumentText::Inserted(int position, int added) const
+{
+    return Expected && Expected->position == position && Expected->text->size() == added;
+}
+
+namespace {
+
+// Appends the paragraphs of text, separated by separator.
+void AddParagraphs(JoinedParagraphs& paragraphs, QStringView text, QChar separator)
+{
+    for (QStringView rest(text);;) {
+        const qsizetype end = rest.indexOf(separator);
+        AppendPlainUtf8(paragraphs.text, rest.left(end < 0 ? rest.size() : end));
+        paragraphs.ends.push_back(paragraphs.text.size());
+        if (end < 0) break;
+        rest = rest.mid(end + 1);
+    }
+}
+
+}  // namespace
+
+std::vector<char> TDocumentText::ContinuesFlags(int firstBlock, int lastBlock) const
+{
+    std::vector<char> continues;
     // The first block begins the document's first line whatever its format.
     QTextBlock block = Document->findBlockByNumber(firstBlock);
     for (int number = firstBlock; number <= lastBlock && block.isValid(); ++number, block = block.next())
-        blocks.continues.push_back(number > 0 && ContinuesLine(block));
+        continues.push_back(number > 0 && ContinuesLine(block));
+    return continues;
+}
+
+// One selection over the paragraphs, read in one pass, rather than a look-up
+// of each paragraph's text.
+TDocumentText::Blocks TDocumentText::Read(int firstBlock, int lastBlock) const
+{
+    Blocks blocks{{}, ContinuesFlags(firstBlock, lastBlock)};
     const QTextBlock last = Document->findBlockByNumber(lastBlock);
     QTextCursor cursor(Document);
     cursor.setPosition(Document->findBlockByNumber(firstBlock).position());
     cursor.setPosition(last.position() + last.length() - 1, QTextCursor::KeepAnchor);
     const QString text = cursor.selectedText();
-    std::vector<std::string>& paragraphs = blocks.texts;
-    paragraphs.reserve(static_cast<std::size_t>(lastBlock - firstBlock + 1));
-    for (QStringView rest(text);;) {
-        const qsizetype end = rest.indexOf(QChar::ParagraphSeparator);
-        paragraphs.emplace_back();
-        AppendPlainUtf8(paragraphs.back(), rest.left(end < 0 ? rest.size() : end));
-        if (end < 0) break;
-        rest = rest.mid(end + 1);
-    }
+    blocks.texts.text.reserve(static_cast<std::size_t>(text.size()));
+    blocks.texts.ends.reserve(blocks.continues.size());
+    AddParagraphs(blocks.texts, text, QChar::ParagraphSeparator);
+    return blocks;
+}
+
+// The inserted text, with what its first and last paragraphs held before
+// and after it, in place of the same text read back.
+TDocumentText::Blocks TDocumentText::ReadInserted(int firstBlock, int lastBlock) const
+{
+    Blocks blocks{{}, ContinuesFlags(firstBlock, lastBlock)};
+    const QTextBlock first = Document->findBlockByNumber(firstBlock);
+    const QTextBlock last = Document->findBlockByNumber(lastBlock);
+    const QString& inserted = *Expected->text;
+    const QString text = first.text().left(Expected->position - first.position()) + inserted +
+                         last.text().mid(Expected->position + inserted.size() - last.position());
+    blocks.texts.text.reserve(static_cast<std::size_t>(text.size()));
+    blocks.texts.ends.reserve(blocks.continues.size());
+    AddParagraphs(blocks.texts, text, u'\n');
     return blocks;
 }
 

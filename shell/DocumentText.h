@@ -5,11 +5,13 @@
 
 #include <QObject>
 #include <cstddef>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "shell/PlainParagraphs.h"
 
+class QTextCursor;
 class QTextDocument;
 
 namespace tallyrix {
@@ -20,17 +22,31 @@ public:
     // A child of the document it follows.
     explicit TDocumentText(QTextDocument* document);
     const TPlainParagraphs& Paragraphs() const { return Kept; }
+    // Inserts text at the cursor (as QTextCursor::insertText does); the
+    // paragraphs it makes are taken from text rather than read back from the
+    // document, which is most of the cost of opening a large document.
+    void InsertText(QTextCursor& cursor, const QString& text);
 
 private:
     void Changed(int position, int removed, int added);
     void ReadAll();
     struct Blocks {
-        std::vector<std::string> texts;
+        JoinedParagraphs texts;
         std::vector<char> continues;
     };
     Blocks Read(int firstBlock, int lastBlock) const;
+    std::vector<char> ContinuesFlags(int firstBlock, int lastBlock) const;
+    // The text an insertion in progress adds at position, when no character
+    // of it but line feeds breaks a paragraph.
+    struct Insertion {
+        int position;
+        const QString* text;
+    };
+    bool Inserted(int position, int added) const;
+    Blocks ReadInserted(int firstBlock, int lastBlock) const;
 
     QTextDocument* Document;
+    std::optional<Insertion> Expected;
     TPlainParagraphs Kept;
 };
 

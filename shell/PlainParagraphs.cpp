@@ -28,33 +28,73 @@ void ReplaceRange(std::vector<Item>& items, std::size_t first, std::size_t remov
 
 }  // namespace
 
-bool TPlainParagraphs::Replace(std::size_t first, std::size_t removed, std::vector<std::string> paragraphs,
+bool TPlainParagraphs::Replace(std::size_t first, std::size_t removed, JoinedParagraphs paragraphs,
                                std::vector<char> continues)
 {
-    if (first > Texts.size() || removed > Texts.size() - first) return false;
-    continues.resize(paragraphs.size(), 0);
+    if (first > Count() || removed > Count() - first) return false;
+    const std::size_t added = paragraphs.ends.size();
+    continues.resize(added, 0);
     for (std::size_t i = first; i < first + removed; ++i)
         Breaks -= Continues[i] != 0;
     for (char flag : continues)
         Breaks += flag != 0;
     ReplaceRange(Continues, first, removed, std::move(continues));
     std::vector<std::size_t> lengths;
-    lengths.reserve(paragraphs.size());
-    for (const std::string& paragraph : paragraphs)
-        lengths.push_back(tallyrix::Cp932Length(paragraph));
+    lengths.reserve(added);
+    for (std::size_t i = 0, start = 0; i < added; start = paragraphs.ends[i++])
+        lengths.push_back(
+            tallyrix::Cp932Length(std::string_view(paragraphs.text).substr(start, paragraphs.ends[i] - start)));
     for (std::size_t i = first; i < first + removed; ++i)
         Sum -= Lengths[i];
     for (std::size_t length : lengths)
         Sum += length;
     ReplaceRange(Lengths, first, removed, std::move(lengths));
-    ReplaceRange(Texts, first, removed, std::move(paragraphs));
+
+    // The text after the replaced paragraphs moves, and where they end with it.
+    const std::size_t from = Start(first);
+    const std::size_t to = Start(first + removed);
+    Joined.replace(from, to - from, paragraphs.text);
+    for (std::size_t& end : paragraphs.ends)
+        end += from;
+    ReplaceRange(Ends, first, removed, std::move(paragraphs.ends));
+    if (paragraphs.text.size() != to - from) {
+        const std::size_t newEnd = from + paragraphs.text.size();
+        for (std::size_t i = first + added; i < Ends.size(); ++i)
+            Ends[i] = Ends[i] - to + newEnd;
+    }
     Cache.firstChanged = std::min(Cache.firstChanged, first);
     return true;
 }
 
+bool TPlainParagraphs::Replace(std::size_t first, std::size_t removed, const std::vector<std::string>& paragraphs,
+                               std::vector<char> continues)
+{
+    JoinedParagraphs joined;
+    for (const std::string& paragraph : paragraphs)
+        joined.Add(paragraph);
+    return Replace(first, removed, std::move(joined), std::move(continues));
+}
+
 std::size_t TPlainParagraphs::Cp932Length() const
 {
-    return Texts.empty() ? 0 : Sum + 2 * (Texts.size() - 1 - DisplayBreakCount());
+    return Ends.empty() ? 0 : Sum + 2 * (Ends.size() - 1 - DisplayBreakCount());
+}
+
+std::vector<std::size_t> TPlainParagraphs::Holding(std::string_view part) const
+{
+    std::vector<std::size_t> found;
+    const std::string_view text(Joined);
+    for (std::size_t at = text.find(part); at != std::string_view::npos;) {
+        const auto index = static_cast<std::size_t>(std::upper_bound(Ends.begin(), Ends.end(), at) - Ends.begin());
+        // A match across the end of a paragraph is none.
+        if (at + part.size() <= Ends[index]) {
+            found.push_back(index);
+            at = text.find(part, Ends[index]);
+        } else {
+            at = text.find(part, at + 1);
+        }
+    }
+    return found;
 }
 
 std::size_t TPlainParagraphs::LineOf(std::size_t index) const
@@ -69,10 +109,10 @@ DocumentPoint TPlainParagraphs::InParagraphs(DocumentPoint point) const
 {
     if (Breaks == 0) return point;
     std::size_t index = 0;
-    for (std::size_t line = 0; line < point.line && index < Texts.size();)
-        if (++index < Texts.size() && !Continues[index]) ++line;
-    while (index + 1 < Texts.size() && Continues[index + 1] && point.column > Texts[index].size()) {
-        point.column -= Texts[index].size();
+    for (std::size_t line = 0; line < point.line && index < Count();)
+        if (++index < Count() && !Continues[index]) ++line;
+    while (index + 1 < Count() && Continues[index + 1] && point.column > Text(index).size()) {
+        point.column -= Text(index).size();
         ++index;
     }
     return {index, point.column};
@@ -81,9 +121,9 @@ DocumentPoint TPlainParagraphs::InParagraphs(DocumentPoint point) const
 std::vector<std::string_view> TPlainParagraphs::ByParagraph(std::vector<std::string_view> byLine) const
 {
     if (Breaks == 0) return byLine;
-    std::vector<std::string_view> spread(Texts.size());
+    std::vector<std::string_view> spread(Count());
     std::size_t line = 0;
-    for (std::size_t i = 0; i < Texts.size() && line < byLine.size(); ++i)
+    for (std::size_t i = 0; i < Count() && line < byLine.size(); ++i)
         if (i == 0 || !Continues[i]) spread[i] = byLine[line++];
     return spread;
 }
@@ -108,15 +148,15 @@ std::string TPlainParagraphs::ByParagraphText(std::string_view byLine) const
 std::size_t TPlainParagraphs::ReadLine(std::size_t first, std::string& joined, std::string_view& line) const
 {
     std::size_t next = first + 1;
-    while (next < Texts.size() && Continues[next])
+    while (next < Count() && Continues[next])
         ++next;
     if (next == first + 1) {
-        line = Texts[first];
+        line = Text(first);
         return next;
     }
     joined.clear();
     for (std::size_t i = first; i < next; ++i)
-        joined += Texts[i];
+        joined += Text(i);
     line = joined;
     return next;
 }
@@ -131,7 +171,7 @@ std::string TPlainParagraphs::EngineInput(std::vector<LineOrigin>* origins) cons
         marks.pop_back();
     ParagraphStatements statements(&Cache.origins, std::move(Cache.input), marks.back().mark);
     std::string joined;
-    for (std::size_t i = marks.back().paragraph; i < Texts.size();) {
+    for (std::size_t i = marks.back().paragraph; i < Count();) {
         if (i >= marks.back().paragraph + MarkInterval) marks.push_back({i, statements.Here()});
         std::string_view line;
         const std::size_t next = ReadLine(i, joined, line);
@@ -139,7 +179,7 @@ std::string TPlainParagraphs::EngineInput(std::vector<LineOrigin>* origins) cons
         i = next;
     }
     Cache.input = statements.Finish();
-    Cache.firstChanged = Texts.size();
+    Cache.firstChanged = Count();
     if (origins) *origins = Cache.origins;
     return Cache.input;
 }

@@ -15,6 +15,18 @@
 
 namespace tallyrix {
 
+// Paragraphs one after another in one string, with where each ends: no
+// string of its own per line.
+struct JoinedParagraphs {
+    std::string text;
+    std::vector<std::size_t> ends;
+    void Add(std::string_view paragraph)
+    {
+        text += paragraph;
+        ends.push_back(text.size());
+    }
+};
+
 class TPlainParagraphs {
 public:
     // The paragraphs from first on, removed of them, are replaced. continues
@@ -22,10 +34,14 @@ public:
     // before it (a display break, see DisplayBreaks.h); empty: none does.
     // Returns false, changing nothing, when the paragraphs named are not all
     // there.
-    bool Replace(std::size_t first, std::size_t removed, std::vector<std::string> paragraphs,
+    bool Replace(std::size_t first, std::size_t removed, JoinedParagraphs paragraphs, std::vector<char> continues = {});
+    bool Replace(std::size_t first, std::size_t removed, const std::vector<std::string>& paragraphs,
                  std::vector<char> continues = {});
-    std::size_t Count() const { return Texts.size(); }
-    const std::string& Text(std::size_t index) const { return Texts[index]; }
+    std::size_t Count() const { return Ends.size(); }
+    std::string_view Text(std::size_t index) const
+    {
+        return std::string_view(Joined).substr(Start(index), Ends[index] - Start(index));
+    }
     bool ContinuesLine(std::size_t index) const { return Continues[index] != 0; }
     // The first paragraph begins a line whatever it is marked.
     std::size_t DisplayBreakCount() const { return Breaks - (Continues.empty() ? 0 : Continues[0] != 0); }
@@ -44,6 +60,9 @@ public:
     // paragraph, empty beside those continuing a line.
     std::string ByParagraphText(std::string_view byLine) const;
     std::size_t Cp932Length() const;
+    // The paragraphs whose text holds part, in order: one search of the
+    // whole text, not one per paragraph.
+    std::vector<std::size_t> Holding(std::string_view part) const;
     // What BuildEngineInput gives for the document's lines (the paragraphs
     // joined by line feeds, or by nothing at a display break), with the
     // origins of the lines read when asked for. Only the paragraphs from
@@ -69,7 +88,12 @@ private:
     // paragraph; returns the paragraph after it.
     std::size_t ReadLine(std::size_t first, std::string& joined, std::string_view& line) const;
 
-    std::vector<std::string> Texts;
+    std::size_t Start(std::size_t index) const { return index == 0 ? 0 : Ends[index - 1]; }
+
+    // Held as one string: a document of many short lines costs little more
+    // than its text.
+    std::string Joined;
+    std::vector<std::size_t> Ends;
     std::vector<char> Continues;
     std::vector<std::size_t> Lengths;  // each paragraph's, without its break
     std::size_t Sum = 0;

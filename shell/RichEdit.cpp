@@ -4,6 +4,7 @@
 
 #include <QKeyEvent>
 #include <QMimeData>
+#include <QResizeEvent>
 #include <QTextBlock>
 #include <QTextCursor>
 #include <QTextDocumentFragment>
@@ -46,6 +47,21 @@ bool BeforeContinuation(const QTextCursor& cursor)
 void TRichEdit::keyPressEvent(QKeyEvent* event)
 {
     if (isReadOnly() || !EditAtDisplayBreak(event)) QPlainTextEdit::keyPressEvent(event);
+}
+
+// The plain text edit lays every line out again at a new width and keeps a
+// layout for each line from then on: a second and hundreds of megabytes for
+// a large document. Lines that are never wrapped look the same at any width,
+// so a long document lets only the scroll bars follow it.
+void TRichEdit::resizeEvent(QResizeEvent* event)
+{
+    constexpr int LaidOutAgainUpTo = 2000;  // lines: a millisecond
+    if (document()->blockCount() <= LaidOutAgainUpTo) {
+        QPlainTextEdit::resizeEvent(event);
+        return;
+    }
+    QResizeEvent heightOnly(event->size(), QSize(event->size().width(), event->oldSize().height()));
+    QPlainTextEdit::resizeEvent(&heightOnly);
 }
 
 // A new line never continues the one it was typed in; Backspace and Delete

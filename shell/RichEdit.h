@@ -5,7 +5,8 @@
 // megabytes opens and takes keys without a pause; the lines still carry
 // character formats (the comment font and colour). A very long line is held
 // as several blocks (see DisplayBreaks.h): keys, copy and paste treat the
-// breaks between them as no part of the text.
+// breaks between them as no part of the text. A new width lays nothing out
+// again: lines are never wrapped.
 #pragma once
 
 #include <QPlainTextEdit>
@@ -28,6 +29,7 @@ public:
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
     bool canInsertFromMimeData(const QMimeData* source) const override;
     void insertFromMimeData(const QMimeData* source) override;
     QMimeData* createMimeDataFromSelection() const override;

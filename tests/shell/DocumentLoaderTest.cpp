@@ -7,6 +7,8 @@
 #include <functional>
 
 #include "shell/DocumentLoader.h"
+#include "shell/DocumentText.h"
+#include "shell/RichEdit.h"
 
 namespace tallyrix {
 namespace {
@@ -78,6 +80,36 @@ TEST(DocumentLoader, FinishNowCancelAndShortTexts)
         QTest::qWait(20);
         EXPECT_EQ(editor.toPlainText(), c.shown < 0 ? c.text : c.text.left(c.shown));
         EXPECT_EQ(finished.size(), c.finished);
+    }
+}
+
+// The editor's paragraphs take each piece as it is put in: they must be what
+// reading the whole document back gives.
+TEST(DocumentLoader, ParagraphsOfThePiecesAreTheDocumentsOwn)
+{
+    const QString unusual = QStringLiteral("ｶﾅ=1;\u00a0// 全角\u2028b=\U0001F600;\n\n");
+    const struct {
+        const char* what;
+        QString text;
+    } cases[] = {
+        {"plain lines", Lines(200)},
+        {"no line feed at the end", Lines(200) + QStringLiteral("y=1")},
+        {"an empty line first", QStringLiteral("\n") + Lines(200)},
+        {"other characters", unusual.repeated(40)},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        TRichEdit editor(QStringLiteral("editor"));
+        TDocumentLoader loader(&editor, 100);
+        loader.Load(c.text);
+        loader.FinishNow();
+        const TPlainParagraphs& kept = editor.Paragraphs();
+        const TDocumentText readBack(editor.document());
+        const TPlainParagraphs& whole = readBack.Paragraphs();
+        ASSERT_EQ(kept.Count(), whole.Count());
+        for (std::size_t i = 0; i < kept.Count(); ++i)
+            ASSERT_EQ(kept.Text(i), whole.Text(i)) << i;
+        EXPECT_EQ(kept.Cp932Length(), whole.Cp932Length());
     }
 }
 

@@ -52,8 +52,8 @@ TEST(PlainParagraphs, FollowEveryReplacement)
         EXPECT_EQ(kept.Cp932Length(), Cp932Length(text));
         EXPECT_EQ(kept.EngineInput(), BuildEngineInput(text));
     }
-    EXPECT_FALSE(kept.Replace(0, 2, {}));
-    EXPECT_FALSE(kept.Replace(2, 0, {}));
+    EXPECT_FALSE(kept.Replace(0, 2, JoinedParagraphs{}));
+    EXPECT_FALSE(kept.Replace(2, 0, JoinedParagraphs{}));
     EXPECT_EQ(kept.Count(), 1u);
 }
 
@@ -96,6 +96,14 @@ TEST(PlainParagraphs, RandomReplacementsGiveTheWholeTextsInput)
             ASSERT_EQ(origins[i].indent, expectedOrigins[i].indent);
         }
     }
+}
+
+TEST(PlainParagraphs, HoldingFindsMatchesWithinAParagraphOnly)
+{
+    TPlainParagraphs kept;
+    ASSERT_TRUE(kept.Replace(0, 0, {"a=1;", "b=2 // c // d", "e/", "/f", "", "//", "g=1;//"}));
+    EXPECT_EQ(kept.Holding("//"), (std::vector<std::size_t>{1, 5, 6}));
+    EXPECT_EQ(kept.Holding("h"), std::vector<std::size_t>{});
 }
 
 // "a=1;b=2;c=3;" held as three pieces, then "d=4;".

@@ -5,6 +5,9 @@
 #include <QDir>
 #include <QLayout>
 #include <QTemporaryDir>
+#include <QTest>
+#include <QTextBlock>
+#include <QTextLayout>
 #include <QToolButton>
 
 #include "shell/ButtonBar.h"
@@ -12,6 +15,7 @@
 #include "shell/ElidedLabel.h"
 #include "shell/FontChoiceDialog.h"
 #include "shell/Hints.h"
+#include "shell/RichEdit.h"
 
 namespace tallyrix {
 namespace {
@@ -131,6 +135,26 @@ TEST(FontChoiceDialogTest, SizesInPoints)
         EXPECT_EQ(dialog.Choice().height, pixels);
         sizes->setCurrentText(QStringLiteral("10.5"));
         EXPECT_EQ(dialog.Choice().height, 14);
+    }
+}
+
+// Lines are never wrapped: a new width lays no line of a long document out
+// again (the plain text edit would, and keep a layout for every line).
+TEST(RichEditTest, ANewWidthLaysNoLineOfALongDocumentOutAgain)
+{
+    TRichEdit editor(QStringLiteral("editor"));
+    editor.setPlainText(QStringLiteral("a=1;\n").repeated(5000));
+    editor.resize(300, 200);
+    editor.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&editor));
+    // A line far out of view, laid out once.
+    const QTextBlock far = editor.document()->findBlockByNumber(4000);
+    editor.document()->documentLayout()->blockBoundingRect(far);
+    ASSERT_EQ(far.layout()->lineCount(), 1);
+    for (const int width : {500, 200}) {
+        editor.resize(width, 200);
+        QApplication::processEvents();
+        EXPECT_EQ(far.layout()->lineCount(), 1) << width;
     }
 }
 
