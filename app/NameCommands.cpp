@@ -28,8 +28,9 @@ void TMainForm::reExpressionNameHover()
     const std::optional<NameToken> name = sites.NameAt(NameProbe->PointerOffset(), NameSites::Place::Character);
     if (!name) return NameProbe->ShowTip({});
     const std::string_view spelling = sites.Spelling(*name);
-    const std::string text = HoverText(spelling, Engine.VariableList, static_cast<std::size_t>(FixedVariableCount),
-                                       FindRegisteredConstant(RegisteredLines, spelling));
+    const std::string text =
+        HoverText(spelling, Engine.VariableList, static_cast<std::size_t>(FixedVariableCount),
+                  FindRegisteredConstant(RegisteredLines, spelling), Menu.Options.mGroupDigits->isChecked());
     NameProbe->ShowTip(QString::fromStdString(text));
 }
 

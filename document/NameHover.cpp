@@ -1,5 +1,7 @@
 #include "document/NameHover.h"
 
+#include "engine/DigitGrouping.h"
+
 #include <array>
 #include <utility>
 
@@ -55,13 +57,13 @@ std::optional<StoredValue> LastValueOf(const LineList& variables, std::size_t pr
 }
 
 std::string HoverText(std::string_view name, const LineList& variables, std::size_t presetLines,
-                      const std::optional<RegisteredNote>& registered)
+                      const std::optional<RegisteredNote>& registered, bool grouped)
 {
     if (const std::string_view description = FunctionDescription(name); !description.empty())
         return std::string(name) + ": " + std::string(description);
     const std::optional<StoredValue> stored = LastValueOf(variables, presetLines, name);
     if (!stored) return "未定義";
-    std::string text = std::string(name) + " = " + std::string(stored->value);
+    std::string text = std::string(name) + " = " + (grouped ? GroupDigits(stored->value) : std::string(stored->value));
     if (stored->stores > 1) text += " (" + std::to_string(stored->stores) + "回代入)";
     if (registered) text += registered->comment.empty() ? "\n登録定数" : "\n登録定数: " + registered->comment;
     return text;

@@ -33,9 +33,10 @@ struct RegisteredNote {
 };
 
 // "a = 12.5663706143592", "a = 3 (3回代入)", "sqrt: 平方根", "未定義"; a
-// registered constant adds a line "登録定数: comment".
+// registered constant adds a line "登録定数: comment". grouped: the value
+// with its digits grouped, as the side pane shows it then.
 std::string HoverText(std::string_view name, const LineList& variables, std::size_t presetLines,
-                      const std::optional<RegisteredNote>& registered);
+                      const std::optional<RegisteredNote>& registered, bool grouped = false);
 
 // Where a jump from a name at place leads: the statement of its last
 // assignment before that place, else its registered entry. A function name

@@ -28,6 +28,7 @@ struct HoverCase {
     const char* document;
     std::optional<RegisteredNote> registered;  // g, when registered
     const char* text;                          // "" when no name is there
+    bool grouped = false;                      // 3桁区切りで表示 on
 };
 
 TEST(NameHoverTest, TheTooltipTellsWhatTheLastRunLeftInTheName)
@@ -44,6 +45,7 @@ TEST(NameHoverTest, TheTooltipTellsWhatTheLastRunLeftInTheName)
         {"a = 1\n///\n|a",                        {},      ""},
         {"ab = 5; abc = 1; a|b",                 {},      "ab = 5"},
         {"x = 3; y = 2e|x",                      {},      "x = 3"},
+        {"m = 76546.5*2; |m",                    {},      "m = 153,093", true},
     };
     // clang-format on
     for (const HoverCase& c : cases) {
@@ -55,7 +57,8 @@ TEST(NameHoverTest, TheTooltipTellsWhatTheLastRunLeftInTheName)
         const NameSites sites(marked.text);
         const std::optional<NameToken> name = sites.NameAt(marked.place, NameSites::Place::Character);
         // pi and g are the entries kept before the document's.
-        const std::string text = name ? HoverText(sites.Spelling(*name), engine.VariableList, 2, c.registered) : "";
+        const std::string text =
+            name ? HoverText(sites.Spelling(*name), engine.VariableList, 2, c.registered, c.grouped) : "";
         EXPECT_EQ(text, c.text) << c.document;
     }
 }
