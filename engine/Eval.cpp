@@ -421,7 +421,8 @@ template <EvaluatorCore::Operation level>
     }
     // A right side that failed or is incomplete stores nothing.
     if (Stopped()) return ParseStep::Done;
-    SetVariable(std::string_view(pending.name, pending.detail), pending.hash, v);
+    const std::string_view name(pending.name, pending.detail);
+    SetVariable(name, pending.hash, SourceWord(name), v);
     return ParseStep::Primary;
 }
 

@@ -34,6 +34,8 @@ private:
     friend class Evaluator;  // ResumedText, VariableCount, Variables and SetReporter read or set these
 
     struct Variable {
+        // Zero after the name's bytes, so that the first eight bytes of a
+        // short name compare as one word (FindVariable).
         char name[MaxNameLength + 1];
         std::uint8_t length;
         double value;
@@ -46,6 +48,10 @@ private:
     void ScanNumber(unsigned char first);
     bool ScanPlainNumber(std::size_t start);
     void ScanName();
+    // A name within Source of at most eight bytes, when the eight bytes from
+    // its first lie within Source: the name's bytes as a little-endian word,
+    // zero above them. 0 for any other name (names hold no zero byte).
+    std::uint64_t SourceWord(std::string_view name) const;
 
     // Grammar (Eval.cpp). Nesting is kept on Pending, not on the call stack,
     // so a document nests as deep as memory allows. Each step works on the
@@ -119,12 +125,16 @@ private:
     // Variable table (Variables.cpp)
     int FindVariable(std::string_view name) const;
     int FindVariable(std::string_view name, std::uint32_t hash) const;
+    // The same for a name whose SourceWord is word (not 0): one comparison
+    // of words instead of one per byte.
+    int FindVariable(std::string_view name, std::uint32_t hash, std::uint64_t word) const;
     void IndexVariable(int index);
     void RebuildIndex();
     void SetVariable(std::string_view name, double value);
-    // The same with the name's NameHash, which the scanner computed.
-    void SetVariable(std::string_view name, std::uint32_t hash, double value);
-    bool GetVariable(std::string_view name, std::uint32_t hash, double& value);
+    // The same with the name's NameHash, which the scanner computed, and its
+    // SourceWord (0 when it has none).
+    void SetVariable(std::string_view name, std::uint32_t hash, std::uint64_t word, double value);
+    bool GetVariable(std::string_view name, std::uint32_t hash, std::uint64_t word, double& value);
     void AppendVariableLine(const Variable& entry);
 
     // Built-in functions (Functions.cpp)
@@ -284,6 +294,7 @@ private:
     // valid for the rest of the evaluation.
     std::string_view TokenName;
     std::uint32_t TokenHash = 0;  // NameHash of TokenName
+    std::uint64_t TokenWord = 0;  // SourceWord of TokenName
     Variable Variables[VariableCapacity];
     int VariableCount_ = 0;
     int FilledCount_ = 0;  // entries ever filled; a reset never goes past them

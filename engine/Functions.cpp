@@ -130,9 +130,10 @@ EvaluatorCore::ParseStep EvaluatorCore::ParseName(double& v)
     if (function >= 0) return AwaitOperand(Operation::Function, 0.0, static_cast<std::uint8_t>(function));
     const std::string_view kept = TokenName;
     const std::uint32_t hash = TokenHash;
+    const std::uint64_t word = TokenWord;
     NextToken();
     if (Token != Assign) {
-        GetVariable(kept, hash, v);
+        GetVariable(kept, hash, word, v);
         return ParseStep::Primary;
     }
     const ParseStep next = AwaitOperand(Operation::Assignment, 0.0, static_cast<std::uint8_t>(kept.size()));

@@ -438,16 +438,20 @@ void EvaluatorCore::ScanName()
         return;
     }
     TokenName = std::string_view(text + first, length);
-    if (std::endian::native == std::endian::little && length <= 8 && first + 8 <= SourceLength) {
-        // The name's word straight from the text, the bytes after it masked.
-        std::uint64_t word = 0;
-        std::memcpy(&word, text + first, 8);
-        if (length < 8) word &= (std::uint64_t{1} << (8 * length)) - 1;
-        TokenHash = NameHashOfWord(word);
-    } else {
-        TokenHash = NameHash(TokenName);
-    }
+    TokenWord = SourceWord(TokenName);
+    TokenHash = TokenWord != 0 ? NameHashOfWord(TokenWord) : NameHash(TokenName);
     Token = Name;
+}
+
+std::uint64_t EvaluatorCore::SourceWord(std::string_view name) const
+{
+    const auto first = static_cast<std::size_t>(name.data() - Source.data());
+    if (std::endian::native != std::endian::little || name.size() > 8 || first + 8 > SourceLength) return 0;
+    // The name's word straight from the text, the bytes after it masked.
+    std::uint64_t word = 0;
+    std::memcpy(&word, name.data(), 8);
+    if (name.size() < 8) word &= (std::uint64_t{1} << (8 * name.size())) - 1;
+    return word;
 }
 
 }  // namespace tallyrix

@@ -31,6 +31,19 @@ bool SameName(const char* stored, std::string_view name)
 
 int EvaluatorCore::FindVariable(std::string_view name) const { return FindVariable(name, NameHash(name)); }
 
+int EvaluatorCore::FindVariable(std::string_view name, std::uint32_t hash, std::uint64_t word) const
+{
+    if (word == 0) return FindVariable(name, hash);
+    for (std::uint32_t slot = hash;; ++slot) {
+        const int i = Index[slot % IndexSize];
+        if (i < 0) return -1;
+        const Variable& entry = Variables[i];
+        std::uint64_t stored = 0;
+        std::memcpy(&stored, entry.name, 8);
+        if (stored == word && entry.length == name.size()) return i;
+    }
+}
+
 int EvaluatorCore::FindVariable(std::string_view name, std::uint32_t hash) const
 {
     for (std::uint32_t slot = hash;; ++slot) {
@@ -65,11 +78,11 @@ void EvaluatorCore::AppendVariableLine(const Variable& entry)
     Out.VariableList.push_back(std::string_view(entry.name, entry.length), ": ", Formatted(entry.value));
 }
 
-void EvaluatorCore::SetVariable(std::string_view name, double value) { SetVariable(name, NameHash(name), value); }
+void EvaluatorCore::SetVariable(std::string_view name, double value) { SetVariable(name, NameHash(name), 0, value); }
 
-void EvaluatorCore::SetVariable(std::string_view name, std::uint32_t hash, double value)
+void EvaluatorCore::SetVariable(std::string_view name, std::uint32_t hash, std::uint64_t word, double value)
 {
-    const int found = FindVariable(name, hash);
+    const int found = FindVariable(name, hash, word);
     if (found >= 0) {
         Variables[found].value = value;
         NoteStore(found);
@@ -78,8 +91,8 @@ void EvaluatorCore::SetVariable(std::string_view name, std::uint32_t hash, doubl
     }
     if (VariableCount_ == VariableCapacity) return Fail(TooManyVariables);
     Variable& entry = Variables[VariableCount_++];
+    std::memset(entry.name, 0, sizeof entry.name);
     std::memcpy(entry.name, name.data(), name.size());
-    entry.name[name.size()] = '\0';
     entry.length = static_cast<std::uint8_t>(name.size());
     entry.value = value;
     IndexVariable(VariableCount_ - 1);
@@ -88,9 +101,9 @@ void EvaluatorCore::SetVariable(std::string_view name, std::uint32_t hash, doubl
     AppendVariableLine(entry);
 }
 
-bool EvaluatorCore::GetVariable(std::string_view name, std::uint32_t hash, double& value)
+bool EvaluatorCore::GetVariable(std::string_view name, std::uint32_t hash, std::uint64_t word, double& value)
 {
-    const int found = FindVariable(name, hash);
+    const int found = FindVariable(name, hash, word);
     if (found < 0) {
         Fail(UndefinedName);
         return false;
