@@ -378,24 +378,30 @@ void EvaluatorCore::ParseExpression(double& v)
 // operation is `level` (Raise, Multiply or Add). A lone number or variable
 // that nothing binding tighter follows ("*0.5", "+x", "^2": most operands) is
 // applied here and now, where the level is known without looking at the
-// stack; any other operand leaves the operation waiting there.
+// stack; any other operand leaves the operation waiting there. The operation
+// goes onto the stack only then, under whatever its operand has put there
+// (a sign, "(", a function or an assignment), so that a lone operand costs
+// no push and pop.
 template <EvaluatorCore::Operation level>
 [[gnu::always_inline]] inline EvaluatorCore::ParseStep EvaluatorCore::ParseRightOperand(Operation operation, double& v)
 {
-    const ParseStep awaited = AwaitOperand(operation, v);
-    if (awaited != ParseStep::Operand) return awaited;
+    if (!OperandFollows(operation)) return ParseStep::Done;
+    const std::size_t depth = Pending.size();
     double right = 0.0;
     const ParseStep operand = ParsePrimary(right);
+    if (operand == ParseStep::Operand) {
+        Pending.insert(Pending.begin() + static_cast<std::ptrdiff_t>(depth), PendingOperation{operation, 0, 0, {v}});
+    }
     if (operand != ParseStep::Primary) return operand;
     if (Stopped()) return ParseStep::Done;
     constexpr bool power = level == Operation::Raise;
     constexpr bool term = level == Operation::Multiply;
     const bool tighter = Token == Power || Token == Modulo || Token == Bang;
     if (!power && (tighter || (!term && (Token == Times || Token == Divide)))) {
+        Push(operation, v);
         v = right;
-        return ParseStep::Power;  // the operation stays on the stack, under what binds tighter
+        return ParseStep::Power;  // the operation waits on the stack, under what binds tighter
     }
-    Pending.pop_back();
     const double left = v;
     v = right;
     if (!ApplyBinary(operation, left, v)) return ParseStep::Done;

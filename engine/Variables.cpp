@@ -31,19 +31,6 @@ bool SameName(const char* stored, std::string_view name)
 
 int EvaluatorCore::FindVariable(std::string_view name) const { return FindVariable(name, NameHash(name)); }
 
-int EvaluatorCore::FindVariable(std::string_view name, std::uint32_t hash, std::uint64_t word) const
-{
-    if (word == 0) return FindVariable(name, hash);
-    for (std::uint32_t slot = hash;; ++slot) {
-        const int i = Index[slot % IndexSize];
-        if (i < 0) return -1;
-        const Variable& entry = Variables[i];
-        std::uint64_t stored = 0;
-        std::memcpy(&stored, entry.name, 8);
-        if (stored == word && entry.length == name.size()) return i;
-    }
-}
-
 int EvaluatorCore::FindVariable(std::string_view name, std::uint32_t hash) const
 {
     for (std::uint32_t slot = hash;; ++slot) {
@@ -101,16 +88,7 @@ void EvaluatorCore::SetVariable(std::string_view name, std::uint32_t hash, std::
     AppendVariableLine(entry);
 }
 
-bool EvaluatorCore::GetVariable(std::string_view name, std::uint32_t hash, std::uint64_t word, double& value)
-{
-    const int found = FindVariable(name, hash, word);
-    if (found < 0) {
-        Fail(UndefinedName);
-        return false;
-    }
-    value = Variables[found].value;
-    return true;
-}
+void EvaluatorCore::FailUndefined() { Fail(UndefinedName); }
 
 bool EvaluatorCore::RegisterConstant(std::string_view name, double value)
 {
