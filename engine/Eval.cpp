@@ -5,6 +5,7 @@
 // Invalid means the input is incomplete; either way the pending operations
 // are dropped without applying any operator, check or conversion.
 #include "engine/EvaluatorCore.h"
+#include "engine/FunctionTable.h"
 
 #include <bit>
 #include <charconv>
@@ -262,6 +263,28 @@ void EvaluatorCore::ParseExpression(double& v)
             Token = Invalid;
             return ParseStep::Done;
     }
+}
+
+// The primary of a name: function primary | name '=' sum | name. Inline in
+// the grammar's loop, which meets a name in most primaries.
+[[gnu::always_inline]] inline EvaluatorCore::ParseStep EvaluatorCore::ParseName(double& v)
+{
+    const int function = builtin::FindFunction(TokenName, TokenHash);
+    if (function >= 0) return AwaitOperand(Operation::Function, 0.0, static_cast<std::uint8_t>(function));
+    const std::string_view kept = TokenName;
+    const std::uint32_t hash = TokenHash;
+    const std::uint64_t word = TokenWord;
+    NextToken();
+    if (Token != Assign) {
+        GetVariable(kept, hash, word, v);
+        return ParseStep::Primary;
+    }
+    const ParseStep next = AwaitOperand(Operation::Assignment, 0.0, static_cast<std::uint8_t>(kept.size()));
+    if (next == ParseStep::Operand) {
+        Pending.back().name = kept.data();
+        Pending.back().hash = hash;
+    }
+    return next;
 }
 
 // ('-' | '+') primary, function primary, power ('^' | '%') primary: a

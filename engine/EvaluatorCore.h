@@ -60,7 +60,7 @@ private:
         // The name's word straight from the text, the bytes after it masked.
         std::uint64_t word = 0;
         std::memcpy(&word, name.data(), 8);
-        if (name.size() < 8) word &= (std::uint64_t{1} << (8 * name.size())) - 1;
+        word &= ~std::uint64_t{0} >> (64 - 8 * name.size());  // names are never empty
         return word;
     }
 
