@@ -115,7 +115,7 @@ private:
     // operand, unless the input stops right there. The operand of "+", "-" or
     // a sign may not begin with another sign ("3+-2", "--2"). Inline, so that
     // each caller's check of its operation folds away.
-    ParseStep AwaitOperand(Operation operation, double left = 0.0, std::uint8_t detail = 0)
+    [[gnu::always_inline]] ParseStep AwaitOperand(Operation operation, double left = 0.0, std::uint8_t detail = 0)
     {
         if (!OperandFollows(operation)) return ParseStep::Done;
         Push(operation, left, detail);
@@ -173,7 +173,12 @@ private:
         return true;
     }
     void FailUndefined();
-    void AppendVariableLine(const Variable& entry);
+    // The line of a store, when the caller wants the lines.
+    void AppendVariableLine(const Variable& entry)
+    {
+        if (Out.RecordVariableLines) AppendVariableListLine(entry);
+    }
+    void AppendVariableListLine(const Variable& entry);
 
     // Built-in functions (Functions.cpp)
     void ApplyFunction(int function, double argument, double& result);

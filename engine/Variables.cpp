@@ -59,9 +59,8 @@ void EvaluatorCore::RebuildIndex()
 
 bool EvaluatorCore::IsDefined(std::string_view name) const { return FindVariable(name) >= 0; }
 
-void EvaluatorCore::AppendVariableLine(const Variable& entry)
+void EvaluatorCore::AppendVariableListLine(const Variable& entry)
 {
-    if (!Out.RecordVariableLines) return;
     Out.VariableList.push_back(std::string_view(entry.name, entry.length), ": ", Formatted(entry.value));
 }
 
