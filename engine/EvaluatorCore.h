@@ -161,7 +161,17 @@ private:
     void SetVariable(std::string_view name, double value);
     // The same with the name's NameHash, which the scanner computed, and its
     // SourceWord (0 when it has none).
-    void SetVariable(std::string_view name, std::uint32_t hash, std::uint64_t word, double value);
+    // Inline, as the grammar calls it for every assignment.
+    void SetVariable(std::string_view name, std::uint32_t hash, std::uint64_t word, double value)
+    {
+        const int found = FindVariable(name, hash, word);
+        if (found < 0) return AddVariable(name, value);
+        Variables[found].value = value;
+        NoteStore(found);
+        AppendVariableLine(Variables[found]);
+    }
+    // A new entry at the table's end, for a name not in it.
+    void AddVariable(std::string_view name, double value);
     bool GetVariable(std::string_view name, std::uint32_t hash, std::uint64_t word, double& value)
     {
         const int found = FindVariable(name, hash, word);

@@ -66,15 +66,8 @@ void EvaluatorCore::AppendVariableListLine(const Variable& entry)
 
 void EvaluatorCore::SetVariable(std::string_view name, double value) { SetVariable(name, NameHash(name), 0, value); }
 
-void EvaluatorCore::SetVariable(std::string_view name, std::uint32_t hash, std::uint64_t word, double value)
+void EvaluatorCore::AddVariable(std::string_view name, double value)
 {
-    const int found = FindVariable(name, hash, word);
-    if (found >= 0) {
-        Variables[found].value = value;
-        NoteStore(found);
-        AppendVariableLine(Variables[found]);
-        return;
-    }
     if (VariableCount_ == VariableCapacity) return Fail(TooManyVariables);
     Variable& entry = Variables[VariableCount_++];
     std::memset(entry.name, 0, sizeof entry.name);
