@@ -5,6 +5,7 @@
 // Invalid means the input is incomplete; either way the pending operations
 // are dropped without applying any operator, check or conversion.
 #include "engine/EvaluatorCore.h"
+#include "engine/FunctionTable.h"
 
 #include <bit>
 #include <charconv>
@@ -264,6 +265,28 @@ void EvaluatorCore::ParseExpression(double& v)
     }
 }
 
+// The primary of a name: function primary | name '=' sum | name. Inline in
+// the grammar's loop, which meets a name in most primaries.
+[[gnu::always_inline]] inline EvaluatorCore::ParseStep EvaluatorCore::ParseName(double& v)
+{
+    const int function = builtin::FindFunction(TokenName, TokenHash);
+    if (function >= 0) return AwaitOperand(Operation::Function, 0.0, static_cast<std::uint8_t>(function));
+    const std::string_view kept = TokenName;
+    const std::uint32_t hash = TokenHash;
+    const std::uint64_t word = TokenWord;
+    NextToken();
+    if (Token != Assign) {
+        GetVariable(kept, hash, word, v);
+        return ParseStep::Primary;
+    }
+    const ParseStep next = AwaitOperand(Operation::Assignment, 0.0, static_cast<std::uint8_t>(kept.size()));
+    if (next == ParseStep::Operand) {
+        Pending.back().name = kept.data();
+        Pending.back().hash = hash;
+    }
+    return next;
+}
+
 // ('-' | '+') primary, function primary, power ('^' | '%') primary: a
 // primary's value completes the signs and functions waiting for it, then a
 // waiting '^' or '%', or else it starts a power.
@@ -378,24 +401,30 @@ void EvaluatorCore::ParseExpression(double& v)
 // operation is `level` (Raise, Multiply or Add). A lone number or variable
 // that nothing binding tighter follows ("*0.5", "+x", "^2": most operands) is
 // applied here and now, where the level is known without looking at the
-// stack; any other operand leaves the operation waiting there.
+// stack; any other operand leaves the operation waiting there. The operation
+// goes onto the stack only then, under whatever its operand has put there
+// (a sign, "(", a function or an assignment), so that a lone operand costs
+// no push and pop.
 template <EvaluatorCore::Operation level>
 [[gnu::always_inline]] inline EvaluatorCore::ParseStep EvaluatorCore::ParseRightOperand(Operation operation, double& v)
 {
-    const ParseStep awaited = AwaitOperand(operation, v);
-    if (awaited != ParseStep::Operand) return awaited;
+    if (!OperandFollows(operation)) return ParseStep::Done;
+    const std::size_t depth = Pending.size();
     double right = 0.0;
     const ParseStep operand = ParsePrimary(right);
+    if (operand == ParseStep::Operand) {
+        Pending.insert(Pending.begin() + static_cast<std::ptrdiff_t>(depth), PendingOperation{operation, 0, 0, {v}});
+    }
     if (operand != ParseStep::Primary) return operand;
     if (Stopped()) return ParseStep::Done;
     constexpr bool power = level == Operation::Raise;
     constexpr bool term = level == Operation::Multiply;
     const bool tighter = Token == Power || Token == Modulo || Token == Bang;
     if (!power && (tighter || (!term && (Token == Times || Token == Divide)))) {
+        Push(operation, v);
         v = right;
-        return ParseStep::Power;  // the operation stays on the stack, under what binds tighter
+        return ParseStep::Power;  // the operation waits on the stack, under what binds tighter
     }
-    Pending.pop_back();
     const double left = v;
     v = right;
     if (!ApplyBinary(operation, left, v)) return ParseStep::Done;
@@ -421,7 +450,8 @@ template <EvaluatorCore::Operation level>
     }
     // A right side that failed or is incomplete stores nothing.
     if (Stopped()) return ParseStep::Done;
-    SetVariable(std::string_view(pending.name, pending.detail), pending.hash, v);
+    const std::string_view name(pending.name, pending.detail);
+    SetVariable(name, pending.hash, SourceWord(name), v);
     return ParseStep::Primary;
 }
 

@@ -4,8 +4,10 @@
 // it owns one of these and hands each call on.
 #pragma once
 
+#include <bit>
 #include <cstddef>
 #include <cstdint>
+#include <cstring>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -34,6 +36,8 @@ private:
     friend class Evaluator;  // ResumedText, VariableCount, Variables and SetReporter read or set these
 
     struct Variable {
+        // Zero after the name's bytes, so that the first eight bytes of a
+        // short name compare as one word (FindVariable).
         char name[MaxNameLength + 1];
         std::uint8_t length;
         double value;
@@ -46,6 +50,19 @@ private:
     void ScanNumber(unsigned char first);
     bool ScanPlainNumber(std::size_t start);
     void ScanName();
+    // A name within Source of at most eight bytes, when the eight bytes from
+    // its first lie within Source: the name's bytes as a little-endian word,
+    // zero above them. 0 for any other name (names hold no zero byte).
+    std::uint64_t SourceWord(std::string_view name) const
+    {
+        const auto first = static_cast<std::size_t>(name.data() - Source.data());
+        if (std::endian::native != std::endian::little || name.size() > 8 || first + 8 > SourceLength) return 0;
+        // The name's word straight from the text, the bytes after it masked.
+        std::uint64_t word = 0;
+        std::memcpy(&word, name.data(), 8);
+        word &= ~std::uint64_t{0} >> (64 - 8 * name.size());  // names are never empty
+        return word;
+    }
 
     // Grammar (Eval.cpp). Nesting is kept on Pending, not on the call stack,
     // so a document nests as deep as memory allows. Each step works on the
@@ -98,18 +115,23 @@ private:
     // operand, unless the input stops right there. The operand of "+", "-" or
     // a sign may not begin with another sign ("3+-2", "--2"). Inline, so that
     // each caller's check of its operation folds away.
-    ParseStep AwaitOperand(Operation operation, double left = 0.0, std::uint8_t detail = 0)
+    [[gnu::always_inline]] ParseStep AwaitOperand(Operation operation, double left = 0.0, std::uint8_t detail = 0)
+    {
+        if (!OperandFollows(operation)) return ParseStep::Done;
+        Push(operation, left, detail);
+        return ParseStep::Operand;
+    }
+    // The same without the push: true when the operand follows.
+    bool OperandFollows(Operation operation)
     {
         NextToken();
         const bool signRefused = operation == Operation::Add || operation == Operation::Subtract ||
                                  operation == Operation::Negate || operation == Operation::Affirm;
         if (signRefused && (Token == Plus || Token == Minus)) {
             Token = Invalid;
-            return ParseStep::Done;
+            return false;
         }
-        if (MissingOperand()) return ParseStep::Done;
-        Push(operation, left, detail);
-        return ParseStep::Operand;
+        return !MissingOperand();
     }
     void Push(Operation operation, double left = 0.0, std::uint8_t detail = 0)
     {
@@ -119,13 +141,54 @@ private:
     // Variable table (Variables.cpp)
     int FindVariable(std::string_view name) const;
     int FindVariable(std::string_view name, std::uint32_t hash) const;
+    // The same for a name whose SourceWord is word (not 0): one comparison
+    // of words instead of one per byte. Inline, as the grammar calls it for
+    // every name it reads.
+    int FindVariable(std::string_view name, std::uint32_t hash, std::uint64_t word) const
+    {
+        if (word == 0) return FindVariable(name, hash);
+        for (std::uint32_t slot = hash;; ++slot) {
+            const int i = Index[slot % IndexSize];
+            if (i < 0) return -1;
+            const Variable& entry = Variables[i];
+            std::uint64_t stored = 0;
+            std::memcpy(&stored, entry.name, 8);
+            if (stored == word && entry.length == name.size()) return i;
+        }
+    }
     void IndexVariable(int index);
     void RebuildIndex();
     void SetVariable(std::string_view name, double value);
-    // The same with the name's NameHash, which the scanner computed.
-    void SetVariable(std::string_view name, std::uint32_t hash, double value);
-    bool GetVariable(std::string_view name, std::uint32_t hash, double& value);
-    void AppendVariableLine(const Variable& entry);
+    // The same with the name's NameHash, which the scanner computed, and its
+    // SourceWord (0 when it has none).
+    // Inline, as the grammar calls it for every assignment.
+    void SetVariable(std::string_view name, std::uint32_t hash, std::uint64_t word, double value)
+    {
+        const int found = FindVariable(name, hash, word);
+        if (found < 0) return AddVariable(name, value);
+        Variables[found].value = value;
+        NoteStore(found);
+        AppendVariableLine(Variables[found]);
+    }
+    // A new entry at the table's end, for a name not in it.
+    void AddVariable(std::string_view name, double value);
+    bool GetVariable(std::string_view name, std::uint32_t hash, std::uint64_t word, double& value)
+    {
+        const int found = FindVariable(name, hash, word);
+        if (found < 0) {
+            FailUndefined();
+            return false;
+        }
+        value = Variables[found].value;
+        return true;
+    }
+    void FailUndefined();
+    // The line of a store, when the caller wants the lines.
+    void AppendVariableLine(const Variable& entry)
+    {
+        if (Out.RecordVariableLines) AppendVariableListLine(entry);
+    }
+    void AppendVariableListLine(const Variable& entry);
 
     // Built-in functions (Functions.cpp)
     void ApplyFunction(int function, double argument, double& result);
@@ -284,6 +347,7 @@ private:
     // valid for the rest of the evaluation.
     std::string_view TokenName;
     std::uint32_t TokenHash = 0;  // NameHash of TokenName
+    std::uint64_t TokenWord = 0;  // SourceWord of TokenName
     Variable Variables[VariableCapacity];
     int VariableCount_ = 0;
     int FilledCount_ = 0;  // entries ever filled; a reset never goes past them

@@ -2,7 +2,7 @@
 // variable reference; and the power operator with the standard library's
 // error reports.
 #include "engine/EvaluatorCore.h"
-#include "engine/NameHash.h"
+#include "engine/FunctionTable.h"
 #include "engine/SmallPower.h"
 
 #include <array>
@@ -13,35 +13,7 @@
 
 namespace tallyrix {
 
-namespace {
-
-enum Function {
-    Sqrt,
-    Exp,
-    Log,
-    Log10,
-    Abs,
-    Sin,
-    Cos,
-    Tan,
-    Asin,
-    Acos,
-    Atan,
-    Ceil,
-    Floor,
-    Sinh,
-    Cosh,
-    Tanh,
-    Step,
-    FunctionCount
-};
-
-constexpr std::string_view FunctionNames[FunctionCount] = {
-    "sqrt", "exp",  "log",  "log10", "abs",  "sin",  "cos",  "tan",  "asin",
-    "acos", "atan", "ceil", "floor", "sinh", "cosh", "tanh", "step",
-};
-
-}  // namespace
+using namespace builtin;
 
 namespace {
 
@@ -50,40 +22,6 @@ constexpr double NotANumber = std::numeric_limits<double>::quiet_NaN();
 // From this magnitude on the library's trigonometric functions lose all
 // precision of the argument and report a total loss instead of a value.
 constexpr double TotalLossLimit = 9007199254740992.0;  // 2^53
-
-// An open-addressing table of the function numbers by NameHash (-1 = empty
-// slot), sparse enough that a variable's name nearly always meets an empty
-// slot at once: a branch the processor then foresees, where a fuller table
-// makes it a guess for every name.
-constexpr std::size_t FunctionSlots = 1024;
-constexpr std::array<std::int8_t, FunctionSlots> FunctionTable = [] {
-    std::array<std::int8_t, FunctionSlots> table{};
-    table.fill(-1);
-    for (int f = 0; f < FunctionCount; ++f) {
-        std::size_t slot = NameHash(FunctionNames[f]) % FunctionSlots;
-        while (table[slot] >= 0)
-            slot = (slot + 1) % FunctionSlots;
-        table[slot] = static_cast<std::int8_t>(f);
-    }
-    return table;
-}();
-
-constexpr std::array<std::uint32_t, FunctionCount> FunctionHashes = [] {
-    std::array<std::uint32_t, FunctionCount> hashes{};
-    for (int f = 0; f < FunctionCount; ++f)
-        hashes[f] = NameHash(FunctionNames[f]);
-    return hashes;
-}();
-
-// hash is the name's NameHash, which the scanner has at hand.
-int FindFunction(std::string_view name, std::uint32_t hash)
-{
-    for (std::size_t slot = hash % FunctionSlots; FunctionTable[slot] >= 0; slot = (slot + 1) % FunctionSlots) {
-        const int f = FunctionTable[slot];
-        if (FunctionHashes[f] == hash && FunctionNames[f] == name) return f;
-    }
-    return -1;
-}
 
 // The engine's own checks come before the library is called.
 const char* DomainMessage(int function, double a)
@@ -121,26 +59,6 @@ void EvaluatorCore::Report(const char* function, const char* kind, bool showBox)
     const MathErrorReport report{function, kind, showBox};
     if (KeepingReports) Resumable.Reports.push_back(report);
     if (Reporter) Reporter(report);
-}
-
-// The primary of a name: function primary | name '=' sum | name
-EvaluatorCore::ParseStep EvaluatorCore::ParseName(double& v)
-{
-    const int function = FindFunction(TokenName, TokenHash);
-    if (function >= 0) return AwaitOperand(Operation::Function, 0.0, static_cast<std::uint8_t>(function));
-    const std::string_view kept = TokenName;
-    const std::uint32_t hash = TokenHash;
-    NextToken();
-    if (Token != Assign) {
-        GetVariable(kept, hash, v);
-        return ParseStep::Primary;
-    }
-    const ParseStep next = AwaitOperand(Operation::Assignment, 0.0, static_cast<std::uint8_t>(kept.size()));
-    if (next == ParseStep::Operand) {
-        Pending.back().name = kept.data();
-        Pending.back().hash = hash;
-    }
-    return next;
 }
 
 // Replaces the argument in v by the function's value; false when the

@@ -306,7 +306,7 @@ void EvaluatorCore::NextToken()
 
 // Most literals of a document are one or two digits ("2", "32"): read here
 // without the general scan, when the byte after them cannot continue them.
-bool EvaluatorCore::ScanShortInteger(unsigned char first)
+[[gnu::always_inline]] inline bool EvaluatorCore::ScanShortInteger(unsigned char first)
 {
     const std::size_t next = Position - 1;  // 0-based index of the byte after first
     const unsigned high = first - '0';
@@ -409,7 +409,7 @@ void EvaluatorCore::ScanNumber(unsigned char first)
     Token = Number;
 }
 
-void EvaluatorCore::ScanName()
+[[gnu::always_inline]] inline void EvaluatorCore::ScanName()
 {
     const std::size_t first = Position - 2;  // 0-based index of the first letter
     const char* const text = Source.data();
@@ -438,15 +438,8 @@ void EvaluatorCore::ScanName()
         return;
     }
     TokenName = std::string_view(text + first, length);
-    if (std::endian::native == std::endian::little && length <= 8 && first + 8 <= SourceLength) {
-        // The name's word straight from the text, the bytes after it masked.
-        std::uint64_t word = 0;
-        std::memcpy(&word, text + first, 8);
-        if (length < 8) word &= (std::uint64_t{1} << (8 * length)) - 1;
-        TokenHash = NameHashOfWord(word);
-    } else {
-        TokenHash = NameHash(TokenName);
-    }
+    TokenWord = SourceWord(TokenName);
+    TokenHash = TokenWord != 0 ? NameHashOfWord(TokenWord) : NameHash(TokenName);
     Token = Name;
 }
 

@@ -59,27 +59,19 @@ void EvaluatorCore::RebuildIndex()
 
 bool EvaluatorCore::IsDefined(std::string_view name) const { return FindVariable(name) >= 0; }
 
-void EvaluatorCore::AppendVariableLine(const Variable& entry)
+void EvaluatorCore::AppendVariableListLine(const Variable& entry)
 {
-    if (!Out.RecordVariableLines) return;
     Out.VariableList.push_back(std::string_view(entry.name, entry.length), ": ", Formatted(entry.value));
 }
 
-void EvaluatorCore::SetVariable(std::string_view name, double value) { SetVariable(name, NameHash(name), value); }
+void EvaluatorCore::SetVariable(std::string_view name, double value) { SetVariable(name, NameHash(name), 0, value); }
 
-void EvaluatorCore::SetVariable(std::string_view name, std::uint32_t hash, double value)
+void EvaluatorCore::AddVariable(std::string_view name, double value)
 {
-    const int found = FindVariable(name, hash);
-    if (found >= 0) {
-        Variables[found].value = value;
-        NoteStore(found);
-        AppendVariableLine(Variables[found]);
-        return;
-    }
     if (VariableCount_ == VariableCapacity) return Fail(TooManyVariables);
     Variable& entry = Variables[VariableCount_++];
+    std::memset(entry.name, 0, sizeof entry.name);
     std::memcpy(entry.name, name.data(), name.size());
-    entry.name[name.size()] = '\0';
     entry.length = static_cast<std::uint8_t>(name.size());
     entry.value = value;
     IndexVariable(VariableCount_ - 1);
@@ -88,16 +80,7 @@ void EvaluatorCore::SetVariable(std::string_view name, std::uint32_t hash, doubl
     AppendVariableLine(entry);
 }
 
-bool EvaluatorCore::GetVariable(std::string_view name, std::uint32_t hash, double& value)
-{
-    const int found = FindVariable(name, hash);
-    if (found < 0) {
-        Fail(UndefinedName);
-        return false;
-    }
-    value = Variables[found].value;
-    return true;
-}
+void EvaluatorCore::FailUndefined() { Fail(UndefinedName); }
 
 bool EvaluatorCore::RegisterConstant(std::string_view name, double value)
 {

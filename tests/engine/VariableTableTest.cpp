@@ -121,5 +121,48 @@ TEST(VariableTable, AVariableOfOneRunIsGoneInTheNext)
     EXPECT_EQ(EvaluateDocument(evaluator, "r").message, "変数名が未定義");
 }
 
+// Names of up to eight bytes are compared as one word when eight bytes of the
+// text follow their start, byte by byte otherwise (near the end of the text):
+// both ways must tell apart names that share a beginning, also in entries
+// that held a longer name before a reset.
+TEST(VariableTable, NamesSharingTheirFirstBytesStayApart)
+{
+    struct Row {
+        const char* document;
+        const char* result;
+        const char* message;
+    };
+    // clang-format off
+    const Row rows[] = {
+        {"abcdefgh=1;abcdefghi=2;abcdefgh",            "1", ""},
+        {"abcdefghi=2;abcdefgh",                       "",  "変数名が未定義"},
+        {"abcdefgh=1;abcdefghi",                       "",  "変数名が未定義"},
+        {"ab=1;abc=2;a=3;ab+0*abc+0*a",                "1", ""},
+        {"abc=2;ab",                                   "",  "変数名が未定義"},
+        {"g7=1;g=2;g",                                 "2", ""},
+        {"x=4;x",                                      "4", ""},
+        {"stored=5;stored+0",                          "5", ""},
+    };
+    // clang-format on
+    Evaluator evaluator;
+    for (const Row& row : rows) {
+        const Outcome outcome = EvaluateDocument(evaluator, row.document);
+        EXPECT_EQ(outcome.result, row.result) << row.document;
+        EXPECT_EQ(outcome.message, row.message) << row.document;
+    }
+}
+
+// A registered constant is stored from a name outside the text; the
+// document's short names find it all the same.
+TEST(VariableTable, ConstantsAreFoundByTheDocumentsShortNames)
+{
+    Evaluator evaluator;
+    ASSERT_TRUE(evaluator.RegisterConstant("g", 9.5));
+    ASSERT_TRUE(evaluator.RegisterConstant("gravity1", 2));
+    evaluator.ResetVariables(3);
+    evaluator.Evaluate("g*gravity1+0*g;@");
+    EXPECT_EQ(evaluator.ResultText, "19");
+}
+
 }  // namespace
 }  // namespace tallyrix::test
