@@ -42,8 +42,10 @@ bool TMainForm::ShowStatementPlaces(const StatementLines& places, bool stopped, 
     std::vector<TResultPane::LineNote> notes;
     notes.reserve(values.notes.size());
     std::string grouped;
-    for (const auto& [line, text] : values.notes)
-        notes.push_back({firstPiece(line), QString::fromStdString(std::string(ShownValues(text, grouped)))});
+    for (const auto& [line, text] : values.notes) {
+        const std::string_view note = ShownValues(text, grouped);
+        notes.push_back({firstPiece(line), QString::fromUtf8(note.data(), static_cast<qsizetype>(note.size()))});
+    }
     std::string shown = paragraphs.ByParagraphText(values.text);
     shown += '\n';
     Panes.reResult->ShowAlignedLines(ShownValues(shown, grouped), EditorFormat(),
