@@ -37,7 +37,8 @@ FileDialogRequest TMainForm::FileDialogFor(const QString& title, const QString& 
 
 // The raw text keeps no-break spaces, which toPlainText would turn into
 // plain spaces on every save; a long line broken for display is saved whole.
-QString TMainForm::DocumentText() const
+// In UTF-8, the editor's copy gone before the caller encodes it.
+std::string TMainForm::DocumentText() const
 {
     const QTextDocument& document = *Panes.reExpression->document();
     return DocumentChars.FromEditor(Panes.reExpression->Paragraphs().DisplayBreakCount() == 0
@@ -56,7 +57,7 @@ std::optional<SaveMethod> TMainForm::WriteDocument(const QString& path)
         return std::nullopt;
     SaveMethod method = SaveMethod::Replaced;
     DocumentFormat.encoding =
-        WriteCalcDocument(path.toStdString(), DocumentText().toStdString(), DocumentFormat, &DocumentOnDisk, &method);
+        WriteCalcDocument(path.toStdString(), DocumentText(), DocumentFormat, &DocumentOnDisk, &method);
     return method;
 }
 

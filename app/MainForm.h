@@ -509,7 +509,7 @@ private:
     QMessageBox::StandardButton Ask(QMessageBox::Icon icon, const QString& text, QMessageBox::StandardButtons buttons,
                                     QMessageBox::StandardButton defaultButton = QMessageBox::NoButton);
     FileDialogRequest FileDialogFor(const QString& title, const QString& fileName) const;
-    QString DocumentText() const;
+    std::string DocumentText() const;
     std::optional<SaveMethod> WriteDocument(const QString& path);  // nothing: the user kept the file
 
     std::unique_ptr<ModalDialogs> Dialogs;

@@ -40,7 +40,7 @@ void TMainForm::SessionEnding()
 void TMainForm::KeepUnsavedDocument()
 {
     if (!Panes.reExpression->document()->isModified()) return;
-    SaveRecoveryFile(RecoveryPath(), RecoveredDocument{DocumentText().toStdString(), CurFileName.toStdString(), true});
+    SaveRecoveryFile(RecoveryPath(), RecoveredDocument{DocumentText(), CurFileName.toStdString(), true});
 }
 
 // The file is removed whatever the answer; one that cannot be read is

@@ -1,6 +1,7 @@
 #include "files/EditorCharMap.h"
 
 #include <QStringDecoder>
+#include <algorithm>
 
 namespace tallyrix {
 namespace {
@@ -39,12 +40,23 @@ QString EditorCharMap::ToEditor(std::string_view documentText)
     return ToEditor(QString(decoder(QByteArrayView(documentText.data(), static_cast<qsizetype>(documentText.size())))));
 }
 
-QString EditorCharMap::FromEditor(QString editorText) const
+std::string EditorCharMap::FromEditor(QString editorText) const
 {
     editorText.replace(QChar::ParagraphSeparator, u'\n');
     for (const auto& [original, standIn] : standIns)
         editorText.replace(standIn, original);
-    return editorText;
+    std::string utf8;
+    utf8.reserve(static_cast<std::size_t>(editorText.size()));
+    constexpr qsizetype PieceSize = 1 << 16;
+    for (qsizetype from = 0; from < editorText.size();) {
+        qsizetype size = std::min(PieceSize, editorText.size() - from);
+        // A surrogate pair is converted whole, in the next piece.
+        if (from + size < editorText.size() && editorText.at(from + size - 1).isHighSurrogate()) --size;
+        const QByteArray piece = QStringView(editorText).sliced(from, size).toUtf8();
+        utf8.append(piece.constData(), static_cast<std::size_t>(piece.size()));
+        from += size;
+    }
+    return utf8;
 }
 
 }  // namespace tallyrix

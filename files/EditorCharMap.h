@@ -6,6 +6,7 @@
 #pragma once
 
 #include <QString>
+#include <string>
 #include <string_view>
 #include <utility>
 #include <vector>
@@ -21,8 +22,11 @@ public:
     // (the file's mark was taken off when it was read) and is kept.
     QString ToEditor(std::string_view documentText);
     // The editor's raw text (blocks separated by U+2029) as the document's
-    // text: blocks separated by LF, stand-ins back to what they stood for.
-    QString FromEditor(QString editorText) const;
+    // text in UTF-8: blocks separated by LF, stand-ins back to what they
+    // stood for. Converted a piece at a time: a large text is never held
+    // once more at the three bytes a character that a whole conversion
+    // sets aside.
+    std::string FromEditor(QString editorText) const;
 
 private:
     std::vector<std::pair<QString, QString>> standIns;  // original, stand-in
