@@ -106,8 +106,7 @@ void PieceEvaluation::Start(bool evaluated)
 void PieceEvaluation::EvaluatePieces(std::span<char> document, std::size_t pieceSize)
 {
     const std::string_view whole(document.data(), document.size());
-    std::string text;  // statement text carried over to the next piece
-    text.reserve(pieceSize + pieceSize / 4);
+    std::string text;          // statement text carried over to the next piece
     std::size_t position = 0;  // where the document's unevaluated text begins, when nothing is carried
     StatementReader reader(whole);
     while (Writer.Good()) {
@@ -122,6 +121,9 @@ void PieceEvaluation::EvaluatePieces(std::span<char> document, std::size_t piece
                 if (!goOn) break;
                 continue;
             }
+            // Room for a piece and what a cut carries over, set aside only
+            // for a document that needs it.
+            text.reserve(pieceSize + pieceSize / 4);
             text.assign(whole.substr(position, end - position));
             reader = StatementReader(whole, end);
         }
