@@ -8,6 +8,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <cstring>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -23,7 +24,7 @@ public:
 
     void Evaluate(std::string_view text);
     void ResetVariables(int n);
-    bool EvaluateResuming(std::string text, int base, std::size_t slice);
+    bool EvaluateResuming(std::shared_ptr<const std::string> text, int base, std::size_t slice);
     bool ContinueResuming(std::size_t slice);
     bool RegisterConstant(std::string_view name, double value);
     bool IsDefined(std::string_view name) const;
@@ -257,7 +258,7 @@ private:
         std::string failureText;
     };
     struct KeptRuns {
-        std::string Text;
+        std::shared_ptr<const std::string> Text = std::make_shared<const std::string>();
         RunConditions conditions{};
         std::vector<KeptState> States;
         std::vector<Variable> Variables;

@@ -55,14 +55,14 @@ EvaluatorCore::RunConditions EvaluatorCore::ConditionsOfRun(int base) const
     return conditions;
 }
 
-bool EvaluatorCore::EvaluateResuming(std::string text, int base, std::size_t slice)
+bool EvaluatorCore::EvaluateResuming(std::shared_ptr<const std::string> text, int base, std::size_t slice)
 {
     Out.StatementsTakenOver = 0;
     RunConditions conditions = ConditionsOfRun(base);
-    const std::size_t unchanged = SharedPrefix(Resumable.Text, text);
+    const std::size_t unchanged = SharedPrefix(*Resumable.Text, *text);
     const bool sameConditions = conditions == Resumable.conditions;
     const std::size_t usable = sameConditions ? StatesWithin(unchanged) : 0;
-    const bool previousKept = sameConditions && KeepPreviousRun(Resumable.Text, text, usable);
+    const bool previousKept = sameConditions && KeepPreviousRun(*Resumable.Text, *text, usable);
     Resumable.Text = std::move(text);
     if (usable == 0) {
         ResetVariables(base);
@@ -76,12 +76,12 @@ bool EvaluatorCore::EvaluateResuming(std::string text, int base, std::size_t sli
         KeepingReports = true;
         NextKeptPosition = Out.ResumeInterval;
         SliceBytes = slice;
-        EvaluateFromStart(Resumable.Text);
+        EvaluateFromStart(*Resumable.Text);
         return !Paused;
     }
     RestoreState(usable - 1);
     if (previousKept) StartComparing();
-    Source = Resumable.Text;
+    Source = *Resumable.Text;
     SourceLength = Source.size();
     Position = Resumable.States.back().position;
     ErrorStop = false;

@@ -26,6 +26,16 @@ void ReplaceRange(std::vector<Item>& items, std::size_t first, std::size_t remov
     }
 }
 
+// The first `length` bytes of the last input, in a string with room for as
+// much again as the input held: the rest is read again into it.
+std::string KeptPart(const std::string& input, std::size_t length)
+{
+    std::string kept;
+    kept.reserve(input.size());
+    kept.assign(input, 0, length);
+    return kept;
+}
+
 }  // namespace
 
 bool TPlainParagraphs::Replace(std::size_t first, std::size_t removed, JoinedParagraphs paragraphs,
@@ -161,7 +171,7 @@ std::size_t TPlainParagraphs::ReadLine(std::size_t first, std::string& joined, s
     return next;
 }
 
-std::string TPlainParagraphs::EngineInput(std::vector<LineOrigin>* origins) const
+std::shared_ptr<const std::string> TPlainParagraphs::EngineInput(std::vector<LineOrigin>* origins) const
 {
     // A line depends on nothing after it, so the marks before the first
     // changed paragraph still hold.
@@ -169,7 +179,7 @@ std::string TPlainParagraphs::EngineInput(std::vector<LineOrigin>* origins) cons
     std::vector<PlacedMark>& marks = Cache.marks;
     while (marks.size() > 1 && marks.back().paragraph >= Cache.firstChanged)
         marks.pop_back();
-    ParagraphStatements statements(&Cache.origins, std::move(Cache.input), marks.back().mark);
+    ParagraphStatements statements(&Cache.origins, KeptPart(*Cache.input, marks.back().mark.input), marks.back().mark);
     std::string joined;
     for (std::size_t i = marks.back().paragraph; i < Count();) {
         if (i >= marks.back().paragraph + MarkInterval) marks.push_back({i, statements.Here()});
@@ -178,7 +188,7 @@ std::string TPlainParagraphs::EngineInput(std::vector<LineOrigin>* origins) cons
         if (!statements.Add(line)) break;
         i = next;
     }
-    Cache.input = statements.Finish();
+    Cache.input = std::make_shared<const std::string>(statements.Finish());
     Cache.firstChanged = Count();
     if (origins) *origins = Cache.origins;
     return Cache.input;

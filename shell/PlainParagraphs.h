@@ -6,6 +6,7 @@
 #pragma once
 
 #include <cstddef>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -66,8 +67,10 @@ public:
     // What BuildEngineInput gives for the document's lines (the paragraphs
     // joined by line feeds, or by nothing at a display break), with the
     // origins of the lines read when asked for. Only the paragraphs from
-    // about the first one changed since the last call are read again.
-    std::string EngineInput(std::vector<LineOrigin>* origins = nullptr) const;
+    // about the first one changed since the last call are read again. The
+    // text is kept for the next call and never changed: the evaluator can
+    // hold the same one instead of a copy.
+    std::shared_ptr<const std::string> EngineInput(std::vector<LineOrigin>* origins = nullptr) const;
 
 private:
     // The last engine input and its origins, with the mark of the run before
@@ -77,7 +80,7 @@ private:
         ParagraphStatements::Mark mark;
     };
     struct InputCache {
-        std::string input;
+        std::shared_ptr<const std::string> input = std::make_shared<const std::string>();
         std::vector<LineOrigin> origins;
         std::vector<PlacedMark> marks{1};
         std::size_t firstChanged = 0;
