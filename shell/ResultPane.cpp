@@ -51,7 +51,7 @@ void TResultPane::ShowLines(std::string_view lines, const QTextCharFormat& bodyF
 {
     const bool sameMessage = message.isEmpty() ? MessageLine < 0 : MessageLine >= 0 && LineText(MessageLine) == message;
     if (!sameMessage || !SameFrame(false, bodyFormat, messageFormat)) LinesShown.Forget();
-    const std::optional<LineChange> change = LinesShown.Show(lines);
+    const std::optional<LineChange> change = LinesShown.Show(ShownLinesText(), lines);
     if (change)
         return ReplaceLines(static_cast<int>(change->first), static_cast<int>(change->removed),
                             QString::fromUtf8(change->added.data(), static_cast<qsizetype>(change->added.size())));
@@ -89,7 +89,7 @@ void TResultPane::ShowAlignedLines(std::string_view lines, const QTextCharFormat
                                    const QTextCharFormat& messageFormat, std::vector<LineNote> notes)
 {
     if (!SameFrame(true, bodyFormat, messageFormat)) LinesShown.Forget();
-    const std::optional<LineChange> change = LinesShown.Show(lines);
+    const std::optional<LineChange> change = LinesShown.Show(ShownLinesText(), lines);
     if (!change) {
         const std::string_view body = lines.substr(0, lines.empty() ? 0 : lines.size() - 1);
         return ShowAlignedContent(QString::fromUtf8(body.data(), static_cast<qsizetype>(body.size())), bodyFormat,
@@ -160,6 +160,13 @@ TResultPane::ShownLine TResultPane::Shown(int line) const
     const int room = viewport()->width() - 2 * Margin;
     const QString elided = metrics.elidedText(FittingText(text, metrics, room), Qt::ElideRight, std::max(room, 0));
     return {elided, static_cast<qreal>(Margin + room - metrics.horizontalAdvance(elided))};
+}
+
+std::u16string_view TResultPane::ShownLinesText() const
+{
+    const qsizetype end =
+        !Aligned && MessageLine >= 0 ? std::max<qsizetype>(LineStart(MessageLine) - 1, 0) : Text.size();
+    return {QStringView(Text).utf16(), static_cast<std::size_t>(end)};
 }
 
 void TResultPane::SetText(const QString& text)
