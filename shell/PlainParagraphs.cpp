@@ -49,16 +49,7 @@ bool TPlainParagraphs::Replace(std::size_t first, std::size_t removed, JoinedPar
     for (char flag : continues)
         Breaks += flag != 0;
     ReplaceRange(Continues, first, removed, std::move(continues));
-    std::vector<std::size_t> lengths;
-    lengths.reserve(added);
-    for (std::size_t i = 0, start = 0; i < added; start = paragraphs.ends[i++])
-        lengths.push_back(
-            tallyrix::Cp932Length(std::string_view(paragraphs.text).substr(start, paragraphs.ends[i] - start)));
-    for (std::size_t i = first; i < first + removed; ++i)
-        Sum -= Lengths[i];
-    for (std::size_t length : lengths)
-        Sum += length;
-    ReplaceRange(Lengths, first, removed, std::move(lengths));
+    CountReplaced(first, removed, paragraphs);
 
     // The text after the replaced paragraphs moves, and where they end with it.
     const std::size_t from = Start(first);
@@ -83,6 +74,20 @@ bool TPlainParagraphs::Replace(std::size_t first, std::size_t removed, const std
     for (const std::string& paragraph : paragraphs)
         joined.Add(paragraph);
     return Replace(first, removed, std::move(joined), std::move(continues));
+}
+
+// A paragraph's length is read from its text each time, the removed ones
+// before they go, rather than kept per paragraph.
+void TPlainParagraphs::CountReplaced(std::size_t first, std::size_t removed, const JoinedParagraphs& paragraphs)
+{
+    if (removed == Count()) {
+        Sum = 0;
+    } else {
+        for (std::size_t i = first; i < first + removed; ++i)
+            Sum -= tallyrix::Cp932Length(Text(i));
+    }
+    for (std::size_t i = 0, start = 0; i < paragraphs.ends.size(); start = paragraphs.ends[i++])
+        Sum += tallyrix::Cp932Length(std::string_view(paragraphs.text).substr(start, paragraphs.ends[i] - start));
 }
 
 std::size_t TPlainParagraphs::Cp932Length() const

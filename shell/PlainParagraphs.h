@@ -92,14 +92,16 @@ private:
     std::size_t ReadLine(std::size_t first, std::string& joined, std::string_view& line) const;
 
     std::size_t Start(std::size_t index) const { return index == 0 ? 0 : Ends[index - 1]; }
+    // Sum after the paragraphs from first on, removed of them, give way to
+    // these; before the text changes.
+    void CountReplaced(std::size_t first, std::size_t removed, const JoinedParagraphs& paragraphs);
 
     // Held as one string: a document of many short lines costs little more
     // than its text.
     std::string Joined;
     std::vector<std::size_t> Ends;
     std::vector<char> Continues;
-    std::vector<std::size_t> Lengths;  // each paragraph's, without its break
-    std::size_t Sum = 0;
+    std::size_t Sum = 0;     // the paragraphs' lengths in code page 932, without their breaks
     std::size_t Breaks = 0;  // paragraphs marked as continuing
 };
 
