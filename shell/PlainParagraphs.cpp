@@ -26,12 +26,13 @@ void ReplaceRange(std::vector<Item>& items, std::size_t first, std::size_t remov
     }
 }
 
-// The first `length` bytes of the last input, in a string with room for as
-// much again as the input held: the rest is read again into it.
+// The first `length` bytes of the last input, in a string with room for
+// all of it and some more: the rest is read again into it, and a string
+// that grew by doubling would copy the whole text once more.
 std::string KeptPart(const std::string& input, std::size_t length)
 {
     std::string kept;
-    kept.reserve(input.size());
+    kept.reserve(input.size() + input.size() / 16 + 256);
     kept.assign(input, 0, length);
     return kept;
 }
