@@ -21,7 +21,7 @@ constexpr std::size_t NothingKept = static_cast<std::size_t>(-1);
 void EvaluatorCore::ForgetKeptStates()
 {
     Resumable.States.clear();
-    Resumable.Variables.clear();
+    Resumable.Values.clear();
     Resumable.Reports.clear();
     Resumable.Marks.clear();
     Resumable.Stores.clear();
@@ -101,10 +101,11 @@ bool EvaluatorCore::ContinueResuming(std::size_t slice)
 
 void EvaluatorCore::KeepState()
 {
-    Resumable.States.push_back(KeptState{Position, Out.StatementCount, VariableCount_, Resumable.Variables.size(),
+    Resumable.States.push_back(KeptState{Position, Out.StatementCount, VariableCount_, Resumable.Values.size(),
                                          Out.ExpressionValues.size(), Out.VariableList.size(), Out.StatementEnds.size(),
                                          Resumable.Reports.size(), Out.ResultText});
-    Resumable.Variables.insert(Resumable.Variables.end(), Variables, Variables + VariableCount_);
+    for (int i = 0; i < VariableCount_; ++i)
+        Resumable.Values.push_back(Variables[i].value);
     NextKeptPosition = Position + Out.ResumeInterval;
 }
 
@@ -132,9 +133,9 @@ void EvaluatorCore::RestoreState(std::size_t index)
     auto& states = Resumable.States;
     states.resize(index + 1);
     const KeptState& state = states.back();
-    std::copy_n(Resumable.Variables.begin() + static_cast<std::ptrdiff_t>(state.firstVariable), state.variableCount,
-                Variables);
-    Resumable.Variables.resize(state.firstVariable + static_cast<std::size_t>(state.variableCount));
+    for (int i = 0; i < state.variableCount; ++i)
+        Variables[i].value = Resumable.Values[state.firstValue + static_cast<std::size_t>(i)];
+    Resumable.Values.resize(state.firstValue + static_cast<std::size_t>(state.variableCount));
     VariableCount_ = state.variableCount;
     RebuildIndex();
     Resumable.Marks.resize(static_cast<std::size_t>(state.statementCount) + 1);
