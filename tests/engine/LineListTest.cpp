@@ -3,7 +3,6 @@
 // as a list of strings holding the same lines would.
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -14,79 +13,58 @@ namespace {
 
 enum class Step { Append, Truncate, AppendOwnTail, CopyAndSwap };
 
-struct Change {
-    Step step;
-    std::size_t count;   // lines appended, kept, or the first line copied
-    std::size_t length;  // of each line appended
-};
-
-std::string LineNumbered(std::size_t n, std::size_t length)
+void Apply(Step step, std::size_t count, std::size_t length, LineList& list, std::vector<std::string>& expected)
 {
-    std::string line = std::to_string(n) + ":";
-    line.resize(length, static_cast<char>('a' + n % 26));
-    return line;
-}
-
-void Apply(const Change& change, LineList& list, std::vector<std::string>& expected)
-{
-    switch (change.step) {
-        case Step::Append:
-            for (std::size_t i = 0; i < change.count; ++i) {
-                expected.push_back(LineNumbered(expected.size(), change.length));
-                const std::string_view line = expected.back();
-                const std::size_t cut = std::min<std::size_t>(3, line.size());  // in two parts
-                list.push_back(line.substr(0, cut), line.substr(cut));
-            }
-            break;
-        case Step::Truncate:
-            list.truncate(change.count);
-            if (change.count < expected.size()) expected.resize(change.count);
-            break;
-        case Step::AppendOwnTail: {
-            const LineList copy = list;
-            list.AppendLines(copy, change.count);
-            for (std::size_t i = change.count; i < copy.size(); ++i)
-                expected.push_back(expected[i]);
-            break;
+    if (step == Step::Append) {
+        for (std::size_t i = 0; i < count; ++i) {
+            expected.push_back(std::string(length, static_cast<char>('a' + expected.size() % 26)));
+            list.push_back(std::string_view(expected.back()).substr(0, length / 2),
+                           std::string_view(expected.back()).substr(length / 2));
         }
-        case Step::CopyAndSwap: {
-            LineList copy;
-            copy = list;
-            LineList moved(std::move(copy));
-            list.clear();
-            list.swap(moved);
-            break;
-        }
+    } else if (step == Step::Truncate) {
+        list.truncate(count);
+        if (count < expected.size()) expected.resize(count);
+    } else if (step == Step::AppendOwnTail) {
+        const LineList copy = list;
+        list.AppendLines(copy, count);
+        for (std::size_t i = count; i < copy.size(); ++i)
+            expected.push_back(expected[i]);
+    } else {
+        LineList copy;
+        copy = list;
+        LineList moved(std::move(copy));
+        list.clear();
+        list.swap(moved);
     }
 }
 
 TEST(LineList, KeepsItsLinesThroughGrowthTruncationAndCopies)
 {
+    struct Change {
+        Step step;
+        std::size_t count, length;
+    };
     // clang-format off
-    const std::vector<Change> changes = {
-        {Step::Append,         1,     5},
-        {Step::Append,        40,    10},   // past the first buffer
-        {Step::Truncate,      12,     0},
-        {Step::Append,      5000,   120},   // a block large enough to move on its own
-        {Step::Truncate,    5100,     0},   // more than it holds: nothing goes
+    const Change changes[] = {
+        {Step::Append,           1,   5},
+        {Step::Append,          40,  10},  // past the first buffer
+        {Step::Truncate,        12,   0},
+        {Step::Append,        5000, 120},  // a block large enough to move on its own
+        {Step::Truncate,      5100,   0},  // more than it holds: nothing goes
         {Step::AppendOwnTail, 4000,   0},
-        {Step::CopyAndSwap,    0,     0},
-        {Step::Truncate,       0,     0},
-        {Step::Append,     20000,    60},   // into the room left by the truncation, then past it
-        {Step::AppendOwnTail,  0,     0},
-        {Step::Truncate,       3,     0},
-        {Step::Append,         2,     1},
+        {Step::CopyAndSwap,      0,   0},
+        {Step::Truncate,         0,   0},
+        {Step::Append,       20000,  60},  // into the room left by the truncation, then past it
+        {Step::AppendOwnTail,    0,   0},
+        {Step::Truncate,         3,   0},
+        {Step::Append,           2,   1},
     };
     // clang-format on
     LineList list;
     std::vector<std::string> expected;
-    for (std::size_t i = 0; i < changes.size(); ++i) {
-        Apply(changes[i], list, expected);
-        ASSERT_TRUE(list == expected) << "after change " << i;
-        std::string joined;
-        for (const std::string& line : expected)
-            joined.append(line).append(1, '\n');
-        ASSERT_EQ(list.Text(), joined) << "after change " << i;
+    for (const Change& change : changes) {
+        Apply(change.step, change.count, change.length, list, expected);
+        ASSERT_TRUE(list == expected) << "at change " << &change - changes;
     }
 }
 
