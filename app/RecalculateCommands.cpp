@@ -44,16 +44,16 @@ void TMainForm::Recalculate()
 
     // The editor keeps its paragraphs as they change: no copy of the whole
     // document per key. The origins of its lines place each value in the
-    // aligned pane.
-    std::string text = Panes.reExpression->Paragraphs().EngineInput(&CalculatedOrigins);
+    // aligned pane. The engine holds the same text, not a copy.
+    std::shared_ptr<const std::string> text = Panes.reExpression->Paragraphs().EngineInput(&CalculatedOrigins);
     Engine.RecordStatementEnds = Menu.Options.mAligned->isChecked();
-    if (text.empty()) {
+    if (text->empty()) {
         // An empty editor: a message left by the previous run is stale.
         Engine.ResetVariables(FixedVariableCount);
         Engine.ExpressionValues.clear();
         Engine.MessageText.clear();
         StatusPanel(3)->clear();
-        ShowCalculationDone(text);
+        ShowCalculationDone(*text);
         return;
     }
     // What precedes the edit is not evaluated again. The pane keeps its

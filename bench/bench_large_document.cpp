@@ -153,7 +153,7 @@ int main(int argc, char* argv[])
     };
     const Keystroke nearEnd = typeDigit(lines - 2);
     const Keystroke inMiddle = typeDigit(lines / 2);
-    const std::string input = form.Panes.reExpression->Paragraphs().EngineInput();
+    const std::string input = *form.Panes.reExpression->Paragraphs().EngineInput();
     const double evaluate = TimedMilliseconds([&] {
         form.Engine.ResetVariables(form.FixedVariableCount);
         form.Engine.Evaluate(input);

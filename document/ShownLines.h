@@ -1,5 +1,6 @@
 // The lines a pane showed last, so that a recalculation that changes a few
-// values replaces only those lines instead of the whole text.
+// values replaces only those lines instead of the whole text. The pane's
+// own text is what is compared: no second copy of the lines is kept.
 #pragma once
 
 #include <cstddef>
@@ -18,22 +19,25 @@ struct LineChange {
     bool operator==(const LineChange&) const = default;
 };
 
-// Texts of whole lines, each followed by a line feed: the lines the two do
-// not share at their start and end.
-LineChange ChangedLines(std::string_view before, std::string_view after);
+// The lines the two do not share at their start and end: `before` as shown
+// (UTF-16, a line feed between lines), `after` as the lines come (UTF-8, a
+// line feed after each). Lines are the same when they hold the same
+// characters; bytes that are not UTF-8 match nothing.
+LineChange ChangedLines(std::u16string_view before, std::string_view after);
 
 class ShownLines {
 public:
-    // The change from the lines shown last to these, which are shown from
-    // now on; none when everything is to be replaced: after Forget (the
-    // pane showed something else) and when either holds no line (an empty
-    // pane still shows one empty line).
-    std::optional<LineChange> Show(std::string_view lines);
+    // The change from the lines shown last, whose text the pane now shows
+    // as `shown`, to these, which are shown from now on; none when
+    // everything is to be replaced: after Forget (the pane showed something
+    // else) and when either holds no line (an empty pane still shows one
+    // empty line).
+    std::optional<LineChange> Show(std::u16string_view shown, std::string_view lines);
     void Forget() { Known = false; }
 
 private:
-    std::string Lines;
     bool Known = false;
+    bool HadLines = false;
 };
 
 }  // namespace tallyrix

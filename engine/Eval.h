@@ -142,6 +142,9 @@ public:
     // call on the evaluator abandons a paused run.
     static constexpr std::size_t WholeRun = static_cast<std::size_t>(-1);
     bool EvaluateResuming(std::string text, int base, std::size_t slice = WholeRun);
+    // The same for a text its maker keeps too (it must not change it): the
+    // evaluator holds it until the next run instead of a copy of its own.
+    bool EvaluateResuming(std::shared_ptr<const std::string> text, int base, std::size_t slice = WholeRun);
     bool ContinueResuming(std::size_t slice = WholeRun);
     // Statements of the last EvaluateResuming that were not evaluated: past
     // the edit, the run met the previous run's state at a statement whose

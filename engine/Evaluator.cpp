@@ -14,12 +14,17 @@ void Evaluator::ResetVariables(int n) { Core->ResetVariables(n); }
 
 bool Evaluator::EvaluateResuming(std::string text, int base, std::size_t slice)
 {
+    return Core->EvaluateResuming(std::make_shared<const std::string>(std::move(text)), base, slice);
+}
+
+bool Evaluator::EvaluateResuming(std::shared_ptr<const std::string> text, int base, std::size_t slice)
+{
     return Core->EvaluateResuming(std::move(text), base, slice);
 }
 
 bool Evaluator::ContinueResuming(std::size_t slice) { return Core->ContinueResuming(slice); }
 
-const std::string& Evaluator::ResumedText() const { return Core->Resumable.Text; }
+const std::string& Evaluator::ResumedText() const { return *Core->Resumable.Text; }
 
 bool Evaluator::RegisterConstant(std::string_view name, double value) { return Core->RegisterConstant(name, value); }
 

@@ -8,6 +8,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <cstring>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -23,7 +24,7 @@ public:
 
     void Evaluate(std::string_view text);
     void ResetVariables(int n);
-    bool EvaluateResuming(std::string text, int base, std::size_t slice);
+    bool EvaluateResuming(std::shared_ptr<const std::string> text, int base, std::size_t slice);
     bool ContinueResuming(std::size_t slice);
     bool RegisterConstant(std::string_view name, double value);
     bool IsDefined(std::string_view name) const;
@@ -213,8 +214,12 @@ private:
     struct KeptState {
         std::size_t position;  // Position, at the byte after the ";"
         std::int32_t statementCount;
+        // The table's first variableCount entries held the values from
+        // firstValue on in KeptRuns::Values. Their names need no copy: an
+        // entry keeps its name until the table is reset, which forgets
+        // every state.
         int variableCount;
-        std::size_t firstVariable;  // into KeptRuns::Variables
+        std::size_t firstValue;
         std::size_t expressionLines, variableLines, statementEnds, reports;
         std::string resultText;
     };
@@ -257,10 +262,10 @@ private:
         std::string failureText;
     };
     struct KeptRuns {
-        std::string Text;
+        std::shared_ptr<const std::string> Text = std::make_shared<const std::string>();
         RunConditions conditions{};
         std::vector<KeptState> States;
-        std::vector<Variable> Variables;
+        std::vector<double> Values;
         std::vector<MathErrorReport> Reports;
         std::vector<StatementMark> Marks;
         std::vector<Store> Stores;
@@ -282,8 +287,8 @@ private:
         LineList variableList;             // from first.variableLines
         std::vector<std::size_t> statementEnds;
         std::vector<MathErrorReport> reports;  // from first.reports
-        std::vector<KeptState> states;         // firstVariable into stateVariables
-        std::vector<Variable> stateVariables;
+        std::vector<KeptState> states;         // firstValue into stateValues
+        std::vector<double> stateValues;
         RunEnd end;
         // Its variable table as it was after marks[replayed - 1], replayed
         // from its stores, and the entries where it differs from ours.

@@ -1,13 +1,17 @@
 // An ordered list of text lines kept in one buffer, each followed by a line
 // feed: appending a line costs no allocation of its own, clearing keeps the
 // capacity (a recalculation reuses the memory of the previous one), and the
-// whole list is available as one text without copying.
+// whole list is available as one text without copying. The room beyond the
+// lines is never written before a line goes there, so a large list holds in
+// memory little more than its lines.
 #pragma once
 
 #include <cstddef>
 #include <cstdint>
+#include <cstdlib>
 #include <cstring>
 #include <iterator>
+#include <memory>
 #include <ostream>
 #include <string>
 #include <string_view>
@@ -57,12 +61,24 @@ public:
         std::size_t index_ = 0;
     };
 
+    LineList() = default;
+    LineList(const LineList& other) { AppendLines(other, 0); }
+    LineList(LineList&& other) noexcept { swap(other); }
+    LineList& operator=(const LineList& other);
+    LineList& operator=(LineList&& other) noexcept
+    {
+        LineList(std::move(other)).swap(*this);
+        return *this;
+    }
+    ~LineList() = default;
+    void swap(LineList& other) noexcept;
+
     std::size_t size() const { return ends_.size(); }
     bool empty() const { return ends_.empty(); }
     std::string_view operator[](std::size_t i) const
     {
         const std::size_t begin = i == 0 ? 0 : ends_[i - 1] + 1;
-        return std::string_view(text_.data() + begin, ends_[i] - begin);
+        return std::string_view(text_.get() + begin, ends_[i] - begin);
     }
     std::string_view back() const { return (*this)[size() - 1]; }
     const_iterator begin() const { return {this, 0}; }
@@ -77,8 +93,8 @@ public:
     void push_back(std::string_view first, std::string_view second = {}, std::string_view third = {})
     {
         const std::size_t added = first.size() + second.size() + third.size() + 1;
-        if (text_.size() - used_ < added) Grow(added);
-        char* const end = Put(Put(Put(text_.data() + used_, first), second), third);
+        if (capacity_ - used_ < added) Grow(added);
+        char* const end = Put(Put(Put(text_.get() + used_, first), second), third);
         *end = '\n';
         used_ += added;
         ends_.push_back(used_ - 1);
@@ -89,7 +105,7 @@ public:
     void AppendLines(const LineList& other, std::size_t first);
 
     // All lines, each followed by a line feed.
-    std::string_view Text() const { return {text_.data(), used_}; }
+    std::string_view Text() const { return {text_.get(), used_}; }
     // All lines, each followed by the separator except the last.
     std::string Join(std::string_view separator) const;
     std::vector<std::string> ToVector() const { return {begin(), end()}; }
@@ -108,9 +124,14 @@ private:
         return out + part.size();
     }
 
-    // The lines are the first used_ bytes; the rest is room for more, so
-    // that appending writes the bytes once and never fills them first.
-    std::string text_;
+    struct Free {
+        void operator()(char* text) const { std::free(text); }
+    };
+    // The lines are the first used_ bytes of capacity_; the rest is room
+    // for more, left as allocated (not filled), so that appending writes
+    // the bytes once and untouched room costs no memory.
+    std::unique_ptr<char[], Free> text_;
+    std::size_t capacity_ = 0;
     std::size_t used_ = 0;
     std::vector<std::size_t> ends_;  // offset of each line's line feed in text_
 };

@@ -21,7 +21,7 @@ constexpr std::size_t NothingKept = static_cast<std::size_t>(-1);
 void EvaluatorCore::ForgetKeptStates()
 {
     Resumable.States.clear();
-    Resumable.Variables.clear();
+    Resumable.Values.clear();
     Resumable.Reports.clear();
     Resumable.Marks.clear();
     Resumable.Stores.clear();
@@ -55,14 +55,14 @@ EvaluatorCore::RunConditions EvaluatorCore::ConditionsOfRun(int base) const
     return conditions;
 }
 
-bool EvaluatorCore::EvaluateResuming(std::string text, int base, std::size_t slice)
+bool EvaluatorCore::EvaluateResuming(std::shared_ptr<const std::string> text, int base, std::size_t slice)
 {
     Out.StatementsTakenOver = 0;
     RunConditions conditions = ConditionsOfRun(base);
-    const std::size_t unchanged = SharedPrefix(Resumable.Text, text);
+    const std::size_t unchanged = SharedPrefix(*Resumable.Text, *text);
     const bool sameConditions = conditions == Resumable.conditions;
     const std::size_t usable = sameConditions ? StatesWithin(unchanged) : 0;
-    const bool previousKept = sameConditions && KeepPreviousRun(Resumable.Text, text, usable);
+    const bool previousKept = sameConditions && KeepPreviousRun(*Resumable.Text, *text, usable);
     Resumable.Text = std::move(text);
     if (usable == 0) {
         ResetVariables(base);
@@ -76,12 +76,12 @@ bool EvaluatorCore::EvaluateResuming(std::string text, int base, std::size_t sli
         KeepingReports = true;
         NextKeptPosition = Out.ResumeInterval;
         SliceBytes = slice;
-        EvaluateFromStart(Resumable.Text);
+        EvaluateFromStart(*Resumable.Text);
         return !Paused;
     }
     RestoreState(usable - 1);
     if (previousKept) StartComparing();
-    Source = Resumable.Text;
+    Source = *Resumable.Text;
     SourceLength = Source.size();
     Position = Resumable.States.back().position;
     ErrorStop = false;
@@ -101,10 +101,11 @@ bool EvaluatorCore::ContinueResuming(std::size_t slice)
 
 void EvaluatorCore::KeepState()
 {
-    Resumable.States.push_back(KeptState{Position, Out.StatementCount, VariableCount_, Resumable.Variables.size(),
+    Resumable.States.push_back(KeptState{Position, Out.StatementCount, VariableCount_, Resumable.Values.size(),
                                          Out.ExpressionValues.size(), Out.VariableList.size(), Out.StatementEnds.size(),
                                          Resumable.Reports.size(), Out.ResultText});
-    Resumable.Variables.insert(Resumable.Variables.end(), Variables, Variables + VariableCount_);
+    for (int i = 0; i < VariableCount_; ++i)
+        Resumable.Values.push_back(Variables[i].value);
     NextKeptPosition = Position + Out.ResumeInterval;
 }
 
@@ -132,9 +133,9 @@ void EvaluatorCore::RestoreState(std::size_t index)
     auto& states = Resumable.States;
     states.resize(index + 1);
     const KeptState& state = states.back();
-    std::copy_n(Resumable.Variables.begin() + static_cast<std::ptrdiff_t>(state.firstVariable), state.variableCount,
-                Variables);
-    Resumable.Variables.resize(state.firstVariable + static_cast<std::size_t>(state.variableCount));
+    for (int i = 0; i < state.variableCount; ++i)
+        Variables[i].value = Resumable.Values[state.firstValue + static_cast<std::size_t>(i)];
+    Resumable.Values.resize(state.firstValue + static_cast<std::size_t>(state.variableCount));
     VariableCount_ = state.variableCount;
     RebuildIndex();
     Resumable.Marks.resize(static_cast<std::size_t>(state.statementCount) + 1);

@@ -84,12 +84,12 @@ bool EvaluatorCore::KeepPreviousRun(std::string_view oldText, std::string_view n
     AppendFrom(p.reports, Resumable.Reports, p.first.reports);
     p.states.clear();
     AppendFrom(p.states, states, usable);
-    p.stateVariables.clear();
+    p.stateValues.clear();
     if (!p.states.empty()) {
-        const std::size_t firstVariable = p.states.front().firstVariable;
-        AppendFrom(p.stateVariables, Resumable.Variables, firstVariable);
+        const std::size_t firstValue = p.states.front().firstValue;
+        AppendFrom(p.stateValues, Resumable.Values, firstValue);
         for (KeptState& state : p.states)
-            state.firstVariable -= firstVariable;
+            state.firstValue -= firstValue;
     }
     std::swap(p.end, Resumable.End);
     Resumable.End.complete = false;
@@ -208,15 +208,15 @@ void EvaluatorCore::TakeOverStates(const StatementMark& now, const StatementMark
     const auto past = std::find_if(p.states.begin(), p.states.end(),
                                    [&](const KeptState& state) { return state.position >= then.position; });
     if (past == p.states.end()) return;
-    const std::size_t firstVariable = past->firstVariable;
-    const std::size_t base = Resumable.Variables.size();
-    AppendFrom(Resumable.Variables, p.stateVariables, firstVariable);
+    const std::size_t firstValue = past->firstValue;
+    const std::size_t base = Resumable.Values.size();
+    AppendFrom(Resumable.Values, p.stateValues, firstValue);
     const std::size_t endsShift = Out.RecordStatementEnds ? static_cast<std::size_t>(statementShift) : 0;
     for (auto state = past; state != p.states.end(); ++state) {
         KeptState& kept = Resumable.States.emplace_back(*state);
         kept.position = static_cast<std::size_t>(static_cast<std::ptrdiff_t>(kept.position) + p.shift);
         kept.statementCount += statementShift;
-        kept.firstVariable = kept.firstVariable - firstVariable + base;
+        kept.firstValue = kept.firstValue - firstValue + base;
         kept.expressionLines += static_cast<std::size_t>(statementShift);
         kept.variableLines = kept.variableLines - then.variableLines + now.variableLines;
         kept.statementEnds += endsShift;

@@ -26,6 +26,17 @@ void ReplaceRange(std::vector<Item>& items, std::size_t first, std::size_t remov
     }
 }
 
+// The first `length` bytes of the last input, in a string with room for
+// all of it and some more: the rest is read again into it, and a string
+// that grew by doubling would copy the whole text once more.
+std::string KeptPart(const std::string& input, std::size_t length)
+{
+    std::string kept;
+    kept.reserve(input.size() + input.size() / 16 + 256);
+    kept.assign(input, 0, length);
+    return kept;
+}
+
 }  // namespace
 
 bool TPlainParagraphs::Replace(std::size_t first, std::size_t removed, JoinedParagraphs paragraphs,
@@ -39,16 +50,7 @@ bool TPlainParagraphs::Replace(std::size_t first, std::size_t removed, JoinedPar
     for (char flag : continues)
         Breaks += flag != 0;
     ReplaceRange(Continues, first, removed, std::move(continues));
-    std::vector<std::size_t> lengths;
-    lengths.reserve(added);
-    for (std::size_t i = 0, start = 0; i < added; start = paragraphs.ends[i++])
-        lengths.push_back(
-            tallyrix::Cp932Length(std::string_view(paragraphs.text).substr(start, paragraphs.ends[i] - start)));
-    for (std::size_t i = first; i < first + removed; ++i)
-        Sum -= Lengths[i];
-    for (std::size_t length : lengths)
-        Sum += length;
-    ReplaceRange(Lengths, first, removed, std::move(lengths));
+    CountReplaced(first, removed, paragraphs);
 
     // The text after the replaced paragraphs moves, and where they end with it.
     const std::size_t from = Start(first);
@@ -73,6 +75,20 @@ bool TPlainParagraphs::Replace(std::size_t first, std::size_t removed, const std
     for (const std::string& paragraph : paragraphs)
         joined.Add(paragraph);
     return Replace(first, removed, std::move(joined), std::move(continues));
+}
+
+// A paragraph's length is read from its text each time, the removed ones
+// before they go, rather than kept per paragraph.
+void TPlainParagraphs::CountReplaced(std::size_t first, std::size_t removed, const JoinedParagraphs& paragraphs)
+{
+    if (removed == Count()) {
+        Sum = 0;
+    } else {
+        for (std::size_t i = first; i < first + removed; ++i)
+            Sum -= tallyrix::Cp932Length(Text(i));
+    }
+    for (std::size_t i = 0, start = 0; i < paragraphs.ends.size(); start = paragraphs.ends[i++])
+        Sum += tallyrix::Cp932Length(std::string_view(paragraphs.text).substr(start, paragraphs.ends[i] - start));
 }
 
 std::size_t TPlainParagraphs::Cp932Length() const
@@ -161,7 +177,7 @@ std::size_t TPlainParagraphs::ReadLine(std::size_t first, std::string& joined, s
     return next;
 }
 
-std::string TPlainParagraphs::EngineInput(std::vector<LineOrigin>* origins) const
+std::shared_ptr<const std::string> TPlainParagraphs::EngineInput(std::vector<LineOrigin>* origins) const
 {
     // A line depends on nothing after it, so the marks before the first
     // changed paragraph still hold.
@@ -169,7 +185,7 @@ std::string TPlainParagraphs::EngineInput(std::vector<LineOrigin>* origins) cons
     std::vector<PlacedMark>& marks = Cache.marks;
     while (marks.size() > 1 && marks.back().paragraph >= Cache.firstChanged)
         marks.pop_back();
-    ParagraphStatements statements(&Cache.origins, std::move(Cache.input), marks.back().mark);
+    ParagraphStatements statements(&Cache.origins, KeptPart(*Cache.input, marks.back().mark.input), marks.back().mark);
     std::string joined;
     for (std::size_t i = marks.back().paragraph; i < Count();) {
         if (i >= marks.back().paragraph + MarkInterval) marks.push_back({i, statements.Here()});
@@ -178,7 +194,7 @@ std::string TPlainParagraphs::EngineInput(std::vector<LineOrigin>* origins) cons
         if (!statements.Add(line)) break;
         i = next;
     }
-    Cache.input = statements.Finish();
+    Cache.input = std::make_shared<const std::string>(statements.Finish());
     Cache.firstChanged = Count();
     if (origins) *origins = Cache.origins;
     return Cache.input;

@@ -6,6 +6,7 @@
 #pragma once
 
 #include <cstddef>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -66,8 +67,10 @@ public:
     // What BuildEngineInput gives for the document's lines (the paragraphs
     // joined by line feeds, or by nothing at a display break), with the
     // origins of the lines read when asked for. Only the paragraphs from
-    // about the first one changed since the last call are read again.
-    std::string EngineInput(std::vector<LineOrigin>* origins = nullptr) const;
+    // about the first one changed since the last call are read again. The
+    // text is kept for the next call and never changed: the evaluator can
+    // hold the same one instead of a copy.
+    std::shared_ptr<const std::string> EngineInput(std::vector<LineOrigin>* origins = nullptr) const;
 
 private:
     // The last engine input and its origins, with the mark of the run before
@@ -77,7 +80,7 @@ private:
         ParagraphStatements::Mark mark;
     };
     struct InputCache {
-        std::string input;
+        std::shared_ptr<const std::string> input = std::make_shared<const std::string>();
         std::vector<LineOrigin> origins;
         std::vector<PlacedMark> marks{1};
         std::size_t firstChanged = 0;
@@ -89,14 +92,16 @@ private:
     std::size_t ReadLine(std::size_t first, std::string& joined, std::string_view& line) const;
 
     std::size_t Start(std::size_t index) const { return index == 0 ? 0 : Ends[index - 1]; }
+    // Sum after the paragraphs from first on, removed of them, give way to
+    // these; before the text changes.
+    void CountReplaced(std::size_t first, std::size_t removed, const JoinedParagraphs& paragraphs);
 
     // Held as one string: a document of many short lines costs little more
     // than its text.
     std::string Joined;
     std::vector<std::size_t> Ends;
     std::vector<char> Continues;
-    std::vector<std::size_t> Lengths;  // each paragraph's, without its break
-    std::size_t Sum = 0;
+    std::size_t Sum = 0;     // the paragraphs' lengths in code page 932, without their breaks
     std::size_t Breaks = 0;  // paragraphs marked as continuing
 };
 

@@ -5,6 +5,7 @@
 #include <QKeyEvent>
 #include <QPainter>
 #include <QScrollBar>
+#include <QStringDecoder>
 #include <QTextLayout>
 #include <QToolTip>
 #include <algorithm>
@@ -34,6 +35,18 @@ qreal XOfColumn(const QString& text, const QFont& font, qsizetype column)
     return QFontMetricsF(font).horizontalAdvance(text.left(column));
 }
 
+// The lines as UTF-16 with room to spare: when a recalculation makes a few
+// values longer, the text grows in place instead of into a copy of it all.
+QString WithRoom(std::string_view utf8)
+{
+    const auto size = static_cast<qsizetype>(utf8.size());
+    QString text(size + size / 16 + 64, Qt::Uninitialized);
+    QStringDecoder decoder(QStringDecoder::Utf8, QStringDecoder::Flag::ConvertInitialBom);
+    const QChar* const end = decoder.appendToBuffer(text.data(), QByteArrayView(utf8.data(), size));
+    text.resize(end - text.constData());
+    return text;
+}
+
 }  // namespace
 
 TResultPane::TResultPane(const QString& name, QWidget* parent) : QAbstractScrollArea(parent)
@@ -51,13 +64,12 @@ void TResultPane::ShowLines(std::string_view lines, const QTextCharFormat& bodyF
 {
     const bool sameMessage = message.isEmpty() ? MessageLine < 0 : MessageLine >= 0 && LineText(MessageLine) == message;
     if (!sameMessage || !SameFrame(false, bodyFormat, messageFormat)) LinesShown.Forget();
-    const std::optional<LineChange> change = LinesShown.Show(lines);
+    const std::optional<LineChange> change = LinesShown.Show(ShownLinesText(), lines);
     if (change)
         return ReplaceLines(static_cast<int>(change->first), static_cast<int>(change->removed),
                             QString::fromUtf8(change->added.data(), static_cast<qsizetype>(change->added.size())));
     const std::string_view body = lines.substr(0, lines.empty() ? 0 : lines.size() - 1);
-    ShowContent(QString::fromUtf8(body.data(), static_cast<qsizetype>(body.size())), bodyFormat, message,
-                messageFormat);
+    ShowContent(WithRoom(body), bodyFormat, message, messageFormat);
 }
 
 void TResultPane::SetContent(const QString& body, const QTextCharFormat& bodyFormat, const QString& message,
@@ -89,11 +101,10 @@ void TResultPane::ShowAlignedLines(std::string_view lines, const QTextCharFormat
                                    const QTextCharFormat& messageFormat, std::vector<LineNote> notes)
 {
     if (!SameFrame(true, bodyFormat, messageFormat)) LinesShown.Forget();
-    const std::optional<LineChange> change = LinesShown.Show(lines);
+    const std::optional<LineChange> change = LinesShown.Show(ShownLinesText(), lines);
     if (!change) {
         const std::string_view body = lines.substr(0, lines.empty() ? 0 : lines.size() - 1);
-        return ShowAlignedContent(QString::fromUtf8(body.data(), static_cast<qsizetype>(body.size())), bodyFormat,
-                                  messageLine, messageFormat, std::move(notes));
+        return ShowAlignedContent(WithRoom(body), bodyFormat, messageLine, messageFormat, std::move(notes));
     }
     MessageLine = messageLine;
     Notes = std::move(notes);
@@ -162,6 +173,13 @@ TResultPane::ShownLine TResultPane::Shown(int line) const
     return {elided, static_cast<qreal>(Margin + room - metrics.horizontalAdvance(elided))};
 }
 
+std::u16string_view TResultPane::ShownLinesText() const
+{
+    const qsizetype end =
+        !Aligned && MessageLine >= 0 ? std::max<qsizetype>(LineStart(MessageLine) - 1, 0) : Text.size();
+    return {QStringView(Text).utf16(), static_cast<std::size_t>(end)};
+}
+
 void TResultPane::SetText(const QString& text)
 {
     Text = text;
@@ -183,10 +201,14 @@ void TResultPane::ReplaceLines(int first, int removed, const QString& added)
     const auto startOf = [this](int line) { return line < LineCount() ? LineStart(line) : Text.size() + 1; };
     const qsizetype from = startOf(first);
     const qsizetype to = startOf(through);
-    Text += u'\n';
-    Text.replace(from, to - from, added);
-    Text.chop(1);
-    SpliceStarts(first, through, from, added, added.size() - (to - from));
+    // Nothing changed: the text is left alone, as the line feed added to
+    // it would copy the whole of it.
+    if (removed > 0 || !added.isEmpty()) {
+        Text += u'\n';
+        Text.replace(from, to - from, added);
+        Text.chop(1);
+        SpliceStarts(first, through, from, added, added.size() - (to - from));
+    }
     if (!Aligned && MessageLine >= 0) MessageLine = LineCount() - 1;
     Anchor = Position = Text.size();
     const int addedLines = static_cast<int>(added.count(u'\n'));

@@ -118,7 +118,9 @@ private:
     void PaintLine(QPainter& painter, int line, int top, int height, int baseline);
 
     QString Text;
-    ShownLines LinesShown;          // those of the last ShowLines, while they are shown
+    ShownLines LinesShown;  // those of the last ShowLines, while they are shown
+    // Those lines as Text holds them: all of it but a message after them.
+    std::u16string_view ShownLinesText() const;
     std::vector<qsizetype> Starts;  // offset of each line's first character
     void SetText(const QString& text);
     int MessageLine = -1;

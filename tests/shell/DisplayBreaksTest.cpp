@@ -64,7 +64,7 @@ TEST(DisplayBreaks, LongLinesReadBackWhole)
         const std::string text = c.text.toStdString();
         EXPECT_GT(editor.document()->blockCount(), c.text.count(u'\n') + 1);
         EXPECT_TRUE(WholeText(editor) == c.text);
-        EXPECT_TRUE(editor.Paragraphs().EngineInput() == BuildEngineInput(text));
+        EXPECT_TRUE(*editor.Paragraphs().EngineInput() == BuildEngineInput(text));
         EXPECT_EQ(editor.Paragraphs().Cp932Length(), Cp932Length(text));
         for (QTextBlock block = editor.document()->begin(); block.isValid(); block = block.next())
             ASSERT_LE(block.length() - 1, DisplayPiece);
@@ -112,7 +112,7 @@ TEST(DisplayBreaks, EditsAtADisplayBreakChangeTheLineAsTyped)
         editor.setTextCursor(QTextCursor(second));
         c.edit(editor);
         EXPECT_TRUE(WholeText(editor) == expected);
-        EXPECT_TRUE(editor.Paragraphs().EngineInput() == BuildEngineInput(expected.toStdString()));
+        EXPECT_TRUE(*editor.Paragraphs().EngineInput() == BuildEngineInput(expected.toStdString()));
     }
 }
 

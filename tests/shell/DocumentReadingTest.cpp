@@ -50,7 +50,7 @@ TEST(PlainParagraphs, FollowEveryReplacement)
                      step.paragraphs.end());
         const std::string text = Joined(plain);
         EXPECT_EQ(kept.Cp932Length(), Cp932Length(text));
-        EXPECT_EQ(kept.EngineInput(), BuildEngineInput(text));
+        EXPECT_EQ(*kept.EngineInput(), BuildEngineInput(text));
     }
     EXPECT_FALSE(kept.Replace(0, 2, JoinedParagraphs{}));
     EXPECT_FALSE(kept.Replace(2, 0, JoinedParagraphs{}));
@@ -89,7 +89,7 @@ TEST(PlainParagraphs, RandomReplacementsGiveTheWholeTextsInput)
         std::vector<LineOrigin> origins, expectedOrigins;
         SCOPED_TRACE("step " + std::to_string(step));
         ASSERT_EQ(kept.Cp932Length(), Cp932Length(text));
-        ASSERT_EQ(kept.EngineInput(&origins), BuildEngineInput(text, expectedOrigins));
+        ASSERT_EQ(*kept.EngineInput(&origins), BuildEngineInput(text, expectedOrigins));
         ASSERT_EQ(origins.size(), expectedOrigins.size());
         for (std::size_t i = 0; i < origins.size(); ++i) {
             ASSERT_EQ(origins[i].statementOffset, expectedOrigins[i].statementOffset);
@@ -187,7 +187,7 @@ TEST(DocumentText, FollowsEveryEdit)
         edit.apply(document);
         const std::string plain = document.toPlainText().toStdString();
         EXPECT_EQ(text.Paragraphs().Cp932Length(), Cp932Length(plain));
-        EXPECT_EQ(text.Paragraphs().EngineInput(), BuildEngineInput(plain));
+        EXPECT_EQ(*text.Paragraphs().EngineInput(), BuildEngineInput(plain));
     }
 }
 
