@@ -194,21 +194,30 @@ void EvaluatorCore::AppendStatementValue(double value)
 // statements := { [ sum ] ';' } '@'
 void EvaluatorCore::ParseStatements()
 {
+    const bool common = Out.CommonStatementGrammar;
     while (true) {
+        double value = 0.0;
         if (Token == Separator) {
             Out.StatementStart = Position - 1;
+            if (common && EvaluateCommonStatement(value)) {
+                if (CompleteStatement(value)) return;
+                continue;
+            }
             NextToken();
             continue;
         }
-        double value = 0.0;
         ParseExpression(value);
         ++Out.StatementCount;
-        if (Token != Separator) return;
-        AppendStatementValue(value);
-        if (Out.RecordStatementEnds) Out.StatementEnds.push_back(Position - 2);
-        if (KeepingReports && TookOver()) return;
-        if (Position >= NextCheckpoint && AtCheckpoint()) return;
+        if (Token != Separator || CompleteStatement(value)) return;
     }
+}
+
+bool EvaluatorCore::CompleteStatement(double value)
+{
+    AppendStatementValue(value);
+    if (Out.RecordStatementEnds) Out.StatementEnds.push_back(Position - 2);
+    if (KeepingReports && TookOver()) return true;
+    return Position >= NextCheckpoint && AtCheckpoint();
 }
 
 // sum := term { ('+' | '-') term }, a statement's with all that nests in it.
@@ -269,7 +278,8 @@ void EvaluatorCore::ParseExpression(double& v)
 // the grammar's loop, which meets a name in most primaries.
 [[gnu::always_inline]] inline EvaluatorCore::ParseStep EvaluatorCore::ParseName(double& v)
 {
-    const int function = builtin::FindFunction(TokenName, TokenHash);
+    const int function =
+        TokenWord != 0 ? builtin::FindFunctionWord(TokenWord, TokenHash) : builtin::FindFunction(TokenName, TokenHash);
     if (function >= 0) return AwaitOperand(Operation::Function, 0.0, static_cast<std::uint8_t>(function));
     const std::string_view kept = TokenName;
     const std::uint32_t hash = TokenHash;

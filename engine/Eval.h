@@ -175,6 +175,11 @@ public:
 
     void SetReporter(MathErrorReporter reporter);
 
+    // False: every statement goes through the general grammar. Otherwise a
+    // faster one reads the common statements and leaves the rest to it; both
+    // give the same outcome, which tests compare.
+    bool CommonStatementGrammar = true;
+
     // Angle mode: true = radians (the initial mode), false = degrees.
     bool Radians = true;
 

@@ -97,6 +97,9 @@ private:
         };
     };
     void ParseStatements();
+    // After a completed statement's ";": its value and the checks a
+    // resumable run makes there; true when the run ends or pauses.
+    bool CompleteStatement(double value);
     void ParseExpression(double& v);
     ParseStep ParsePrimary(double& v);
     ParseStep ParseName(double& v);
@@ -139,6 +142,13 @@ private:
         Pending.push_back(PendingOperation{operation, detail, 0, {left}});
     }
 
+    // Common statements (CommonStatement.cpp): the statement that begins at
+    // Position, when it is one the faster grammar there reads; then the run
+    // stands after its ";" as the general grammar would leave it. False,
+    // having changed nothing, for any other.
+    struct CommonGrammar;
+    bool EvaluateCommonStatement(double& value);
+
     // Variable table (Variables.cpp)
     int FindVariable(std::string_view name) const;
     int FindVariable(std::string_view name, std::uint32_t hash) const;
@@ -167,9 +177,13 @@ private:
     {
         const int found = FindVariable(name, hash, word);
         if (found < 0) return AddVariable(name, value);
-        Variables[found].value = value;
-        NoteStore(found);
-        AppendVariableLine(Variables[found]);
+        StoreVariable(found, value);
+    }
+    void StoreVariable(int entry, double value)
+    {
+        Variables[entry].value = value;
+        NoteStore(entry);
+        AppendVariableLine(Variables[entry]);
     }
     // A new entry at the table's end, for a name not in it.
     void AddVariable(std::string_view name, double value);
@@ -194,6 +208,10 @@ private:
     // Built-in functions (Functions.cpp)
     void ApplyFunction(int function, double argument, double& result);
     double RaisePower(double base, double exponent);
+    // The same where no report is due: false, and result unset, where
+    // ApplyFunction or RaisePower would report or CallFunction refuse.
+    bool FunctionWithoutReport(int function, double argument, double& result);
+    static bool PowerWithoutReport(double base, double exponent, double& result);
     void Report(const char* function, const char* kind, bool showBox);
 
     // Errors that stop evaluation: message, empty result, Token = End.
@@ -359,7 +377,7 @@ private:
     // Open-addressing index over entries 0..VariableCount_-1 (-1 = empty
     // slot). Names in the table are unique, so finding a name through the
     // index gives the same entry as a scan from entry 0 would.
-    static constexpr int IndexSize = 512;
+    static constexpr int IndexSize = 4096;
     std::int16_t Index[IndexSize];
     std::string_view Source;
     std::size_t SourceLength = 0;

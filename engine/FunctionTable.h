@@ -61,6 +61,24 @@ inline constexpr std::array<std::uint32_t, FunctionCount> FunctionHashes = [] {
     return hashes;
 }();
 
+inline constexpr std::array<std::uint64_t, FunctionCount> FunctionWords = [] {
+    std::array<std::uint64_t, FunctionCount> words{};
+    for (int f = 0; f < FunctionCount; ++f)
+        words[f] = NameWord(FunctionNames[f], 0);
+    return words;
+}();
+
+// The same for a name of at most eight bytes, given as its NameWord: one
+// comparison of words per function met.
+inline int FindFunctionWord(std::uint64_t word, std::uint32_t hash)
+{
+    for (std::size_t slot = hash % FunctionSlots; FunctionTable[slot] >= 0; slot = (slot + 1) % FunctionSlots) {
+        const int f = FunctionTable[slot];
+        if (FunctionWords[f] == word) return f;
+    }
+    return -1;
+}
+
 // hash is the name's NameHash, which the scanner has at hand.
 inline int FindFunction(std::string_view name, std::uint32_t hash)
 {

@@ -140,11 +140,57 @@ void EvaluatorCore::ApplyFunction(int function, double a, double& result)
     }
 }
 
-double EvaluatorCore::RaisePower(double base, double exponent)
+bool EvaluatorCore::FunctionWithoutReport(int function, double argument, double& result)
+{
+    if (DomainMessage(function, argument) != nullptr) return false;
+    switch (function) {
+        case Exp:
+            result = std::exp(argument);
+            return !std::isinf(result) && result >= DBL_MIN;
+        case Sinh:
+        case Cosh:
+            result = function == Sinh ? std::sinh(argument) : std::cosh(argument);
+            return !std::isinf(result);
+        case Sin:
+        case Cos:
+        case Tan:
+            if (!(std::fabs(Out.Radians ? argument : ToRadians(argument)) < TotalLossLimit)) return false;
+            break;
+        default:
+            break;
+    }
+    ApplyFunction(function, argument, result);
+    return true;
+}
+
+bool EvaluatorCore::PowerWithoutReport(double base, double exponent, double& result)
 {
     // A square or cube it answers has a finite base other than 0 and a
-    // normal result: none of the cases below, which it passes by.
-    if (double result = 0.0; SmallPower(base, exponent, result)) return result;
+    // normal result.
+    if (SmallPower(base, exponent, result)) return true;
+    if (!std::isfinite(exponent) || !std::isfinite(base)) return false;
+    if (exponent == 0.0 && base != 0.0) {
+        result = 1.0;
+        return true;
+    }
+    if (base == 0.0) {
+        if (!(exponent > 0)) return false;
+        result = 0.0;
+        return true;
+    }
+    if (base < 0 && !IsInteger(exponent)) return false;
+    const double power = std::pow(base, exponent);
+    if (std::isinf(power) || std::fabs(power) < DBL_MIN) return false;
+    result = power;
+    return true;
+}
+
+double EvaluatorCore::RaisePower(double base, double exponent)
+{
+    if (double result = 0.0; PowerWithoutReport(base, exponent, result)) return result;
+    // What is left reports: an infinite or NaN operand, 0 to a power that
+    // is not positive, a negative base to a fraction, a result that
+    // overflows or underflows; infinite or NaN bases to 0 excepted.
     if (!std::isfinite(exponent)) {
         Report("pow", "OVERFLOW", true);
         return Infinity;
@@ -160,7 +206,6 @@ double EvaluatorCore::RaisePower(double base, double exponent)
         return 0.0;
     }
     if (base == 0.0) {
-        if (exponent > 0) return 0.0;
         Report("pow", "DOMAIN", true);
         return exponent == 0.0 ? 1.0 : Infinity;
     }

@@ -3,6 +3,7 @@
 // where a name or a run of digits ends, never past the text).
 #include "engine/EvaluatorCore.h"
 #include "engine/NameHash.h"
+#include "engine/ScanSupport.h"
 
 #include <algorithm>
 #include <array>
@@ -16,11 +17,9 @@
 #include <locale.h>
 #include <utility>
 
-#ifdef __SSE2__
-#include <emmintrin.h>
-#endif
-
 namespace tallyrix {
+
+using namespace scan;
 
 namespace {
 
@@ -31,75 +30,6 @@ constexpr const char* PointInExponent = "指数部は2桁の整数です";
 // An exponent that reaches this before its last digit makes the literal
 // unconvertible.
 constexpr int ExponentLimit = 500;
-
-// Character classes, looked up once per byte.
-enum : std::uint8_t { Blank = 1, Digit = 2, Letter = 4, NameTail = 8, LiteralPart = 16, NumberStart = 32 };
-
-constexpr std::array<std::uint8_t, 256> MakeClasses()
-{
-    std::array<std::uint8_t, 256> classes{};
-    classes[' '] = classes['\t'] = classes['\n'] = Blank;
-    for (int c = '0'; c <= '9'; ++c)
-        classes[c] = Digit | NameTail | LiteralPart | NumberStart;
-    for (int c = 'A'; c <= 'Z'; ++c)
-        classes[c] = Letter | NameTail;
-    for (int c = 'a'; c <= 'z'; ++c)
-        classes[c] = Letter | NameTail;
-    classes['_'] = NameTail;
-    for (const char c : {'.', 'e', 'E', '+', '-', ','})
-        classes[static_cast<unsigned char>(c)] |= LiteralPart;
-    classes['.'] |= NumberStart;
-    return classes;
-}
-constexpr std::array<std::uint8_t, 256> Classes = MakeClasses();
-
-bool Is(unsigned char c, std::uint8_t kind) { return (Classes[c] & kind) != 0; }
-bool IsDigit(unsigned char c) { return Is(c, Digit); }
-bool IsLiteralChar(unsigned char c) { return Is(c, LiteralPart); }
-
-#ifdef __SSE2__
-// Bit i is set when text[i] is in [low, high], for the 16 bytes from text.
-// Bytes from 0x80 on count as negative and are never in a range here.
-__m128i InRange(__m128i bytes, char low, char high)
-{
-    return _mm_and_si128(_mm_cmpgt_epi8(bytes, _mm_set1_epi8(static_cast<char>(low - 1))),
-                         _mm_cmplt_epi8(bytes, _mm_set1_epi8(static_cast<char>(high + 1))));
-}
-
-unsigned DigitBytes(const char* text)
-{
-    const __m128i bytes = _mm_loadu_si128(reinterpret_cast<const __m128i*>(text));
-    return static_cast<unsigned>(_mm_movemask_epi8(InRange(bytes, '0', '9')));
-}
-
-// Letters, digits and "_": the bytes that continue a name.
-unsigned NameTailBytes(const char* text)
-{
-    const __m128i bytes = _mm_loadu_si128(reinterpret_cast<const __m128i*>(text));
-    const __m128i letters = InRange(_mm_or_si128(bytes, _mm_set1_epi8(0x20)), 'a', 'z');
-    const __m128i others = _mm_or_si128(InRange(bytes, '0', '9'), _mm_cmpeq_epi8(bytes, _mm_set1_epi8('_')));
-    return static_cast<unsigned>(_mm_movemask_epi8(_mm_or_si128(letters, others)));
-}
-#endif
-
-// The value of the count (at most 8) decimal digits from text, which may be
-// read eight bytes on: the digits are moved to the top of a word, below them
-// zeros act as leading zeros, and the bytes are combined in three steps.
-std::uint64_t EightDigitsValue(const char* text, int count)
-{
-    if (count == 0) return 0;
-    std::uint64_t word = 0;
-    std::memcpy(&word, text, 8);
-    word = (word - 0x3030303030303030ull) << (8 * (8 - count));
-    word = word * 10 + (word >> 8);
-    word = (((word & 0x000000FF000000FFull) * (100 + (1000000ull << 32))) +
-            (((word >> 16) & 0x000000FF000000FFull) * (1 + (10000ull << 32)))) >>
-           32;
-    return word;
-}
-
-constexpr std::array<std::uint64_t, 9> SmallPowersOfTen = {1,      10,      100,      1000,     10000,
-                                                           100000, 1000000, 10000000, 100000000};
 
 // The token of each byte that is a token by itself; Invalid for the rest.
 constexpr std::array<std::int8_t, 256> SingleCharTokens = [] {
@@ -168,26 +98,6 @@ constexpr auto HalfPowers = [] {
         powers[n] = powers[n - 1] / 2;
     return powers;
 }();
-
-// digits x 10^scale rounded to double, for digits < 10^19 and |scale| at
-// most ExactPowerLimit; the two are combined in extended precision.
-double ScaledValue(std::uint64_t digits, int scale)
-{
-    // Whole numbers and binary fractions ("4", "0.25") are exact in
-    // extended precision: their one rounding is the double's own.
-    if (scale == 0) return static_cast<double>(digits);
-    if (scale < 0) {
-        const std::uint64_t quotient = digits * FivePowerInverses[-scale];
-        if (quotient <= FivePowerQuotientLimits[-scale]) return static_cast<double>(quotient) * HalfPowers[-scale];
-    }
-    // Both factors are exact, so the one rounding of this product or
-    // quotient is the correctly rounded extended value.
-    const auto extended = static_cast<long double>(digits);
-    const double value =
-        static_cast<double>(scale >= 0 ? extended * ExactPowerOfTen(scale) : extended / ExactPowerOfTen(-scale));
-    if (std::isinf(value)) throw FloatingPointError(OverflowText);
-    return value;
-}
 
 // A literal's value gathered while it is scanned, straight from the source
 // bytes: digits, at most one point, at most one "e"/"E" with a sign only
@@ -277,6 +187,24 @@ private:
 
 }  // namespace
 
+double scan::ScaledValue(std::uint64_t digits, int scale)
+{
+    // Whole numbers and binary fractions ("4", "0.25") are exact in
+    // extended precision: their one rounding is the double's own.
+    if (scale == 0) return static_cast<double>(digits);
+    if (scale < 0) {
+        const std::uint64_t quotient = digits * FivePowerInverses[-scale];
+        if (quotient <= FivePowerQuotientLimits[-scale]) return static_cast<double>(quotient) * HalfPowers[-scale];
+    }
+    // Both factors are exact, so the one rounding of this product or
+    // quotient is the correctly rounded extended value.
+    const auto extended = static_cast<long double>(digits);
+    const double value =
+        static_cast<double>(scale >= 0 ? extended * ExactPowerOfTen(scale) : extended / ExactPowerOfTen(-scale));
+    if (std::isinf(value)) throw FloatingPointError(OverflowText);
+    return value;
+}
+
 unsigned char EvaluatorCore::CharAt(std::size_t position) const
 {
     return position >= 1 && position <= SourceLength ? static_cast<unsigned char>(Source[position - 1]) : 0;
@@ -333,30 +261,13 @@ void EvaluatorCore::NextToken()
 bool EvaluatorCore::ScanPlainNumber(std::size_t start)
 {
     const char* const text = Source.data();
-#ifdef __SSE2__
     // Up to eight digits before and after the point, found sixteen bytes at
-    // a time and converted eight at a time.
-    if (start + 24 <= SourceLength) {
-        const unsigned digitBytes = DigitBytes(text + start);
-        const int whole = std::countr_one(digitBytes);
-        int fraction = 0;
-        std::size_t end = start + static_cast<std::size_t>(whole);
-        if (whole <= 8 && text[end] == '.') {
-            fraction = std::countr_one(digitBytes >> (whole + 1));
-            end += 1 + static_cast<std::size_t>(fraction);
-        }
-        if (whole <= 8 && fraction <= 8) {
-            const auto next = static_cast<unsigned char>(text[end]);
-            if (IsLiteralChar(next) && next != '+' && next != '-') return false;
-            const std::uint64_t digits = EightDigitsValue(text + start, whole) * SmallPowersOfTen[fraction] +
-                                         EightDigitsValue(text + start + whole + 1, fraction);
-            NumberValue = digits == 0 ? 0.0 : ScaledValue(digits, -fraction);
-            Position = end + 1;
-            Token = Number;
-            return true;
-        }
+    // a time and converted eight at a time; longer ones are read below.
+    if (std::size_t length = 0; start + 24 <= SourceLength && ReadPlainLiteral(text + start, NumberValue, length)) {
+        Position = start + length + 1;
+        Token = Number;
+        return true;
     }
-#endif
     const char* const end = text + SourceLength;
     const char* p = text + start;
     std::uint64_t digits = 0;
@@ -415,13 +326,11 @@ void EvaluatorCore::ScanNumber(unsigned char first)
     const char* const text = Source.data();
     std::size_t end = first + 1;
     bool open = true;  // whether the name may go on from end
-#ifdef __SSE2__
     if (first + 16 <= SourceLength) {
         const int run = std::countr_one(NameTailBytes(text + first));
         end = first + static_cast<std::size_t>(run);
         open = run == 16;
     }
-#endif
     if (open && !Is(static_cast<unsigned char>(text[SourceLength - 1]), NameTail)) {
         // The text's last byte ends every name: no need to watch the length.
         while (Is(static_cast<unsigned char>(text[end]), NameTail))

@@ -1,7 +1,8 @@
 // libFuzzer target: any bytes as a document, through the statement
 // extraction and one evaluation in each angle mode, then runs resumed after
 // one byte of it changed and after the change was taken back, each held to a
-// full run over the same text. Failures
+// full run over the same text, and full runs held to runs of the general
+// grammar alone. Failures
 // of the arithmetic are expected and caught; anything else, a difference, or
 // a sanitizer report is a finding.
 #include <cstddef>
@@ -103,20 +104,22 @@ void CheckResumed(const std::string& input)
         });
     };
     // The same texts in full runs: a value the first leaves in pi carries
-    // into the second.
-    tallyrix::Evaluator fresh;
-    fresh.RecordStatementEnds = true;
-    const auto fullRun = [&fresh](const std::string& text) {
-        return Observed(fresh, [&] {
-            fresh.ResultText.clear();
-            fresh.MessageText.clear();
-            fresh.ResetVariables(1);
-            fresh.Evaluate(text);
+    // into the second. The general grammar alone must give the same again.
+    tallyrix::Evaluator fresh, general;
+    general.CommonStatementGrammar = false;
+    const auto fullRun = [](tallyrix::Evaluator& evaluator, const std::string& text) {
+        evaluator.RecordStatementEnds = true;
+        return Observed(evaluator, [&] {
+            evaluator.ResultText.clear();
+            evaluator.MessageText.clear();
+            evaluator.ResetVariables(1);
+            evaluator.Evaluate(text);
         });
     };
-    fullRun(input);
-    if (!(resume(edited) == fullRun(edited))) std::abort();
-    if (!(resume(input) == fullRun(input))) std::abort();
+    if (!(fullRun(fresh, input) == fullRun(general, input))) std::abort();
+    const Outcome full = fullRun(fresh, edited);
+    if (!(resume(edited) == full) || !(fullRun(general, edited) == full)) std::abort();
+    if (!(resume(input) == fullRun(fresh, input))) std::abort();
 }
 
 }  // namespace

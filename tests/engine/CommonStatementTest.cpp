@@ -1,0 +1,139 @@
+// The grammar of common statements stands in for the general one: whatever
+// it reads, declines or leaves halfway, the outcome must be the general
+// grammar's, to the byte, the offsets and the reports included.
+#include <gtest/gtest.h>
+
+#include <random>
+#include <string>
+#include <vector>
+
+#include "engine/Eval.h"
+
+namespace tallyrix {
+namespace {
+
+struct Run {
+    std::string result, message, failure;
+    std::int32_t count = 0;
+    std::vector<std::string> values, variables, reports;
+    std::size_t start = 0, stop = 0, failedTokenEnd = 0;
+    std::vector<std::size_t> ends;
+    bool operator==(const Run&) const = default;
+};
+
+void PrintTo(const Run& run, std::ostream* out)
+{
+    *out << "result '" << run.result << "' message '" << run.message << "' failure '" << run.failure << "' count "
+         << run.count << " stop " << run.stop << " token end " << run.failedTokenEnd << " last value '"
+         << (run.values.empty() ? "" : run.values.back()) << "' reports " << run.reports.size();
+}
+
+// pi, a registered constant and a few names every document may read.
+// The common grammar reads nothing within 24 bytes of the text's end:
+// padding keeps the statements away from it.
+Run Outcome(const std::string& statements, bool common, bool radians, bool padded)
+{
+    Run run;
+    Evaluator engine([&run](const MathErrorReport& report) { run.reports.push_back(MathErrorText(report)); });
+    engine.CommonStatementGrammar = common;
+    engine.Radians = radians;
+    engine.RecordStatementEnds = true;
+    engine.RegisterConstant("kei", 1.5);
+    try {
+        engine.Evaluate("a=2;b=-3;c=0.5;z=0;big=1e300;tiny=1e-101;name8ch=4;name9char=5;" + statements + ";" +
+                        std::string(padded ? 32 : 0, ' ') + "@");
+    } catch (const EngineFailure& failure) {
+        run.failure = failure.what();
+    }
+    run.result = engine.ResultText;
+    run.message = engine.MessageText;
+    run.count = engine.StatementCount;
+    run.values = engine.ExpressionValues.ToVector();
+    run.variables = engine.VariableList.ToVector();
+    run.start = engine.StatementStart;
+    run.stop = engine.StopOffset;
+    run.failedTokenEnd = engine.FailedTokenEnd;
+    run.ends = engine.StatementEnds;
+    return run;
+}
+
+std::string Repeat(const std::string& text, int times)
+{
+    std::string repeated;
+    for (int i = 0; i < times; ++i)
+        repeated += text;
+    return repeated;
+}
+
+void ExpectSameOutcome(const std::string& statements)
+{
+    for (const bool radians : {true, false}) {
+        for (const bool padded : {true, false}) {
+            SCOPED_TRACE("'" + statements + "'" + (radians ? "" : " in degrees") + (padded ? "" : " at the end"));
+            EXPECT_EQ(Outcome(statements, true, radians, padded), Outcome(statements, false, radians, padded));
+        }
+    }
+}
+
+TEST(CommonStatementTest, EveryStatementComesOutAsTheGeneralGrammarLeavesIt)
+{
+    // clang-format off
+    const std::vector<std::string> documents = {
+        // read by the common grammar
+        "a+b*c-a/b", "a-b+c", "a/b/c", "2^3^2", "-2^2", "2^-3", "-a^2", "+a", "3*-2", "2^-c^2",
+        "sin a^2", "sin -a", "-sin a", "sqrt(16)+abs(b)", "sin(sin(cos a))", "atan(b)*log(a)",
+        "a=(b+c)*(b-c)/32", "kei=kei*2;kei", "pi=3;pi*2", "a = \t\n b ;a", "name8ch*2", "0.125+.5+5.+12",
+        "exp(c)/2+cos(a)/4", "asin(c)+acos(c)", "ceil(c)+floor(b)+step(b)+tanh(a)+log10(a)", "sin(1e5)",
+        "((((((a))))))", "a;;b;", "(a+b)^3/(40+a^2)-c/8",
+        // left to the general grammar, wholly or after a start
+        "3+-2", "--a", "-+a", "a=b=3", "a*(b=4)+b", "newname=7;newname+1", "undefinedname+1", "a/0", "a/tiny", "a/-tiny", "a/(tiny*10)",
+        "big*big", "big*10-big", "-big*big", "exp(800)", "exp(-800)", "sinh(800)", "cosh(-800)", "z^-1", "z^0",
+        "b^0.5", "2^2000", "2^-2000", "sqrt(b)", "log(z)", "log10(b)", "asin(2)", "sin(1e17)", "tan(2^53)",
+        "7%3", "3!", "a%0", "2e3+1", "1,000+1", "1.2.3", "1e999", "123456789*2", "0.123456789",
+        "name9char*2", "averylongnamethatgoesonandonandonforever=1", "sin=3", "sin", "sin;", "a(2)", "2 3",
+        "a+", "(a+b", "a+b)", ")", "()", "a\r+b", "a+\x01", "a+@b", "@", "a+b@", "x\xe3\x81\x82=1",
+        std::string(300, '(') + "1" + std::string(300, ')'), std::string(300, '-') + "1",
+        // far deeper than the common grammar goes on the call stack
+        std::string(100000, '(') + "1" + std::string(100000, ')'), Repeat("sin ", 100000) + "1",
+        Repeat("2^(", 100000) + "1" + std::string(100000, ')'),
+        "a*" + std::string(250, '(') + "b" + std::string(250, ')') + "+1",
+    };
+    // clang-format on
+    for (const std::string& document : documents)
+        ExpectSameOutcome(document);
+}
+
+// Documents of random statements, most of them common ones with now and then
+// a token or a value that the common grammar leaves to the general one.
+TEST(CommonStatementTest, RandomDocumentsComeOutAsTheGeneralGrammarLeavesThem)
+{
+    const std::vector<std::string> operands = {"a", "b", "c", "z", "kei", "pi", "2", "0.25", "3.5", "1e3", "x1", "y"};
+    const std::vector<std::string> operators = {"+", "-", "*", "/", "^", "%", "+-", "*-"};
+    const std::vector<std::string> prefixes = {"", "", "", "-", "sin ", "sqrt(", "exp(", "(", "log "};
+    std::mt19937 random(2026);
+    const auto pick = [&random](const std::vector<std::string>& from) {
+        return from[std::uniform_int_distribution<std::size_t>(0, from.size() - 1)(random)];
+    };
+    for (int document = 0; document < 300; ++document) {
+        std::string text;
+        for (int statement = 0; statement < 12; ++statement) {
+            if (random() % 2 == 0) text += pick({"a", "b", "c", "x1", "y", "pi"}) + "=";
+            int open = 0;
+            for (int operand = 0, count = 1 + static_cast<int>(random() % 5); operand < count; ++operand) {
+                if (operand > 0) text += pick(operators);
+                const std::string prefix = pick(prefixes);
+                open += prefix.ends_with('(');
+                text += prefix + pick(operands);
+                if (open > 0 && random() % 2 == 0) {
+                    text += ")";
+                    --open;
+                }
+            }
+            text += std::string(static_cast<std::size_t>(open), ')') + (random() % 4 == 0 ? ";\n" : ";");
+        }
+        ExpectSameOutcome(text);
+    }
+}
+
+}  // namespace
+}  // namespace tallyrix
