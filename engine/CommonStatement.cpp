@@ -1,24 +1,26 @@
 // Common statements: "name = sum;" and "sum;" made of plain literals,
-// names of up to eight bytes, + - * / ^, signs, parentheses and the built-in
-// functions, which is what most of a document is. A recursive descent reads
-// them with its position in a register and its nesting on the call stack,
-// where the general grammar keeps both in the evaluator and looks at its
-// own stack for each operator.
+// names of up to eight bytes, + - * / ^ % !, signs, parentheses and the
+// built-in functions, which is what most of a document is. A recursive
+// descent reads them with its position in a register and its nesting on the
+// call stack, where the general grammar keeps both in the evaluator and
+// looks at its own stack for each operator.
 //
 // It stores nothing before the statement's ";". Whatever it cannot finish
 // exactly as the general grammar would, it leaves, and the general grammar
 // then reads the statement from its start as if this one did not exist:
-// another token ("%", "!", "@", a literal with an exponent or commas), a
-// sign after a sign or after binary "+" or "-", an assignment inside the
-// sum, a name not in the table (undefined, or assigned for the first time),
-// a division by (nearly) zero, a value that is not finite, a function or
-// power that would report or refuse its argument, deep nesting, and the end
-// of the text within 24 bytes. The values it does give are the general
-// grammar's own: the same operations in the same order on the same doubles.
+// another token ("@", a literal with an exponent or commas), a sign after a
+// sign or after binary "+" or "-", an assignment inside the sum, a name not
+// in the table (undefined, or assigned for the first time), a division by
+// (nearly) zero, a value that is not finite, a function or power that would
+// report or refuse its argument, a factorial that fails, deep nesting, and
+// the end of the text within 24 bytes. The values it does give are the
+// general grammar's own: the same operations in the same order on the same
+// doubles.
 #include <bit>
 #include <cmath>
 #include <cstring>
 
+#include "engine/Arithmetic.h"
 #include "engine/EvaluatorCore.h"
 #include "engine/FunctionTable.h"
 #include "engine/NameHash.h"
@@ -35,7 +37,7 @@ constexpr char OtherToken = 0;
 
 constexpr std::array<char, 256> OperatorTokens = [] {
     std::array<char, 256> tokens{};
-    for (const char c : {'+', '-', '*', '/', '^', '(', ')', ';', '='})
+    for (const char c : {'+', '-', '*', '/', '^', '%', '!', '(', ')', ';', '='})
         tokens[static_cast<unsigned char>(c)] = c;
     return tokens;
 }();
@@ -161,16 +163,24 @@ bool EvaluatorCore::CommonGrammar::Statement(double& v)
     return std::isfinite(v);
 }
 
-// power := primary { '^' primary }
+// power := primary { ('^' | '%') primary } [ '!' ]
 [[gnu::always_inline]] inline bool EvaluatorCore::CommonGrammar::Power(double& v)
 {
     if (!Primary(v)) return false;
-    while (token == '^') {
+    while (token == '^' || token == '%') {
+        const bool raise = token == '^';
         Next();
         double right = 0.0;
-        if (!Primary(right) || !PowerWithoutReport(v, right, v)) return false;
+        if (!Primary(right)) return false;
+        if (!raise) {
+            v = Remainder(v, right);
+        } else if (!PowerWithoutReport(v, right, v)) {
+            return false;
+        }
     }
-    return true;
+    if (token != '!') return true;
+    Next();
+    return FactorialOf(v, v);
 }
 
 // term := power { ('*' | '/') power }

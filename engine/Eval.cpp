@@ -4,9 +4,11 @@
 // call stack. Token carries the whole state: End stops the statement,
 // Invalid means the input is incomplete; either way the pending operations
 // are dropped without applying any operator, check or conversion.
+#include "engine/Arithmetic.h"
 #include "engine/EvaluatorCore.h"
 #include "engine/FunctionTable.h"
 
+#include <algorithm>
 #include <bit>
 #include <charconv>
 #include <cmath>
@@ -36,28 +38,12 @@ constexpr double DivisorLimit = 1e-100;
     return result;
 }
 
-// "!" takes the operand truncated to a 32-bit integer, without its sign; an
-// operand that does not fit fails as the conversion would.
+// An operand that does not fit fails as the conversion to an integer would.
 double Factorial(double operand)
 {
-    if (!(std::fabs(operand) < 2147483648.0)) throw FloatingPointError(InvalidOperationText);
-    long n = static_cast<long>(operand);
-    if (n < 0) n = -n;
-    double result = 1.0;
-    for (; n > 1; --n) {
-        result *= static_cast<double>(n);
-        if (std::isinf(result)) throw FloatingPointError(OverflowText);
-    }
-    return result;
-}
-
-// Remainder truncated toward zero, with the sign of v.
-double Remainder(double v, double r)
-{
-    if (r == 0.0) return 0.0;
-    if (!std::isfinite(r)) return v;
-    if (v == 0.0 || !std::isfinite(v)) return 0.0;
-    return std::fmod(v, r);
+    double result = 0.0;
+    if (FactorialOf(operand, result)) return result;
+    throw FloatingPointError(std::fabs(operand) < 2147483648.0 ? OverflowText : InvalidOperationText);
 }
 
 }  // namespace
@@ -123,6 +109,7 @@ void EvaluatorCore::EvaluateFromStart(std::string_view text)
     Position = 1;
     ErrorStop = false;
     Out.StatementStart = Out.StopOffset = Out.FailedTokenEnd = PreviousTokenEnd = 0;
+    CommonSkips = CommonBackoff = 0;
     Out.StatementEnds.clear();
     NextToken();
     if (Token == End) return;
@@ -199,7 +186,7 @@ void EvaluatorCore::ParseStatements()
         double value = 0.0;
         if (Token == Separator) {
             Out.StatementStart = Position - 1;
-            if (common && EvaluateCommonStatement(value)) {
+            if (common && TryCommonStatement(value)) {
                 if (CompleteStatement(value)) return;
                 continue;
             }
@@ -210,6 +197,27 @@ void EvaluatorCore::ParseStatements()
         ++Out.StatementCount;
         if (Token != Separator || CompleteStatement(value)) return;
     }
+}
+
+// A statement that the common grammar leaves is read twice, up to where it
+// gave up. After each one left, it is skipped for twice as many statements
+// as after the one before, up to 64, so that a document of statements it
+// never reads costs at most about a sixtieth more.
+bool EvaluatorCore::TryCommonStatement(double& value)
+{
+    if (CommonSkips > 0) {
+        --CommonSkips;
+        return false;
+    }
+    if (EvaluateCommonStatement(value)) {
+        CommonBackoff = 0;
+        return true;
+    }
+    if (Out.CommonGrammarBacksOff) {
+        CommonBackoff = std::min(2 * CommonBackoff + 1, MaxCommonBackoff);
+        CommonSkips = CommonBackoff;
+    }
+    return false;
 }
 
 bool EvaluatorCore::CompleteStatement(double value)
@@ -278,8 +286,7 @@ void EvaluatorCore::ParseExpression(double& v)
 // the grammar's loop, which meets a name in most primaries.
 [[gnu::always_inline]] inline EvaluatorCore::ParseStep EvaluatorCore::ParseName(double& v)
 {
-    const int function =
-        TokenWord != 0 ? builtin::FindFunctionWord(TokenWord, TokenHash) : builtin::FindFunction(TokenName, TokenHash);
+    const int function = builtin::FindFunction(TokenName, TokenHash);
     if (function >= 0) return AwaitOperand(Operation::Function, 0.0, static_cast<std::uint8_t>(function));
     const std::string_view kept = TokenName;
     const std::uint32_t hash = TokenHash;

@@ -179,6 +179,10 @@ public:
     // faster one reads the common statements and leaves the rest to it; both
     // give the same outcome, which tests compare.
     bool CommonStatementGrammar = true;
+    // After statements that it left, the faster grammar skips a few, so that
+    // a document of statements it never reads costs hardly more. False: it
+    // tries every statement (for tests that compare the two grammars).
+    bool CommonGrammarBacksOff = true;
 
     // Angle mode: true = radians (the initial mode), false = degrees.
     bool Radians = true;

@@ -148,6 +148,12 @@ private:
     // having changed nothing, for any other.
     struct CommonGrammar;
     bool EvaluateCommonStatement(double& value);
+    // The same, unless statements it left before are still being skipped
+    // (Eval.cpp).
+    bool TryCommonStatement(double& value);
+    static constexpr int MaxCommonBackoff = 64;
+    int CommonBackoff = 0;  // statements skipped after the last one left
+    int CommonSkips = 0;    // of which still to come
 
     // Variable table (Variables.cpp)
     int FindVariable(std::string_view name) const;

@@ -36,6 +36,7 @@ Run Outcome(const std::string& statements, bool common, bool radians, bool padde
     Run run;
     Evaluator engine([&run](const MathErrorReport& report) { run.reports.push_back(MathErrorText(report)); });
     engine.CommonStatementGrammar = common;
+    engine.CommonGrammarBacksOff = false;
     engine.Radians = radians;
     engine.RecordStatementEnds = true;
     engine.RegisterConstant("kei", 1.5);
@@ -89,7 +90,8 @@ TEST(CommonStatementTest, EveryStatementComesOutAsTheGeneralGrammarLeavesIt)
         "3+-2", "--a", "-+a", "a=b=3", "a*(b=4)+b", "newname=7;newname+1", "undefinedname+1", "a/0", "a/tiny", "a/-tiny", "a/(tiny*10)",
         "big*big", "big*10-big", "-big*big", "exp(800)", "exp(-800)", "sinh(800)", "cosh(-800)", "z^-1", "z^0",
         "b^0.5", "2^2000", "2^-2000", "sqrt(b)", "log(z)", "log10(b)", "asin(2)", "sin(1e17)", "tan(2^53)",
-        "7%3", "3!", "a%0", "2e3+1", "1,000+1", "1.2.3", "1e999", "123456789*2", "0.123456789",
+        "7%3", "-7%2.5", "a%b%c", "a%0", "3!", "-3!", "2^3!", "3!^2", "2*3!+1", "sin 3!", "170!", "171!",
+        "2147483648!", "-2147483647.5!", "(1/0)!", "2e3+1", "1,000+1", "1.2.3", "1e999", "123456789*2", "0.123456789",
         "name9char*2", "averylongnamethatgoesonandonandonforever=1", "sin=3", "sin", "sin;", "a(2)", "2 3",
         "a+", "(a+b", "a+b)", ")", "()", "a\r+b", "a+\x01", "a+@b", "@", "a+b@", "x\xe3\x81\x82=1",
         std::string(300, '(') + "1" + std::string(300, ')'), std::string(300, '-') + "1",

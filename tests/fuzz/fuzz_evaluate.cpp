@@ -106,6 +106,7 @@ void CheckResumed(const std::string& input)
     // The same texts in full runs: a value the first leaves in pi carries
     // into the second. The general grammar alone must give the same again.
     tallyrix::Evaluator fresh, general;
+    fresh.CommonGrammarBacksOff = false;
     general.CommonStatementGrammar = false;
     const auto fullRun = [](tallyrix::Evaluator& evaluator, const std::string& text) {
         evaluator.RecordStatementEnds = true;
