@@ -214,8 +214,8 @@ private:
     // Built-in functions (Functions.cpp)
     void ApplyFunction(int function, double argument, double& result);
     double RaisePower(double base, double exponent);
-    // The same where no report is due: false, and result unset, where
-    // ApplyFunction or RaisePower would report or CallFunction refuse.
+    // The same where no report is due; false (result then means nothing)
+    // where ApplyFunction or RaisePower would report or CallFunction refuse.
     bool FunctionWithoutReport(int function, double argument, double& result);
     static bool PowerWithoutReport(double base, double exponent, double& result);
     void Report(const char* function, const char* kind, bool showBox);
