@@ -75,6 +75,16 @@ TEST(CalcProcess, StreamsAndExitStatus)
     }
 }
 
+// Standard output holds nothing back when standard error is written: in a
+// terminal, or a file both go to, a report stands after the values before it.
+TEST(CalcProcess, AReportFollowsTheValuesBeforeIt)
+{
+    const std::string merged = ProcessBase() + ".merged";
+    EXPECT_EQ(ExitStatusOf("printf '1;exp(1000);2' | " + CalcPath() + " >'" + merged + "' 2>&1"), 0);
+    EXPECT_EQ(ReadFileBytes(merged), "1: 1\n2: INF\nexp: OVERFLOW error\n3: 2\n=2\n");
+    std::remove(merged.c_str());
+}
+
 TEST(CalcProcess, UsageErrorExitsWith64)
 {
     const RunResult result = RunCalc("--no-such-option", "1");
