@@ -7,55 +7,34 @@
 #include <string>
 #include <vector>
 
+#include "EngineTestSupport.h"
 #include "engine/Eval.h"
 
 namespace tallyrix {
 namespace {
 
-struct Run {
-    std::string result, message, failure;
-    std::int32_t count = 0;
-    std::vector<std::string> values, variables, reports;
-    std::size_t start = 0, stop = 0, failedTokenEnd = 0;
-    std::vector<std::size_t> ends;
-    bool operator==(const Run&) const = default;
-};
-
-void PrintTo(const Run& run, std::ostream* out)
-{
-    *out << "result '" << run.result << "' message '" << run.message << "' failure '" << run.failure << "' count "
-         << run.count << " stop " << run.stop << " token end " << run.failedTokenEnd << " last value '"
-         << (run.values.empty() ? "" : run.values.back()) << "' reports " << run.reports.size();
-}
+using test::RunOutcome;
 
 // pi, a registered constant and a few names every document may read.
 // The common grammar reads nothing within 24 bytes of the text's end:
 // padding keeps the statements away from it.
-Run Outcome(const std::string& statements, bool common, bool radians, bool padded)
+RunOutcome Outcome(const std::string& statements, bool common, bool radians, bool padded)
 {
-    Run run;
-    Evaluator engine([&run](const MathErrorReport& report) { run.reports.push_back(MathErrorText(report)); });
+    std::vector<std::string> reports;
+    Evaluator engine([&reports](const MathErrorReport& report) { reports.push_back(MathErrorText(report)); });
     engine.CommonStatementGrammar = common;
     engine.CommonGrammarBacksOff = false;
     engine.Radians = radians;
     engine.RecordStatementEnds = true;
     engine.RegisterConstant("kei", 1.5);
+    std::string failure;
     try {
         engine.Evaluate("a=2;b=-3;c=0.5;z=0;big=1e300;tiny=1e-101;name8ch=4;name9char=5;" + statements + ";" +
                         std::string(padded ? 32 : 0, ' ') + "@");
-    } catch (const EngineFailure& failure) {
-        run.failure = failure.what();
+    } catch (const EngineFailure& thrown) {
+        failure = thrown.what();
     }
-    run.result = engine.ResultText;
-    run.message = engine.MessageText;
-    run.count = engine.StatementCount;
-    run.values = engine.ExpressionValues.ToVector();
-    run.variables = engine.VariableList.ToVector();
-    run.start = engine.StatementStart;
-    run.stop = engine.StopOffset;
-    run.failedTokenEnd = engine.FailedTokenEnd;
-    run.ends = engine.StatementEnds;
-    return run;
+    return test::OutcomeOf(engine, failure, reports);
 }
 
 std::string Repeat(const std::string& text, int times)

@@ -7,26 +7,13 @@
 #include <string>
 #include <vector>
 
+#include "EngineTestSupport.h"
 #include "engine/Eval.h"
 
 namespace tallyrix {
 namespace {
 
-struct RunResult {
-    std::string result, message, failure;
-    std::int32_t count = 0;
-    std::vector<std::string> expressionValues, variableList, reports;
-    std::size_t statementStart = 0, stopOffset = 0, failedTokenEnd = 0;
-    std::vector<std::size_t> statementEnds;
-    bool operator==(const RunResult&) const = default;
-};
-
-void PrintTo(const RunResult& run, std::ostream* out)
-{
-    *out << "result '" << run.result << "' message '" << run.message << "' failure '" << run.failure << "' count "
-         << run.count << " lines " << run.expressionValues.size() << "/" << run.variableList.size() << " reports "
-         << run.reports.size() << " start " << run.statementStart << " stop " << run.stopOffset;
-}
+using test::RunOutcome;
 
 // An evaluator as the window sets it up: pi and one registered constant,
 // with a reporter that writes down every report.
@@ -44,10 +31,10 @@ struct Subject {
         base = engine.VariableCount();
     }
     // slice: bytes per slice of a resuming run, WholeRun for none.
-    RunResult Run(const std::string& text, bool resuming, std::size_t slice = Evaluator::WholeRun)
+    RunOutcome Run(const std::string& text, bool resuming, std::size_t slice = Evaluator::WholeRun)
     {
         reports.clear();
-        RunResult run;
+        std::string failure;
         try {
             if (resuming) {
                 for (bool done = engine.EvaluateResuming(text, base, slice); !done;)
@@ -59,20 +46,10 @@ struct Subject {
                 engine.ResetVariables(base);
                 engine.Evaluate(text);
             }
-        } catch (const EngineFailure& failure) {
-            run.failure = failure.what();
+        } catch (const EngineFailure& thrown) {
+            failure = thrown.what();
         }
-        run.result = engine.ResultText;
-        run.message = engine.MessageText;
-        run.count = engine.StatementCount;
-        run.expressionValues = engine.ExpressionValues.ToVector();
-        run.variableList = engine.VariableList.ToVector();
-        run.reports = reports;
-        run.statementStart = engine.StatementStart;
-        run.stopOffset = engine.StopOffset;
-        run.failedTokenEnd = engine.FailedTokenEnd;
-        run.statementEnds = engine.StatementEnds;
-        return run;
+        return test::OutcomeOf(engine, failure, reports);
     }
 };
 
