@@ -16,6 +16,7 @@
 // the end of the text within 24 bytes. The values it does give are the
 // general grammar's own: the same operations in the same order on the same
 // doubles.
+#include <array>
 #include <bit>
 #include <cmath>
 #include <cstring>
