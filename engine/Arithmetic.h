@@ -1,9 +1,20 @@
-// The operators "%" and "!", shared by both grammars.
+// The operators "/", "%" and "!", shared by both grammars: what the first
+// refuses, and what the others compute.
 #pragma once
 
 #include <cmath>
 
 namespace tallyrix {
+
+// A divisor this close to zero (or NaN) is refused as a division by zero.
+inline bool IsUsableDivisor(double divisor)
+{
+    constexpr double DivisorLimit = 1e-100;
+    return divisor > DivisorLimit || divisor < -DivisorLimit;
+}
+
+// Operands of "!" from this magnitude on do not fit a 32-bit integer.
+inline constexpr double FactorialOperandLimit = 2147483648.0;
 
 // Remainder truncated toward zero, with the sign of v.
 inline double Remainder(double v, double r)
@@ -19,7 +30,7 @@ inline double Remainder(double v, double r)
 // product overflows.
 inline bool FactorialOf(double operand, double& result)
 {
-    if (!(std::fabs(operand) < 2147483648.0)) return false;
+    if (!(std::fabs(operand) < FactorialOperandLimit)) return false;
     long n = static_cast<long>(operand);
     if (n < 0) n = -n;
     double product = 1.0;

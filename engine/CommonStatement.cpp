@@ -52,7 +52,6 @@ constexpr std::size_t WordNameLength = 8;
 // Parentheses, signs and functions nested deeper than this are left to the
 // general grammar, whose nesting is bounded by memory only.
 constexpr int NestingLimit = 200;
-constexpr double DivisorLimit = 1e-100;
 
 bool IsSign(char token) { return token == '+' || token == '-'; }
 
@@ -196,7 +195,7 @@ bool EvaluatorCore::CommonGrammar::Statement(double& v)
         if (operation == '*') {
             v = right * v;
         } else {
-            if (!(right > DivisorLimit || right < -DivisorLimit)) return false;
+            if (!IsUsableDivisor(right)) return false;
             v = v / right;
         }
         if (!std::isfinite(v)) return false;

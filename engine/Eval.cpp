@@ -20,7 +20,6 @@ namespace {
 
 constexpr const char* WaitingForInput = "入力・修正待ち";
 constexpr const char* DivisionByZero = "ゼロでのわり算";
-constexpr double DivisorLimit = 1e-100;
 
 // Arithmetic faults are found by looking at each result: an infinity from
 // finite operands is an overflow, a NaN from operands that are numbers is an
@@ -43,7 +42,7 @@ double Factorial(double operand)
 {
     double result = 0.0;
     if (FactorialOf(operand, result)) return result;
-    throw FloatingPointError(std::fabs(operand) < 2147483648.0 ? OverflowText : InvalidOperationText);
+    throw FloatingPointError(std::fabs(operand) < FactorialOperandLimit ? OverflowText : InvalidOperationText);
 }
 
 }  // namespace
@@ -397,7 +396,7 @@ void EvaluatorCore::ParseExpression(double& v)
             v = Checked(v * left, v, left);
             return true;
         case Operation::Divide:
-            if (v > DivisorLimit || v < -DivisorLimit) {
+            if (IsUsableDivisor(v)) {
                 v = Checked(left / v, left, v);
                 return true;
             }
