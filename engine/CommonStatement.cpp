@@ -17,7 +17,6 @@
 // general grammar's own: the same operations in the same order on the same
 // doubles.
 #include <array>
-#include <bit>
 #include <cmath>
 #include <cstring>
 
@@ -76,6 +75,7 @@ struct EvaluatorCore::CommonGrammar {
     bool Term(double& v);
     bool Power(double& v);
     bool Primary(double& v);
+    bool Enclosed(double& v);
     bool Nested(double& v);
     bool NamePrimary(double& v);
     int Entry() const { return core.FindVariable(std::string_view(name, length), hash, word); }
@@ -96,7 +96,7 @@ struct EvaluatorCore::CommonGrammar {
         token = NumberToken;
     } else if ((kind & scan::Letter) != 0) {
         if (end - p < NameReach) return;
-        length = static_cast<std::size_t>(std::countr_one(scan::NameTailBytes(p)));
+        length = static_cast<std::size_t>(scan::TrailingOnes(scan::NameTailBytes(p)));
         if (length > WordNameLength) return;
         name = p;
         std::memcpy(&word, p, sizeof word);
@@ -219,8 +219,10 @@ bool EvaluatorCore::CommonGrammar::Sum(double& v)
 }
 
 // primary := number | name | function primary | ('-' | '+') primary | '(' sum ')'
-// where the primary after a sign does not begin with another sign.
-bool EvaluatorCore::CommonGrammar::Primary(double& v)
+// where the primary after a sign does not begin with another sign. Numbers
+// and names, which most operands are, are read where the operand is;
+// parentheses and signs nest, and are read by a call.
+[[gnu::always_inline]] inline bool EvaluatorCore::CommonGrammar::Primary(double& v)
 {
     switch (token) {
         case NumberToken:
@@ -229,6 +231,15 @@ bool EvaluatorCore::CommonGrammar::Primary(double& v)
             return true;
         case NameToken:
             return NamePrimary(v);
+        default:
+            return Enclosed(v);
+    }
+}
+
+// A signed primary or a sum in parentheses.
+[[gnu::noinline]] bool EvaluatorCore::CommonGrammar::Enclosed(double& v)
+{
+    switch (token) {
         case '-':
         case '+': {
             const bool negate = token == '-';

@@ -4,7 +4,6 @@
 #pragma once
 
 #include <array>
-#include <bit>
 #include <cstddef>
 #include <cstdint>
 #include <cstring>
@@ -36,27 +35,33 @@ constexpr std::array<std::uint8_t, 256> MakeClasses()
 }
 inline constexpr std::array<std::uint8_t, 256> Classes = MakeClasses();
 
-inline bool Is(unsigned char c, std::uint8_t kind) { return (Classes[c] & kind) != 0; }
+// The helpers marked always_inline are called on every token; in the
+// grammars' large bodies the compiler's own limits would leave them as calls.
+[[gnu::always_inline]] inline bool Is(unsigned char c, std::uint8_t kind) { return (Classes[c] & kind) != 0; }
+// The number of bits set below the lowest clear one, for masks of sixteen
+// bytes (bits has a clear bit).
+[[gnu::always_inline]] inline int TrailingOnes(unsigned bits) { return __builtin_ctz(~bits); }
+
 inline bool IsDigit(unsigned char c) { return Is(c, Digit); }
 inline bool IsLiteralChar(unsigned char c) { return Is(c, LiteralPart); }
 
 #ifdef __SSE2__
 // Bit i is set when text[i] is in [low, high], for the 16 bytes from text.
 // Bytes from 0x80 on count as negative and are never in a range here.
-inline __m128i InRange(__m128i bytes, char low, char high)
+[[gnu::always_inline]] inline __m128i InRange(__m128i bytes, char low, char high)
 {
     return _mm_and_si128(_mm_cmpgt_epi8(bytes, _mm_set1_epi8(static_cast<char>(low - 1))),
                          _mm_cmplt_epi8(bytes, _mm_set1_epi8(static_cast<char>(high + 1))));
 }
 
-inline unsigned DigitBytes(const char* text)
+[[gnu::always_inline]] inline unsigned DigitBytes(const char* text)
 {
     const __m128i bytes = _mm_loadu_si128(reinterpret_cast<const __m128i*>(text));
     return static_cast<unsigned>(_mm_movemask_epi8(InRange(bytes, '0', '9')));
 }
 
 // Letters, digits and "_": the bytes that continue a name.
-inline unsigned NameTailBytes(const char* text)
+[[gnu::always_inline]] inline unsigned NameTailBytes(const char* text)
 {
     const __m128i bytes = _mm_loadu_si128(reinterpret_cast<const __m128i*>(text));
     const __m128i letters = InRange(_mm_or_si128(bytes, _mm_set1_epi8(0x20)), 'a', 'z');
@@ -80,7 +85,7 @@ inline unsigned NameTailBytes(const char* text) { return BytesOf(text, NameTail)
 // The value of the count (at most 8) decimal digits from text, which may be
 // read eight bytes on: the digits are moved to the top of a word, below them
 // zeros act as leading zeros, and the bytes are combined in three steps.
-inline std::uint64_t EightDigitsValue(const char* text, int count)
+[[gnu::always_inline]] inline std::uint64_t EightDigitsValue(const char* text, int count)
 {
     if (count == 0) return 0;
     std::uint64_t word = 0;
@@ -107,11 +112,11 @@ double ScaledValue(std::uint64_t digits, int scale);
 inline bool ReadPlainLiteral(const char* text, double& value, std::size_t& length)
 {
     const unsigned digitBytes = DigitBytes(text);
-    const int whole = std::countr_one(digitBytes);
+    const int whole = TrailingOnes(digitBytes);
     int fraction = 0;
     std::size_t end = static_cast<std::size_t>(whole);
     if (whole <= 8 && text[end] == '.') {
-        fraction = std::countr_one(digitBytes >> (whole + 1));
+        fraction = TrailingOnes(digitBytes >> (whole + 1));
         end += 1 + static_cast<std::size_t>(fraction);
     }
     if (whole > 8 || fraction > 8) return false;

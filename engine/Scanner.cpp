@@ -7,7 +7,6 @@
 
 #include <algorithm>
 #include <array>
-#include <bit>
 #include <cfloat>
 #include <clocale>
 #include <cmath>
@@ -327,7 +326,7 @@ void EvaluatorCore::ScanNumber(unsigned char first)
     std::size_t end = first + 1;
     bool open = true;  // whether the name may go on from end
     if (first + 16 <= SourceLength) {
-        const int run = std::countr_one(NameTailBytes(text + first));
+        const int run = TrailingOnes(NameTailBytes(text + first));
         end = first + static_cast<std::size_t>(run);
         open = run == 16;
     }
