@@ -78,6 +78,10 @@ void TMainForm::reExpressionCaretMoved()
         CompletionPopup->hide();
 }
 
+// Scrolled by the wheel, the scroll bars or the typing: the list stays by
+// the caret.
+void TMainForm::reExpressionScrolled() { CompletionPopup->FollowCaret(Panes.reExpression->cursorRect()); }
+
 void TMainForm::CompleteName()
 {
     const QString chosen = CompletionPopup->Choice();

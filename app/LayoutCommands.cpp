@@ -2,6 +2,7 @@
 #include <QFrame>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QScrollBar>
 #include <QSplitter>
 #include <QStatusBar>
 #include <QTimer>
@@ -233,6 +234,8 @@ QWidget* TMainForm::CreateEditors()
     Bind(Panes.reExpression, &QPlainTextEdit::cursorPositionChanged, &TMainForm::reExpressionCaretMoved,
          WhileLoading::Run);
     Bind(CompletionPopup, &TCompletionPopup::Chosen, &TMainForm::CompleteName, WhileLoading::Run);
+    for (QScrollBar* bar : {Panes.reExpression->verticalScrollBar(), Panes.reExpression->horizontalScrollBar()})
+        Bind(bar, &QScrollBar::valueChanged, &TMainForm::reExpressionScrolled, WhileLoading::Run);
     Loader = new TDocumentLoader(Panes.reExpression);
     Bind(Loader, &TDocumentLoader::Finished, &TMainForm::DocumentLoaded);
     Bind(Loader, &TDocumentLoader::Progress, &TMainForm::ShowLoadingProgress, WhileLoading::Run);

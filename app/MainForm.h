@@ -318,6 +318,7 @@ public:
     // offers names for any start, even none.
     void ShowCompletions(bool asked);
     void reExpressionCaretMoved();
+    void reExpressionScrolled();
     void CompleteName();
 
     // Calculation files (CalcFileCommands.cpp)

@@ -88,6 +88,16 @@ void TCompletionPopup::PlaceBelow(const QRect& caret)
     setGeometry(place.left(), roomBelow ? place.bottom() + 1 : std::max(0, place.top() - height), width, height);
 }
 
+void TCompletionPopup::FollowCaret(const QRect& caret)
+{
+    if (!isVisible()) return;
+    if (!Editor->viewport()->rect().intersects(caret)) {
+        hide();
+        return;
+    }
+    PlaceBelow(caret);
+}
+
 void TCompletionPopup::MoveChoice(int step)
 {
     const int row = std::clamp(indexOfTopLevelItem(currentItem()) + step, 0, topLevelItemCount() - 1);

@@ -23,6 +23,9 @@ public:
     // the editor's viewport), or above it where the window has no room
     // below; hides when there are none.
     void ShowCandidates(const std::vector<CompletionCandidate>& candidates, const QRect& caret);
+    // The editor scrolled: the list moves with the caret, now at caret, and
+    // closes when the caret is out of the editor's view.
+    void FollowCaret(const QRect& caret);
     // One up (-1) or down (+1); the choice stays at the ends.
     void MoveChoice(int step);
     QString Choice() const;

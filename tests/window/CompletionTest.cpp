@@ -1,6 +1,7 @@
 // The names offered while a name is typed, driven by keys.
 #include <QAction>
 #include <QApplication>
+#include <QScrollBar>
 #include <QTest>
 #include <QTreeWidget>
 
@@ -48,6 +49,25 @@ TEST_F(CompletionTest, KeysChooseCompleteAndClose)
     Form->Menu.Options.mEnterToSemicolon->trigger();
     Key(Qt::Key_Return);
     EXPECT_EQ(Document(), QStringLiteral("rate = 0.015 / 12; ratio = 2;\nratio*ra;\n"));
+}
+
+TEST_F(CompletionTest, FollowsTheCaretWhenTheEditorScrolls)
+{
+    QString lines;
+    for (int i = 0; i < 200; ++i)
+        lines += QStringLiteral("rate%1 = %1;\n").arg(i);
+    SetDocument(lines);
+    Form->Recalculate();
+    Select(static_cast<int>(lines.size()), static_cast<int>(lines.size()));
+    Type(QStringLiteral("ra"));
+    ASSERT_TRUE(Popup->isVisible());
+    const int top = Popup->y();
+    QScrollBar* bar = Form->Panes.reExpression->verticalScrollBar();
+    bar->setValue(bar->value() - 1);  // the caret one line lower in the view
+    ASSERT_TRUE(Popup->isVisible());
+    EXPECT_GT(Popup->y(), top);
+    bar->setValue(0);  // the caret out of view
+    EXPECT_FALSE(Popup->isVisible());
 }
 
 TEST_F(CompletionTest, SwitchedOffNothingIsOffered)
