@@ -146,7 +146,9 @@ private:
     // Position, when it is one the faster grammar there reads; then the run
     // stands after its ";" as the general grammar would leave it. False,
     // having changed nothing, for any other.
+    template <typename Backend>
     struct CommonGrammar;
+    struct Evaluating;  // the backend that works the values out at once
     bool EvaluateCommonStatement(double& value);
     // The same, unless statements it left before are still being skipped
     // (Eval.cpp).
