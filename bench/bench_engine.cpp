@@ -1,12 +1,15 @@
 // Evaluate on generated documents of 1,000 to 100,000 statements, with and
 // without the statement extraction that precedes it in every recalculation,
-// and with and without the grammar of common statements.
+// and with and without the grammar of common statements; and the common
+// statements compiled ahead, as tallyrix-calc does on its other thread: the
+// compiling, and the evaluation that runs them.
 #include <benchmark/benchmark.h>
 
 #include <string>
 
 #include "bench/DocumentGenerator.h"
 #include "document/StatementExtraction.h"
+#include "engine/CompiledStatements.h"
 #include "engine/Eval.h"
 
 namespace {
@@ -49,6 +52,46 @@ void BM_Evaluate(benchmark::State& state)
     state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations()) * static_cast<std::int64_t>(input.size()));
 }
 
+void CompileAhead(const std::string& input, tallyrix::CompiledStatements& compiled)
+{
+    compiled.Prepare(input.size());
+    for (std::size_t start = 1; start < input.size(); ++start) {
+        if (input[start - 1] == ';') compiled.Compile(input, start);
+    }
+}
+
+void BM_Compile(benchmark::State& state)
+{
+    const std::string input =
+        tallyrix::BuildEngineInput(GenerateDocument(static_cast<int>(state.range(0)), DocumentSyntax::Tallyrix));
+    tallyrix::CompiledStatements compiled;
+    for (auto _ : state) {
+        CompileAhead(input, compiled);
+        benchmark::DoNotOptimize(compiled.Count());
+    }
+    SetStatementRate(state);
+}
+
+// Peer: BM_Evaluate/common:1/deferred:1.
+void BM_EvaluateCompiled(benchmark::State& state)
+{
+    const std::string input =
+        tallyrix::BuildEngineInput(GenerateDocument(static_cast<int>(state.range(0)), DocumentSyntax::Tallyrix));
+    tallyrix::CompiledStatements compiled;
+    CompileAhead(input, compiled);
+    tallyrix::Evaluator evaluator;
+    evaluator.DeferStatementValues = true;
+    evaluator.RecordVariableLines = false;
+    for (auto _ : state) {
+        evaluator.ResetVariables(1);
+        evaluator.UseCompiled(compiled, compiled.Count());
+        evaluator.Evaluate(input);
+        benchmark::DoNotOptimize(evaluator.ResultText.data());
+    }
+    EvaluateFailed(state, evaluator);
+    SetStatementRate(state);
+}
+
 // What the window does on each key release: extract, then evaluate.
 void BM_ExtractAndEvaluate(benchmark::State& state)
 {
@@ -69,6 +112,8 @@ BENCHMARK(BM_Evaluate)
     ->ArgsProduct({{1000, 10000, 100000}, {0, 1}, {0, 1}})
     ->ArgNames({"", "common", "deferred"})
     ->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_Compile)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_EvaluateCompiled)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_ExtractAndEvaluate)->Arg(1000)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond);
 
 BENCHMARK_MAIN();

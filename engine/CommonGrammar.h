@@ -92,7 +92,10 @@ struct EvaluatorCore::Evaluating {
         v = core.Variables[entry].value;
         return std::isfinite(v);
     }
-    [[gnu::always_inline]] bool Variable(double& v, const common::NameRef& name) const { return VariableAt(v, Entry(name)); }
+    [[gnu::always_inline]] bool Variable(double& v, const common::NameRef& name) const
+    {
+        return VariableAt(v, Entry(name));
+    }
     bool Function(int function, double& v) const
     {
         double result = 0.0;
@@ -133,11 +136,12 @@ struct EvaluatorCore::Evaluating {
         v = v - right;
         return std::isfinite(v);
     }
-    bool Target(const common::NameRef& name)
+    bool TargetAt(int entry)
     {
-        target = Entry(name);
-        return target >= 0;
+        target = entry;
+        return entry >= 0;
     }
+    bool Target(const common::NameRef& name) { return TargetAt(Entry(name)); }
     // The statement read: its store, and it counts.
     void Complete(double v) const
     {

@@ -13,6 +13,7 @@
 #include <charconv>
 #include <cmath>
 #include <cstring>
+#include <utility>
 
 namespace tallyrix {
 
@@ -91,10 +92,15 @@ void EvaluatorCore::Evaluate(std::string_view text)
     // Only a whole run defers its values: a resumed run keeps ResultText
     // with each of its states.
     Deferring = Out.DeferStatementValues;
-    struct EndDeferring {
-        bool& deferring;
-        ~EndDeferring() { deferring = false; }
-    } endDeferring{Deferring};
+    UseCompiled(std::exchange(PendingCompiled, nullptr), PendingCompiledCount);
+    struct EndRun {
+        EvaluatorCore& core;
+        ~EndRun()
+        {
+            core.Deferring = false;
+            core.UseCompiled(nullptr, 0);
+        }
+    } endRun{*this};
     EvaluateFromStart(text);
 }
 
@@ -204,6 +210,12 @@ void EvaluatorCore::ParseStatements()
 // never reads costs at most about a sixtieth more.
 bool EvaluatorCore::TryCommonStatement(double& value)
 {
+    // A compiled statement left by its arithmetic would be left by the
+    // common grammar too.
+    if (CompiledCount != 0) {
+        const CompiledOutcome outcome = RunCompiledStatement(value);
+        if (outcome != CompiledOutcome::Absent) return outcome == CompiledOutcome::Evaluated;
+    }
     if (CommonSkips > 0) {
         --CommonSkips;
         return false;

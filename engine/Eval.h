@@ -102,6 +102,7 @@ struct NamedValue {
     double value;
 };
 
+class CompiledStatements;
 class EvaluatorCore;
 
 class Evaluator {
@@ -115,6 +116,10 @@ public:
     // fields below. Throws EngineFailure on overflow, invalid operation or a
     // literal the conversion rejects.
     void Evaluate(std::string_view text);
+    // For the next Evaluate alone: the first count statements of compiled,
+    // compiled from the text it will be given, are run there instead of
+    // read again (they must not change until it returns).
+    void UseCompiled(const CompiledStatements& compiled, std::size_t count);
 
     // Keeps the first n table entries and VariableList lines, drops the rest;
     // StatementCount becomes 0. n must not exceed the entries ever filled.

@@ -10,6 +10,12 @@ Evaluator::~Evaluator() = default;
 
 void Evaluator::Evaluate(std::string_view text) { Core->Evaluate(text); }
 
+void Evaluator::UseCompiled(const CompiledStatements& compiled, std::size_t count)
+{
+    Core->PendingCompiled = &compiled;
+    Core->PendingCompiledCount = count;
+}
+
 void Evaluator::ResetVariables(int n) { Core->ResetVariables(n); }
 
 bool Evaluator::EvaluateResuming(std::string text, int base, std::size_t slice)

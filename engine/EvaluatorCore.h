@@ -13,6 +13,7 @@
 #include <string_view>
 #include <vector>
 
+#include "engine/CompiledStatements.h"
 #include "engine/Eval.h"
 
 namespace tallyrix {
@@ -34,7 +35,8 @@ public:
     Evaluator& Out;
 
 private:
-    friend class Evaluator;  // ResumedText, VariableCount, Variables and SetReporter read or set these
+    friend class Evaluator;           // ResumedText, VariableCount, Variables and SetReporter read or set these
+    friend class CompiledStatements;  // compiles with CommonGrammar
 
     struct Variable {
         // Zero after the name's bytes, so that the first eight bytes of a
@@ -154,6 +156,24 @@ private:
     // (Eval.cpp).
     bool TryCommonStatement(double& value);
     static constexpr int MaxCommonBackoff = 64;
+
+    // Compiled common statements (CompiledStatements.cpp): the first count
+    // of compiled, for the text of the run to come (nullptr: none).
+    void UseCompiled(const CompiledStatements* compiled, std::size_t count);
+    enum class CompiledOutcome : std::uint8_t { Absent, Evaluated, Left };
+    // The compiled statement that begins at Position: run, and the run then
+    // stands after its ";" (Evaluated); refused by the arithmetic, having
+    // changed nothing (Left); or there is none (Absent).
+    CompiledOutcome RunCompiledStatement(double& value);
+    bool RunOperations(const CompiledStatements::Statement& statement, double& value);
+    // The table entry of a compiled statement's name, or -1.
+    int CompiledEntry(std::uint32_t index);
+    const CompiledStatements* PendingCompiled = nullptr;  // for the next Evaluate
+    std::size_t PendingCompiledCount = 0;
+    const CompiledStatements* Compiled = nullptr;
+    std::size_t CompiledCount = 0;
+    std::size_t CompiledNext = 0;  // the first that may still begin at or after Position
+    std::vector<int> CompiledEntries;
     int CommonBackoff = 0;  // statements skipped after the last one left
     int CommonSkips = 0;    // of which still to come
 

@@ -1,6 +1,7 @@
-// The grammar of common statements stands in for the general one: whatever
-// it reads, declines or leaves halfway, the outcome must be the general
-// grammar's, to the byte, the offsets and the reports included.
+// The grammar of common statements stands in for the general one, read as
+// the statements come or compiled ahead: whatever it reads, declines or
+// leaves halfway, the outcome must be the general grammar's, to the byte,
+// the offsets and the reports included.
 #include <gtest/gtest.h>
 
 #include <random>
@@ -8,6 +9,7 @@
 #include <vector>
 
 #include "EngineTestSupport.h"
+#include "engine/CompiledStatements.h"
 #include "engine/Eval.h"
 
 namespace tallyrix {
@@ -15,22 +17,42 @@ namespace {
 
 using test::RunOutcome;
 
+// Which grammar reads the statements: the general one alone, the common one
+// as they come, or the common one compiled ahead from the same text.
+enum class Grammar { General, Common, Compiled };
+
+// Compiles every statement that begins after a ";", as a reader ahead of
+// the evaluation would.
+void CompileAhead(const std::string& text, CompiledStatements& compiled)
+{
+    compiled.Prepare(text.size());
+    for (std::size_t start = 1; start < text.size(); ++start) {
+        if (text[start - 1] == ';') compiled.Compile(text, start);
+    }
+}
+
 // pi, a registered constant and a few names every document may read.
 // The common grammar reads nothing within 24 bytes of the text's end:
 // padding keeps the statements away from it.
-RunOutcome Outcome(const std::string& statements, bool common, bool radians, bool padded)
+RunOutcome Outcome(const std::string& statements, Grammar grammar, bool radians, bool padded)
 {
     std::vector<std::string> reports;
     Evaluator engine([&reports](const MathErrorReport& report) { reports.push_back(MathErrorText(report)); });
-    engine.CommonStatementGrammar = common;
+    engine.CommonStatementGrammar = grammar != Grammar::General;
     engine.CommonGrammarBacksOff = false;
     engine.Radians = radians;
     engine.RecordStatementEnds = true;
     engine.RegisterConstant("kei", 1.5);
+    const std::string text = "a=2;b=-3;c=0.5;z=0;big=1e300;tiny=1e-101;name8ch=4;name9char=5;" + statements + ";" +
+                             std::string(padded ? 32 : 0, ' ') + "@";
+    CompiledStatements compiled;
+    if (grammar == Grammar::Compiled) {
+        CompileAhead(text, compiled);
+        engine.UseCompiled(compiled, compiled.Count());
+    }
     std::string failure;
     try {
-        engine.Evaluate("a=2;b=-3;c=0.5;z=0;big=1e300;tiny=1e-101;name8ch=4;name9char=5;" + statements + ";" +
-                        std::string(padded ? 32 : 0, ' ') + "@");
+        engine.Evaluate(text);
     } catch (const EngineFailure& thrown) {
         failure = thrown.what();
     }
@@ -50,7 +72,9 @@ void ExpectSameOutcome(const std::string& statements)
     for (const bool radians : {true, false}) {
         for (const bool padded : {true, false}) {
             SCOPED_TRACE("'" + statements + "'" + (radians ? "" : " in degrees") + (padded ? "" : " at the end"));
-            EXPECT_EQ(Outcome(statements, true, radians, padded), Outcome(statements, false, radians, padded));
+            const RunOutcome general = Outcome(statements, Grammar::General, radians, padded);
+            EXPECT_EQ(Outcome(statements, Grammar::Common, radians, padded), general);
+            EXPECT_EQ(Outcome(statements, Grammar::Compiled, radians, padded), general);
         }
     }
 }
@@ -114,6 +138,25 @@ TEST(CommonStatementTest, RandomDocumentsComeOutAsTheGeneralGrammarLeavesThem)
         }
         ExpectSameOutcome(text);
     }
+}
+
+// What is compiled is run, not read again: operations compiled from one
+// text give their value in another of the same layout.
+TEST(CommonStatementTest, CompiledStatementsAreRunInsteadOfRead)
+{
+    const std::string padding(32, ' ');
+    const std::string compiledText = "a=1;a*(2+3);b=a+4;" + padding + "@";
+    const std::string evaluatedText = "a=1;a*(2+4);b=a+5;" + padding + "@";
+    CompiledStatements compiled;
+    CompileAhead(compiledText, compiled);
+    ASSERT_EQ(compiled.Count(), 2u);
+    Evaluator engine;
+    engine.UseCompiled(compiled, 1);  // only the first of them
+    engine.Evaluate(evaluatedText);
+    EXPECT_EQ(engine.ExpressionValues.Text(), "1: 1\n2: 5\n3: 6\n");
+    engine.ResetVariables(1);
+    engine.Evaluate(evaluatedText);  // given for one run alone
+    EXPECT_EQ(engine.ExpressionValues.Text(), "1: 1\n2: 6\n3: 6\n");
 }
 
 }  // namespace

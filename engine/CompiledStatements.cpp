@@ -1,0 +1,224 @@
+// Compiling common statements, and running them in the evaluator.
+#include "engine/CompiledStatements.h"
+
+#include <algorithm>
+#include <limits>
+
+#include "engine/CommonGrammar.h"
+
+namespace tallyrix {
+
+namespace {
+
+// Values a statement holds at once; deeper ones are read from the text.
+constexpr int StackLimit = 256;
+// Every operation takes at least a byte of the text, a statement at least
+// two; the room for one piece is bounded all the same (it is address space
+// until it is used).
+constexpr std::size_t MaxOperations = std::size_t{1} << 20;
+constexpr std::size_t MaxStatements = std::size_t{1} << 19;
+constexpr std::size_t NameSlotCount = 4096;
+constexpr std::size_t MaxNames = NameSlotCount / 2;
+
+}  // namespace
+
+// The backend that writes the operations down, keeping count of the values
+// they will have on the stack.
+struct CompiledStatements::Compiling {
+    struct Value {};
+    CompiledStatements& into;
+    std::int32_t target = -1;
+    int height = 0;
+
+    bool Put(Code code, std::uint8_t function = 0, std::uint32_t name = 0, double literal = 0.0)
+    {
+        if (into.OperationCount == into.OperationCapacity) return false;
+        into.Operations[into.OperationCount++] = {code, function, name, literal};
+        return true;
+    }
+    bool Push(Code code, std::uint32_t name, double literal)
+    {
+        return ++height <= StackLimit && Put(code, 0, name, literal);
+    }
+    bool Binary(Code code)
+    {
+        --height;
+        return Put(code);
+    }
+    std::int32_t Index(const common::NameRef& name)
+    {
+        return into.NameIndex(name.text, name.length, name.word, name.hash);
+    }
+    bool Literal(Value&, double number) { return Push(Code::Literal, 0, number); }
+    bool Variable(Value&, const common::NameRef& name)
+    {
+        const std::int32_t index = Index(name);
+        return index >= 0 && Push(Code::Variable, static_cast<std::uint32_t>(index), 0.0);
+    }
+    bool Function(int function, Value&) { return Put(Code::Function, static_cast<std::uint8_t>(function)); }
+    bool Negate(Value&) { return Put(Code::Negate); }
+    bool Modulo(Value&, const Value&) { return Binary(Code::Modulo); }
+    bool Raise(Value&, const Value&) { return Binary(Code::Raise); }
+    bool Factorial(Value&) { return Put(Code::Factorial); }
+    bool Multiply(Value&, const Value&) { return Binary(Code::Multiply); }
+    bool Divide(Value&, const Value&) { return Binary(Code::Divide); }
+    bool Add(Value&, const Value&) { return Binary(Code::Add); }
+    bool Subtract(Value&, const Value&) { return Binary(Code::Subtract); }
+    bool Target(const common::NameRef& name)
+    {
+        target = Index(name);
+        return target >= 0;
+    }
+    void Complete(const Value&) const {}
+};
+
+void CompiledStatements::Prepare(std::size_t bytes)
+{
+    const std::size_t operations = std::min(bytes, MaxOperations);
+    const std::size_t statements = std::min(bytes / 2 + 1, MaxStatements);
+    // Left uninitialised: only what is compiled is ever written or read.
+    if (operations > OperationCapacity) {
+        Operations = std::make_unique_for_overwrite<Operation[]>(operations);
+        OperationCapacity = operations;
+    }
+    if (statements > StatementCapacity) {
+        Statements = std::make_unique_for_overwrite<Statement[]>(statements);
+        StatementCapacity = statements;
+    }
+    if (!Names) Names = std::make_unique_for_overwrite<Name[]>(MaxNames);
+    OperationCount = StatementCount = NameCount = 0;
+    NameSlots.assign(NameSlotCount, -1);
+}
+
+std::int32_t CompiledStatements::NameIndex(const char* text, std::size_t length, std::uint64_t word, std::uint32_t hash)
+{
+    for (std::size_t slot = hash;; ++slot) {
+        std::int32_t& index = NameSlots[slot % NameSlotCount];
+        if (index < 0) {
+            if (NameCount == MaxNames) return -1;
+            Names[NameCount] = {text, static_cast<std::uint32_t>(length), hash, word};
+            index = static_cast<std::int32_t>(NameCount++);
+            return index;
+        }
+        // Words of names up to eight bytes hold the whole name.
+        if (Names[index].word == word && Names[index].length == length) return index;
+    }
+}
+
+bool CompiledStatements::Compile(std::string_view text, std::size_t start)
+{
+    if (start == 0 || text.size() > std::numeric_limits<std::uint32_t>::max() || StatementCount == StatementCapacity ||
+        !Operations) {
+        return false;
+    }
+    const std::size_t first = OperationCount;
+    Compiling backend{*this};
+    EvaluatorCore::CommonGrammar<Compiling> grammar{backend, text.data() + start, text.data() + text.size() - 1};
+    Compiling::Value value;
+    if (!grammar.Statement(value)) {
+        OperationCount = first;
+        return false;
+    }
+    Statements[StatementCount++] = {
+        static_cast<std::uint32_t>(start), static_cast<std::uint32_t>(grammar.p - text.data() - 1),
+        static_cast<std::uint32_t>(first), static_cast<std::uint32_t>(OperationCount - first), backend.target};
+    return true;
+}
+
+void EvaluatorCore::UseCompiled(const CompiledStatements* compiled, std::size_t count)
+{
+    Compiled = compiled;
+    CompiledCount = compiled != nullptr ? std::min(count, compiled->StatementCount) : 0;
+    CompiledNext = 0;
+    if (CompiledCount != 0) CompiledEntries.assign(MaxNames, -1);
+}
+
+int EvaluatorCore::CompiledEntry(std::uint32_t index)
+{
+    // Found once; a name not in the table is looked for again, as a
+    // statement read from the text may have added it since.
+    int& entry = CompiledEntries[index];
+    if (entry < 0) {
+        const CompiledStatements::Name& name = Compiled->Names[index];
+        entry = FindVariable(std::string_view(name.text, name.length), name.hash, name.word);
+    }
+    return entry;
+}
+
+EvaluatorCore::CompiledOutcome EvaluatorCore::RunCompiledStatement(double& value)
+{
+    const std::size_t start = Position - 1;
+    while (CompiledNext < CompiledCount && Compiled->Statements[CompiledNext].start < start)
+        ++CompiledNext;
+    if (CompiledNext == CompiledCount || Compiled->Statements[CompiledNext].start != start) {
+        return CompiledOutcome::Absent;
+    }
+    const CompiledStatements::Statement& statement = Compiled->Statements[CompiledNext++];
+    if (!RunOperations(statement, value)) return CompiledOutcome::Left;
+    Position = statement.end + 2;
+    Token = Separator;
+    return CompiledOutcome::Evaluated;
+}
+
+bool EvaluatorCore::RunOperations(const CompiledStatements::Statement& statement, double& value)
+{
+    using Code = CompiledStatements::Code;
+    Evaluating arithmetic{*this};
+    double stack[StackLimit];
+    double* top = stack - 1;
+    const CompiledStatements::Operation* operation = &Compiled->Operations[statement.first];
+    const CompiledStatements::Operation* const last = operation + statement.count;
+    for (; operation != last; ++operation) {
+        bool done = true;
+        switch (operation->code) {
+            case Code::Literal:
+                *++top = operation->literal;
+                break;
+            case Code::Variable:
+                done = arithmetic.VariableAt(*++top, CompiledEntry(operation->name));
+                break;
+            case Code::Function:
+                done = arithmetic.Function(operation->function, *top);
+                break;
+            case Code::Negate:
+                done = Evaluating::Negate(*top);
+                break;
+            case Code::Modulo:
+                --top;
+                done = Evaluating::Modulo(top[0], top[1]);
+                break;
+            case Code::Raise:
+                --top;
+                done = Evaluating::Raise(top[0], top[1]);
+                break;
+            case Code::Factorial:
+                done = Evaluating::Factorial(*top);
+                break;
+            case Code::Multiply:
+                --top;
+                done = Evaluating::Multiply(top[0], top[1]);
+                break;
+            case Code::Divide:
+                --top;
+                done = Evaluating::Divide(top[0], top[1]);
+                break;
+            case Code::Add:
+                --top;
+                done = Evaluating::Add(top[0], top[1]);
+                break;
+            case Code::Subtract:
+                --top;
+                done = Evaluating::Subtract(top[0], top[1]);
+                break;
+        }
+        if (!done) return false;
+    }
+    if (statement.target >= 0 && !arithmetic.TargetAt(CompiledEntry(static_cast<std::uint32_t>(statement.target)))) {
+        return false;
+    }
+    value = *top;
+    arithmetic.Complete(value);
+    return true;
+}
+
+}  // namespace tallyrix

@@ -1,0 +1,89 @@
+// Common statements read ahead of their evaluation, possibly on another
+// thread, and written down as operations on a stack of values. Running them
+// then costs the evaluation a fraction of reading the text: the scanning,
+// the conversion of literals and the grammar's decisions are done.
+//
+// What is compiled is exactly what the common grammar would read at the
+// same place of the same text, and running it does the common grammar's
+// arithmetic with its checks, so a compiled statement either gives the value
+// and store the common grammar would, or is left to the general grammar as
+// a whole, as the common grammar would leave it. A statement that begins
+// where no compiled statement does is read from the text as ever.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <memory>
+#include <string_view>
+#include <vector>
+
+namespace tallyrix {
+
+class EvaluatorCore;
+
+class CompiledStatements {
+public:
+    // Room for the statements of a text of up to bytes bytes; forgets the
+    // statements held. Nothing else allocates, so the statements already
+    // compiled stay where they are while more are added.
+    void Prepare(std::size_t bytes);
+    // Compiles the statement that begins at text[start], text being what the
+    // evaluator will be given, of which the first and the last byte are
+    // never read here (the end marker and the byte before a piece may be
+    // written meanwhile). Statements must come in the order of their starts.
+    // False, adding no statement, for one the common grammar would not read
+    // or when the room is used up.
+    bool Compile(std::string_view text, std::size_t start);
+    std::size_t Count() const { return StatementCount; }
+
+private:
+    friend class EvaluatorCore;
+
+    enum class Code : std::uint8_t {
+        Literal,
+        Variable,
+        Function,
+        Negate,
+        Modulo,
+        Raise,
+        Factorial,
+        Multiply,
+        Divide,
+        Add,
+        Subtract,
+    };
+    struct Operation {
+        Code code;
+        std::uint8_t function;
+        std::uint32_t name;  // Variable: the index into Names
+        double literal;
+    };
+    struct Statement {
+        std::uint32_t start;  // where it begins in the text, and
+        std::uint32_t end;    // where its ";" is
+        std::uint32_t first;  // its operations, from Operations[first]
+        std::uint32_t count;
+        std::int32_t target;  // the index into Names of the name assigned, or -1
+    };
+    struct Name {
+        const char* text;
+        std::uint32_t length;
+        std::uint32_t hash;
+        std::uint64_t word;
+    };
+    struct Compiling;
+    // The index into Names of a name, added when new; -1 when there is no room.
+    std::int32_t NameIndex(const char* text, std::size_t length, std::uint64_t word, std::uint32_t hash);
+
+    std::unique_ptr<Operation[]> Operations;
+    std::unique_ptr<Statement[]> Statements;
+    std::unique_ptr<Name[]> Names;
+    std::size_t OperationCapacity = 0;
+    std::size_t StatementCapacity = 0;
+    std::size_t OperationCount = 0;
+    std::size_t StatementCount = 0;
+    std::size_t NameCount = 0;
+    std::vector<std::int32_t> NameSlots;  // open addressing over Names, -1 = empty
+};
+
+}  // namespace tallyrix
