@@ -2,8 +2,10 @@
 
 #include <algorithm>
 #include <cstring>
+#include <optional>
 
 #include "cli/DocumentEvaluation.h"
+#include "cli/PieceCompiler.h"
 #include "cli/ValueLineWriter.h"
 #include "document/StatementExtraction.h"
 #include "engine/DigitGrouping.h"
@@ -21,15 +23,18 @@ void Write(std::ostream& out, std::string_view text)
 class PieceEvaluation {
 public:
     // threaded: the value lines are formatted and written on a thread of
-    // their own, while the next piece is evaluated.
+    // their own, while the next piece is evaluated. compileAhead: the
+    // pieces' common statements are compiled on another while the piece
+    // before them is evaluated.
     PieceEvaluation(const CalcOptions& options, const std::vector<std::string>& registeredLines, std::ostream& out,
-                    std::ostream& err, bool threaded)
+                    std::ostream& err, bool threaded, bool compileAhead)
         : Engine(ReporterInto(Reports)),
           KeptEntries(PrepareEvaluator(Engine, options, registeredLines)),
           Variables(options.variables),
           Grouped(options.grouped),
           Out(out),
-          Writer(out, err, threaded, options.grouped)
+          Writer(out, err, threaded, options.grouped),
+          CompileAhead(compileAhead)
     {
         // Without the variable lines, the values are formatted by Writer.
         Engine.DeferStatementValues = !Variables;
@@ -41,6 +46,11 @@ private:
     void Start(bool evaluated);
     // Evaluates the pieces, until the end or until out has failed.
     void EvaluatePieces(std::span<char> document, std::size_t pieceSize);
+    // The leading pieces that need no extraction are cut before any is
+    // evaluated; with a thread to compile them ahead when there are several.
+    void CutLeadingPieces(std::string_view whole, std::size_t pieceSize);
+    // Hands the engine what was compiled for the next leading piece.
+    void UseCompiled(std::size_t begin, std::size_t end);
     // Extracts further lines into text and evaluates it up to its last ";",
     // or all of it at the end; returns whether evaluation goes on.
     bool EvaluateExtracted(StatementReader& reader, std::string& text, std::size_t pieceSize);
@@ -59,12 +69,32 @@ private:
     const bool Variables;
     const bool Grouped;
     std::ostream& Out;
-    ValueLineWriter Writer;        // out and err are its own until it is drained
+    ValueLineWriter Writer;  // out and err are its own until it is drained
+    const bool CompileAhead;
     std::size_t BaseLines = 0;     // VariableList lines of pi and the registered constants
     std::size_t BaseTextSize = 0;  // and their bytes
     int Completed = 0;             // statements with a value so far
     bool FirstPiece = true;        // no piece evaluated yet
+    std::vector<std::size_t> LeadingEnds;
+    std::size_t NextLeading = 0;  // the leading piece to be evaluated next
+    std::optional<PieceCompiler> Compiler;
 };
+
+// The lines from position on that the engine reads as they stand, at least
+// about pieceSize bytes of them, and the end of the piece cut from them
+// after their last ";", or npos when they hold no whole piece.
+struct VerbatimRun {
+    std::size_t linesEnd;
+    std::size_t pieceEnd;
+};
+
+VerbatimRun NextVerbatimRun(std::string_view whole, std::size_t position, std::size_t pieceSize)
+{
+    const std::size_t end = VerbatimLinesEnd(whole, position, pieceSize);
+    const std::size_t cut = whole.substr(0, end).rfind(';');
+    const bool cutHere = cut != std::string_view::npos && cut >= position && cut + 1 < whole.size();
+    return {end, cutHere ? cut + 1 : std::string_view::npos};
+}
 
 // The position of the last ";" at or after from, or npos.
 std::size_t LastSeparator(const std::string& text, std::size_t from)
@@ -109,18 +139,22 @@ void PieceEvaluation::EvaluatePieces(std::span<char> document, std::size_t piece
     std::string text;          // statement text carried over to the next piece
     std::size_t position = 0;  // where the document's unevaluated text begins, when nothing is carried
     StatementReader reader(whole);
+    CutLeadingPieces(whole, pieceSize);
     while (Writer.Good()) {
         if (text.empty()) {
             // Lines the engine reads as their statement text are handed to it
             // where they stand, up to the last ";" among them.
-            const std::size_t end = VerbatimLinesEnd(whole, position, pieceSize);
-            const std::size_t cut = whole.substr(0, end).rfind(';');
-            if (cut != std::string_view::npos && cut >= position && cut + 1 < whole.size()) {
-                const bool goOn = EvaluatePiece(document, position, cut + 1);
-                position = cut + 1;
+            const bool leading = NextLeading < LeadingEnds.size();
+            const VerbatimRun run =
+                leading ? VerbatimRun{0, LeadingEnds[NextLeading]} : NextVerbatimRun(whole, position, pieceSize);
+            if (run.pieceEnd != std::string_view::npos) {
+                if (leading) UseCompiled(position, run.pieceEnd);
+                const bool goOn = EvaluatePiece(document, position, run.pieceEnd);
+                position = run.pieceEnd;
                 if (!goOn) break;
                 continue;
             }
+            const std::size_t end = run.linesEnd;
             // Room for a piece and what a cut carries over, set aside only
             // for a document that needs it.
             text.reserve(pieceSize + pieceSize / 4);
@@ -134,6 +168,25 @@ void PieceEvaluation::EvaluatePieces(std::span<char> document, std::size_t piece
             position = reader.Position();
         }
     }
+}
+
+void PieceEvaluation::CutLeadingPieces(std::string_view whole, std::size_t pieceSize)
+{
+    for (std::size_t position = 0;;) {
+        const std::size_t end = NextVerbatimRun(whole, position, pieceSize).pieceEnd;
+        if (end == std::string_view::npos) break;
+        LeadingEnds.push_back(end);
+        position = end;
+    }
+    if (CompileAhead && LeadingEnds.size() > 1) Compiler.emplace(whole, LeadingEnds);
+}
+
+void PieceEvaluation::UseCompiled(std::size_t begin, std::size_t end)
+{
+    const std::size_t index = NextLeading++;
+    if (!Compiler) return;
+    const PieceCompiler::Compiled compiled = Compiler->Enter(index, begin, end);
+    if (compiled.statements != nullptr) Engine.UseCompiled(*compiled.statements, compiled.count);
 }
 
 bool PieceEvaluation::EvaluateExtracted(StatementReader& reader, std::string& text, std::size_t pieceSize)
@@ -219,9 +272,10 @@ bool StreamDocument(std::span<char> document, const CalcOptions& options,
                     const std::vector<std::string>& registeredLines, std::ostream& out, std::ostream& err,
                     std::size_t pieceSize)
 {
-    // A thread pays only when a piece can be evaluated while one is written.
-    const bool threaded = !options.variables && document.size() > pieceSize;
-    PieceEvaluation evaluation(options, registeredLines, out, err, threaded);
+    // A thread pays only when a piece can be evaluated while one is written
+    // or compiled.
+    const bool pieces = document.size() > pieceSize;
+    PieceEvaluation evaluation(options, registeredLines, out, err, !options.variables && pieces, pieces);
     return evaluation.Run(document, pieceSize);
 }
 

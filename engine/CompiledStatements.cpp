@@ -128,7 +128,8 @@ bool CompiledStatements::Compile(std::string_view text, std::size_t start)
 void EvaluatorCore::UseCompiled(const CompiledStatements* compiled, std::size_t count)
 {
     Compiled = compiled;
-    CompiledCount = compiled != nullptr ? std::min(count, compiled->StatementCount) : 0;
+    // count is the caller's: more statements may be being added meanwhile.
+    CompiledCount = compiled != nullptr ? count : 0;
     CompiledNext = 0;
     if (CompiledCount != 0) CompiledEntries.assign(MaxNames, -1);
 }
