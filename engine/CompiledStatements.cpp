@@ -161,63 +161,72 @@ EvaluatorCore::CompiledOutcome EvaluatorCore::RunCompiledStatement(double& value
     return CompiledOutcome::Evaluated;
 }
 
+// The value on top of the stack is held apart, in a register: most
+// operations work on it and on the one below.
 bool EvaluatorCore::RunOperations(const CompiledStatements::Statement& statement, double& value)
 {
     using Code = CompiledStatements::Code;
     Evaluating arithmetic{*this};
-    double stack[StackLimit];
-    double* top = stack - 1;
+    double below[StackLimit];
+    double* next = below;  // where the value under the top goes
+    double top = 0.0;
     const CompiledStatements::Operation* operation = &Compiled->Operations[statement.first];
     const CompiledStatements::Operation* const last = operation + statement.count;
     for (; operation != last; ++operation) {
-        bool done = true;
         switch (operation->code) {
             case Code::Literal:
-                *++top = operation->literal;
-                break;
-            case Code::Variable:
-                done = arithmetic.VariableAt(*++top, CompiledEntry(operation->name));
-                break;
+                *next++ = top;
+                top = operation->literal;
+                continue;
+            case Code::Variable: {
+                int entry = CompiledEntries[operation->name];
+                if (entry < 0) entry = CompiledEntry(operation->name);
+                *next++ = top;
+                if (!arithmetic.VariableAt(top, entry)) return false;
+                continue;
+            }
             case Code::Function:
-                done = arithmetic.Function(operation->function, *top);
-                break;
+                if (!arithmetic.Function(operation->function, top)) return false;
+                continue;
             case Code::Negate:
-                done = Evaluating::Negate(*top);
+                Evaluating::Negate(top);
+                continue;
+            case Code::Factorial:
+                if (!Evaluating::Factorial(top)) return false;
+                continue;
+            default:
                 break;
+        }
+        // A binary operation: the value below is its left operand.
+        double left = *--next;
+        bool done = false;
+        switch (operation->code) {
             case Code::Modulo:
-                --top;
-                done = Evaluating::Modulo(top[0], top[1]);
+                done = Evaluating::Modulo(left, top);
                 break;
             case Code::Raise:
-                --top;
-                done = Evaluating::Raise(top[0], top[1]);
-                break;
-            case Code::Factorial:
-                done = Evaluating::Factorial(*top);
+                done = Evaluating::Raise(left, top);
                 break;
             case Code::Multiply:
-                --top;
-                done = Evaluating::Multiply(top[0], top[1]);
+                done = Evaluating::Multiply(left, top);
                 break;
             case Code::Divide:
-                --top;
-                done = Evaluating::Divide(top[0], top[1]);
+                done = Evaluating::Divide(left, top);
                 break;
             case Code::Add:
-                --top;
-                done = Evaluating::Add(top[0], top[1]);
+                done = Evaluating::Add(left, top);
                 break;
-            case Code::Subtract:
-                --top;
-                done = Evaluating::Subtract(top[0], top[1]);
+            default:
+                done = Evaluating::Subtract(left, top);
                 break;
         }
         if (!done) return false;
+        top = left;
     }
     if (statement.target >= 0 && !arithmetic.TargetAt(CompiledEntry(static_cast<std::uint32_t>(statement.target)))) {
         return false;
     }
-    value = *top;
+    value = top;
     arithmetic.Complete(value);
     return true;
 }
