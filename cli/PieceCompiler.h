@@ -40,7 +40,7 @@ public:
     Compiled Enter(std::size_t index, std::size_t begin, std::size_t end);
 
 private:
-    static constexpr std::size_t Lead = 2;  // pieces compiled ahead at most
+    static constexpr std::size_t Lead = 1;  // pieces compiled ahead at most
     struct Slot {
         std::size_t index = static_cast<std::size_t>(-1);
         std::size_t begin = 0;

@@ -40,9 +40,18 @@ struct CompiledStatements::Compiling {
     {
         return ++height <= StackLimit && Put(code, 0, name, literal);
     }
+    // A right operand that is a literal or a variable, just written, is
+    // taken into the operation.
     bool Binary(Code code)
     {
         --height;
+        if (into.OperationCount > 0) {
+            Operation& last = into.Operations[into.OperationCount - 1];
+            if (last.code == Code::Literal || last.code == Code::Variable) {
+                last.code = static_cast<Code>(static_cast<int>(code) + (last.code == Code::Literal ? 1 : 2));
+                return true;
+            }
+        }
         return Put(code);
     }
     std::int32_t Index(const common::NameRef& name)
@@ -162,66 +171,100 @@ EvaluatorCore::CompiledOutcome EvaluatorCore::RunCompiledStatement(double& value
 }
 
 // The value on top of the stack is held apart, in a register: most
-// operations work on it and on the one below.
+// operations work on it, with the value below it or their own operand.
 bool EvaluatorCore::RunOperations(const CompiledStatements::Statement& statement, double& value)
 {
     using Code = CompiledStatements::Code;
+    using Operation = CompiledStatements::Operation;
     Evaluating arithmetic{*this};
     double below[StackLimit];
     double* next = below;  // where the value under the top goes
     double top = 0.0;
-    const CompiledStatements::Operation* operation = &Compiled->Operations[statement.first];
-    const CompiledStatements::Operation* const last = operation + statement.count;
+    const auto variable = [this, &arithmetic](const Operation& operation, double& v) {
+        int entry = CompiledEntries[operation.name];
+        if (entry < 0) entry = CompiledEntry(operation.name);
+        return arithmetic.VariableAt(v, entry);
+    };
+    const auto operate = []<Code kind>(double& left, double right) {
+        if constexpr (kind == Code::Modulo) return Evaluating::Modulo(left, right);
+        if constexpr (kind == Code::Raise) return Evaluating::Raise(left, right);
+        if constexpr (kind == Code::Multiply) return Evaluating::Multiply(left, right);
+        if constexpr (kind == Code::Divide) return Evaluating::Divide(left, right);
+        if constexpr (kind == Code::Add) return Evaluating::Add(left, right);
+        if constexpr (kind == Code::Subtract) return Evaluating::Subtract(left, right);
+    };
+    // The three forms of each binary operation: the right operand below the
+    // top, the operation's literal, or its variable.
+    const auto binary = [&]<Code kind>(const Operation& operation, int form) {
+        if (form == 0) {
+            double left = *--next;
+            if (!operate.template operator()<kind>(left, top)) return false;
+            top = left;
+            return true;
+        }
+        double right = operation.literal;
+        return (form == 1 || variable(operation, right)) && operate.template operator()<kind>(top, right);
+    };
+    const Operation* operation = &Compiled->Operations[statement.first];
+    const Operation* const last = operation + statement.count;
     for (; operation != last; ++operation) {
+        bool done = true;
         switch (operation->code) {
             case Code::Literal:
                 *next++ = top;
                 top = operation->literal;
-                continue;
-            case Code::Variable: {
-                int entry = CompiledEntries[operation->name];
-                if (entry < 0) entry = CompiledEntry(operation->name);
-                *next++ = top;
-                if (!arithmetic.VariableAt(top, entry)) return false;
-                continue;
-            }
-            case Code::Function:
-                if (!arithmetic.Function(operation->function, top)) return false;
-                continue;
-            case Code::Negate:
-                Evaluating::Negate(top);
-                continue;
-            case Code::Factorial:
-                if (!Evaluating::Factorial(top)) return false;
-                continue;
-            default:
                 break;
-        }
-        // A binary operation: the value below is its left operand.
-        double left = *--next;
-        bool done = false;
-        switch (operation->code) {
+            case Code::Variable:
+                *next++ = top;
+                done = variable(*operation, top);
+                break;
+            case Code::Function:
+                done = arithmetic.Function(operation->function, top);
+                break;
+            case Code::Negate:
+                done = Evaluating::Negate(top);
+                break;
+            case Code::Factorial:
+                done = Evaluating::Factorial(top);
+                break;
             case Code::Modulo:
-                done = Evaluating::Modulo(left, top);
+            case Code::ModuloLiteral:
+            case Code::ModuloVariable:
+                done = binary.operator()<Code::Modulo>(
+                    *operation, static_cast<int>(operation->code) - static_cast<int>(Code::Modulo));
                 break;
             case Code::Raise:
-                done = Evaluating::Raise(left, top);
+            case Code::RaiseLiteral:
+            case Code::RaiseVariable:
+                done = binary.operator()<Code::Raise>(
+                    *operation, static_cast<int>(operation->code) - static_cast<int>(Code::Raise));
                 break;
             case Code::Multiply:
-                done = Evaluating::Multiply(left, top);
+            case Code::MultiplyLiteral:
+            case Code::MultiplyVariable:
+                done = binary.operator()<Code::Multiply>(
+                    *operation, static_cast<int>(operation->code) - static_cast<int>(Code::Multiply));
                 break;
             case Code::Divide:
-                done = Evaluating::Divide(left, top);
+            case Code::DivideLiteral:
+            case Code::DivideVariable:
+                done = binary.operator()<Code::Divide>(
+                    *operation, static_cast<int>(operation->code) - static_cast<int>(Code::Divide));
                 break;
             case Code::Add:
-                done = Evaluating::Add(left, top);
+            case Code::AddLiteral:
+            case Code::AddVariable:
+                done = binary.operator()<Code::Add>(*operation,
+                                                    static_cast<int>(operation->code) - static_cast<int>(Code::Add));
                 break;
-            default:
-                done = Evaluating::Subtract(left, top);
+            case Code::Subtract:
+            case Code::SubtractLiteral:
+            case Code::SubtractVariable:
+                done = binary.operator()<Code::Subtract>(
+                    *operation, static_cast<int>(operation->code) - static_cast<int>(Code::Subtract));
                 break;
         }
         if (!done) return false;
-        top = left;
     }
     if (statement.target >= 0 && !arithmetic.TargetAt(CompiledEntry(static_cast<std::uint32_t>(statement.target)))) {
         return false;

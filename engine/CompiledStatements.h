@@ -39,23 +39,38 @@ public:
 private:
     friend class EvaluatorCore;
 
+    // A binary operation takes its right operand from the stack, or, where
+    // that is a literal or a variable, from the operation itself (its
+    // Literal and Variable forms follow it).
     enum class Code : std::uint8_t {
         Literal,
         Variable,
         Function,
         Negate,
-        Modulo,
-        Raise,
         Factorial,
+        Modulo,
+        ModuloLiteral,
+        ModuloVariable,
+        Raise,
+        RaiseLiteral,
+        RaiseVariable,
         Multiply,
+        MultiplyLiteral,
+        MultiplyVariable,
         Divide,
+        DivideLiteral,
+        DivideVariable,
         Add,
+        AddLiteral,
+        AddVariable,
         Subtract,
+        SubtractLiteral,
+        SubtractVariable,
     };
     struct Operation {
         Code code;
         std::uint8_t function;
-        std::uint32_t name;  // Variable: the index into Names
+        std::uint32_t name;  // Variable forms: the index into Names
         double literal;
     };
     struct Statement {
