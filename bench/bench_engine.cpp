@@ -52,21 +52,13 @@ void BM_Evaluate(benchmark::State& state)
     state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations()) * static_cast<std::int64_t>(input.size()));
 }
 
-void CompileAhead(const std::string& input, tallyrix::CompiledStatements& compiled)
-{
-    compiled.Prepare(input.size());
-    for (std::size_t start = 1; start < input.size(); ++start) {
-        if (input[start - 1] == ';') compiled.Compile(input, start);
-    }
-}
-
 void BM_Compile(benchmark::State& state)
 {
     const std::string input =
         tallyrix::BuildEngineInput(GenerateDocument(static_cast<int>(state.range(0)), DocumentSyntax::Tallyrix));
     tallyrix::CompiledStatements compiled;
     for (auto _ : state) {
-        CompileAhead(input, compiled);
+        compiled.CompileAll(input);
         benchmark::DoNotOptimize(compiled.Count());
     }
     SetStatementRate(state);
@@ -78,7 +70,7 @@ void BM_EvaluateCompiled(benchmark::State& state)
     const std::string input =
         tallyrix::BuildEngineInput(GenerateDocument(static_cast<int>(state.range(0)), DocumentSyntax::Tallyrix));
     tallyrix::CompiledStatements compiled;
-    CompileAhead(input, compiled);
+    compiled.CompileAll(input);
     tallyrix::Evaluator evaluator;
     evaluator.DeferStatementValues = true;
     evaluator.RecordVariableLines = false;

@@ -3,25 +3,10 @@
 #include <pthread.h>
 #include <sched.h>
 
-#include <cstring>
 #include <iterator>
 #include <utility>
 
 namespace tallyrix::cli {
-
-namespace {
-
-// Where the statement after the first ";" from text[from] on begins, the
-// last byte of text not read; npos when there is none.
-std::size_t NextStart(std::string_view text, std::size_t from)
-{
-    if (from + 1 >= text.size()) return std::string_view::npos;
-    const void* found = std::memchr(text.data() + from, ';', text.size() - 1 - from);
-    return found == nullptr ? std::string_view::npos
-                            : static_cast<std::size_t>(static_cast<const char*>(found) - text.data()) + 1;
-}
-
-}  // namespace
 
 PieceCompiler::PieceCompiler(std::string_view document, std::vector<std::size_t> ends)
     : Document(document), Ends(std::move(ends)), Thread(&PieceCompiler::Run, this)
@@ -56,6 +41,12 @@ PieceCompiler::Compiled PieceCompiler::Enter(std::size_t index, std::size_t begi
     return compiled;
 }
 
+void PieceCompiler::AwaitPiece(std::size_t index)
+{
+    std::unique_lock<std::mutex> guard(Lock);
+    Changed.wait(guard, [this, index] { return Done > index; });
+}
+
 void PieceCompiler::Run()
 {
     // Only a processor that would otherwise idle compiles: the evaluation
@@ -65,6 +56,11 @@ void PieceCompiler::Run()
     pthread_setschedparam(pthread_self(), SCHED_IDLE, &idle);
     for (std::size_t index = 0; index < Ends.size() && AwaitRoom(index); ++index) {
         if (!Entered(index)) CompilePiece(index);
+        {
+            const std::lock_guard<std::mutex> guard(Lock);
+            Done = index + 1;
+        }
+        Changed.notify_all();
     }
 }
 
@@ -94,8 +90,8 @@ void PieceCompiler::CompilePiece(std::size_t index)
     }
     // The first statement of a piece is read by the general grammar; the
     // others begin after a ";", and each ";" ends one.
-    for (std::size_t start = NextStart(text, 1); start != std::string_view::npos && !Entered(index);
-         start = NextStart(text, start)) {
+    for (std::size_t start = CompiledStatements::NextStart(text, 1); start != std::string_view::npos && !Entered(index);
+         start = CompiledStatements::NextStart(text, start)) {
         if (slot.statements.Compile(text, start)) {
             slot.published.store(slot.statements.Count(), std::memory_order_release);
         }

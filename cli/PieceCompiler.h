@@ -38,6 +38,9 @@ public:
     // what was compiled for it, unchanged until the next call.
     // The thread compiles no more of it.
     Compiled Enter(std::size_t index, std::size_t begin, std::size_t end);
+    // Waits until piece index, at most one after the last entered, is
+    // compiled as far as it goes (for a caller that would rather wait).
+    void AwaitPiece(std::size_t index);
 
 private:
     static constexpr std::size_t Lead = 1;  // pieces compiled ahead at most
@@ -65,6 +68,7 @@ private:
     std::mutex Lock;
     std::condition_variable Changed;
     bool Stopping = false;
+    std::size_t Done = 0;  // pieces compiled or passed over
     std::thread Thread;
 };
 

@@ -2,6 +2,7 @@
 #include "engine/CompiledStatements.h"
 
 #include <algorithm>
+#include <cstring>
 #include <limits>
 
 #include "engine/CommonGrammar.h"
@@ -132,6 +133,21 @@ bool CompiledStatements::Compile(std::string_view text, std::size_t start)
         static_cast<std::uint32_t>(start), static_cast<std::uint32_t>(grammar.p - text.data() - 1),
         static_cast<std::uint32_t>(first), static_cast<std::uint32_t>(OperationCount - first), backend.target};
     return true;
+}
+
+std::size_t CompiledStatements::NextStart(std::string_view text, std::size_t from)
+{
+    if (from + 1 >= text.size()) return std::string_view::npos;
+    const void* found = std::memchr(text.data() + from, ';', text.size() - 1 - from);
+    if (found == nullptr) return std::string_view::npos;
+    return static_cast<std::size_t>(static_cast<const char*>(found) - text.data()) + 1;
+}
+
+void CompiledStatements::CompileAll(std::string_view text)
+{
+    Prepare(text.size());
+    for (std::size_t start = NextStart(text, 0); start != std::string_view::npos; start = NextStart(text, start))
+        Compile(text, start);
 }
 
 void EvaluatorCore::UseCompiled(const CompiledStatements* compiled, std::size_t count)

@@ -34,6 +34,12 @@ public:
     // False, adding no statement, for one the common grammar would not read
     // or when the room is used up.
     bool Compile(std::string_view text, std::size_t start);
+    // Where the statement after the first ";" from text[from] on begins (the
+    // last byte of text not read); npos when there is none. Every ";" ends a
+    // statement, and the evaluator tries a compiled one after each.
+    static std::size_t NextStart(std::string_view text, std::size_t from);
+    // Prepare, then Compile for every statement after a ";" of text.
+    void CompileAll(std::string_view text);
     std::size_t Count() const { return StatementCount; }
 
 private:

@@ -21,16 +21,6 @@ using test::RunOutcome;
 // as they come, or the common one compiled ahead from the same text.
 enum class Grammar { General, Common, Compiled };
 
-// Compiles every statement that begins after a ";", as a reader ahead of
-// the evaluation would.
-void CompileAhead(const std::string& text, CompiledStatements& compiled)
-{
-    compiled.Prepare(text.size());
-    for (std::size_t start = 1; start < text.size(); ++start) {
-        if (text[start - 1] == ';') compiled.Compile(text, start);
-    }
-}
-
 // pi, a registered constant and a few names every document may read.
 // The common grammar reads nothing within 24 bytes of the text's end:
 // padding keeps the statements away from it.
@@ -47,7 +37,7 @@ RunOutcome Outcome(const std::string& statements, Grammar grammar, bool radians,
                              std::string(padded ? 32 : 0, ' ') + "@";
     CompiledStatements compiled;
     if (grammar == Grammar::Compiled) {
-        CompileAhead(text, compiled);
+        compiled.CompileAll(text);
         engine.UseCompiled(compiled, compiled.Count());
     }
     std::string failure;
@@ -148,7 +138,7 @@ TEST(CommonStatementTest, CompiledStatementsAreRunInsteadOfRead)
     const std::string compiledText = "a=1;a*(2+3);b=a+4;" + padding + "@";
     const std::string evaluatedText = "a=1;a*(2+4);b=a+5;" + padding + "@";
     CompiledStatements compiled;
-    CompileAhead(compiledText, compiled);
+    compiled.CompileAll(compiledText);
     ASSERT_EQ(compiled.Count(), 2u);
     Evaluator engine;
     engine.UseCompiled(compiled, 1);  // only the first of them

@@ -2,7 +2,7 @@
 // extraction and one evaluation in each angle mode, then runs resumed after
 // one byte of it changed and after the change was taken back, each held to a
 // full run over the same text, and full runs held to runs of the general
-// grammar alone. Failures
+// grammar alone and to runs of the common statements compiled ahead. Failures
 // of the arithmetic are expected and caught; anything else, a difference, or
 // a sanitizer report is a finding.
 #include <cstddef>
@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "document/StatementExtraction.h"
+#include "engine/CompiledStatements.h"
 #include "engine/Eval.h"
 
 namespace {
@@ -117,7 +118,12 @@ void CheckResumed(const std::string& input)
             evaluator.Evaluate(text);
         });
     };
-    if (!(fullRun(fresh, input) == fullRun(general, input))) std::abort();
+    tallyrix::CompiledStatements compiled;
+    compiled.CompileAll(input);
+    tallyrix::Evaluator runsCompiled;
+    runsCompiled.UseCompiled(compiled, compiled.Count());
+    const Outcome first = fullRun(general, input);
+    if (!(fullRun(fresh, input) == first) || !(fullRun(runsCompiled, input) == first)) std::abort();
     const Outcome full = fullRun(fresh, edited);
     if (!(resume(edited) == full) || !(fullRun(general, edited) == full)) std::abort();
     if (!(resume(input) == fullRun(fresh, input))) std::abort();
