@@ -3,15 +3,11 @@
 #include <pthread.h>
 #include <sched.h>
 
-#include <iterator>
 #include <utility>
 
 namespace tallyrix::cli {
 
-PieceCompiler::PieceCompiler(std::string_view document, std::vector<std::size_t> ends)
-    : Document(document), Ends(std::move(ends)), Thread(&PieceCompiler::Run, this)
-{
-}
+PieceCompiler::PieceCompiler(std::string_view document) : Document(document), Thread(&PieceCompiler::Run, this) {}
 
 PieceCompiler::~PieceCompiler()
 {
@@ -26,25 +22,27 @@ PieceCompiler::~PieceCompiler()
     Thread.join();
 }
 
-PieceCompiler::Compiled PieceCompiler::Enter(std::size_t index, std::size_t begin, std::size_t end)
+PieceCompiler::Compiled PieceCompiler::Enter(std::size_t index, std::size_t begin, std::size_t end, std::size_t next)
 {
     Compiled compiled;
     {
         const std::lock_guard<std::mutex> guard(Lock);
         EnteredIndex.store(index, std::memory_order_release);
-        const Slot& slot = Slots[index % std::size(Slots)];
-        if (slot.index == index && slot.begin == begin && slot.end == end) {
+        const Slot& slot = Slots[index % 2];
+        if (slot.piece.index == index && slot.piece.begin == begin && slot.piece.end == end) {
             compiled = {&slot.statements, slot.published.load(std::memory_order_acquire)};
         }
+        NextGiven = next != std::string_view::npos;
+        Next = {index + 1, end, next};
     }
     Changed.notify_all();
     return compiled;
 }
 
-void PieceCompiler::AwaitPiece(std::size_t index)
+void PieceCompiler::AwaitNext()
 {
     std::unique_lock<std::mutex> guard(Lock);
-    Changed.wait(guard, [this, index] { return Done > index; });
+    Changed.wait(guard, [this] { return !NextGiven && !Busy; });
 }
 
 void PieceCompiler::Run()
@@ -54,44 +52,36 @@ void PieceCompiler::Run()
     // takes turns with either on a processor costs more than it saves.
     sched_param idle{};
     pthread_setschedparam(pthread_self(), SCHED_IDLE, &idle);
-    for (std::size_t index = 0; index < Ends.size() && AwaitRoom(index); ++index) {
-        if (!Entered(index)) CompilePiece(index);
-        {
-            const std::lock_guard<std::mutex> guard(Lock);
-            Done = index + 1;
-        }
+    std::unique_lock<std::mutex> guard(Lock);
+    while (true) {
+        Changed.wait(guard, [this] { return Stopping || NextGiven; });
+        if (Stopping) return;
+        const Piece piece = Next;
+        NextGiven = false;
+        Busy = true;
+        guard.unlock();
+        CompilePiece(piece);
+        guard.lock();
+        Busy = false;
         Changed.notify_all();
     }
 }
 
-bool PieceCompiler::AwaitRoom(std::size_t index)
+void PieceCompiler::CompilePiece(const Piece& piece)
 {
-    std::unique_lock<std::mutex> guard(Lock);
-    // At most Lead pieces ahead; the slot is then free too, the evaluation
-    // having left the piece that had it before.
-    Changed.wait(guard, [this, index] { return Stopping || index < Lead || Entered(index - Lead); });
-    return !Stopping;
-}
-
-void PieceCompiler::CompilePiece(std::size_t index)
-{
-    Slot& slot = Slots[index % std::size(Slots)];
-    const std::size_t begin = index == 0 ? 0 : Ends[index - 1];
-    const std::size_t end = Ends[index];
+    // The slot was the evaluation's two pieces before, which it has left.
+    Slot& slot = Slots[piece.index % 2];
     // The piece's text as the evaluation is given it: up to its end marker.
-    const std::string_view text = Document.substr(begin, end + 1 - begin);
+    const std::string_view text = Document.substr(piece.begin, piece.end + 1 - piece.begin);
     slot.statements.Prepare(text.size());
     slot.published.store(0, std::memory_order_relaxed);
     {
         const std::lock_guard<std::mutex> guard(Lock);
-        slot.index = index;
-        slot.begin = begin;
-        slot.end = end;
+        slot.piece = piece;
     }
-    // The first statement of a piece is read by the general grammar; the
-    // others begin after a ";", and each ";" ends one.
-    for (std::size_t start = CompiledStatements::NextStart(text, 1); start != std::string_view::npos && !Entered(index);
-         start = CompiledStatements::NextStart(text, start)) {
+    // The first statement of a piece is read by the general grammar.
+    for (std::size_t start = CompiledStatements::NextStart(text, 1);
+         start != std::string_view::npos && !Entered(piece.index); start = CompiledStatements::NextStart(text, start)) {
         if (slot.statements.Compile(text, start)) {
             slot.published.store(slot.statements.Count(), std::memory_order_release);
         }

@@ -46,11 +46,9 @@ private:
     void Start(bool evaluated);
     // Evaluates the pieces, until the end or until out has failed.
     void EvaluatePieces(std::span<char> document, std::size_t pieceSize);
-    // The leading pieces that need no extraction are cut before any is
-    // evaluated; with a thread to compile them ahead when there are several.
-    void CutLeadingPieces(std::string_view whole, std::size_t pieceSize);
-    // Hands the engine what was compiled for the next leading piece.
-    void UseCompiled(std::size_t begin, std::size_t end);
+    // Hands the engine what was compiled for the piece [begin, end), which
+    // the next one follows up to next (npos: none), and has that compiled.
+    void UseCompiled(std::size_t begin, std::size_t end, std::size_t next);
     // Extracts further lines into text and evaluates it up to its last ";",
     // or all of it at the end; returns whether evaluation goes on.
     bool EvaluateExtracted(StatementReader& reader, std::string& text, std::size_t pieceSize);
@@ -75,9 +73,8 @@ private:
     std::size_t BaseTextSize = 0;  // and their bytes
     int Completed = 0;             // statements with a value so far
     bool FirstPiece = true;        // no piece evaluated yet
-    std::vector<std::size_t> LeadingEnds;
-    std::size_t NextLeading = 0;  // the leading piece to be evaluated next
     std::optional<PieceCompiler> Compiler;
+    std::size_t CompilerPieces = 0;  // pieces that have entered it
 };
 
 // The lines from position on that the engine reads as they stand, at least
@@ -139,16 +136,21 @@ void PieceEvaluation::EvaluatePieces(std::span<char> document, std::size_t piece
     std::string text;          // statement text carried over to the next piece
     std::size_t position = 0;  // where the document's unevaluated text begins, when nothing is carried
     StatementReader reader(whole);
-    CutLeadingPieces(whole, pieceSize);
+    if (CompileAhead) Compiler.emplace(whole);
+    // The piece after the one evaluated, cut before the byte it begins with
+    // became that one's end marker: the compiling thread works on it.
+    std::optional<VerbatimRun> ahead;
     while (Writer.Good()) {
         if (text.empty()) {
             // Lines the engine reads as their statement text are handed to it
             // where they stand, up to the last ";" among them.
-            const bool leading = NextLeading < LeadingEnds.size();
-            const VerbatimRun run =
-                leading ? VerbatimRun{0, LeadingEnds[NextLeading]} : NextVerbatimRun(whole, position, pieceSize);
+            const VerbatimRun run = ahead ? *ahead : NextVerbatimRun(whole, position, pieceSize);
+            ahead.reset();
             if (run.pieceEnd != std::string_view::npos) {
-                if (leading) UseCompiled(position, run.pieceEnd);
+                if (Compiler) {
+                    ahead = NextVerbatimRun(whole, run.pieceEnd, pieceSize);
+                    UseCompiled(position, run.pieceEnd, ahead->pieceEnd);
+                }
                 const bool goOn = EvaluatePiece(document, position, run.pieceEnd);
                 position = run.pieceEnd;
                 if (!goOn) break;
@@ -170,22 +172,9 @@ void PieceEvaluation::EvaluatePieces(std::span<char> document, std::size_t piece
     }
 }
 
-void PieceEvaluation::CutLeadingPieces(std::string_view whole, std::size_t pieceSize)
+void PieceEvaluation::UseCompiled(std::size_t begin, std::size_t end, std::size_t next)
 {
-    for (std::size_t position = 0;;) {
-        const std::size_t end = NextVerbatimRun(whole, position, pieceSize).pieceEnd;
-        if (end == std::string_view::npos) break;
-        LeadingEnds.push_back(end);
-        position = end;
-    }
-    if (CompileAhead && LeadingEnds.size() > 1) Compiler.emplace(whole, LeadingEnds);
-}
-
-void PieceEvaluation::UseCompiled(std::size_t begin, std::size_t end)
-{
-    const std::size_t index = NextLeading++;
-    if (!Compiler) return;
-    const PieceCompiler::Compiled compiled = Compiler->Enter(index, begin, end);
+    const PieceCompiler::Compiled compiled = Compiler->Enter(CompilerPieces++, begin, end, next);
     if (compiled.statements != nullptr) Engine.UseCompiled(*compiled.statements, compiled.count);
 }
 

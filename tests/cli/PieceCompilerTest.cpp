@@ -42,13 +42,17 @@ TEST(PieceCompiler, HandsOverTheStatementsOfEachPiece)
         if (count % 100 == 0 && at + 1 < document.size()) ends.push_back(at + 1);
     }
     ASSERT_EQ(ends.size(), 3u);
-    PieceCompiler compiler(document, ends);
-    for (std::size_t index = 0, begin = 0; index < ends.size(); begin = ends[index++]) {
+    PieceCompiler compiler(document);
+    // The first piece is entered before anything is compiled for it.
+    EXPECT_EQ(compiler.Enter(0, 0, ends[0], ends[1]).count, 0u);
+    for (std::size_t index = 1; index < ends.size(); ++index) {
         SCOPED_TRACE("piece " + std::to_string(index));
-        compiler.AwaitPiece(index);
-        // Other bounds are another piece: nothing is handed over.
-        EXPECT_EQ(compiler.Enter(index, begin + 1, ends[index]).statements, nullptr);
-        const PieceCompiler::Compiled compiled = compiler.Enter(index, begin, ends[index]);
+        const std::size_t begin = ends[index - 1];
+        const std::size_t next = index + 1 < ends.size() ? ends[index + 1] : std::string::npos;
+        compiler.AwaitNext();
+        // Bounds other than those given are another piece: nothing for it.
+        EXPECT_EQ(compiler.Enter(index, begin + 1, ends[index], next).statements, nullptr);
+        const PieceCompiler::Compiled compiled = compiler.Enter(index, begin, ends[index], next);
         // Not the first, which the general grammar reads, nor the last,
         // within a literal's reach of the piece's end.
         EXPECT_EQ(compiled.count, 98u);
