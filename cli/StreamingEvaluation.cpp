@@ -81,8 +81,8 @@ private:
 // about pieceSize bytes of them, and the end of the piece cut from them
 // after their last ";", or npos when they hold no whole piece.
 struct VerbatimRun {
-    std::size_t linesEnd;
-    std::size_t pieceEnd;
+    std::size_t linesEnd = 0;
+    std::size_t pieceEnd = std::string_view::npos;
 };
 
 VerbatimRun NextVerbatimRun(std::string_view whole, std::size_t position, std::size_t pieceSize)
@@ -139,17 +139,19 @@ void PieceEvaluation::EvaluatePieces(std::span<char> document, std::size_t piece
     if (CompileAhead) Compiler.emplace(whole);
     // The piece after the one evaluated, cut before the byte it begins with
     // became that one's end marker: the compiling thread works on it.
-    std::optional<VerbatimRun> ahead;
+    VerbatimRun ahead{};
+    bool aheadCut = false;
     while (Writer.Good()) {
         if (text.empty()) {
             // Lines the engine reads as their statement text are handed to it
             // where they stand, up to the last ";" among them.
-            const VerbatimRun run = ahead ? *ahead : NextVerbatimRun(whole, position, pieceSize);
-            ahead.reset();
+            const VerbatimRun run = aheadCut ? ahead : NextVerbatimRun(whole, position, pieceSize);
+            aheadCut = false;
             if (run.pieceEnd != std::string_view::npos) {
                 if (Compiler) {
                     ahead = NextVerbatimRun(whole, run.pieceEnd, pieceSize);
-                    UseCompiled(position, run.pieceEnd, ahead->pieceEnd);
+                    aheadCut = true;
+                    UseCompiled(position, run.pieceEnd, ahead.pieceEnd);
                 }
                 const bool goOn = EvaluatePiece(document, position, run.pieceEnd);
                 position = run.pieceEnd;
