@@ -29,8 +29,9 @@ public:
     void Prepare(std::size_t bytes);
     // Compiles the statement that begins at text[start], text being what the
     // evaluator will be given, of which the first and the last byte are
-    // never read here (the end marker and the byte before a piece may be
-    // written meanwhile). Statements must come in the order of their starts.
+    // never read here: while a streamed evaluation compiles a piece ahead,
+    // its last byte becomes the end marker of this piece and its first that
+    // of the piece before. Statements must come in the order of their starts.
     // False, adding no statement, for one the common grammar would not read
     // or when the room is used up.
     bool Compile(std::string_view text, std::size_t start);
