@@ -18,8 +18,9 @@
 namespace tallyrix::cli {
 
 // Bytes of statement text per piece: large enough that a piece's lines go
-// out in large blocks, small enough to stay in the cache.
-inline constexpr std::size_t DefaultPieceSize = 1 << 18;
+// out in large blocks, small enough to stay in the cache and that little is
+// left to write and to compile ahead when the evaluation moves on.
+inline constexpr std::size_t DefaultPieceSize = 1 << 17;
 
 // The document is read in place, not copied, where its lines need no
 // extraction; for the time of one piece's evaluation the byte after the
