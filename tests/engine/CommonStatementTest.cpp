@@ -92,6 +92,8 @@ TEST(CommonStatementTest, EveryStatementComesOutAsTheGeneralGrammarLeavesIt)
         std::string(100000, '(') + "1" + std::string(100000, ')'), Repeat("sin ", 100000) + "1",
         Repeat("2^(", 100000) + "1" + std::string(100000, ')'),
         "a*" + std::string(250, '(') + "b" + std::string(250, ')') + "+1",
+        // more values held at once than compiled statements hold
+        Repeat("2*c^(", 150) + "1" + std::string(150, ')'),
     };
     // clang-format on
     for (const std::string& document : documents)
@@ -128,6 +130,22 @@ TEST(CommonStatementTest, RandomDocumentsComeOutAsTheGeneralGrammarLeavesThem)
         }
         ExpectSameOutcome(text);
     }
+}
+
+// Statements beyond the room set aside are read from the text.
+TEST(CommonStatementTest, StatementsBeyondTheRoomAreReadFromTheText)
+{
+    const std::string text = "a=1;a*(2+3);b=a+4;b*b-a;a/b;" + std::string(32, ' ') + "@";
+    CompiledStatements compiled;
+    compiled.Prepare(8);  // eight operations: the fourth statement does not fit, the fifth does
+    for (std::size_t start = CompiledStatements::NextStart(text, 0); start != std::string::npos;
+         start = CompiledStatements::NextStart(text, start))
+        compiled.Compile(text, start);
+    EXPECT_EQ(compiled.Count(), 3u);
+    Evaluator engine;
+    engine.UseCompiled(compiled, compiled.Count());
+    engine.Evaluate(text);
+    EXPECT_EQ(engine.ExpressionValues.Text(), "1: 1\n2: 5\n3: 5\n4: 24\n5: 0.2\n");
 }
 
 // What is compiled is run, not read again: operations compiled from one
