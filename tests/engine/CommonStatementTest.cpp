@@ -94,6 +94,13 @@ TEST(CommonStatementTest, EveryStatementComesOutAsTheGeneralGrammarLeavesIt)
         "a*" + std::string(250, '(') + "b" + std::string(250, ')') + "+1",
         // more values held at once than compiled statements hold
         Repeat("2*c^(", 150) + "1" + std::string(150, ')'),
+        // more names than a text's compiled statements hold
+        [] {
+            std::string names = "a";
+            for (int i = 0; i < 2100; ++i)
+                names += ";x" + std::to_string(i);
+            return names;
+        }(),
     };
     // clang-format on
     for (const std::string& document : documents)
