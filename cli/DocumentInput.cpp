@@ -1,6 +1,5 @@
 #include "cli/DocumentInput.h"
 
-#include <fcntl.h>
 #include <sys/mman.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -11,6 +10,8 @@
 #include <cstring>
 #include <utility>
 
+#include "files/Descriptor.h"
+#include "files/RegularFileReader.h"
 #include "files/TextCodec.h"
 
 namespace tallyrix::cli {
@@ -51,16 +52,6 @@ std::string ReadUnmappable(int descriptor, const std::string& sourceName, std::s
         }
     }
 }
-
-// Closes a descriptor this program opened, on every way out.
-class OpenedFile {
-public:
-    explicit OpenedFile(int descriptor) : Descriptor(descriptor) {}
-    ~OpenedFile() { close(Descriptor); }
-    OpenedFile(const OpenedFile&) = delete;
-    OpenedFile& operator=(const OpenedFile&) = delete;
-    const int Descriptor;
-};
 
 // Eight bytes at a time: a whole document is looked at before anything else.
 bool IsAscii(std::string_view text)
@@ -160,17 +151,11 @@ DocumentBytes ReadDocument(const CalcOptions& options, std::istream& standardInp
 
 DocumentBytes ReadRegularFile(const std::string& path, const std::string& sourceName, std::size_t limit)
 {
-    // Looked at before it is opened: opening a FIFO waits for a writer.
-    struct stat info {};
-    if (stat(path.c_str(), &info) != 0) throw InputError("cannot open " + sourceName + ": " + ReasonText(errno));
-    const auto refuse = [&] { throw InputError("cannot read " + sourceName + ": not a regular file"); };
-    if (!S_ISREG(info.st_mode)) refuse();
-    // Without waiting even if it was replaced by a FIFO in between.
-    const int descriptor = open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
-    if (descriptor < 0) throw InputError("cannot open " + sourceName + ": " + ReasonText(errno));
-    const OpenedFile file(descriptor);
-    if (fstat(descriptor, &info) != 0 || !S_ISREG(info.st_mode)) refuse();
-    return DocumentBytes::FromDescriptor(descriptor, sourceName, limit);
+    const RegularFileOpening opening = OpenRegularFile(path);
+    const Descriptor file(opening.descriptor);
+    if (opening.error != 0) throw InputError("cannot open " + sourceName + ": " + ReasonText(opening.error));
+    if (file.Value < 0) throw InputError("cannot read " + sourceName + ": not a regular file");
+    return DocumentBytes::FromDescriptor(file.Value, sourceName, limit);
 }
 
 DocumentBytes DecodeDocument(DocumentBytes bytes)

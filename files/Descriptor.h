@@ -14,7 +14,14 @@ public:
     }
     Descriptor(const Descriptor&) = delete;
     Descriptor& operator=(const Descriptor&) = delete;
-    const int Value;  // negative when the open failed
+    // The descriptor, no longer closed here.
+    int Release()
+    {
+        const int value = Value;
+        Value = -1;
+        return value;
+    }
+    int Value;  // negative when the open failed
 };
 
 }  // namespace tallyrix

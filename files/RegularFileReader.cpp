@@ -84,17 +84,29 @@ std::string ReadFailureText(int errorNumber)
     return std::strerror(errorNumber);
 }
 
+RegularFileOpening OpenRegularFile(const std::string& path)
+{
+    RegularFileOpening opening;
+    const auto failed = [&opening] {
+        opening.error = errno;
+        return opening;
+    };
+    if (stat(path.c_str(), &opening.info) != 0) return failed();
+    if (!S_ISREG(opening.info.st_mode)) return opening;
+    // Without waiting: a pipe swapped in after the look must not hold the open.
+    Descriptor file(open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC));
+    if (file.Value < 0 || fstat(file.Value, &opening.info) != 0) return failed();
+    if (S_ISREG(opening.info.st_mode)) opening.descriptor = file.Release();
+    return opening;
+}
+
 std::string ReadRegularFile(const std::string& path, std::size_t limit)
 {
-    struct stat info {};
-    if (stat(path.c_str(), &info) != 0) Refuse(path, ReadFailureText(errno));
-    Check(path, info, limit);
-    // Without waiting: a pipe swapped in after the check must not hold the open.
-    const Descriptor file(open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC));
-    if (file.Value < 0) Refuse(path, ReadFailureText(errno));
-    if (fstat(file.Value, &info) != 0) Refuse(path, ReadFailureText(errno));
-    Check(path, info, limit);
-    return ReadUpTo(path, file.Value, limit, static_cast<std::size_t>(info.st_size));
+    const RegularFileOpening opening = OpenRegularFile(path);
+    const Descriptor file(opening.descriptor);
+    if (opening.error != 0) Refuse(path, ReadFailureText(opening.error));
+    Check(path, opening.info, limit);
+    return ReadUpTo(path, file.Value, limit, static_cast<std::size_t>(opening.info.st_size));
 }
 
 }  // namespace tallyrix
