@@ -139,6 +139,25 @@ TEST(CommonStatementTest, RandomDocumentsComeOutAsTheGeneralGrammarLeavesThem)
     }
 }
 
+// Statements begin after each ";"; the text's last byte, which becomes an
+// end marker while it is compiled, is never looked at.
+TEST(CommonStatementTest, CompiledStatementsBeginAfterEachSeparatorBeforeTheLastByte)
+{
+    const struct {
+        std::string_view text;
+        std::size_t from, start;
+    } cases[] = {
+        {"a;b;c@", 0, 2},
+        {"a;b;c@", 2, 4},
+        {"a;b;c@", 4, std::string_view::npos},
+        {";@", 0, 1},
+        {"ab;", 0, std::string_view::npos},
+        {"", 0, std::string_view::npos},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(CompiledStatements::NextStart(c.text, c.from), c.start) << c.text << " from " << c.from;
+}
+
 // Statements beyond the room set aside are read from the text.
 TEST(CommonStatementTest, StatementsBeyondTheRoomAreReadFromTheText)
 {
