@@ -2,14 +2,18 @@
 // peak resident memory in kilobytes and its exit status, on one line:
 //     run_measured OUTPUT PROGRAM [ARGUMENT...]
 // Standard input is /dev/null, standard output goes to the file OUTPUT,
-// standard error stays. The peak the kernel reports for a child counts the
-// memory of the process it was started from, so the child is started from
-// this small process rather than from the Python script that compares.
+// standard error stays. OUTPUT is opened, and what an earlier run left in it
+// dropped, before the clock starts: freeing the pages of a few megabytes of
+// old output takes milliseconds that belong to neither program. The peak
+// the kernel reports for a child counts the memory of the process it was
+// started from, so the child is started from this small process rather than
+// from the Python script that compares.
 #include <fcntl.h>
 #include <spawn.h>
 #include <sys/resource.h>
 #include <sys/wait.h>
 #include <time.h>
+#include <unistd.h>
 
 #include <cstdio>
 
@@ -32,7 +36,12 @@ int main(int argc, char* argv[])
     posix_spawn_file_actions_t actions;
     posix_spawn_file_actions_init(&actions);
     posix_spawn_file_actions_addopen(&actions, 0, "/dev/null", O_RDONLY, 0);
-    posix_spawn_file_actions_addopen(&actions, 1, argv[1], O_WRONLY | O_CREAT | O_TRUNC, 0644);
+    const int output = open(argv[1], O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+    if (output < 0) {
+        std::perror(argv[1]);
+        return 1;
+    }
+    posix_spawn_file_actions_adddup2(&actions, output, 1);
     timespec start{};
     timespec end{};
     clock_gettime(CLOCK_MONOTONIC, &start);
@@ -41,6 +50,7 @@ int main(int argc, char* argv[])
         std::perror(argv[2]);
         return 127;
     }
+    close(output);
     int status = 0;
     rusage usage{};
     if (wait4(child, &status, 0, &usage) != child) {
