@@ -42,6 +42,31 @@ const char* DomainMessage(int function, double a)
     }
 }
 
+// Squares and cubes: where the processor has a fused multiply-add, a
+// product's error costs one instruction instead of Dekker's seventeen. It is
+// asked once; the two give the same doubles.
+#if defined(__x86_64__) && !defined(__FMA__)
+[[gnu::target("fma")]] bool FusedSmallPower(double base, double exponent, double& result)
+{
+    return SmallPower<true>(base, exponent, result);
+}
+
+bool ProcessorHasFusedMultiplyAdd()
+{
+    __builtin_cpu_init();
+    return __builtin_cpu_supports("fma");
+}
+
+const bool HasFusedMultiplyAdd = ProcessorHasFusedMultiplyAdd();
+
+bool SquareOrCube(double base, double exponent, double& result)
+{
+    return HasFusedMultiplyAdd ? FusedSmallPower(base, exponent, result) : SmallPower(base, exponent, result);
+}
+#else
+bool SquareOrCube(double base, double exponent, double& result) { return SmallPower(base, exponent, result); }
+#endif
+
 double ToRadians(double degrees)
 {
     // One product in extended precision, rounded to double once.
@@ -167,7 +192,7 @@ bool EvaluatorCore::PowerWithoutReport(double base, double exponent, double& res
 {
     // A square or cube it answers has a finite base other than 0 and a
     // normal result.
-    if (SmallPower(base, exponent, result)) return true;
+    if (SquareOrCube(base, exponent, result)) return true;
     if (!std::isfinite(exponent) || !std::isfinite(base)) return false;
     if (exponent == 0.0 && base != 0.0) {
         result = 1.0;

@@ -16,19 +16,21 @@ namespace tallyrix {
 // less than 0.45 units from it is the only double the library can return.
 // Near the middle between two doubles (where the library and the product
 // may round apart), for other exponents and for results near overflow or
-// underflow it returns false and the caller asks the library.
-inline bool SmallPower(double base, double exponent, double& result)
+// underflow it returns false and the caller asks the library. Fused: the
+// products' errors by a fused multiply-add (see ProductError).
+template <bool Fused = FusedByDefault>
+[[gnu::always_inline]] inline bool SmallPower(double base, double exponent, double& result)
 {
     if (exponent != 2.0 && exponent != 3.0) return false;
     double power = base * base;
-    double error = ProductError(base, base, power);
+    double error = ProductError<Fused>(base, base, power);
     if (exponent == 3.0) {
         const double square = power;
         power = square * base;
         // (square + error) * base - power, to far better than a unit; the
         // two roundings may have left the product a unit off the nearest
         // double, which adding the error moves it to.
-        error = ProductError(square, base, power) + error * base;
+        error = ProductError<Fused>(square, base, power) + error * base;
         const double nearest = power + error;
         error -= nearest - power;  // both exact: the two differ by a few units
         power = nearest;
