@@ -11,6 +11,10 @@
 #include <cstring>
 #include <limits>
 
+#if __has_include(<sys/platform/x86.h>)
+#include <sys/platform/x86.h>
+#endif
+
 namespace tallyrix {
 
 using namespace builtin;
@@ -43,21 +47,16 @@ const char* DomainMessage(int function, double a)
 }
 
 // Squares and cubes: where the processor has a fused multiply-add, a
-// product's error costs one instruction instead of Dekker's seventeen. It is
-// asked once; the two give the same doubles.
-#if defined(__x86_64__) && !defined(__FMA__)
+// product's error costs one instruction instead of Dekker's seventeen. The
+// C library has asked the processor already (asking it again costs
+// microseconds in a virtual machine); the two give the same doubles.
+#if defined(__x86_64__) && !defined(__FMA__) && __has_include(<sys/platform/x86.h>)
 [[gnu::target("fma")]] bool FusedSmallPower(double base, double exponent, double& result)
 {
     return SmallPower<true>(base, exponent, result);
 }
 
-bool ProcessorHasFusedMultiplyAdd()
-{
-    __builtin_cpu_init();
-    return __builtin_cpu_supports("fma");
-}
-
-const bool HasFusedMultiplyAdd = ProcessorHasFusedMultiplyAdd();
+const bool HasFusedMultiplyAdd = CPU_FEATURE_ACTIVE(FMA);
 
 bool SquareOrCube(double base, double exponent, double& result)
 {
