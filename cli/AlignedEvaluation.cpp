@@ -11,7 +11,7 @@ namespace tallyrix::cli {
 namespace {
 
 void WriteLines(const std::vector<std::string_view>& lines, const std::vector<std::string_view>& values,
-                std::size_t count, bool grouped, std::ostream& out)
+                std::size_t count, bool grouped, TextOutput& out)
 {
     std::string output;
     for (std::size_t i = 0; i < count; ++i) {
@@ -23,7 +23,7 @@ void WriteLines(const std::vector<std::string_view>& lines, const std::vector<st
         }
         output.append(1, '\n');
     }
-    out.write(output.data(), static_cast<std::streamsize>(output.size()));
+    out << output;
 }
 
 // After a failure: the lines before the one the failing statement begins
@@ -40,7 +40,7 @@ std::size_t LinesBeforeFailure(const Evaluator& engine, const StatementLines& ma
 }  // namespace
 
 bool PrintAligned(std::string_view document, const CalcOptions& options,
-                  const std::vector<std::string>& registeredLines, std::ostream& out, std::ostream& err)
+                  const std::vector<std::string>& registeredLines, TextOutput& out, TextOutput& err)
 {
     std::string reports;
     Evaluator engine(ReporterInto(reports));

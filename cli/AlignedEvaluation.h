@@ -3,12 +3,12 @@
 // shows them. The document is evaluated whole, in one piece.
 #pragma once
 
-#include <ostream>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "cli/CalcOptions.h"
+#include "cli/TextOutput.h"
 
 namespace tallyrix::cli {
 
@@ -17,6 +17,6 @@ namespace tallyrix::cli {
 // message line ("2; 変数名が未定義") instead of a value. Returns whether the
 // evaluation ended with a message.
 bool PrintAligned(std::string_view document, const CalcOptions& options,
-                  const std::vector<std::string>& registeredLines, std::ostream& out, std::ostream& err);
+                  const std::vector<std::string>& registeredLines, TextOutput& out, TextOutput& err);
 
 }  // namespace tallyrix::cli

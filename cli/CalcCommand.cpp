@@ -10,7 +10,7 @@
 
 namespace tallyrix::cli {
 
-CalcCommand::CalcCommand(std::istream& standardInput, std::ostream& standardOutput, std::ostream& standardError,
+CalcCommand::CalcCommand(std::istream* standardInput, TextOutput& standardOutput, TextOutput& standardError,
                          ProgramDirectoryLocator programDirectory, int standardInputDescriptor)
     : In(standardInput),
       Out(standardOutput),
@@ -47,15 +47,15 @@ int CalcCommand::Calculate(const CalcOptions& options)
         // Engine failures (overflow, invalid operation, a rejected literal)
         // and unreadable input or registered constants alike. The values of
         // the statements before an engine failure are already printed.
-        Out.flush();
+        Out.Flush();
         return Fail(failure.what());
     }
 }
 
 int CalcCommand::Write(std::string_view output, int status)
 {
-    Out.write(output.data(), static_cast<std::streamsize>(output.size()));
-    Out.flush();
+    Out << output;
+    Out.Flush();
     // A lost result must not end as success (a full disk, a closed pipe).
     return Out ? status : Fail("cannot write standard output");
 }
@@ -63,7 +63,7 @@ int CalcCommand::Write(std::string_view output, int status)
 int CalcCommand::Fail(std::string_view text)
 {
     Err << ProgramName << ": " << text << '\n';
-    Err.flush();
+    Err.Flush();
     return ExitFailure;
 }
 

@@ -1,14 +1,14 @@
-// tallyrix-calc as a whole: arguments in, exit status out, with the three
-// standard streams given by the caller so tests can use string streams.
+// tallyrix-calc as a whole: arguments in, exit status out, with standard
+// input, output and error given by the caller so tests can use strings.
 #pragma once
 
 #include <istream>
-#include <ostream>
 #include <string_view>
 #include <vector>
 
 #include "cli/CalcOptions.h"
 #include "cli/RegisteredSource.h"
+#include "cli/TextOutput.h"
 
 namespace tallyrix::cli {
 
@@ -26,7 +26,7 @@ public:
     // programDirectory is asked only when the default Registered.txt is used.
     // With standardInputDescriptor 0 or more, standard input is read through
     // it (a file is then mapped, not copied), else through standardInput.
-    CalcCommand(std::istream& standardInput, std::ostream& standardOutput, std::ostream& standardError,
+    CalcCommand(std::istream* standardInput, TextOutput& standardOutput, TextOutput& standardError,
                 ProgramDirectoryLocator programDirectory, int standardInputDescriptor = -1);
 
     // arguments: without the program name.
@@ -37,9 +37,9 @@ private:
     int Write(std::string_view output, int status);
     int Fail(std::string_view text);
 
-    std::istream& In;
-    std::ostream& Out;
-    std::ostream& Err;
+    std::istream* In;
+    TextOutput& Out;
+    TextOutput& Err;
     ProgramDirectoryLocator ProgramDirectory;
     int InDescriptor;
 };

@@ -139,12 +139,13 @@ std::string ReadStream(std::istream& in, const std::string& sourceName, std::siz
     return text;
 }
 
-DocumentBytes ReadDocument(const CalcOptions& options, std::istream& standardInput, int standardInputDescriptor)
+DocumentBytes ReadDocument(const CalcOptions& options, std::istream* standardInput, int standardInputDescriptor)
 {
     if (options.ReadsStandardInput()) {
         if (standardInputDescriptor >= 0)
             return DocumentBytes::FromDescriptor(standardInputDescriptor, "standard input");
-        return DocumentBytes(ReadStream(standardInput, "standard input"));
+        if (standardInput == nullptr) return DocumentBytes(std::string());
+        return DocumentBytes(ReadStream(*standardInput, "standard input"));
     }
     return ReadRegularFile(options.inputPath, "'" + options.inputPath + "'");
 }

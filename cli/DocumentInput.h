@@ -60,8 +60,8 @@ DocumentBytes ReadRegularFile(const std::string& path, const std::string& source
 
 // The options' FILE, or standard input when there is none or it is "-":
 // through standardInputDescriptor when it is 0 or more, else through the
-// stream.
-DocumentBytes ReadDocument(const CalcOptions& options, std::istream& standardInput, int standardInputDescriptor = -1);
+// stream (none: an empty document).
+DocumentBytes ReadDocument(const CalcOptions& options, std::istream* standardInput, int standardInputDescriptor = -1);
 
 // The document as UTF-8, decoded as the window decodes a file: without a
 // byte-order mark, Shift-JIS (code page 932) unless the bytes are UTF-8.

@@ -15,19 +15,14 @@ namespace tallyrix::cli {
 
 namespace {
 
-void Write(std::ostream& out, std::string_view text)
-{
-    out.write(text.data(), static_cast<std::streamsize>(text.size()));
-}
-
 class PieceEvaluation {
 public:
     // threaded: the value lines are formatted and written on a thread of
     // their own, while the next piece is evaluated. compileAhead: the
     // pieces' common statements are compiled on another while the piece
     // before them is evaluated.
-    PieceEvaluation(const CalcOptions& options, const std::vector<std::string>& registeredLines, std::ostream& out,
-                    std::ostream& err, bool threaded, bool compileAhead)
+    PieceEvaluation(const CalcOptions& options, const std::vector<std::string>& registeredLines, TextOutput& out,
+                    TextOutput& err, bool threaded, bool compileAhead)
         : Engine(ReporterInto(Reports)),
           KeptEntries(PrepareEvaluator(Engine, options, registeredLines)),
           Variables(options.variables),
@@ -66,7 +61,7 @@ private:
     const int KeptEntries;
     const bool Variables;
     const bool Grouped;
-    std::ostream& Out;
+    TextOutput& Out;
     ValueLineWriter Writer;  // out and err are its own until it is drained
     const bool CompileAhead;
     std::size_t BaseLines = 0;     // VariableList lines of pi and the registered constants
@@ -254,13 +249,13 @@ void PieceEvaluation::Finish()
 {
     std::string end;
     AppendOutcomeEnd(Engine, Grouped, end);
-    Write(Out, end);
+    Out << end;
 }
 
 }  // namespace
 
 bool StreamDocument(std::span<char> document, const CalcOptions& options,
-                    const std::vector<std::string>& registeredLines, std::ostream& out, std::ostream& err,
+                    const std::vector<std::string>& registeredLines, TextOutput& out, TextOutput& err,
                     std::size_t pieceSize)
 {
     // A thread pays only when a piece can be evaluated while one is written

@@ -7,13 +7,13 @@
 #pragma once
 
 #include <cstddef>
-#include <ostream>
 #include <span>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "cli/CalcOptions.h"
+#include "cli/TextOutput.h"
 
 namespace tallyrix::cli {
 
@@ -33,7 +33,7 @@ inline constexpr std::size_t DefaultPieceSize = 1 << 17;
 // passes through after the lines of the statements before it are written.
 // Stops early, without the final lines, once out has failed.
 bool StreamDocument(std::span<char> document, const CalcOptions& options,
-                    const std::vector<std::string>& registeredLines, std::ostream& out, std::ostream& err,
+                    const std::vector<std::string>& registeredLines, TextOutput& out, TextOutput& err,
                     std::size_t pieceSize = DefaultPieceSize);
 
 }  // namespace tallyrix::cli

@@ -1,4 +1,4 @@
-#include "cli/DescriptorStream.h"
+#include "cli/TextOutput.h"
 
 #include <unistd.h>
 
@@ -7,65 +7,54 @@
 
 namespace tallyrix::cli {
 
-DescriptorBuffer::DescriptorBuffer(int descriptor, std::size_t bufferSize) : Descriptor(descriptor), Buffer(bufferSize)
+void TextOutput::Write(std::string_view text)
 {
-    if (!Buffer.empty()) setp(Buffer.data(), Buffer.data() + Buffer.size());
+    if (Before != nullptr) Before->Flush();
+    if (!Failed && !text.empty() && !Put(text)) Failed = true;
 }
 
-DescriptorBuffer::~DescriptorBuffer() { Drain(); }
-
-bool DescriptorBuffer::WriteAll(const char* text, std::size_t size)
+void TextOutput::Flush()
 {
-    while (size > 0) {
-        const ssize_t written = ::write(Descriptor, text, size);
+    if (!Failed && !Drain()) Failed = true;
+}
+
+DescriptorOutput::DescriptorOutput(int descriptor, std::size_t bufferSize)
+    : Descriptor(descriptor), Buffer(std::make_unique_for_overwrite<char[]>(bufferSize)), Size(bufferSize)
+{
+}
+
+DescriptorOutput::~DescriptorOutput() { Flush(); }
+
+bool DescriptorOutput::WriteAll(std::string_view text)
+{
+    while (!text.empty()) {
+        const ssize_t written = ::write(Descriptor, text.data(), text.size());
         if (written < 0 && errno == EINTR) continue;
         if (written <= 0) return false;
-        text += written;
-        size -= static_cast<std::size_t>(written);
+        text.remove_prefix(static_cast<std::size_t>(written));
     }
     return true;
 }
 
-bool DescriptorBuffer::Drain()
+bool DescriptorOutput::Drain()
 {
-    const auto held = static_cast<std::size_t>(pptr() - pbase());
-    if (held == 0) return true;
-    setp(Buffer.data(), Buffer.data() + Buffer.size());
-    return WriteAll(Buffer.data(), held);
+    const std::size_t held = Used;
+    Used = 0;
+    return WriteAll({Buffer.get(), held});
 }
 
-DescriptorBuffer::int_type DescriptorBuffer::overflow(int_type c)
+bool DescriptorOutput::Put(std::string_view text)
 {
-    if (!Drain()) return traits_type::eof();
-    if (traits_type::eq_int_type(c, traits_type::eof())) return traits_type::not_eof(c);
-    const char byte = traits_type::to_char_type(c);
-    if (Buffer.empty()) return WriteAll(&byte, 1) ? c : traits_type::eof();
-    *pptr() = byte;
-    pbump(1);
-    return c;
-}
-
-std::streamsize DescriptorBuffer::xsputn(const char* text, std::streamsize count)
-{
-    if (count <= 0) return 0;
-    const auto size = static_cast<std::size_t>(count);
-    if (size <= static_cast<std::size_t>(epptr() - pptr())) {
-        std::memcpy(pptr(), text, size);
-        pbump(static_cast<int>(size));
-        return count;
+    if (text.size() <= Size - Used) {
+        std::memcpy(Buffer.get() + Used, text.data(), text.size());
+        Used += text.size();
+        return true;
     }
-    // Too long for the room left: what is held goes first, then this.
-    if (!Drain()) return 0;
-    if (size < Buffer.size()) return xsputn(text, count);
-    return WriteAll(text, size) ? count : 0;
-}
-
-int DescriptorBuffer::sync() { return Drain() ? 0 : -1; }
-
-DescriptorStream::DescriptorStream(int descriptor, std::size_t bufferSize)
-    : std::ostream(nullptr), Buffer(descriptor, bufferSize)
-{
-    rdbuf(&Buffer);
+    // Too long for the room left: what is held goes first, then this,
+    // held when it fits the buffer.
+    if (!Drain()) return false;
+    if (text.size() < Size) return Put(text);
+    return WriteAll(text);
 }
 
 }  // namespace tallyrix::cli

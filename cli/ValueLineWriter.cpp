@@ -39,7 +39,7 @@ std::size_t PutValueLines(const std::vector<double>& values, std::int32_t first,
 
 }  // namespace
 
-ValueLineWriter::ValueLineWriter(std::ostream& out, std::ostream& err, bool threaded, bool grouped)
+ValueLineWriter::ValueLineWriter(TextOutput& out, TextOutput& err, bool threaded, bool grouped)
     : Out(out), Err(err), Grouped(grouped)
 {
     if (threaded) Thread = std::thread(&ValueLineWriter::Run, this);
@@ -106,9 +106,9 @@ void ValueLineWriter::WriteLines(std::string_view lines)
 {
     if (Grouped) {
         const std::string grouped = GroupLineValues(lines);
-        Out.write(grouped.data(), static_cast<std::streamsize>(grouped.size()));
+        Out << grouped;
     } else {
-        Out.write(lines.data(), static_cast<std::streamsize>(lines.size()));
+        Out << lines;
     }
 }
 

@@ -10,10 +10,11 @@
 #include <deque>
 #include <exception>
 #include <mutex>
-#include <ostream>
 #include <string>
 #include <thread>
 #include <vector>
+
+#include "cli/TextOutput.h"
 
 namespace tallyrix::cli {
 
@@ -22,7 +23,7 @@ public:
     // While the writer lives, out and err are its own: the caller writes to
     // them only after Drain. grouped: the values are written with their digits
     // grouped.
-    ValueLineWriter(std::ostream& out, std::ostream& err, bool threaded, bool grouped = false);
+    ValueLineWriter(TextOutput& out, TextOutput& err, bool threaded, bool grouped = false);
     ~ValueLineWriter();
     ValueLineWriter(const ValueLineWriter&) = delete;
     ValueLineWriter& operator=(const ValueLineWriter&) = delete;
@@ -46,8 +47,8 @@ private:
     void WriteLines(std::string_view lines);
     void Run();
 
-    std::ostream& Out;
-    std::ostream& Err;
+    TextOutput& Out;
+    TextOutput& Err;
     const bool Grouped;
     std::string Lines;  // room for the lines of one piece, written in one go
     // Shared with the thread, under Lock.

@@ -21,11 +21,11 @@ RunResult RunWithInput(const std::vector<std::string_view>& arguments, const std
                        const ProgramDirectoryLocator& programDirectory = NoProgramDirectory)
 {
     std::istringstream in(input);
-    std::ostringstream out;
-    std::ostringstream err;
-    CalcCommand command(in, out, err, programDirectory);
+    StringOutput out;
+    StringOutput err;
+    CalcCommand command(&in, out, err, programDirectory);
     const int status = command.Run(arguments);
-    return {status, out.str(), err.str()};
+    return {status, out.Text(), err.Text()};
 }
 
 struct DocumentCase {
@@ -236,21 +236,20 @@ protected:
     int_type underflow() override { throw std::ios_base::failure("device error"); }
 };
 
-class FullOutput : public std::streambuf {
+class FullOutput : public TextOutput {
 protected:
-    int_type overflow(int_type) override { return traits_type::eof(); }
-    std::streamsize xsputn(const char*, std::streamsize) override { return 0; }
+    bool Put(std::string_view) override { return false; }
 };
 
 TEST(CalcCommand, ReadErrorIsAFailureNotAnEmptyDocument)
 {
     BrokenInput buffer;
     std::istream in(&buffer);
-    std::ostringstream out;
-    std::ostringstream err;
-    EXPECT_EQ(CalcCommand(in, out, err, NoProgramDirectory).Run({}), ExitFailure);
-    EXPECT_EQ(out.str(), "");
-    EXPECT_EQ(err.str().rfind("tallyrix-calc: cannot read standard input", 0), 0u) << err.str();
+    StringOutput out;
+    StringOutput err;
+    EXPECT_EQ(CalcCommand(&in, out, err, NoProgramDirectory).Run({}), ExitFailure);
+    EXPECT_EQ(out.Text(), "");
+    EXPECT_EQ(err.Text().rfind("tallyrix-calc: cannot read standard input", 0), 0u) << err.Text();
 }
 
 TEST(CalcCommand, WriteErrorIsAFailureNotSuccess)
@@ -262,11 +261,10 @@ TEST(CalcCommand, WriteErrorIsAFailureNotSuccess)
         manyPieces += "x=" + std::to_string(i) + "*0.5;\n";
     for (const std::string& document : {std::string("1+1"), manyPieces}) {
         std::istringstream in(document);
-        FullOutput buffer;
-        std::ostream out(&buffer);
-        std::ostringstream err;
-        EXPECT_EQ(CalcCommand(in, out, err, NoProgramDirectory).Run({}), ExitFailure);
-        EXPECT_EQ(err.str(), "tallyrix-calc: cannot write standard output\n");
+        FullOutput out;
+        StringOutput err;
+        EXPECT_EQ(CalcCommand(&in, out, err, NoProgramDirectory).Run({}), ExitFailure);
+        EXPECT_EQ(err.Text(), "tallyrix-calc: cannot write standard output\n");
     }
 }
 

@@ -34,7 +34,7 @@ TEST(DocumentInput, FileIsReadAsItIsAndStaysUnchangedByWrites)
         const std::string path = TempPath("file.txt");
         std::ofstream(path, std::ios::binary) << contents;
         std::istringstream unused("not this");
-        DocumentBytes document = ReadDocument(FileOptions(path), unused);
+        DocumentBytes document = ReadDocument(FileOptions(path), &unused);
         EXPECT_EQ(document.View(), contents);
         if (!contents.empty()) document.Bytes()[0] = '@';
         EXPECT_EQ(ReadFileBytes(path), contents);
@@ -60,7 +60,7 @@ TEST(DocumentInput, PipeOnTheDescriptorIsReadWhole)
         close(ends[1]);
     });
     std::istringstream unused("not this");
-    const DocumentBytes document = ReadDocument(CalcOptions(), unused, ends[0]);
+    const DocumentBytes document = ReadDocument(CalcOptions(), &unused, ends[0]);
     writer.join();
     close(ends[0]);
     EXPECT_EQ(document.View(), contents);
@@ -84,7 +84,7 @@ TEST(DocumentInput, FailuresNameTheSourceAndTheReason)
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         try {
-            ReadDocument(c.options, unused, c.descriptor);
+            ReadDocument(c.options, &unused, c.descriptor);
             ADD_FAILURE() << "no error";
         } catch (const InputError& error) {
             EXPECT_EQ(error.what(), c.error);

@@ -40,15 +40,15 @@ RunResult WholeText(const std::string& document, const CalcOptions& options, con
 RunResult Streamed(const std::string& document, const CalcOptions& options, const std::vector<std::string>& registered,
                    std::size_t pieceSize)
 {
-    std::ostringstream out;
-    std::ostringstream err;
+    StringOutput out;
+    StringOutput err;
     std::string bytes = document;
     RunResult result;
     try {
         const bool message = StreamDocument(bytes, options, registered, out, err, pieceSize);
-        result = {message ? 1 : 0, out.str(), err.str()};
+        result = {message ? 1 : 0, out.Text(), err.Text()};
     } catch (const EngineFailure& failure) {
-        result = {2, out.str(), err.str() + failure.what()};
+        result = {2, out.Text(), err.Text() + failure.what()};
     }
     // The end markers put into the document are taken out again.
     if (result.status != 2) {
