@@ -3,6 +3,7 @@
 #include <pthread.h>
 #include <sched.h>
 
+#include <bit>
 #include <utility>
 
 namespace tallyrix::cli {
@@ -73,7 +74,10 @@ void PieceCompiler::CompilePiece(const Piece& piece)
     Slot& slot = Slots[piece.index % 2];
     // The piece's text as the evaluation is given it: up to its end marker.
     const std::string_view text = Document.substr(piece.begin, piece.end + 1 - piece.begin);
-    slot.statements.Prepare(text.size());
+    // Room to the next power of two, so that the pieces, of about one size,
+    // find it set aside and its pages in use already (room not used costs
+    // no memory).
+    slot.statements.Prepare(std::bit_ceil(text.size()));
     slot.published.store(0, std::memory_order_relaxed);
     {
         const std::lock_guard<std::mutex> guard(Lock);

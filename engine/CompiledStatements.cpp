@@ -20,6 +20,7 @@ constexpr std::size_t MaxOperations = std::size_t{1} << 20;
 constexpr std::size_t MaxStatements = std::size_t{1} << 19;
 constexpr std::size_t NameSlotCount = 4096;
 constexpr std::size_t MaxNames = NameSlotCount / 2;
+static_assert(MaxNames <= 0x10000, "a name's index is held in 16 bits");
 
 }  // namespace
 
@@ -31,16 +32,13 @@ struct CompiledStatements::Compiling {
     std::int32_t target = -1;
     int height = 0;
 
-    bool Put(Code code, std::uint8_t function = 0, std::uint32_t name = 0, double literal = 0.0)
+    bool Put(Code code, std::uint8_t function = 0, std::uint16_t name = 0)
     {
         if (into.OperationCount == into.OperationCapacity) return false;
-        into.Operations[into.OperationCount++] = {code, function, name, literal};
+        into.Operations[into.OperationCount++] = {code, function, name};
         return true;
     }
-    bool Push(Code code, std::uint32_t name, double literal)
-    {
-        return ++height <= StackLimit && Put(code, 0, name, literal);
-    }
+    bool Push(Code code, std::uint16_t name = 0) { return ++height <= StackLimit && Put(code, 0, name); }
     // A right operand that is a literal or a variable, just written, is
     // taken into the operation.
     bool Binary(Code code)
@@ -59,11 +57,17 @@ struct CompiledStatements::Compiling {
     {
         return into.NameIndex(name.text, name.length, name.word, name.hash);
     }
-    bool Literal(Value&, double number) { return Push(Code::Literal, 0, number); }
+    // There are never more literals than operations.
+    bool Literal(Value&, double number)
+    {
+        if (!Push(Code::Literal)) return false;
+        into.Literals[into.LiteralCount++] = number;
+        return true;
+    }
     bool Variable(Value&, const common::NameRef& name)
     {
         const std::int32_t index = Index(name);
-        return index >= 0 && Push(Code::Variable, static_cast<std::uint32_t>(index), 0.0);
+        return index >= 0 && Push(Code::Variable, static_cast<std::uint16_t>(index));
     }
     bool Function(int function, Value&) { return Put(Code::Function, static_cast<std::uint8_t>(function)); }
     bool Negate(Value&) { return Put(Code::Negate); }
@@ -89,6 +93,7 @@ void CompiledStatements::Prepare(std::size_t bytes)
     // Left uninitialised: only what is compiled is ever written or read.
     if (operations > OperationCapacity) {
         Operations = std::make_unique_for_overwrite<Operation[]>(operations);
+        Literals = std::make_unique_for_overwrite<double[]>(operations);
         OperationCapacity = operations;
     }
     if (statements > StatementCapacity) {
@@ -96,7 +101,7 @@ void CompiledStatements::Prepare(std::size_t bytes)
         StatementCapacity = statements;
     }
     if (!Names) Names = std::make_unique_for_overwrite<Name[]>(MaxNames);
-    OperationCount = StatementCount = NameCount = 0;
+    OperationCount = LiteralCount = StatementCount = NameCount = 0;
     NameSlots.assign(NameSlotCount, -1);
 }
 
@@ -122,16 +127,19 @@ bool CompiledStatements::Compile(std::string_view text, std::size_t start)
         return false;
     }
     const std::size_t first = OperationCount;
+    const std::size_t firstLiteral = LiteralCount;
     Compiling backend{*this};
     EvaluatorCore::CommonGrammar<Compiling> grammar{backend, text.data() + start, text.data() + text.size() - 1};
     Compiling::Value value;
     if (!grammar.Statement(value)) {
         OperationCount = first;
+        LiteralCount = firstLiteral;
         return false;
     }
     Statements[StatementCount++] = {
-        static_cast<std::uint32_t>(start), static_cast<std::uint32_t>(grammar.p - text.data() - 1),
-        static_cast<std::uint32_t>(first), static_cast<std::uint32_t>(OperationCount - first), backend.target};
+        static_cast<std::uint32_t>(start),        static_cast<std::uint32_t>(grammar.p - text.data() - 1),
+        static_cast<std::uint32_t>(first),        static_cast<std::uint32_t>(OperationCount - first),
+        static_cast<std::uint32_t>(firstLiteral), backend.target};
     return true;
 }
 
@@ -196,6 +204,7 @@ bool EvaluatorCore::RunOperations(const CompiledStatements::Statement& statement
     double below[StackLimit];
     double* next = below;  // where the value under the top goes
     double top = 0.0;
+    const double* literal = &Compiled->Literals[statement.literals];
     const auto variable = [this, &arithmetic](const Operation& operation, double& v) {
         int entry = CompiledEntries[operation.name];
         if (entry < 0) entry = CompiledEntry(operation.name);
@@ -218,8 +227,13 @@ bool EvaluatorCore::RunOperations(const CompiledStatements::Statement& statement
             top = left;
             return true;
         }
-        double right = operation.literal;
-        return (form == 1 || variable(operation, right)) && operate.template operator()<kind>(top, right);
+        double right = 0.0;
+        if (form == 1) {
+            right = *literal++;
+        } else if (!variable(operation, right)) {
+            return false;
+        }
+        return operate.template operator()<kind>(top, right);
     };
     const Operation* operation = &Compiled->Operations[statement.first];
     const Operation* const last = operation + statement.count;
@@ -228,7 +242,7 @@ bool EvaluatorCore::RunOperations(const CompiledStatements::Statement& statement
         switch (operation->code) {
             case Code::Literal:
                 *next++ = top;
-                top = operation->literal;
+                top = *literal++;
                 break;
             case Code::Variable:
                 *next++ = top;

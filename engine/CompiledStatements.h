@@ -48,7 +48,8 @@ private:
 
     // A binary operation takes its right operand from the stack, or, where
     // that is a literal or a variable, from the operation itself (its
-    // Literal and Variable forms follow it).
+    // Literal and Variable forms follow it). The literals are kept apart,
+    // in the order their operations are run: an operation is four bytes.
     enum class Code : std::uint8_t {
         Literal,
         Variable,
@@ -77,15 +78,15 @@ private:
     struct Operation {
         Code code;
         std::uint8_t function;
-        std::uint32_t name;  // Variable forms: the index into Names
-        double literal;
+        std::uint16_t name;  // Variable forms: the index into Names
     };
     struct Statement {
         std::uint32_t start;  // where it begins in the text, and
         std::uint32_t end;    // where its ";" is
         std::uint32_t first;  // its operations, from Operations[first]
         std::uint32_t count;
-        std::int32_t target;  // the index into Names of the name assigned, or -1
+        std::uint32_t literals;  // its literals, from Literals[literals]
+        std::int32_t target;     // the index into Names of the name assigned, or -1
     };
     struct Name {
         const char* text;
@@ -98,11 +99,13 @@ private:
     std::int32_t NameIndex(const char* text, std::size_t length, std::uint64_t word, std::uint32_t hash);
 
     std::unique_ptr<Operation[]> Operations;
+    std::unique_ptr<double[]> Literals;
     std::unique_ptr<Statement[]> Statements;
     std::unique_ptr<Name[]> Names;
     std::size_t OperationCapacity = 0;
     std::size_t StatementCapacity = 0;
     std::size_t OperationCount = 0;
+    std::size_t LiteralCount = 0;
     std::size_t StatementCount = 0;
     std::size_t NameCount = 0;
     std::vector<std::int32_t> NameSlots;  // open addressing over Names, -1 = empty
