@@ -192,6 +192,20 @@ void ParagraphStatements::AddLine(std::string_view line)
     AnyLine = true;
 }
 
+void ParagraphStatements::ContinueAs(std::string_view earlierInput, std::span<const LineOrigin> earlierOrigins,
+                                     const Mark& from, const Mark& end)
+{
+    const std::size_t base = Input.size();
+    Input.append(earlierInput.substr(from.input, end.input - from.input));
+    if (Origins) {
+        for (const LineOrigin& origin : earlierOrigins.first(end.origins - from.origins))
+            Origins->push_back({origin.statementOffset - from.input + base, origin.indent});
+    }
+    AnyLine = end.anyLine;
+    EmptyLineHeld = end.emptyLineHeld;
+    Stopped = end.stopped;
+}
+
 std::string ParagraphStatements::Finish()
 {
     // A held empty line is either the whole (empty) text or the one after

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstddef>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -67,6 +68,11 @@ public:
         bool anyLine = false;
         bool emptyLineHeld = false;
         bool stopped = false;
+        // What the lines after the mark give depends on these alone.
+        bool SameState(const Mark& other) const
+        {
+            return anyLine == other.anyLine && emptyLineHeld == other.emptyLineHeld && stopped == other.stopped;
+        }
     };
     Mark Here() const;
     // Continues an earlier run from a mark it took: input is what that run
@@ -76,6 +82,12 @@ public:
     // line too. Returns false once a stop marker was read: later paragraphs
     // are then not needed.
     bool Add(std::string_view paragraph);
+    // Takes over what an earlier run read from a mark in the state this one
+    // is in now, up to end, its state before it finished: from its input
+    // (all of it) and its origins from that mark on, the offsets moved to
+    // where this run stands.
+    void ContinueAs(std::string_view earlierInput, std::span<const LineOrigin> earlierOrigins, const Mark& from,
+                    const Mark& end);
     std::string Finish();
 
 private:

@@ -1,6 +1,7 @@
 #include "shell/PlainParagraphs.h"
 
 #include <algorithm>
+#include <span>
 
 #include "document/StatementExtraction.h"
 #include "files/TextCodec.h"
@@ -65,6 +66,7 @@ bool TPlainParagraphs::Replace(std::size_t first, std::size_t removed, JoinedPar
             Ends[i] = Ends[i] - to + newEnd;
     }
     Cache.firstChanged = std::min(Cache.firstChanged, first);
+    Cache.unchangedTail = std::min(Cache.unchangedTail, Count() - (first + added));
     return true;
 }
 
@@ -177,25 +179,66 @@ std::size_t TPlainParagraphs::ReadLine(std::size_t first, std::string& joined, s
     return next;
 }
 
+TPlainParagraphs::UnchangedTail TPlainParagraphs::TakeUnchangedTail() const
+{
+    UnchangedTail tail;
+    const std::size_t firstOld = Cache.paragraphs - std::min(Cache.unchangedTail, Cache.paragraphs);
+    for (const PlacedMark& placed : Cache.marks) {
+        // The mark at the very first paragraph stands before everything.
+        if (placed.paragraph > 0 && placed.paragraph >= firstOld) {
+            tail.marks.push_back({placed.paragraph - Cache.paragraphs + Count(), placed.mark});
+        }
+    }
+    if (!tail.marks.empty()) {
+        const auto from = Cache.origins.begin() + static_cast<std::ptrdiff_t>(tail.marks.front().mark.origins);
+        tail.origins.assign(from, Cache.origins.end());
+    }
+    return tail;
+}
+
 std::shared_ptr<const std::string> TPlainParagraphs::EngineInput(std::vector<LineOrigin>* origins) const
 {
     // A line depends on nothing after it, so the marks before the first
-    // changed paragraph still hold.
+    // changed paragraph still hold; and it depends on nothing before it but
+    // the state of the reading, so where that is as it was at an unchanged
+    // line, the last input goes on from there as it will again.
     constexpr std::size_t MarkInterval = 64;
+    const std::shared_ptr<const std::string> last = Cache.input;
+    UnchangedTail tail = TakeUnchangedTail();
     std::vector<PlacedMark>& marks = Cache.marks;
     while (marks.size() > 1 && marks.back().paragraph >= Cache.firstChanged)
         marks.pop_back();
-    ParagraphStatements statements(&Cache.origins, KeptPart(*Cache.input, marks.back().mark.input), marks.back().mark);
+    ParagraphStatements statements(&Cache.origins, KeptPart(*last, marks.back().mark.input), marks.back().mark);
+    auto unchanged = tail.marks.begin();
     std::string joined;
     for (std::size_t i = marks.back().paragraph; i < Count();) {
+        while (unchanged != tail.marks.end() && unchanged->paragraph < i)
+            ++unchanged;
+        if (unchanged != tail.marks.end() && unchanged->paragraph == i &&
+            statements.Here().SameState(unchanged->mark)) {
+            const ParagraphStatements::Mark here = statements.Here();
+            const ParagraphStatements::Mark from = unchanged->mark;
+            const std::size_t skipped = from.origins - tail.marks.front().mark.origins;
+            statements.ContinueAs(*last, std::span(tail.origins).subspan(skipped), from, Cache.end);
+            for (; unchanged != tail.marks.end(); ++unchanged) {
+                ParagraphStatements::Mark moved = unchanged->mark;
+                moved.input = moved.input - from.input + here.input;
+                moved.origins = moved.origins - from.origins + here.origins;
+                marks.push_back({unchanged->paragraph, moved});
+            }
+            break;
+        }
         if (i >= marks.back().paragraph + MarkInterval) marks.push_back({i, statements.Here()});
         std::string_view line;
         const std::size_t next = ReadLine(i, joined, line);
         if (!statements.Add(line)) break;
         i = next;
     }
+    Cache.end = statements.Here();
     Cache.input = std::make_shared<const std::string>(statements.Finish());
+    Cache.paragraphs = Count();
     Cache.firstChanged = Count();
+    Cache.unchangedTail = Count();
     if (origins) *origins = Cache.origins;
     return Cache.input;
 }

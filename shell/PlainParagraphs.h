@@ -67,14 +67,18 @@ public:
     // What BuildEngineInput gives for the document's lines (the paragraphs
     // joined by line feeds, or by nothing at a display break), with the
     // origins of the lines read when asked for. Only the paragraphs from
-    // about the first one changed since the last call are read again. The
-    // text is kept for the next call and never changed: the evaluator can
-    // hold the same one instead of a copy.
+    // about the first one changed since the last call are read again, and
+    // only up to about the first unchanged one after the change where the
+    // reading stands as it stood there the last time: what follows is taken
+    // over. The text is kept for the next call and never changed: the
+    // evaluator can hold the same one instead of a copy.
     std::shared_ptr<const std::string> EngineInput(std::vector<LineOrigin>* origins = nullptr) const;
 
 private:
     // The last engine input and its origins, with the mark of the run before
-    // a line's first paragraph about every MarkInterval paragraphs.
+    // a line's first paragraph about every MarkInterval paragraphs, and its
+    // mark at the end; what changed since: from firstChanged on, and all but
+    // the last unchangedTail paragraphs (of a count that was paragraphs).
     struct PlacedMark {
         std::size_t paragraph = 0;
         ParagraphStatements::Mark mark;
@@ -83,9 +87,19 @@ private:
         std::shared_ptr<const std::string> input = std::make_shared<const std::string>();
         std::vector<LineOrigin> origins;
         std::vector<PlacedMark> marks{1};
+        ParagraphStatements::Mark end;
+        std::size_t paragraphs = 0;
         std::size_t firstChanged = 0;
+        std::size_t unchangedTail = 0;
     };
     mutable InputCache Cache;
+    // The marks of the last run in the paragraphs unchanged since, at the
+    // paragraphs they stand at now, and the origins from the first on.
+    struct UnchangedTail {
+        std::vector<PlacedMark> marks;
+        std::vector<LineOrigin> origins;
+    };
+    UnchangedTail TakeUnchangedTail() const;
 
     // The line that begins at paragraph first, to the end of its last
     // paragraph; returns the paragraph after it.
