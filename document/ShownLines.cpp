@@ -117,7 +117,7 @@ Places SharedEnd(const ShownText& before, std::string_view after, Places limit)
 
 }  // namespace
 
-LineChange ChangedLines(std::u16string_view shownText, std::string_view after)
+LineChange ChangedLines(std::u16string_view shownText, std::string_view after, const LineStarting& lineStarting)
 {
     const ShownText before{shownText};
     // Back to the start of the line the texts first differ in: the same
@@ -140,15 +140,16 @@ LineChange ChangedLines(std::u16string_view shownText, std::string_view after)
     const auto from = shownText.begin() + static_cast<std::ptrdiff_t>(std::min(start.shown, shownText.size()));
     const auto to = shownText.begin() + static_cast<std::ptrdiff_t>(std::min(end.shown, shownText.size()));
     const bool lastRemoved = end.shown == before.size() && start.shown < before.size();
-    return {CountLineFeeds(after.substr(0, start.lines)),
+    return {lineStarting ? lineStarting(start.shown) : CountLineFeeds(after.substr(0, start.lines)),
             static_cast<std::size_t>(std::count(from, to, u'\n')) + (lastRemoved ? 1 : 0),
             after.substr(start.lines, end.lines - start.lines)};
 }
 
-std::optional<LineChange> ShownLines::Show(std::u16string_view shown, std::string_view lines)
+std::optional<LineChange> ShownLines::Show(std::u16string_view shown, std::string_view lines,
+                                           const LineStarting& lineStarting)
 {
     std::optional<LineChange> change;
-    if (Known && HadLines && !lines.empty()) change = ChangedLines(shown, lines);
+    if (Known && HadLines && !lines.empty()) change = ChangedLines(shown, lines, lineStarting);
     Known = true;
     HadLines = !lines.empty();
     return change;

@@ -64,7 +64,7 @@ void TResultPane::ShowLines(std::string_view lines, const QTextCharFormat& bodyF
 {
     const bool sameMessage = message.isEmpty() ? MessageLine < 0 : MessageLine >= 0 && LineText(MessageLine) == message;
     if (!sameMessage || !SameFrame(false, bodyFormat, messageFormat)) LinesShown.Forget();
-    const std::optional<LineChange> change = LinesShown.Show(ShownLinesText(), lines);
+    const std::optional<LineChange> change = LinesShown.Show(ShownLinesText(), lines, LineStartingAt());
     if (change)
         return ReplaceLines(static_cast<int>(change->first), static_cast<int>(change->removed),
                             QString::fromUtf8(change->added.data(), static_cast<qsizetype>(change->added.size())));
@@ -101,7 +101,7 @@ void TResultPane::ShowAlignedLines(std::string_view lines, const QTextCharFormat
                                    const QTextCharFormat& messageFormat, std::vector<LineNote> notes)
 {
     if (!SameFrame(true, bodyFormat, messageFormat)) LinesShown.Forget();
-    const std::optional<LineChange> change = LinesShown.Show(ShownLinesText(), lines);
+    const std::optional<LineChange> change = LinesShown.Show(ShownLinesText(), lines, LineStartingAt());
     if (!change) {
         const std::string_view body = lines.substr(0, lines.empty() ? 0 : lines.size() - 1);
         return ShowAlignedContent(WithRoom(body), bodyFormat, messageLine, messageFormat, std::move(notes));
@@ -178,6 +178,14 @@ std::u16string_view TResultPane::ShownLinesText() const
     const qsizetype end =
         !Aligned && MessageLine >= 0 ? std::max<qsizetype>(LineStart(MessageLine) - 1, 0) : Text.size();
     return {QStringView(Text).utf16(), static_cast<std::size_t>(end)};
+}
+
+LineStarting TResultPane::LineStartingAt() const
+{
+    return [this](std::size_t offset) {
+        const auto found = std::lower_bound(Starts.begin(), Starts.end(), static_cast<qsizetype>(offset));
+        return static_cast<std::size_t>(found - Starts.begin());
+    };
 }
 
 void TResultPane::SetText(const QString& text)

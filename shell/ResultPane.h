@@ -121,6 +121,9 @@ private:
     ShownLines LinesShown;  // those of the last ShowLines, while they are shown
     // Those lines as Text holds them: all of it but a message after them.
     std::u16string_view ShownLinesText() const;
+    // The line of Text that starts at an offset (one past the end: the
+    // line after the last), found among Starts instead of counted.
+    LineStarting LineStartingAt() const;
     std::vector<qsizetype> Starts;  // offset of each line's first character
     void SetText(const QString& text);
     int MessageLine = -1;
