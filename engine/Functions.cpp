@@ -11,7 +11,9 @@
 #include <cstring>
 #include <limits>
 
-#if __has_include(<sys/platform/x86.h>)
+// The C library's header is C that GCC also reads as C++ (clang does not).
+#if defined(__x86_64__) && !defined(__FMA__) && !defined(__clang__) && __has_include(<sys/platform/x86.h>)
+#define TALLYRIX_ASK_FOR_FMA 1
 #include <sys/platform/x86.h>
 #endif
 
@@ -50,7 +52,7 @@ const char* DomainMessage(int function, double a)
 // product's error costs one instruction instead of Dekker's seventeen. The
 // C library has asked the processor already (asking it again costs
 // microseconds in a virtual machine); the two give the same doubles.
-#if defined(__x86_64__) && !defined(__FMA__) && __has_include(<sys/platform/x86.h>)
+#ifdef TALLYRIX_ASK_FOR_FMA
 [[gnu::target("fma")]] bool FusedSmallPower(double base, double exponent, double& result)
 {
     return SmallPower<true>(base, exponent, result);
