@@ -1,9 +1,8 @@
 #include "cli/TextOutput.h"
 
-#include <unistd.h>
-
-#include <cerrno>
 #include <cstring>
+
+#include "files/Descriptor.h"
 
 namespace tallyrix::cli {
 
@@ -25,22 +24,11 @@ DescriptorOutput::DescriptorOutput(int descriptor, std::size_t bufferSize)
 
 DescriptorOutput::~DescriptorOutput() { Flush(); }
 
-bool DescriptorOutput::WriteAll(std::string_view text)
-{
-    while (!text.empty()) {
-        const ssize_t written = ::write(Descriptor, text.data(), text.size());
-        if (written < 0 && errno == EINTR) continue;
-        if (written <= 0) return false;
-        text.remove_prefix(static_cast<std::size_t>(written));
-    }
-    return true;
-}
-
 bool DescriptorOutput::Drain()
 {
     const std::size_t held = Used;
     Used = 0;
-    return WriteAll({Buffer.get(), held});
+    return WriteAll(Descriptor, {Buffer.get(), held}) == 0;
 }
 
 bool DescriptorOutput::Put(std::string_view text)
@@ -54,7 +42,7 @@ bool DescriptorOutput::Put(std::string_view text)
     // held when it fits the buffer.
     if (!Drain()) return false;
     if (text.size() < Size) return Put(text);
-    return WriteAll(text);
+    return WriteAll(Descriptor, text) == 0;
 }
 
 }  // namespace tallyrix::cli

@@ -76,8 +76,6 @@ protected:
     bool Drain() override;
 
 private:
-    bool WriteAll(std::string_view text);
-
     int Descriptor;
     std::unique_ptr<char[]> Buffer;
     std::size_t Size;

@@ -103,19 +103,6 @@ mode_t NewFileMode()
     return 0666 & ~mask;
 }
 
-// 0 when done, else the error number.
-int WriteAll(int descriptor, std::string_view bytes)
-{
-    while (!bytes.empty()) {
-        const ssize_t written = write(descriptor, bytes.data(), bytes.size());
-        if (written < 0 && errno == EINTR) continue;
-        if (written < 0) return errno;
-        if (written == 0) return ENOSPC;
-        bytes.remove_prefix(static_cast<std::size_t>(written));
-    }
-    return 0;
-}
-
 // The temporary: open and locked, removed again unless it was renamed into
 // place. The lock tells a save at work from one that was killed.
 class Temporary {
