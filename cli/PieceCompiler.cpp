@@ -6,9 +6,14 @@
 #include <bit>
 #include <utility>
 
+#include "cli/ProcessorPlacement.h"
+
 namespace tallyrix::cli {
 
-PieceCompiler::PieceCompiler(std::string_view document) : Document(document), Thread(&PieceCompiler::Run, this) {}
+PieceCompiler::PieceCompiler(std::string_view document, int evaluationProcessor)
+    : Document(document), EvaluationProcessor(evaluationProcessor), Thread(&PieceCompiler::Run, this)
+{
+}
 
 PieceCompiler::~PieceCompiler()
 {
@@ -53,6 +58,7 @@ void PieceCompiler::Run()
     // takes turns with either on a processor costs more than it saves.
     sched_param idle{};
     pthread_setschedparam(pthread_self(), SCHED_IDLE, &idle);
+    StayOffProcessor(EvaluationProcessor);
     std::unique_lock<std::mutex> guard(Lock);
     while (true) {
         Changed.wait(guard, [this] { return Stopping || NextGiven; });

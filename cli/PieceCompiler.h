@@ -21,7 +21,8 @@ namespace tallyrix::cli {
 
 class PieceCompiler {
 public:
-    explicit PieceCompiler(std::string_view document);
+    // The thread is kept off processor, the evaluation's (-1: anywhere).
+    explicit PieceCompiler(std::string_view document, int evaluationProcessor = -1);
     ~PieceCompiler();
     PieceCompiler(const PieceCompiler&) = delete;
     PieceCompiler& operator=(const PieceCompiler&) = delete;
@@ -58,6 +59,7 @@ private:
     bool Entered(std::size_t index) const { return EnteredIndex.load(std::memory_order_acquire) + 1 > index; }
 
     const std::string_view Document;
+    const int EvaluationProcessor;
     // The piece being evaluated has one, the one after it the other.
     Slot Slots[2];
     std::atomic<std::size_t> EnteredIndex{static_cast<std::size_t>(-1)};  // -1: none yet

@@ -6,6 +6,7 @@
 
 #include "cli/DocumentEvaluation.h"
 #include "cli/PieceCompiler.h"
+#include "cli/ProcessorPlacement.h"
 #include "cli/ValueLineWriter.h"
 #include "document/StatementExtraction.h"
 #include "engine/DigitGrouping.h"
@@ -28,7 +29,7 @@ public:
           Variables(options.variables),
           Grouped(options.grouped),
           Out(out),
-          Writer(out, err, threaded, options.grouped),
+          Writer(out, err, threaded, options.grouped, EvaluationProcessor),
           CompileAhead(compileAhead)
     {
         // Without the variable lines, the values are formatted by Writer.
@@ -62,6 +63,8 @@ private:
     const bool Variables;
     const bool Grouped;
     TextOutput& Out;
+    // The helping threads are kept off the processor the evaluation starts on.
+    const int EvaluationProcessor = CurrentProcessor();
     ValueLineWriter Writer;  // out and err are its own until it is drained
     const bool CompileAhead;
     std::size_t BaseLines = 0;     // VariableList lines of pi and the registered constants
@@ -131,7 +134,7 @@ void PieceEvaluation::EvaluatePieces(std::span<char> document, std::size_t piece
     std::string text;          // statement text carried over to the next piece
     std::size_t position = 0;  // where the document's unevaluated text begins, when nothing is carried
     StatementReader reader(whole);
-    if (CompileAhead) Compiler.emplace(whole);
+    if (CompileAhead) Compiler.emplace(whole, EvaluationProcessor);
     // The piece after the one evaluated, cut before the byte it begins with
     // became that one's end marker: the compiling thread works on it.
     VerbatimRun ahead{};

@@ -3,6 +3,7 @@
 #include <charconv>
 #include <utility>
 
+#include "cli/ProcessorPlacement.h"
 #include "engine/DigitGrouping.h"
 #include "engine/Eval.h"
 
@@ -39,8 +40,8 @@ std::size_t PutValueLines(const std::vector<double>& values, std::int32_t first,
 
 }  // namespace
 
-ValueLineWriter::ValueLineWriter(TextOutput& out, TextOutput& err, bool threaded, bool grouped)
-    : Out(out), Err(err), Grouped(grouped)
+ValueLineWriter::ValueLineWriter(TextOutput& out, TextOutput& err, bool threaded, bool grouped, int evaluationProcessor)
+    : Out(out), Err(err), Grouped(grouped), EvaluationProcessor(evaluationProcessor)
 {
     if (threaded) Thread = std::thread(&ValueLineWriter::Run, this);
 }
@@ -114,6 +115,7 @@ void ValueLineWriter::WriteLines(std::string_view lines)
 
 void ValueLineWriter::Run()
 {
+    StayOffProcessor(EvaluationProcessor);
     std::unique_lock<std::mutex> guard(Lock);
     while (true) {
         Changed.wait(guard, [this] { return !Queue.empty() || Stopping; });

@@ -22,8 +22,9 @@ class ValueLineWriter {
 public:
     // While the writer lives, out and err are its own: the caller writes to
     // them only after Drain. grouped: the values are written with their digits
-    // grouped.
-    ValueLineWriter(TextOutput& out, TextOutput& err, bool threaded, bool grouped = false);
+    // grouped. The thread is kept off evaluationProcessor (-1: anywhere).
+    ValueLineWriter(TextOutput& out, TextOutput& err, bool threaded, bool grouped = false,
+                    int evaluationProcessor = -1);
     ~ValueLineWriter();
     ValueLineWriter(const ValueLineWriter&) = delete;
     ValueLineWriter& operator=(const ValueLineWriter&) = delete;
@@ -50,6 +51,7 @@ private:
     TextOutput& Out;
     TextOutput& Err;
     const bool Grouped;
+    const int EvaluationProcessor;
     std::string Lines;  // room for the lines of one piece, written in one go
     // Shared with the thread, under Lock.
     std::mutex Lock;
