@@ -177,12 +177,18 @@ template <typename Backend>
 [[gnu::always_inline]] inline void EvaluatorCore::CommonGrammar<Backend>::Next()
 {
     using namespace common;
-    while (p < end && scan::Is(static_cast<unsigned char>(*p), scan::Blank))
-        ++p;
+    unsigned char c = 0;
+    std::uint8_t kind = 0;
+    for (;; ++p) {
+        if (p == end) {
+            token = OtherToken;
+            return;
+        }
+        c = static_cast<unsigned char>(*p);
+        kind = scan::Classes[c];
+        if ((kind & scan::Blank) == 0) break;
+    }
     token = OtherToken;
-    if (p == end) return;
-    const auto c = static_cast<unsigned char>(*p);
-    const std::uint8_t kind = scan::Classes[c];
     if ((kind & scan::NumberStart) != 0) {
         std::size_t literal = 0;
         if (end - p < LiteralReach || !scan::ReadPlainLiteral(p, number, literal)) return;
