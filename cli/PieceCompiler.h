@@ -47,10 +47,14 @@ private:
         std::size_t begin = 0;
         std::size_t end = 0;
     };
-    struct Slot {
+    // A slot on cache lines of its own, and its count on one apart: the
+    // thread adds to one slot's statements and count after every statement
+    // while the evaluation reads the other slot's, and lines they shared
+    // went back and forth between the processors.
+    struct alignas(64) Slot {
         Piece piece{static_cast<std::size_t>(-1), 0, 0};
         CompiledStatements statements;
-        std::atomic<std::size_t> published{0};
+        alignas(64) std::atomic<std::size_t> published{0};
     };
 
     void Run();
