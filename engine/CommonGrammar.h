@@ -14,11 +14,11 @@
 // grammar would, it leaves, and the general grammar then reads the statement
 // from its start as if this one did not exist: another token ("@", a literal
 // with an exponent or commas), a sign after a sign or after binary "+" or
-// "-", an assignment inside the sum, a name not in the table (undefined, or
-// assigned for the first time), a division by (nearly) zero, a value that is
-// not finite, a function or power that would report or refuse its argument,
-// a factorial that fails, deep nesting, and the end of the text within 24
-// bytes. The values it does give are the general grammar's own: the same
+// "-", an assignment inside the sum, an undefined name in the sum, a name
+// assigned for the first time when the table is full, a division by (nearly)
+// zero, a value that is not finite, a function or power that would report or
+// refuse its argument, a factorial that fails, deep nesting, and the end of
+// the text within 24 bytes. The values it does give are the general grammar's own: the same
 // operations in the same order on the same doubles.
 #pragma once
 
@@ -75,7 +75,8 @@ namespace tallyrix {
 struct EvaluatorCore::Evaluating {
     using Value = double;
     EvaluatorCore& core;
-    int target = -1;  // the entry a statement assigns
+    int target = -1;             // the entry a statement assigns, or
+    std::string_view newName{};  // the name it assigns for the first time
 
     [[gnu::always_inline]] int Entry(const common::NameRef& name) const
     {
@@ -136,16 +137,26 @@ struct EvaluatorCore::Evaluating {
         v = v - right;
         return std::isfinite(v);
     }
-    bool TargetAt(int entry)
+    // The entry of name, or none yet: the name then gets one when the
+    // statement is complete, as the general grammar gives it, unless the
+    // table is full (the general grammar reports that).
+    bool TargetAt(int entry, std::string_view name)
     {
         target = entry;
-        return entry >= 0;
+        if (entry >= 0) return true;
+        if (core.VariableCount_ == VariableCapacity) return false;
+        newName = name;
+        return true;
     }
-    bool Target(const common::NameRef& name) { return TargetAt(Entry(name)); }
+    bool Target(const common::NameRef& name) { return TargetAt(Entry(name), std::string_view(name.text, name.length)); }
     // The statement read: its store, and it counts.
     void Complete(double v) const
     {
-        if (target >= 0) core.StoreVariable(target, v);
+        if (target >= 0) {
+            core.StoreVariable(target, v);
+        } else if (!newName.empty()) {
+            core.AddVariable(newName, v);
+        }
         ++core.Out.StatementCount;
     }
 };

@@ -296,8 +296,10 @@ bool EvaluatorCore::RunOperations(const CompiledStatements::Statement& statement
         }
         if (!done) return false;
     }
-    if (statement.target >= 0 && !arithmetic.TargetAt(CompiledEntry(static_cast<std::uint32_t>(statement.target)))) {
-        return false;
+    if (statement.target >= 0) {
+        const auto index = static_cast<std::uint32_t>(statement.target);
+        const CompiledStatements::Name& name = Compiled->Names[index];
+        if (!arithmetic.TargetAt(CompiledEntry(index), std::string_view(name.text, name.length))) return false;
     }
     value = top;
     arithmetic.Complete(value);

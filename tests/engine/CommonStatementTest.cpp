@@ -78,9 +78,9 @@ TEST(CommonStatementTest, EveryStatementComesOutAsTheGeneralGrammarLeavesIt)
         "sin a^2", "sin -a", "-sin a", "sqrt(16)+abs(b)", "sin(sin(cos a))", "atan(b)*log(a)",
         "a=(b+c)*(b-c)/32", "kei=kei*2;kei", "pi=3;pi*2", "a = \t\n b ;a", "name8ch*2", "0.125+.5+5.+12",
         "exp(c)/2+cos(a)/4", "asin(c)+acos(c)", "ceil(c)+floor(b)+step(b)+tanh(a)+log10(a)", "sin(1e5)",
-        "((((((a))))))", "a;;b;", "(a+b)^3/(40+a^2)-c/8",
+        "((((((a))))))", "a;;b;", "(a+b)^3/(40+a^2)-c/8", "newname=7;newname+1",
         // left to the general grammar, wholly or after a start
-        "3+-2", "--a", "-+a", "a=b=3", "a*(b=4)+b", "newname=7;newname+1", "undefinedname+1", "a/0", "a/tiny", "a/-tiny", "a/(tiny*10)",
+        "3+-2", "--a", "-+a", "a=b=3", "a*(b=4)+b", "undefinedname+1", "fresh=fresh+1", "a/0", "a/tiny", "a/-tiny", "a/(tiny*10)",
         "big*big", "big*10-big", "-big*big", "exp(800)", "exp(-800)", "sinh(800)", "cosh(-800)", "z^-1", "z^0",
         "b^0.5", "2^2000", "2^-2000", "sqrt(b)", "log(z)", "log10(b)", "asin(2)", "sin(1e17)", "tan(2^53)",
         "7%3", "-7%2.5", "a%b%c", "a%0", "3!", "-3!", "2^3!", "3!^2", "2*3!+1", "sin 3!", "170!", "171!",
@@ -94,6 +94,13 @@ TEST(CommonStatementTest, EveryStatementComesOutAsTheGeneralGrammarLeavesIt)
         "a*" + std::string(250, '(') + "b" + std::string(250, ')') + "+1",
         // more values held at once than compiled statements hold
         Repeat("2*c^(", 150) + "1" + std::string(150, ')'),
+        // more names assigned than the variable table holds
+        [] {
+            std::string names;
+            for (int i = 0; i < 300; ++i)
+                names += "x" + std::to_string(i) + "=" + std::to_string(i) + ";";
+            return names;
+        }(),
         // more names than a text's compiled statements hold
         [] {
             std::string names = "a";
