@@ -5,10 +5,11 @@ The documents come from gen_document (the generator bench_engine uses), in
 each program's syntax, at several sizes; every program prints the value of
 every statement, as tallyrix-calc always does. Every program runs as a whole
 process, several times, interleaved so that drift of the machine hits all
-alike; the medians of the times are compared, and the peak resident memory of
-each run is recorded. The final values must agree to about ten significant
-digits, and every program must have printed a line per statement, before any
-figure is printed.
+alike, and each after a short pause, so that none starts in the wake of the
+run before it; the medians of the times are compared, and the peak resident
+memory of each run is recorded. The final values must agree to about ten
+significant digits, and every program must have printed a line per statement,
+before any figure is printed.
 
 The runs are started by run_measured, a small program built with
 gen_document: the peak memory the kernel reports for a process counts the
@@ -24,6 +25,7 @@ import statistics
 import subprocess
 import sys
 import tempfile
+import time
 
 SOURCE_DIR = os.path.dirname(os.path.dirname(os.path.abspath(__file__)))
 OURS = "tallyrix-calc"
@@ -38,6 +40,11 @@ MEMORY_AIM_STATEMENTS = 1000000
 # long and some 8 GB to compile the document.
 SLOW_PEERS = ("python3", "bc -l")
 SLOW_PEERS_LARGEST_BY_DEFAULT = 100000
+# The machine idles this long before every run. A run right after a long one
+# is slowed by the state the long one leaves: a run of 10 ms right after the
+# seconds of bc -l took about a sixth longer here, and in a fixed order that
+# place always went to the same program.
+PAUSE_SECONDS = 0.25
 
 
 def parse_arguments():
@@ -127,6 +134,7 @@ def measure(run_measured, found, runs, directory):
     output_path = os.path.join(directory, "output")
     for _ in range(runs):
         for name, command, parse in found:
+            time.sleep(PAUSE_SECONDS)
             seconds, kilobytes, text = run_once(run_measured, command, output_path)
             times[name].append(seconds)
             peaks[name] = max(peaks[name], kilobytes)
