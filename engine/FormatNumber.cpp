@@ -86,7 +86,7 @@ void WriteEightDigits(std::uint32_t n, char* out)
 // is monotonic: a product above (below) a half comes from an exact value
 // above (below) it. A product exactly on a half is settled by the
 // product's rounding error; only an exact half is left to the exact
-// conversion, returning false.
+// conversion, returning false. The byte before digits is written too.
 bool SignificantDigitsByScaling(double magnitude, char* digits, int& n, int& exponent)
 {
     if (!(magnitude >= DecadeLimits[0] && magnitude < DecadeLimits[20])) return false;
@@ -108,16 +108,17 @@ bool SignificantDigitsByScaling(double magnitude, char* digits, int& n, int& exp
         ++exponent;
     }
     if (value < 100000000000000ULL) return false;  // decade guess off at a boundary
-    char sixteen[16];                              // a leading zero, then the 15 digits
-    WriteEightDigits(static_cast<std::uint32_t>(value / 100000000), sixteen);
-    WriteEightDigits(static_cast<std::uint32_t>(value % 100000000), sixteen + 8);
-    std::memcpy(digits, sixteen + 1, 15);
+    // Written in place: the first eight digits begin with a zero, which
+    // goes to the byte before digits.
+    WriteEightDigits(static_cast<std::uint32_t>(value / 100000000), digits - 1);
+    WriteEightDigits(static_cast<std::uint32_t>(value % 100000000), digits + 7);
     n = DropTrailingZeros(digits, 15);
     return true;
 }
 
 // Writes the magnitude's digits d1..dn, rounded to 15 significant digits with
-// trailing zeros dropped, and returns n; exponent receives E.
+// trailing zeros dropped, and returns n; exponent receives E. The byte
+// before digits is room for the work.
 int SignificantDigits(double magnitude, char* digits, int& exponent)
 {
     int scaledDigits = 0;
@@ -214,7 +215,8 @@ std::size_t FormatNumberTo(double value, char* buffer)
     }
     std::size_t len = 0;
     if (value < 0) buffer[len++] = '-';
-    char digits[32] = {};
+    char room[33] = {};
+    char* const digits = room + 1;
     int exponent = 0;
     const int n = SignificantDigits(std::fabs(value), digits, exponent);
     if (exponent >= -3 && exponent <= 15) {
