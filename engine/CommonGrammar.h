@@ -18,8 +18,8 @@
 // assigned for the first time when the table is full, a division by (nearly)
 // zero, a value that is not finite, a function or power that would report or
 // refuse its argument, a factorial that fails, deep nesting, and the end of
-// the text within 24 bytes. The values it does give are the general grammar's own: the same
-// operations in the same order on the same doubles.
+// the text within 24 bytes. The values it does give are the general
+// grammar's own: the same operations in the same order on the same doubles.
 #pragma once
 
 #include <array>
