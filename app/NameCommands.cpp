@@ -29,8 +29,8 @@ void TMainForm::reExpressionNameHover()
     if (!name) return NameProbe->ShowTip({});
     const std::string_view spelling = sites.Spelling(*name);
     const std::string text =
-        HoverText(spelling, Engine.VariableList, static_cast<std::size_t>(FixedVariableCount),
-                  FindRegisteredConstant(RegisteredLines, spelling), Menu.Options.mGroupDigits->isChecked());
+        HoverText(spelling, LastValueOf(Engine, spelling), FindRegisteredConstant(RegisteredLines, spelling),
+                  Menu.Options.mGroupDigits->isChecked());
     NameProbe->ShowTip(QString::fromStdString(text));
 }
 

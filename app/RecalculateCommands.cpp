@@ -47,6 +47,11 @@ void TMainForm::Recalculate()
     // aligned pane. The engine holds the same text, not a copy.
     std::shared_ptr<const std::string> text = Panes.reExpression->Paragraphs().EngineInput(&CalculatedOrigins);
     Engine.RecordStatementEnds = Menu.Options.mAligned->isChecked();
+    // Each list of the engine takes about as much memory as the document:
+    // only the one the pane shows is written (the aligned pane shows the
+    // statements' values).
+    Engine.RecordVariableLines = Menu.Options.mVariable->isChecked();
+    Engine.RecordExpressionValues = !Engine.RecordVariableLines;
     if (text->empty()) {
         // An empty editor: a message left by the previous run is stale.
         Engine.ResetVariables(FixedVariableCount);

@@ -44,26 +44,21 @@ std::string_view FunctionDescription(std::string_view name)
     return {};
 }
 
-std::optional<StoredValue> LastValueOf(const LineList& variables, std::size_t presetLines, std::string_view name)
+std::optional<StoredValue> LastValueOf(const Evaluator& engine, std::string_view name)
 {
-    std::optional<StoredValue> stored;
-    for (std::size_t i = variables.size(); i > 0; --i) {
-        const std::string_view line = variables[i - 1];
-        if (line.size() <= name.size() + 2 || !line.starts_with(name) || line.substr(name.size(), 2) != ": ") continue;
-        if (!stored) stored = StoredValue{line.substr(name.size() + 2)};
-        if (i > presetLines) ++stored->stores;
+    for (const NamedValue& entry : engine.Variables()) {
+        if (entry.name == name) return StoredValue{FormatNumber(entry.value), engine.StoresInto(name)};
     }
-    return stored;
+    return std::nullopt;
 }
 
-std::string HoverText(std::string_view name, const LineList& variables, std::size_t presetLines,
+std::string HoverText(std::string_view name, const std::optional<StoredValue>& stored,
                       const std::optional<RegisteredNote>& registered, bool grouped)
 {
     if (const std::string_view description = FunctionDescription(name); !description.empty())
         return std::string(name) + ": " + std::string(description);
-    const std::optional<StoredValue> stored = LastValueOf(variables, presetLines, name);
     if (!stored) return "未定義";
-    std::string text = std::string(name) + " = " + (grouped ? GroupDigits(stored->value) : std::string(stored->value));
+    std::string text = std::string(name) + " = " + (grouped ? GroupDigits(stored->value) : stored->value);
     if (stored->stores > 1) text += " (" + std::to_string(stored->stores) + "回代入)";
     if (registered) text += registered->comment.empty() ? "\n登録定数" : "\n登録定数: " + registered->comment;
     return text;

@@ -9,22 +9,22 @@
 #include <string_view>
 
 #include "document/NameSites.h"
-#include "engine/LineList.h"
+#include "engine/Eval.h"
 
 namespace tallyrix {
 
 // "平方根" for "sqrt"; empty for a name that is no built-in function.
 std::string_view FunctionDescription(std::string_view name);
 
-// What the last calculation left in a name: its value as the side pane
-// shows it (the last line "name: value" of the engine's variable list) and
-// how many stores the document made (the lines after the first presetLines,
-// which are pi's and the registered constants').
+// What the last calculation left in a name: its value as the variables
+// list spells it and how many stores the document made (those of pi and the
+// registered constants before it not counted); none when the engine's table
+// does not hold the name.
 struct StoredValue {
-    std::string_view value;
+    std::string value;
     std::size_t stores = 0;
 };
-std::optional<StoredValue> LastValueOf(const LineList& variables, std::size_t presetLines, std::string_view name);
+std::optional<StoredValue> LastValueOf(const Evaluator& engine, std::string_view name);
 
 // A registered constant: the index of its line and the comment it carries.
 struct RegisteredNote {
@@ -35,7 +35,7 @@ struct RegisteredNote {
 // "a = 12.5663706143592", "a = 3 (3回代入)", "sqrt: 平方根", "未定義"; a
 // registered constant adds a line "登録定数: comment". grouped: the value
 // with its digits grouped, as the side pane shows it then.
-std::string HoverText(std::string_view name, const LineList& variables, std::size_t presetLines,
+std::string HoverText(std::string_view name, const std::optional<StoredValue>& stored,
                       const std::optional<RegisteredNote>& registered, bool grouped = false);
 
 // Where a jump from a name at place leads: the statement of its last

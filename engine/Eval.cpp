@@ -178,6 +178,7 @@ void EvaluatorCore::AppendStatementValue(double value)
     const std::string_view text = Formatted(value);
     Out.MessageText.clear();
     Out.ResultText.assign(text);
+    if (!Out.RecordExpressionValues) return;
     char counter[16];
     char* end = std::to_chars(counter, counter + sizeof counter, Out.StatementCount).ptr;
     Out.ExpressionValues.push_back(std::string_view(counter, static_cast<std::size_t>(end - counter)), ": ", text);

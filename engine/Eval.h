@@ -168,6 +168,10 @@ public:
     // fit the 35-character field.
     bool RegisterConstant(std::string_view name, double value);
     bool IsDefined(std::string_view name) const;
+    // How many times the last EvaluateResuming stored into a name: the
+    // document's stores, not those made before it (pi and the registered
+    // constants); 0 for a name the table does not hold.
+    std::size_t StoresInto(std::string_view name) const;
     // VariableList becomes one line per entry in use, with the value the
     // entry holds now; earlier lines of a name stored again go. A caller
     // that has just stored its constants keeps with ResetVariables one
@@ -202,6 +206,9 @@ public:
     // False: stores add no VariableList line (for a caller that never shows
     // the list; ResetVariables still keeps the lines written before).
     bool RecordVariableLines = true;
+    // False: completed statements add no ExpressionValues line (ResultText
+    // still holds the last value).
+    bool RecordExpressionValues = true;
     // True: Evaluate (not EvaluateResuming) hands each completed statement's
     // value over as a number, in StatementValues (emptied by each Evaluate),
     // instead of a line of ExpressionValues; their counters run on from the

@@ -1,5 +1,7 @@
 // The caller's side of the engine: each call is handed to the machinery in
 // EvaluatorCore, which reads this object's inputs and writes its outcome.
+#include <algorithm>
+
 #include "engine/EvaluatorCore.h"
 
 namespace tallyrix {
@@ -35,6 +37,16 @@ const std::string& Evaluator::ResumedText() const { return *Core->Resumable.Text
 bool Evaluator::RegisterConstant(std::string_view name, double value) { return Core->RegisterConstant(name, value); }
 
 bool Evaluator::IsDefined(std::string_view name) const { return Core->IsDefined(name); }
+
+std::size_t Evaluator::StoresInto(std::string_view name) const
+{
+    const int found = Core->FindVariable(name);
+    if (found < 0) return 0;
+    const auto entry = static_cast<std::uint32_t>(found);
+    const auto& stores = Core->Resumable.Stores;
+    return static_cast<std::size_t>(
+        std::count_if(stores.begin(), stores.end(), [entry](const auto& store) { return store.entry == entry; }));
+}
 
 void Evaluator::RestateVariableList() { Core->RestateVariableList(); }
 

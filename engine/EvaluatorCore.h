@@ -35,7 +35,7 @@ public:
     Evaluator& Out;
 
 private:
-    friend class Evaluator;           // ResumedText, VariableCount, Variables and SetReporter read or set these
+    friend class Evaluator;           // its getters read these, SetReporter sets one
     friend class CompiledStatements;  // compiles with CommonGrammar
 
     struct Variable {
@@ -276,6 +276,7 @@ private:
         bool radians = true;
         bool recordEnds = false;
         bool recordVariableLines = true;
+        bool recordExpressionValues = true;
         std::vector<std::uint64_t> baseValues;
         bool operator==(const RunConditions&) const = default;
     };

@@ -48,7 +48,8 @@ bool EvaluatorCore::AtCheckpoint()
 
 EvaluatorCore::RunConditions EvaluatorCore::ConditionsOfRun(int base) const
 {
-    RunConditions conditions{base, Out.Radians, Out.RecordStatementEnds, Out.RecordVariableLines, {}};
+    RunConditions conditions{
+        base, Out.Radians, Out.RecordStatementEnds, Out.RecordVariableLines, Out.RecordExpressionValues, {}};
     const int kept = std::clamp(base, 0, FilledCount_);
     for (int i = 0; i < kept; ++i)
         conditions.baseValues.push_back(std::bit_cast<std::uint64_t>(Variables[i].value));

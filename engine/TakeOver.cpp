@@ -34,9 +34,6 @@ void AppendRenumbered(LineList& to, const LineList& from, std::size_t first, std
     }
 }
 
-// "12: 3.5" -> "3.5": the value a statement left as the result.
-std::string_view ValueOfLine(std::string_view line) { return line.substr(line.find(": ") + 2); }
-
 template <typename T>
 void AppendFrom(std::vector<T>& to, const std::vector<T>& from, std::size_t first)
 {
@@ -60,7 +57,7 @@ bool EvaluatorCore::KeepPreviousRun(std::string_view oldText, std::string_view n
     Previous.active = false;
     const RunEnd& end = Resumable.End;
     const auto& marks = Resumable.Marks;
-    if (!end.complete || marks.size() != end.expressionLines + 1 ||
+    if (!end.complete || (Out.RecordExpressionValues && marks.size() != end.expressionLines + 1) ||
         Out.ExpressionValues.size() != end.expressionLines || Out.VariableList.size() != end.variableLines ||
         Out.StatementEnds.size() != end.statementEnds)
         return false;
@@ -145,8 +142,10 @@ bool EvaluatorCore::TookOver()
 
 // Replays the previous run up to the statement that ended where this one
 // did, if any; true when the two are then in the same state: the same
-// variable table and the same result (what a run that completes no more
-// statements ends with). The rest depends on nothing else.
+// variable table, and the same result when the previous run completed no
+// statement after this one (a run ends with the result of its last
+// statement, or none after a failure that clears it). The rest depends on
+// nothing else.
 bool EvaluatorCore::MeetsPreviousRun()
 {
     PreviousRun& p = Previous;
@@ -159,7 +158,7 @@ bool EvaluatorCore::MeetsPreviousRun()
             ReplayStore(p.stores[i - p.first.stores]);
         ++p.replayed;
         if (mark.position == then)
-            return p.differing == 0 && Out.ResultText == ValueOfLine(p.expressionValues[p.replayed - 1]);
+            return p.differing == 0 && (p.replayed < p.marks.size() || Out.ResultText == p.end.resultText);
     }
     return false;
 }
@@ -214,6 +213,9 @@ void EvaluatorCore::TakeOverStates(const StatementMark& now, const StatementMark
     const std::size_t endsShift = Out.RecordStatementEnds ? static_cast<std::size_t>(statementShift) : 0;
     for (auto state = past; state != p.states.end(); ++state) {
         KeptState& kept = Resumable.States.emplace_back(*state);
+        // A state kept at the statement met holds that statement's result,
+        // which may differ: ours is the one now.
+        if (kept.position == then.position) kept.resultText = Out.ResultText;
         kept.position = static_cast<std::size_t>(static_cast<std::ptrdiff_t>(kept.position) + p.shift);
         kept.statementCount += statementShift;
         kept.firstValue = kept.firstValue - firstValue + base;

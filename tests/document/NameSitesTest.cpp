@@ -3,6 +3,8 @@
 // asked about and is no part of it.
 #include <gtest/gtest.h>
 
+#include <memory>
+
 #include "document/NameHover.h"
 #include "document/NameSites.h"
 #include "document/StatementExtraction.h"
@@ -53,12 +55,15 @@ TEST(NameHoverTest, TheTooltipTellsWhatTheLastRunLeftInTheName)
         Evaluator engine;
         engine.RegisterConstant("g", 9.80665);
         engine.ResetVariables(2);
-        engine.Evaluate(BuildEngineInput(marked.text));
+        // As in the window when the pane shows each statement's value.
+        engine.RecordVariableLines = false;
+        engine.EvaluateResuming(std::make_shared<const std::string>(BuildEngineInput(marked.text)), 2);
         const NameSites sites(marked.text);
         const std::optional<NameToken> name = sites.NameAt(marked.place, NameSites::Place::Character);
         // pi and g are the entries kept before the document's.
         const std::string text =
-            name ? HoverText(sites.Spelling(*name), engine.VariableList, 2, c.registered, c.grouped) : "";
+            name ? HoverText(sites.Spelling(*name), LastValueOf(engine, sites.Spelling(*name)), c.registered, c.grouped)
+                 : "";
         EXPECT_EQ(text, c.text) << c.document;
     }
 }

@@ -174,18 +174,40 @@ TEST(ResumeTest, TakingOverThePreviousRunGivesWhatAFullRunGives)
         {"the end cut short", base, base.substr(0, nearEnd), false},
     };
     // clang-format on
-    for (const std::size_t slice : {Evaluator::WholeRun, std::size_t{256}}) {
-        for (const Row& row : rows) {
-            SCOPED_TRACE(std::string(row.what) + ", slice " + std::to_string(slice));
-            Subject resumed, full;
-            resumed.Run(Input(row.before), true);
-            full.Run(Input(row.before), false);
-            EXPECT_EQ(resumed.Run(Input(row.after), true, slice), full.Run(Input(row.after), false));
-            EXPECT_EQ(resumed.engine.StatementsTakenOver > 0, row.takenOver);
-            // The states taken over serve the next edit as the run's own.
-            EXPECT_EQ(resumed.Run(Input(row.before), true, slice), full.Run(Input(row.before), false));
+    // The window writes only the list its pane shows.
+    for (const bool valuesListed : {true, false}) {
+        for (const std::size_t slice : {Evaluator::WholeRun, std::size_t{256}}) {
+            for (const Row& row : rows) {
+                SCOPED_TRACE(std::string(row.what) + ", slice " + std::to_string(slice) +
+                             (valuesListed ? ", values listed" : ", stores listed"));
+                Subject resumed, full;
+                for (Evaluator* engine : {&resumed.engine, &full.engine}) {
+                    engine->RecordExpressionValues = valuesListed;
+                    engine->RecordVariableLines = !valuesListed;
+                }
+                resumed.Run(Input(row.before), true);
+                full.Run(Input(row.before), false);
+                EXPECT_EQ(resumed.Run(Input(row.after), true, slice), full.Run(Input(row.after), false));
+                EXPECT_EQ(resumed.engine.StatementsTakenOver > 0, row.takenOver);
+                // The states taken over serve the next edit as the run's own.
+                EXPECT_EQ(resumed.Run(Input(row.before), true, slice), full.Run(Input(row.before), false));
+            }
         }
     }
+}
+
+// A run may take over at the edited statement itself, whose result then
+// differs from the previous run's: a state kept there must hold the new one.
+TEST(ResumeTest, AStateTakenOverAtTheEditedStatementHoldsItsResult)
+{
+    Subject resumed, full;
+    resumed.engine.ResumeInterval = 1;  // a state after every statement
+    const std::string rest = "a=1;b=2;c=a+b";
+    resumed.Run(Input("3;" + rest), true);
+    resumed.Run(Input("4;" + rest), true);
+    EXPECT_GT(resumed.engine.StatementsTakenOver, 0);
+    // Cut after the edited statement: the run restarts from the state there.
+    EXPECT_EQ(resumed.Run(Input("4;"), true), full.Run(Input("4;"), false));
 }
 
 TEST(ResumeTest, WhatTheRunDependsOnStartsItAfresh)
@@ -195,6 +217,7 @@ TEST(ResumeTest, WhatTheRunDependsOnStartsItAfresh)
         {"degrees", [](Subject& s) { s.engine.Radians = false; }},
         {"statement ends not recorded", [](Subject& s) { s.engine.RecordStatementEnds = false; }},
         {"stores not listed", [](Subject& s) { s.engine.RecordVariableLines = false; }},
+        {"values not listed", [](Subject& s) { s.engine.RecordExpressionValues = false; }},
         {"another registered value", [](Subject& s) { s.engine.RegisterConstant("kei", 2.5); }},
         {"another registered name",
          [](Subject& s) {
