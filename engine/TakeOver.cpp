@@ -210,7 +210,12 @@ void EvaluatorCore::TakeOverStates(const StatementMark& now, const StatementMark
     const std::size_t firstValue = past->firstValue;
     const std::size_t base = Resumable.Values.size();
     AppendFrom(Resumable.Values, p.stateValues, firstValue);
-    const std::size_t endsShift = Out.RecordStatementEnds ? static_cast<std::size_t>(statementShift) : 0;
+    // A list not written holds no line per statement.
+    const auto listShift = [statementShift](bool written) {
+        return written ? static_cast<std::size_t>(statementShift) : std::size_t{0};
+    };
+    const std::size_t valuesShift = listShift(Out.RecordExpressionValues);
+    const std::size_t endsShift = listShift(Out.RecordStatementEnds);
     for (auto state = past; state != p.states.end(); ++state) {
         KeptState& kept = Resumable.States.emplace_back(*state);
         // A state kept at the statement met holds that statement's result,
@@ -219,7 +224,7 @@ void EvaluatorCore::TakeOverStates(const StatementMark& now, const StatementMark
         kept.position = static_cast<std::size_t>(static_cast<std::ptrdiff_t>(kept.position) + p.shift);
         kept.statementCount += statementShift;
         kept.firstValue = kept.firstValue - firstValue + base;
-        kept.expressionLines += static_cast<std::size_t>(statementShift);
+        kept.expressionLines += valuesShift;
         kept.variableLines = kept.variableLines - then.variableLines + now.variableLines;
         kept.statementEnds += endsShift;
         kept.reports = kept.reports - then.reports + now.reports;
