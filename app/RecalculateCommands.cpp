@@ -112,8 +112,8 @@ void TMainForm::ShowCalculationDone(const std::string& input)
     const LineList& lines = Menu.Options.mEquation->isChecked() ? Engine.ExpressionValues : Engine.VariableList;
     const QString message =
         Engine.MessageText.empty() ? QString() : MessageLine(Engine.StatementCount, Engine.MessageText);
-    if (ShowStatementPlaces(StatementLines(std::move(CalculatedOrigins), input),
-                            !input.empty() && Engine.StopOffset != 0, message))
+    if (ShowStatementPlaces(StatementLines(CalculatedOrigins, input), !input.empty() && Engine.StopOffset != 0,
+                            message))
         return;
     std::string grouped;
     Panes.reResult->ShowLines(ShownValues(lines.Text(), grouped), EditorFormat(), message, CommentFormat());

@@ -50,7 +50,7 @@ bool PrintAligned(std::string_view document, const CalcOptions& options,
     std::vector<LineOrigin> origins;
     const std::string input = BuildEngineInput(document, origins);
     const std::vector<std::string_view> lines = SplitDocumentLines(document);
-    const StatementLines map(std::move(origins), input);
+    const StatementLines map(origins, input);
     const auto valuesByLine = [&] {
         return map.ValuesByLine(engine.StatementEnds, engine.ExpressionValues, lines.size());
     };

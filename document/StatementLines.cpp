@@ -17,8 +17,8 @@ std::string_view ValueOf(std::string_view line)
 
 }  // namespace
 
-StatementLines::StatementLines(std::vector<LineOrigin> origins, std::string_view input)
-    : Origins(std::move(origins)), Text(input.substr(0, input.size() >= 2 ? input.size() - 2 : 0))
+StatementLines::StatementLines(std::span<const LineOrigin> origins, std::string_view input)
+    : Origins(origins), Text(input.substr(0, input.size() >= 2 ? input.size() - 2 : 0))
 {
 }
 

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstddef>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -38,7 +39,8 @@ struct LineValues {
 class StatementLines {
 public:
     // origins: one per line read; input: the engine input built with them.
-    StatementLines(std::vector<LineOrigin> origins, std::string_view input);
+    // Both are the caller's, and must outlive this.
+    StatementLines(std::span<const LineOrigin> origins, std::string_view input);
 
     // The line holding the byte at offset of the input; the closing ";@"
     // belongs to the last line read.
@@ -66,7 +68,7 @@ private:
     std::vector<std::size_t> EndLines(const std::vector<std::size_t>& ends, std::size_t count) const;
     DocumentPoint PointAt(std::size_t offset) const;
 
-    std::vector<LineOrigin> Origins;
+    std::span<const LineOrigin> Origins;
     std::string_view Text;  // the statement text, without the closing ";@"
 };
 

@@ -27,15 +27,17 @@ void ReplaceRange(std::vector<Item>& items, std::size_t first, std::size_t remov
     }
 }
 
-// The first `length` bytes of the last input, in a string with room for
-// all of it and some more: the rest is read again into it, and a string
-// that grew by doubling would copy the whole text once more.
-std::string KeptPart(const std::string& input, std::size_t length)
+// The first `length` bytes of the last input, in room (an earlier input's,
+// whose pages are in use already) for all of it and some more: the rest is
+// read again into it, and a string that grew by doubling would copy the
+// whole text once more.
+std::string KeptPart(const std::string& input, std::size_t length, std::string room)
 {
-    std::string kept;
-    kept.reserve(input.size() + input.size() / 16 + 256);
-    kept.assign(input, 0, length);
-    return kept;
+    // Room that a keystroke's few bytes fit into is taken as it is: asked
+    // for a byte more, the string would double it.
+    if (room.capacity() < input.size() + input.size() / 32 + 256) room.reserve(input.size() + input.size() / 16 + 256);
+    room.assign(input, 0, length);
+    return room;
 }
 
 }  // namespace
@@ -179,9 +181,11 @@ std::size_t TPlainParagraphs::ReadLine(std::size_t first, std::string& joined, s
     return next;
 }
 
-TPlainParagraphs::UnchangedTail TPlainParagraphs::TakeUnchangedTail() const
+void TPlainParagraphs::TakeUnchangedTail() const
 {
-    UnchangedTail tail;
+    UnchangedTail& tail = Tail;
+    tail.marks.clear();
+    tail.origins.clear();
     const std::size_t firstOld = Cache.paragraphs - std::min(Cache.unchangedTail, Cache.paragraphs);
     for (const PlacedMark& placed : Cache.marks) {
         // The mark at the very first paragraph stands before everything.
@@ -193,7 +197,16 @@ TPlainParagraphs::UnchangedTail TPlainParagraphs::TakeUnchangedTail() const
         const auto from = Cache.origins.begin() + static_cast<std::ptrdiff_t>(tail.marks.front().mark.origins);
         tail.origins.assign(from, Cache.origins.end());
     }
-    return tail;
+}
+
+std::string TPlainParagraphs::SpareRoom() const
+{
+    std::string room;
+    // Still held elsewhere (by the evaluator, during a calculation of that
+    // text): it stays as it is.
+    if (Cache.previous.use_count() == 1) room = std::move(*Cache.previous);
+    Cache.previous.reset();
+    return room;
 }
 
 std::shared_ptr<const std::string> TPlainParagraphs::EngineInput(std::vector<LineOrigin>* origins) const
@@ -204,11 +217,13 @@ std::shared_ptr<const std::string> TPlainParagraphs::EngineInput(std::vector<Lin
     // line, the last input goes on from there as it will again.
     constexpr std::size_t MarkInterval = 64;
     const std::shared_ptr<const std::string> last = Cache.input;
-    UnchangedTail tail = TakeUnchangedTail();
+    TakeUnchangedTail();
+    const UnchangedTail& tail = Tail;
     std::vector<PlacedMark>& marks = Cache.marks;
     while (marks.size() > 1 && marks.back().paragraph >= Cache.firstChanged)
         marks.pop_back();
-    ParagraphStatements statements(&Cache.origins, KeptPart(*last, marks.back().mark.input), marks.back().mark);
+    ParagraphStatements statements(&Cache.origins, KeptPart(*last, marks.back().mark.input, SpareRoom()),
+                                   marks.back().mark);
     auto unchanged = tail.marks.begin();
     std::string joined;
     for (std::size_t i = marks.back().paragraph; i < Count();) {
@@ -235,7 +250,8 @@ std::shared_ptr<const std::string> TPlainParagraphs::EngineInput(std::vector<Lin
         i = next;
     }
     Cache.end = statements.Here();
-    Cache.input = std::make_shared<const std::string>(statements.Finish());
+    Cache.previous = std::move(Cache.input);
+    Cache.input = std::make_shared<std::string>(statements.Finish());
     Cache.paragraphs = Count();
     Cache.firstChanged = Count();
     Cache.unchangedTail = Count();

@@ -84,7 +84,10 @@ private:
         ParagraphStatements::Mark mark;
     };
     struct InputCache {
-        std::shared_ptr<const std::string> input = std::make_shared<const std::string>();
+        std::shared_ptr<std::string> input = std::make_shared<std::string>();
+        // The input before it: once nobody else holds it, its room takes
+        // the next one.
+        std::shared_ptr<std::string> previous;
         std::vector<LineOrigin> origins;
         std::vector<PlacedMark> marks{1};
         ParagraphStatements::Mark end;
@@ -95,11 +98,15 @@ private:
     mutable InputCache Cache;
     // The marks of the last run in the paragraphs unchanged since, at the
     // paragraphs they stand at now, and the origins from the first on.
+    // Kept for the room they hold: a keystroke in a large document would
+    // otherwise take fresh pages for them.
     struct UnchangedTail {
         std::vector<PlacedMark> marks;
         std::vector<LineOrigin> origins;
     };
-    UnchangedTail TakeUnchangedTail() const;
+    mutable UnchangedTail Tail;
+    void TakeUnchangedTail() const;
+    std::string SpareRoom() const;
 
     // The line that begins at paragraph first, to the end of its last
     // paragraph; returns the paragraph after it.

@@ -230,16 +230,17 @@ void TResultPane::ReplaceLines(int first, int removed, const QString& added)
 }
 
 // Starts of the lines before `first` stay, those of the added lines (from
-// `from` on) follow, then those after `through`, moved by shift.
+// `from` on) follow, then those after `through`, moved by shift; in place,
+// as the pane may list a line for each of a million statements.
 void TResultPane::SpliceStarts(int first, int through, qsizetype from, const QString& added, qsizetype shift)
 {
-    std::vector<qsizetype> later(Starts.begin() + std::min(through + 1, LineCount()), Starts.end());
-    Starts.resize(static_cast<std::size_t>(first));
-    Starts.push_back(from);
+    std::vector<qsizetype> addedStarts{from};
     for (qsizetype i = added.indexOf(u'\n'); i >= 0; i = added.indexOf(u'\n', i + 1))
-        Starts.push_back(from + i + 1);
-    for (const qsizetype start : later)
-        Starts.push_back(start + shift);
+        addedStarts.push_back(from + i + 1);
+    const auto later = Starts.begin() + std::min(through + 1, LineCount());
+    std::for_each(later, Starts.end(), [shift](qsizetype& start) { start += shift; });
+    const auto replaced = Starts.erase(Starts.begin() + first, later);
+    Starts.insert(replaced, addedStarts.begin(), addedStarts.end());
     // The line feed added above starts no line.
     while (Starts.size() > 1 && Starts.back() > Text.size())
         Starts.pop_back();
