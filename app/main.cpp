@@ -5,10 +5,12 @@
 
 #include "app/MainForm.h"
 #include "app/TerminationWatcher.h"
+#include "shell/LargeBlocks.h"
 #include "shell/Translations.h"
 
 int main(int argc, char* argv[])
 {
+    tallyrix::ReturnLargeBlocksWhenFreed();
     QApplication application(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Tallyrix"));
     tallyrix::InstallJapaneseQtTexts(application);

@@ -20,6 +20,7 @@
 #include "bench/DocumentGenerator.h"
 #include "bench/EditorPlaces.h"
 #include "document/StatementExtraction.h"
+#include "shell/LargeBlocks.h"
 
 namespace {
 
@@ -151,6 +152,8 @@ BENCHMARK(BM_Keystroke)->ArgsProduct({{1000, 10000, 100000}, {0, 1, 2, 3}, {0, 1
 
 int main(int argc, char* argv[])
 {
+    // Memory is handed out as in the program.
+    tallyrix::ReturnLargeBlocksWhenFreed();
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication application(argc, argv);
     benchmark::Initialize(&argc, argv);
