@@ -21,13 +21,12 @@ struct LineChange {
 };
 
 // The lines the two do not share at their start and end: `before` as shown
-// (UTF-16, a line feed between lines), `after` as the lines come (UTF-8, a
-// line feed after each). Lines are the same when they hold the same
-// characters; bytes that are not UTF-8 match nothing. lineStarting, when
-// given, tells the line of `before` that starts at an offset (a line start,
-// or one past its end), which spares counting the lines before the change.
+// (a line feed between lines), `after` as the lines come (a line feed after
+// each), both UTF-8. lineStarting, when given, tells the line of `before`
+// that starts at an offset (a line start, or one past its end), which spares
+// counting the lines before the change.
 using LineStarting = std::function<std::size_t(std::size_t offset)>;
-LineChange ChangedLines(std::u16string_view before, std::string_view after, const LineStarting& lineStarting = {});
+LineChange ChangedLines(std::string_view before, std::string_view after, const LineStarting& lineStarting = {});
 
 class ShownLines {
 public:
@@ -36,7 +35,7 @@ public:
     // everything is to be replaced: after Forget (the pane showed something
     // else) and when either holds no line (an empty pane still shows one
     // empty line).
-    std::optional<LineChange> Show(std::u16string_view shown, std::string_view lines,
+    std::optional<LineChange> Show(std::string_view shown, std::string_view lines,
                                    const LineStarting& lineStarting = {});
     void Forget() { Known = false; }
 

@@ -5,7 +5,6 @@
 #include <QKeyEvent>
 #include <QPainter>
 #include <QScrollBar>
-#include <QStringDecoder>
 #include <QTextLayout>
 #include <QToolTip>
 #include <algorithm>
@@ -18,7 +17,7 @@ namespace {
 constexpr int Margin = 3;
 // Lines this much shorter than the longest are measured too: in a
 // proportional font they may still be the widest.
-constexpr qsizetype MeasuredShortfall = 3;
+constexpr std::size_t MeasuredShortfall = 3;
 constexpr int MeasuredLinesLimit = 64;
 
 int ColumnAtX(const QString& text, const QFont& font, qreal x)
@@ -35,17 +34,17 @@ qreal XOfColumn(const QString& text, const QFont& font, qsizetype column)
     return QFontMetricsF(font).horizontalAdvance(text.left(column));
 }
 
-// The lines as UTF-16 with room to spare: when a recalculation makes a few
-// values longer, the text grows in place instead of into a copy of it all.
-QString WithRoom(std::string_view utf8)
+// The lines with room to spare: when a recalculation makes a few values
+// longer, the text grows in place instead of into a copy of it all.
+std::string WithRoom(std::string_view lines)
 {
-    const auto size = static_cast<qsizetype>(utf8.size());
-    QString text(size + size / 16 + 64, Qt::Uninitialized);
-    QStringDecoder decoder(QStringDecoder::Utf8, QStringDecoder::Flag::ConvertInitialBom);
-    const QChar* const end = decoder.appendToBuffer(text.data(), QByteArrayView(utf8.data(), size));
-    text.resize(end - text.constData());
+    std::string text;
+    text.reserve(lines.size() + lines.size() / 16 + 64);
+    text.assign(lines);
     return text;
 }
+
+std::string Utf8(const QString& text) { return text.toStdString(); }
 
 }  // namespace
 
@@ -65,9 +64,7 @@ void TResultPane::ShowLines(std::string_view lines, const QTextCharFormat& bodyF
     const bool sameMessage = message.isEmpty() ? MessageLine < 0 : MessageLine >= 0 && LineText(MessageLine) == message;
     if (!sameMessage || !SameFrame(false, bodyFormat, messageFormat)) LinesShown.Forget();
     const std::optional<LineChange> change = LinesShown.Show(ShownLinesText(), lines, LineStartingAt());
-    if (change)
-        return ReplaceLines(static_cast<int>(change->first), static_cast<int>(change->removed),
-                            QString::fromUtf8(change->added.data(), static_cast<qsizetype>(change->added.size())));
+    if (change) return ReplaceLines(static_cast<int>(change->first), static_cast<int>(change->removed), change->added);
     const std::string_view body = lines.substr(0, lines.empty() ? 0 : lines.size() - 1);
     ShowContent(WithRoom(body), bodyFormat, message, messageFormat);
 }
@@ -76,18 +73,18 @@ void TResultPane::SetContent(const QString& body, const QTextCharFormat& bodyFor
                              const QTextCharFormat& messageFormat)
 {
     LinesShown.Forget();
-    ShowContent(body, bodyFormat, message, messageFormat);
+    ShowContent(Utf8(body), bodyFormat, message, messageFormat);
 }
 
-void TResultPane::ShowContent(const QString& body, const QTextCharFormat& bodyFormat, const QString& message,
+void TResultPane::ShowContent(std::string body, const QTextCharFormat& bodyFormat, const QString& message,
                               const QTextCharFormat& messageFormat)
 {
     BodyFormat = bodyFormat;
     MessageFormat = messageFormat;
     Aligned = false;
-    QString text = body;
-    if (!message.isEmpty() && !text.isEmpty()) text += u'\n';
-    SetText(text + message);
+    if (!message.isEmpty() && !body.empty()) body += '\n';
+    body += Utf8(message);
+    SetText(std::move(body));
     MessageLine = message.isEmpty() ? -1 : LineCount() - 1;
     ScrollToEnd();
 }
@@ -108,25 +105,24 @@ void TResultPane::ShowAlignedLines(std::string_view lines, const QTextCharFormat
     }
     MessageLine = messageLine;
     Notes = std::move(notes);
-    ReplaceLines(static_cast<int>(change->first), static_cast<int>(change->removed),
-                 QString::fromUtf8(change->added.data(), static_cast<qsizetype>(change->added.size())));
+    ReplaceLines(static_cast<int>(change->first), static_cast<int>(change->removed), change->added);
 }
 
 void TResultPane::SetAlignedContent(const QString& body, const QTextCharFormat& bodyFormat, int messageLine,
                                     const QTextCharFormat& messageFormat, std::vector<LineNote> notes)
 {
     LinesShown.Forget();
-    ShowAlignedContent(body, bodyFormat, messageLine, messageFormat, std::move(notes));
+    ShowAlignedContent(Utf8(body), bodyFormat, messageLine, messageFormat, std::move(notes));
 }
 
-void TResultPane::ShowAlignedContent(const QString& body, const QTextCharFormat& bodyFormat, int messageLine,
+void TResultPane::ShowAlignedContent(std::string body, const QTextCharFormat& bodyFormat, int messageLine,
                                      const QTextCharFormat& messageFormat, std::vector<LineNote> notes)
 {
     BodyFormat = bodyFormat;
     MessageFormat = messageFormat;
     Aligned = true;
     Notes = std::move(notes);
-    SetText(body);
+    SetText(std::move(body));
     MessageLine = messageLine;
 }
 
@@ -173,26 +169,26 @@ TResultPane::ShownLine TResultPane::Shown(int line) const
     return {elided, static_cast<qreal>(Margin + room - metrics.horizontalAdvance(elided))};
 }
 
-std::u16string_view TResultPane::ShownLinesText() const
+std::string_view TResultPane::ShownLinesText() const
 {
-    const qsizetype end =
-        !Aligned && MessageLine >= 0 ? std::max<qsizetype>(LineStart(MessageLine) - 1, 0) : Text.size();
-    return {QStringView(Text).utf16(), static_cast<std::size_t>(end)};
+    const bool messageAfter = !Aligned && MessageLine >= 0;
+    const std::size_t end = !messageAfter ? Text.size() : std::max<std::size_t>(LineStart(MessageLine), 1) - 1;
+    return std::string_view(Text).substr(0, end);
 }
 
 LineStarting TResultPane::LineStartingAt() const
 {
     return [this](std::size_t offset) {
-        const auto found = std::lower_bound(Starts.begin(), Starts.end(), static_cast<qsizetype>(offset));
+        const auto found = std::lower_bound(Starts.begin(), Starts.end(), offset);
         return static_cast<std::size_t>(found - Starts.begin());
     };
 }
 
-void TResultPane::SetText(const QString& text)
+void TResultPane::SetText(std::string text)
 {
-    Text = text;
+    Text = std::move(text);
     Starts.assign(1, 0);
-    for (qsizetype i = Text.indexOf(u'\n'); i >= 0; i = Text.indexOf(u'\n', i + 1))
+    for (std::size_t i = Text.find('\n'); i != std::string::npos; i = Text.find('\n', i + 1))
         Starts.push_back(i + 1);
     Anchor = Position = Text.size();
     MessageLine = -1;
@@ -201,25 +197,24 @@ void TResultPane::SetText(const QString& text)
     viewport()->update();
 }
 
-void TResultPane::ReplaceLines(int first, int removed, const QString& added)
+void TResultPane::ReplaceLines(int first, int removed, std::string_view added)
 {
     const int through = first + removed;
     // As if the text ended in a line feed, so that every line ends in one
     // and lines added at the end go after it.
     const auto startOf = [this](int line) { return line < LineCount() ? LineStart(line) : Text.size() + 1; };
-    const qsizetype from = startOf(first);
-    const qsizetype to = startOf(through);
-    // Nothing changed: the text is left alone, as the line feed added to
-    // it would copy the whole of it.
-    if (removed > 0 || !added.isEmpty()) {
-        Text += u'\n';
+    const std::size_t from = startOf(first);
+    const std::size_t to = startOf(through);
+    if (removed > 0 || !added.empty()) {
+        Text += '\n';
         Text.replace(from, to - from, added);
-        Text.chop(1);
-        SpliceStarts(first, through, from, added, added.size() - (to - from));
+        Text.pop_back();
+        SpliceStarts(first, through, from, added,
+                     static_cast<std::ptrdiff_t>(added.size()) - static_cast<std::ptrdiff_t>(to - from));
     }
     if (!Aligned && MessageLine >= 0) MessageLine = LineCount() - 1;
     Anchor = Position = Text.size();
-    const int addedLines = static_cast<int>(added.count(u'\n'));
+    const int addedLines = static_cast<int>(std::count(added.begin(), added.end(), '\n'));
     if (addedLines > MeasuredLinesLimit)
         MeasureWidestLines();
     else
@@ -232,13 +227,13 @@ void TResultPane::ReplaceLines(int first, int removed, const QString& added)
 // Starts of the lines before `first` stay, those of the added lines (from
 // `from` on) follow, then those after `through`, moved by shift; in place,
 // as the pane may list a line for each of a million statements.
-void TResultPane::SpliceStarts(int first, int through, qsizetype from, const QString& added, qsizetype shift)
+void TResultPane::SpliceStarts(int first, int through, std::size_t from, std::string_view added, std::ptrdiff_t shift)
 {
-    std::vector<qsizetype> addedStarts{from};
-    for (qsizetype i = added.indexOf(u'\n'); i >= 0; i = added.indexOf(u'\n', i + 1))
+    std::vector<std::size_t> addedStarts{from};
+    for (std::size_t i = added.find('\n'); i != std::string_view::npos; i = added.find('\n', i + 1))
         addedStarts.push_back(from + i + 1);
     const auto later = Starts.begin() + std::min(through + 1, LineCount());
-    std::for_each(later, Starts.end(), [shift](qsizetype& start) { start += shift; });
+    std::for_each(later, Starts.end(), [shift](std::size_t& start) { start += static_cast<std::size_t>(shift); });
     const auto replaced = Starts.erase(Starts.begin() + first, later);
     Starts.insert(replaced, addedStarts.begin(), addedStarts.end());
     // The line feed added above starts no line.
@@ -254,38 +249,53 @@ void TResultPane::clear()
         SetContent(QString(), BodyFormat);
 }
 
-QString TResultPane::toPlainText() const { return Text; }
+QString TResultPane::toPlainText() const { return QString::fromStdString(Text); }
 
 int TResultPane::LineCount() const { return static_cast<int>(Starts.size()); }
 
-qsizetype TResultPane::LineStart(int line) const { return Starts[static_cast<std::size_t>(line)]; }
+std::size_t TResultPane::LineStart(int line) const { return Starts[static_cast<std::size_t>(line)]; }
 
-qsizetype TResultPane::LineEnd(int line) const
+std::size_t TResultPane::LineEnd(int line) const
 {
     return line + 1 < LineCount() ? LineStart(line + 1) - 1 : Text.size();
 }
 
-QString TResultPane::LineText(int line) const { return Text.mid(LineStart(line), LineEnd(line) - LineStart(line)); }
+QString TResultPane::LineText(int line) const
+{
+    return QString::fromUtf8(Text.data() + LineStart(line), static_cast<qsizetype>(LineEnd(line) - LineStart(line)));
+}
+
+qsizetype TResultPane::TextColumn(int line, std::size_t byteColumn) const
+{
+    return QString::fromUtf8(Text.data() + LineStart(line), static_cast<qsizetype>(byteColumn)).size();
+}
+
+std::size_t TResultPane::ByteColumn(int line, qsizetype textColumn) const
+{
+    return static_cast<std::size_t>(LineText(line).left(textColumn).toUtf8().size());
+}
 
 QTextCharFormat TResultPane::LineFormat(int line) const { return line == MessageLine ? MessageFormat : BodyFormat; }
 
-void TResultPane::Select(qsizetype anchor, qsizetype position)
+void TResultPane::Select(std::size_t anchor, std::size_t position)
 {
-    Anchor = std::clamp<qsizetype>(anchor, 0, Text.size());
-    Position = std::clamp<qsizetype>(position, 0, Text.size());
+    Anchor = std::min(anchor, Text.size());
+    Position = std::min(position, Text.size());
     viewport()->update();
 }
 
 void TResultPane::selectAll() { Select(0, Text.size()); }
 
-QString TResultPane::selectedText() const { return Text.mid(std::min(Anchor, Position), std::abs(Position - Anchor)); }
+QString TResultPane::selectedText() const
+{
+    const std::size_t from = std::min(Anchor, Position);
+    return QString::fromUtf8(Text.data() + from, static_cast<qsizetype>(std::max(Anchor, Position) - from));
+}
 
 void TResultPane::copy() const
 {
     // Values are copied as the engine wrote them, without group separators.
-    if (Anchor != Position)
-        QGuiApplication::clipboard()->setText(
-            WithoutGroupSeparators(Text, std::min(Anchor, Position), std::max(Anchor, Position)));
+    if (Anchor != Position) QGuiApplication::clipboard()->setText(WithoutGroupSeparators(selectedText()));
 }
 
 int TResultPane::LineHeight() const
@@ -299,13 +309,13 @@ int TResultPane::TextLeft() const { return Margin - horizontalScrollBar()->value
 
 void TResultPane::MeasureWidestLines()
 {
-    qsizetype longest = 0;
+    std::size_t longest = 0;
     for (int line = 0; line < LineCount(); ++line)
         longest = std::max(longest, LineEnd(line) - LineStart(line));
     WidestLine = 0;
     int measured = 0;
     for (int line = 0; line < LineCount() && measured < MeasuredLinesLimit; ++line) {
-        if (LineEnd(line) - LineStart(line) < longest - MeasuredShortfall) continue;
+        if (LineEnd(line) - LineStart(line) + MeasuredShortfall < longest) continue;
         WidestLine = std::max(WidestLine, QFontMetrics(LineFormat(line).font()).horizontalAdvance(LineText(line)));
         ++measured;
     }
@@ -404,9 +414,12 @@ void TResultPane::PaintLine(QPainter& painter, int line, int top, int height, in
                                                               : format.foreground().color());
     painter.drawText(QPointF(shown.left, baseline), text);
 
-    const qsizetype from = std::max(std::min(Anchor, Position), LineStart(line)) - LineStart(line);
-    const qsizetype to = std::min({std::max(Anchor, Position) - LineStart(line), LineEnd(line) - LineStart(line),
-                                   static_cast<qsizetype>(text.size())});
+    // The selection within the line, in the line's characters.
+    const std::size_t start = LineStart(line);
+    const std::size_t first = std::clamp(std::min(Anchor, Position), start, LineEnd(line)) - start;
+    const std::size_t last = std::clamp(std::max(Anchor, Position), start, LineEnd(line)) - start;
+    const qsizetype from = TextColumn(line, first);
+    const qsizetype to = std::min(TextColumn(line, last), text.size());
     if (from < to) {
         const qreal left = shown.left + XOfColumn(text, font, from);
         const QRectF selection(left, top, shown.left + XOfColumn(text, font, to) - left, height);
@@ -441,7 +454,7 @@ int TResultPane::LineAt(int y) const
     return -1;
 }
 
-qsizetype TResultPane::OffsetAt(const QPoint& point) const
+std::size_t TResultPane::OffsetAt(const QPoint& point) const
 {
     int line = LineAt(point.y());
     if (Aligned && line < 0) {
@@ -453,13 +466,13 @@ qsizetype TResultPane::OffsetAt(const QPoint& point) const
     line = std::clamp(line, 0, LineCount() - 1);
     const ShownLine shown = Shown(line);
     const int column = ColumnAtX(shown.text, LineFormat(line).font(), point.x() - shown.left);
-    return LineStart(line) + std::min<qsizetype>(column, LineEnd(line) - LineStart(line));
+    return LineStart(line) + ByteColumn(line, column);
 }
 
 void TResultPane::mousePressEvent(QMouseEvent* event)
 {
     if (event->button() != Qt::LeftButton) return QAbstractScrollArea::mousePressEvent(event);
-    const qsizetype offset = OffsetAt(event->position().toPoint());
+    const std::size_t offset = OffsetAt(event->position().toPoint());
     Select(event->modifiers() & Qt::ShiftModifier ? Anchor : offset, offset);
 }
 

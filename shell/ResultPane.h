@@ -1,12 +1,14 @@
 // The read-only side pane: lines of text shown without wrapping, the last
-// one optionally in a format of its own. It keeps the lines in one string
-// and paints only the visible ones, so replacing ten thousand lines on every
-// recalculation costs little more than building the string; a text document
-// would lay out every line each time.
+// one optionally in a format of its own. It keeps the lines in one UTF-8
+// string, as the engine writes them, and paints only the visible ones, so
+// replacing ten thousand lines on every recalculation costs little more than
+// building the string; a text document would lay out every line each time.
 #pragma once
 
 #include <QAbstractScrollArea>
 #include <QTextCharFormat>
+#include <cstddef>
+#include <string>
 #include <string_view>
 #include <vector>
 
@@ -65,8 +67,8 @@ public:
     QString LineText(int line) const;
     QTextCharFormat LineFormat(int line) const;
 
-    // Offsets into toPlainText().
-    void Select(qsizetype anchor, qsizetype position);
+    // Byte offsets into the text as UTF-8, at the start of a character.
+    void Select(std::size_t anchor, std::size_t position);
     void selectAll();
     QString selectedText() const;
     // The selection, without the separators of values shown grouped.
@@ -93,39 +95,42 @@ private:
         qreal left;
     };
 
-    qsizetype LineStart(int line) const;
-    qsizetype LineEnd(int line) const;
+    std::size_t LineStart(int line) const;
+    std::size_t LineEnd(int line) const;
     int LineHeight() const;
     int VisibleLines() const;
     int TextLeft() const;
     int LineAt(int y) const;
     const LinePlace* PlaceOf(int line) const;
     ShownLine Shown(int line) const;
-    qsizetype OffsetAt(const QPoint& point) const;
-    void ShowContent(const QString& body, const QTextCharFormat& bodyFormat, const QString& message,
+    std::size_t OffsetAt(const QPoint& point) const;
+    // Columns of a line: bytes of its UTF-8 against characters of its text.
+    qsizetype TextColumn(int line, std::size_t byteColumn) const;
+    std::size_t ByteColumn(int line, qsizetype textColumn) const;
+    void ShowContent(std::string body, const QTextCharFormat& bodyFormat, const QString& message,
                      const QTextCharFormat& messageFormat);
-    void ShowAlignedContent(const QString& body, const QTextCharFormat& bodyFormat, int messageLine,
+    void ShowAlignedContent(std::string body, const QTextCharFormat& bodyFormat, int messageLine,
                             const QTextCharFormat& messageFormat, std::vector<LineNote> notes);
     // Whether the lines shown can be replaced one by one: the same
     // arrangement and formats.
     bool SameFrame(bool aligned, const QTextCharFormat& bodyFormat, const QTextCharFormat& messageFormat) const;
-    void ReplaceLines(int first, int removed, const QString& added);
+    void ReplaceLines(int first, int removed, std::string_view added);
     void MeasureWidestLines();
     void MeasureLines(int first, int count);
-    void SpliceStarts(int first, int through, qsizetype from, const QString& added, qsizetype shift);
+    void SpliceStarts(int first, int through, std::size_t from, std::string_view added, std::ptrdiff_t shift);
     void UpdateScrollBars();
     void ScrollToEnd();
     void PaintLine(QPainter& painter, int line, int top, int height, int baseline);
 
-    QString Text;
+    std::string Text;       // UTF-8, a line feed between lines
     ShownLines LinesShown;  // those of the last ShowLines, while they are shown
     // Those lines as Text holds them: all of it but a message after them.
-    std::u16string_view ShownLinesText() const;
+    std::string_view ShownLinesText() const;
     // The line of Text that starts at an offset (one past the end: the
     // line after the last), found among Starts instead of counted.
     LineStarting LineStartingAt() const;
-    std::vector<qsizetype> Starts;  // offset of each line's first character
-    void SetText(const QString& text);
+    std::vector<std::size_t> Starts;  // offset of each line's first byte
+    void SetText(std::string text);
     int MessageLine = -1;
     bool Aligned = false;
     std::vector<LinePlace> Places;  // sorted by line
@@ -133,8 +138,8 @@ private:
     QTextCharFormat BodyFormat;
     QTextCharFormat MessageFormat;
     int WidestLine = 0;  // pixels; grows as wider lines are painted
-    qsizetype Anchor = 0;
-    qsizetype Position = 0;
+    std::size_t Anchor = 0;
+    std::size_t Position = 0;
 };
 
 }  // namespace tallyrix

@@ -161,15 +161,24 @@ TEST_F(ResultPaneTest, AlignedLinesAreRightAlignedAndElidedWithTooltips)
 
 TEST_F(ResultPaneTest, MouseSelectionAndCopy)
 {
-    Pane.SetContent(QStringLiteral("a: 1\nbb: 22\nccc: 333"), Body);
     QWidget* viewport = Pane.viewport();
-    const int lineHeight = QFontMetrics(Body.font()).lineSpacing();
-    QTest::mousePress(viewport, Qt::LeftButton, {}, QPoint(1, lineHeight / 2));
-    QMouseEvent move(QEvent::MouseMove, QPointF(200, lineHeight * 1.5),
-                     viewport->mapToGlobal(QPointF(200, lineHeight * 1.5)), Qt::NoButton, Qt::LeftButton,
-                     Qt::NoModifier);
-    QCoreApplication::sendEvent(viewport, &move);
-    QTest::mouseRelease(viewport, Qt::LeftButton, {}, QPoint(200, lineHeight * 3 / 2));
+    const QFontMetrics metrics(Body.font());
+    const int lineHeight = metrics.lineSpacing();
+    // From the first line's start to a place, as a drag does.
+    const auto drag = [&](QPoint to) {
+        QTest::mousePress(viewport, Qt::LeftButton, {}, QPoint(1, lineHeight / 2));
+        QMouseEvent move(QEvent::MouseMove, to, viewport->mapToGlobal(QPointF(to)), Qt::NoButton, Qt::LeftButton,
+                         Qt::NoModifier);
+        QCoreApplication::sendEvent(viewport, &move);
+        QTest::mouseRelease(viewport, Qt::LeftButton, {}, to);
+    };
+    Pane.SetContent(QStringLiteral("半径: 2\n面積: 12.5"), Body);
+    drag(QPoint(3 + metrics.horizontalAdvance(QStringLiteral("半径")), lineHeight / 2));
+    EXPECT_EQ(Pane.selectedText(), QStringLiteral("半径"));
+    drag(QPoint(200, lineHeight * 3 / 2));
+    EXPECT_EQ(Pane.selectedText(), QStringLiteral("半径: 2\n面積: 12.5"));
+    Pane.SetContent(QStringLiteral("a: 1\nbb: 22\nccc: 333"), Body);
+    drag(QPoint(200, lineHeight * 3 / 2));
     EXPECT_EQ(Pane.selectedText(), QStringLiteral("a: 1\nbb: 22"));
     Pane.copy();
     EXPECT_EQ(QGuiApplication::clipboard()->text(), QStringLiteral("a: 1\nbb: 22"));
