@@ -28,14 +28,12 @@ void ReplaceRange(std::vector<Item>& items, std::size_t first, std::size_t remov
 }
 
 // The first `length` bytes of the last input, in room (an earlier input's,
-// whose pages are in use already) for all of it and some more: the rest is
-// read again into it, and a string that grew by doubling would copy the
-// whole text once more.
-std::string KeptPart(const std::string& input, std::size_t length, std::string room)
+// whose pages are in use already, when it is large enough) for the whole of
+// the next one, at most `bound` bytes: the rest is read into it, and a
+// string that grew by doubling would copy the text over and over.
+std::string KeptPart(const std::string& input, std::size_t length, std::string room, std::size_t bound)
 {
-    // Room that a keystroke's few bytes fit into is taken as it is: asked
-    // for a byte more, the string would double it.
-    if (room.capacity() < input.size() + input.size() / 32 + 256) room.reserve(input.size() + input.size() / 16 + 256);
+    if (room.capacity() < bound) room.reserve(bound + bound / 16);
     room.assign(input, 0, length);
     return room;
 }
@@ -222,7 +220,9 @@ std::shared_ptr<const std::string> TPlainParagraphs::EngineInput(std::vector<Lin
     std::vector<PlacedMark>& marks = Cache.marks;
     while (marks.size() > 1 && marks.back().paragraph >= Cache.firstChanged)
         marks.pop_back();
-    ParagraphStatements statements(&Cache.origins, KeptPart(*last, marks.back().mark.input, SpareRoom()),
+    // Each line read gives its text or less and one space, and ";@" ends it all.
+    const std::size_t bound = Joined.size() + Count() + 2;
+    ParagraphStatements statements(&Cache.origins, KeptPart(*last, marks.back().mark.input, SpareRoom(), bound),
                                    marks.back().mark);
     auto unchanged = tail.marks.begin();
     std::string joined;
