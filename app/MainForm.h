@@ -427,7 +427,6 @@ public:
     TNameProbe* NameProbe = nullptr;              // names under the pointer and at the caret
     TDocumentLoader* Loader = nullptr;            // a large document, a piece at a time
     QTimer* CalculationSlices = nullptr;          // runs the next slice of a long calculation
-    std::vector<LineOrigin> CalculatedOrigins;    // the lines of the text being calculated
 
 protected:
     bool event(QEvent* event) override;

@@ -43,9 +43,8 @@ void TMainForm::Recalculate()
     }
 
     // The editor keeps its paragraphs as they change: no copy of the whole
-    // document per key. The origins of its lines place each value in the
-    // aligned pane. The engine holds the same text, not a copy.
-    std::shared_ptr<const std::string> text = Panes.reExpression->Paragraphs().EngineInput(&CalculatedOrigins);
+    // document per key. The engine holds the same text, not a copy.
+    std::shared_ptr<const std::string> text = Panes.reExpression->Paragraphs().EngineInput();
     Engine.RecordStatementEnds = Menu.Options.mAligned->isChecked();
     // Each list of the engine takes about as much memory as the document:
     // only the one the pane shows is written (the aligned pane shows the
@@ -112,9 +111,10 @@ void TMainForm::ShowCalculationDone(const std::string& input)
     const LineList& lines = Menu.Options.mEquation->isChecked() ? Engine.ExpressionValues : Engine.VariableList;
     const QString message =
         Engine.MessageText.empty() ? QString() : MessageLine(Engine.StatementCount, Engine.MessageText);
-    if (ShowStatementPlaces(StatementLines(CalculatedOrigins, input), !input.empty() && Engine.StopOffset != 0,
-                            message))
-        return;
+    // The origins of the lines read place each value in the aligned pane;
+    // the editor keeps those of the text calculated until the next one.
+    const StatementLines places(Panes.reExpression->Paragraphs().EngineInputOrigins(), input);
+    if (ShowStatementPlaces(places, !input.empty() && Engine.StopOffset != 0, message)) return;
     std::string grouped;
     Panes.reResult->ShowLines(ShownValues(lines.Text(), grouped), EditorFormat(), message, CommentFormat());
 }

@@ -207,7 +207,7 @@ std::string TPlainParagraphs::SpareRoom() const
     return room;
 }
 
-std::shared_ptr<const std::string> TPlainParagraphs::EngineInput(std::vector<LineOrigin>* origins) const
+std::shared_ptr<const std::string> TPlainParagraphs::EngineInput() const
 {
     // A line depends on nothing after it, so the marks before the first
     // changed paragraph still hold; and it depends on nothing before it but
@@ -255,7 +255,6 @@ std::shared_ptr<const std::string> TPlainParagraphs::EngineInput(std::vector<Lin
     Cache.paragraphs = Count();
     Cache.firstChanged = Count();
     Cache.unchangedTail = Count();
-    if (origins) *origins = Cache.origins;
     return Cache.input;
 }
 

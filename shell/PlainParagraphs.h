@@ -65,14 +65,16 @@ public:
     // whole text, not one per paragraph.
     std::vector<std::size_t> Holding(std::string_view part) const;
     // What BuildEngineInput gives for the document's lines (the paragraphs
-    // joined by line feeds, or by nothing at a display break), with the
-    // origins of the lines read when asked for. Only the paragraphs from
-    // about the first one changed since the last call are read again, and
-    // only up to about the first unchanged one after the change where the
-    // reading stands as it stood there the last time: what follows is taken
-    // over. The text is kept for the next call and never changed: the
-    // evaluator can hold the same one instead of a copy.
-    std::shared_ptr<const std::string> EngineInput(std::vector<LineOrigin>* origins = nullptr) const;
+    // joined by line feeds, or by nothing at a display break). Only the
+    // paragraphs from about the first one changed since the last call are
+    // read again, and only up to about the first unchanged one after the
+    // change where the reading stands as it stood there the last time: what
+    // follows is taken over. The text is kept for the next call and never
+    // changed: the evaluator can hold the same one instead of a copy.
+    std::shared_ptr<const std::string> EngineInput() const;
+    // The origins of the lines the last EngineInput read, as the
+    // BuildEngineInput that notes them gives; until the next call.
+    const std::vector<LineOrigin>& EngineInputOrigins() const { return Cache.origins; }
 
 private:
     // The last engine input and its origins, with the mark of the run before

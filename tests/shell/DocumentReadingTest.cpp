@@ -27,8 +27,9 @@ std::string Joined(const std::vector<std::string>& paragraphs)
 // The engine input and line origins kept, against those of the whole text.
 testing::AssertionResult HasWholeTextsInput(TPlainParagraphs& kept, const std::string& text)
 {
-    std::vector<LineOrigin> origins, expected;
-    const std::string input = *kept.EngineInput(&origins);
+    std::vector<LineOrigin> expected;
+    const std::string input = *kept.EngineInput();
+    const std::vector<LineOrigin>& origins = kept.EngineInputOrigins();
     const std::string whole = BuildEngineInput(text, expected);
     if (input != whole) {
         const auto differ = std::mismatch(input.begin(), input.end(), whole.begin(), whole.end());
