@@ -39,7 +39,6 @@
 #include "document/MathBoxesShown.h"
 #include "document/NameCompletion.h"
 #include "document/ReleaseBatch.h"
-#include "document/StatementExtraction.h"
 #include "engine/Eval.h"
 #include "files/DiskSnapshot.h"
 #include "files/EditorCharMap.h"
