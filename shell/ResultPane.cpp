@@ -44,8 +44,6 @@ std::string WithRoom(std::string_view lines)
     return text;
 }
 
-std::string Utf8(const QString& text) { return text.toStdString(); }
-
 }  // namespace
 
 TResultPane::TResultPane(const QString& name, QWidget* parent) : QAbstractScrollArea(parent)
@@ -73,7 +71,7 @@ void TResultPane::SetContent(const QString& body, const QTextCharFormat& bodyFor
                              const QTextCharFormat& messageFormat)
 {
     LinesShown.Forget();
-    ShowContent(Utf8(body), bodyFormat, message, messageFormat);
+    ShowContent(body.toStdString(), bodyFormat, message, messageFormat);
 }
 
 void TResultPane::ShowContent(std::string body, const QTextCharFormat& bodyFormat, const QString& message,
@@ -83,7 +81,7 @@ void TResultPane::ShowContent(std::string body, const QTextCharFormat& bodyForma
     MessageFormat = messageFormat;
     Aligned = false;
     if (!message.isEmpty() && !body.empty()) body += '\n';
-    body += Utf8(message);
+    body += message.toStdString();
     SetText(std::move(body));
     MessageLine = message.isEmpty() ? -1 : LineCount() - 1;
     ScrollToEnd();
@@ -112,7 +110,7 @@ void TResultPane::SetAlignedContent(const QString& body, const QTextCharFormat& 
                                     const QTextCharFormat& messageFormat, std::vector<LineNote> notes)
 {
     LinesShown.Forget();
-    ShowAlignedContent(Utf8(body), bodyFormat, messageLine, messageFormat, std::move(notes));
+    ShowAlignedContent(body.toStdString(), bodyFormat, messageLine, messageFormat, std::move(notes));
 }
 
 void TResultPane::ShowAlignedContent(std::string body, const QTextCharFormat& bodyFormat, int messageLine,
