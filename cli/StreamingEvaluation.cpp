@@ -158,8 +158,8 @@ void PieceEvaluation::EvaluatePieces(std::span<char> document, std::size_t piece
             }
             const std::size_t end = run.linesEnd;
             // Room for a piece and what a cut carries over, set aside only
-            // for a document that needs it.
-            text.reserve(pieceSize + pieceSize / 4);
+            // for a document that needs it, and no more than the rest of it.
+            text.reserve(std::min(pieceSize + pieceSize / 4, whole.size() - position + 2));
             text.assign(whole.substr(position, end - position));
             reader = StatementReader(whole, end);
         }

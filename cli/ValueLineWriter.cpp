@@ -17,15 +17,14 @@ constexpr std::size_t MaxQueued = 8;
 // "-2147483648: " and a formatted value with its line feed.
 constexpr std::size_t MaxLineSize = 13 + FormatBufferSize + 1;
 
-// Writes the lines at the start of lines and returns their length. The
-// string only ever grows: its bytes are room, not text, so that no piece
-// pays for clearing it.
-std::size_t PutValueLines(const std::vector<double>& values, std::int32_t first, std::string& lines)
+// Writes the lines at the start of room and returns their length. The room
+// only ever grows and is never cleared: only the pages written are touched.
+std::size_t PutValueLines(const std::vector<double>& values, std::int32_t first, ValueLineWriter::Room& room)
 {
     std::size_t used = 0;
     const std::size_t needed = values.size() * MaxLineSize;
-    if (lines.size() < needed) lines.resize(needed);
-    char* const begin = lines.data();
+    if (room.size < needed) room = {std::make_unique_for_overwrite<char[]>(needed), needed};
+    char* const begin = room.bytes.get();
     std::int32_t number = first;
     for (const double value : values) {
         char* p = std::to_chars(begin + used, begin + used + 12, number++).ptr;
@@ -99,7 +98,7 @@ void ValueLineWriter::Write(Piece& piece)
 {
     WriteLines(piece.text);
     const std::size_t used = PutValueLines(piece.values, piece.first, Lines);
-    WriteLines(std::string_view(Lines.data(), used));
+    WriteLines(std::string_view(Lines.bytes.get(), used));
     Err << piece.reports;
 }
 

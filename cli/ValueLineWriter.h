@@ -9,6 +9,7 @@
 #include <cstdint>
 #include <deque>
 #include <exception>
+#include <memory>
 #include <mutex>
 #include <string>
 #include <thread>
@@ -37,6 +38,12 @@ public:
     // False once out has failed (or writing threw): nothing more need be given.
     bool Good();
 
+    // Bytes to write lines into, never cleared.
+    struct Room {
+        std::unique_ptr<char[]> bytes;
+        std::size_t size = 0;
+    };
+
 private:
     struct Piece {
         std::string text;
@@ -52,7 +59,7 @@ private:
     TextOutput& Err;
     const bool Grouped;
     const int EvaluationProcessor;
-    std::string Lines;  // room for the lines of one piece, written in one go
+    Room Lines;  // room for the lines of one piece, written in one go
     // Shared with the thread, under Lock.
     std::mutex Lock;
     std::condition_variable Changed;
