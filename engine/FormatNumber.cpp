@@ -11,6 +11,10 @@
 #include <cstdlib>
 #include <cstring>
 
+#ifdef __SSE2__
+#include <emmintrin.h>
+#endif
+
 namespace tallyrix {
 
 namespace {
@@ -58,6 +62,43 @@ int DecadeOf(double magnitude)
     return decade;
 }
 
+#ifdef __SSE2__
+// The eight digits of n < 10^8 in 16-bit lanes, the first in the lowest:
+// n is split into its upper and lower four digits, each copied into four
+// lanes, which are divided by 1000, 100, 10 and 1 (multiplied by a
+// reciprocal and shifted, exact below 10^4) to give its leading one to four
+// digits; less ten times the lane before, each lane keeps its last digit.
+__m128i EightDigitLanes(std::uint32_t n)
+{
+    const __m128i whole = _mm_cvtsi32_si128(static_cast<int>(n));
+    // n / 10^4 as n x ceil(2^45 / 10^4) / 2^45
+    const __m128i upper = _mm_srli_epi64(_mm_mul_epu32(whole, _mm_set1_epi32(static_cast<int>(0xd1b71759u))), 45);
+    const __m128i lower = _mm_sub_epi32(whole, _mm_mul_epu32(upper, _mm_set1_epi32(10000)));
+    // 4 x upper in lanes 0 to 3, 4 x lower in lanes 4 to 7
+    const __m128i both = _mm_slli_epi64(_mm_unpacklo_epi16(upper, lower), 2);
+    const __m128i pairs = _mm_unpacklo_epi16(both, both);
+    const __m128i spread = _mm_unpacklo_epi32(pairs, pairs);
+    // x / 1000 = 4x x 8389 / 2^25, x / 100 = 4x x 5243 / 2^21, x / 10 = 4x x 13108 / 2^19
+    const __m128i leading =
+        _mm_mulhi_epu16(_mm_mulhi_epu16(spread, _mm_setr_epi16(8389, 5243, 13108, -32768, 8389, 5243, 13108, -32768)),
+                        _mm_setr_epi16(1 << 7, 1 << 11, 1 << 13, -32768, 1 << 7, 1 << 11, 1 << 13, -32768));
+    return _mm_sub_epi16(leading, _mm_slli_epi64(_mm_mullo_epi16(leading, _mm_set1_epi16(10)), 16));
+}
+
+// Writes 10^14 <= value < 10^15 as its fifteen digits d1..d15 and a zero
+// byte, in one store where they are read back, and returns the number of
+// digits up to the last that is not "0".
+int WriteFifteenDigits(std::uint64_t value, char* digits)
+{
+    const __m128i lanes = _mm_packus_epi16(EightDigitLanes(static_cast<std::uint32_t>(value / 100000000)),
+                                           EightDigitLanes(static_cast<std::uint32_t>(value % 100000000)));
+    // The upper eight digits begin with a zero, shifted out.
+    const __m128i text = _mm_srli_si128(_mm_add_epi8(lanes, _mm_set1_epi8('0')), 1);
+    _mm_storeu_si128(reinterpret_cast<__m128i*>(digits), text);
+    const auto zeros = static_cast<unsigned>(_mm_movemask_epi8(_mm_cmpeq_epi8(text, _mm_set1_epi8('0'))));
+    return 32 - std::countl_zero(~zeros & 0x7fffu);
+}
+#else
 constexpr std::array<char, 200> DigitPairs = [] {
     std::array<char, 200> pairs{};
     for (int i = 0; i < 100; ++i) {
@@ -80,13 +121,24 @@ void WriteEightDigits(std::uint32_t n, char* out)
     }
 }
 
+// The same as above; the byte before digits is written too.
+int WriteFifteenDigits(std::uint64_t value, char* digits)
+{
+    // The first eight digits begin with a zero, which goes to the byte
+    // before digits.
+    WriteEightDigits(static_cast<std::uint32_t>(value / 100000000), digits - 1);
+    WriteEightDigits(static_cast<std::uint32_t>(value % 100000000), digits + 7);
+    return DropTrailingZeros(digits, 15);
+}
+#endif
+
 // The common case without any text conversion: for 1e-5 <= m < 1e15 the
 // value scaled to 15 integer digits is one rounded product by an exact power
 // of ten. Below 2^52 every half lies on the grid of doubles, and rounding
 // is monotonic: a product above (below) a half comes from an exact value
 // above (below) it. A product exactly on a half is settled by the
 // product's rounding error; only an exact half is left to the exact
-// conversion, returning false. The byte before digits is written too.
+// conversion, returning false. The byte before digits may be written too.
 bool SignificantDigitsByScaling(double magnitude, char* digits, int& n, int& exponent)
 {
     if (!(magnitude >= DecadeLimits[0] && magnitude < DecadeLimits[20])) return false;
@@ -108,11 +160,7 @@ bool SignificantDigitsByScaling(double magnitude, char* digits, int& n, int& exp
         ++exponent;
     }
     if (value < 100000000000000ULL) return false;  // decade guess off at a boundary
-    // Written in place: the first eight digits begin with a zero, which
-    // goes to the byte before digits.
-    WriteEightDigits(static_cast<std::uint32_t>(value / 100000000), digits - 1);
-    WriteEightDigits(static_cast<std::uint32_t>(value % 100000000), digits + 7);
-    n = DropTrailingZeros(digits, 15);
+    n = WriteFifteenDigits(value, digits);
     return true;
 }
 
