@@ -164,125 +164,135 @@ struct EvaluatorCore::Evaluating {
 template <typename Backend>
 struct EvaluatorCore::CommonGrammar {
     using Value = typename Backend::Value;
+    // Where reading stands: the next byte to read and the token before it,
+    // p null once the statement is left. Handed from function to function by
+    // value, it stays in registers; as members of the grammar the two went
+    // to memory and back at every token, around each call the grammar makes.
+    struct Cursor {
+        const char* p = nullptr;
+        char token = common::OtherToken;
+    };
     Backend& backend;
-    const char* p;  // the next byte to read
     const char* const end;
-    char token = common::OtherToken;
     int depth = 0;
     double number = 0.0;
     common::NameRef name{};
 
-    void Next();
-    // statement := [ name '=' ] sum ';'
-    bool Statement(Value& v);
-    bool Sum(Value& v);
-    bool Term(Value& v);
-    bool Power(Value& v);
-    bool Primary(Value& v);
-    bool Enclosed(Value& v);
-    bool Nested(Value& v);
-    bool NamePrimary(Value& v);
+    void Next(Cursor& c);
+    // statement := [ name '=' ] sum ';', from start on: the byte after the
+    // ";", or null when the statement is left to the general grammar.
+    const char* Statement(const char* start, Value& v);
+    Cursor Sum(Cursor c, Value& v);
+    bool Term(Cursor& c, Value& v);
+    bool Power(Cursor& c, Value& v);
+    bool Primary(Cursor& c, Value& v);
+    Cursor Enclosed(Cursor c, Value& v);
+    Cursor Nested(Cursor c, Value& v);
+    bool NamePrimary(Cursor& c, Value& v);
 };
 
 template <typename Backend>
-[[gnu::always_inline]] inline void EvaluatorCore::CommonGrammar<Backend>::Next()
+[[gnu::always_inline]] inline void EvaluatorCore::CommonGrammar<Backend>::Next(Cursor& c)
 {
     using namespace common;
-    unsigned char c = 0;
+    unsigned char byte = 0;
     std::uint8_t kind = 0;
-    for (;; ++p) {
-        if (p == end) {
-            token = OtherToken;
+    for (;; ++c.p) {
+        if (c.p == end) {
+            c.token = OtherToken;
             return;
         }
-        c = static_cast<unsigned char>(*p);
-        kind = scan::Classes[c];
+        byte = static_cast<unsigned char>(*c.p);
+        kind = scan::Classes[byte];
         if ((kind & scan::Blank) == 0) break;
     }
-    token = OtherToken;
+    c.token = OtherToken;
     if ((kind & scan::NumberStart) != 0) {
         std::size_t literal = 0;
-        if (end - p < LiteralReach || !scan::ReadPlainLiteral(p, number, literal)) return;
-        p += literal;
-        token = NumberToken;
+        if (end - c.p < LiteralReach || !scan::ReadPlainLiteral(c.p, number, literal)) return;
+        c.p += literal;
+        c.token = NumberToken;
     } else if ((kind & scan::Letter) != 0) {
-        if (end - p < NameReach) return;
-        const auto length = static_cast<std::size_t>(scan::TrailingOnes(scan::NameTailBytes(p)));
+        if (end - c.p < NameReach) return;
+        const auto length = static_cast<std::size_t>(scan::TrailingOnes(scan::NameTailBytes(c.p)));
         if (length > WordNameLength) return;
         std::uint64_t word = 0;
-        std::memcpy(&word, p, sizeof word);
+        std::memcpy(&word, c.p, sizeof word);
         word &= ~std::uint64_t{0} >> (64 - 8 * length);
-        name = {p, length, word, NameHashOfWord(word)};
-        p += length;
-        token = NameToken;
+        name = {c.p, length, word, NameHashOfWord(word)};
+        c.p += length;
+        c.token = NameToken;
     } else {
-        token = OperatorTokens[c];
-        ++p;
+        c.token = OperatorTokens[byte];
+        ++c.p;
     }
 }
 
 template <typename Backend>
-bool EvaluatorCore::CommonGrammar<Backend>::Statement(Value& v)
+const char* EvaluatorCore::CommonGrammar<Backend>::Statement(const char* start, Value& v)
 {
     using namespace common;
-    Next();
-    if (token == NameToken) {
-        const char* q = p;
+    Cursor c{start};
+    Next(c);
+    if (c.token == NameToken) {
+        const char* q = c.p;
         while (q < end && scan::Is(static_cast<unsigned char>(*q), scan::Blank))
             ++q;
         if (q < end && *q == '=') {
-            if (builtin::FindFunctionWord(name.word, name.hash) >= 0 || !backend.Target(name)) return false;
-            p = q + 1;
-            Next();
+            if (builtin::FindFunctionWord(name.word, name.hash) >= 0 || !backend.Target(name)) return nullptr;
+            c.p = q + 1;
+            Next(c);
         }
     }
-    if (!Sum(v) || token != ';') return false;
+    c = Sum(c, v);
+    if (c.p == nullptr || c.token != ';') return nullptr;
     backend.Complete(v);
-    return true;
+    return c.p;
 }
 
 template <typename Backend>
-[[gnu::always_inline]] inline bool EvaluatorCore::CommonGrammar<Backend>::NamePrimary(Value& v)
+[[gnu::always_inline]] inline bool EvaluatorCore::CommonGrammar<Backend>::NamePrimary(Cursor& c, Value& v)
 {
     const int function = builtin::FindFunctionWord(name.word, name.hash);
     if (function >= 0) {
-        Next();
-        return Nested(v) && backend.Function(function, v);
+        Next(c);
+        c = Nested(c, v);
+        return c.p != nullptr && backend.Function(function, v);
     }
     // Followed by "=", it is an assignment inside the sum: nothing reads
     // the "=", so the statement is left at its end.
     if (!backend.Variable(v, name)) return false;
-    Next();
+    Next(c);
     return true;
 }
 
 // power := primary { ('^' | '%') primary } [ '!' ]
 template <typename Backend>
-[[gnu::always_inline]] inline bool EvaluatorCore::CommonGrammar<Backend>::Power(Value& v)
+[[gnu::always_inline]] inline bool EvaluatorCore::CommonGrammar<Backend>::Power(Cursor& c, Value& v)
 {
-    if (!Primary(v)) return false;
-    while (token == '^' || token == '%') {
-        const bool raise = token == '^';
-        Next();
+    if (!Primary(c, v)) return false;
+    while (c.token == '^' || c.token == '%') {
+        const bool raise = c.token == '^';
+        Next(c);
         Value right{};
-        if (!Primary(right)) return false;
+        if (!Primary(c, right)) return false;
         if (!(raise ? backend.Raise(v, right) : backend.Modulo(v, right))) return false;
     }
-    if (token != '!') return true;
-    Next();
+    if (c.token != '!') return true;
+    Next(c);
     return backend.Factorial(v);
 }
 
 // term := power { ('*' | '/') power }
 template <typename Backend>
-[[gnu::always_inline]] inline bool EvaluatorCore::CommonGrammar<Backend>::Term(Value& v)
+[[gnu::always_inline]] inline bool EvaluatorCore::CommonGrammar<Backend>::Term(Cursor& c, Value& v)
 {
-    if (!Power(v)) return false;
-    while (token == '*' || token == '/') {
-        const char operation = token;
-        Next();
+    if (!Power(c, v)) return false;
+    while (c.token == '*' || c.token == '/') {
+        const char operation = c.token;
+        Next(c);
         Value right{};
-        if (!Power(right)) return false;
+        if (!Power(c, right)) return false;
         if (!(operation == '*' ? backend.Multiply(v, right) : backend.Divide(v, right))) return false;
     }
     return true;
@@ -290,17 +300,17 @@ template <typename Backend>
 
 // sum := term { ('+' | '-') term }, the term after the operator without a sign
 template <typename Backend>
-bool EvaluatorCore::CommonGrammar<Backend>::Sum(Value& v)
+auto EvaluatorCore::CommonGrammar<Backend>::Sum(Cursor c, Value& v) -> Cursor
 {
-    if (!Term(v)) return false;
-    while (common::IsSign(token)) {
-        const char operation = token;
-        Next();
+    if (!Term(c, v)) return {};
+    while (common::IsSign(c.token)) {
+        const char operation = c.token;
+        Next(c);
         Value right{};
-        if (common::IsSign(token) || !Term(right)) return false;
-        if (!(operation == '+' ? backend.Add(v, right) : backend.Subtract(v, right))) return false;
+        if (common::IsSign(c.token) || !Term(c, right)) return {};
+        if (!(operation == '+' ? backend.Add(v, right) : backend.Subtract(v, right))) return {};
     }
-    return true;
+    return c;
 }
 
 // primary := number | name | function primary | ('-' | '+') primary | '(' sum ')'
@@ -308,54 +318,58 @@ bool EvaluatorCore::CommonGrammar<Backend>::Sum(Value& v)
 // and names, which most operands are, are read where the operand is;
 // parentheses and signs nest, and are read by a call.
 template <typename Backend>
-[[gnu::always_inline]] inline bool EvaluatorCore::CommonGrammar<Backend>::Primary(Value& v)
+[[gnu::always_inline]] inline bool EvaluatorCore::CommonGrammar<Backend>::Primary(Cursor& c, Value& v)
 {
-    switch (token) {
+    switch (c.token) {
         case common::NumberToken:
             if (!backend.Literal(v, number)) return false;
-            Next();
+            Next(c);
             return true;
         case common::NameToken:
-            return NamePrimary(v);
+            return NamePrimary(c, v);
         default:
-            return Enclosed(v);
+            c = Enclosed(c, v);
+            return c.p != nullptr;
     }
 }
 
 // A signed primary or a sum in parentheses.
 template <typename Backend>
-[[gnu::noinline]] bool EvaluatorCore::CommonGrammar<Backend>::Enclosed(Value& v)
+[[gnu::noinline]] auto EvaluatorCore::CommonGrammar<Backend>::Enclosed(Cursor c, Value& v) -> Cursor
 {
-    switch (token) {
+    switch (c.token) {
         case '-':
         case '+': {
-            const bool negate = token == '-';
-            Next();
-            if (common::IsSign(token) || !Nested(v)) return false;
-            return !negate || backend.Negate(v);
+            const bool negate = c.token == '-';
+            Next(c);
+            if (common::IsSign(c.token)) return {};
+            c = Nested(c, v);
+            if (c.p == nullptr || (negate && !backend.Negate(v))) return {};
+            return c;
         }
         case '(':
-            Next();
-            if (depth == common::NestingLimit) return false;
+            Next(c);
+            if (depth == common::NestingLimit) return {};
             ++depth;
-            if (!Sum(v) || token != ')') return false;
+            c = Sum(c, v);
+            if (c.p == nullptr || c.token != ')') return {};
             --depth;
-            Next();
-            return true;
+            Next(c);
+            return c;
         default:
-            return false;
+            return {};
     }
 }
 
 // The primary after a sign or a function, one level deeper.
 template <typename Backend>
-bool EvaluatorCore::CommonGrammar<Backend>::Nested(Value& v)
+auto EvaluatorCore::CommonGrammar<Backend>::Nested(Cursor c, Value& v) -> Cursor
 {
-    if (depth == common::NestingLimit) return false;
+    if (depth == common::NestingLimit) return {};
     ++depth;
-    const bool read = Primary(v);
+    const bool read = Primary(c, v);
     --depth;
-    return read;
+    return read ? c : Cursor{};
 }
 
 }  // namespace tallyrix

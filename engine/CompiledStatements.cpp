@@ -129,15 +129,16 @@ bool CompiledStatements::Compile(std::string_view text, std::size_t start)
     const std::size_t first = OperationCount;
     const std::size_t firstLiteral = LiteralCount;
     Compiling backend{*this};
-    EvaluatorCore::CommonGrammar<Compiling> grammar{backend, text.data() + start, text.data() + text.size() - 1};
+    EvaluatorCore::CommonGrammar<Compiling> grammar{backend, text.data() + text.size() - 1};
     Compiling::Value value;
-    if (!grammar.Statement(value)) {
+    const char* const after = grammar.Statement(text.data() + start, value);
+    if (after == nullptr) {
         OperationCount = first;
         LiteralCount = firstLiteral;
         return false;
     }
     Statements[StatementCount++] = {
-        static_cast<std::uint32_t>(start),        static_cast<std::uint32_t>(grammar.p - text.data() - 1),
+        static_cast<std::uint32_t>(start),        static_cast<std::uint32_t>(after - text.data() - 1),
         static_cast<std::uint32_t>(first),        static_cast<std::uint32_t>(OperationCount - first),
         static_cast<std::uint32_t>(firstLiteral), backend.target};
     return true;
