@@ -17,14 +17,11 @@ constexpr std::size_t MaxQueued = 8;
 // "-2147483648: " and a formatted value with its line feed.
 constexpr std::size_t MaxLineSize = 13 + FormatBufferSize + 1;
 
-// Writes the lines at the start of room and returns their length. The room
-// only ever grows and is never cleared: only the pages written are touched.
-std::size_t PutValueLines(const std::vector<double>& values, std::int32_t first, ValueLineWriter::Room& room)
+// Writes the lines from begin on, which has room for MaxLineSize bytes a
+// value, and returns their length.
+std::size_t PutValueLines(const std::vector<double>& values, std::int32_t first, char* const begin)
 {
     std::size_t used = 0;
-    const std::size_t needed = values.size() * MaxLineSize;
-    if (room.size < needed) room = {std::make_unique_for_overwrite<char[]>(needed), needed};
-    char* const begin = room.bytes.get();
     std::int32_t number = first;
     for (const double value : values) {
         char* p = std::to_chars(begin + used, begin + used + 12, number++).ptr;
@@ -97,8 +94,15 @@ bool ValueLineWriter::Good()
 void ValueLineWriter::Write(Piece& piece)
 {
     WriteLines(piece.text);
-    const std::size_t used = PutValueLines(piece.values, piece.first, Lines);
-    WriteLines(std::string_view(Lines.bytes.get(), used));
+    // The room only ever grows and is never cleared: only the pages
+    // written are touched.
+    const std::size_t needed = piece.values.size() * MaxLineSize;
+    if (LinesRoom < needed) {
+        Lines = std::make_unique_for_overwrite<char[]>(needed);
+        LinesRoom = needed;
+    }
+    const std::size_t used = PutValueLines(piece.values, piece.first, Lines.get());
+    WriteLines(std::string_view(Lines.get(), used));
     Err << piece.reports;
 }
 

@@ -38,12 +38,6 @@ public:
     // False once out has failed (or writing threw): nothing more need be given.
     bool Good();
 
-    // Bytes to write lines into, never cleared.
-    struct Room {
-        std::unique_ptr<char[]> bytes;
-        std::size_t size = 0;
-    };
-
 private:
     struct Piece {
         std::string text;
@@ -59,7 +53,8 @@ private:
     TextOutput& Err;
     const bool Grouped;
     const int EvaluationProcessor;
-    Room Lines;  // room for the lines of one piece, written in one go
+    std::unique_ptr<char[]> Lines;  // room for the lines of one piece, written in one go
+    std::size_t LinesRoom = 0;
     // Shared with the thread, under Lock.
     std::mutex Lock;
     std::condition_variable Changed;
